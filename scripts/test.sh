@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds the test build (AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs every test through ctest.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+build=build/test
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1 -g" \
+      -DQM_SANITIZE=ON -DQM_TESTS=ON >/dev/null
+cmake --build "$build" -j "$(nproc)"
+cd "$build"
+ctest --output-on-failure -j "$(nproc)" "$@"

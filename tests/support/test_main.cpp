@@ -1,0 +1,37 @@
+// Test main shared by every test executable: a headless Qt application with a fixed
+// font set, created before any test runs.
+#include "tests/support/test_support.h"
+
+#include <QApplication>
+#include <QDir>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace testsupport {
+
+QString OutputDir()
+{
+  const QString dir = QStringLiteral(QM_TEST_OUTPUT);
+  QDir().mkpath(dir);
+  return dir;
+}
+
+QString Fixture(const QString &relative)
+{
+  return QStringLiteral(QM_FIXTURES) + QLatin1Char('/') + relative;
+}
+
+}  // namespace testsupport
+
+int main(int argc, char **argv)
+{
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  setenv("FONTCONFIG_FILE", QM_FONTS_CONF, 1);
+  setenv("QT_QPA_FONTDIR", "/usr/share/fonts/truetype", 1);
+  unsetenv("QT_SCALE_FACTOR");
+  setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
+  ::testing::InitGoogleTest(&argc, argv);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
