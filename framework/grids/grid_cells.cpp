@@ -1,0 +1,136 @@
+#include "framework/grids/grid_cells.h"
+
+#include <algorithm>
+
+const TGridCellStore::TCell *TGridCellStore::Find(int c, int r) const
+{
+  if (c < 0 || r < 0 || r >= int(rows_.size()) || !rows_[size_t(r)])
+    return nullptr;
+  const TRowData &row = *rows_[size_t(r)];
+  if (c >= int(row.size()))
+    return nullptr;
+  return &row[size_t(c)];
+}
+
+TGridCellStore::TCell &TGridCellStore::Slot(int c, int r)
+{
+  if (r >= int(rows_.size()))
+    rows_.resize(size_t(r) + 1);
+  auto &row = rows_[size_t(r)];
+  if (!row)
+    row = std::make_unique<TRowData>();
+  if (c >= int(row->size()))
+    row->resize(size_t(c) + 1);
+  return (*row)[size_t(c)];
+}
+
+QString TGridCellStore::Text(int c, int r) const
+{
+  const TCell *cell = Find(c, r);
+  return cell ? cell->Text : QString();
+}
+
+void TGridCellStore::SetText(int c, int r, const QString &v)
+{
+  if (c < 0 || r < 0)
+    return;
+  if (v.isEmpty() && !Find(c, r))
+    return;  // nothing to clear; do not allocate
+  Slot(c, r).Text = v;
+}
+
+TObject *TGridCellStore::Object(int c, int r) const
+{
+  const TCell *cell = Find(c, r);
+  return cell ? cell->Object : nullptr;
+}
+
+void TGridCellStore::SetObject(int c, int r, TObject *v)
+{
+  if (c < 0 || r < 0)
+    return;
+  if (!v && !Find(c, r))
+    return;
+  Slot(c, r).Object = v;
+}
+
+void TGridCellStore::CopyRow(int from, int to)
+{
+  if (from < 0 || to < 0 || from == to)
+    return;
+  const bool hasFrom = from < int(rows_.size()) && rows_[size_t(from)];
+  if (!hasFrom) {
+    ClearRow(to);
+    return;
+  }
+  TRowData copy = *rows_[size_t(from)];
+  Slot(0, to);
+  *rows_[size_t(to)] = std::move(copy);
+}
+
+void TGridCellStore::CopyCol(int from, int to)
+{
+  if (from < 0 || to < 0 || from == to)
+    return;
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    if (!rows_[r])
+      continue;
+    const TCell *src = Find(from, int(r));
+    if (src) {
+      TCell value = *src;
+      Slot(to, int(r)) = std::move(value);
+    } else if (Find(to, int(r))) {
+      Slot(to, int(r)) = TCell();
+    }
+  }
+}
+
+void TGridCellStore::MoveRow(int from, int to)
+{
+  if (from < 0 || to < 0 || from == to)
+    return;
+  const size_t need = size_t(std::max(from, to)) + 1;
+  if (rows_.size() < need)
+    rows_.resize(need);
+  auto first = rows_.begin();
+  if (from < to)
+    std::rotate(first + from, first + from + 1, first + to + 1);
+  else
+    std::rotate(first + to, first + from, first + from + 1);
+}
+
+void TGridCellStore::MoveCol(int from, int to)
+{
+  if (from < 0 || to < 0 || from == to)
+    return;
+  const size_t need = size_t(std::max(from, to)) + 1;
+  for (auto &row : rows_) {
+    if (!row || (int(row->size()) <= std::min(from, to)))
+      continue;
+    if (row->size() < need)
+      row->resize(need);
+    auto first = row->begin();
+    if (from < to)
+      std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+      std::rotate(first + to, first + from, first + from + 1);
+  }
+}
+
+void TGridCellStore::ClearRow(int r)
+{
+  if (r >= 0 && r < int(rows_.size()))
+    rows_[size_t(r)].reset();
+}
+
+void TGridCellStore::ClearCol(int c)
+{
+  for (auto &row : rows_)
+    if (row && c >= 0 && c < int(row->size()))
+      (*row)[size_t(c)] = TCell();
+}
+
+void TGridCellStore::Clear()
+{
+  rows_.clear();
+}

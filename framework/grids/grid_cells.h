@@ -1,0 +1,43 @@
+#pragma once
+// Sparse text and object store of the string grid. It is kept apart from the grid's
+// counts: shrinking a count keeps the cells beyond it, and any index >= 0 may be used
+// (the derived grid keeps hidden columns beyond ColCount). Rows are separate blocks so
+// that moving, inserting and removing rows only moves row pointers.
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class TObject;
+
+class TGridCellStore {
+public:
+  struct TCell {
+    QString Text;
+    TObject *Object = nullptr;  // not owned
+  };
+  using TRowData = std::vector<TCell>;
+
+  QString Text(int c, int r) const;
+  void SetText(int c, int r, const QString &v);
+  TObject *Object(int c, int r) const;
+  void SetObject(int c, int r, TObject *v);
+
+  // Texts and objects of row From (column From) copied over row To; the source stays.
+  void CopyRow(int from, int to);
+  void CopyCol(int from, int to);
+  // Row From taken out and put back at To; the rows between shift by one.
+  void MoveRow(int from, int to);
+  void MoveCol(int from, int to);
+  void ClearRow(int r);
+  void ClearCol(int c);
+  void Clear();
+
+  // Highest row index + 1 holding anything (rows above may also be empty).
+  int RowExtent() const { return int(rows_.size()); }
+
+private:
+  const TCell *Find(int c, int r) const;
+  TCell &Slot(int c, int r);
+  std::vector<std::unique_ptr<TRowData>> rows_;
+};

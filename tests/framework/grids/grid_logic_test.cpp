@@ -1,0 +1,109 @@
+// Layout arithmetic and the sparse cell store, without any window.
+#include "framework/grids/grid_axis.h"
+#include "framework/grids/grid_cells.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TGridAxisDrawInfo Axis(const std::vector<int> &extents, int fixed, int first, int client, int line = 1)
+{
+  TGridAxisDrawInfo a;
+  a.Extents = &extents;
+  a.DefaultExtent = 64;
+  a.EffectiveLineWidth = line;
+  a.FixedCellCount = fixed;
+  a.FirstGridCell = first;
+  a.GridCellCount = int(extents.size());
+  a.Calc(client);
+  return a;
+}
+
+TEST(GridAxis, PositionsAndHitsWithFixedAreaAndScroll)
+{
+  const std::vector<int> w{20, 30, 30, 30, 30, 30};
+  // Client 100: fixed 0..20 (line at 20), col 2 at 21..51, col 3 at 52..82, col 4 from 83 (cut).
+  auto a = Axis(w, 1, 2, 100);
+  EXPECT_EQ(a.FixedBoundary, 21);
+  EXPECT_EQ(a.LinePos(0), 0);
+  EXPECT_EQ(a.LinePos(1), -1);  // scrolled out
+  EXPECT_EQ(a.LinePos(2), 21);
+  EXPECT_EQ(a.LinePos(4), 83);
+  EXPECT_EQ(a.LinePos(5), -1);
+  EXPECT_EQ(a.VirtualPos(1), -10);
+  EXPECT_EQ(a.LastFullVisibleCell, 3);
+  EXPECT_EQ(a.VisibleCount(), 2);
+  EXPECT_EQ(a.GridBoundary, 100);
+  struct { int pos, cell; } hits[] = {{0, 0}, {19, 0}, {20, 0}, {21, 2}, {51, 2}, {52, 3}, {99, 4}, {100, -1}, {-1, -1}};
+  for (auto h : hits)
+    EXPECT_EQ(a.CellAt(h.pos), h.cell) << h.pos;
+}
+
+TEST(GridAxis, BeyondTheLastCellIsNoCell)
+{
+  const std::vector<int> w{20, 30};
+  auto a = Axis(w, 1, 1, 200);
+  EXPECT_EQ(a.GridBoundary, 52);
+  EXPECT_EQ(a.CellAt(51), 1);
+  EXPECT_EQ(a.CellAt(52), -1);
+  EXPECT_EQ(a.VisibleCount(), 1);
+  EXPECT_EQ(a.MaxFirstCell(), 1);
+}
+
+TEST(GridAxis, TrailingLineMayBeCutAndMaxFirstCell)
+{
+  const std::vector<int> w{10, 10, 10, 10, 10};
+  // Each cell is 11 with its line; fixed 11; client 44 holds cells 1..3 (ending at 44 with the cut line).
+  auto a = Axis(w, 1, 1, 43);
+  EXPECT_EQ(a.LastFullVisibleCell, 3);
+  EXPECT_EQ(a.MaxFirstCell(), 2);
+  auto b = Axis(w, 1, 1, 42);
+  EXPECT_EQ(b.LastFullVisibleCell, 2);
+  // A client smaller than one cell still reports one visible cell and the last as maximum.
+  auto c = Axis(w, 1, 1, 12);
+  EXPECT_EQ(c.VisibleCount(), 1);
+  EXPECT_EQ(c.MaxFirstCell(), 4);
+}
+
+TEST(GridCellStore, SparseAnyIndexAndEmptyReadsDoNotAllocate)
+{
+  TGridCellStore s;
+  EXPECT_EQ(s.Text(5, 5), QString());
+  s.SetText(3, 2, QString());
+  EXPECT_EQ(s.RowExtent(), 0);
+  s.SetText(600, 7, "far");
+  EXPECT_EQ(s.Text(600, 7), "far");
+  EXPECT_EQ(s.Text(-1, 7), QString());
+  s.SetText(-1, 0, "x");  // ignored
+  EXPECT_EQ(s.Text(-1, 0), QString());
+}
+
+TEST(GridCellStore, MovesRotateRowsAndColumns)
+{
+  TGridCellStore s;
+  auto *obj = reinterpret_cast<TObject *>(0x1000);
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 3; ++c)
+      s.SetText(c, r, QString("%1%2").arg(c).arg(r));
+  s.SetObject(0, 0, obj);
+  s.MoveRow(0, 3);
+  EXPECT_EQ(s.Text(0, 0), "01");
+  EXPECT_EQ(s.Text(0, 3), "00");
+  EXPECT_EQ(s.Object(0, 3), obj);
+  s.MoveRow(3, 0);
+  EXPECT_EQ(s.Text(2, 0), "20");
+  s.MoveCol(2, 0);
+  EXPECT_EQ(s.Text(0, 1), "21");
+  EXPECT_EQ(s.Text(1, 1), "01");
+  s.MoveCol(0, 5);  // to beyond the stored columns
+  EXPECT_EQ(s.Text(5, 1), "21");
+  EXPECT_EQ(s.Text(0, 1), "01");
+  s.CopyRow(1, 9);
+  EXPECT_EQ(s.Text(5, 9), "21");
+  s.CopyCol(5, 0);
+  EXPECT_EQ(s.Text(0, 2), "22");
+  s.ClearRow(9);
+  EXPECT_EQ(s.Text(5, 9), QString());
+}
+
+}  // namespace
