@@ -1,0 +1,159 @@
+// Bank 2: the S7 access table, one entry per enabled row of "S7_Protocol.xml".
+#include "project/bank_bytes.h"
+#include "project/bank_xml.h"
+#include "project/banks.h"
+
+#include "framework/system/paths.h"
+#include "project/app_state.h"
+#include "project/validators.h"
+
+using namespace bankbytes;
+
+uint8_t S7_PLC_Type_Code(const QString &Text)
+{
+  if (Text == QLatin1String("Logo0BA8")) return 1;
+  if (Text == QLatin1String("S7200")) return 0;
+  if (Text == QLatin1String("S7300")) return 10;
+  if (Text == QLatin1String("S7400")) return 20;
+  if (Text == QLatin1String("S71200")) return 30;
+  if (Text == QLatin1String("S71500")) return 40;
+  return 0;
+}
+
+uint8_t S7_Data_Type_Code(const QString &Text)
+{
+  static const char *const names[] = {"Bit", "Byte", "Char", "Word", "Int", "DWord", "DInt", "Real"};
+  for (int i = 0; i < 8; ++i)
+    if (Text == QLatin1String(names[i]))
+      return uint8_t(i + 1);
+  return 1;
+}
+
+uint8_t S7_Block_Code(const QString &Text)
+{
+  if (Text == QLatin1String("OB")) return 8;
+  if (Text == QLatin1String("DB")) return 10;
+  if (Text == QLatin1String("SDB")) return 11;
+  if (Text == QLatin1String("FC")) return 12;
+  if (Text == QLatin1String("SFC")) return 13;
+  if (Text == QLatin1String("FB")) return 14;
+  if (Text == QLatin1String("SFB")) return 15;
+  return 8;
+}
+
+uint8_t S7_Area_Code(const QString &Text)
+{
+  if (Text == QLatin1String("Direct peripheral access (P)")) return 0x80;
+  if (Text == QLatin1String("Inputs (I)")) return 0x81;
+  if (Text == QLatin1String("Output (Q)")) return 0x82;
+  if (Text == QLatin1String("Flags (M) (Merker)")) return 0x83;
+  return 0x80;
+}
+
+void TBankBuilder::Clear_S7_Table()
+{
+  S7_Access_Table.fill(TS7_Access_Entry{});
+}
+
+namespace {
+
+// A missing attribute reads as empty text, which gives the default like any other non-number.
+int Number(const bankxml::TRow &Row, const char *Name, int Default)
+{
+  return StrToIntDef(Row.Attribute(QString::fromLatin1(Name)), Default);
+}
+
+bool Yes(const bankxml::TRow &Row, const char *Name)
+{
+  return Row.Attribute(QString::fromLatin1(Name)) == QLatin1String("Y");
+}
+
+void Fill_Entry(TS7_Access_Entry &e, const bankxml::TRow &Row, bool Write)
+{
+  uint8_t o1 = 0, o2 = 0, o3 = 0, o4 = 0;
+  if (!Error_In_IP_Address(Row.Attribute(QStringLiteral("PLC_Address")), o1, o2, o3, o4))
+    e.PLC_Address = uint32_t(o1) << 24 | uint32_t(o2) << 16 | uint32_t(o3) << 8 | o4;
+  else
+    e.PLC_Address = 0;
+  e.PLC_Port = uint16_t(Number(Row, "PLC_Port", 0));
+  e.PLC_Type = S7_PLC_Type_Code(Row.Attribute(QStringLiteral("PLC_Type")));
+  const int rack = Number(Row, "Rack", 0);
+  const int slot = Number(Row, "Slot", 0);
+  e.Rack_Slot = uint8_t(rack * 32 + slot);
+  e.Data_Type = S7_Data_Type_Code(Row.Attribute(QStringLiteral("Data_Type")));
+  e.Data_Identifier = S7_Block_Code(Row.Attribute(QStringLiteral("Data_Identifier")));
+  e.DB_Number = uint16_t(Number(Row, "DB_Number", 0));
+  e.PLC_Area = S7_Area_Code(Row.Attribute(QStringLiteral("PLC_Area")));
+  e.PLC_Add = uint16_t(Number(Row, "PLC_Add", 0));
+  e.PLC_Bit = uint8_t(Number(Row, "PLC_Bit", 0));
+  e.PollTime = uint32_t(Number(Row, "PollTime", 1000));
+  uint8_t flags = 0;
+  if (Write) {
+    flags = 0x20;
+    if (Yes(Row, "OnChange"))
+      flags |= 0x01;
+    if (Yes(Row, "OnCMD"))
+      flags |= 0x10;
+  }
+  e.Position = uint16_t(Number(Row, "Position", 0));
+  e.Bit = uint8_t(Number(Row, "Bit", 0));
+  if (Yes(Row, "Swap"))
+    flags |= 0x04;
+  if (Yes(Row, "SwapWord"))
+    flags |= 0x08;
+  e.Flags = flags;
+}
+
+}  // namespace
+
+int TBankBuilder::Load_S7_Table()
+{
+  int n = 0;
+  const QString file = AppState().File_S7_Protocol;
+  if (!FileExists(file))
+    return 0;
+  Require_XML();
+  bankxml::Load(XML1, file);
+  const char *const sections[2] = {"S7_Protocol_Read", "S7_Protocol_Write"};
+  for (int s = 0; s < 2; ++s) {
+    const std::vector<bankxml::TRow> rows =
+        bankxml::Section_Rows(XML1, QString::fromLatin1(sections[s]), file);
+    for (const bankxml::TRow &row : rows) {
+      if (row.Attribute(QStringLiteral("Enable")) != QLatin1String("Y"))
+        continue;
+      if (n >= S7_Table_Size)
+        throw EBankError(QStringLiteral("The S7 access table has more than %1 enabled rows; "
+                                        "the gateway holds at most %1 entries.")
+                             .arg(S7_Table_Size));
+      Fill_Entry(S7_Access_Table[size_t(n)], row, s == 1);
+      ++n;
+    }
+  }
+  return n;
+}
+
+int TBankBuilder::Build_Bank2(int Position, TBankBuffer &Buffer)
+{
+  Require_Room(Buffer, Position, S7_Table_Size * S7_Entry_Size);
+  TBankWriter w(Buffer, Position);
+  for (const TS7_Access_Entry &e : S7_Access_Table) {
+    w.U32(e.PLC_Address);
+    w.U32(e.PollTime);
+    w.U16(e.PLC_Add);
+    w.U16(e.DB_Number);
+    w.U16(e.PLC_Port);
+    w.U16(e.Position);
+    w.U16(0);
+    w.U8(e.Bit);
+    w.U8(e.PLC_Type);
+    w.U8(e.Data_Type);
+    w.U8(e.Data_Identifier);
+    w.U8(0);
+    w.U8(e.Flags);
+    w.U8(e.PLC_Bit);
+    w.U8(e.PLC_Area);
+    w.U8(e.Rack_Slot);
+    w.U8(0);
+  }
+  return w.Position();
+}
