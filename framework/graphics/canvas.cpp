@@ -1,0 +1,1150 @@
+// TCanvas: GDI drawing rules on a QImage (or on a painter kept open by the caller).
+//
+// One-pixel lines, rectangles, fills and raster operations are done pixel by pixel on
+// the image so that edges and XOR come out exactly as the platform draws them; curves,
+// wide pens and text go through a QPainter opened for the call.
+#include "framework/graphics/graphics.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QFontMetrics>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+
+struct TCanvas::State {
+  bool HasClip;
+  QRegion Clip;
+  TPoint WindowOrg, ViewportOrg, PenPos;
+  int BkMode;
+  TColor BkColor, TextColorOverride;
+  uint32_t TextAlign;
+  int Rop2Override;
+  TFont Font;
+  TPen Pen;
+  TBrush Brush;
+};
+
+namespace {
+
+inline uint32_t Rgb32(TColor c)
+{
+  const TColor r = ColorToRGB(c);
+  return 0xFF000000u | (uint32_t(GetRValue(r)) << 16) | (uint32_t(GetGValue(r)) << 8) | uint32_t(GetBValue(r));
+}
+
+// Binary raster operation of a pen mode on 0xAARRGGBB values (alpha kept opaque).
+inline uint32_t ApplyRop2(int mode, uint32_t pen, uint32_t dst)
+{
+  uint32_t r;
+  switch (mode) {
+  case pmBlack: r = 0; break;
+  case pmWhite: r = 0xFFFFFF; break;
+  case pmNop: r = dst; break;
+  case pmNot: r = ~dst; break;
+  case pmCopy: r = pen; break;
+  case pmNotCopy: r = ~pen; break;
+  case pmMergePenNot: r = pen | ~dst; break;
+  case pmMaskPenNot: r = pen & ~dst; break;
+  case pmMergeNotPen: r = ~pen | dst; break;
+  case pmMaskNotPen: r = ~pen & dst; break;
+  case pmMerge: r = pen | dst; break;
+  case pmNotMerge: r = ~(pen | dst); break;
+  case pmMask: r = pen & dst; break;
+  case pmNotMask: r = ~(pen & dst); break;
+  case pmXor: r = pen ^ dst; break;
+  case pmNotXor: r = ~(pen ^ dst); break;
+  default: r = pen; break;
+  }
+  return 0xFF000000u | (r & 0xFFFFFF);
+}
+
+QPainter::CompositionMode CompositionOf(int mode)
+{
+  switch (mode) {
+  case pmNot: return QPainter::RasterOp_NotDestination;
+  case pmNotCopy: return QPainter::RasterOp_NotSource;
+  case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
+  case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
+  case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
+  case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
+  case pmMerge: return QPainter::RasterOp_SourceOrDestination;
+  case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
+  case pmMask: return QPainter::RasterOp_SourceAndDestination;
+  case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
+  case pmXor: return QPainter::RasterOp_SourceXorDestination;
+  case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+  default: return QPainter::CompositionMode_SourceOver;
+  }
+}
+
+bool Is32(const QImage *img)
+{
+  const auto f = img->format();
+  return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
+}
+
+// Pixel access on the bound image, in device coordinates, clipped to a region.
+class PixelWriter {
+public:
+  PixelWriter(QImage *img, const QRegion &clip) : Img(img), Clip(clip), Fast(Is32(img))
+  {
+    Simple = clip.rectCount() <= 1;
+    Bounds = clip.boundingRect();
+  }
+  bool Visible(int x, int y) const
+  {
+    if (!Bounds.contains(x, y))
+      return false;
+    return Simple || Clip.contains(QPoint(x, y));
+  }
+  uint32_t Get(int x, int y) const
+  {
+    if (Fast)
+      return reinterpret_cast<const uint32_t *>(Img->constScanLine(y))[x];
+    return Img->pixel(x, y);
+  }
+  void Set(int x, int y, uint32_t v)
+  {
+    if (Fast)
+      reinterpret_cast<uint32_t *>(Img->scanLine(y))[x] = v;
+    else
+      Img->setPixel(x, y, v);
+  }
+  void Plot(int x, int y, uint32_t color, int rop)
+  {
+    if (!Visible(x, y))
+      return;
+    Set(x, y, rop == pmCopy ? color : ApplyRop2(rop, color, Get(x, y)));
+  }
+  QImage *Img;
+  QRegion Clip;
+  QRect Bounds;
+  bool Fast;
+  bool Simple = true;
+};
+
+// Cosmetic pen styles as the platform draws them (on/off runs in pixels).
+std::vector<int> DashPattern(TPenStyle s)
+{
+  switch (s) {
+  case psDash: return {18, 6};
+  case psDot: return {3, 3};
+  case psDashDot: return {9, 6, 3, 6};
+  case psDashDotDot: return {9, 3, 3, 3, 3, 3};
+  case psAlternate: return {1, 1};
+  default: return {};
+  }
+}
+
+QString Quote(const QString &s)
+{
+  QString r = s;
+  r.replace(QLatin1Char('\''), QStringLiteral("''"));
+  r.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+  r.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+  return QLatin1Char('\'') + r + QLatin1Char('\'');
+}
+
+const char *PenStyleName(TPenStyle s)
+{
+  static const char *names[] = {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame", "psUserStyle", "psAlternate"};
+  return names[s];
+}
+
+const char *PenModeName(TPenMode m)
+{
+  static const char *names[] = {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot", "pmMaskPenNot",
+                                "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask", "pmNotMask", "pmXor", "pmNotXor"};
+  return names[m];
+}
+
+const char *BrushStyleName(TBrushStyle s)
+{
+  static const char *names[] = {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
+  return names[s];
+}
+
+}  // namespace
+
+// Painter for one call: opened on the image or borrowed from the caller, with the
+// canvas clip and the logical-to-device offset applied.
+struct TCanvasPainter {
+  TCanvasPainter(const TCanvas *c, bool aliased = true)
+  {
+    if (c->FExternal) {
+      P = c->FExternal;
+      P->save();
+      Borrowed = true;
+    } else {
+      Own.begin(c->FImage);
+      P = &Own;
+    }
+    if (c->FHasClip)
+      P->setClipRegion(c->FClip, Qt::IntersectClip);
+    P->translate(c->FViewportOrg.X - c->FWindowOrg.X, c->FViewportOrg.Y - c->FWindowOrg.Y);
+    P->setRenderHint(QPainter::Antialiasing, !aliased);
+  }
+  ~TCanvasPainter()
+  {
+    if (Borrowed)
+      P->restore();
+    else
+      Own.end();
+  }
+  QPainter *operator->() { return P; }
+  QPainter Own;
+  QPainter *P = nullptr;
+  bool Borrowed = false;
+};
+
+// ---------------------------------------------------------------------------------------
+
+TCanvas::TCanvas() : FFont(std::make_unique<TFont>()), FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>())
+{
+  FFont->OnChange = [this](TObject *) { FontChanged(); };
+  FBrush->OnChange = [this](TObject *) { BrushChanged(); };
+  FPen->OnChange = [this](TObject *) { FRop2Override = -1; };
+  BrushChanged();
+}
+
+TCanvas::TCanvas(QImage *Image) : TCanvas() { FImage = Image; }
+
+TCanvas::~TCanvas() = default;
+
+void TCanvas::SetImage(QImage *Image) { FImage = Image; }
+void TCanvas::SetPainter(QPainter *Painter) { FExternal = Painter; }
+
+TSize TCanvas::DeviceSize() const
+{
+  if (FExternal && FExternal->device())
+    return TSize(FExternal->device()->width(), FExternal->device()->height());
+  if (FImage)
+    return TSize(FImage->width(), FImage->height());
+  return TSize();
+}
+
+void TCanvas::BrushChanged()
+{
+  // Selecting a brush sets the text background as the original canvas does.
+  FBkMode = FBrush->Style() == bsClear ? TRANSPARENT : OPAQUE;
+  FBkColor = FBrush->Color();
+}
+
+void TCanvas::FontChanged() { FTextColorOverride = clNone; }
+
+int TCanvas::CurrentRop2() const { return FRop2Override >= 0 ? FRop2Override : FPen->Mode(); }
+TColor TCanvas::CurrentTextColor() const { return FTextColorOverride != clNone ? FTextColorOverride : FFont->Color(); }
+
+void TCanvas::Changing()
+{
+  if (OnChanging)
+    OnChanging(this);
+}
+
+TPoint TCanvas::ToDevice(TPoint P) const
+{
+  return TPoint(P.X - FWindowOrg.X + FViewportOrg.X, P.Y - FWindowOrg.Y + FViewportOrg.Y);
+}
+
+TRect TCanvas::ToDevice(const TRect &R) const
+{
+  const int dx = FViewportOrg.X - FWindowOrg.X, dy = FViewportOrg.Y - FWindowOrg.Y;
+  return TRect(R.Left + dx, R.Top + dy, R.Right + dx, R.Bottom + dy);
+}
+
+TRect TCanvas::FromDevice(const TRect &R) const
+{
+  const int dx = FViewportOrg.X - FWindowOrg.X, dy = FViewportOrg.Y - FWindowOrg.Y;
+  return TRect(R.Left - dx, R.Top - dy, R.Right - dx, R.Bottom - dy);
+}
+
+QRegion TCanvas::EffectiveClip() const
+{
+  const TSize s = DeviceSize();
+  QRegion r(0, 0, s.cx, s.cy);
+  if (FHasClip)
+    r &= FClip;
+  return r;
+}
+
+void TCanvas::Record(const QString &Entry) const
+{
+  if (FLog)
+    FLog->append(Entry);
+}
+
+void TCanvas::Record(const char *Fn, std::initializer_list<int> Args, const QString &Extra) const
+{
+  if (!FLog)
+    return;
+  QStringList a;
+  for (int v : Args)
+    a << QString::number(v);
+  QString e = QString::fromLatin1(Fn) + QLatin1Char('(') + a.join(QLatin1Char(',')) + QLatin1Char(')');
+  if (!Extra.isEmpty())
+    e += QLatin1Char(' ') + Extra;
+  FLog->append(e);
+}
+
+namespace {
+QString PenText(const TPen *p)
+{
+  QString s = QStringLiteral("pen=%1,%2,%3").arg(ColorToString(p->Color())).arg(p->Width()).arg(QLatin1String(PenStyleName(p->Style())));
+  if (p->Mode() != pmCopy)
+    s += QLatin1Char(',') + QLatin1String(PenModeName(p->Mode()));
+  return s;
+}
+QString BrushText(const TBrush *b)
+{
+  if (b->Style() == bsSolid)
+    return QStringLiteral("brush=%1").arg(ColorToString(b->Color()));
+  return QStringLiteral("brush=%1,%2").arg(ColorToString(b->Color())).arg(QLatin1String(BrushStyleName(b->Style())));
+}
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Lines
+
+void TCanvas::MoveTo(int X, int Y)
+{
+  FPenPos = TPoint(X, Y);
+}
+
+void TCanvas::PlotLine(TPoint A, TPoint B, bool SkipLast)
+{
+  const TPen &pen = *FPen;
+  if (pen.Style() == psClear || !HandleAllocated())
+    return;
+  const int rop = CurrentRop2();
+  if (rop == pmNop)
+    return;
+  const bool wide = pen.Width() > 1 && pen.Style() != psAlternate;
+  if (wide || !FImage || FExternal) {
+    TCanvasPainter p(this);
+    QPen qp(ColorToQColor(pen.Color()), std::max(1, pen.Width()));
+    qp.setCapStyle(wide ? Qt::RoundCap : Qt::FlatCap);
+    qp.setJoinStyle(Qt::RoundJoin);
+    if (!wide && pen.Style() != psSolid && pen.Style() != psInsideFrame) {
+      QVector<qreal> d;
+      for (int v : DashPattern(pen.Style()))
+        d << v;
+      if (!d.isEmpty())
+        qp.setDashPattern(d);
+    }
+    p->setCompositionMode(CompositionOf(rop));
+    p->setPen(qp);
+    if (A == B && !SkipLast)
+      p->drawPoint(A.X, A.Y);
+    else
+      p->drawLine(QPointF(A.X + 0.5, A.Y + 0.5), QPointF(B.X + 0.5, B.Y + 0.5));
+    return;
+  }
+  PixelWriter w(FImage, EffectiveClip());
+  const TPoint a = ToDevice(A), b = ToDevice(B);
+  const uint32_t color = Rgb32(pen.Color());
+  const uint32_t back = Rgb32(FBkColor);
+  const std::vector<int> pattern = DashPattern(pen.Style());
+  size_t seg = 0;
+  int left = pattern.empty() ? 0 : pattern[0];
+  int x = a.X, y = a.Y;
+  const int dx = std::abs(b.X - a.X), dy = std::abs(b.Y - a.Y);
+  const int sx = a.X < b.X ? 1 : -1, sy = a.Y < b.Y ? 1 : -1;
+  int err = dx - dy;
+  const int steps = std::max(dx, dy) + (SkipLast ? 0 : 1);
+  for (int i = 0; i < steps; ++i) {
+    bool on = true;
+    if (!pattern.empty()) {
+      on = (seg % 2) == 0;
+      if (--left <= 0) {
+        seg = (seg + 1) % pattern.size();
+        left = pattern[seg];
+      }
+    }
+    if (on)
+      w.Plot(x, y, color, rop);
+    else if (FBkMode == OPAQUE)
+      w.Plot(x, y, back, rop);
+    // Bresenham step toward the end point.
+    const int e2 = 2 * err;
+    if (e2 > -dy) { err -= dy; x += sx; }
+    if (e2 < dx) { err += dx; y += sy; }
+  }
+}
+
+void TCanvas::LineTo(int X, int Y)
+{
+  Changing();
+  Record("LineTo", {FPenPos.X, FPenPos.Y, X, Y}, PenText(FPen.get()));
+  PlotLine(FPenPos, TPoint(X, Y), true);
+  FPenPos = TPoint(X, Y);
+  Changed();
+}
+
+void TCanvas::Polyline(const std::vector<TPoint> &Points)
+{
+  if (Points.empty())
+    return;
+  Changing();
+  if (FLog) {
+    QStringList pts;
+    for (const TPoint &p : Points)
+      pts << QStringLiteral("%1,%2").arg(p.X).arg(p.Y);
+    Record(QStringLiteral("Polyline(%1) %2").arg(pts.join(QLatin1Char(';')), PenText(FPen.get())));
+  }
+  for (size_t i = 1; i < Points.size(); ++i)
+    PlotLine(Points[i - 1], Points[i], true);
+  Changed();
+}
+
+// ---------------------------------------------------------------------------------------
+// Fills
+
+void TCanvas::FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBrush)
+{
+  if (R.IsEmpty() || !HandleAllocated())
+    return;
+  const TBrush &br = *FBrush;
+  const bool pattern = UseBrush && (br.Bitmap() || (br.Style() != bsSolid && br.Style() != bsClear));
+  if (UseBrush && br.Style() == bsClear && !br.Bitmap())
+    return;
+  if (pattern || !FImage || FExternal) {
+    // Hatches and pattern bitmaps through Qt, in device space.
+    QPainter own;
+    QPainter *p = FExternal;
+    if (p) {
+      p->save();
+      p->resetTransform();
+    } else {
+      own.begin(FImage);
+      p = &own;
+    }
+    if (FHasClip)
+      p->setClipRegion(FClip, Qt::IntersectClip);
+    p->setCompositionMode(CompositionOf(Rop2));
+    const QRect qr(R.Left, R.Top, R.Width(), R.Height());
+    if (pattern && br.Bitmap()) {
+      p->fillRect(qr, QBrush(br.Bitmap()->ToImage()));
+    } else if (pattern) {
+      if (FBkMode == OPAQUE)
+        p->fillRect(qr, ColorToQColor(FBkColor));
+      static const Qt::BrushStyle hatch[] = {Qt::SolidPattern, Qt::NoBrush, Qt::HorPattern, Qt::VerPattern,
+                                             Qt::BDiagPattern, Qt::FDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+      p->fillRect(qr, QBrush(ColorToQColor(br.Color()), hatch[br.Style()]));
+    } else {
+      p->fillRect(qr, ColorToQColor(Color));
+    }
+    if (FExternal)
+      p->restore();
+    return;
+  }
+  PixelWriter w(FImage, EffectiveClip());
+  const uint32_t c = Rgb32(Color);
+  const QRegion target = w.Clip & QRegion(R.Left, R.Top, R.Width(), R.Height());
+  for (const QRect &q : target) {
+    for (int y = q.top(); y <= q.bottom(); ++y) {
+      if (w.Fast && Rop2 == pmCopy) {
+        uint32_t *line = reinterpret_cast<uint32_t *>(FImage->scanLine(y));
+        std::fill(line + q.left(), line + q.right() + 1, c);
+      } else {
+        for (int x = q.left(); x <= q.right(); ++x)
+          w.Set(x, y, Rop2 == pmCopy ? c : ApplyRop2(Rop2, c, w.Get(x, y)));
+      }
+    }
+  }
+}
+
+void TCanvas::FillRect(const TRect &Rect)
+{
+  Changing();
+  Record("FillRect", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom}, BrushText(FBrush.get()));
+  FillDeviceRect(ToDevice(Rect), FBrush->Color(), pmCopy, true);
+  Changed();
+}
+
+void TCanvas::FrameRect(const TRect &Rect)
+{
+  Changing();
+  Record("FrameRect", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom}, BrushText(FBrush.get()));
+  const TRect d = ToDevice(Rect);
+  if (!d.IsEmpty() && FBrush->Style() != bsClear) {
+    const TColor c = FBrush->Color();
+    FillDeviceRect(TRect(d.Left, d.Top, d.Right, d.Top + 1), c, pmCopy, true);
+    FillDeviceRect(TRect(d.Left, d.Bottom - 1, d.Right, d.Bottom), c, pmCopy, true);
+    FillDeviceRect(TRect(d.Left, d.Top + 1, d.Left + 1, d.Bottom - 1), c, pmCopy, true);
+    FillDeviceRect(TRect(d.Right - 1, d.Top + 1, d.Right, d.Bottom - 1), c, pmCopy, true);
+  }
+  Changed();
+}
+
+void TCanvas::InvertRect(const TRect &Rect)
+{
+  Changing();
+  Record("InvertRect", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom});
+  FillDeviceRect(ToDevice(Rect), clWhite, pmXor, false);
+  Changed();
+}
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
+{
+  Changing();
+  Record("Rectangle", {X1, Y1, X2, Y2}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
+  if (X2 < X1) std::swap(X1, X2);
+  if (Y2 < Y1) std::swap(Y1, Y2);
+  const int rop = CurrentRop2();
+  const TPen &pen = *FPen;
+  if (pen.Style() == psClear) {
+    // Without a pen the platform fills one pixel less to the right and bottom.
+    FillDeviceRect(ToDevice(TRect(X1, Y1, X2 - 1, Y2 - 1)), FBrush->Color(), rop, true);
+  } else if (pen.Width() <= 1 || pen.Style() == psInsideFrame) {
+    const int w = std::max(1, pen.Width());
+    FillDeviceRect(ToDevice(TRect(X1 + w, Y1 + w, X2 - w, Y2 - w)), FBrush->Color(), rop, true);
+    if (w == 1 && pen.Style() != psInsideFrame) {
+      PlotLine(TPoint(X1, Y1), TPoint(X2 - 1, Y1), true);
+      PlotLine(TPoint(X2 - 1, Y1), TPoint(X2 - 1, Y2 - 1), true);
+      PlotLine(TPoint(X2 - 1, Y2 - 1), TPoint(X1, Y2 - 1), true);
+      PlotLine(TPoint(X1, Y2 - 1), TPoint(X1, Y1), true);
+    } else {
+      const TColor c = pen.Color();
+      FillDeviceRect(ToDevice(TRect(X1, Y1, X2, Y1 + w)), c, rop, false);
+      FillDeviceRect(ToDevice(TRect(X1, Y2 - w, X2, Y2)), c, rop, false);
+      FillDeviceRect(ToDevice(TRect(X1, Y1 + w, X1 + w, Y2 - w)), c, rop, false);
+      FillDeviceRect(ToDevice(TRect(X2 - w, Y1 + w, X2, Y2 - w)), c, rop, false);
+    }
+  } else {
+    QPainterPath path;
+    path.addRect(QRectF(X1 + 0.5, Y1 + 0.5, X2 - X1 - 1, Y2 - Y1 - 1));
+    FillPath(path, true, true);
+  }
+  Changed();
+}
+
+void TCanvas::FillPath(const QPainterPath &Path, bool Fill, bool Outline)
+{
+  if (!HandleAllocated())
+    return;
+  TCanvasPainter p(this);
+  p->setCompositionMode(CompositionOf(CurrentRop2()));
+  QBrush qb(Qt::NoBrush);
+  if (Fill && FBrush->Style() != bsClear) {
+    if (FBrush->Bitmap())
+      qb = QBrush(FBrush->Bitmap()->ToImage());
+    else {
+      static const Qt::BrushStyle hatch[] = {Qt::SolidPattern, Qt::NoBrush, Qt::HorPattern, Qt::VerPattern,
+                                             Qt::BDiagPattern, Qt::FDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+      qb = QBrush(ColorToQColor(FBrush->Color()), hatch[FBrush->Style()]);
+    }
+  }
+  QPen qp(Qt::NoPen);
+  if (Outline && FPen->Style() != psClear) {
+    qp = QPen(ColorToQColor(FPen->Color()), std::max(1, FPen->Width()));
+    qp.setCapStyle(Qt::RoundCap);
+    qp.setJoinStyle(Qt::MiterJoin);
+    if (FPen->Width() <= 1) {
+      QVector<qreal> d;
+      for (int v : DashPattern(FPen->Style()))
+        d << v;
+      if (!d.isEmpty())
+        qp.setDashPattern(d);
+    }
+  }
+  p->setBrush(qb);
+  p->setPen(qp);
+  p->drawPath(Path);
+}
+
+void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3)
+{
+  Changing();
+  Record("RoundRect", {X1, Y1, X2, Y2, X3, Y3}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
+  QPainterPath path;
+  path.addRoundedRect(QRectF(X1 + 0.5, Y1 + 0.5, X2 - X1 - 1, Y2 - Y1 - 1), X3 / 2.0, Y3 / 2.0);
+  FillPath(path, true, true);
+  Changed();
+}
+
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2)
+{
+  Changing();
+  Record("Ellipse", {X1, Y1, X2, Y2}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
+  QPainterPath path;
+  path.addEllipse(QRectF(X1 + 0.5, Y1 + 0.5, X2 - X1 - 1, Y2 - Y1 - 1));
+  FillPath(path, true, true);
+  Changed();
+}
+
+void TCanvas::Polygon(const std::vector<TPoint> &Points)
+{
+  if (Points.empty())
+    return;
+  Changing();
+  if (FLog) {
+    QStringList pts;
+    for (const TPoint &p : Points)
+      pts << QStringLiteral("%1,%2").arg(p.X).arg(p.Y);
+    Record(QStringLiteral("Polygon(%1) %2 %3").arg(pts.join(QLatin1Char(';')), PenText(FPen.get()), BrushText(FBrush.get())));
+  }
+  QPolygonF poly;
+  for (const TPoint &p : Points)
+    poly << QPointF(p.X + 0.5, p.Y + 0.5);
+  QPainterPath path;
+  path.setFillRule(Qt::OddEvenFill);
+  path.addPolygon(poly);
+  path.closeSubpath();
+  FillPath(path, true, true);
+  Changed();
+}
+
+namespace {
+// Angles of the arc's radial points on the ellipse in Qt's degrees (counter-clockwise).
+void ArcAngles(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4, double &start, double &span)
+{
+  const double cx = (X1 + X2) / 2.0, cy = (Y1 + Y2) / 2.0;
+  const double a1 = std::atan2(-(Y3 - cy), X3 - cx) * 180.0 / M_PI;
+  const double a2 = std::atan2(-(Y4 - cy), X4 - cx) * 180.0 / M_PI;
+  start = a1;
+  span = a2 - a1;
+  if (span <= 0)
+    span += 360.0;
+}
+}  // namespace
+
+void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+  Changing();
+  Record("Arc", {X1, Y1, X2, Y2, X3, Y3, X4, Y4}, PenText(FPen.get()));
+  double start, span;
+  ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4, start, span);
+  QPainterPath path;
+  const QRectF r(X1 + 0.5, Y1 + 0.5, X2 - X1 - 1, Y2 - Y1 - 1);
+  path.arcMoveTo(r, start);
+  path.arcTo(r, start, span);
+  FillPath(path, false, true);
+  Changed();
+}
+
+void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+  Changing();
+  Record("Pie", {X1, Y1, X2, Y2, X3, Y3, X4, Y4}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
+  double start, span;
+  ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4, start, span);
+  QPainterPath path;
+  const QRectF r(X1 + 0.5, Y1 + 0.5, X2 - X1 - 1, Y2 - Y1 - 1);
+  path.moveTo(r.center());
+  path.arcTo(r, start, span);
+  path.closeSubpath();
+  FillPath(path, true, true);
+  Changed();
+}
+
+void TCanvas::Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+  Changing();
+  Record("Chord", {X1, Y1, X2, Y2, X3, Y3, X4, Y4}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
+  double start, span;
+  ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4, start, span);
+  QPainterPath path;
+  const QRectF r(X1 + 0.5, Y1 + 0.5, X2 - X1 - 1, Y2 - Y1 - 1);
+  path.arcMoveTo(r, start);
+  path.arcTo(r, start, span);
+  path.closeSubpath();
+  FillPath(path, true, true);
+  Changed();
+}
+
+void TCanvas::FloodFill(int X, int Y, TColor Color, bool Surface)
+{
+  Changing();
+  Record("FloodFill", {X, Y}, ColorToString(Color));
+  if (FImage && !FExternal) {
+    PixelWriter w(FImage, EffectiveClip());
+    const TPoint s = ToDevice(TPoint(X, Y));
+    if (w.Visible(s.X, s.Y)) {
+      const uint32_t ref = Rgb32(Color) & 0xFFFFFF;
+      const uint32_t fill = Rgb32(FBrush->Color());
+      auto inside = [&](int x, int y) {
+        const uint32_t v = w.Get(x, y) & 0xFFFFFF;
+        return Surface ? v == ref : v != ref;
+      };
+      if (inside(s.X, s.Y) && (fill & 0xFFFFFF) != (w.Get(s.X, s.Y) & 0xFFFFFF)) {
+        std::vector<QPoint> stack{QPoint(s.X, s.Y)};
+        while (!stack.empty()) {
+          const QPoint p = stack.back();
+          stack.pop_back();
+          if (!w.Visible(p.x(), p.y()) || !inside(p.x(), p.y()) || w.Get(p.x(), p.y()) == fill)
+            continue;
+          w.Set(p.x(), p.y(), fill);
+          stack.push_back(QPoint(p.x() + 1, p.y()));
+          stack.push_back(QPoint(p.x() - 1, p.y()));
+          stack.push_back(QPoint(p.x(), p.y() + 1));
+          stack.push_back(QPoint(p.x(), p.y() - 1));
+        }
+      }
+    }
+  }
+  Changed();
+}
+
+void TCanvas::DrawFocusRect(const TRect &Rect)
+{
+  Changing();
+  Record("DrawFocusRect", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom});
+  const TRect d = ToDevice(Rect);
+  if (!d.IsEmpty() && FImage && !FExternal) {
+    // Every other pixel inverted, in a checkerboard fixed to the device: drawing the
+    // same rectangle twice removes it.
+    PixelWriter w(FImage, EffectiveClip());
+    auto dot = [&](int x, int y) {
+      if (((x + y) & 1) == 0)
+        w.Plot(x, y, 0xFFFFFFFF, pmXor);
+    };
+    for (int x = d.Left; x < d.Right; ++x) {
+      dot(x, d.Top);
+      if (d.Bottom - 1 > d.Top)
+        dot(x, d.Bottom - 1);
+    }
+    for (int y = d.Top + 1; y < d.Bottom - 1; ++y) {
+      dot(d.Left, y);
+      if (d.Right - 1 > d.Left)
+        dot(d.Right - 1, y);
+    }
+  } else if (!d.IsEmpty() && FExternal) {
+    TCanvasPainter p(this);
+    QPen qp(Qt::black, 1, Qt::DotLine);
+    p->setPen(qp);
+    p->drawRect(QRectF(Rect.Left + 0.5, Rect.Top + 0.5, Rect.Width() - 1, Rect.Height() - 1));
+  }
+  Changed();
+}
+
+TColor TCanvas::Pixels(int X, int Y) const
+{
+  if (!FImage || FExternal)
+    return 0xFFFFFFFFu;
+  const TPoint d = ToDevice(TPoint(X, Y));
+  PixelWriter w(FImage, EffectiveClip());
+  if (!w.Visible(d.X, d.Y))
+    return 0xFFFFFFFFu;
+  const uint32_t v = w.Get(d.X, d.Y);
+  return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+void TCanvas::SetPixels(int X, int Y, TColor Value)
+{
+  Changing();
+  Record("SetPixel", {X, Y}, ColorToString(Value));
+  if (FImage && !FExternal) {
+    const TPoint d = ToDevice(TPoint(X, Y));
+    PixelWriter w(FImage, EffectiveClip());
+    w.Plot(d.X, d.Y, Rgb32(Value), pmCopy);
+  } else if (FExternal) {
+    TCanvasPainter p(this);
+    p->fillRect(QRect(X, Y, 1, 1), ColorToQColor(Value));
+  }
+  Changed();
+}
+
+// ---------------------------------------------------------------------------------------
+// Images
+
+void TCanvas::DrawImage(const TRect &Dest, const QImage &Source, const TRect &SourceRect, TCopyMode Mode)
+{
+  if (Source.isNull() || Dest.IsEmpty() || SourceRect.IsEmpty() || !HandleAllocated())
+    return;
+  QPainter::CompositionMode cm = QPainter::CompositionMode_SourceOver;
+  bool invertSource = false;
+  switch (Mode) {
+  case cmSrcCopy: cm = QPainter::CompositionMode_SourceOver; break;
+  case cmSrcAnd: cm = QPainter::RasterOp_SourceAndDestination; break;
+  case cmSrcPaint: cm = QPainter::RasterOp_SourceOrDestination; break;
+  case cmSrcInvert: cm = QPainter::RasterOp_SourceXorDestination; break;
+  case cmSrcErase: cm = QPainter::RasterOp_SourceAndNotDestination; break;
+  case cmNotSrcCopy: cm = QPainter::RasterOp_NotSource; break;
+  case cmNotSrcErase: cm = QPainter::RasterOp_NotSourceAndNotDestination; break;
+  case cmMergePaint: cm = QPainter::RasterOp_NotSourceOrDestination; break;
+  case cmDstInvert: FillDeviceRect(ToDevice(Dest), clWhite, pmXor, false); return;
+  case cmBlackness: FillDeviceRect(ToDevice(Dest), clBlack, pmCopy, false); return;
+  case cmWhiteness: FillDeviceRect(ToDevice(Dest), clWhite, pmCopy, false); return;
+  case cmPatCopy: FillDeviceRect(ToDevice(Dest), FBrush->Color(), pmCopy, true); return;
+  default: break;
+  }
+  (void)invertSource;
+  TCanvasPainter p(this);
+  p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+  p->setCompositionMode(cm);
+  QImage src = Source;
+  if (cm != QPainter::CompositionMode_SourceOver && src.hasAlphaChannel())
+    src = src.convertToFormat(QImage::Format_RGB32);
+  p->drawImage(QRect(Dest.Left, Dest.Top, Dest.Width(), Dest.Height()), src,
+               QRect(SourceRect.Left, SourceRect.Top, SourceRect.Width(), SourceRect.Height()));
+}
+
+void TCanvas::Draw(int X, int Y, const TGraphic *Graphic)
+{
+  if (!Graphic || Graphic->Empty())
+    return;
+  Changing();
+  Record("Draw", {X, Y, Graphic->Width(), Graphic->Height()}, Graphic->ClassName());
+  Graphic->Draw(this, TRect(X, Y, X + Graphic->Width(), Y + Graphic->Height()));
+  Changed();
+}
+
+void TCanvas::StretchDraw(const TRect &Rect, const TGraphic *Graphic)
+{
+  if (!Graphic || Graphic->Empty())
+    return;
+  Changing();
+  Record("StretchDraw", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom}, Graphic->ClassName());
+  Graphic->Draw(this, Rect);
+  Changed();
+}
+
+void TCanvas::CopyRect(const TRect &Dest, const TCanvas *Canvas, const TRect &Source)
+{
+  if (!Canvas)
+    return;
+  Changing();
+  Record("CopyRect", {Dest.Left, Dest.Top, Dest.Right, Dest.Bottom, Source.Left, Source.Top, Source.Right, Source.Bottom});
+  if (Canvas->FImage) {
+    const QImage copy = Canvas->FImage->copy();  // source and destination may be the same image
+    DrawImage(Dest, copy, Canvas->ToDevice(Source), FCopyMode);
+  }
+  Changed();
+}
+
+void TCanvas::BrushCopy(const TRect &Dest, const TBitmap *Bitmap, const TRect &Source, TColor Color)
+{
+  if (!Bitmap || Bitmap->Empty())
+    return;
+  Changing();
+  Record("BrushCopy", {Dest.Left, Dest.Top, Dest.Right, Dest.Bottom}, ColorToString(Color));
+  // Pixels of Color become the brush colour.
+  QImage img = Bitmap->ToImage().convertToFormat(QImage::Format_RGB32);
+  const uint32_t from = Rgb32(Color), to = Rgb32(FBrush->Color());
+  for (int y = 0; y < img.height(); ++y) {
+    uint32_t *line = reinterpret_cast<uint32_t *>(img.scanLine(y));
+    for (int x = 0; x < img.width(); ++x)
+      if ((line[x] | 0xFF000000u) == from)
+        line[x] = to;
+  }
+  DrawImage(Dest, img, Source, cmSrcCopy);
+  Changed();
+}
+
+// ---------------------------------------------------------------------------------------
+// Device-context state
+
+int TCanvas::SetBkMode(int Mode)
+{
+  const int old = FBkMode;
+  FBkMode = Mode == TRANSPARENT ? TRANSPARENT : OPAQUE;
+  return old;
+}
+
+TColor TCanvas::SetBkColor(TColor Color)
+{
+  const TColor old = FBkColor;
+  FBkColor = Color;
+  return old;
+}
+
+TColor TCanvas::SetTextColor(TColor Color)
+{
+  const TColor old = CurrentTextColor();
+  FTextColorOverride = Color;
+  return old;
+}
+
+uint32_t TCanvas::SetTextAlign(uint32_t Align)
+{
+  const uint32_t old = FTextAlign;
+  FTextAlign = Align;
+  return old;
+}
+
+int TCanvas::SetROP2(int Mode)
+{
+  const int old = CurrentRop2();
+  FRop2Override = Mode;
+  return old;
+}
+
+TPoint TCanvas::SetWindowOrg(TPoint Org)
+{
+  const TPoint old = FWindowOrg;
+  FWindowOrg = Org;
+  return old;
+}
+
+TPoint TCanvas::SetViewportOrg(TPoint Org)
+{
+  const TPoint old = FViewportOrg;
+  FViewportOrg = Org;
+  return old;
+}
+
+namespace {
+int RegionKind(const QRegion &r)
+{
+  if (r.isEmpty())
+    return NULLREGION;
+  return r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+}  // namespace
+
+TRect TCanvas::ClipRect() const
+{
+  const QRect b = EffectiveClip().boundingRect();
+  if (b.isEmpty())
+    return TRect();
+  return FromDevice(TRect(b.left(), b.top(), b.right() + 1, b.bottom() + 1));
+}
+
+QRegion TCanvas::ClipRegionDevice() const { return FClip; }
+
+int TCanvas::IntersectClipRect(const TRect &Rect)
+{
+  const TRect d = ToDevice(Rect);
+  const QRegion r = d.IsEmpty() ? QRegion() : QRegion(d.Left, d.Top, d.Width(), d.Height());
+  FClip = FHasClip ? (FClip & r) : r;
+  FHasClip = true;
+  return RegionKind(FClip);
+}
+
+int TCanvas::ExcludeClipRect(const TRect &Rect)
+{
+  const TRect d = ToDevice(Rect);
+  if (!FHasClip) {
+    const TSize s = DeviceSize();
+    FClip = QRegion(0, 0, std::max(s.cx, 1 << 15), std::max(s.cy, 1 << 15));
+    FHasClip = true;
+  }
+  if (!d.IsEmpty())
+    FClip -= QRegion(d.Left, d.Top, d.Width(), d.Height());
+  return RegionKind(FClip);
+}
+
+int TCanvas::SelectClipRgn(const QRegion *Region)
+{
+  if (!Region) {
+    FHasClip = false;
+    FClip = QRegion();
+    return SIMPLEREGION;
+  }
+  FClip = *Region;
+  FHasClip = true;
+  return RegionKind(FClip);
+}
+
+int TCanvas::ExtSelectClipRgn(const QRegion *Region, int Mode)
+{
+  if (Mode == RGN_COPY)
+    return SelectClipRgn(Region);
+  if (!Region)
+    return RGN_ERROR;
+  const TSize s = DeviceSize();
+  const QRegion cur = FHasClip ? FClip : QRegion(0, 0, s.cx, s.cy);
+  switch (Mode) {
+  case RGN_AND: FClip = cur & *Region; break;
+  case RGN_OR: FClip = cur | *Region; break;
+  case RGN_XOR: FClip = cur ^ *Region; break;
+  case RGN_DIFF: FClip = cur - *Region; break;
+  default: return RGN_ERROR;
+  }
+  FHasClip = true;
+  return RegionKind(FClip);
+}
+
+bool TCanvas::RectVisible(const TRect &Rect) const
+{
+  const TRect d = ToDevice(Rect);
+  if (d.IsEmpty())
+    return false;
+  return EffectiveClip().intersects(QRect(d.Left, d.Top, d.Width(), d.Height()));
+}
+
+int TCanvas::SaveDC()
+{
+  auto s = std::make_unique<State>();
+  s->HasClip = FHasClip;
+  s->Clip = FClip;
+  s->WindowOrg = FWindowOrg;
+  s->ViewportOrg = FViewportOrg;
+  s->PenPos = FPenPos;
+  s->BkMode = FBkMode;
+  s->BkColor = FBkColor;
+  s->TextColorOverride = FTextColorOverride;
+  s->TextAlign = FTextAlign;
+  s->Rop2Override = FRop2Override;
+  s->Font.Assign(*FFont);
+  s->Pen.Assign(*FPen);
+  s->Brush.Assign(*FBrush);
+  FSaved.push_back(std::move(s));
+  return int(FSaved.size());
+}
+
+bool TCanvas::RestoreDC(int Saved)
+{
+  const int n = int(FSaved.size());
+  const int index = Saved < 0 ? n + Saved + 1 : Saved;
+  if (index < 1 || index > n)
+    return false;
+  std::unique_ptr<State> s = std::move(FSaved[index - 1]);
+  FSaved.resize(index - 1);
+  FFont->Assign(s->Font);
+  FPen->Assign(s->Pen);
+  FBrush->Assign(s->Brush);
+  FHasClip = s->HasClip;
+  FClip = s->Clip;
+  FWindowOrg = s->WindowOrg;
+  FViewportOrg = s->ViewportOrg;
+  FPenPos = s->PenPos;
+  FBkMode = s->BkMode;
+  FBkColor = s->BkColor;
+  FTextColorOverride = s->TextColorOverride;
+  FTextAlign = s->TextAlign;
+  FRop2Override = s->Rop2Override;
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Text output (the multi-line engine is in drawtext.cpp)
+
+TSize TCanvas::TextExtent(const QString &Text) const
+{
+  const QFont f = FFont->ToQFont();
+  QFontMetrics fm(f);
+  return TSize(fm.horizontalAdvance(Text), fm.ascent() + fm.descent());
+}
+
+void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex, bool Opaque, const TRect *Clip, bool PrefixOnly)
+{
+  if (!HandleAllocated())
+    return;
+  const QFont f = FFont->ToQFont();
+  QFontMetrics fm(f);
+  const int w = fm.horizontalAdvance(Text);
+  const int h = fm.ascent() + fm.descent();
+  TCanvasPainter p(this, false);
+  if (Clip) {
+    p->setClipRect(QRect(Clip->Left, Clip->Top, std::max(0, Clip->Width()), std::max(0, Clip->Height())), Qt::IntersectClip);
+  }
+  // Escapement turns the text about its reference point, counter-clockwise.
+  if (FFont->Orientation() != 0) {
+    p->translate(X, Y);
+    p->rotate(-FFont->Orientation() / 10.0);
+    p->translate(-X, -Y);
+  }
+  if (Opaque && !PrefixOnly && w > 0)
+    p->fillRect(QRect(X, Y, w, h), ColorToQColor(FBkColor));
+  const QColor tc = ColorToQColor(CurrentTextColor());
+  p->setFont(f);
+  p->setPen(tc);
+  if (!PrefixOnly)
+    p->drawText(QPoint(X, Y + fm.ascent()), Text);
+  if (UnderlineIndex >= 0 && UnderlineIndex < Text.size()) {
+    const int x0 = X + fm.horizontalAdvance(Text.left(UnderlineIndex));
+    const int x1 = X + fm.horizontalAdvance(Text.left(UnderlineIndex + 1));
+    const int uy = Y + fm.ascent() + std::max(1, fm.underlinePos());
+    p->fillRect(QRect(x0, std::min(uy, Y + h - 1), std::max(1, x1 - x0), std::max(1, fm.lineWidth())), tc);
+  }
+}
+
+void TCanvas::ExtTextOut(int X, int Y, uint32_t Options, const TRect *Rect, const QString &Text)
+{
+  Changing();
+  if (FLog) {
+    QString e = QStringLiteral("ExtTextOut(%1,%2,%3").arg(X).arg(Y).arg(Options);
+    if (Rect)
+      e += QStringLiteral(",%1,%2,%3,%4").arg(Rect->Left).arg(Rect->Top).arg(Rect->Right).arg(Rect->Bottom);
+    e += QLatin1Char(',') + Quote(Text) + QLatin1Char(')');
+    e += QStringLiteral(" font=%1,%2,%3").arg(FFont->Name()).arg(FFont->Height()).arg(ColorToString(CurrentTextColor()));
+    if (FBkMode == OPAQUE)
+      e += QStringLiteral(" bk=%1").arg(ColorToString(FBkColor));
+    Record(e);
+  }
+  if (Rect && (Options & ETO_OPAQUE)) {
+    FillDeviceRect(ToDevice(*Rect), FBkColor, pmCopy, false);
+  }
+  const TSize ext = TextExtent(Text);
+  const QFontMetrics fm(FFont->ToQFont());
+  int x = X, y = Y;
+  if (FTextAlign & TA_UPDATECP) {
+    x = FPenPos.X;
+    y = FPenPos.Y;
+  }
+  const uint32_t h = FTextAlign & TA_CENTER;
+  if (h == TA_CENTER)
+    x -= ext.cx / 2;
+  else if (h == TA_RIGHT)
+    x -= ext.cx;
+  const uint32_t v = FTextAlign & TA_BASELINE;
+  if (v == TA_BASELINE)
+    y -= fm.ascent();
+  else if (v == TA_BOTTOM)
+    y -= ext.cy;
+  if (FFont->Orientation() != 0 && (h != TA_LEFT || v != TA_TOP)) {
+    // Alignment offsets run along the rotated baseline.
+    const double a = FFont->Orientation() / 10.0 * M_PI / 180.0;
+    const int ox = x - (FTextAlign & TA_UPDATECP ? FPenPos.X : X), oy = y - (FTextAlign & TA_UPDATECP ? FPenPos.Y : Y);
+    const int bx = (FTextAlign & TA_UPDATECP ? FPenPos.X : X), by = (FTextAlign & TA_UPDATECP ? FPenPos.Y : Y);
+    x = bx + int(std::lround(ox * std::cos(a) + oy * std::sin(a)));
+    y = by + int(std::lround(-ox * std::sin(a) + oy * std::cos(a)));
+  }
+  const TRect *clip = (Rect && (Options & ETO_CLIPPED)) ? Rect : nullptr;
+  DrawTextLine(x, y, Text, -1, FBkMode == OPAQUE, clip, false);
+  if (FTextAlign & TA_UPDATECP)
+    FPenPos.X += (h == TA_RIGHT) ? -ext.cx : (h == TA_CENTER ? 0 : ext.cx);
+  Changed();
+}
+
+void TCanvas::TextOut(int X, int Y, const QString &Text)
+{
+  ExtTextOut(X, Y, FTextFlags, nullptr, Text);
+  MoveTo(X + TextWidth(Text), Y);
+}
+
+void TCanvas::TextRect(const TRect &Rect, int X, int Y, const QString &Text)
+{
+  uint32_t options = ETO_CLIPPED | FTextFlags;
+  if (FBrush->Style() != bsClear)
+    options |= ETO_OPAQUE;
+  ExtTextOut(X, Y, options, &Rect, Text);
+}
+
+uint32_t TextFormatToFlags(TTextFormat f)
+{
+  static const uint32_t map[] = {
+      DT_BOTTOM, DT_CALCRECT, DT_CENTER, DT_EDITCONTROL, DT_END_ELLIPSIS, DT_PATH_ELLIPSIS, DT_EXPANDTABS,
+      DT_EXTERNALLEADING, DT_LEFT, DT_MODIFYSTRING, DT_NOCLIP, DT_NOPREFIX, DT_RIGHT, DT_RTLREADING,
+      DT_SINGLELINE, DT_TOP, DT_VCENTER, DT_WORDBREAK, DT_HIDEPREFIX, DT_NOFULLWIDTHCHARBREAK,
+      DT_PREFIXONLY, DT_TABSTOP, DT_WORD_ELLIPSIS, 0};
+  uint32_t r = 0;
+  for (int i = 0; i <= int(tfComposited); ++i)
+    if (f.Contains(TTextFormats(i)))
+      r |= map[i];
+  return r;
+}
+
+void TCanvas::TextRect(TRect &Rect, QString &Text, TTextFormat Format)
+{
+  const uint32_t flags = TextFormatToFlags(Format);
+  if (FBrush->Style() == bsClear) {
+    DrawText(Text, Rect, flags);
+  } else {
+    const int old = SetBkMode(OPAQUE);
+    DrawText(Text, Rect, flags);
+    SetBkMode(old);
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+
+TRecordingCanvas::TRecordingCanvas(int Width, int Height) : FPicture(Width, Height, QImage::Format_RGB32)
+{
+  FPicture.fill(Qt::white);
+  SetImage(&FPicture);
+  SetRecorder(&FEntries);
+}

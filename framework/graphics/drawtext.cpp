@@ -1,0 +1,461 @@
+// DrawText / DrawTextEx with the platform's formatting flags, and the GDI entry points
+// that take a canvas handle.
+#include "framework/graphics/graphics.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+
+namespace {
+
+const QString kEllipsis = QStringLiteral("...");
+
+struct Line {
+  QString Text;       // display text (prefix characters removed)
+  int Underline = -1; // index of the underlined character, -1 for none
+};
+
+// Measures and draws text with tab stops every TabWidth pixels from the line start.
+struct TextEngine {
+  QFontMetrics Fm;
+  bool ExpandTabs;
+  int TabWidth;
+
+  int Width(const QString &s) const
+  {
+    if (!s.contains(QLatin1Char('\t')))
+      return Fm.horizontalAdvance(s);
+    int x = 0;
+    int start = 0;
+    for (int i = 0; i <= s.size(); ++i) {
+      if (i == s.size() || s[i] == QLatin1Char('\t')) {
+        x += Fm.horizontalAdvance(s.mid(start, i - start));
+        if (i < s.size() && ExpandTabs && TabWidth > 0)
+          x = (x / TabWidth + 1) * TabWidth;
+        start = i + 1;
+      }
+    }
+    return x;
+  }
+};
+
+// Removes the prefix characters: "&x" underlines x, "&&" is one "&".
+Line StripPrefix(const QString &s, bool process)
+{
+  Line l;
+  if (!process) {
+    l.Text = s;
+    return l;
+  }
+  l.Text.reserve(s.size());
+  for (int i = 0; i < s.size(); ++i) {
+    if (s[i] == QLatin1Char('&')) {
+      if (i + 1 < s.size() && s[i + 1] == QLatin1Char('&')) {
+        l.Text += QLatin1Char('&');
+        ++i;
+        continue;
+      }
+      if (i + 1 < s.size()) {
+        if (l.Underline < 0)
+          l.Underline = int(l.Text.size());
+        continue;
+      }
+      continue;  // a trailing "&" shows nothing
+    }
+    l.Text += s[i];
+  }
+  return l;
+}
+
+// Greedy word wrap at blanks; blanks at a break are dropped. A word wider than the line
+// is broken between characters only in edit-control mode.
+std::vector<Line> Wrap(const Line &para, int width, const TextEngine &te, bool breakWords)
+{
+  std::vector<Line> out;
+  const QString &t = para.Text;
+  if (t.isEmpty()) {
+    out.push_back(para);
+    return out;
+  }
+  int pos = 0;
+  const int n = int(t.size());
+  while (pos < n) {
+    int lineEnd = pos;     // end of the text that fits
+    int lastBreak = -1;    // end of the last word that fits
+    int i = pos;
+    while (i < n) {
+      // next word end
+      int j = i;
+      while (j < n && t[j] == QLatin1Char(' '))
+        ++j;
+      while (j < n && t[j] != QLatin1Char(' '))
+        ++j;
+      if (te.Width(t.mid(pos, j - pos)) <= width || lastBreak < 0) {
+        if (te.Width(t.mid(pos, j - pos)) > width && lastBreak < 0) {
+          // first word is too wide
+          if (breakWords) {
+            int k = pos + 1;
+            while (k < j && te.Width(t.mid(pos, k + 1 - pos)) <= width)
+              ++k;
+            lineEnd = k;
+            lastBreak = k;
+            break;
+          }
+          lineEnd = j;
+          lastBreak = j;
+          i = j;
+          break;
+        }
+        lineEnd = j;
+        lastBreak = j;
+        i = j;
+        continue;
+      }
+      break;
+    }
+    if (lastBreak < 0)
+      lineEnd = std::max(pos + 1, lineEnd);
+    Line l;
+    int end = lineEnd;
+    while (end > pos && t[end - 1] == QLatin1Char(' '))
+      --end;
+    l.Text = t.mid(pos, end - pos);
+    if (para.Underline >= pos && para.Underline < end)
+      l.Underline = para.Underline - pos;
+    out.push_back(l);
+    pos = lineEnd;
+    while (pos < n && t[pos] == QLatin1Char(' '))
+      ++pos;
+  }
+  return out;
+}
+
+void EndEllipsis(Line &l, int width, const TextEngine &te)
+{
+  if (te.Width(l.Text) <= width)
+    return;
+  int k = int(l.Text.size());
+  while (k > 0 && te.Width(l.Text.left(k) + kEllipsis) > width)
+    --k;
+  l.Text = l.Text.left(k) + kEllipsis;
+  if (l.Underline >= k)
+    l.Underline = -1;
+}
+
+void PathEllipsis(Line &l, int width, const TextEngine &te)
+{
+  if (te.Width(l.Text) <= width)
+    return;
+  const int sep = std::max(l.Text.lastIndexOf(QLatin1Char('\\')), l.Text.lastIndexOf(QLatin1Char('/')));
+  if (sep < 0) {
+    EndEllipsis(l, width, te);
+    return;
+  }
+  QString head = l.Text.left(sep);
+  const QString tail = l.Text.mid(sep);
+  while (!head.isEmpty() && te.Width(head + kEllipsis + tail) > width)
+    head.chop(1);
+  l.Underline = -1;
+  if (te.Width(head + kEllipsis + tail) <= width) {
+    l.Text = head + kEllipsis + tail;
+    return;
+  }
+  l.Text = kEllipsis + tail;
+  EndEllipsis(l, width, te);
+}
+
+}  // namespace
+
+int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEXTPARAMS *Params)
+{
+  int tabChars = 8;
+  if (Format & DT_TABSTOP) {
+    tabChars = int((Format >> 8) & 0xFF);
+    Format &= ~uint32_t(0xFF00);
+  }
+  if (Params && Params->iTabLength > 0)
+    tabChars = Params->iTabLength;
+  const int leftMargin = Params ? Params->iLeftMargin : 0;
+  const int rightMargin = Params ? Params->iRightMargin : 0;
+  if (Params)
+    Params->uiLengthDrawn = uint32_t(Text.size());
+
+  const QFont qf = FFont->ToQFont();
+  TextEngine te{QFontMetrics(qf), (Format & DT_EXPANDTABS) != 0, 0};
+  te.TabWidth = tabChars * te.Fm.averageCharWidth();
+  int lineHeight = te.Fm.ascent() + te.Fm.descent();
+  if (Format & DT_EXTERNALLEADING)
+    lineHeight += std::max(0, te.Fm.leading());
+
+  const bool single = (Format & DT_SINGLELINE) != 0;
+  const bool calc = (Format & DT_CALCRECT) != 0;
+
+  if (!calc && FLog) {
+    Record(QStringLiteral("DrawText(%1,%2,%3,%4,'%5',$%6) font=%7,%8,%9")
+               .arg(Rect.Left).arg(Rect.Top).arg(Rect.Right).arg(Rect.Bottom)
+               .arg(QString(Text).replace(QLatin1Char('\''), QStringLiteral("''")).replace(QLatin1Char('\r'), QStringLiteral("\\r")).replace(QLatin1Char('\n'), QStringLiteral("\\n")))
+               .arg(Format, 0, 16)
+               .arg(FFont->Name()).arg(FFont->Height()).arg(ColorToString(CurrentTextColor())) +
+           (FBkMode == OPAQUE ? QStringLiteral(" bk=%1").arg(ColorToString(FBkColor)) : QString()));
+  }
+
+  if (Text.isEmpty()) {
+    if (calc) {
+      Rect.Right = Rect.Left;
+      Rect.Bottom = single ? Rect.Top + lineHeight : Rect.Top;
+    }
+    return calc && !single ? 0 : lineHeight;
+  }
+
+  const int left = Rect.Left + leftMargin;
+  const int right = Rect.Right - rightMargin;
+  const int width = right - left;
+  const bool prefix = !(Format & DT_NOPREFIX);
+
+  // Paragraphs, then lines.
+  QStringList paras;
+  if (single) {
+    QString s = Text;
+    s.remove(QLatin1Char('\r'));
+    s.remove(QLatin1Char('\n'));
+    paras << s;
+  } else {
+    QString s = Text;
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    paras = s.split(QLatin1Char('\n'));
+  }
+  std::vector<Line> lines;
+  for (const QString &p : paras) {
+    Line l = StripPrefix(p, prefix);
+    if (!te.ExpandTabs)
+      l.Text.remove(QLatin1Char('\t'));
+    if ((Format & DT_WORDBREAK) && !single) {
+      for (Line &w : Wrap(l, width, te, (Format & DT_EDITCONTROL) != 0))
+        lines.push_back(w);
+    } else {
+      lines.push_back(l);
+    }
+  }
+  for (Line &l : lines) {
+    if (Format & DT_PATH_ELLIPSIS)
+      PathEllipsis(l, width, te);
+    else if (Format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS))
+      EndEllipsis(l, width, te);
+  }
+  if (single && lines.size() > 1)
+    lines.resize(1);
+
+  int maxWidth = 0;
+  for (const Line &l : lines)
+    maxWidth = std::max(maxWidth, te.Width(l.Text));
+  const int total = lineHeight * int(lines.size());
+
+  if (calc) {
+    Rect.Right = Rect.Left + maxWidth + leftMargin + rightMargin;
+    Rect.Bottom = Rect.Top + total;
+    return total;
+  }
+
+  int y = Rect.Top;
+  if (single) {
+    if (Format & DT_VCENTER)
+      y = (Rect.Top + Rect.Bottom - lineHeight) / 2;
+    else if (Format & DT_BOTTOM)
+      y = Rect.Bottom - lineHeight;
+  }
+  Changing();
+  const TRect clipRect = ToDevice(Rect);
+  const bool clip = !(Format & DT_NOCLIP);
+  const bool opaque = FBkMode == OPAQUE;
+  const bool prefixOnly = (Format & DT_PREFIXONLY) != 0;
+  const bool hidePrefix = (Format & DT_HIDEPREFIX) != 0;
+  int drawn = 0;
+  for (const Line &l : lines) {
+    if ((Format & DT_EDITCONTROL) && drawn > 0 && y + lineHeight > Rect.Bottom)
+      break;  // no partly visible last line
+    const int w = te.Width(l.Text);
+    int x = left;
+    if (Format & DT_CENTER)
+      x = (left + right - w) / 2;
+    else if (Format & DT_RIGHT)
+      x = right - w;
+    const int ul = hidePrefix ? -1 : l.Underline;
+    const TRect *c = clip ? &Rect : nullptr;
+    if (!l.Text.contains(QLatin1Char('\t'))) {
+      DrawTextLine(x, y, l.Text, ul, opaque, c, prefixOnly);
+    } else {
+      // Each tab-separated run at its tab stop.
+      int start = 0, px = 0;
+      for (int i = 0; i <= l.Text.size(); ++i) {
+        if (i == l.Text.size() || l.Text[i] == QLatin1Char('\t')) {
+          const QString run = l.Text.mid(start, i - start);
+          const int runUl = (ul >= start && ul < i) ? ul - start : -1;
+          DrawTextLine(x + px, y, run, runUl, opaque, c, prefixOnly);
+          px += te.Fm.horizontalAdvance(run);
+          if (i < l.Text.size() && te.TabWidth > 0)
+            px = (px / te.TabWidth + 1) * te.TabWidth;
+          start = i + 1;
+        }
+      }
+    }
+    (void)clipRect;
+    y += lineHeight;
+    ++drawn;
+  }
+  Changed();
+  if (single && (Format & (DT_VCENTER | DT_BOTTOM)))
+    return y - Rect.Top;
+  return total;
+}
+
+// ---------------------------------------------------------------------------------------
+// Entry points on a canvas handle
+
+int DrawText(HDC DC, const QString &Text, int Count, TRect &Rect, uint32_t Format)
+{
+  if (!DC)
+    return 0;
+  return DC->DrawText(Count < 0 ? Text : Text.left(Count), Rect, Format);
+}
+
+int DrawTextEx(HDC DC, const QString &Text, int Count, TRect &Rect, uint32_t Format, DRAWTEXTPARAMS *Params)
+{
+  if (!DC)
+    return 0;
+  return DC->DrawText(Count < 0 ? Text : Text.left(Count), Rect, Format, Params);
+}
+
+bool ExtTextOut(HDC DC, int X, int Y, uint32_t Options, const TRect *Rect, const QString &Text)
+{
+  if (!DC)
+    return false;
+  DC->ExtTextOut(X, Y, Options, Rect, Text);
+  return true;
+}
+
+bool TextOut(HDC DC, int X, int Y, const QString &Text)
+{
+  return ExtTextOut(DC, X, Y, 0, nullptr, Text);
+}
+
+bool FillRect(HDC DC, const TRect &Rect, TColor Color)
+{
+  if (!DC)
+    return false;
+  TBrush saved;
+  saved.Assign(*DC->Brush());
+  DC->Brush()->SetColor(Color);
+  DC->Brush()->SetStyle(bsSolid);
+  DC->FillRect(Rect);
+  const int mode = DC->BkMode();
+  const TColor bk = DC->BkColor();
+  DC->Brush()->Assign(saved);
+  DC->SetBkMode(mode);
+  DC->SetBkColor(bk);
+  return true;
+}
+
+bool FrameRect(HDC DC, const TRect &Rect, TColor Color)
+{
+  if (!DC)
+    return false;
+  TBrush saved;
+  saved.Assign(*DC->Brush());
+  DC->Brush()->SetColor(Color);
+  DC->Brush()->SetStyle(bsSolid);
+  DC->FrameRect(Rect);
+  const int mode = DC->BkMode();
+  const TColor bk = DC->BkColor();
+  DC->Brush()->Assign(saved);
+  DC->SetBkMode(mode);
+  DC->SetBkColor(bk);
+  return true;
+}
+
+bool DrawFocusRect(HDC DC, const TRect &Rect)
+{
+  if (!DC)
+    return false;
+  DC->DrawFocusRect(Rect);
+  return true;
+}
+
+bool InvertRect(HDC DC, const TRect &Rect)
+{
+  if (!DC)
+    return false;
+  DC->InvertRect(Rect);
+  return true;
+}
+
+int SetBkMode(HDC DC, int Mode) { return DC ? DC->SetBkMode(Mode) : 0; }
+TColor SetBkColor(HDC DC, TColor Color) { return DC ? DC->SetBkColor(Color) : clNone; }
+TColor SetTextColor(HDC DC, TColor Color) { return DC ? DC->SetTextColor(Color) : clNone; }
+uint32_t SetTextAlign(HDC DC, uint32_t Align) { return DC ? DC->SetTextAlign(Align) : 0; }
+int SaveDC(HDC DC) { return DC ? DC->SaveDC() : 0; }
+bool RestoreDC(HDC DC, int Saved) { return DC ? DC->RestoreDC(Saved) : false; }
+
+int IntersectClipRect(HDC DC, int Left, int Top, int Right, int Bottom)
+{
+  return DC ? DC->IntersectClipRect(TRect(Left, Top, Right, Bottom)) : RGN_ERROR;
+}
+
+int ExcludeClipRect(HDC DC, int Left, int Top, int Right, int Bottom)
+{
+  return DC ? DC->ExcludeClipRect(TRect(Left, Top, Right, Bottom)) : RGN_ERROR;
+}
+
+int SelectClipRgn(HDC DC, const QRegion *Region) { return DC ? DC->SelectClipRgn(Region) : RGN_ERROR; }
+
+bool SetWindowOrgEx(HDC DC, int X, int Y, TPoint *Old)
+{
+  if (!DC)
+    return false;
+  const TPoint o = DC->SetWindowOrg(TPoint(X, Y));
+  if (Old)
+    *Old = o;
+  return true;
+}
+
+bool GetWindowOrgEx(HDC DC, TPoint *Org)
+{
+  if (!DC || !Org)
+    return false;
+  *Org = DC->WindowOrg();
+  return true;
+}
+
+bool SetViewportOrgEx(HDC DC, int X, int Y, TPoint *Old)
+{
+  if (!DC)
+    return false;
+  const TPoint o = DC->SetViewportOrg(TPoint(X, Y));
+  if (Old)
+    *Old = o;
+  return true;
+}
+
+bool MoveWindowOrg(HDC DC, int DX, int DY)
+{
+  if (!DC)
+    return false;
+  DC->MoveWindowOrg(DX, DY);
+  return true;
+}
+
+bool GetTextExtentPoint32(HDC DC, const QString &Text, TSize &Size)
+{
+  if (!DC)
+    return false;
+  Size = DC->TextExtent(Text);
+  return true;
+}
+
+bool GetTextMetrics(HDC DC, TEXTMETRIC &Metrics)
+{
+  if (!DC)
+    return false;
+  Metrics = FontTextMetrics(*DC->Font());
+  return true;
+}
