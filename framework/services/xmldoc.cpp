@@ -1,0 +1,478 @@
+#include <QFile>
+#include <sstream>
+
+#include "framework/services/atomicfile.h"
+#include "framework/services/xmldoc.h"
+
+namespace {
+
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_comments | pugi::parse_declaration |
+                                   pugi::parse_pi | pugi::parse_doctype;
+
+std::string U8(const QString &s) { return s.toStdString(); }
+QString Q(const pugi::char_t *s) { return QString::fromUtf8(s); }
+
+struct StringWriter : pugi::xml_writer {
+  std::string out;
+  void write(const void *data, size_t size) override { out.append(static_cast<const char *>(data), size); }
+};
+
+// Line and column of a byte offset, for parser messages.
+void LineColumn(const QByteArray &bytes, ptrdiff_t offset, int &line, int &column)
+{
+  line = 1;
+  column = 1;
+  for (ptrdiff_t i = 0; i < offset && i < bytes.size(); ++i) {
+    if (bytes[qsizetype(i)] == '\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+void IXMLNode::CheckNotNull() const
+{
+  if (!FNode) throw EXMLDocError(QStringLiteral("Invalid operation on an empty XML node"));
+}
+
+QString IXMLNode::NodeName() const
+{
+  switch (FNode.type()) {
+  case pugi::node_element:
+  case pugi::node_declaration:
+  case pugi::node_pi: return Q(FNode.name());
+  case pugi::node_comment: return QStringLiteral("#comment");
+  case pugi::node_pcdata: return QStringLiteral("#text");
+  case pugi::node_cdata: return QStringLiteral("#cdata-section");
+  case pugi::node_document: return QStringLiteral("#document");
+  default: return QString();
+  }
+}
+
+TNodeType IXMLNode::NodeType() const
+{
+  switch (FNode.type()) {
+  case pugi::node_element: return ntElement;
+  case pugi::node_pcdata: return ntText;
+  case pugi::node_cdata: return ntCData;
+  case pugi::node_comment: return ntComment;
+  case pugi::node_pi:
+  case pugi::node_declaration: return ntProcessingInstr;
+  case pugi::node_doctype: return ntDocType;
+  case pugi::node_document: return ntDocument;
+  default: return ntReserved;
+  }
+}
+
+bool IXMLNode::HasChildNodes() const { return bool(FNode.first_child()); }
+
+bool IXMLNode::IsTextElement() const
+{
+  if (FNode.type() != pugi::node_element) return false;
+  pugi::xml_node c = FNode.first_child();
+  return c && !c.next_sibling() && (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata);
+}
+
+QString IXMLNode::Text() const
+{
+  if (!FNode) return QString();
+  if (FNode.type() != pugi::node_element) return NodeValue();
+  if (!FNode.first_child()) return QString();
+  if (IsTextElement()) return Q(FNode.first_child().value());
+  throw EXMLDocError(QStringLiteral("Element \"%1\" does not contain a single text node").arg(NodeName()));
+}
+
+void IXMLNode::SetText(const QString &Value)
+{
+  CheckNotNull();
+  if (FNode.type() != pugi::node_element) {
+    SetNodeValue(Value);
+    return;
+  }
+  while (FNode.first_child()) FNode.remove_child(FNode.first_child());
+  if (!Value.isEmpty()) FNode.append_child(pugi::node_pcdata).set_value(U8(Value).c_str());
+}
+
+QString IXMLNode::NodeValue() const
+{
+  if (!FNode) return QString();
+  switch (FNode.type()) {
+  case pugi::node_pcdata:
+  case pugi::node_cdata:
+  case pugi::node_comment:
+  case pugi::node_pi: return Q(FNode.value());
+  default: return QString();
+  }
+}
+
+void IXMLNode::SetNodeValue(const QString &Value)
+{
+  CheckNotNull();
+  if (!FNode.set_value(U8(Value).c_str()))
+    throw EXMLDocError(QStringLiteral("The node \"%1\" has no value").arg(NodeName()));
+}
+
+QString IXMLNode::Attributes(const QString &Name) const
+{
+  if (!FNode) return QString();
+  return Q(FNode.attribute(U8(Name).c_str()).value());
+}
+
+void IXMLNode::SetAttributes(const QString &Name, const QString &Value)
+{
+  CheckNotNull();
+  if (FNode.type() != pugi::node_element)
+    throw EXMLDocError(QStringLiteral("Only elements have attributes (node \"%1\")").arg(NodeName()));
+  const std::string n = U8(Name);
+  pugi::xml_attribute a = FNode.attribute(n.c_str());
+  if (!a) a = FNode.append_attribute(n.c_str());
+  a.set_value(U8(Value).c_str());
+}
+
+bool IXMLNode::HasAttribute(const QString &Name) const
+{
+  return FNode && bool(FNode.attribute(U8(Name).c_str()));
+}
+
+void IXMLNode::RemoveAttribute(const QString &Name)
+{
+  if (FNode) FNode.remove_attribute(U8(Name).c_str());
+}
+
+int IXMLNode::AttributeCount() const
+{
+  int n = 0;
+  for (pugi::xml_attribute a = FNode.first_attribute(); a; a = a.next_attribute()) ++n;
+  return n;
+}
+
+QString IXMLNode::AttributeName(int Index) const
+{
+  int i = 0;
+  for (pugi::xml_attribute a = FNode.first_attribute(); a; a = a.next_attribute(), ++i)
+    if (i == Index) return Q(a.name());
+  return QString();
+}
+
+QString IXMLNode::AttributeValue(int Index) const
+{
+  int i = 0;
+  for (pugi::xml_attribute a = FNode.first_attribute(); a; a = a.next_attribute(), ++i)
+    if (i == Index) return Q(a.value());
+  return QString();
+}
+
+IXMLNodeList IXMLNode::ChildNodes() const { return IXMLNodeList(FNode, FOwner); }
+
+IXMLNode IXMLNode::AddChild(const QString &TagName, int Index)
+{
+  CheckNotNull();
+  pugi::xml_node n;
+  pugi::xml_node before = Index >= 0 ? ChildNodes().Nodes(Index).FNode : pugi::xml_node();
+  n = before ? FNode.insert_child_before(pugi::node_element, before) : FNode.append_child(pugi::node_element);
+  if (!n) throw EXMLDocError(QStringLiteral("Cannot add \"%1\" to the node \"%2\"").arg(TagName, NodeName()));
+  n.set_name(U8(TagName).c_str());
+  return IXMLNode(n, FOwner);
+}
+
+IXMLNode IXMLNode::AddComment(const QString &Text)
+{
+  CheckNotNull();
+  pugi::xml_node n = FNode.append_child(pugi::node_comment);
+  if (!n) throw EXMLDocError(QStringLiteral("Cannot add a comment to the node \"%1\"").arg(NodeName()));
+  n.set_value(U8(Text).c_str());
+  return IXMLNode(n, FOwner);
+}
+
+IXMLNode IXMLNode::ParentNode() const { return IXMLNode(FNode.parent(), FOwner); }
+IXMLNode IXMLNode::NextSibling() const { return IXMLNode(FNode.next_sibling(), FOwner); }
+IXMLNode IXMLNode::PreviousSibling() const { return IXMLNode(FNode.previous_sibling(), FOwner); }
+
+QString IXMLNode::XML() const
+{
+  if (!FNode) return QString();
+  StringWriter w;
+  FNode.print(w, "", pugi::format_raw);
+  return QString::fromStdString(w.out);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+int IXMLNodeList::Count() const
+{
+  int n = 0;
+  for (pugi::xml_node c = FParent.first_child(); c; c = c.next_sibling()) ++n;
+  return n;
+}
+
+IXMLNode IXMLNodeList::Nodes(int Index) const
+{
+  if (Index < 0) return IXMLNode();
+  int i = 0;
+  for (pugi::xml_node c = FParent.first_child(); c; c = c.next_sibling(), ++i)
+    if (i == Index) return IXMLNode(c, FOwner);
+  return IXMLNode();
+}
+
+IXMLNode IXMLNodeList::Nodes(const QString &Name) const { return FindNode(Name); }
+
+IXMLNode IXMLNodeList::First() const { return IXMLNode(FParent.first_child(), FOwner); }
+IXMLNode IXMLNodeList::Last() const { return IXMLNode(FParent.last_child(), FOwner); }
+
+IXMLNode IXMLNodeList::FindNode(const QString &Name) const
+{
+  if (!FParent) return IXMLNode();
+  return IXMLNode(FParent.child(U8(Name).c_str()), FOwner);
+}
+
+int IXMLNodeList::IndexOf(const IXMLNode &Node) const
+{
+  int i = 0;
+  for (pugi::xml_node c = FParent.first_child(); c; c = c.next_sibling(), ++i)
+    if (c == Node.Handle()) return i;
+  return -1;
+}
+
+int IXMLNodeList::IndexOf(const QString &Name) const
+{
+  const std::string n = U8(Name);
+  int i = 0;
+  for (pugi::xml_node c = FParent.first_child(); c; c = c.next_sibling(), ++i)
+    if (c.type() == pugi::node_element && n == c.name()) return i;
+  return -1;
+}
+
+void IXMLNodeList::Insert(int Index, const IXMLNode &Node)
+{
+  if (!FParent) throw EXMLDocError(QStringLiteral("Invalid operation on an empty XML node"));
+  if (Node.IsNull()) throw EXMLDocError(QStringLiteral("Cannot add an empty XML node"));
+  pugi::xml_node src = Node.Handle();
+  pugi::xml_node before = Nodes(Index).Handle();
+  pugi::xml_node added;
+  if (src.root() == FParent.root()) {
+    added = before ? FParent.insert_move_before(src, before) : FParent.append_move(src);
+  } else {
+    added = before ? FParent.insert_copy_before(src, before) : FParent.append_copy(src);
+    if (added && src.parent()) src.parent().remove_child(src);
+  }
+  if (!added)
+    throw EXMLDocError(QStringLiteral("Cannot add \"%1\" here").arg(Node.NodeName()));
+}
+
+int IXMLNodeList::Add(const IXMLNode &Node)
+{
+  Insert(-1, Node);
+  return Count() - 1;
+}
+
+void IXMLNodeList::Delete(int Index)
+{
+  pugi::xml_node n = Nodes(Index).Handle();
+  if (n) FParent.remove_child(n);
+}
+
+void IXMLNodeList::Delete(const QString &Name)
+{
+  pugi::xml_node n = FindNode(Name).Handle();
+  if (n) FParent.remove_child(n);
+}
+
+int IXMLNodeList::Remove(const IXMLNode &Node)
+{
+  const int i = IndexOf(Node);
+  if (i >= 0) FParent.remove_child(Node.Handle());
+  return i;
+}
+
+void IXMLNodeList::Clear()
+{
+  while (FParent.first_child()) FParent.remove_child(FParent.first_child());
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TXMLDocument::TXMLDocument(TComponent *AOwner)
+    : TComponent(AOwner), FDoc(std::make_unique<pugi::xml_document>()),
+      FScratch(std::make_unique<pugi::xml_document>())
+{
+}
+
+TXMLDocument::~TXMLDocument() = default;
+
+void TXMLDocument::CheckActive()
+{
+  // The original raises "XML document not active"; activating an empty document on first
+  // use is harmless and spares callers that forget it.
+  if (!FActive) FActive = true;
+}
+
+void TXMLDocument::SetActive(bool Value)
+{
+  if (Value == FActive) return;
+  if (Value) {
+    if (!FFileName.isEmpty() && IsEmptyDoc()) {
+      LoadFromFile(FFileName);
+      return;
+    }
+    FActive = true;
+  } else {
+    Clear();
+    FActive = false;
+  }
+}
+
+void TXMLDocument::Clear()
+{
+  FDoc->reset();
+  FScratch->reset();
+}
+
+bool TXMLDocument::IsEmptyDoc() const { return !FDoc->first_child(); }
+
+void TXMLDocument::LoadFromFile(const QString &AFileName)
+{
+  const QString name = AFileName.isEmpty() ? FFileName : AFileName;
+  Clear();
+  FActive = false;
+  QFile f(name);
+  if (!f.open(QIODevice::ReadOnly))
+    throw EXMLDocError(QStringLiteral("Cannot open the XML file \"%1\": %2").arg(name, f.errorString()));
+  const QByteArray bytes = f.readAll();
+  const pugi::xml_parse_result r = FDoc->load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions);
+  if (!r) {
+    Clear();
+    int line, column;
+    LineColumn(bytes, r.offset, line, column);
+    throw EXMLDocError(QStringLiteral("The XML file \"%1\" cannot be read: %2 (line %3, column %4)")
+                           .arg(name, QString::fromLatin1(r.description()))
+                           .arg(line)
+                           .arg(column));
+  }
+  FFileName = name;
+  FActive = true;
+}
+
+void TXMLDocument::LoadFromXML(const QString &XML)
+{
+  Clear();
+  FActive = false;
+  const QByteArray bytes = XML.toUtf8();
+  const pugi::xml_parse_result r =
+      FDoc->load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions, pugi::encoding_utf8);
+  if (!r) {
+    Clear();
+    int line, column;
+    LineColumn(bytes, r.offset, line, column);
+    throw EXMLDocError(QStringLiteral("The XML text cannot be read: %1 (line %2, column %3)")
+                           .arg(QString::fromLatin1(r.description()))
+                           .arg(line)
+                           .arg(column));
+  }
+  FActive = true;
+}
+
+void TXMLDocument::LoadFromStream(TStream *Stream)
+{
+  const QByteArray bytes = Stream->ReadRemaining();
+  Clear();
+  FActive = false;
+  const pugi::xml_parse_result r = FDoc->load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions);
+  if (!r) {
+    Clear();
+    int line, column;
+    LineColumn(bytes, r.offset, line, column);
+    throw EXMLDocError(QStringLiteral("The XML data cannot be read: %1 (line %2, column %3)")
+                           .arg(QString::fromLatin1(r.description()))
+                           .arg(line)
+                           .arg(column));
+  }
+  FActive = true;
+}
+
+QString TXMLDocument::SaveToXML() const
+{
+  StringWriter w;
+  unsigned flags = pugi::format_no_declaration;
+  flags |= FOptions.Contains(TXMLDocOption::doNodeAutoIndent) ? pugi::format_indent : pugi::format_raw;
+  FDoc->save(w, "  ", flags, pugi::encoding_utf8);
+  std::string out = w.out;
+  if (!FOptions.Contains(TXMLDocOption::doNodeAutoIndent) && !out.empty()) out += '\n';
+  return QString::fromStdString(out);
+}
+
+void TXMLDocument::SaveToStream(TStream *Stream) const { Stream->WriteBuffer(SaveToXML().toUtf8()); }
+
+void TXMLDocument::SaveToFile(const QString &AFileName)
+{
+  const QString name = AFileName.isEmpty() ? FFileName : AFileName;
+  QString error;
+  if (!WriteFileAtomic(name, SaveToXML().toUtf8(), &error)) throw EXMLDocError(error);
+  FFileName = name;
+}
+
+IXMLNodeList TXMLDocument::ChildNodes()
+{
+  CheckActive();
+  return IXMLNodeList(*FDoc, this);
+}
+
+IXMLNode TXMLDocument::DocumentElement()
+{
+  for (pugi::xml_node c = FDoc->first_child(); c; c = c.next_sibling())
+    if (c.type() == pugi::node_element) return IXMLNode(c, this);
+  return IXMLNode();
+}
+
+IXMLNode TXMLDocument::AddChild(const QString &TagName)
+{
+  CheckActive();
+  pugi::xml_node n = FDoc->append_child(pugi::node_element);
+  n.set_name(U8(TagName).c_str());
+  return IXMLNode(n, this);
+}
+
+IXMLNode TXMLDocument::CreateNode(const QString &NameOrData, TNodeType NodeType, const QString &AddlData)
+{
+  CheckActive();
+  pugi::xml_node n;
+  switch (NodeType) {
+  case ntElement:
+    n = FScratch->append_child(pugi::node_element);
+    n.set_name(U8(NameOrData).c_str());
+    break;
+  case ntComment:
+    n = FScratch->append_child(pugi::node_comment);
+    n.set_value(U8(NameOrData).c_str());
+    break;
+  case ntText:
+    n = FScratch->append_child(pugi::node_pcdata);
+    n.set_value(U8(NameOrData).c_str());
+    break;
+  case ntCData:
+    n = FScratch->append_child(pugi::node_cdata);
+    n.set_value(U8(NameOrData).c_str());
+    break;
+  case ntProcessingInstr:
+    n = FScratch->append_child(pugi::node_pi);
+    n.set_name(U8(NameOrData).c_str());
+    n.set_value(U8(AddlData).c_str());
+    break;
+  default:
+    throw EXMLDocError(QStringLiteral("Unsupported node type %1").arg(int(NodeType)));
+  }
+  return IXMLNode(n, this);
+}
+
+void TXMLDocument::AddDeclaration(const QString &Version, const QString &Encoding)
+{
+  CheckActive();
+  pugi::xml_node d = FDoc->prepend_child(pugi::node_declaration);
+  d.append_attribute("version").set_value(U8(Version).c_str());
+  if (!Encoding.isEmpty()) d.append_attribute("encoding").set_value(U8(Encoding).c_str());
+}

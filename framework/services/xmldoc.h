@@ -1,0 +1,159 @@
+#pragma once
+// XML documents on pugixml with the document/node interface of the original platform.
+//
+// IXMLNode and IXMLNodeList are cheap handles into a TXMLDocument's tree. They stay valid
+// while the node they name exists; clearing or reloading the document (LoadFromFile,
+// LoadFromXML, Clear of a node list, SetActive(false)) invalidates every handle taken before.
+// A null handle (IsNull()) answers empty texts, no attributes and no children; changing a
+// null node raises EXMLDocError.
+#include <QString>
+#include <memory>
+
+#include <pugixml.hpp>
+
+#include "framework/classes/classes.h"
+
+enum TNodeType {
+  ntReserved, ntElement, ntAttribute, ntText, ntCData, ntEntityRef, ntEntity, ntProcessingInstr,
+  ntComment, ntDocument, ntDocType, ntDocFragment, ntNotation
+};
+
+class TXMLDocument;
+class IXMLNodeList;
+
+class IXMLNode {
+public:
+  IXMLNode() = default;
+  IXMLNode(pugi::xml_node node, TXMLDocument *owner) : FNode(node), FOwner(owner) {}
+
+  bool IsNull() const { return !FNode; }
+  explicit operator bool() const { return bool(FNode); }
+  friend bool operator==(const IXMLNode &a, const IXMLNode &b) { return a.FNode == b.FNode; }
+
+  QString NodeName() const;  // element name; "#comment", "#text", "#cdata-section" otherwise
+  TNodeType NodeType() const;
+  // Element: the text of a text-only element ("" when empty); raises EXMLDocError when the
+  // element holds other elements. Text, comment and CDATA nodes: their value.
+  QString Text() const;
+  // Element: replaces the children by one text node. Other nodes: sets the value.
+  void SetText(const QString &Value);
+  QString NodeValue() const;
+  void SetNodeValue(const QString &Value);
+  bool IsTextElement() const;
+  bool HasChildNodes() const;
+
+  // "" for an attribute that is absent.
+  QString Attributes(const QString &Name) const;
+  // Sets an existing attribute in place or appends a new one (the order is kept).
+  void SetAttributes(const QString &Name, const QString &Value);
+  bool HasAttribute(const QString &Name) const;
+  void RemoveAttribute(const QString &Name);
+  int AttributeCount() const;
+  QString AttributeName(int Index) const;
+  QString AttributeValue(int Index) const;
+
+  IXMLNodeList ChildNodes() const;
+  IXMLNode AddChild(const QString &TagName, int Index = -1);
+  IXMLNode AddComment(const QString &Text);
+  IXMLNode ParentNode() const;
+  IXMLNode NextSibling() const;
+  IXMLNode PreviousSibling() const;
+  TXMLDocument *OwnerDocument() const { return FOwner; }
+  // The node serialised without indentation.
+  QString XML() const;
+
+  pugi::xml_node Handle() const { return FNode; }
+
+private:
+  void CheckNotNull() const;
+  pugi::xml_node FNode;
+  TXMLDocument *FOwner = nullptr;
+};
+
+// The child nodes of a node or of the document (all kinds: elements, comments, text...).
+class IXMLNodeList {
+public:
+  IXMLNodeList() = default;
+  IXMLNodeList(pugi::xml_node parent, TXMLDocument *owner) : FParent(parent), FOwner(owner) {}
+
+  int Count() const;
+  IXMLNode Nodes(int Index) const;              // null handle when out of range
+  IXMLNode Nodes(const QString &Name) const;    // the first element of that name, or null
+  IXMLNode operator[](int Index) const { return Nodes(Index); }
+  IXMLNode operator[](const QString &Name) const { return Nodes(Name); }
+  IXMLNode First() const;
+  IXMLNode Last() const;
+  IXMLNode FindNode(const QString &Name) const;  // the first element of that name, or null
+  int IndexOf(const IXMLNode &Node) const;
+  int IndexOf(const QString &Name) const;
+  // Appends a node made with TXMLDocument::CreateNode (it is moved here; the handle passed in
+  // becomes invalid) and answers its index.
+  int Add(const IXMLNode &Node);
+  void Insert(int Index, const IXMLNode &Node);
+  void Delete(int Index);
+  void Delete(const QString &Name);
+  int Remove(const IXMLNode &Node);
+  void Clear();
+  IXMLNode Owner() const { return IXMLNode(FParent, FOwner); }
+
+private:
+  pugi::xml_node FParent;
+  TXMLDocument *FOwner = nullptr;
+};
+
+enum class TXMLDocOption { doNodeAutoCreate, doNodeAutoIndent, doAttrNull, doAutoPrefix,
+                           doNamespaceDecl, doAutoSave };
+using TXMLDocOptions = TSet<TXMLDocOption>;
+
+class TXMLDocument : public TComponent {
+public:
+  explicit TXMLDocument(TComponent *AOwner = nullptr);
+  ~TXMLDocument() override;
+
+  bool Active() const { return FActive; }
+  // True on an empty document gives an empty tree (or loads FileName when set); False clears.
+  void SetActive(bool Value);
+  const QString &FileName() const { return FFileName; }
+  void SetFileName(const QString &Value) { FFileName = Value; }
+  TXMLDocOptions Options() const { return FOptions; }
+  // doNodeAutoIndent: SaveToFile/SaveToXML indent by two blanks (the default writes no
+  // line breaks between nodes).
+  void SetOptions(TXMLDocOptions v) { FOptions = v; }
+
+  // Raises EXMLDocError naming the file and the parser's reason and position when the file
+  // is missing or cannot be parsed; the document is then empty and inactive.
+  void LoadFromFile(const QString &AFileName = QString());
+  void LoadFromXML(const QString &XML);
+  void LoadFromStream(TStream *Stream);
+  // UTF-8, no declaration unless one was added; atomic. Raises EXMLDocError on failure.
+  void SaveToFile(const QString &AFileName = QString());
+  QString SaveToXML() const;
+  QString XML() const { return SaveToXML(); }
+  void SaveToStream(TStream *Stream) const;
+
+  // Top-level nodes in document order (declaration, comments, elements).
+  IXMLNodeList ChildNodes();
+  // The first top-level element (skips a declaration, comments and processing instructions).
+  IXMLNode DocumentElement();
+  // Adds a top-level element.
+  IXMLNode AddChild(const QString &TagName);
+  // A detached node to add with IXMLNodeList::Add: ntElement (Name = tag), ntComment and
+  // ntText (Name = the text), ntCData.
+  IXMLNode CreateNode(const QString &NameOrData, TNodeType NodeType = ntElement,
+                      const QString &AddlData = QString());
+  IXMLNode CreateElement(const QString &TagName) { return CreateNode(TagName, ntElement); }
+  // Adds <?xml version="1.0" encoding="..."?> as the first node (only when asked).
+  void AddDeclaration(const QString &Version = "1.0", const QString &Encoding = "UTF-8");
+  void Clear();
+  bool IsEmptyDoc() const;
+
+  pugi::xml_document &Handle() { return *FDoc; }
+
+private:
+  void CheckActive();
+  std::unique_ptr<pugi::xml_document> FDoc;
+  std::unique_ptr<pugi::xml_document> FScratch;  // holds detached nodes from CreateNode
+  QString FFileName;
+  bool FActive = false;
+  TXMLDocOptions FOptions;
+};
