@@ -1,0 +1,310 @@
+// Canvas drawing rules pinned on small images.
+#include "framework/graphics/graphics.h"
+
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Surface {
+  QImage Img;
+  TCanvas Canvas;
+  Surface(int w, int h) : Img(w, h, QImage::Format_RGB32), Canvas(&Img) { Img.fill(Qt::white); }
+  TColor At(int x, int y) const { return Canvas.Pixels(x, y); }
+  // Pixels that differ from white inside [l, r) x [t, b).
+  int Ink(int l, int t, int r, int b) const
+  {
+    int n = 0;
+    for (int y = std::max(0, t); y < std::min(b, Img.height()); ++y)
+      for (int x = std::max(0, l); x < std::min(r, Img.width()); ++x)
+        if ((Img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+          ++n;
+    return n;
+  }
+  int TopInk() const
+  {
+    for (int y = 0; y < Img.height(); ++y)
+      if (Ink(0, y, Img.width(), y + 1) > 0)
+        return y;
+    return -1;
+  }
+};
+
+TEST(GraphicsCanvas, LineToLeavesOutItsEndPixel)
+{
+  Surface s(10, 10);
+  s.Canvas.MoveTo(2, 2);
+  s.Canvas.LineTo(3, 2);
+  EXPECT_EQ(s.At(2, 2), clBlack);
+  EXPECT_EQ(s.At(3, 2), clWhite);
+  EXPECT_EQ(s.Canvas.PenPos(), TPoint(3, 2));
+
+  s.Canvas.MoveTo(1, 5);
+  s.Canvas.LineTo(1, 5);  // zero length: nothing
+  EXPECT_EQ(s.At(1, 5), clWhite);
+
+  s.Canvas.MoveTo(0, 0);
+  s.Canvas.LineTo(4, 4);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(s.At(i, i), clBlack) << i;
+  EXPECT_EQ(s.At(4, 4), clWhite);
+}
+
+TEST(GraphicsCanvas, RectangleAndFillRectUseExclusiveEdges)
+{
+  Surface s(10, 10);
+  s.Canvas.Brush()->SetColor(clRed);
+  s.Canvas.Rectangle(1, 1, 5, 4);
+  // Outline covers 1..4 x 1..3, interior is the brush.
+  EXPECT_EQ(s.At(1, 1), clBlack);
+  EXPECT_EQ(s.At(4, 1), clBlack);
+  EXPECT_EQ(s.At(4, 3), clBlack);
+  EXPECT_EQ(s.At(1, 3), clBlack);
+  EXPECT_EQ(s.At(2, 2), clRed);
+  EXPECT_EQ(s.At(5, 1), clWhite);
+  EXPECT_EQ(s.At(1, 4), clWhite);
+
+  Surface f(10, 10);
+  f.Canvas.Brush()->SetColor(clBlue);
+  f.Canvas.FillRect(Rect(2, 2, 4, 3));
+  EXPECT_EQ(f.Ink(0, 0, 10, 10), 2);
+  EXPECT_EQ(f.At(3, 2), clBlue);
+
+  // Without a pen the filled area is one pixel smaller to the right and bottom.
+  Surface n(10, 10);
+  n.Canvas.Pen()->SetStyle(psClear);
+  n.Canvas.Brush()->SetColor(clGreen);
+  n.Canvas.Rectangle(0, 0, 4, 4);
+  EXPECT_EQ(n.Ink(0, 0, 10, 10), 9);
+
+  Surface fr(10, 10);
+  fr.Canvas.Brush()->SetColor(clBlack);
+  fr.Canvas.FrameRect(Rect(0, 0, 4, 3));
+  EXPECT_EQ(fr.Ink(0, 0, 10, 10), 10);
+  EXPECT_EQ(fr.At(1, 1), clWhite);
+}
+
+TEST(GraphicsCanvas, XorTwiceRestoresThePicture)
+{
+  Surface s(40, 30);
+  s.Canvas.Brush()->SetColor(clTeal);
+  s.Canvas.FillRect(Rect(5, 5, 25, 20));
+  const QImage before = s.Img.copy();
+  for (TPenStyle style : {psSolid, psDot}) {
+    s.Canvas.Pen()->SetStyle(style);
+    s.Canvas.Pen()->SetMode(pmXor);
+    s.Canvas.Pen()->SetColor(clWhite);
+    s.Canvas.MoveTo(0, 10);
+    s.Canvas.LineTo(40, 10);
+    EXPECT_NE(s.Img, before);
+    s.Canvas.MoveTo(0, 10);
+    s.Canvas.LineTo(40, 10);
+    EXPECT_EQ(s.Img, before) << style;
+  }
+  s.Canvas.DrawFocusRect(Rect(2, 2, 30, 25));
+  EXPECT_NE(s.Img, before);
+  s.Canvas.DrawFocusRect(Rect(2, 2, 30, 25));
+  EXPECT_EQ(s.Img, before);
+}
+
+TEST(GraphicsCanvas, ClipRegionsSaveAndRestore)
+{
+  Surface s(10, 10);
+  s.Canvas.Brush()->SetColor(clBlack);
+  const int saved = s.Canvas.SaveDC();
+  s.Canvas.IntersectClipRect(Rect(2, 2, 5, 5));
+  s.Canvas.ExcludeClipRect(Rect(2, 2, 3, 3));
+  EXPECT_EQ(s.Canvas.ClipRect(), Rect(2, 2, 5, 5));
+  s.Canvas.FillRect(Rect(0, 0, 10, 10));
+  EXPECT_EQ(s.Ink(0, 0, 10, 10), 8);
+  EXPECT_EQ(s.At(2, 2), 0xFFFFFFFFu);  // outside the clip region, as the platform answers
+  EXPECT_EQ(s.Img.pixel(2, 2) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_TRUE(s.Canvas.RestoreDC(saved));
+  EXPECT_FALSE(s.Canvas.HasClipRegion());
+  s.Canvas.FillRect(Rect(0, 0, 10, 10));
+  EXPECT_EQ(s.Ink(0, 0, 10, 10), 100);
+}
+
+TEST(GraphicsCanvas, WindowOriginMovesDrawingAndClip)
+{
+  Surface s(20, 20);
+  s.Canvas.MoveWindowOrg(5, 6);  // logical (0,0) is device (5,6)
+  s.Canvas.IntersectClipRect(Rect(0, 0, 3, 3));
+  s.Canvas.Brush()->SetColor(clBlack);
+  s.Canvas.FillRect(Rect(-5, -5, 10, 10));
+  EXPECT_EQ(s.Ink(0, 0, 20, 20), 9);
+  EXPECT_EQ(s.Img.pixel(5, 6) & 0xFFFFFF, 0u);
+  EXPECT_EQ(s.At(0, 0), clBlack);
+}
+
+TEST(GraphicsCanvas, TextBackgroundIsOpaqueUnderASolidBrush)
+{
+  Surface s(80, 30);
+  s.Canvas.Brush()->SetColor(clYellow);
+  s.Canvas.TextOut(2, 2, QStringLiteral("i"));
+  const TSize ext = s.Canvas.TextExtent(QStringLiteral("i"));
+  EXPECT_EQ(s.At(2, 2), clYellow);
+  EXPECT_EQ(s.At(2 + ext.cx - 1, 2 + ext.cy - 1), clYellow);
+  EXPECT_EQ(s.At(2 + ext.cx, 2), clWhite);
+  EXPECT_EQ(s.Canvas.PenPos(), TPoint(2 + ext.cx, 2));
+
+  Surface t(80, 30);
+  t.Canvas.Brush()->SetStyle(bsClear);
+  t.Canvas.TextOut(2, 2, QStringLiteral("i"));
+  EXPECT_EQ(t.At(2, 2), clWhite);
+  EXPECT_GT(t.Ink(0, 0, 80, 30), 0);
+
+  // SetBkMode overrides until the brush changes.
+  Surface m(80, 30);
+  m.Canvas.Brush()->SetColor(clYellow);
+  SetBkMode(m.Canvas.Handle(), TRANSPARENT);
+  m.Canvas.TextOut(2, 2, QStringLiteral("i"));
+  EXPECT_EQ(m.At(2, 2), clWhite);
+}
+
+TEST(GraphicsCanvas, TextRectClipsAndFillsTheRectangle)
+{
+  Surface s(80, 30);
+  s.Canvas.Brush()->SetColor(clAqua);
+  s.Canvas.TextRect(Rect(10, 5, 20, 25), 10, 5, QStringLiteral("WWWWWWWW"));
+  EXPECT_EQ(s.At(10, 24), clAqua);
+  EXPECT_EQ(s.Ink(20, 0, 80, 30), 0);
+  EXPECT_EQ(s.Ink(0, 0, 10, 30), 0);
+}
+
+TEST(GraphicsCanvas, RotatedFontRunsUpward)
+{
+  Surface s(60, 100);
+  s.Canvas.Brush()->SetStyle(bsClear);
+  s.Canvas.Font()->SetOrientation(900);
+  s.Canvas.TextOut(20, 90, QStringLiteral("Rotated"));
+  const int h = s.Canvas.TextHeight(QStringLiteral("Rotated"));
+  EXPECT_GT(s.Ink(20, 20, 20 + h + 1, 90), 0);
+  EXPECT_EQ(s.Ink(0, 0, 19, 100), 0);
+  EXPECT_EQ(s.Ink(0, 91, 60, 100), 0);
+}
+
+TEST(GraphicsCanvas, PixelsOutsideTheImageAreInvalid)
+{
+  Surface s(4, 4);
+  s.Canvas.SetPixels(1, 1, clRed);
+  EXPECT_EQ(s.At(1, 1), clRed);
+  EXPECT_EQ(s.At(9, 9), 0xFFFFFFFFu);
+}
+
+TEST(GraphicsCanvas, RecordingCanvasListsCallsInOrder)
+{
+  TRecordingCanvas c(50, 20);
+  c.Brush()->SetColor(clBtnFace);
+  c.FillRect(Rect(0, 0, 50, 20));
+  c.Brush()->SetStyle(bsClear);
+  c.TextOut(1, 2, QStringLiteral("Hi"));
+  c.MoveTo(0, 19);
+  c.LineTo(50, 19);
+  ASSERT_EQ(c.Entries().size(), 3);
+  EXPECT_EQ(c.Entries()[0], QStringLiteral("FillRect(0,0,50,20) brush=clBtnFace"));
+  EXPECT_TRUE(c.Entries()[1].startsWith(QStringLiteral("ExtTextOut(1,2,0,'Hi') font=Tahoma,-11,clWindowText"))) << c.Entries()[1].toStdString();
+  EXPECT_EQ(c.Entries()[2], QStringLiteral("LineTo(0,19,50,19) pen=clBlack,1,psSolid"));
+}
+
+TEST(GraphicsCanvas, DrawEdgeRaisedUsesTheClassicColours)
+{
+  Surface s(10, 10);
+  TRect r = Rect(0, 0, 10, 10);
+  DrawEdge(s.Canvas.Handle(), r, EDGE_RAISED, BF_RECT | BF_ADJUST | BF_MIDDLE);
+  EXPECT_EQ(r, Rect(2, 2, 8, 8));
+  EXPECT_EQ(s.At(0, 0), ColorToRGB(cl3DLight));
+  EXPECT_EQ(s.At(9, 0), ColorToRGB(cl3DDkShadow));  // far corners belong to the dark side
+  EXPECT_EQ(s.At(0, 9), ColorToRGB(cl3DDkShadow));
+  EXPECT_EQ(s.At(1, 1), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(s.At(8, 8), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(s.At(5, 5), ColorToRGB(clBtnFace));
+}
+
+TEST(GraphicsColors, SystemColoursAndNames)
+{
+  EXPECT_EQ(ColorToRGB(clBtnFace), RGB(240, 240, 240));
+  EXPECT_EQ(ColorToRGB(clHighlight), RGB(51, 153, 255));
+  EXPECT_EQ(ColorToRGB(clRed), clRed);
+  EXPECT_EQ(ColorToString(clBtnFace), QStringLiteral("clBtnFace"));
+  EXPECT_EQ(ColorToString(0x123456), QStringLiteral("$00123456"));
+  EXPECT_EQ(StringToColor(QStringLiteral("clNavy")), clNavy);
+}
+
+TEST(GraphicsFont, SizeHeightAndFamilyMapping)
+{
+  TFont f;
+  EXPECT_EQ(f.Height(), -11);
+  EXPECT_EQ(f.Size(), 8);
+  f.SetSize(10);
+  EXPECT_EQ(f.Height(), -13);
+  int changes = 0;
+  f.OnChange = [&](TObject *) { ++changes; };
+  f.SetStyle({fsBold});
+  f.SetStyle({fsBold});
+  EXPECT_EQ(changes, 1);
+  const struct { const char *Name; const char *Family; } map[] = {
+      {"MS Sans Serif", "DejaVu Sans"}, {"Tahoma", "DejaVu Sans"}, {"Segoe UI", "DejaVu Sans"},
+      {"Verdana", "DejaVu Sans"}, {"Arial", "Liberation Sans"}, {"Courier New", "Liberation Mono"},
+      {"Times New Roman", "Liberation Serif"}};
+  for (const auto &m : map)
+    EXPECT_EQ(TFont::MapFontName(QString::fromLatin1(m.Name)), QString::fromLatin1(m.Family)) << m.Name;
+  const QFont q = f.ToQFont();
+  EXPECT_EQ(q.pixelSize(), 13);
+  EXPECT_TRUE(q.bold());
+  TFont g;
+  g.Assign(&f);
+  EXPECT_TRUE(g.Equals(f));
+}
+
+}  // namespace
+
+// A sheet of the primitives, left under the test output folder to be looked at.
+TEST(GraphicsCanvas, SampleSheetPicture)
+{
+  TRecordingCanvas c(320, 200);
+  c.Brush()->SetColor(clBtnFace);
+  c.FillRect(Rect(0, 0, 320, 200));
+  TRect r = Rect(10, 10, 90, 35);
+  DrawFrameControl(c.Handle(), r, DFC_BUTTON, DFCS_BUTTONPUSH);
+  c.Brush()->SetStyle(bsClear);
+  DrawText(c.Handle(), QStringLiteral("&Push"), -1, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  TRect cb = Rect(100, 14, 113, 27);
+  DrawFrameControl(c.Handle(), cb, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+  TRect rb = Rect(120, 14, 133, 27);
+  DrawFrameControl(c.Handle(), rb, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED);
+  TRect sb = Rect(140, 10, 157, 27);
+  DrawFrameControl(c.Handle(), sb, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
+  TRect e = Rect(170, 10, 230, 35);
+  DrawEdge(c.Handle(), e, EDGE_SUNKEN, BF_RECT);
+  c.Brush()->SetColor(clWhite);
+  c.Pen()->SetColor(clNavy);
+  c.Ellipse(240, 10, 280, 40);
+  c.RoundRect(10, 45, 90, 75, 10, 10);
+  c.Brush()->SetStyle(bsClear);
+  TRect t = Rect(100, 45, 310, 110);
+  c.Font()->SetName(QStringLiteral("Arial"));
+  c.Font()->SetSize(9);
+  DrawText(c.Handle(), QStringLiteral("Word wrapped text in a rectangle that breaks at blanks, drawn with Arial 9."), -1, t,
+           DT_WORDBREAK);
+  c.Font()->SetName(QStringLiteral("Tahoma"));
+  c.Font()->SetSize(8);
+  c.Font()->SetOrientation(900);
+  c.TextOut(15, 190, QStringLiteral("Rotated 90"));
+  c.Font()->SetOrientation(0);
+  c.Pen()->SetColor(clBlack);
+  c.Pen()->SetStyle(psDot);
+  c.MoveTo(40, 120);
+  c.LineTo(300, 120);
+  c.Pen()->SetStyle(psSolid);
+  c.Pen()->SetWidth(3);
+  c.MoveTo(40, 130);
+  c.LineTo(300, 190);
+  c.DrawFocusRect(Rect(40, 140, 140, 160));
+  TRect el = Rect(150, 140, 230, 160);
+  DrawText(c.Handle(), QStringLiteral("An ellipsis at the end of a long text"), -1, el, DT_SINGLELINE | DT_END_ELLIPSIS);
+  const QString file = testsupport::OutputDir() + QStringLiteral("/graphics_sample_sheet.png");
+  EXPECT_TRUE(c.Picture().save(file));
+  EXPECT_GT(c.Entries().size(), 10);
+}

@@ -1,0 +1,182 @@
+// DrawText flags: alignment, calculation, word breaks, ellipsis and prefixes.
+#include "framework/graphics/graphics.h"
+
+#include <QFontMetrics>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Surface {
+  QImage Img;
+  TCanvas Canvas;
+  Surface(int w, int h) : Img(w, h, QImage::Format_RGB32), Canvas(&Img)
+  {
+    Img.fill(Qt::white);
+    Canvas.Brush()->SetStyle(bsClear);
+  }
+  int Ink(int l, int t, int r, int b) const
+  {
+    int n = 0;
+    for (int y = std::max(0, t); y < std::min(b, Img.height()); ++y)
+      for (int x = std::max(0, l); x < std::min(r, Img.width()); ++x)
+        if ((Img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+          ++n;
+    return n;
+  }
+  int TopInk() const
+  {
+    for (int y = 0; y < Img.height(); ++y)
+      if (Ink(0, y, Img.width(), y + 1) > 0)
+        return y;
+    return -1;
+  }
+  int RightInk() const
+  {
+    for (int x = Img.width() - 1; x >= 0; --x)
+      if (Ink(x, 0, x + 1, Img.height()) > 0)
+        return x;
+    return -1;
+  }
+  TRect Calc(const QString &text, TRect r, uint32_t flags)
+  {
+    DrawText(Canvas.Handle(), text, -1, r, flags | DT_CALCRECT);
+    return r;
+  }
+};
+
+TEST(GraphicsText, VerticalCentringNeedsSingleLine)
+{
+  Surface multi(120, 60);
+  TRect r = Rect(0, 0, 120, 60);
+  DrawText(multi.Canvas.Handle(), QStringLiteral("Xy"), -1, r, DT_VCENTER);
+  const int lh = multi.Canvas.TextHeight(QStringLiteral("Xy"));
+  EXPECT_LT(multi.TopInk(), lh);  // ignored: text stays at the top
+
+  Surface single(120, 60);
+  r = Rect(0, 0, 120, 60);
+  const int ret = DrawText(single.Canvas.Handle(), QStringLiteral("Xy"), -1, r, DT_VCENTER | DT_SINGLELINE);
+  EXPECT_GE(single.TopInk(), (60 - lh) / 2);
+  EXPECT_EQ(ret, (60 - lh) / 2 + lh);  // offset from the top to the bottom of the text
+
+  Surface bottom(120, 60);
+  r = Rect(0, 0, 120, 60);
+  DrawText(bottom.Canvas.Handle(), QStringLiteral("Xy"), -1, r, DT_BOTTOM | DT_SINGLELINE);
+  EXPECT_GE(bottom.TopInk(), 60 - lh);
+}
+
+TEST(GraphicsText, HorizontalAlignment)
+{
+  const int w = Surface(1, 1).Canvas.TextWidth(QStringLiteral("ab"));
+  const struct { uint32_t Flags; int ExpectedLeft; } cases[] = {
+      {DT_LEFT, 0}, {DT_CENTER, (100 - w) / 2}, {DT_RIGHT, 100 - w}};
+  for (const auto &c : cases) {
+    Surface s(100, 20);
+    TRect r = Rect(0, 0, 100, 20);
+    DrawText(s.Canvas.Handle(), QStringLiteral("ab"), -1, r, c.Flags | DT_SINGLELINE);
+    EXPECT_EQ(s.Ink(0, 0, c.ExpectedLeft, 20), 0) << c.Flags;
+    EXPECT_EQ(s.Ink(c.ExpectedLeft + w + 1, 0, 100, 20), 0) << c.Flags;
+    EXPECT_GT(s.Ink(0, 0, 100, 20), 0);
+  }
+}
+
+TEST(GraphicsText, CalcRectMeasuresLinesAndWordBreaks)
+{
+  Surface s(10, 10);
+  const int lh = s.Canvas.TextHeight(QStringLiteral("A"));
+  const int wAaa = s.Canvas.TextWidth(QStringLiteral("aaa bbb"));
+  const int wLong = s.Canvas.TextWidth(QStringLiteral("abcdefghijklmnop"));
+
+  TRect r = s.Calc(QStringLiteral("aaa bbb ccc"), Rect(0, 0, wAaa + 2, 0), DT_WORDBREAK);
+  EXPECT_EQ(r.Height(), 2 * lh);
+  EXPECT_LE(r.Width(), wAaa + 2);
+
+  r = s.Calc(QStringLiteral("line1\r\nline2\nline3"), Rect(0, 0, 0, 0), 0);
+  EXPECT_EQ(r.Height(), 3 * lh);
+
+  r = s.Calc(QStringLiteral("line1\r\nline2"), Rect(0, 0, 0, 0), DT_SINGLELINE);
+  EXPECT_EQ(r.Height(), lh);
+
+  // A word wider than the rectangle stays whole and widens it; edit-control mode breaks it.
+  r = s.Calc(QStringLiteral("abcdefghijklmnop"), Rect(0, 0, 30, 0), DT_WORDBREAK);
+  EXPECT_EQ(r.Height(), lh);
+  EXPECT_EQ(r.Width(), wLong);
+  r = s.Calc(QStringLiteral("abcdefghijklmnop"), Rect(0, 0, 30, 0), DT_WORDBREAK | DT_EDITCONTROL);
+  EXPECT_GT(r.Height(), lh);
+  EXPECT_LE(r.Width(), 30);
+
+  r = s.Calc(QString(), Rect(5, 5, 50, 50), 0);
+  EXPECT_EQ(r, Rect(5, 5, 5, 5));
+}
+
+TEST(GraphicsText, PrefixCharacters)
+{
+  Surface s(10, 10);
+  auto width = [&](const char *t, uint32_t f) { return s.Calc(QString::fromLatin1(t), Rect(0, 0, 0, 0), f | DT_SINGLELINE).Width(); };
+  EXPECT_EQ(width("&File", 0), width("File", 0));
+  EXPECT_EQ(width("a&&b", 0), width("a&b", DT_NOPREFIX));
+  EXPECT_GT(width("&File", DT_NOPREFIX), width("File", 0));
+
+  // The prefixed character is underlined; hidden prefixes draw no line.
+  auto lowInk = [](uint32_t flags, const char *text) {
+    Surface d(80, 30);
+    TRect r = Rect(0, 0, 80, 30);
+    DrawText(d.Canvas.Handle(), QString::fromLatin1(text), -1, r, flags);
+    const int asc = QFontMetrics(d.Canvas.Font()->ToQFont()).ascent();
+    return d.Ink(0, asc + 1, 80, 30);
+  };
+  EXPECT_GT(lowInk(0, "&File"), lowInk(0, "File"));
+  EXPECT_EQ(lowInk(DT_HIDEPREFIX, "&File"), lowInk(0, "File"));
+  EXPECT_EQ(lowInk(DT_NOPREFIX, "File"), lowInk(0, "File"));
+}
+
+TEST(GraphicsText, EllipsisKeepsTheTextInsideTheRectangle)
+{
+  const QString text = QStringLiteral("A rather long caption for a narrow cell");
+  {
+    Surface s(200, 20);
+    TRect r = Rect(0, 0, 60, 20);
+    DrawText(s.Canvas.Handle(), text, -1, r, DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_GT(s.RightInk(), 60);
+  }
+  for (uint32_t f : {uint32_t(DT_END_ELLIPSIS), uint32_t(DT_PATH_ELLIPSIS)}) {
+    Surface s(200, 20);
+    TRect r = Rect(0, 0, 60, 20);
+    DrawText(s.Canvas.Handle(), text, -1, r, DT_SINGLELINE | DT_NOCLIP | f);
+    EXPECT_LT(s.RightInk(), 60) << f;
+    EXPECT_GT(s.RightInk(), 30) << f;
+  }
+  // The path form keeps the file name.
+  TRecordingCanvas c(10, 10);
+  const int full = c.TextWidth(QStringLiteral("...\\name.txt"));
+  Surface s(300, 20);
+  TRect r = Rect(0, 0, full + 4, 20);
+  DrawText(s.Canvas.Handle(), QStringLiteral("C:\\some\\long\\folder\\name.txt"), -1, r, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_NOCLIP);
+  EXPECT_LT(s.RightInk(), full + 4);
+}
+
+TEST(GraphicsText, ClippingUnlessNoClip)
+{
+  Surface s(200, 20);
+  TRect r = Rect(0, 0, 20, 20);
+  DrawText(s.Canvas.Handle(), QStringLiteral("WWWWWWWW"), -1, r, DT_SINGLELINE);
+  EXPECT_LT(s.RightInk(), 20);
+}
+
+TEST(GraphicsText, ExpandTabsUsesEightAverageCharacters)
+{
+  Surface s(10, 10);
+  const int tab = 8 * QFontMetrics(s.Canvas.Font()->ToQFont()).averageCharWidth();
+  const TRect r = s.Calc(QStringLiteral("a\tb"), Rect(0, 0, 0, 0), DT_SINGLELINE | DT_EXPANDTABS);
+  EXPECT_EQ(r.Width(), tab + s.Canvas.TextWidth(QStringLiteral("b")));
+}
+
+TEST(GraphicsText, EditControlDropsAPartlyVisibleLastLine)
+{
+  Surface s(200, 100);
+  const int lh = s.Canvas.TextHeight(QStringLiteral("A"));
+  TRect r = Rect(0, 0, 200, lh + lh / 2);
+  DrawText(s.Canvas.Handle(), QStringLiteral("one\ntwo"), -1, r, DT_EDITCONTROL | DT_NOCLIP);
+  EXPECT_EQ(s.Ink(0, lh, 200, 100), 0);
+}
+
+}  // namespace
