@@ -41,9 +41,11 @@ protected:
   {
     const QStringList &t = AppState().Lang_Texts;
     ASSERT_EQ(t.size(), english_.size());
-    for (int i = 0; i < t.size(); ++i)
-      if (std::find(changed.begin(), changed.end(), i) == changed.end())
+    for (int i = 0; i < t.size(); ++i) {
+      if (std::find(changed.begin(), changed.end(), i) == changed.end()) {
         EXPECT_EQ(t[i], english_[i]) << "entry " << i;
+      }
+    }
   }
 
   QTemporaryDir dir_;
