@@ -12,7 +12,7 @@ std::optional<TDateTime> gNowOverride;
 const int kDaysBefore[2][13] = {{0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365},
                                 {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366}};
 
-// Days from 0001-01-01 to 1899-12-30.
+// 1899-12-30 counted with 0001-01-01 as day 1.
 constexpr int kDateDelta = 693594;
 
 // Milliseconds since midnight of the day part, rounded, carrying into the day.
@@ -48,7 +48,7 @@ bool TryEncodeDate(int year, int month, int day, TDateTime &date)
     return false;
   const int y = year - 1;
   const int64_t days = int64_t(y) * 365 + y / 4 - y / 100 + y / 400 + kDaysBefore[IsLeapYear(year) ? 1 : 0][month - 1] + day;
-  date = double(days - kDateDelta - 1);
+  date = double(days - kDateDelta);
   return true;
 }
 
@@ -63,7 +63,7 @@ void DecodeDate(TDateTime date, int &year, int &month, int &day)
 {
   int64_t days, ms;
   SplitDateTime(date, days, ms);
-  int64_t t = days + kDateDelta;  // days since 0001-01-01
+  int64_t t = days + kDateDelta - 1;  // days since 0001-01-01, zero-based
   if (t < 0) {
     year = month = day = 0;
     return;

@@ -122,7 +122,7 @@ int64_t FileSize(const QString &fileName)
   return fi.exists() && !fi.isDir() ? fi.size() : -1;
 }
 
-QStringList FindFiles(const QString &dir, const QString &mask)
+QStringList FindFiles(const QString &dir, const QString &mask, bool includeReadOnly)
 {
   QDir d(dir);
   if (dir.isEmpty() || !d.exists()) return {};
@@ -131,6 +131,7 @@ QStringList FindFiles(const QString &dir, const QString &mask)
   const QRegularExpression anchored(QRegularExpression::anchoredPattern(re.pattern()), re.patternOptions());
   QStringList r;
   for (const QFileInfo &fi : d.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+    if (!includeReadOnly && !(fi.permissions() & QFileDevice::WriteOwner)) continue;
     if (anchored.match(fi.fileName()).hasMatch()) r << fi.fileName();
   }
   std::sort(r.begin(), r.end(), [](const QString &a, const QString &b) { return CompareText(a, b) < 0; });

@@ -27,8 +27,9 @@ bool CopyFile(const QString &source, const QString &dest, bool failIfExists);
 int64_t FileSize(const QString &fileName);      // -1 when missing
 
 // Names (not paths) of the files in `dir` matching the wildcard `mask` ("*.lng"), sorted
-// case-insensitively. Matching ignores case, as the original file system did.
-QStringList FindFiles(const QString &dir, const QString &mask);
+// case-insensitively. Matching ignores case, as the original file system did. Files without
+// the owner's write permission count as read-only and are left out unless asked for.
+QStringList FindFiles(const QString &dir, const QString &mask, bool includeReadOnly = true);
 // Names of the sub-folders of `dir` (without "." and ".."), sorted case-insensitively.
 QStringList FindDirectories(const QString &dir);
 

@@ -279,7 +279,7 @@ QString CurrToStr(double v);
 
 // %[index:][-][width][.prec]type with type d u e f g n m p s x; '*' takes width or precision
 // from the arguments. A missing argument or one of the wrong kind raises EConvertError.
-QString Format(const QString &fmt, const TVarRecs &args);
+QString Format(const QString &fmt, const TVarRecs &args = {});
 QString Format(const QString &fmt, const TVarRecs &args, const TFormatSettings &fs);
 template <typename... A>
   requires(sizeof...(A) > 0 && (!std::is_same_v<std::decay_t<A>, TFormatSettings> && ...))

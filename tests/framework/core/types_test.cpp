@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/framework/core/qstring_print.h"
+
 enum class Fruit { Apple, Pear, Plum };
 
 TEST(Types, RectIntersectionAndUnionFollowExclusiveEdges)

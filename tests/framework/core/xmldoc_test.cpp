@@ -1,0 +1,142 @@
+// XML documents: reading the first element, writing without declaration, atomic saves and
+// clear errors for files that cannot be parsed.
+#include <gtest/gtest.h>
+
+#include "tests/framework/core/qstring_print.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "framework/services/xmldoc.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+QByteArray ReadAll(const QString &path)
+{
+  QFile f(path);
+  EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+  return f.readAll();
+}
+
+TEST(XmlDocument, WritesRootThenCommentWithoutDeclaration)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath("ParGen.xml");
+  TXMLDocument doc;
+  doc.SetActive(true);
+  doc.ChildNodes().Clear();
+  IXMLNode root = doc.AddChild("Par_Gen");
+  doc.ChildNodes().Add(doc.CreateNode("SW_VERSION = 1.000", ntComment));
+  root.AddChild("IP_S7").SetText("192.168.0.5");
+  IXMLNode row = root.AddChild("row");
+  for (const char *name : {"Enable", "PLC_Address", "Mnemonic", "Bit"}) row.SetAttributes(name, QString(name).toLower());
+  row.SetAttributes("Enable", "Y");  // an existing attribute keeps its place
+  root.AddChild("Empty");
+  doc.SaveToFile(path);
+  EXPECT_EQ(ReadAll(path),
+            "<Par_Gen><IP_S7>192.168.0.5</IP_S7>"
+            "<row Enable=\"Y\" PLC_Address=\"plc_address\" Mnemonic=\"mnemonic\" Bit=\"bit\"/><Empty/>"
+            "</Par_Gen><!--SW_VERSION = 1.000-->\n");
+
+  TXMLDocument back;
+  back.LoadFromFile(path);
+  ASSERT_EQ(back.ChildNodes().Count(), 2);
+  EXPECT_EQ(back.ChildNodes().First().NodeName(), "Par_Gen");
+  EXPECT_EQ(back.ChildNodes()[1].NodeType(), ntComment);
+  EXPECT_EQ(back.ChildNodes()[1].Text(), "SW_VERSION = 1.000");
+  IXMLNode r = back.DocumentElement().ChildNodes().FindNode("row");
+  ASSERT_FALSE(r.IsNull());
+  EXPECT_EQ(r.AttributeCount(), 4);
+  EXPECT_EQ(r.AttributeName(0), "Enable");
+  EXPECT_EQ(r.AttributeName(3), "Bit");
+  EXPECT_EQ(r.Attributes("Enable"), "Y");
+  EXPECT_EQ(r.Attributes("Absent"), "");
+  EXPECT_FALSE(r.HasAttribute("Absent"));
+  EXPECT_EQ(back.DocumentElement().ChildNodes()["IP_S7"].Text(), "192.168.0.5");
+  EXPECT_EQ(back.DocumentElement().ChildNodes()["Empty"].Text(), "");
+}
+
+TEST(XmlDocument, DeclarationOrLeadingCommentDoesNotHideTheRoot)
+{
+  TXMLDocument doc;
+  doc.LoadFromFile(testsupport::Fixture("framework_core/declared.xml"));
+  EXPECT_EQ(doc.ChildNodes().First().NodeType(), ntProcessingInstr) << "the declaration is the first node";
+  IXMLNode root = doc.DocumentElement();
+  ASSERT_EQ(root.NodeName(), "Par_Gen");
+  EXPECT_EQ(root.ChildNodes().Count(), 2) << "indentation is not a node";
+  EXPECT_EQ(root.ChildNodes().FindNode("Name").Text(), QString::fromUtf8("Grüße"));
+
+  doc.LoadFromXML("<!-- c --><root a=\"1\"/>");
+  EXPECT_EQ(doc.ChildNodes().First().NodeType(), ntComment);
+  EXPECT_EQ(doc.DocumentElement().Attributes("a"), "1");
+}
+
+TEST(XmlDocument, UnparsableFileRaisesWithFileAndPosition)
+{
+  TXMLDocument doc;
+  const QString path = testsupport::Fixture("framework_core/broken.xml");
+  try {
+    doc.LoadFromFile(path);
+    FAIL() << "no exception";
+  } catch (const EXMLDocError &e) {
+    EXPECT_TRUE(e.Message().contains(path)) << e.Message().toStdString();
+    EXPECT_TRUE(e.Message().contains("line 2")) << e.Message().toStdString();
+  }
+  EXPECT_FALSE(doc.Active());
+  EXPECT_TRUE(doc.DocumentElement().IsNull());
+  EXPECT_THROW(doc.LoadFromFile(path + ".missing"), EXMLDocError);
+  EXPECT_THROW(doc.LoadFromXML("<a><b></a>"), EXMLDocError);
+}
+
+TEST(XmlDocument, NullNodesReadEmptyAndRefuseWrites)
+{
+  TXMLDocument doc;
+  doc.LoadFromXML("<root><a>1</a><b><c/></b></root>");
+  IXMLNode missing = doc.DocumentElement().ChildNodes().FindNode("zz");
+  EXPECT_TRUE(missing.IsNull());
+  EXPECT_EQ(missing.Text(), "");
+  EXPECT_EQ(missing.Attributes("x"), "");
+  EXPECT_EQ(missing.ChildNodes().Count(), 0);
+  EXPECT_TRUE(missing.ChildNodes().FindNode("y").IsNull());
+  EXPECT_THROW(missing.SetText("x"), EXMLDocError);
+  EXPECT_THROW(missing.SetAttributes("x", "1"), EXMLDocError);
+  EXPECT_THROW(doc.DocumentElement().ChildNodes()["b"].Text(), EXMLDocError) << "not a text element";
+  EXPECT_TRUE(doc.DocumentElement().ChildNodes()[5].IsNull());
+}
+
+TEST(XmlDocument, EditingNodeLists)
+{
+  TXMLDocument doc;
+  doc.LoadFromXML("<root><a/><b/><c/></root>");
+  IXMLNodeList list = doc.DocumentElement().ChildNodes();
+  EXPECT_EQ(list.IndexOf("b"), 1);
+  list.Delete("b");
+  list.Insert(0, doc.CreateNode("first"));
+  doc.DocumentElement().AddChild("mid", 2);
+  EXPECT_EQ(doc.DocumentElement().XML(), "<root><first/><a/><mid/><c/></root>");
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(doc.SaveToXML(), "<root/>\n");
+  doc.AddDeclaration();
+  EXPECT_EQ(doc.SaveToXML(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?><root/>\n");
+}
+
+TEST(XmlDocument, SaveToUnwritablePathKeepsOldFileAndRaises)
+{
+  QTemporaryDir dir;
+  const QString blocker = dir.filePath("file");
+  QFile f(blocker);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.close();
+  TXMLDocument doc;
+  doc.LoadFromXML("<root/>");
+  try {
+    doc.SaveToFile(blocker + "/x.xml");
+    FAIL();
+  } catch (const EXMLDocError &e) {
+    EXPECT_TRUE(e.Message().contains("x.xml")) << e.Message().toStdString();
+  }
+}
+
+}  // namespace
