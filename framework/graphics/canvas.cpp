@@ -774,7 +774,8 @@ void TCanvas::DrawImage(const TRect &Dest, const QImage &Source, const TRect &So
   TCanvasPainter p(this);
   p->setRenderHint(QPainter::SmoothPixmapTransform, false);
   p->setCompositionMode(cm);
-  QImage src = Source;
+  // Drawing an image onto itself works on a copy.
+  QImage src = (FImage && Source.constBits() == FImage->constBits()) ? Source.copy() : Source;
   if (cm != QPainter::CompositionMode_SourceOver && src.hasAlphaChannel())
     src = src.convertToFormat(QImage::Format_RGB32);
   p->drawImage(QRect(Dest.Left, Dest.Top, Dest.Width(), Dest.Height()), src,
