@@ -30,11 +30,6 @@ bool Has_Counter(int Type)
   return false;
 }
 
-QString Row_Text(const IXMLNode &Row, const QString &Name)
-{
-  return Row.Attributes(Name);
-}
-
 // A field must not carry the separator or a line break, or the line would split into more
 // fields or lines than the layout has.
 QString EDE_Field(const QString &S)
@@ -55,9 +50,9 @@ void Load_EDE_Section(const IXMLNode &Root, const QString &Name)
   for (int R = 0; R < Rows.Count(); ++R) {
     IXMLNode Row = Rows.Nodes(R);
     if (Row.NodeType() != ntElement) continue;
-    const int Type = BACnet_Object_Type_Code(UpperCase(Trim(Row_Text(Row, "Data_Type"))));
-    const QString Unit = EDE_Field(Row_Text(Row, "Eng_Unit"));
-    const QString Mnemonic = EDE_Field(Row_Text(Row, "Mnemonic"));
+    const int Type = BACnet_Object_Type_Code(UpperCase(Trim(Row.Attributes("Data_Type"))));
+    const QString Unit = EDE_Field(Row.Attributes("Eng_Unit"));
+    const QString Mnemonic = EDE_Field(Row.Attributes("Mnemonic"));
     TBACnet_EDE_Obj O;
     O.DevObjInstance = S.EDE_Device_Instance;
     O.ObjectName = Mnemonic.left(S.EDE_Long_Names ? 32 : 16);

@@ -44,7 +44,8 @@ void Load_PDO_Section(const IXMLNode &Root, const QString &Name, int First, int 
     if (Row.NodeType() != ntElement) continue;
     EDS_PDO_Entry &E = SideFileState().EDS_PDO_Table[First + Count];
     E.COB_ID = uint32_t(StrToIntDef(Row.Attributes("COB-ID"), 0));
-    E.Dimension = std::min(uint32_t(StrToIntDef(Row.Attributes("Dimension"), 8)), EDS_Max_Dimension);
+    E.Dimension =
+        std::min(uint32_t(StrToIntDef(Row.Attributes("Dimension"), 8)), EDS_Max_Dimension);
     ++Count;
   }
 }
@@ -107,6 +108,15 @@ void Var_Section(QStringList &L, const QString &Name, const QString &Parameter,
            "AccessType=" + Access, "DefaultValue=" + Default, "PDOMapping=" + PDOMapping});
 }
 
+// A variable without a default value.
+void Plain_Section(QStringList &L, const QString &Name, const QString &Parameter,
+                   const QString &DataType, const QString &Access)
+{
+  Section(L, Name,
+          {"ParameterName=" + Parameter, "ObjectType=0x07", "DataType=" + DataType,
+           "AccessType=" + Access, "PDOMapping=0"});
+}
+
 void Fixed_Objects(QStringList &L)
 {
   Var_Section(L, "1000", "Device Type", "0x0007", "const", "0x000101A4");
@@ -115,29 +125,32 @@ void Fixed_Objects(QStringList &L)
   Var_Section(L, "1006", "Communication Cycle Period", "0x0007", "rw", "0x00000000");
   Var_Section(L, "1008", "Manufacturer Device Name", "0x0009", "const", "s1");
   Var_Section(L, "1014", "COB-ID EMCY", "0x0007", "ro", "$NODEID+0x80");
-  Section(L, "1016", {"SubNumber=3", "ParameterName=Heartbeat Consumer Entries", "ObjectType=0x08"});
+  Section(L, "1016",
+          {"SubNumber=3", "ParameterName=Heartbeat Consumer Entries", "ObjectType=0x08"});
   Var_Section(L, "1016sub0", "Number of Entries", "0x0005", "ro", "0x02");
   Var_Section(L, "1016sub1", "Consumer Heartbeat Time 1", "0x0007", "rw", "0x00000000");
   Var_Section(L, "1016sub2", "Consumer Heartbeat Time 2", "0x0007", "rw", "0x00000000");
   Var_Section(L, "1017", "Producer Heartbeat Time", "0x0006", "rw", "0x000003E8");
   Section(L, "1018", {"SubNumber=5", "ParameterName=Identity Object", "ObjectType=0x09"});
   Var_Section(L, "1018sub0", "number of entries", "0x0005", "ro", "0x4");
-  Section(L, "1018sub1", {"ParameterName=Vendor Id", "ObjectType=0x07", "DataType=0x0007", "AccessType=ro", "PDOMapping=0"});
-  Section(L, "1018sub2", {"ParameterName=Product Code", "ObjectType=0x07", "DataType=0x0007", "AccessType=ro", "PDOMapping=0"});
-  Section(L, "1018sub3", {"ParameterName=Revision number", "ObjectType=0x07", "DataType=0x0007", "AccessType=ro", "PDOMapping=0"});
-  Section(L, "1018sub4", {"ParameterName=Serial number", "ObjectType=0x07", "DataType=0x0007", "AccessType=ro", "PDOMapping=0"});
+  Plain_Section(L, "1018sub1", "Vendor Id", "0x0007", "ro");
+  Plain_Section(L, "1018sub2", "Product Code", "0x0007", "ro");
+  Plain_Section(L, "1018sub3", "Revision number", "0x0007", "ro");
+  Plain_Section(L, "1018sub4", "Serial number", "0x0007", "ro");
   Section(L, "1029", {"SubNumber=2", "ParameterName=Error Behaviour", "ObjectType=0x08"});
   Var_Section(L, "1029sub0", "Number of Entries", "0x0005", "ro", "1");
   Var_Section(L, "1029sub1", "Communication Error", "0x0005", "rw", "0x0");
-  Section(L, "1280", {"SubNumber=4", "ParameterName=Client SDO Parameter 1", "ObjectType=0x09"});
+  Section(L, "1280",
+          {"SubNumber=4", "ParameterName=Client SDO Parameter 1", "ObjectType=0x09"});
   Var_Section(L, "1280sub0", "Number of Entries", "0x0005", "ro", "0x03");
-  Section(L, "1280sub1", {"ParameterName=COB-ID Client -> Server", "ObjectType=0x07", "DataType=0x0007", "AccessType=rw", "PDOMapping=0"});
-  Section(L, "1280sub2", {"ParameterName=COB-ID Server -> Client", "ObjectType=0x07", "DataType=0x0007", "AccessType=rw", "PDOMapping=0"});
-  Section(L, "1280sub3", {"ParameterName=Node ID of the SDO Server", "ObjectType=0x07", "DataType=0x0005", "AccessType=rw", "PDOMapping=0"});
+  Plain_Section(L, "1280sub1", "COB-ID Client -> Server", "0x0007", "rw");
+  Plain_Section(L, "1280sub2", "COB-ID Server -> Client", "0x0007", "rw");
+  Plain_Section(L, "1280sub3", "Node ID of the SDO Server", "0x0005", "rw");
   L.removeLast();  // the PDO blocks follow [1280sub3] without an empty line
 }
 
-void Communication_Block(QStringList &L, uint32_t X, const QString &Parameter, const EDS_PDO_Entry &P)
+void Communication_Block(QStringList &L, uint32_t X, const QString &Parameter,
+                         const EDS_PDO_Entry &P)
 {
   const QString N = Hex4(X);
   Section(L, N, {"SubNumber=4", "ParameterName=" + Parameter, "ObjectType=0x09"});
@@ -158,8 +171,9 @@ void Mapping_Block(QStringList &L, uint32_t X, const QString &Parameter, uint32_
                 "0x" + Hex4(Mapped) + Hex2(J) + "08");
 }
 
-void Variables_Block(QStringList &L, uint32_t X, const QString &Parameter, const QString &Sub0Access,
-                     const QString &Stem, const QString &Access, uint32_t D)
+void Variables_Block(QStringList &L, uint32_t X, const QString &Parameter,
+                     const QString &Sub0Access, const QString &Stem, const QString &Access,
+                     uint32_t D)
 {
   const QString N = Hex4(X);
   Section(L, N, {"SubNumber=" + UIntToStr(D + 1), "ParameterName=" + Parameter, "ObjectType=0x08"});
@@ -305,11 +319,13 @@ QStringList Build_EDS_Lines(TXMLDocument &XML1)
   Fixed_Objects(L);
 
   for (int I = 0; I < RX; ++I)
-    Communication_Block(L, 0x1400 + I, "Receive PDO Communication Parameter " + IntToStr(I + 1), Rx(I));
+    Communication_Block(L, 0x1400 + I,
+                        "Receive PDO Communication Parameter " + IntToStr(I + 1), Rx(I));
   for (int I = 0; I < RX; ++I)
     Mapping_Block(L, 0x1600 + I, "Receive PDO Mapping Parameter", 0x7000 + I, Rx(I).Dimension);
   for (int I = 0; I < TX; ++I)
-    Communication_Block(L, 0x1800 + I, "Transmit PDO Communication Parameter " + IntToStr(I + 1), Tx(I));
+    Communication_Block(L, 0x1800 + I,
+                        "Transmit PDO Communication Parameter " + IntToStr(I + 1), Tx(I));
   for (int I = 0; I < TX; ++I)
     Mapping_Block(L, 0x1A00 + I, "Transmit PDO Mapping Parameter " + IntToStr(I + 1), 0x7050 + I,
                   Tx(I).Dimension);

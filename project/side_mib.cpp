@@ -12,12 +12,6 @@
 
 namespace {
 
-// The attribute's text, empty when the row has none.
-QString Row_Text(const IXMLNode &Row, const QString &Name)
-{
-  return Row.Attributes(Name);
-}
-
 void Load_MIB_Section(const IXMLNode &Root, const QString &Name, TStringList &Names, int Flags)
 {
   IXMLNode Section = Root.ChildNodes().FindNode(Name);
@@ -26,9 +20,10 @@ void Load_MIB_Section(const IXMLNode &Root, const QString &Name, TStringList &Na
   for (int R = 0; R < Rows.Count() && Names.Count() < MIB_Max_Rows; ++R) {
     IXMLNode Row = Rows.Nodes(R);
     if (Row.NodeType() != ntElement) continue;
-    if (UpperCase(Row_Text(Row, "Enable")) != "Y") continue;
-    SideFileState().MIB_Int_Flags[Flags + Names.Count()] = UpperCase(Row_Text(Row, "Type")) == "INT";
-    Names.Add(Row_Text(Row, "Description"));
+    if (UpperCase(Row.Attributes("Enable")) != "Y") continue;
+    SideFileState().MIB_Int_Flags[Flags + Names.Count()] =
+        UpperCase(Row.Attributes("Type")) == "INT";
+    Names.Add(Row.Attributes("Description"));
   }
 }
 
