@@ -36,17 +36,32 @@ void LineColumn(const QByteArray &bytes, ptrdiff_t offset, int &line, int &colum
 
 // ---------------------------------------------------------------------------------------------
 
+IXMLNode::IXMLNode(pugi::xml_node node, TXMLDocument *owner) : FNode(node), FOwner(owner)
+{
+  if (owner) {
+    FStamp = owner->Stamp();
+    FGeneration = owner->Stamp()->Generation;
+  }
+}
+
+pugi::xml_node IXMLNode::N() const
+{
+  if (IsStale())
+    throw EXMLDocError(QStringLiteral("An XML node was used after its document was cleared, reloaded or destroyed"));
+  return FNode;
+}
+
 void IXMLNode::CheckNotNull() const
 {
-  if (!FNode) throw EXMLDocError(QStringLiteral("Invalid operation on an empty XML node"));
+  if (!N()) throw EXMLDocError(QStringLiteral("Invalid operation on an empty XML node"));
 }
 
 QString IXMLNode::NodeName() const
 {
-  switch (FNode.type()) {
+  switch (N().type()) {
   case pugi::node_element:
   case pugi::node_declaration:
-  case pugi::node_pi: return Q(FNode.name());
+  case pugi::node_pi: return Q(N().name());
   case pugi::node_comment: return QStringLiteral("#comment");
   case pugi::node_pcdata: return QStringLiteral("#text");
   case pugi::node_cdata: return QStringLiteral("#cdata-section");
@@ -57,7 +72,7 @@ QString IXMLNode::NodeName() const
 
 TNodeType IXMLNode::NodeType() const
 {
-  switch (FNode.type()) {
+  switch (N().type()) {
   case pugi::node_element: return ntElement;
   case pugi::node_pcdata: return ntText;
   case pugi::node_cdata: return ntCData;
@@ -70,43 +85,43 @@ TNodeType IXMLNode::NodeType() const
   }
 }
 
-bool IXMLNode::HasChildNodes() const { return bool(FNode.first_child()); }
+bool IXMLNode::HasChildNodes() const { return bool(N().first_child()); }
 
 bool IXMLNode::IsTextElement() const
 {
-  if (FNode.type() != pugi::node_element) return false;
-  pugi::xml_node c = FNode.first_child();
+  if (N().type() != pugi::node_element) return false;
+  pugi::xml_node c = N().first_child();
   return c && !c.next_sibling() && (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata);
 }
 
 QString IXMLNode::Text() const
 {
-  if (!FNode) return QString();
-  if (FNode.type() != pugi::node_element) return NodeValue();
-  if (!FNode.first_child()) return QString();
-  if (IsTextElement()) return Q(FNode.first_child().value());
+  if (!N()) return QString();
+  if (N().type() != pugi::node_element) return NodeValue();
+  if (!N().first_child()) return QString();
+  if (IsTextElement()) return Q(N().first_child().value());
   throw EXMLDocError(QStringLiteral("Element \"%1\" does not contain a single text node").arg(NodeName()));
 }
 
 void IXMLNode::SetText(const QString &Value)
 {
   CheckNotNull();
-  if (FNode.type() != pugi::node_element) {
+  if (N().type() != pugi::node_element) {
     SetNodeValue(Value);
     return;
   }
-  while (FNode.first_child()) FNode.remove_child(FNode.first_child());
-  if (!Value.isEmpty()) FNode.append_child(pugi::node_pcdata).set_value(U8(Value).c_str());
+  while (N().first_child()) N().remove_child(N().first_child());
+  if (!Value.isEmpty()) N().append_child(pugi::node_pcdata).set_value(U8(Value).c_str());
 }
 
 QString IXMLNode::NodeValue() const
 {
-  if (!FNode) return QString();
-  switch (FNode.type()) {
+  if (!N()) return QString();
+  switch (N().type()) {
   case pugi::node_pcdata:
   case pugi::node_cdata:
   case pugi::node_comment:
-  case pugi::node_pi: return Q(FNode.value());
+  case pugi::node_pi: return Q(N().value());
   default: return QString();
   }
 }
@@ -114,48 +129,48 @@ QString IXMLNode::NodeValue() const
 void IXMLNode::SetNodeValue(const QString &Value)
 {
   CheckNotNull();
-  if (!FNode.set_value(U8(Value).c_str()))
+  if (!N().set_value(U8(Value).c_str()))
     throw EXMLDocError(QStringLiteral("The node \"%1\" has no value").arg(NodeName()));
 }
 
 QString IXMLNode::Attributes(const QString &Name) const
 {
-  if (!FNode) return QString();
-  return Q(FNode.attribute(U8(Name).c_str()).value());
+  if (!N()) return QString();
+  return Q(N().attribute(U8(Name).c_str()).value());
 }
 
 void IXMLNode::SetAttributes(const QString &Name, const QString &Value)
 {
   CheckNotNull();
-  if (FNode.type() != pugi::node_element)
+  if (N().type() != pugi::node_element)
     throw EXMLDocError(QStringLiteral("Only elements have attributes (node \"%1\")").arg(NodeName()));
   const std::string n = U8(Name);
-  pugi::xml_attribute a = FNode.attribute(n.c_str());
-  if (!a) a = FNode.append_attribute(n.c_str());
+  pugi::xml_attribute a = N().attribute(n.c_str());
+  if (!a) a = N().append_attribute(n.c_str());
   a.set_value(U8(Value).c_str());
 }
 
 bool IXMLNode::HasAttribute(const QString &Name) const
 {
-  return FNode && bool(FNode.attribute(U8(Name).c_str()));
+  return N() && bool(N().attribute(U8(Name).c_str()));
 }
 
 void IXMLNode::RemoveAttribute(const QString &Name)
 {
-  if (FNode) FNode.remove_attribute(U8(Name).c_str());
+  if (N()) N().remove_attribute(U8(Name).c_str());
 }
 
 int IXMLNode::AttributeCount() const
 {
   int n = 0;
-  for (pugi::xml_attribute a = FNode.first_attribute(); a; a = a.next_attribute()) ++n;
+  for (pugi::xml_attribute a = N().first_attribute(); a; a = a.next_attribute()) ++n;
   return n;
 }
 
 QString IXMLNode::AttributeName(int Index) const
 {
   int i = 0;
-  for (pugi::xml_attribute a = FNode.first_attribute(); a; a = a.next_attribute(), ++i)
+  for (pugi::xml_attribute a = N().first_attribute(); a; a = a.next_attribute(), ++i)
     if (i == Index) return Q(a.name());
   return QString();
 }
@@ -163,42 +178,42 @@ QString IXMLNode::AttributeName(int Index) const
 QString IXMLNode::AttributeValue(int Index) const
 {
   int i = 0;
-  for (pugi::xml_attribute a = FNode.first_attribute(); a; a = a.next_attribute(), ++i)
+  for (pugi::xml_attribute a = N().first_attribute(); a; a = a.next_attribute(), ++i)
     if (i == Index) return Q(a.value());
   return QString();
 }
 
-IXMLNodeList IXMLNode::ChildNodes() const { return IXMLNodeList(FNode, FOwner); }
+IXMLNodeList IXMLNode::ChildNodes() const { return IXMLNodeList(N(), OwnerDocument()); }
 
 IXMLNode IXMLNode::AddChild(const QString &TagName, int Index)
 {
   CheckNotNull();
   pugi::xml_node n;
-  pugi::xml_node before = Index >= 0 ? ChildNodes().Nodes(Index).FNode : pugi::xml_node();
-  n = before ? FNode.insert_child_before(pugi::node_element, before) : FNode.append_child(pugi::node_element);
+  pugi::xml_node before = Index >= 0 ? ChildNodes().Nodes(Index).N() : pugi::xml_node();
+  n = before ? N().insert_child_before(pugi::node_element, before) : N().append_child(pugi::node_element);
   if (!n) throw EXMLDocError(QStringLiteral("Cannot add \"%1\" to the node \"%2\"").arg(TagName, NodeName()));
   n.set_name(U8(TagName).c_str());
-  return IXMLNode(n, FOwner);
+  return IXMLNode(n, OwnerDocument());
 }
 
 IXMLNode IXMLNode::AddComment(const QString &Text)
 {
   CheckNotNull();
-  pugi::xml_node n = FNode.append_child(pugi::node_comment);
+  pugi::xml_node n = N().append_child(pugi::node_comment);
   if (!n) throw EXMLDocError(QStringLiteral("Cannot add a comment to the node \"%1\"").arg(NodeName()));
   n.set_value(U8(Text).c_str());
-  return IXMLNode(n, FOwner);
+  return IXMLNode(n, OwnerDocument());
 }
 
-IXMLNode IXMLNode::ParentNode() const { return IXMLNode(FNode.parent(), FOwner); }
-IXMLNode IXMLNode::NextSibling() const { return IXMLNode(FNode.next_sibling(), FOwner); }
-IXMLNode IXMLNode::PreviousSibling() const { return IXMLNode(FNode.previous_sibling(), FOwner); }
+IXMLNode IXMLNode::ParentNode() const { return IXMLNode(N().parent(), OwnerDocument()); }
+IXMLNode IXMLNode::NextSibling() const { return IXMLNode(N().next_sibling(), OwnerDocument()); }
+IXMLNode IXMLNode::PreviousSibling() const { return IXMLNode(N().previous_sibling(), OwnerDocument()); }
 
 QString IXMLNode::XML() const
 {
-  if (!FNode) return QString();
+  if (!N()) return QString();
   StringWriter w;
-  FNode.print(w, "", pugi::format_raw);
+  N().print(w, "", pugi::format_raw);
   return QString::fromStdString(w.out);
 }
 
@@ -207,7 +222,7 @@ QString IXMLNode::XML() const
 int IXMLNodeList::Count() const
 {
   int n = 0;
-  for (pugi::xml_node c = FParent.first_child(); c; c = c.next_sibling()) ++n;
+  for (pugi::xml_node c = P().first_child(); c; c = c.next_sibling()) ++n;
   return n;
 }
 
@@ -215,26 +230,26 @@ IXMLNode IXMLNodeList::Nodes(int Index) const
 {
   if (Index < 0) return IXMLNode();
   int i = 0;
-  for (pugi::xml_node c = FParent.first_child(); c; c = c.next_sibling(), ++i)
-    if (i == Index) return IXMLNode(c, FOwner);
+  for (pugi::xml_node c = P().first_child(); c; c = c.next_sibling(), ++i)
+    if (i == Index) return Wrap(c);
   return IXMLNode();
 }
 
 IXMLNode IXMLNodeList::Nodes(const QString &Name) const { return FindNode(Name); }
 
-IXMLNode IXMLNodeList::First() const { return IXMLNode(FParent.first_child(), FOwner); }
-IXMLNode IXMLNodeList::Last() const { return IXMLNode(FParent.last_child(), FOwner); }
+IXMLNode IXMLNodeList::First() const { return Wrap(P().first_child()); }
+IXMLNode IXMLNodeList::Last() const { return Wrap(P().last_child()); }
 
 IXMLNode IXMLNodeList::FindNode(const QString &Name) const
 {
-  if (!FParent) return IXMLNode();
-  return IXMLNode(FParent.child(U8(Name).c_str()), FOwner);
+  if (!P()) return IXMLNode();
+  return Wrap(P().child(U8(Name).c_str()));
 }
 
 int IXMLNodeList::IndexOf(const IXMLNode &Node) const
 {
   int i = 0;
-  for (pugi::xml_node c = FParent.first_child(); c; c = c.next_sibling(), ++i)
+  for (pugi::xml_node c = P().first_child(); c; c = c.next_sibling(), ++i)
     if (c == Node.Handle()) return i;
   return -1;
 }
@@ -243,22 +258,22 @@ int IXMLNodeList::IndexOf(const QString &Name) const
 {
   const std::string n = U8(Name);
   int i = 0;
-  for (pugi::xml_node c = FParent.first_child(); c; c = c.next_sibling(), ++i)
+  for (pugi::xml_node c = P().first_child(); c; c = c.next_sibling(), ++i)
     if (c.type() == pugi::node_element && n == c.name()) return i;
   return -1;
 }
 
 void IXMLNodeList::Insert(int Index, const IXMLNode &Node)
 {
-  if (!FParent) throw EXMLDocError(QStringLiteral("Invalid operation on an empty XML node"));
+  if (!P()) throw EXMLDocError(QStringLiteral("Invalid operation on an empty XML node"));
   if (Node.IsNull()) throw EXMLDocError(QStringLiteral("Cannot add an empty XML node"));
   pugi::xml_node src = Node.Handle();
   pugi::xml_node before = Nodes(Index).Handle();
   pugi::xml_node added;
-  if (src.root() == FParent.root()) {
-    added = before ? FParent.insert_move_before(src, before) : FParent.append_move(src);
+  if (src.root() == P().root()) {
+    added = before ? P().insert_move_before(src, before) : P().append_move(src);
   } else {
-    added = before ? FParent.insert_copy_before(src, before) : FParent.append_copy(src);
+    added = before ? P().insert_copy_before(src, before) : P().append_copy(src);
     if (added && src.parent()) src.parent().remove_child(src);
   }
   if (!added)
@@ -274,25 +289,25 @@ int IXMLNodeList::Add(const IXMLNode &Node)
 void IXMLNodeList::Delete(int Index)
 {
   pugi::xml_node n = Nodes(Index).Handle();
-  if (n) FParent.remove_child(n);
+  if (n) P().remove_child(n);
 }
 
 void IXMLNodeList::Delete(const QString &Name)
 {
   pugi::xml_node n = FindNode(Name).Handle();
-  if (n) FParent.remove_child(n);
+  if (n) P().remove_child(n);
 }
 
 int IXMLNodeList::Remove(const IXMLNode &Node)
 {
   const int i = IndexOf(Node);
-  if (i >= 0) FParent.remove_child(Node.Handle());
+  if (i >= 0) P().remove_child(Node.Handle());
   return i;
 }
 
 void IXMLNodeList::Clear()
 {
-  while (FParent.first_child()) FParent.remove_child(FParent.first_child());
+  while (P().first_child()) P().remove_child(P().first_child());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -303,7 +318,7 @@ TXMLDocument::TXMLDocument(TComponent *AOwner)
 {
 }
 
-TXMLDocument::~TXMLDocument() = default;
+TXMLDocument::~TXMLDocument() { ++FStamp->Generation; }
 
 void TXMLDocument::CheckActive()
 {
@@ -329,6 +344,7 @@ void TXMLDocument::SetActive(bool Value)
 
 void TXMLDocument::Clear()
 {
+  ++FStamp->Generation;
   FDoc->reset();
   FScratch->reset();
 }

@@ -1,11 +1,15 @@
 #pragma once
 // XML documents on pugixml with the document/node interface of the original platform.
 //
-// IXMLNode and IXMLNodeList are cheap handles into a TXMLDocument's tree. They stay valid
-// while the node they name exists; clearing or reloading the document (LoadFromFile,
-// LoadFromXML, Clear of a node list, SetActive(false)) invalidates every handle taken before.
-// A null handle (IsNull()) answers empty texts, no attributes and no children; changing a
-// null node raises EXMLDocError.
+// IXMLNode and IXMLNodeList are cheap handles into a TXMLDocument's tree (a pugixml node
+// plus a stamp of the document's content). They stay valid while the node they name exists.
+// - Loading or clearing the document (LoadFromFile, LoadFromXML, LoadFromStream, Clear,
+//   SetActive(false)) or destroying it makes every handle taken before stale: IsNull()
+//   answers true and any other use raises EXMLDocError instead of touching freed memory.
+// - Removing a node (IXMLNodeList::Delete, Remove, Clear) frees it and its descendants, as
+//   pugixml does: handles to those nodes must not be used afterwards (not detected).
+// A null handle answers empty texts, no attributes and no children; changing it raises
+// EXMLDocError.
 #include <QString>
 #include <memory>
 
@@ -21,13 +25,21 @@ enum TNodeType {
 class TXMLDocument;
 class IXMLNodeList;
 
+// Shared between a document and its handles; the generation changes when the content is
+// replaced or the document dies.
+struct TXMLDocStamp {
+  uint64_t Generation = 0;
+};
+
 class IXMLNode {
 public:
   IXMLNode() = default;
-  IXMLNode(pugi::xml_node node, TXMLDocument *owner) : FNode(node), FOwner(owner) {}
+  IXMLNode(pugi::xml_node node, TXMLDocument *owner);
 
-  bool IsNull() const { return !FNode; }
-  explicit operator bool() const { return bool(FNode); }
+  bool IsNull() const { return !FNode || IsStale(); }
+  explicit operator bool() const { return !IsNull(); }
+  // True when the document was cleared, reloaded or destroyed after this handle was taken.
+  bool IsStale() const { return FStamp && FStamp->Generation != FGeneration; }
   friend bool operator==(const IXMLNode &a, const IXMLNode &b) { return a.FNode == b.FNode; }
 
   QString NodeName() const;  // element name; "#comment", "#text", "#cdata-section" otherwise
@@ -58,23 +70,27 @@ public:
   IXMLNode ParentNode() const;
   IXMLNode NextSibling() const;
   IXMLNode PreviousSibling() const;
-  TXMLDocument *OwnerDocument() const { return FOwner; }
+  TXMLDocument *OwnerDocument() const { return IsStale() ? nullptr : FOwner; }
   // The node serialised without indentation.
   QString XML() const;
 
-  pugi::xml_node Handle() const { return FNode; }
+  pugi::xml_node Handle() const { return N(); }
 
 private:
+  friend class IXMLNodeList;
+  pugi::xml_node N() const;  // the node; raises EXMLDocError when stale
   void CheckNotNull() const;
   pugi::xml_node FNode;
   TXMLDocument *FOwner = nullptr;
+  std::shared_ptr<const TXMLDocStamp> FStamp;
+  uint64_t FGeneration = 0;
 };
 
 // The child nodes of a node or of the document (all kinds: elements, comments, text...).
 class IXMLNodeList {
 public:
   IXMLNodeList() = default;
-  IXMLNodeList(pugi::xml_node parent, TXMLDocument *owner) : FParent(parent), FOwner(owner) {}
+  IXMLNodeList(pugi::xml_node parent, TXMLDocument *owner) : FOwnerNode(parent, owner) {}
 
   int Count() const;
   IXMLNode Nodes(int Index) const;              // null handle when out of range
@@ -94,11 +110,12 @@ public:
   void Delete(const QString &Name);
   int Remove(const IXMLNode &Node);
   void Clear();
-  IXMLNode Owner() const { return IXMLNode(FParent, FOwner); }
+  IXMLNode Owner() const { return FOwnerNode; }
 
 private:
-  pugi::xml_node FParent;
-  TXMLDocument *FOwner = nullptr;
+  pugi::xml_node P() const { return FOwnerNode.N(); }
+  IXMLNode Wrap(pugi::xml_node n) const { return IXMLNode(n, FOwnerNode.OwnerDocument()); }
+  IXMLNode FOwnerNode;
 };
 
 enum class TXMLDocOption { doNodeAutoCreate, doNodeAutoIndent, doAttrNull, doAutoPrefix,
@@ -148,11 +165,13 @@ public:
   bool IsEmptyDoc() const;
 
   pugi::xml_document &Handle() { return *FDoc; }
+  const std::shared_ptr<TXMLDocStamp> &Stamp() const { return FStamp; }
 
 private:
   void CheckActive();
   std::unique_ptr<pugi::xml_document> FDoc;
   std::unique_ptr<pugi::xml_document> FScratch;  // holds detached nodes from CreateNode
+  std::shared_ptr<TXMLDocStamp> FStamp = std::make_shared<TXMLDocStamp>();
   QString FFileName;
   bool FActive = false;
   TXMLDocOptions FOptions;

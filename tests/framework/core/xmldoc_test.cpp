@@ -140,3 +140,27 @@ TEST(XmlDocument, SaveToUnwritablePathKeepsOldFileAndRaises)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(XmlDocument, HandlesBecomeStaleWhenTheContentIsReplaced)
+{
+  IXMLNode survivor;
+  {
+    TXMLDocument doc;
+    doc.LoadFromXML("<root><a x=\"1\"/></root>");
+    IXMLNode a = doc.DocumentElement().ChildNodes().First();
+    IXMLNodeList list = doc.DocumentElement().ChildNodes();
+    doc.LoadFromXML("<other/>");
+    EXPECT_TRUE(a.IsNull());
+    EXPECT_TRUE(a.IsStale());
+    EXPECT_THROW(a.Attributes("x"), EXMLDocError);
+    EXPECT_THROW(list.Count(), EXMLDocError);
+    survivor = doc.DocumentElement();
+    EXPECT_EQ(survivor.NodeName(), "other");
+  }
+  EXPECT_TRUE(survivor.IsNull()) << "the document is gone";
+  EXPECT_THROW(survivor.NodeName(), EXMLDocError);
+}
+
+}  // namespace

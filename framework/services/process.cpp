@@ -1,0 +1,52 @@
+#include "framework/services/process.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QProcess>
+#include <QThread>
+
+#include <cerrno>
+#include <signal.h>
+
+namespace {
+
+int gWaitLimitOverride = 0;
+
+// The started program is detached (its parent is not this process), so that a program that
+// outlives the wait is neither killed nor left as a zombie; it is polled by its id.
+bool ProcessAlive(qint64 Pid)
+{
+  if (Pid <= 0) return false;
+  if (::kill(pid_t(Pid), 0) == 0) return true;
+  return errno == EPERM;
+}
+
+}  // namespace
+
+void SetProgramWaitLimitOverride(int Ms) { gWaitLimitOverride = Ms > 0 ? Ms : 0; }
+
+bool StartProgramAndWait(const QString &Path, const QString &Params, bool Hidden, int TimeoutMs)
+{
+  Q_UNUSED(Hidden);
+  if (Path.isEmpty()) return false;
+  const QStringList Args = Params.trimmed().isEmpty() ? QStringList() : QProcess::splitCommand(Params);
+  qint64 Pid = 0;
+  if (!QProcess::startDetached(Path, Args, QString(), &Pid)) return false;
+
+  int Limit = TimeoutMs;
+  if (gWaitLimitOverride > 0 && (Limit < 0 || Limit > gWaitLimitOverride)) Limit = gWaitLimitOverride;
+  QElapsedTimer Clock;
+  Clock.start();
+  for (;;) {
+    if (!ProcessAlive(Pid)) {
+      QThread::msleep(10);
+      break;
+    }
+    if (Clock.elapsed() > Limit) break;
+    QThread::msleep(10);
+    // Windows may repaint; nothing else runs.
+    if (QCoreApplication::instance()) QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+  }
+  return true;
+}
