@@ -119,7 +119,7 @@ QString Format(const QString &fmt, const TVarRecs &args, const TFormatSettings &
       break;
     case 'g':
       need(a.VType() == TVarRec::vtExtended, "a floating point number");
-      s = FloatToStrF(a.AsDouble(), ffGeneral, prec < 0 ? 15 : prec, 3, fs);
+      s = FloatToStrF(a.AsDouble(), ffGeneral, prec < 0 ? 15 : prec, 0, fs);
       break;
     case 'n':
       need(a.VType() == TVarRec::vtExtended, "a floating point number");

@@ -75,10 +75,11 @@ TFormatSettings TFormatSettings::Invariant()
   return fs;
 }
 
-TFormatSettings TFormatSettings::FromSystemLocale()
+TFormatSettings TFormatSettings::FromSystemLocale() { return FromLocale(QLocale::system()); }
+
+TFormatSettings TFormatSettings::FromLocale(const QLocale &loc)
 {
   TFormatSettings fs = Invariant();
-  const QLocale loc = QLocale::system();
   if (loc.language() == QLocale::C) return fs;
   if (loc.decimalPoint().size() == 1) fs.DecimalSeparator = loc.decimalPoint()[0];
   if (loc.groupSeparator().size() == 1) fs.ThousandSeparator = loc.groupSeparator()[0];

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QByteArray>
+#include <QLocale>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -139,6 +140,8 @@ struct TFormatSettings {
 
   // English names, '.' decimal separator, US date and time formats.
   static TFormatSettings Invariant();
+  // Settings of a locale; the "C" locale gives Invariant().
+  static TFormatSettings FromLocale(const QLocale &locale);
   // Settings of the user's locale (QLocale::system()).
   static TFormatSettings FromSystemLocale();
 };

@@ -123,3 +123,29 @@ TEST_F(DateTime, ClockCanBeFixed)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FormatSettingsFromLocale, GermanAndUsLocales)
+{
+  const TFormatSettings de = TFormatSettings::FromLocale(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(de.DecimalSeparator, ',');
+  EXPECT_EQ(de.ThousandSeparator, '.');
+  EXPECT_EQ(de.DateSeparator, '.');
+  EXPECT_EQ(de.TimeSeparator, ':');
+  EXPECT_EQ(de.LongMonthNames[2], QString::fromUtf8("März"));
+  EXPECT_EQ(de.LongDayNames[0], "Sonntag");
+  const TDateTime dt = EncodeDate(2024, 3, 5) + EncodeTime(14, 7, 9, 0);
+  EXPECT_EQ(FormatDateTime("ddddd t", dt, de), "05.03.24 14:07");
+  EXPECT_EQ(FormatFloat("#,0.00", 1234.5, de), "1.234,50");
+
+  const TFormatSettings us = TFormatSettings::FromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+  EXPECT_EQ(us.DecimalSeparator, '.');
+  EXPECT_EQ(FormatDateTime("ddddd", dt, us), "3/5/24");
+  EXPECT_EQ(FormatDateTime("t", dt, us), "2:07 PM");
+
+  const TFormatSettings c = TFormatSettings::FromLocale(QLocale::c());
+  EXPECT_EQ(c.ShortDateFormat, TFormatSettings::Invariant().ShortDateFormat);
+}
+
+}  // namespace
