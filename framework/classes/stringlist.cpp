@@ -143,7 +143,7 @@ QString TStrings::Names(int Index) const
 QString TStrings::Values(const QString &Name) const
 {
   const int i = IndexOfName(Name);
-  return i >= 0 ? Get(i).mid(Name.size() + 1) : QString();
+  return i >= 0 ? ValueFromIndex(i) : QString();
 }
 
 void TStrings::SetValues(const QString &Name, const QString &Value)

@@ -11,7 +11,11 @@ bool WriteFileAtomic(const QString &path, const QByteArray &data, QString *error
     return false;
   };
   if (path.isEmpty()) return fail(QStringLiteral("No file name."));
-  if (QFileInfo(path).isDir()) return fail(QStringLiteral("A folder of that name exists."));
+  const QFileInfo info(path);
+  if (info.isDir()) return fail(QStringLiteral("A folder of that name exists."));
+  // Replacing by rename would ignore a read-only file; the original platform refuses it.
+  if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner))
+    return fail(QStringLiteral("The file is read-only."));
   // QSaveFile writes a temporary file next to the target and renames it on commit.
   QSaveFile f(path);
   f.setDirectWriteFallback(false);

@@ -4,8 +4,9 @@
 #include <QString>
 
 // Writes `data` to a temporary file in the folder of `path`, flushes it and renames it over
-// `path`. Answers false when any step fails; the file that was there before stays untouched
-// and `error` (when given) receives a message naming the file and the reason.
+// `path`. Answers false when any step fails (also for a read-only file or a folder in the
+// way); the file that was there before stays untouched and `error` (when given) receives a
+// message naming the file and the reason.
 bool WriteFileAtomic(const QString &path, const QByteArray &data, QString *error = nullptr);
 
 // Same, but raises EFCreateError with that message on failure.

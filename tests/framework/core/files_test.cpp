@@ -115,6 +115,13 @@ TEST(AtomicFile, FailureKeepsTheOldFileAndSaysWhy)
   ASSERT_TRUE(ForceDirectories(folder));
   EXPECT_FALSE(WriteFileAtomic(folder, "data", &error));
   EXPECT_TRUE(DirectoryExists(folder));
+  // A read-only file is not replaced (the rename would otherwise ignore the flag).
+  const QString locked = dir.filePath("locked.xml");
+  WriteAll(locked, "old");
+  QFile::setPermissions(locked, QFileDevice::ReadOwner);
+  EXPECT_FALSE(WriteFileAtomic(locked, "new", &error));
+  EXPECT_TRUE(error.contains("read-only")) << error.toStdString();
+  EXPECT_EQ(ReadAll(locked), "old");
 }
 
 TEST(IniFiles, ReadWriteAndSections)
