@@ -54,15 +54,19 @@ QString IntToStr(int v) { return QString::number(v); }
 QString IntToStr(int64_t v) { return QString::number(qlonglong(v)); }
 QString UIntToStr(uint32_t v) { return QString::number(v); }
 
-QString IntToHex(int64_t v, int digits)
+namespace {
+
+QString Hex(uint64_t u, int digits)
 {
-  const uint64_t u = (v >= INT32_MIN && v < 0) ? uint64_t(uint32_t(int32_t(v))) : uint64_t(v);
   QString r = QString::number(qulonglong(u), 16).toUpper();
   if (r.size() < digits) r.prepend(QString(digits - r.size(), '0'));
   return r;
 }
 
-QString IntToHex(int v, int digits) { return IntToHex(int64_t(v), digits); }
+}  // namespace
+
+QString IntToHex(int64_t v, int digits) { return Hex(uint64_t(v), digits); }
+QString IntToHex(int v, int digits) { return Hex(uint32_t(v), digits); }
 
 bool TryStrToInt(const QString &s, int &value)
 {

@@ -227,10 +227,11 @@ inline QString IntToStr(unsigned v) { return IntToStr(int64_t(v)); }
 inline QString IntToStr(long long v) { return IntToStr(int64_t(v)); }
 QString UIntToStr(uint32_t v);
 // Upper-case hexadecimal, at least `digits` digits; negative values show their two's complement
-// (32-bit for values that fit, else 64-bit).
+// in the argument's width (int: 8 digits, int64_t: 16 digits).
 QString IntToHex(int64_t v, int digits);
 QString IntToHex(int v, int digits);
 inline QString IntToHex(uint32_t v, int digits) { return IntToHex(int64_t(v), digits); }
+inline QString IntToHex(long long v, int digits) { return IntToHex(int64_t(v), digits); }
 
 // Leading blanks, a sign, then decimal or hex ("$", "x", "X", "0x", "0X"); nothing after the
 // number. Decimal values outside 32 bits fail; hex values up to $FFFFFFFF wrap as 32-bit

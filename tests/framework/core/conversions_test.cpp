@@ -84,7 +84,8 @@ TEST_F(Conversions, IntToHexPadsAndShowsTwosComplement)
   EXPECT_EQ(IntToHex(0, 0), "0");
   EXPECT_EQ(IntToHex(0x12345, 2), "12345");
   EXPECT_EQ(IntToHex(-1, 2), "FFFFFFFF");
-  EXPECT_EQ(IntToHex(int64_t(-1), 2), "FFFFFFFF");
+  EXPECT_EQ(IntToHex(int64_t(-1), 2), "FFFFFFFFFFFFFFFF");
+  EXPECT_EQ(IntToHex(uint32_t(0xFFFFFFFF), 2), "FFFFFFFF");
   EXPECT_EQ(IntToHex(int64_t(0x1FFFFFFFFLL), 1), "1FFFFFFFF");
   EXPECT_EQ(IntToStr(-2147483647 - 1), "-2147483648");
   EXPECT_EQ(IntToStr(int64_t(1) << 40), "1099511627776");
