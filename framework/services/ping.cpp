@@ -1,7 +1,7 @@
 #include "framework/services/ping.h"
 
 #include <QElapsedTimer>
-#include <QHostAddress>
+#include <QStringList>
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -49,6 +49,27 @@ int OpenIcmpSocket(bool &Datagram)
   Fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_ICMP);
   Datagram = true;
   return Fd;
+}
+
+// The canonical text of a dotted IPv4 address of four decimal parts (leading zeros read as
+// decimal), or an empty text. Short forms such as "1.2.3" are refused: only what the user
+// typed in four boxes is ever meant.
+QString StrictIPv4(const QString &Host)
+{
+  const QStringList Parts = Host.split(QLatin1Char('.'));
+  if (Parts.size() != 4) return QString();
+  QStringList Out;
+  for (const QString &P : Parts) {
+    if (P.isEmpty() || P.size() > 3) return QString();
+    int V = 0;
+    for (QChar C : P) {
+      if (C < QLatin1Char('0') || C > QLatin1Char('9')) return QString();
+      V = V * 10 + (C.unicode() - '0');
+    }
+    if (V > 255) return QString();
+    Out << QString::number(V);
+  }
+  return Out.join(QLatin1Char('.'));
 }
 
 }  // namespace
@@ -170,9 +191,8 @@ TIcmpClient::~TIcmpClient() = default;
 
 void TIcmpClient::Ping(const QString &ABuffer, uint16_t SequenceID)
 {
-  QHostAddress Address;
-  if (!Address.setAddress(FHost) || Address.protocol() != QAbstractSocket::IPv4Protocol)
-    throw EPingError(QStringLiteral("Invalid IPv4 address: %1").arg(FHost));
+  const QString Address = StrictIPv4(FHost);
+  if (Address.isEmpty()) throw EPingError(QStringLiteral("Invalid IPv4 address: %1").arg(FHost));
   if (SequenceID == 0) SequenceID = ++FNextSequence;
   if (SequenceID == 0) SequenceID = ++FNextSequence;  // skip 0 on wrap-around
 
@@ -180,6 +200,6 @@ void TIcmpClient::Ping(const QString &ABuffer, uint16_t SequenceID)
   const int DataSize = FPacketSize - Icmp_Header_Size;
   if (DataSize > Data.size()) Data.append(QByteArray(DataSize - Data.size(), '\0'));
 
-  FReplyStatus = FTransport->Echo(Address.toString(), Data, FIdentifier, SequenceID, FReceiveTimeout);
+  FReplyStatus = FTransport->Echo(Address, Data, FIdentifier, SequenceID, FReceiveTimeout);
   if (OnReply) OnReply(this, FReplyStatus);
 }
