@@ -23,6 +23,15 @@ public:
 
 using TNotifyEvent = std::function<void(TObject *Sender)>;
 
+// Deletes the object and clears the pointer first, as the original FreeAndNil.
+template <typename T>
+void FreeAndNil(T *&Obj)
+{
+  T *temp = Obj;
+  Obj = nullptr;
+  delete temp;
+}
+
 // Text encodings of files and streams. Default is the "ANSI code page" (Windows-1252).
 enum class TEncoding { Default, ANSI, ASCII, UTF8, Unicode, BigEndianUnicode };
 
@@ -40,11 +49,20 @@ public:
   // Copies from Source; the default asks Source->AssignTo(this) and raises EConvertError
   // "Cannot assign a <Source> to a <this>" when neither side knows the other.
   virtual void Assign(TPersistent *Source);
+  // The object that owns this one in the persistence sense; nullptr by default.
+  virtual TPersistent *GetOwner() { return nullptr; }
 
 protected:
   virtual void AssignTo(TPersistent *Dest);
   [[noreturn]] void AssignError(TPersistent *Source);
 };
+
+// A persistent object handed around by interface in the original; here a plain base class whose
+// lifetime the holder manages.
+class TInterfacedPersistent : public TPersistent {};
+// Base of the objects the original handed out as reference-counted interfaces; here a plain
+// base class: whoever creates one decides who deletes it (typically std::shared_ptr).
+class TInterfacedObject : public TObject {};
 
 // ---------------------------------------------------------------------------------------------
 
@@ -423,4 +441,103 @@ private:
   bool FCaseSensitive = false;
   bool FOwnsObjects = false;
   TDuplicates FDuplicates = dupIgnore;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Collections
+
+class TCollection;
+
+class TCollectionItem : public TPersistent {
+public:
+  // Adds itself to Collection (when given).
+  explicit TCollectionItem(TCollection *Collection);
+  // Removes itself from its collection.
+  ~TCollectionItem() override;
+
+  TCollection *Collection() const { return FCollection; }
+  void SetCollection(TCollection *Value);
+  // Unique within the collection, never reused.
+  int ID() const { return FID; }
+  int Index() const;
+  // Moves the item within its collection.
+  virtual void SetIndex(int Value);
+  virtual QString DisplayName() const;
+  virtual void SetDisplayName(const QString &Value);
+  TPersistent *GetOwner() override;
+
+protected:
+  // Tells the collection: Update(this), or Update(nullptr) when AllItems.
+  void Changed(bool AllItems);
+
+private:
+  friend class TCollection;
+  TCollection *FCollection = nullptr;
+  int FID = 0;
+};
+
+enum class TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
+constexpr TCollectionNotification cnAdded = TCollectionNotification::cnAdded;
+constexpr TCollectionNotification cnExtracting = TCollectionNotification::cnExtracting;
+constexpr TCollectionNotification cnDeleting = TCollectionNotification::cnDeleting;
+
+// Owns its items. The item class of the original becomes a factory that creates an item in
+// the given collection: TCollection(TCollection::ItemClass<TMyItem>()).
+class TCollection : public TPersistent {
+public:
+  using TItemFactory = std::function<TCollectionItem *(TCollection *Collection)>;
+  template <typename T>
+  static TItemFactory ItemClass()
+  {
+    return [](TCollection *c) -> TCollectionItem * { return new T(c); };
+  }
+
+  explicit TCollection(TItemFactory AItemClass);
+  // Deletes the items newest first without calling Update. Virtual calls made while items
+  // leave reach this class only, since the derived part is already gone.
+  ~TCollection() override;
+
+  TCollectionItem *Add();
+  TCollectionItem *Insert(int Index);
+  void Delete(int Index);
+  void Clear();
+  void BeginUpdate();
+  void EndUpdate();
+  int UpdateCount() const { return FUpdateCount; }
+  int Count() const { return int(FItems.size()); }
+  // EListError "List index out of bounds (i)" for a bad index.
+  TCollectionItem *Items(int Index) const;
+  // Assigns Value to the item at Index.
+  void SetItems(int Index, TCollectionItem *Value);
+  TCollectionItem *FindItemID(int ID) const;
+  void Exchange(int Index1, int Index2);
+  void Assign(TPersistent *Source) override;
+
+protected:
+  // Called when an item (or, with nullptr, the whole collection) changed and no update is open.
+  virtual void Update(TCollectionItem *Item) {}
+  virtual void Notify(TCollectionItem *Item, TCollectionNotification Action) {}
+  virtual void SetItemName(TCollectionItem *Item) {}
+  void Changed();
+
+private:
+  friend class TCollectionItem;
+  void InsertItem(TCollectionItem *Item);
+  void RemoveItem(TCollectionItem *Item);
+
+  TItemFactory FItemClass;
+  std::vector<TCollectionItem *> FItems;
+  int FNextID = 0;
+  int FUpdateCount = 0;
+};
+
+// A collection that names its owner (GetOwner).
+class TOwnedCollection : public TCollection {
+public:
+  TOwnedCollection(TPersistent *AOwner, TItemFactory AItemClass)
+      : TCollection(std::move(AItemClass)), FOwner(AOwner) {}
+  TPersistent *GetOwner() override { return FOwner; }
+
+private:
+  TPersistent *FOwner;  // not owned
 };
