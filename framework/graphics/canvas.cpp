@@ -21,6 +21,8 @@ struct TCanvas::State {
   TColor BkColor, TextColorOverride;
   uint32_t TextAlign;
   int Rop2Override;
+  int MapMode;
+  TSize WindowExt, ViewportExt;
   TFont Font;
   TPen Pen;
   TBrush Brush;
@@ -171,7 +173,8 @@ const char *BrushStyleName(TBrushStyle s)
 // Painter for one call: opened on the image or borrowed from the caller, with the
 // canvas clip and the logical-to-device offset applied.
 struct TCanvasPainter {
-  TCanvasPainter(const TCanvas *c, bool aliased = true)
+  // Device: no logical mapping (coordinates are device pixels).
+  TCanvasPainter(const TCanvas *c, bool aliased = true, bool device = false)
   {
     if (c->FExternal) {
       P = c->FExternal;
@@ -183,7 +186,12 @@ struct TCanvasPainter {
     }
     if (c->FHasClip)
       P->setClipRegion(c->FClip, Qt::IntersectClip);
-    P->translate(c->FViewportOrg.X - c->FWindowOrg.X, c->FViewportOrg.Y - c->FWindowOrg.Y);
+    if (!device) {
+      const double sx = c->ScaleX(), sy = c->ScaleY();
+      P->setTransform(QTransform(sx, 0, 0, sy, c->FViewportOrg.X - c->FWindowOrg.X * sx,
+                                 c->FViewportOrg.Y - c->FWindowOrg.Y * sy),
+                      true);
+    }
     P->setRenderHint(QPainter::Antialiasing, !aliased);
   }
   ~TCanvasPainter()
@@ -245,19 +253,121 @@ void TCanvas::Changing()
 
 TPoint TCanvas::ToDevice(TPoint P) const
 {
-  return TPoint(P.X - FWindowOrg.X + FViewportOrg.X, P.Y - FWindowOrg.Y + FViewportOrg.Y);
+  if (FMapMode == MM_TEXT)
+    return TPoint(P.X - FWindowOrg.X + FViewportOrg.X, P.Y - FWindowOrg.Y + FViewportOrg.Y);
+  return TPoint(int(std::lround((P.X - FWindowOrg.X) * ScaleX())) + FViewportOrg.X,
+                int(std::lround((P.Y - FWindowOrg.Y) * ScaleY())) + FViewportOrg.Y);
+}
+
+TPoint TCanvas::FromDevice(TPoint P) const
+{
+  if (FMapMode == MM_TEXT)
+    return TPoint(P.X + FWindowOrg.X - FViewportOrg.X, P.Y + FWindowOrg.Y - FViewportOrg.Y);
+  return TPoint(int(std::lround((P.X - FViewportOrg.X) / ScaleX())) + FWindowOrg.X,
+                int(std::lround((P.Y - FViewportOrg.Y) / ScaleY())) + FWindowOrg.Y);
 }
 
 TRect TCanvas::ToDevice(const TRect &R) const
 {
-  const int dx = FViewportOrg.X - FWindowOrg.X, dy = FViewportOrg.Y - FWindowOrg.Y;
-  return TRect(R.Left + dx, R.Top + dy, R.Right + dx, R.Bottom + dy);
+  const TPoint a = ToDevice(R.TopLeft()), b = ToDevice(R.BottomRight());
+  return TRect(std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y));
 }
 
 TRect TCanvas::FromDevice(const TRect &R) const
 {
-  const int dx = FViewportOrg.X - FWindowOrg.X, dy = FViewportOrg.Y - FWindowOrg.Y;
-  return TRect(R.Left - dx, R.Top - dy, R.Right - dx, R.Bottom - dy);
+  return TRect(FromDevice(R.TopLeft()), FromDevice(R.BottomRight()));
+}
+
+int TCanvas::DeviceLengthX(int L) const { return FMapMode == MM_TEXT ? L : int(std::lround(std::abs(L * ScaleX()))); }
+int TCanvas::DeviceLengthY(int L) const { return FMapMode == MM_TEXT ? L : int(std::lround(std::abs(L * ScaleY()))); }
+int TCanvas::LogicalLengthX(int D) const { return FMapMode == MM_TEXT ? D : int(std::lround(std::abs(D / ScaleX()))); }
+int TCanvas::LogicalLengthY(int D) const { return FMapMode == MM_TEXT ? D : int(std::lround(std::abs(D / ScaleY()))); }
+
+int TCanvas::DeviceDpiX() const
+{
+  if (FExternal && FExternal->device())
+    return FExternal->device()->logicalDpiX();
+  return ScreenPixelsPerInch;
+}
+
+int TCanvas::DeviceDpiY() const
+{
+  if (FExternal && FExternal->device())
+    return FExternal->device()->logicalDpiY();
+  return ScreenPixelsPerInch;
+}
+
+int TCanvas::DeviceCaps(int Index) const
+{
+  const TSize s = DeviceSize();
+  const bool printer = FExternal && FExternal->device() && FExternal->device()->devType() == QInternal::Printer;
+  switch (Index) {
+  case TECHNOLOGY: return printer ? DT_RASPRINTER : DT_RASDISPLAY;
+  case HORZSIZE: return int(std::lround(s.cx * 25.4 / DeviceDpiX()));
+  case VERTSIZE: return int(std::lround(s.cy * 25.4 / DeviceDpiY()));
+  case HORZRES: return s.cx;
+  case VERTRES: return s.cy;
+  case BITSPIXEL: return 32;
+  case PLANES: return 1;
+  case NUMCOLORS: return -1;
+  case LOGPIXELSX: return DeviceDpiX();
+  case LOGPIXELSY: return DeviceDpiY();
+  case PHYSICALWIDTH: return s.cx;
+  case PHYSICALHEIGHT: return s.cy;
+  default: return 0;
+  }
+}
+
+int TCanvas::SetMapMode(int Mode)
+{
+  const int old = FMapMode;
+  if (Mode < MM_TEXT || Mode > MM_ANISOTROPIC)
+    return 0;
+  FMapMode = Mode;
+  const int dx = DeviceDpiX(), dy = DeviceDpiY();
+  int units = 0;  // logical units per inch
+  switch (Mode) {
+  case MM_TEXT: FWindowExt = TSize(1, 1); FViewportExt = TSize(1, 1); break;
+  case MM_LOMETRIC: units = 254; break;
+  case MM_HIMETRIC: units = 2540; break;
+  case MM_LOENGLISH: units = 100; break;
+  case MM_HIENGLISH: units = 1000; break;
+  case MM_TWIPS: units = 1440; break;
+  default: break;  // isotropic and anisotropic keep their extents
+  }
+  if (units) {
+    FWindowExt = TSize(units, units);
+    FViewportExt = TSize(dx, -dy);
+  }
+  return old;
+}
+
+TSize TCanvas::SetWindowExt(TSize Ext)
+{
+  const TSize old = FWindowExt;
+  if ((FMapMode == MM_ISOTROPIC || FMapMode == MM_ANISOTROPIC) && Ext.cx != 0 && Ext.cy != 0)
+    FWindowExt = Ext;
+  return old;
+}
+
+TSize TCanvas::SetViewportExt(TSize Ext)
+{
+  const TSize old = FViewportExt;
+  if ((FMapMode == MM_ISOTROPIC || FMapMode == MM_ANISOTROPIC) && Ext.cx != 0 && Ext.cy != 0)
+    FViewportExt = Ext;
+  return old;
+}
+
+QFont TCanvas::DeviceFont() const
+{
+  QFont f = FFont->ToQFont();
+  if (FMapMode != MM_TEXT) {
+    // The font height is in logical units.
+    const int h = FFont->Height();
+    const double px = h < 0 ? -h * std::abs(ScaleY()) : f.pixelSize() * std::abs(ScaleY());
+    f.setPixelSize(std::max(1, int(std::lround(px))));
+  }
+  return f;
 }
 
 QRegion TCanvas::EffectiveClip() const
@@ -321,9 +431,10 @@ void TCanvas::PlotLine(TPoint A, TPoint B, bool SkipLast)
   if (rop == pmNop)
     return;
   const bool wide = pen.Width() > 1 && pen.Style() != psAlternate;
-  if (wide || !FImage || FExternal) {
+  if (wide || !FImage || FExternal || Mapped()) {
     TCanvasPainter p(this);
-    QPen qp(ColorToQColor(pen.Color()), std::max(1, pen.Width()));
+    QPen qp(ColorToQColor(pen.Color()), std::max(1, DeviceLengthX(pen.Width())));
+    qp.setCosmetic(true);
     qp.setCapStyle(wide ? Qt::RoundCap : Qt::FlatCap);
     qp.setJoinStyle(Qt::RoundJoin);
     if (!wide && pen.Style() != psSolid && pen.Style() != psInsideFrame) {
@@ -335,10 +446,11 @@ void TCanvas::PlotLine(TPoint A, TPoint B, bool SkipLast)
     }
     p->setCompositionMode(CompositionOf(rop));
     p->setPen(qp);
+    const double h = Mapped() ? 0.0 : 0.5;
     if (A == B && !SkipLast)
       p->drawPoint(A.X, A.Y);
     else
-      p->drawLine(QPointF(A.X + 0.5, A.Y + 0.5), QPointF(B.X + 0.5, B.Y + 0.5));
+      p->drawLine(QPointF(A.X + h, A.Y + h), QPointF(B.X + h, B.Y + h));
     return;
   }
   PixelWriter w(FImage, EffectiveClip());
@@ -415,7 +527,6 @@ void TCanvas::FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBru
     QPainter *p = FExternal;
     if (p) {
       p->save();
-      p->resetTransform();
     } else {
       own.begin(FImage);
       p = &own;
@@ -497,7 +608,7 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
   if (pen.Style() == psClear) {
     // Without a pen the platform fills one pixel less to the right and bottom.
     FillDeviceRect(ToDevice(TRect(X1, Y1, X2 - 1, Y2 - 1)), FBrush->Color(), rop, true);
-  } else if (pen.Width() <= 1 || pen.Style() == psInsideFrame) {
+  } else if (!Mapped() && (pen.Width() <= 1 || pen.Style() == psInsideFrame)) {
     const int w = std::max(1, pen.Width());
     FillDeviceRect(ToDevice(TRect(X1 + w, Y1 + w, X2 - w, Y2 - w)), FBrush->Color(), rop, true);
     if (w == 1 && pen.Style() != psInsideFrame) {
@@ -538,7 +649,8 @@ void TCanvas::FillPath(const QPainterPath &Path, bool Fill, bool Outline)
   }
   QPen qp(Qt::NoPen);
   if (Outline && FPen->Style() != psClear) {
-    qp = QPen(ColorToQColor(FPen->Color()), std::max(1, FPen->Width()));
+    qp = QPen(ColorToQColor(FPen->Color()), std::max(1, DeviceLengthX(FPen->Width())));
+    qp.setCosmetic(true);
     qp.setCapStyle(Qt::RoundCap);
     qp.setJoinStyle(Qt::MiterJoin);
     if (FPen->Width() <= 1) {
@@ -771,14 +883,15 @@ void TCanvas::DrawImage(const TRect &Dest, const QImage &Source, const TRect &So
   default: break;
   }
   (void)invertSource;
-  TCanvasPainter p(this);
+  TCanvasPainter p(this, true, true);
   p->setRenderHint(QPainter::SmoothPixmapTransform, false);
   p->setCompositionMode(cm);
   // Drawing an image onto itself works on a copy.
   QImage src = (FImage && Source.constBits() == FImage->constBits()) ? Source.copy() : Source;
   if (cm != QPainter::CompositionMode_SourceOver && src.hasAlphaChannel())
     src = src.convertToFormat(QImage::Format_RGB32);
-  p->drawImage(QRect(Dest.Left, Dest.Top, Dest.Width(), Dest.Height()), src,
+  const TRect d = ToDevice(Dest);
+  p->drawImage(QRect(d.Left, d.Top, d.Width(), d.Height()), src,
                QRect(SourceRect.Left, SourceRect.Top, SourceRect.Width(), SourceRect.Height()));
 }
 
@@ -979,6 +1092,9 @@ int TCanvas::SaveDC()
   s->TextColorOverride = FTextColorOverride;
   s->TextAlign = FTextAlign;
   s->Rop2Override = FRop2Override;
+  s->MapMode = FMapMode;
+  s->WindowExt = FWindowExt;
+  s->ViewportExt = FViewportExt;
   s->Font.Assign(*FFont);
   s->Pen.Assign(*FPen);
   s->Brush.Assign(*FBrush);
@@ -1007,6 +1123,9 @@ bool TCanvas::RestoreDC(int Saved)
   FTextColorOverride = s->TextColorOverride;
   FTextAlign = s->TextAlign;
   FRop2Override = s->Rop2Override;
+  FMapMode = s->MapMode;
+  FWindowExt = s->WindowExt;
+  FViewportExt = s->ViewportExt;
   return true;
 }
 
@@ -1015,23 +1134,21 @@ bool TCanvas::RestoreDC(int Saved)
 
 TSize TCanvas::TextExtent(const QString &Text) const
 {
-  const QFont f = FFont->ToQFont();
-  QFontMetrics fm(f);
-  return TSize(fm.horizontalAdvance(Text), fm.ascent() + fm.descent());
+  QFontMetrics fm(DeviceFont());
+  return TSize(LogicalLengthX(fm.horizontalAdvance(Text)), LogicalLengthY(fm.ascent() + fm.descent()));
 }
 
 void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex, bool Opaque, const TRect *Clip, bool PrefixOnly)
 {
   if (!HandleAllocated())
     return;
-  const QFont f = FFont->ToQFont();
+  const QFont f = DeviceFont();
   QFontMetrics fm(f);
   const int w = fm.horizontalAdvance(Text);
   const int h = fm.ascent() + fm.descent();
-  TCanvasPainter p(this, false);
-  if (Clip) {
+  TCanvasPainter p(this, false, true);
+  if (Clip)
     p->setClipRect(QRect(Clip->Left, Clip->Top, std::max(0, Clip->Width()), std::max(0, Clip->Height())), Qt::IntersectClip);
-  }
   // Escapement turns the text about its reference point, counter-clockwise.
   if (FFont->Orientation() != 0) {
     p->translate(X, Y);
@@ -1069,35 +1186,35 @@ void TCanvas::ExtTextOut(int X, int Y, uint32_t Options, const TRect *Rect, cons
   if (Rect && (Options & ETO_OPAQUE)) {
     FillDeviceRect(ToDevice(*Rect), FBkColor, pmCopy, false);
   }
-  const TSize ext = TextExtent(Text);
-  const QFontMetrics fm(FFont->ToQFont());
-  int x = X, y = Y;
-  if (FTextAlign & TA_UPDATECP) {
-    x = FPenPos.X;
-    y = FPenPos.Y;
-  }
+  // Placement is worked out in device pixels from the reference point.
+  const QFontMetrics fm(DeviceFont());
+  const int w = fm.horizontalAdvance(Text), th = fm.ascent() + fm.descent();
+  const bool updateCP = FTextAlign & TA_UPDATECP;
+  const TPoint ref = ToDevice(updateCP ? FPenPos : TPoint(X, Y));
+  int ox = 0, oy = 0;
   const uint32_t h = FTextAlign & TA_CENTER;
   if (h == TA_CENTER)
-    x -= ext.cx / 2;
+    ox = -w / 2;
   else if (h == TA_RIGHT)
-    x -= ext.cx;
+    ox = -w;
   const uint32_t v = FTextAlign & TA_BASELINE;
   if (v == TA_BASELINE)
-    y -= fm.ascent();
+    oy = -fm.ascent();
   else if (v == TA_BOTTOM)
-    y -= ext.cy;
-  if (FFont->Orientation() != 0 && (h != TA_LEFT || v != TA_TOP)) {
+    oy = -th;
+  int x = ref.X + ox, y = ref.Y + oy;
+  if (FFont->Orientation() != 0 && (ox != 0 || oy != 0)) {
     // Alignment offsets run along the rotated baseline.
     const double a = FFont->Orientation() / 10.0 * M_PI / 180.0;
-    const int ox = x - (FTextAlign & TA_UPDATECP ? FPenPos.X : X), oy = y - (FTextAlign & TA_UPDATECP ? FPenPos.Y : Y);
-    const int bx = (FTextAlign & TA_UPDATECP ? FPenPos.X : X), by = (FTextAlign & TA_UPDATECP ? FPenPos.Y : Y);
-    x = bx + int(std::lround(ox * std::cos(a) + oy * std::sin(a)));
-    y = by + int(std::lround(-ox * std::sin(a) + oy * std::cos(a)));
+    x = ref.X + int(std::lround(ox * std::cos(a) + oy * std::sin(a)));
+    y = ref.Y + int(std::lround(-ox * std::sin(a) + oy * std::cos(a)));
   }
-  const TRect *clip = (Rect && (Options & ETO_CLIPPED)) ? Rect : nullptr;
-  DrawTextLine(x, y, Text, -1, FBkMode == OPAQUE, clip, false);
-  if (FTextAlign & TA_UPDATECP)
-    FPenPos.X += (h == TA_RIGHT) ? -ext.cx : (h == TA_CENTER ? 0 : ext.cx);
+  TRect clip;
+  if (Rect && (Options & ETO_CLIPPED))
+    clip = ToDevice(*Rect);
+  DrawTextLine(x, y, Text, -1, FBkMode == OPAQUE, (Rect && (Options & ETO_CLIPPED)) ? &clip : nullptr, false);
+  if (updateCP)
+    FPenPos.X += (h == TA_RIGHT) ? -LogicalLengthX(w) : (h == TA_CENTER ? 0 : LogicalLengthX(w));
   Changed();
 }
 

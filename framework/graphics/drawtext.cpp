@@ -175,12 +175,15 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
   }
   if (Params && Params->iTabLength > 0)
     tabChars = Params->iTabLength;
-  const int leftMargin = Params ? Params->iLeftMargin : 0;
-  const int rightMargin = Params ? Params->iRightMargin : 0;
+  // Layout runs in device pixels; results go back to logical units.
+  const int leftMargin = DeviceLengthX(Params ? Params->iLeftMargin : 0);
+  const int rightMargin = DeviceLengthX(Params ? Params->iRightMargin : 0);
+  const TRect D = ToDevice(Rect);
+  const int ySign = (Mapped() && ScaleY() < 0) ? -1 : 1;
   if (Params)
     Params->uiLengthDrawn = uint32_t(Text.size());
 
-  const QFont qf = FFont->ToQFont();
+  const QFont qf = DeviceFont();
   TextEngine te{QFontMetrics(qf), (Format & DT_EXPANDTABS) != 0, 0};
   te.TabWidth = tabChars * te.Fm.averageCharWidth();
   int lineHeight = te.Fm.ascent() + te.Fm.descent();
@@ -202,13 +205,13 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
   if (Text.isEmpty()) {
     if (calc) {
       Rect.Right = Rect.Left;
-      Rect.Bottom = single ? Rect.Top + lineHeight : Rect.Top;
+      Rect.Bottom = single ? Rect.Top + ySign * LogicalLengthY(lineHeight) : Rect.Top;
     }
-    return calc && !single ? 0 : lineHeight;
+    return calc && !single ? 0 : LogicalLengthY(lineHeight);
   }
 
-  const int left = Rect.Left + leftMargin;
-  const int right = Rect.Right - rightMargin;
+  const int left = D.Left + leftMargin;
+  const int right = D.Right - rightMargin;
   const int width = right - left;
   const bool prefix = !(Format & DT_NOPREFIX);
 
@@ -252,27 +255,26 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
   const int total = lineHeight * int(lines.size());
 
   if (calc) {
-    Rect.Right = Rect.Left + maxWidth + leftMargin + rightMargin;
-    Rect.Bottom = Rect.Top + total;
-    return total;
+    Rect.Right = Rect.Left + LogicalLengthX(maxWidth + leftMargin + rightMargin);
+    Rect.Bottom = Rect.Top + ySign * LogicalLengthY(total);
+    return LogicalLengthY(total);
   }
 
-  int y = Rect.Top;
+  int y = D.Top;
   if (single) {
     if (Format & DT_VCENTER)
-      y = (Rect.Top + Rect.Bottom - lineHeight) / 2;
+      y = (D.Top + D.Bottom - lineHeight) / 2;
     else if (Format & DT_BOTTOM)
-      y = Rect.Bottom - lineHeight;
+      y = D.Bottom - lineHeight;
   }
   Changing();
-  const TRect clipRect = ToDevice(Rect);
   const bool clip = !(Format & DT_NOCLIP);
   const bool opaque = FBkMode == OPAQUE;
   const bool prefixOnly = (Format & DT_PREFIXONLY) != 0;
   const bool hidePrefix = (Format & DT_HIDEPREFIX) != 0;
   int drawn = 0;
   for (const Line &l : lines) {
-    if ((Format & DT_EDITCONTROL) && drawn > 0 && y + lineHeight > Rect.Bottom)
+    if ((Format & DT_EDITCONTROL) && drawn > 0 && y + lineHeight > D.Bottom)
       break;  // no partly visible last line
     const int w = te.Width(l.Text);
     int x = left;
@@ -281,7 +283,7 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
     else if (Format & DT_RIGHT)
       x = right - w;
     const int ul = hidePrefix ? -1 : l.Underline;
-    const TRect *c = clip ? &Rect : nullptr;
+    const TRect *c = clip ? &D : nullptr;
     if (!l.Text.contains(QLatin1Char('\t'))) {
       DrawTextLine(x, y, l.Text, ul, opaque, c, prefixOnly);
     } else {
@@ -299,14 +301,13 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
         }
       }
     }
-    (void)clipRect;
     y += lineHeight;
     ++drawn;
   }
   Changed();
   if (single && (Format & (DT_VCENTER | DT_BOTTOM)))
-    return y - Rect.Top;
-  return total;
+    return LogicalLengthY(y - D.Top);
+  return LogicalLengthY(total);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -458,4 +459,108 @@ bool GetTextMetrics(HDC DC, TEXTMETRIC &Metrics)
     return false;
   Metrics = FontTextMetrics(*DC->Font());
   return true;
+}
+
+int SetMapMode(HDC DC, int Mode) { return DC ? DC->SetMapMode(Mode) : 0; }
+int GetMapMode(HDC DC) { return DC ? DC->MapMode() : 0; }
+
+bool SetWindowExtEx(HDC DC, int X, int Y, TSize *Old)
+{
+  if (!DC)
+    return false;
+  const TSize o = DC->SetWindowExt(TSize(X, Y));
+  if (Old)
+    *Old = o;
+  return true;
+}
+
+bool SetViewportExtEx(HDC DC, int X, int Y, TSize *Old)
+{
+  if (!DC)
+    return false;
+  const TSize o = DC->SetViewportExt(TSize(X, Y));
+  if (Old)
+    *Old = o;
+  return true;
+}
+
+bool GetWindowExtEx(HDC DC, TSize *Ext)
+{
+  if (!DC || !Ext)
+    return false;
+  *Ext = DC->WindowExt();
+  return true;
+}
+
+bool GetViewportExtEx(HDC DC, TSize *Ext)
+{
+  if (!DC || !Ext)
+    return false;
+  *Ext = DC->ViewportExt();
+  return true;
+}
+
+bool GetViewportOrgEx(HDC DC, TPoint *Org)
+{
+  if (!DC || !Org)
+    return false;
+  *Org = DC->ViewportOrg();
+  return true;
+}
+
+bool DPtoLP(HDC DC, TPoint *Points, int Count)
+{
+  if (!DC || !Points)
+    return false;
+  for (int i = 0; i < Count; ++i)
+    Points[i] = DC->FromDevice(Points[i]);
+  return true;
+}
+
+bool LPtoDP(HDC DC, TPoint *Points, int Count)
+{
+  if (!DC || !Points)
+    return false;
+  for (int i = 0; i < Count; ++i)
+    Points[i] = DC->ToDevice(Points[i]);
+  return true;
+}
+
+int GetDeviceCaps(HDC DC, int Index) { return DC ? DC->DeviceCaps(Index) : 0; }
+
+int GetClipBox(HDC DC, TRect &Rect)
+{
+  if (!DC)
+    return RGN_ERROR;
+  Rect = DC->ClipRect();
+  const QRegion r = DC->EffectiveClip();
+  return r.isEmpty() ? NULLREGION : (r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION);
+}
+
+QRegion CreateRectRgn(int Left, int Top, int Right, int Bottom)
+{
+  if (Right <= Left || Bottom <= Top)
+    return QRegion();
+  return QRegion(Left, Top, Right - Left, Bottom - Top);
+}
+
+int CombineRgn(QRegion &Dest, const QRegion &Src1, const QRegion &Src2, int Mode)
+{
+  switch (Mode) {
+  case RGN_AND: Dest = Src1 & Src2; break;
+  case RGN_OR: Dest = Src1 | Src2; break;
+  case RGN_XOR: Dest = Src1 ^ Src2; break;
+  case RGN_DIFF: Dest = Src1 - Src2; break;
+  case RGN_COPY: Dest = Src1; break;
+  default: return RGN_ERROR;
+  }
+  return Dest.isEmpty() ? NULLREGION : (Dest.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION);
+}
+
+int GetClipRgn(HDC DC, QRegion &Region)
+{
+  if (!DC || !DC->HasClipRegion())
+    return 0;
+  Region = DC->ClipRegionDevice();
+  return 1;
 }

@@ -104,7 +104,11 @@ public:
   int Orientation() const { return FOrientation; }
   void SetOrientation(int Value);
   int PixelsPerInch() const { return FPixelsPerInch; }
-  void SetPixelsPerInch(int Value) { FPixelsPerInch = Value > 0 ? Value : ScreenPixelsPerInch; }
+  void SetPixelsPerInch(int Value)
+  {
+    FPixelsPerInch = Value > 0 ? Value : ScreenPixelsPerInch;
+    FCacheValid = false;
+  }
 
   // The Qt font with the installed family the name maps to and a pixel size.
   QFont ToQFont() const;
@@ -122,6 +126,11 @@ private:
   TFontQuality FQuality = fqDefault;
   int FOrientation = 0;
   int FPixelsPerInch = ScreenPixelsPerInch;
+  mutable QFont FCache;
+  mutable bool FCacheValid = false;
+
+protected:
+  void Changed() override;
 };
 
 class TPen : public TGraphicsObject {
@@ -183,6 +192,16 @@ enum : uint32_t {
   TA_TOP = 0, TA_BOTTOM = 8, TA_BASELINE = 24,
 };
 enum : int { TRANSPARENT = 1, OPAQUE = 2 };
+enum : int {
+  MM_TEXT = 1, MM_LOMETRIC = 2, MM_HIMETRIC = 3, MM_LOENGLISH = 4, MM_HIENGLISH = 5, MM_TWIPS = 6,
+  MM_ISOTROPIC = 7, MM_ANISOTROPIC = 8,
+};
+enum : int {
+  DRIVERVERSION = 0, TECHNOLOGY = 2, HORZSIZE = 4, VERTSIZE = 6, HORZRES = 8, VERTRES = 10, BITSPIXEL = 12,
+  PLANES = 14, NUMCOLORS = 24, LOGPIXELSX = 88, LOGPIXELSY = 90, PHYSICALWIDTH = 110, PHYSICALHEIGHT = 111,
+  PHYSICALOFFSETX = 112, PHYSICALOFFSETY = 113,
+};
+enum : int { DT_PLOTTER = 0, DT_RASDISPLAY = 1, DT_RASPRINTER = 2 };
 enum : int { NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3, RGN_ERROR = 0 };
 enum : int { RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5 };
 
@@ -310,6 +329,23 @@ public:
   uint32_t TextAlign() const { return FTextAlign; }
   int SetROP2(int Mode);
 
+  // Mapping: device = (logical - window origin) * viewport extent / window extent + viewport
+  // origin. MM_TEXT is one pixel per unit; the metric and English modes have y growing up.
+  int SetMapMode(int Mode);
+  int MapMode() const { return FMapMode; }
+  TSize SetWindowExt(TSize Ext);
+  TSize WindowExt() const { return FWindowExt; }
+  TSize SetViewportExt(TSize Ext);
+  TSize ViewportExt() const { return FViewportExt; }
+  bool Mapped() const { return FMapMode != MM_TEXT; }
+  // Pixels per inch of the bound device (96 for images).
+  int DeviceDpiX() const;
+  int DeviceDpiY() const;
+  // Device-independent capabilities (GetDeviceCaps).
+  int DeviceCaps(int Index) const;
+  // The canvas font at its device pixel size.
+  QFont DeviceFont() const;
+
   // Window origin: device point = logical point - window origin + viewport origin.
   TPoint SetWindowOrg(TPoint Org);
   TPoint WindowOrg() const { return FWindowOrg; }
@@ -343,8 +379,16 @@ public:
 
   // Internal helpers shared by the graphics sources.
   TPoint ToDevice(TPoint P) const;
+  TPoint FromDevice(TPoint P) const;
+  // Rectangles: ToDevice normalises (left < right, top < bottom); FromDevice maps the
+  // corners, so with y growing up the logical top is above (greater than) the bottom.
   TRect ToDevice(const TRect &R) const;
   TRect FromDevice(const TRect &R) const;
+  // Logical lengths to device pixels and back (absolute values).
+  int DeviceLengthX(int L) const;
+  int DeviceLengthY(int L) const;
+  int LogicalLengthX(int D) const;
+  int LogicalLengthY(int D) const;
   QRegion EffectiveClip() const;  // device clip including the device bounds
   void Changing();
   void Record(const QString &Entry) const;
@@ -368,6 +412,11 @@ private:
   int FRop2Override = -1;
   TPoint FWindowOrg;
   TPoint FViewportOrg;
+  int FMapMode = MM_TEXT;
+  TSize FWindowExt{1, 1};
+  TSize FViewportExt{1, 1};
+  double ScaleX() const { return double(FViewportExt.cx) / FWindowExt.cx; }
+  double ScaleY() const { return double(FViewportExt.cy) / FWindowExt.cy; }
   bool FHasClip = false;
   QRegion FClip;  // device coordinates
   std::vector<std::unique_ptr<State>> FSaved;
@@ -426,6 +475,24 @@ bool GetWindowOrgEx(HDC DC, TPoint *Org);
 bool SetViewportOrgEx(HDC DC, int X, int Y, TPoint *Old);
 bool MoveWindowOrg(HDC DC, int DX, int DY);
 bool GetTextExtentPoint32(HDC DC, const QString &Text, TSize &Size);
+int SetMapMode(HDC DC, int Mode);
+int GetMapMode(HDC DC);
+bool SetWindowExtEx(HDC DC, int X, int Y, TSize *Old);
+bool SetViewportExtEx(HDC DC, int X, int Y, TSize *Old);
+bool GetWindowExtEx(HDC DC, TSize *Ext);
+bool GetViewportExtEx(HDC DC, TSize *Ext);
+bool GetViewportOrgEx(HDC DC, TPoint *Org);
+bool DPtoLP(HDC DC, TPoint *Points, int Count);
+bool LPtoDP(HDC DC, TPoint *Points, int Count);
+int GetDeviceCaps(HDC DC, int Index);
+// Clip box in logical units, as the platform answers it.
+int GetClipBox(HDC DC, TRect &Rect);
+
+// Regions are QRegion values in device coordinates.
+QRegion CreateRectRgn(int Left, int Top, int Right, int Bottom);
+int CombineRgn(QRegion &Dest, const QRegion &Src1, const QRegion &Src2, int Mode);
+// 1 and the current clip region, or 0 when the canvas has none.
+int GetClipRgn(HDC DC, QRegion &Region);
 
 struct TEXTMETRIC {
   int tmHeight = 0, tmAscent = 0, tmDescent = 0, tmInternalLeading = 0, tmExternalLeading = 0;

@@ -171,8 +171,16 @@ double CellRatio(const QString &family)
 
 }  // namespace
 
+void TFont::Changed()
+{
+  FCacheValid = false;
+  TGraphicsObject::Changed();
+}
+
 QFont TFont::ToQFont() const
 {
+  if (FCacheValid)
+    return FCache;
   const QString family = MapFontName(FName);
   QFont f(family);
   int px;
@@ -196,6 +204,8 @@ QFont TFont::ToQFont() const
     f.setStyleStrategy(QFont::NoAntialias);
   if (FPitch == fpFixed)
     f.setFixedPitch(true);
+  FCache = f;
+  FCacheValid = true;
   return f;
 }
 

@@ -3,6 +3,7 @@
 
 #include "tests/support/test_support.h"
 
+#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 namespace {
@@ -307,4 +308,36 @@ TEST(GraphicsCanvas, SampleSheetPicture)
   const QString file = testsupport::OutputDir() + QStringLiteral("/graphics_sample_sheet.png");
   EXPECT_TRUE(c.Picture().save(file));
   EXPECT_GT(c.Entries().size(), 10);
+}
+
+TEST(GraphicsCanvas, MetricMappingHasYGrowingUp)
+{
+  Surface s(200, 200);
+  EXPECT_EQ(GetDeviceCaps(s.Canvas.Handle(), LOGPIXELSX), 96);
+  EXPECT_EQ(SetMapMode(s.Canvas.Handle(), MM_LOMETRIC), MM_TEXT);
+  // One inch (254 units of 0.1 mm) is 96 pixels; y runs upwards, so pages have negative y.
+  s.Canvas.Brush()->SetColor(clBlack);
+  s.Canvas.FillRect(Rect(0, 0, 254, -254));
+  EXPECT_EQ(s.Ink(0, 0, 200, 200), 96 * 96);
+  TPoint p[2] = {TPoint(254, -127), TPoint(0, 0)};
+  LPtoDP(s.Canvas.Handle(), p, 2);
+  EXPECT_EQ(p[0], TPoint(96, 48));
+  DPtoLP(s.Canvas.Handle(), p, 1);
+  EXPECT_EQ(p[0], TPoint(254, -127));
+  EXPECT_EQ(s.Canvas.ClipRect(), Rect(0, 0, 529, -529));
+
+  // A font 3 mm high measures about 30 units; a calculated rectangle grows downwards (to lower y).
+  s.Canvas.Font()->SetHeight(-30);
+  const int th = s.Canvas.TextHeight(QStringLiteral("gh"));
+  EXPECT_GT(th, 30);
+  EXPECT_LT(th, 45);
+  TRect r = Rect(0, -100, 1000, -100);
+  DrawText(s.Canvas.Handle(), QStringLiteral("gh"), -1, r, DT_CALCRECT | DT_SINGLELINE);
+  EXPECT_EQ(r.Bottom, -100 - th);
+
+  const int saved = s.Canvas.SaveDC();
+  s.Canvas.SetMapMode(MM_TEXT);
+  EXPECT_EQ(s.Canvas.TextHeight(QStringLiteral("gh")), QFontMetrics(s.Canvas.Font()->ToQFont()).height());
+  s.Canvas.RestoreDC(saved);
+  EXPECT_EQ(s.Canvas.MapMode(), MM_LOMETRIC);
 }
