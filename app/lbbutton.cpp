@@ -2,23 +2,11 @@
 #include "app/lbbutton.h"
 
 #include "framework/controls/forms.h"
-#if __has_include("framework/stdctrls/menus.h")
 #include "framework/stdctrls/menus.h"
-#define QM_HAVE_MENUS 1
-#endif
 
 namespace {
 
 constexpr TColor kMagenta = 0xFF00FF;
-
-void PopupMenuAt(TPopupMenu *Menu, int X, int Y)
-{
-#ifdef QM_HAVE_MENUS
-  Menu->Popup(X, Y);
-#else
-  (void)Menu, (void)X, (void)Y;
-#endif
-}
 
 }  // namespace
 
@@ -327,7 +315,7 @@ void TLbButton::ClickAction()
       form->SetModalResult(FModalResult);
   if (TPopupMenu *menu = PopupMenu()) {
     const TPoint p = ClientToScreen(TPoint(0, Height()));
-    PopupMenuAt(menu, p.X, p.Y);
+    menu->Popup(p.X, p.Y);
   }
 }
 
