@@ -262,6 +262,24 @@ QString FloatToStr(double v, const TFormatSettings &fs) { return FloatToStrF(v, 
 QString FloatToStr(double v) { return FloatToStr(v, FormatSettings); }
 QString CurrToStr(double v) { return FloatToStrF(v, ffGeneral, 19, 0, FormatSettings); }
 
+int64_t Round(double v)
+{
+  const double r = std::nearbyint(v);  // the default rounding mode: halves to even
+  if (!(r >= -9.2233720368547758e18 && r < 9.2233720368547758e18))
+    throw EInvalidOp(QStringLiteral("Invalid floating point operation"));
+  return int64_t(r);
+}
+
+int64_t Trunc(double v)
+{
+  const double r = std::trunc(v);
+  if (!(r >= -9.2233720368547758e18 && r < 9.2233720368547758e18))
+    throw EInvalidOp(QStringLiteral("Invalid floating point operation"));
+  return int64_t(r);
+}
+
+double Frac(double v) { return v - std::trunc(v); }
+
 bool TryStrToFloat(const QString &s, double &value, const TFormatSettings &fs)
 {
   int i = 0, n = int(s.size());

@@ -278,6 +278,12 @@ QString FormatFloat(const QString &format, double v);
 QString FormatFloat(const QString &format, double v, const TFormatSettings &fs);
 QString CurrToStr(double v);
 
+// The original's rounding: Round takes halves to the even neighbour (2.5 -> 2, 3.5 -> 4,
+// -2.5 -> -2); Trunc drops the fraction; Frac keeps it with the value's sign.
+int64_t Round(double v);
+int64_t Trunc(double v);
+double Frac(double v);
+
 // ---------------------------------------------------------------------------------------------
 // Format
 

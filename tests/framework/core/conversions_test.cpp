@@ -234,6 +234,17 @@ TEST_F(Conversions, ExceptionCreateFmt)
   EXPECT_THROW(Abort(), EAbort);
 }
 
+TEST_F(Conversions, RoundTakesHalvesToEven)
+{
+  const std::pair<double, int64_t> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4},
+                                              {2.4999, 2}, {2.5001, 3}, {-0.4, 0}, {1e15 + 0.5, 1000000000000000}};
+  for (const auto &[v, r] : cases) EXPECT_EQ(Round(v), r) << v;
+  EXPECT_EQ(Trunc(-2.9), -2);
+  EXPECT_DOUBLE_EQ(Frac(-2.25), -0.25);
+  EXPECT_THROW(Round(1e300), EInvalidOp);
+  EXPECT_THROW(Trunc(std::nan("")), EInvalidOp);
+}
+
 TEST_F(Conversions, StrToBool)
 {
   EXPECT_TRUE(StrToBool("true"));
