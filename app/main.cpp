@@ -1,13 +1,15 @@
-// Program entry of the configurator.
+// Program entry of the configurator: the application, its 22 forms, the message loop.
+#include "app/forms.h"
+#include "framework/controls/forms.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char **argv)
 {
-  QApplication app(argc, argv);
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("Quillomark"));
-  window.resize(694, 440);
-  window.show();
-  return app.exec();
+  QApplication QtApp(argc, argv);
+  Application->Initialize();
+  Create_Forms();
+  Application->Run();
+  Destroy_Forms();
+  return 0;
 }

@@ -1,0 +1,115 @@
+#pragma once
+// PLACEHOLDERS, each to be replaced by its access-table form: empty modal forms with the
+// class names and the text operation that start-up and the language switch use.
+#include "framework/controls/forms.h"
+
+// What the placeholders share: an empty, centred, fixed-size modal form.
+class TTable_Form_Placeholder : public TForm {
+public:
+  TTable_Form_Placeholder(TComponent *AOwner, const QString &AName);
+};
+
+class TFS7_Protocol_Set_Access : public TTable_Form_Placeholder {
+public:
+  explicit TFS7_Protocol_Set_Access(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFKNXAccess : public TTable_Form_Placeholder {
+public:
+  explicit TFKNXAccess(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFIEC61850_Variables : public TTable_Form_Placeholder {
+public:
+  explicit TFIEC61850_Variables(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFTLS_Server_Known_Cert : public TTable_Form_Placeholder {
+public:
+  explicit TFTLS_Server_Known_Cert(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFReceiveCAN : public TTable_Form_Placeholder {
+public:
+  explicit TFReceiveCAN(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFTransmitCAN : public TTable_Form_Placeholder {
+public:
+  explicit TFTransmitCAN(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFSet_PDO_Access : public TTable_Form_Placeholder {
+public:
+  explicit TFSet_PDO_Access(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFSet_SDO_Client_Access : public TTable_Form_Placeholder {
+public:
+  explicit TFSet_SDO_Client_Access(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFSet_SDO_Server_Access : public TTable_Form_Placeholder {
+public:
+  explicit TFSet_SDO_Server_Access(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFSNMP_Trap_Access : public TTable_Form_Placeholder {
+public:
+  explicit TFSNMP_Trap_Access(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFMQTT_Set_Topic : public TTable_Form_Placeholder {
+public:
+  explicit TFMQTT_Set_Topic(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFTopicTemplate : public TTable_Form_Placeholder {
+public:
+  explicit TFTopicTemplate(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFBACnet_Eng_Unit : public TTable_Form_Placeholder {
+public:
+  explicit TFBACnet_Eng_Unit(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFBACnetSlaveSetAccess : public TTable_Form_Placeholder {
+public:
+  explicit TFBACnetSlaveSetAccess(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
+
+class TFOPC_UA_Server_Access : public TTable_Form_Placeholder {
+public:
+  explicit TFOPC_UA_Server_Access(TComponent *AOwner);
+  void FormCreate(TObject *Sender);
+  void Set_Lang();
+};
