@@ -377,6 +377,7 @@ protected:
   TEncoding FEncoding = TEncoding::Default;
 
 private:
+  QString JoinDelimited(QChar delimiter, QChar quoteChar, bool strict) const;
   int FUpdateCount = 0;
   QChar FDelimiter = ',';
   QChar FQuoteChar = '"';

@@ -201,21 +201,23 @@ void TStrings::SetText(const QString &Value)
   EndUpdate();
 }
 
-QString TStrings::DelimitedText() const
+QString TStrings::DelimitedText() const { return JoinDelimited(FDelimiter, FQuoteChar, FStrictDelimiter); }
+
+QString TStrings::JoinDelimited(QChar delimiter, QChar quoteChar, bool strict) const
 {
-  if (Count() == 1 && Get(0).isEmpty()) return QString(2, FQuoteChar);
+  if (Count() == 1 && Get(0).isEmpty()) return QString(2, quoteChar);
   QString r;
   for (int i = 0; i < Count(); ++i) {
     const QString s = Get(i);
     bool quote = false;
     for (QChar c : s) {
-      if (c == FQuoteChar || c == FDelimiter || c.unicode() == 0 || (!FStrictDelimiter && c.unicode() <= 0x20)) {
+      if (c == quoteChar || c == delimiter || c.unicode() == 0 || (!strict && c.unicode() <= 0x20)) {
         quote = true;
         break;
       }
     }
-    if (i > 0) r += FDelimiter;
-    r += quote ? AnsiQuotedStr(s, FQuoteChar) : s;
+    if (i > 0) r += delimiter;
+    r += quote ? AnsiQuotedStr(s, quoteChar) : s;
   }
   return r;
 }
@@ -263,20 +265,7 @@ void TStrings::SetDelimitedText(const QString &Value)
   EndUpdate();
 }
 
-QString TStrings::CommaText() const
-{
-  auto *self = const_cast<TStrings *>(this);
-  const QChar d = FDelimiter, q = FQuoteChar;
-  const bool strict = FStrictDelimiter;
-  self->FDelimiter = ',';
-  self->FQuoteChar = '"';
-  self->FStrictDelimiter = false;
-  const QString r = DelimitedText();
-  self->FDelimiter = d;
-  self->FQuoteChar = q;
-  self->FStrictDelimiter = strict;
-  return r;
-}
+QString TStrings::CommaText() const { return JoinDelimited(',', '"', false); }
 
 void TStrings::SetCommaText(const QString &Value)
 {
