@@ -344,6 +344,7 @@ private:
   void DoMouseDown(TWMMouse &Message, TMouseButton Button, TShiftState Shift);
   void DoMouseUp(TWMMouse &Message, TMouseButton Button);
   bool FFontChanging = false;
+  int FWheelAccumulator = 0;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -575,6 +576,9 @@ protected:
   virtual void Paint();
   void PaintWindow(HDC DC) override;
   std::unique_ptr<TCanvas> FCanvas;
+
+private:
+  uint64_t FCanvasSerial = 0;
 };
 
 // A control without a window, drawn on its parent's canvas area and fed by its parent's mouse
@@ -592,6 +596,9 @@ public:
 protected:
   virtual void Paint();
   std::unique_ptr<TCanvas> FCanvas;
+
+private:
+  void BindCanvas();
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -623,6 +630,7 @@ public:
   void SetEnabled(bool Value);
   uint32_t Interval() const { return FInterval; }
   void SetInterval(uint32_t Value);
+  // Runs while Enabled and Interval > 0 (OnTimer may be assigned at any time).
   TNotifyEvent OnTimer;
   void SetOnTimer(TNotifyEvent Value);
 
@@ -700,5 +708,16 @@ enum : int {
   SM_CXEDGE = 45, SM_CYEDGE = 46, SM_CXSMICON = 49, SM_CYSMICON = 50, SM_CYSMCAPTION = 51,
   SM_CXDRAG = 68, SM_CYDRAG = 69, SM_CXFOCUSBORDER = 83, SM_CYFOCUSBORDER = 84,
 };
+// Device contexts of a framework window: GetDC draws on the client area, GetWindowDC on the
+// whole window (frame included); ReleaseDC frees the canvas and shows the drawing.
+HDC GetDC(HWND Wnd);
+HDC GetWindowDC(HWND Wnd);
+int ReleaseDC(HWND Wnd, HDC DC);
+
+// The popup menu of a control is shown by the menu classes, which install this handler;
+// answers true when a menu was shown.
+using TPopupMenuHandler = std::function<bool(TPopupMenu *Menu, TControl *Sender, TPoint ScreenPos)>;
+void SetPopupMenuHandler(TPopupMenuHandler Handler);
+
 int GetSystemMetrics(int Index);
 uint32_t GetDoubleClickTime();

@@ -245,6 +245,8 @@ public:
   void HintMouseMessage(TControl *Control, TPoint ClientPos);
   // Tests: forget the main form and the termination request.
   void ResetForTests();
+  // Internal: a component the application may refer to is going away.
+  void ComponentGone(TComponent *AComponent) { Notification(AComponent, opRemove); }
 
 protected:
   void Notification(TComponent *AComponent, TOperation Operation) override;

@@ -1,0 +1,177 @@
+#pragma once
+// Inside of the message pipeline: the window object behind a TWinControl, the event filter
+// that turns Qt events into messages, the posted-message queue, the emulated focus and
+// capture, and the keyboard state. Not for use outside framework/.
+#include <QCursor>
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <map>
+#include <memory>
+
+#include "framework/controls/controls.h"
+
+// The framework's own window: paints the non-client frame and the control's backing image.
+class TControlWidget : public QWidget {
+public:
+  TControlWidget(TControlHandle *AHandle, QWidget *Parent, Qt::WindowFlags Flags);
+  TControlHandle *Handle;
+
+protected:
+  void paintEvent(QPaintEvent *Event) override;
+};
+
+struct TControlHandle {
+  explicit TControlHandle(TWinControl *AControl) : Control(AControl) {}
+  ~TControlHandle();
+
+  TWinControl *Control;
+  QPointer<QWidget> Widget;
+  bool Native = false;
+  Qt::FocusPolicy NativeFocusPolicy = Qt::NoFocus;
+  QCursor NativeCursor;
+  uint32_t Style = 0;
+  uint32_t ExStyle = 0;
+  bool StyleKnown = false;
+
+  // Whole-window image (frame and client) of framework windows.
+  QImage Image;
+  bool PaintPending = true;
+  bool ErasePending = true;
+  bool FramePending = true;
+  int Painting = 0;
+  bool Redraw = true;
+  bool Enabled = true;
+  bool IsForm = false;
+
+  struct TBar {
+    SCROLLINFO Info;
+    bool Shown = false;
+    bool Enabled = true;
+  bool IsForm = false;
+    QPointer<QScrollBar> Widget;
+    bool Updating = false;
+  } Bars[2];
+
+  std::map<uintptr_t, std::unique_ptr<QTimer>> Timers;
+
+  // Non-client edges: left, top, right, bottom.
+  int NCLeft() const;
+  int NCTop() const;
+  int NCRight() const;
+  int NCBottom() const;
+  int EdgeSize() const;
+  bool BarVisible(int Bar) const;
+  void EnsureStyle();
+  void EnsureImage();
+  void LayoutBars();
+  void UpdateBar(int Bar);
+  // Paints whatever is pending into the image (frame, background, client).
+  void PaintPendingNow();
+  void DrawFrame();
+  void ScheduleUpdate();
+};
+
+// One queued message.
+struct TPostedMessage {
+  QPointer<QWidget> Target;
+  uint32_t Msg = 0;
+  WPARAM WParam = 0;
+  LPARAM LParam = 0;
+  QPointer<QWidget> Origin;
+};
+
+struct TMessagePump : QObject {
+  static TMessagePump &Instance();
+
+  bool eventFilter(QObject *Object, QEvent *Event) override;
+  void ReplayToNative(TControlHandle *Handle, TMessage &Message);
+  bool event(QEvent *Event) override;
+
+  // Window registry
+  void Register(QWidget *Widget, TControlHandle *Handle);
+  void Unregister(QWidget *Widget);
+  TControlHandle *HandleOf(QWidget *Widget) const;
+
+  // Delivery
+  LRESULT Deliver(TControl *Control, TMessage &Message);
+  void Post(HWND Target, uint32_t Msg, WPARAM WParam, LPARAM LParam, QWidget *Origin = nullptr);
+  void FlushPosted();
+  // A key message out of the queue or from a widget: CN_ first, then translation into a
+  // character and the WM_ message.
+  void DeliverKey(QWidget *Target, uint32_t Msg, WPARAM WParam, LPARAM LParam, QChar Char, QWidget *Origin);
+
+  // Focus
+  void SetFocusWnd(QWidget *Widget);
+  QPointer<QWidget> FocusWnd;
+  bool SettingFocus = false;
+
+  // Capture
+  QPointer<QWidget> CaptureWnd;
+  TControl *CaptureControl = nullptr;
+
+  // Mouse tracking
+  TControl *MouseControl = nullptr;
+  TPoint CursorPos;
+  QPointer<QWidget> CursorWidget;
+  int LastPressButton = 0;
+  uint64_t LastPressTime = 0;
+  TPoint LastPressPos;
+  bool LastPressWasDouble = false;
+  bool SwallowDblClick = false;
+
+  // Keyboard state of the input being handled.
+  Qt::KeyboardModifiers Modifiers;
+  Qt::MouseButtons Buttons;
+  std::map<int, bool> KeysDown;
+
+  // Replaying an event to a native widget's own class.
+  QWidget *ReplayTarget = nullptr;
+  int ReplayDepth = 0;
+
+  // The messages being handled and the widget their event came from.
+  struct TContext {
+    TMessage *Message;
+    QWidget *Origin;
+  };
+  std::vector<TContext> Contexts;
+  int Depth = 0;
+  // Counts deliveries from outside any handler: a canvas used outside a paint starts fresh.
+  uint64_t Serial = 0;
+  std::deque<TPostedMessage> Queue;
+  bool FlushScheduled = false;
+  bool Offscreen = false;
+
+  void ControlDestroyed(TControl *Control);
+  void UpdateMouseControl(TControl *Control);
+
+private:
+  TMessagePump();
+  bool HandleMouse(QWidget *Widget, TControlHandle *Handle, QEvent *Event);
+  bool HandleKey(QWidget *Widget, TControlHandle *Handle, QEvent *Event);
+  bool HandleWheel(QWidget *Widget, TControlHandle *Handle, QEvent *Event);
+  std::map<QWidget *, TControlHandle *> FRegistry;
+};
+
+// Focus changes so far; a focus message handler that moves the focus again stops the chain.
+int GlobalFocusCount();
+void IncFocusCount();
+
+// Tells the application a control is gone (hint state).
+void ApplicationControlDestroyed(TControl *Control);
+
+// Calls Fn and passes an escaping exception to the application's handler.
+void SafeCall(TObject *Sender, const std::function<void()> &Fn);
+
+// Key codes.
+uint16_t QtKeyToVK(int Key, Qt::KeyboardModifiers Modifiers);
+int VKToQtKey(uint16_t VK);
+QChar KeyEventChar(int Key, Qt::KeyboardModifiers Modifiers, const QString &Text);
+Qt::KeyboardModifiers ShiftStateToModifiers(TShiftState Shift);
+TShiftState ModifiersToShiftState(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons);
+QCursor CursorToQCursor(TCursor Cursor);
