@@ -376,7 +376,7 @@ QStringList SplitSections(const QString &f)
   return r;
 }
 
-QString FormatSection(const QString &f, double v, bool withMinus, const TFormatSettings &fs)
+QString FormatSection(const QString &f, double v, bool withMinus, const TFormatSettings &fs, bool *roundsToZero = nullptr)
 {
   // First pass: find the layout.
   int intPlaces = 0, intZeroFrom = -1, fracPlaces = 0, fracZeroTo = 0;
@@ -434,6 +434,7 @@ QString FormatSection(const QString &f, double v, bool withMinus, const TFormatS
   while (int(fracDigits.size()) > fracZeroTo && !fracDigits.empty() && fracDigits.back() == '0') fracDigits.pop_back();
   while (int(fracDigits.size()) < fracZeroTo) fracDigits += '0';
   while (int(intDigits.size()) < minInt) intDigits.insert(intDigits.begin(), '0');
+  if (roundsToZero) *roundsToZero = isZero;
 
   // Second pass: lay the digits into the placeholders.
   QString out;
@@ -500,11 +501,18 @@ QString FormatFloat(const QString &format, double v, const TFormatSettings &fs)
     if (sections.size() >= 3 && !sections[2].isEmpty()) return FormatSection(sections[2], 0, false, fs);
     return FormatSection(sections[0], 0, false, fs);
   }
+  // A value that rounds to zero in its section takes the zero section when there is one.
+  const bool hasZeroSection = sections.size() >= 3 && !sections[2].isEmpty();
+  bool zero = false;
+  QString r;
   if (v < 0) {
-    if (sections.size() >= 2 && !sections[1].isEmpty()) return FormatSection(sections[1], -v, false, fs);
-    return FormatSection(sections[0], -v, true, fs);
+    if (sections.size() >= 2 && !sections[1].isEmpty()) r = FormatSection(sections[1], -v, false, fs, &zero);
+    else r = FormatSection(sections[0], -v, true, fs, &zero);
+  } else {
+    r = FormatSection(sections[0], v, false, fs, &zero);
   }
-  return FormatSection(sections[0], v, false, fs);
+  if (zero && hasZeroSection) return FormatSection(sections[2], 0, false, fs);
+  return r;
 }
 
 QString FormatFloat(const QString &format, double v) { return FormatFloat(format, v, FormatSettings); }
