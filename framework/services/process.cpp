@@ -26,13 +26,24 @@ bool ProcessAlive(qint64 Pid)
 
 void SetProgramWaitLimitOverride(int Ms) { gWaitLimitOverride = Ms > 0 ? Ms : 0; }
 
+bool ProgramRunning(qint64 Pid) { return ProcessAlive(Pid); }
+
 bool StartProgramAndWait(const QString &Path, const QString &Params, bool Hidden, int TimeoutMs)
 {
+  qint64 Pid = 0;
+  return StartProgramAndWait(Path, Params, Hidden, TimeoutMs, Pid);
+}
+
+bool StartProgramAndWait(const QString &Path, const QString &Params, bool Hidden, int TimeoutMs, qint64 &Pid)
+{
   Q_UNUSED(Hidden);
+  Pid = 0;
   if (Path.isEmpty()) return false;
   const QStringList Args = Params.trimmed().isEmpty() ? QStringList() : QProcess::splitCommand(Params);
-  qint64 Pid = 0;
-  if (!QProcess::startDetached(Path, Args, QString(), &Pid)) return false;
+  if (!QProcess::startDetached(Path, Args, QString(), &Pid)) {
+    Pid = 0;
+    return false;
+  }
 
   int Limit = TimeoutMs;
   if (gWaitLimitOverride > 0 && (Limit < 0 || Limit > gWaitLimitOverride)) Limit = gWaitLimitOverride;
