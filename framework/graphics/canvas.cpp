@@ -488,7 +488,8 @@ void TCanvas::PlotLine(TPoint A, TPoint B, bool SkipLast)
 void TCanvas::LineTo(int X, int Y)
 {
   Changing();
-  Record("LineTo", {FPenPos.X, FPenPos.Y, X, Y}, PenText(FPen.get()));
+  if (FLog)
+    Record("LineTo", {FPenPos.X, FPenPos.Y, X, Y}, PenText(FPen.get()));
   PlotLine(FPenPos, TPoint(X, Y), true);
   FPenPos = TPoint(X, Y);
   Changed();
@@ -569,7 +570,8 @@ void TCanvas::FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBru
 void TCanvas::FillRect(const TRect &Rect)
 {
   Changing();
-  Record("FillRect", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom}, BrushText(FBrush.get()));
+  if (FLog)
+    Record("FillRect", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom}, BrushText(FBrush.get()));
   FillDeviceRect(ToDevice(Rect), FBrush->Color(), pmCopy, true);
   Changed();
 }
@@ -577,7 +579,8 @@ void TCanvas::FillRect(const TRect &Rect)
 void TCanvas::FrameRect(const TRect &Rect)
 {
   Changing();
-  Record("FrameRect", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom}, BrushText(FBrush.get()));
+  if (FLog)
+    Record("FrameRect", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom}, BrushText(FBrush.get()));
   const TRect d = ToDevice(Rect);
   if (!d.IsEmpty() && FBrush->Style() != bsClear) {
     const TColor c = FBrush->Color();
@@ -592,7 +595,8 @@ void TCanvas::FrameRect(const TRect &Rect)
 void TCanvas::InvertRect(const TRect &Rect)
 {
   Changing();
-  Record("InvertRect", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom});
+  if (FLog)
+    Record("InvertRect", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom});
   FillDeviceRect(ToDevice(Rect), clWhite, pmXor, false);
   Changed();
 }
@@ -600,7 +604,8 @@ void TCanvas::InvertRect(const TRect &Rect)
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
 {
   Changing();
-  Record("Rectangle", {X1, Y1, X2, Y2}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
+  if (FLog)
+    Record("Rectangle", {X1, Y1, X2, Y2}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
   if (X2 < X1) std::swap(X1, X2);
   if (Y2 < Y1) std::swap(Y1, Y2);
   const int rop = CurrentRop2();
@@ -669,7 +674,8 @@ void TCanvas::FillPath(const QPainterPath &Path, bool Fill, bool Outline)
 void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3)
 {
   Changing();
-  Record("RoundRect", {X1, Y1, X2, Y2, X3, Y3}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
+  if (FLog)
+    Record("RoundRect", {X1, Y1, X2, Y2, X3, Y3}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
   QPainterPath path;
   path.addRoundedRect(QRectF(X1 + 0.5, Y1 + 0.5, X2 - X1 - 1, Y2 - Y1 - 1), X3 / 2.0, Y3 / 2.0);
   FillPath(path, true, true);
@@ -679,7 +685,8 @@ void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3)
 void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2)
 {
   Changing();
-  Record("Ellipse", {X1, Y1, X2, Y2}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
+  if (FLog)
+    Record("Ellipse", {X1, Y1, X2, Y2}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
   QPainterPath path;
   path.addEllipse(QRectF(X1 + 0.5, Y1 + 0.5, X2 - X1 - 1, Y2 - Y1 - 1));
   FillPath(path, true, true);
@@ -725,7 +732,8 @@ void ArcAngles(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4, d
 void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
 {
   Changing();
-  Record("Arc", {X1, Y1, X2, Y2, X3, Y3, X4, Y4}, PenText(FPen.get()));
+  if (FLog)
+    Record("Arc", {X1, Y1, X2, Y2, X3, Y3, X4, Y4}, PenText(FPen.get()));
   double start, span;
   ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4, start, span);
   QPainterPath path;
@@ -739,7 +747,8 @@ void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
 void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
 {
   Changing();
-  Record("Pie", {X1, Y1, X2, Y2, X3, Y3, X4, Y4}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
+  if (FLog)
+    Record("Pie", {X1, Y1, X2, Y2, X3, Y3, X4, Y4}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
   double start, span;
   ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4, start, span);
   QPainterPath path;
@@ -754,7 +763,8 @@ void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
 void TCanvas::Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
 {
   Changing();
-  Record("Chord", {X1, Y1, X2, Y2, X3, Y3, X4, Y4}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
+  if (FLog)
+    Record("Chord", {X1, Y1, X2, Y2, X3, Y3, X4, Y4}, PenText(FPen.get()) + QLatin1Char(' ') + BrushText(FBrush.get()));
   double start, span;
   ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4, start, span);
   QPainterPath path;
@@ -769,7 +779,8 @@ void TCanvas::Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int 
 void TCanvas::FloodFill(int X, int Y, TColor Color, bool Surface)
 {
   Changing();
-  Record("FloodFill", {X, Y}, ColorToString(Color));
+  if (FLog)
+    Record("FloodFill", {X, Y}, ColorToString(Color));
   if (FImage && !FExternal) {
     PixelWriter w(FImage, EffectiveClip());
     const TPoint s = ToDevice(TPoint(X, Y));
@@ -802,7 +813,8 @@ void TCanvas::FloodFill(int X, int Y, TColor Color, bool Surface)
 void TCanvas::DrawFocusRect(const TRect &Rect)
 {
   Changing();
-  Record("DrawFocusRect", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom});
+  if (FLog)
+    Record("DrawFocusRect", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom});
   const TRect d = ToDevice(Rect);
   if (!d.IsEmpty() && FImage && !FExternal) {
     // Every other pixel inverted, in a checkerboard fixed to the device: drawing the
@@ -846,7 +858,8 @@ TColor TCanvas::Pixels(int X, int Y) const
 void TCanvas::SetPixels(int X, int Y, TColor Value)
 {
   Changing();
-  Record("SetPixel", {X, Y}, ColorToString(Value));
+  if (FLog)
+    Record("SetPixel", {X, Y}, ColorToString(Value));
   if (FImage && !FExternal) {
     const TPoint d = ToDevice(TPoint(X, Y));
     PixelWriter w(FImage, EffectiveClip());
@@ -900,7 +913,8 @@ void TCanvas::Draw(int X, int Y, const TGraphic *Graphic)
   if (!Graphic || Graphic->Empty())
     return;
   Changing();
-  Record("Draw", {X, Y, Graphic->Width(), Graphic->Height()}, Graphic->ClassName());
+  if (FLog)
+    Record("Draw", {X, Y, Graphic->Width(), Graphic->Height()}, Graphic->ClassName());
   Graphic->Draw(this, TRect(X, Y, X + Graphic->Width(), Y + Graphic->Height()));
   Changed();
 }
@@ -910,7 +924,8 @@ void TCanvas::StretchDraw(const TRect &Rect, const TGraphic *Graphic)
   if (!Graphic || Graphic->Empty())
     return;
   Changing();
-  Record("StretchDraw", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom}, Graphic->ClassName());
+  if (FLog)
+    Record("StretchDraw", {Rect.Left, Rect.Top, Rect.Right, Rect.Bottom}, Graphic->ClassName());
   Graphic->Draw(this, Rect);
   Changed();
 }
@@ -920,7 +935,8 @@ void TCanvas::CopyRect(const TRect &Dest, const TCanvas *Canvas, const TRect &So
   if (!Canvas)
     return;
   Changing();
-  Record("CopyRect", {Dest.Left, Dest.Top, Dest.Right, Dest.Bottom, Source.Left, Source.Top, Source.Right, Source.Bottom});
+  if (FLog)
+    Record("CopyRect", {Dest.Left, Dest.Top, Dest.Right, Dest.Bottom, Source.Left, Source.Top, Source.Right, Source.Bottom});
   if (Canvas->FImage) {
     const QImage copy = Canvas->FImage->copy();  // source and destination may be the same image
     DrawImage(Dest, copy, Canvas->ToDevice(Source), FCopyMode);
@@ -933,7 +949,8 @@ void TCanvas::BrushCopy(const TRect &Dest, const TBitmap *Bitmap, const TRect &S
   if (!Bitmap || Bitmap->Empty())
     return;
   Changing();
-  Record("BrushCopy", {Dest.Left, Dest.Top, Dest.Right, Dest.Bottom}, ColorToString(Color));
+  if (FLog)
+    Record("BrushCopy", {Dest.Left, Dest.Top, Dest.Right, Dest.Bottom}, ColorToString(Color));
   // Pixels of Color become the brush colour.
   QImage img = Bitmap->ToImage().convertToFormat(QImage::Format_RGB32);
   const uint32_t from = Rgb32(Color), to = Rgb32(FBrush->Color());

@@ -69,7 +69,8 @@ bool DrawEdge(HDC DC, TRect &Rect, uint32_t Edge, uint32_t Flags)
 {
   if (!DC)
     return false;
-  DC->Record(QStringLiteral("DrawEdge(%1,%2,%3,%4,$%5,$%6)").arg(Rect.Left).arg(Rect.Top).arg(Rect.Right).arg(Rect.Bottom)
+  if (DC->Recorder())
+    DC->Record(QStringLiteral("DrawEdge(%1,%2,%3,%4,$%5,$%6)").arg(Rect.Left).arg(Rect.Top).arg(Rect.Right).arg(Rect.Bottom)
                  .arg(Edge, 0, 16).arg(Flags, 0, 16));
   QuietRecorder quiet(DC);
   TColor outerLT = clNone, outerRB = clNone, innerLT = clNone, innerRB = clNone;
@@ -114,7 +115,8 @@ bool DrawFrameControl(HDC DC, TRect &Rect, uint32_t Type, uint32_t State)
 {
   if (!DC)
     return false;
-  DC->Record(QStringLiteral("DrawFrameControl(%1,%2,%3,%4,%5,$%6)").arg(Rect.Left).arg(Rect.Top).arg(Rect.Right).arg(Rect.Bottom)
+  if (DC->Recorder())
+    DC->Record(QStringLiteral("DrawFrameControl(%1,%2,%3,%4,%5,$%6)").arg(Rect.Left).arg(Rect.Top).arg(Rect.Right).arg(Rect.Bottom)
                  .arg(Type).arg(State, 0, 16));
   QuietRecorder quiet(DC);
   const bool inactive = State & DFCS_INACTIVE;

@@ -145,7 +145,8 @@ void TImageList::Draw(TCanvas *Canvas, int X, int Y, int Index, bool Enabled) co
 {
   if (!Canvas || Index < 0 || Index >= Count())
     return;
-  Canvas->Record(QStringLiteral("ImageList.Draw(%1,%2,%3,%4)").arg(X).arg(Y).arg(Index).arg(Enabled ? 1 : 0));
+  if (Canvas->Recorder())
+    Canvas->Record(QStringLiteral("ImageList.Draw(%1,%2,%3,%4)").arg(X).arg(Y).arg(Index).arg(Enabled ? 1 : 0));
   QImage img = FImages[size_t(Index)];
   if (!Enabled) {
     // Disabled images are drawn as a light grey version of themselves.
