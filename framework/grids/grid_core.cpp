@@ -438,8 +438,9 @@ void TCustomGrid::SetScrollBars(TScrollStyle Value)
   if (Value == FScrollBars)
     return;
   FScrollBars = Value;
-  UpdateScrollRange();
-  UpdateScrollPos();
+  // The bars are part of the window's style.
+  if (HandleAllocated())
+    RecreateWnd();
 }
 
 void TCustomGrid::SetBorderStyle(TBorderStyle Value)

@@ -110,9 +110,13 @@ void TCustomGrid::UpdateText()
 
 void TCustomGrid::InitializeEditor()
 {
+  // The editor reports the load as a change; with no cell assigned yet that report does
+  // not write the half-loaded text into the cell.
+  FInplaceCol = -1;
+  FInplaceRow = -1;
+  FInplaceEdit->UpdateContents();
   FInplaceCol = FCurrent.X;
   FInplaceRow = FCurrent.Y;
-  FInplaceEdit->UpdateContents();
   FCanEditModify = FInplaceEdit->MaxLength() != -1;
   FInplaceEdit->SelectAll();
 }
@@ -328,8 +332,9 @@ void TInplaceEdit::KeyPress(QChar &Key)
     Key = QChar(0);
     break;
   case 13:
+    // Enter that the grid left alone toggles between all selected and the caret at the end.
     if (SelStart() == 0 && SelLength() == Text().length())
-      FGrid->SetEditorMode(false);
+      Deselect();
     else
       SelectAll();
     Key = QChar(0);

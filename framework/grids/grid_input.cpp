@@ -632,7 +632,7 @@ void TCustomGrid::KeyPress(QChar &Key)
 void TCustomGrid::WMChar(TWMKey &Message)
 {
   const uint16_t ch = Message.CharCode;
-  if (FOptions.Contains(goEditing) && (ch == 8 || ch >= 32)) {
+  if (FOptions.Contains(goEditing) && (ch == 8 || (ch >= 32 && ch != 127))) {
     ShowEditorChar(QChar(ch));
     return;
   }

@@ -97,6 +97,8 @@ void TCustomGrid::DrawCells(int ACol, int ARow, int StartX, int StartY, int Stop
             canvas->Brush()->SetColor(AColor);
           }
           canvas->Brush()->SetStyle(bsSolid);
+          // The cell's brush is the background of its text, whatever drew last.
+          canvas->SetBkColor(canvas->Brush()->Color());
           if (FDefaultDrawing || designing)
             canvas->FillRect(where);
           DrawCell(curCol, curRow, where, state);
