@@ -374,7 +374,8 @@ void THintWindow::ActivateHintData(TRect Rect, const QString &AHint, void *)
   w->setGeometry(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
   Invalidate();
   w->show();
-  w->raise();
+  if (!TMessagePump::Instance().Offscreen)
+    w->raise();
 }
 
 void THintWindow::ReleaseHandle()

@@ -536,7 +536,6 @@ protected:
   // True when the message was a mouse message for a graphic child, which received it.
   bool IsControlMouseMsg(TWMMouse &Message);
 
-  void SetParent(TWinControl *AParent) override;
   void UpdateControlState();
   void SelectFirst();
 

@@ -307,7 +307,7 @@ void TCustomForm::Show()
   AfterConstruction();
   SetVisible(true);
   BringToFront();
-  if (HandleAllocated())
+  if (HandleAllocated() && !TMessagePump::Instance().Offscreen)
     FHandle->Widget->raise();
 }
 
@@ -348,9 +348,10 @@ void TCustomForm::CMShowingChanged(TMessage &Message)
     if (FFormState.Contains(fsModal))
       w->setWindowModality(Qt::ApplicationModal);
     w->show();
-    w->raise();
-    if (!TMessagePump::Instance().Offscreen)
+    if (!TMessagePump::Instance().Offscreen) {
+      w->raise();
       w->activateWindow();
+    }
     // The form becomes the active window.
     if (Screen)
       Screen->SetActiveForm(this);

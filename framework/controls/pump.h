@@ -48,12 +48,16 @@ struct TControlHandle {
   bool Redraw = true;
   bool Enabled = true;
   bool IsForm = false;
+  // The control is being deleted: its window goes without hiding first (no callbacks).
+  bool Destroying = false;
 
   struct TBar {
     SCROLLINFO Info;
     bool Shown = false;
     bool Enabled = true;
   bool IsForm = false;
+  // The control is being deleted: its window goes without hiding first (no callbacks).
+  bool Destroying = false;
     QPointer<QScrollBar> Widget;
     bool Updating = false;
   } Bars[2];

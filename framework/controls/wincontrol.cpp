@@ -42,6 +42,7 @@ TWinControl::TWinControl(TComponent *AOwner)
 
 TWinControl::~TWinControl()
 {
+  FHandle->Destroying = true;
   if (TCustomForm *f = GetParentForm(this)) {
     if (f != static_cast<TControl *>(this))
       f->DefocusControl(this, true);
@@ -215,7 +216,8 @@ void TWinControl::DestroyWnd()
   h->Widget = nullptr;
   for (auto &b : h->Bars)
     b.Widget = nullptr;
-  w->hide();
+  if (!h->Destroying)
+    w->hide();
   if (pump.Depth == 0) {
     delete w;
   } else {

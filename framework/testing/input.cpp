@@ -1,0 +1,322 @@
+#include "framework/testing/input.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QThread>
+#include <QWheelEvent>
+
+#include "framework/controls/forms.h"
+#include "framework/controls/pump.h"
+
+namespace {
+uint64_t Clock = 1000000;
+QPointer<QWidget> PressWidget;
+Qt::MouseButtons Held;
+
+Qt::MouseButton QtButton(TMouseButton b)
+{
+  switch (b) {
+  case mbRight: return Qt::RightButton;
+  case mbMiddle: return Qt::MiddleButton;
+  default: return Qt::LeftButton;
+  }
+}
+
+// The window of a control and the point in that window's coordinates.
+QWidget *WindowOf(TControl *Control, int X, int Y, QPoint &Local)
+{
+  TWinControl *w = dynamic_cast<TWinControl *>(Control);
+  int x = X, y = Y;
+  if (!w) {
+    w = Control->Parent();
+    if (!w)
+      return nullptr;
+    x += Control->Left();
+    y += Control->Top();
+  }
+  QWidget *widget = w->Handle();
+  TControlHandle *h = TMessagePump::Instance().HandleOf(widget);
+  Local = QPoint(x + (h ? h->NCLeft() : 0), y + (h ? h->NCTop() : 0));
+  return widget;
+}
+
+QWidget *TargetAt(QWidget *Window, QPoint &Local)
+{
+  QWidget *child = Window->childAt(Local);
+  if (!child)
+    return Window;
+  Local = child->mapFrom(Window, Local);
+  return child;
+}
+
+void SendMouse(QEvent::Type Type, QWidget *Target, QPoint Local, Qt::MouseButton Button, Qt::MouseButtons Buttons,
+               Qt::KeyboardModifiers Mods)
+{
+  const QPoint global = Target->mapToGlobal(Local);
+  QMouseEvent ev(Type, QPointF(Local), QPointF(global), Button, Buttons, Mods);
+  ev.setTimestamp(Clock);
+  QApplication::sendEvent(Target, &ev);
+}
+
+void Mouse(QEvent::Type Type, TControl *Control, int X, int Y, TMouseButton Button, TShiftState Shift)
+{
+  QPoint local;
+  QWidget *window = WindowOf(Control, X, Y, local);
+  if (!window)
+    return;
+  QWidget *target;
+  const QPoint global = window->mapToGlobal(local);
+  if (PressWidget && Held != Qt::NoButton && Type != QEvent::MouseButtonPress) {
+    // The window that got the press keeps the mouse until the last button is up.
+    target = PressWidget;
+    local = target->mapFromGlobal(global);
+  } else {
+    target = TargetAt(window, local);
+  }
+  const Qt::MouseButton b = Type == QEvent::MouseMove ? Qt::NoButton : QtButton(Button);
+  if (Type == QEvent::MouseButtonPress || Type == QEvent::MouseButtonDblClick) {
+    Held |= b;
+    PressWidget = target;
+  } else if (Type == QEvent::MouseButtonRelease) {
+    Held &= ~b;
+  }
+  QPointer<QWidget> guard = target;
+  SendMouse(Type, target, local, b, Held, ShiftStateToModifiers(Shift));
+  if (Held == Qt::NoButton)
+    PressWidget = nullptr;
+  (void)guard;
+}
+
+QWidget *KeyTarget(TWinControl *Control)
+{
+  if (!Control)
+    return ::GetFocus();
+  if (auto *f = dynamic_cast<TCustomForm *>(Control)) {
+    HWND focus = ::GetFocus();
+    TWinControl *fc = FindControl(focus);
+    if (fc && (fc == f || f->ContainsControl(fc)))
+      return focus;
+  }
+  return Control->Handle();
+}
+
+struct TKeyText {
+  int Key;
+  QString Text;
+};
+
+QString KeyText(uint16_t VK, TShiftState Shift)
+{
+  const bool shift = Shift.Contains(ssShift);
+  if (Shift.Contains(ssCtrl) || Shift.Contains(ssAlt)) {
+    if (Shift.Contains(ssCtrl) && VK >= 'A' && VK <= 'Z')
+      return QString(QChar(VK - 'A' + 1));
+    return QString();
+  }
+  if (VK >= 'A' && VK <= 'Z')
+    return QString(QChar(shift ? VK : VK + 32));
+  if (VK >= '0' && VK <= '9' && !shift)
+    return QString(QChar(VK));
+  if (VK >= VK_NUMPAD0 && VK <= VK_NUMPAD9)
+    return QString(QChar('0' + (VK - VK_NUMPAD0)));
+  switch (VK) {
+  case VK_SPACE: return QStringLiteral(" ");
+  case VK_RETURN: return QStringLiteral("\r");
+  case VK_ESCAPE: return QString(QChar(27));
+  case VK_BACK: return QString(QChar(8));
+  case VK_TAB: return QStringLiteral("\t");
+  case VK_OEM_PERIOD: case VK_DECIMAL: return shift ? QStringLiteral(">") : QStringLiteral(".");
+  case VK_OEM_COMMA: return shift ? QStringLiteral("<") : QStringLiteral(",");
+  case VK_OEM_MINUS: case VK_SUBTRACT: return shift ? QStringLiteral("_") : QStringLiteral("-");
+  case VK_OEM_PLUS: return shift ? QStringLiteral("+") : QStringLiteral("=");
+  case VK_ADD: return QStringLiteral("+");
+  case VK_MULTIPLY: return QStringLiteral("*");
+  case VK_DIVIDE: case VK_OEM_2: return shift ? QStringLiteral("?") : QStringLiteral("/");
+  default: return QString();
+  }
+}
+
+void SendKey(QEvent::Type Type, QWidget *Target, uint16_t VK, TShiftState Shift, const QString &Text)
+{
+  if (!Target)
+    return;
+  int key = VKToQtKey(VK);
+  Qt::KeyboardModifiers mods = ShiftStateToModifiers(Shift);
+  if (VK >= VK_NUMPAD0 && VK <= VK_DIVIDE)
+    mods |= Qt::KeypadModifier;
+  if (key == Qt::Key_Tab && Shift.Contains(ssShift))
+    key = Qt::Key_Backtab;
+  QKeyEvent ev(Type, key, mods, Type == QEvent::KeyPress ? Text : QString());
+  QApplication::sendEvent(Target, &ev);
+}
+
+// The key that types a character, with Shift when needed.
+bool CharKey(QChar C, uint16_t &VK, TShiftState &Shift)
+{
+  Shift = {};
+  const ushort u = C.unicode();
+  if (u >= 'a' && u <= 'z') { VK = uint16_t(u - 32); return true; }
+  if (u >= 'A' && u <= 'Z') { VK = u; Shift = {ssShift}; return true; }
+  if (u >= '0' && u <= '9') { VK = u; return true; }
+  switch (u) {
+  case ' ': VK = VK_SPACE; return true;
+  case '.': VK = VK_OEM_PERIOD; return true;
+  case ',': VK = VK_OEM_COMMA; return true;
+  case '-': VK = VK_OEM_MINUS; return true;
+  case '=': VK = VK_OEM_PLUS; return true;
+  case '/': VK = VK_OEM_2; return true;
+  case '\r': case '\n': VK = VK_RETURN; return true;
+  case '\t': VK = VK_TAB; return true;
+  case '\b': VK = VK_BACK; return true;
+  case 27: VK = VK_ESCAPE; return true;
+  default: return false;
+  }
+}
+}  // namespace
+
+void SimMouseDown(TControl *Control, int X, int Y, TMouseButton Button, TShiftState Shift)
+{
+  Clock += 1000;
+  Mouse(QEvent::MouseButtonPress, Control, X, Y, Button, Shift);
+}
+
+void SimMouseUp(TControl *Control, int X, int Y, TMouseButton Button, TShiftState Shift)
+{
+  Clock += 10;
+  Mouse(QEvent::MouseButtonRelease, Control, X, Y, Button, Shift);
+}
+
+void SimMouseMove(TControl *Control, int X, int Y, TShiftState Shift)
+{
+  Clock += 10;
+  Mouse(QEvent::MouseMove, Control, X, Y, mbLeft, Shift);
+}
+
+void SimClick(TControl *Control, int X, int Y, TMouseButton Button, TShiftState Shift)
+{
+  SimMouseDown(Control, X, Y, Button, Shift);
+  SimMouseUp(Control, X, Y, Button, Shift);
+}
+
+void SimDblClick(TControl *Control, int X, int Y, TMouseButton Button, TShiftState Shift)
+{
+  SimMouseDown(Control, X, Y, Button, Shift);
+  SimMouseUp(Control, X, Y, Button, Shift);
+  Clock += 50;
+  Mouse(QEvent::MouseButtonDblClick, Control, X, Y, Button, Shift);
+  SimMouseUp(Control, X, Y, Button, Shift);
+}
+
+void SimWheel(TControl *Control, int X, int Y, int Delta, TShiftState Shift)
+{
+  QPoint local;
+  QWidget *window = WindowOf(Control, X, Y, local);
+  if (!window)
+    return;
+  QWidget *target = TargetAt(window, local);
+  const QPoint global = target->mapToGlobal(local);
+  QWheelEvent ev(QPointF(local), QPointF(global), QPoint(), QPoint(0, Delta), Held, ShiftStateToModifiers(Shift),
+                 Qt::NoScrollPhase, false);
+  QApplication::sendEvent(target, &ev);
+}
+
+void SimKeyDown(TWinControl *Control, uint16_t Key, TShiftState Shift)
+{
+  SendKey(QEvent::KeyPress, KeyTarget(Control), Key, Shift, KeyText(Key, Shift));
+}
+
+void SimKeyUp(TWinControl *Control, uint16_t Key, TShiftState Shift)
+{
+  SendKey(QEvent::KeyRelease, KeyTarget(Control), Key, Shift, QString());
+}
+
+void SimKey(TWinControl *Control, uint16_t Key, TShiftState Shift)
+{
+  // Both halves go to the window that had the focus when the key went down.
+  QPointer<QWidget> target = KeyTarget(Control);
+  SendKey(QEvent::KeyPress, target, Key, Shift, KeyText(Key, Shift));
+  if (target)
+    SendKey(QEvent::KeyRelease, target, Key, Shift, QString());
+}
+
+void SimType(TWinControl *Control, const QString &Text)
+{
+  for (QChar c : Text) {
+    uint16_t vk = 0;
+    TShiftState shift;
+    QPointer<QWidget> target = KeyTarget(Control);
+    if (!target)
+      return;
+    if (CharKey(c, vk, shift)) {
+      SendKey(QEvent::KeyPress, target, vk, shift, QString(c));
+      if (target)
+        SendKey(QEvent::KeyRelease, target, vk, shift, QString());
+    } else {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(target, &press);
+    }
+  }
+}
+
+void SimProcess()
+{
+  for (int i = 0; i < 3; ++i)
+    Application->ProcessMessages();
+}
+
+bool SimWaitFor(const std::function<bool()> &Condition, int TimeoutMs)
+{
+  QDeadlineTimer deadline(TimeoutMs);
+  while (!Condition()) {
+    if (deadline.hasExpired())
+      return false;
+    Application->ProcessMessages();
+    if (!Condition())
+      QThread::msleep(1);
+  }
+  return true;
+}
+
+QImage GrabControl(TControl *Control)
+{
+  TWinControl *w = dynamic_cast<TWinControl *>(Control);
+  TRect cut;
+  if (!w) {
+    w = Control->Parent();
+    if (!w)
+      return QImage();
+    TControlHandle *h = TMessagePump::Instance().HandleOf(w->Handle());
+    cut = Bounds(Control->Left() + h->NCLeft(), Control->Top() + h->NCTop(), Control->Width(), Control->Height());
+  }
+  QWidget *widget = w->Handle();
+  SimProcess();
+  QImage img = widget->grab().toImage();
+  if (!cut.IsEmpty())
+    img = img.copy(cut.Left, cut.Top, cut.Width(), cut.Height());
+  return img;
+}
+
+bool GrabToPng(TControl *Control, const QString &FileName)
+{
+  const QImage img = GrabControl(Control);
+  return !img.isNull() && img.save(FileName, "PNG");
+}
+
+int CursorShapeOf(TControl *Control)
+{
+  TWinControl *w = dynamic_cast<TWinControl *>(Control);
+  if (!w)
+    w = Control->Parent();
+  if (!w || !w->HandleAllocated())
+    return Qt::ArrowCursor;
+  auto &pump = TMessagePump::Instance();
+  QWidget *widget = w->Handle();
+  if (pump.CursorWidget && (pump.CursorWidget == widget || widget->isAncestorOf(pump.CursorWidget)))
+    widget = pump.CursorWidget;
+  if (QGuiApplication::overrideCursor())
+    return QGuiApplication::overrideCursor()->shape();
+  return widget->cursor().shape();
+}

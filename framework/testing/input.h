@@ -1,0 +1,45 @@
+#pragma once
+// Input for tests: real Qt events sent to the controls' windows, so that they travel the whole
+// message pipeline (WM_SETCURSOR, capture, key translation, dialog keys ...), and pictures of
+// controls.
+//
+// Coordinates are client coordinates of the control given. The mouse event goes to the window
+// under the point (a child window, a scroll bar), or to the window holding the button down.
+// Keys go to the control given; for a form, to the focused control on it.
+#include <QImage>
+#include <QString>
+
+#include <functional>
+
+#include "framework/controls/controls.h"
+
+void SimMouseDown(TControl *Control, int X, int Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
+void SimMouseUp(TControl *Control, int X, int Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
+// Moves with the buttons held by earlier SimMouseDown calls.
+void SimMouseMove(TControl *Control, int X, int Y, TShiftState Shift = {});
+// Down and up; separate clicks never make a double click.
+void SimClick(TControl *Control, int X, int Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
+// Down, up, double click, up.
+void SimDblClick(TControl *Control, int X, int Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
+// One wheel notch is 120; positive turns away from the user.
+void SimWheel(TControl *Control, int X, int Y, int Delta, TShiftState Shift = {});
+
+void SimKeyDown(TWinControl *Control, uint16_t Key, TShiftState Shift = {});
+void SimKeyUp(TWinControl *Control, uint16_t Key, TShiftState Shift = {});
+// Key down (with its character) and key up.
+void SimKey(TWinControl *Control, uint16_t Key, TShiftState Shift = {});
+// Each character as its key press and release.
+void SimType(TWinControl *Control, const QString &Text);
+
+// Handles everything pending, posted messages included.
+void SimProcess();
+// Processes events until Condition holds or TimeoutMs passes; answers Condition.
+bool SimWaitFor(const std::function<bool()> &Condition, int TimeoutMs = 2000);
+
+// The control as it shows now (painted first when needed); a windowless control is cut from
+// its parent's picture.
+QImage GrabControl(TControl *Control);
+// Saves GrabControl to a PNG file; answers whether it was written.
+bool GrabToPng(TControl *Control, const QString &FileName);
+// The Qt cursor shape a control's window shows now.
+int CursorShapeOf(TControl *Control);
