@@ -1,0 +1,143 @@
+// A plain string grid on a form, used through real input events: the whole message
+// pipeline (cursor queries, capture, key translation, double clicks) reaches the grid.
+#include "framework/testing/input.h"
+#include "tests/framework/grids/grid_test_support.h"
+
+#include <QCursor>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct InputGrid : TGridForm {
+  InputGrid() : TGridForm(400, 300)
+  {
+    Grid->SetBorderStyle(bsNone);
+    Grid->SetColCount(8);
+    Grid->SetRowCount(30);
+    for (int r = 1; r < 30; ++r)
+      for (int c = 1; c < 8; ++c)
+        Grid->SetCells(c, r, QString("%1:%2").arg(c).arg(r));
+    SimProcess();
+  }
+  TGridCoord Current() const { return TGridCoord(Grid->Col(), Grid->Row()); }
+};
+
+// Client point in the middle of a cell.
+TPoint Mid(TProbeGrid *g, int c, int r)
+{
+  const TRect rc = g->CellRect(c, r);
+  return TPoint((rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2);
+}
+
+TEST(StringGridInput, ClickDragAndKeysLikeAClassicGrid)
+{
+  InputGrid f;
+  TProbeGrid *g = f.Grid;
+  const TPoint a = Mid(g, 2, 2);
+  const TPoint b = Mid(g, 4, 5);
+  SimMouseDown(g, a.X, a.Y);
+  SimMouseMove(g, b.X, b.Y);
+  SimMouseUp(g, b.X, b.Y);
+  EXPECT_EQ(g->Selection(), TGridRect(2, 2, 4, 5));
+  EXPECT_EQ(f.Current(), TGridCoord(2, 2));
+  EXPECT_TRUE(g->Focused());
+
+  SimKey(g, VK_DOWN);
+  SimKey(g, VK_RIGHT);
+  EXPECT_EQ(f.Current(), TGridCoord(3, 3));
+  EXPECT_EQ(g->Selection(), TGridRect(3, 3, 3, 3));
+  SimKey(g, VK_DOWN, {ssShift});
+  SimKey(g, VK_DOWN, {ssShift});
+  EXPECT_EQ(g->Selection(), TGridRect(3, 3, 3, 5));
+  SimKey(g, VK_END, {ssCtrl});
+  EXPECT_EQ(f.Current(), TGridCoord(7, 29));
+  EXPECT_EQ(g->TopRow() + g->VisibleRowCount(), 30);  // scrolled into view
+  SimKey(g, VK_HOME, {ssCtrl});
+  EXPECT_EQ(f.Current(), TGridCoord(1, 1));
+  EXPECT_EQ(g->TopRow(), 1);
+}
+
+TEST(StringGridInput, TypingEditsTheCellAndEnterCommits)
+{
+  InputGrid f;
+  TProbeGrid *g = f.Grid;
+  g->SetOptions(g->Options() + goEditing);
+  SimClick(g, Mid(g, 2, 3).X, Mid(g, 2, 3).Y);
+  ASSERT_EQ(f.Current(), TGridCoord(2, 3));
+  EXPECT_FALSE(g->EditorMode());
+  SimType(g, "hello");
+  ASSERT_TRUE(g->EditorMode());
+  EXPECT_EQ(g->InplaceEditor()->Text(), "hello");
+  EXPECT_EQ(g->Cells(2, 3), "hello");  // every change reaches the cell
+  SimKey(g->InplaceEditor(), VK_RETURN);
+  EXPECT_FALSE(g->EditorMode());
+  EXPECT_FALSE(g->InplaceEditor()->Visible());
+  EXPECT_TRUE(g->Focused());
+  EXPECT_EQ(g->Cells(2, 3), "hello");
+  // F2 opens the editor again; Down inside it goes to the grid, which closes it and moves.
+  SimKey(g, VK_F2);
+  ASSERT_TRUE(g->InplaceEditor()->Visible());
+  EXPECT_EQ(g->InplaceEditor()->BoundsRect(), g->CellRect(2, 3));
+  SimKey(g->InplaceEditor(), VK_DOWN);
+  EXPECT_EQ(f.Current(), TGridCoord(2, 4));
+  EXPECT_FALSE(g->EditorMode());
+  EXPECT_TRUE(g->Focused());
+  // With the editor always shown it follows the current cell.
+  g->SetOptions(g->Options() + goAlwaysShowEditor);
+  ASSERT_TRUE(g->InplaceEditor()->Visible());
+  SimKey(g->InplaceEditor(), VK_DOWN);
+  EXPECT_EQ(f.Current(), TGridCoord(2, 5));
+  EXPECT_EQ(g->InplaceEditor()->Text(), "2:5");
+  EXPECT_EQ(g->InplaceEditor()->BoundsRect(), g->CellRect(2, 5));
+}
+
+TEST(StringGridInput, DoubleClickAndWheel)
+{
+  InputGrid f;
+  TProbeGrid *g = f.Grid;
+  int dbl = 0;
+  g->OnDblClick = [&](TObject *) { ++dbl; };
+  const TPoint p = Mid(g, 3, 3);
+  SimDblClick(g, p.X, p.Y);
+  EXPECT_EQ(dbl, 1);
+  EXPECT_EQ(f.Current(), TGridCoord(3, 3));
+  SimWheel(g, p.X, p.Y, -120);
+  EXPECT_EQ(g->Row(), 4);
+  SimWheel(g, p.X, p.Y, 240);
+  EXPECT_EQ(g->Row(), 2);
+}
+
+TEST(StringGridInput, SplitCursorOverASizingLine)
+{
+  InputGrid f;
+  TProbeGrid *g = f.Grid;
+  g->SetOptions(g->Options() + goColSizing);
+  const TRect header = g->CellRect(2, 0);
+  SimMouseMove(g, header.Right, 5);
+  EXPECT_EQ(CursorShapeOf(g), int(Screen->Cursors(crHSplit).shape()));
+  SimMouseMove(g, (header.Left + header.Right) / 2, 5);
+  EXPECT_NE(CursorShapeOf(g), int(Screen->Cursors(crHSplit).shape()));
+  // Dragging the line sizes the column.
+  SimMouseDown(g, header.Right, 5);
+  SimMouseMove(g, header.Right + 30, 5);
+  SimMouseUp(g, header.Right + 30, 5);
+  EXPECT_EQ(g->ColWidths(2), 64 + 30);
+}
+
+TEST(StringGridInput, DragBelowTheGridScrollsOnTheTimer)
+{
+  InputGrid f;
+  TProbeGrid *g = f.Grid;
+  const TPoint a = Mid(g, 2, 2);
+  SimMouseDown(g, a.X, a.Y);
+  SimMouseMove(g, a.X, g->ClientHeight() + 20);  // below the last visible row
+  const int top = g->TopRow();
+  // The auto-scroll timer moves the selection's far corner one row per tick.
+  ASSERT_TRUE(SimWaitFor([&] { return g->TopRow() > top + 1; }, 3000));
+  SimMouseUp(g, a.X, g->ClientHeight() + 20);
+  EXPECT_EQ(g->Selection().Top, 2);
+  EXPECT_GT(g->Selection().Bottom, top + g->VisibleRowCount());
+  EXPECT_EQ(g->GridState(), gsNormal);
+}
+
+}  // namespace
