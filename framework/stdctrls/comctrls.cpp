@@ -530,7 +530,7 @@ void TPageControl::Paint()
 // =============================================================================================
 // TTrackBar
 
-TTrackBar::TTrackBar(TComponent *AOwner) : TWinControl(AOwner)
+TTrackBar::TTrackBar(TComponent *AOwner) : TWinControl(AOwner), FSignals(std::make_unique<QObject>())
 {
   FWidth = 150;
   FHeight = 45;
@@ -564,7 +564,7 @@ void TTrackBar::CreateWindowDone()
   s->setPalette(p);
   s->setAutoFillBackground(true);
   ApplyToWidget();
-  QObject::connect(s, &QSlider::valueChanged, s, [this](int v) {
+  QObject::connect(s, &QSlider::valueChanged, FSignals.get(), [this](int v) {
     if (FUpdatingWidget)
       return;
     if (v != FPosition) {

@@ -11,6 +11,7 @@
 #include "framework/stdctrls/stdctrls.h"
 
 class QSlider;
+class QObject;
 class TPageControl;
 
 using TTabChangingEvent = std::function<void(TObject *Sender, bool &AllowChange)>;
@@ -197,6 +198,7 @@ protected:
   TTickMark FTickMarks = tmBottomRight;
   TTickStyle FTickStyle = tsAuto;
   int FUpdatingWidget = 0;
+  std::unique_ptr<QObject> FSignals;  // context of the widget's signal connections
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QObject>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRadioButton>
@@ -402,7 +403,7 @@ public:
 
 }  // namespace
 
-TCustomEdit::TCustomEdit(TComponent *AOwner) : TWinControl(AOwner)
+TCustomEdit::TCustomEdit(TComponent *AOwner) : TWinControl(AOwner), FSignals(std::make_unique<QObject>())
 {
   FControlStyle = TControlStyle{csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight};
   FWidth = 121;
@@ -439,7 +440,7 @@ void TCustomEdit::CreateWindowDone()
     e->setSelection(FSelStart, FSelLength);
     e->setModified(FModified);
     --FSettingText;
-    QObject::connect(e, &QLineEdit::textChanged, e, [this](const QString &) {
+    QObject::connect(e, &QLineEdit::textChanged, FSignals.get(), [this](const QString &) {
       if (FSettingText == 0)
         NativeEdited();
     });
@@ -854,7 +855,7 @@ void TCustomMemo::CreateWindowDone()
     ++FSettingText;
     e->setPlainText(ToNativeLines(FText));
     --FSettingText;
-    QObject::connect(e, &QPlainTextEdit::textChanged, e, [this]() {
+    QObject::connect(e, &QPlainTextEdit::textChanged, FSignals.get(), [this]() {
       if (FSettingText == 0) {
         FModified = true;
         NativeEdited();
@@ -1052,7 +1053,7 @@ public:
   TCustomComboBox *FControl;
 };
 
-TCustomComboBox::TCustomComboBox(TComponent *AOwner) : TWinControl(AOwner)
+TCustomComboBox::TCustomComboBox(TComponent *AOwner) : TWinControl(AOwner), FSignals(std::make_unique<QObject>())
 {
   FControlStyle = TControlStyle{csCaptureMouse, csSetCaption, csDoubleClicks, csFixedHeight};
   FWidth = 145;
@@ -1063,7 +1064,11 @@ TCustomComboBox::TCustomComboBox(TComponent *AOwner) : TWinControl(AOwner)
   FItems = std::make_unique<TControlStrings>([this]() { ItemsChanged(); });
 }
 
-TCustomComboBox::~TCustomComboBox() = default;
+TCustomComboBox::~TCustomComboBox()
+{
+  if (auto *w = dynamic_cast<TComboWidget *>(ComboBox()))
+    w->FControl = nullptr;
+}
 
 QComboBox *TCustomComboBox::ComboBox() const
 {
@@ -1100,9 +1105,9 @@ void TCustomComboBox::CreateWindowDone()
   --FUpdatingWidget;
   ApplyLook();
   c->setEnabled(Enabled());
-  QObject::connect(c, qOverload<int>(&QComboBox::activated), c, [this](int Index) { NativeActivated(Index); });
+  QObject::connect(c, qOverload<int>(&QComboBox::activated), FSignals.get(), [this](int Index) { NativeActivated(Index); });
   if (c->lineEdit())
-    QObject::connect(c->lineEdit(), &QLineEdit::textEdited, c, [this](const QString &T) { NativeEdited(T); });
+    QObject::connect(c->lineEdit(), &QLineEdit::textEdited, FSignals.get(), [this](const QString &T) { NativeEdited(T); });
 }
 
 void TCustomComboBox::DestroyWnd()
@@ -1396,7 +1401,7 @@ void TCustomComboBox::CMEnabledChanged(TMessage &Message)
 // =============================================================================================
 // TCustomListBox
 
-TCustomListBox::TCustomListBox(TComponent *AOwner) : TWinControl(AOwner)
+TCustomListBox::TCustomListBox(TComponent *AOwner) : TWinControl(AOwner), FSignals(std::make_unique<QObject>())
 {
   FControlStyle = TControlStyle{csSetCaption, csDoubleClicks, csOpaque};
   FWidth = 121;
@@ -1441,8 +1446,8 @@ void TCustomListBox::CreateWindowDone()
   --FUpdatingWidget;
   ApplyLook();
   l->setEnabled(Enabled());
-  QObject::connect(l, &QListWidget::itemSelectionChanged, l, [this]() { NativeSelectionChanged(); });
-  QObject::connect(l, &QListWidget::currentRowChanged, l, [this](int) { NativeSelectionChanged(); });
+  QObject::connect(l, &QListWidget::itemSelectionChanged, FSignals.get(), [this]() { NativeSelectionChanged(); });
+  QObject::connect(l, &QListWidget::currentRowChanged, FSignals.get(), [this](int) { NativeSelectionChanged(); });
 }
 
 void TCustomListBox::DestroyWnd()
@@ -1752,6 +1757,14 @@ TButtonControl::TButtonControl(TComponent *AOwner) : TWinControl(AOwner)
   FHeight = 17;
 }
 
+TButtonControl::~TButtonControl()
+{
+  if (auto *c = dynamic_cast<TCheckWidget *>(Button()))
+    c->FControl = nullptr;
+  if (auto *r = dynamic_cast<TRadioWidget *>(Button()))
+    r->FControl = nullptr;
+}
+
 QAbstractButton *TButtonControl::Button() const
 {
   if (!HandleAllocated())
@@ -1772,6 +1785,7 @@ void TButtonControl::ApplyLook()
   p.setColor(QPalette::Base, ColorToQColor(clWindow));
   p.setColor(QPalette::Disabled, QPalette::Base, ColorToQColor(clBtnFace));
   b->setPalette(p);
+  b->setBackgroundRole(QPalette::Window);
   b->setAutoFillBackground(true);
   b->setText(Caption());
   b->setLayoutDirection(FAlignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
@@ -1904,7 +1918,7 @@ void TRadioButton::SetAlignment(TAlignment Value)
 // =============================================================================================
 // TScrollBar
 
-TScrollBar::TScrollBar(TComponent *AOwner) : TWinControl(AOwner)
+TScrollBar::TScrollBar(TComponent *AOwner) : TWinControl(AOwner), FSignals(std::make_unique<QObject>())
 {
   FControlStyle = TControlStyle{csFramed, csDoubleClicks, csOpaque};
   FWidth = 121;
@@ -1934,8 +1948,8 @@ void TScrollBar::CreateWindowDone()
     return;
   ApplyClassicLook(b, clScrollBar, Font());
   ApplyToWidget();
-  QObject::connect(b, &QAbstractSlider::actionTriggered, b, [this](int a) { NativeAction(a); });
-  QObject::connect(b, &QAbstractSlider::sliderReleased, b, [this]() { NativeReleased(); });
+  QObject::connect(b, &QAbstractSlider::actionTriggered, FSignals.get(), [this](int a) { NativeAction(a); });
+  QObject::connect(b, &QAbstractSlider::sliderReleased, FSignals.get(), [this]() { NativeReleased(); });
 }
 
 void TScrollBar::ApplyToWidget()

@@ -22,6 +22,7 @@ class QCheckBox;
 class QRadioButton;
 class QAbstractButton;
 class QScrollBar;
+class QObject;
 
 // ---------------------------------------------------------------------------------------------
 // Enumerations
@@ -219,6 +220,8 @@ protected:
   // Selection kept while there is no window.
   int FSelStart = 0;
   int FSelLength = 0;
+  // Context of the widget's signal connections: they end with the control.
+  std::unique_ptr<QObject> FSignals;
 };
 
 class TEdit : public TCustomEdit {
@@ -348,6 +351,8 @@ protected:
   int FUpdatingWidget = 0;
 
   friend class TComboWidget;
+  // Context of the widget's signal connections: they end with the control.
+  std::unique_ptr<QObject> FSignals;
 };
 
 class TComboBox : public TCustomComboBox {
@@ -416,6 +421,8 @@ protected:
   TBorderStyle FBorderStyle = bsSingle;
   TListBoxStyle FStyle = lbStandard;
   int FUpdatingWidget = 0;
+  // Context of the widget's signal connections: they end with the control.
+  std::unique_ptr<QObject> FSignals;
 };
 
 class TListBox : public TCustomListBox {
@@ -429,6 +436,7 @@ public:
 class TButtonControl : public TWinControl {
 public:
   explicit TButtonControl(TComponent *AOwner);
+  ~TButtonControl() override;
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool Value);
 
@@ -556,6 +564,8 @@ protected:
   int FSmallChange = 1;
   int FLargeChange = 1;
   int FUpdatingWidget = 0;
+  // Context of the widget's signal connections: they end with the control.
+  std::unique_ptr<QObject> FSignals;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -1,0 +1,510 @@
+// Events of the standard controls fire as the platform's do: which changes made by the
+// program report themselves, and what the user's keys and clicks cause.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/controls/forms.h"
+#include "framework/stdctrls/comctrls.h"
+#include "framework/stdctrls/extctrls.h"
+#include "framework/stdctrls/mask.h"
+#include "framework/stdctrls/menus.h"
+#include "framework/stdctrls/stdctrls.h"
+
+namespace {
+
+// A shown form to put controls on; deleted with the fixture.
+class StdCtrlsEvents : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    Form = new TForm(nullptr);
+    Form->SetClientSize(400, 300);
+  }
+  void TearDown() override { delete Form; }
+
+  template <class T>
+  T *Add(int L = 10, int Top = 10, int W = 120, int H = 21, TWinControl *Parent = nullptr)
+  {
+    T *c = new T(Form);
+    static_cast<TControl *>(c)->SetParent(Parent ? Parent : Form);
+    c->SetBounds(L, Top, W, H);
+    return c;
+  }
+  void ShowForm()
+  {
+    Form->Show();
+    QApplication::processEvents();
+  }
+  static void Pump() { QApplication::processEvents(); }
+
+  TForm *Form = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Edit
+
+TEST_F(StdCtrlsEvents, EditReportsProgramChangesOfItsTextOnce)
+{
+  for (bool withWindow : {false, true}) {
+    SCOPED_TRACE(withWindow ? "with window" : "without window");
+    auto *e = Add<TEdit>();
+    if (withWindow)
+      ShowForm();
+    ASSERT_EQ(e->HandleAllocated(), withWindow);
+    int changes = 0;
+    e->OnChange = [&](TObject *Sender) {
+      EXPECT_EQ(Sender, e);
+      ++changes;
+    };
+    e->SetText("abc");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(e->Text(), "abc");
+    e->SetText("abc");  // the same text is no change
+    EXPECT_EQ(changes, 1);
+    e->Clear();
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(e->Text(), "");
+  }
+}
+
+TEST_F(StdCtrlsEvents, EditKeyPressSwallowsOrReplacesTypedCharacters)
+{
+  auto *e = Add<TEdit>();
+  ShowForm();
+  int changes = 0;
+  e->OnChange = [&](TObject *) { ++changes; };
+  e->OnKeyPress = [](TObject *, QChar &Key) {
+    if (Key == '.')
+      Key = QChar(0);  // swallowed
+    else if (Key == 'x')
+      Key = 'y';  // replaced
+  };
+  e->SetFocus();
+  Pump();
+  QTest::keyClicks(e->Handle(), "1.2x");
+  Pump();
+  EXPECT_EQ(e->Text(), "12y");
+  EXPECT_EQ(changes, 3);
+}
+
+TEST_F(StdCtrlsEvents, EditSelectionAndLimits)
+{
+  auto *e = Add<TEdit>();
+  e->SetText("Hello world");
+  ShowForm();
+  e->SetSelStart(6);
+  e->SetSelLength(5);
+  EXPECT_EQ(e->SelText(), "world");
+  e->SetSelText("there");
+  EXPECT_EQ(e->Text(), "Hello there");
+  e->SelectAll();
+  EXPECT_EQ(e->SelLength(), 11);
+  e->SetMaxLength(3);
+  e->SetText("");
+  e->SetFocus();
+  QTest::keyClicks(e->Handle(), "abcdef");
+  Pump();
+  EXPECT_EQ(e->Text(), "abc");
+  e->SetMaxLength(0);
+  e->SetCharCase(ecUpperCase);
+  EXPECT_EQ(e->Text(), "ABC");
+  QTest::keyClicks(e->Handle(), "de");
+  Pump();
+  EXPECT_EQ(e->Text(), "ABCDE");
+}
+
+TEST_F(StdCtrlsEvents, MemoTextAndLinesUseLineBreaks)
+{
+  auto *m = Add<TMemo>(10, 10, 200, 80);
+  int changes = 0;
+  m->OnChange = [&](TObject *) { ++changes; };
+  m->Lines()->Add("one");
+  m->Lines()->Add("two");
+  EXPECT_EQ(m->Text(), "one\r\ntwo");
+  EXPECT_EQ(m->Lines()->Count(), 2);
+  ShowForm();
+  EXPECT_EQ(m->Text(), "one\r\ntwo");
+  m->Lines()->SetText("a\nb\r\nc");
+  EXPECT_EQ(m->Lines()->Count(), 3);
+  EXPECT_EQ(m->Lines()->Strings(2), "c");
+  EXPECT_EQ(m->Text(), "a\r\nb\r\nc");
+  EXPECT_GE(changes, 3);
+  m->Lines()->Delete(1);
+  EXPECT_EQ(m->Text(), "a\r\nc");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Check box and radio buttons
+
+TEST_F(StdCtrlsEvents, CheckBoxClickFiresOnEveryChangeOfState)
+{
+  auto *cb = Add<TCheckBox>();
+  ShowForm();
+  int clicks = 0;
+  cb->OnClick = [&](TObject *) { ++clicks; };
+  cb->SetChecked(true);  // by the program: OnClick as well
+  EXPECT_EQ(clicks, 1);
+  cb->SetChecked(true);
+  EXPECT_EQ(clicks, 1);
+  QTest::mouseClick(cb->Handle(), Qt::LeftButton, {}, QPoint(6, 8));
+  Pump();
+  EXPECT_FALSE(cb->Checked());
+  EXPECT_EQ(clicks, 2);
+  cb->SetAllowGrayed(true);
+  const TCheckBoxState cycle[] = {cbGrayed, cbChecked, cbUnchecked};
+  for (TCheckBoxState expected : cycle) {
+    QTest::mouseClick(cb->Handle(), Qt::LeftButton, {}, QPoint(6, 8));
+    Pump();
+    EXPECT_EQ(cb->State(), expected);
+  }
+  EXPECT_EQ(clicks, 5);
+}
+
+TEST_F(StdCtrlsEvents, RadioButtonUnchecksItsSiblings)
+{
+  auto *a = Add<TRadioButton>(10, 10);
+  auto *b = Add<TRadioButton>(10, 30);
+  auto *panel = Add<TPanel>(150, 10, 150, 60);
+  auto *other = Add<TRadioButton>(5, 5, 100, 17, panel);
+  other->SetChecked(true);
+  int clicksA = 0, clicksB = 0;
+  a->OnClick = [&](TObject *) { ++clicksA; };
+  b->OnClick = [&](TObject *) { ++clicksB; };
+  a->SetChecked(true);
+  b->SetChecked(true);
+  EXPECT_FALSE(a->Checked());
+  EXPECT_TRUE(b->Checked());
+  EXPECT_TRUE(other->Checked());  // another parent, another group
+  EXPECT_EQ(clicksA, 1);          // unchecking is no click
+  EXPECT_EQ(clicksB, 1);
+  ShowForm();
+  QTest::mouseClick(a->Handle(), Qt::LeftButton, {}, QPoint(6, 8));
+  Pump();
+  EXPECT_TRUE(a->Checked());
+  EXPECT_FALSE(b->Checked());
+  EXPECT_EQ(clicksA, 2);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Combo box and list box
+
+TEST_F(StdCtrlsEvents, ComboBoxItemIndexByProgramFiresNothing)
+{
+  auto *c = Add<TComboBox>();
+  c->SetStyle(csDropDownList);
+  for (const char *s : {"0", "1", "2"})
+    c->Items()->Add(s);
+  int changes = 0, selects = 0;
+  c->OnChange = [&](TObject *) { ++changes; };
+  c->OnSelect = [&](TObject *) { ++selects; };
+  c->SetItemIndex(2);
+  EXPECT_EQ(c->Text(), "2");
+  ShowForm();
+  EXPECT_EQ(c->ItemIndex(), 2);
+  c->SetItemIndex(0);
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(selects, 0);
+  c->SetItemIndex(7);  // out of range: no item
+  EXPECT_EQ(c->ItemIndex(), -1);
+  EXPECT_EQ(c->Text(), "");
+}
+
+TEST_F(StdCtrlsEvents, ComboBoxUserChoiceFiresSelectElseChange)
+{
+  struct Case {
+    bool withOnSelect;
+    int changes;
+    int selects;
+  };
+  for (Case k : {Case{true, 0, 1}, Case{false, 1, 0}}) {
+    SCOPED_TRACE(k.withOnSelect);
+    auto *c = Add<TComboBox>();
+    c->SetStyle(csDropDownList);
+    for (const char *s : {"a", "b", "c"})
+      c->Items()->Add(s);
+    c->SetItemIndex(0);
+    int changes = 0, selects = 0, clicks = 0;
+    c->OnChange = [&](TObject *) { ++changes; };
+    if (k.withOnSelect)
+      c->OnSelect = [&](TObject *) { ++selects; };
+    c->OnClick = [&](TObject *) { ++clicks; };
+    ShowForm();
+    c->SetFocus();
+    Pump();
+    QTest::keyClick(c->Handle(), Qt::Key_Down);
+    Pump();
+    EXPECT_EQ(c->ItemIndex(), 1);
+    EXPECT_EQ(c->Text(), "b");
+    EXPECT_EQ(changes, k.changes);
+    EXPECT_EQ(selects, k.selects);
+    EXPECT_EQ(clicks, 1);
+  }
+}
+
+TEST_F(StdCtrlsEvents, ComboBoxDropDownTyping)
+{
+  auto *c = Add<TComboBox>();
+  c->Items()->Add("alpha");
+  int changes = 0;
+  c->OnChange = [&](TObject *) { ++changes; };
+  c->SetText("alpha");
+  EXPECT_EQ(c->ItemIndex(), 0);
+  EXPECT_EQ(changes, 0);
+  ShowForm();
+  c->SetFocus();
+  Pump();
+  QTest::keyClick(c->Handle(), Qt::Key_End);
+  QTest::keyClicks(c->Handle(), "X");
+  Pump();
+  EXPECT_EQ(c->Text(), "alphaX");
+  EXPECT_EQ(c->ItemIndex(), -1);
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(StdCtrlsEvents, ListBoxClickComesFromTheUserOnly)
+{
+  auto *l = Add<TListBox>(10, 10, 120, 100);
+  for (const char *s : {"one", "two", "three"})
+    l->Items()->Add(s);
+  int clicks = 0;
+  l->OnClick = [&](TObject *) { ++clicks; };
+  l->SetItemIndex(1);
+  EXPECT_EQ(clicks, 0);
+  ShowForm();
+  EXPECT_EQ(l->ItemIndex(), 1);
+  EXPECT_TRUE(l->Selected(1));
+  auto *w = qobject_cast<QListWidget *>(l->Handle());
+  ASSERT_NE(w, nullptr);
+  const QRect r = w->visualItemRect(w->item(2));
+  QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, r.center());
+  Pump();
+  EXPECT_EQ(l->ItemIndex(), 2);
+  EXPECT_EQ(clicks, 1);
+  l->Items()->Add("four");  // changing the items drops the selection
+  EXPECT_EQ(l->ItemIndex(), -1);
+  l->SetMultiSelect(true);
+  l->SetSelected(0, true);
+  l->SetSelected(3, true);
+  EXPECT_EQ(l->SelCount(), 2);
+  EXPECT_EQ(clicks, 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Scroll bar and track bar
+
+TEST_F(StdCtrlsEvents, ScrollBarPositionAndScrollCodes)
+{
+  auto *s = Add<TScrollBar>(10, 10, 150, 17);
+  s->SetParams(0, 0, 99);
+  s->SetPageSize(10);
+  s->SetLargeChange(10);
+  int changes = 0;
+  s->OnChange = [&](TObject *) { ++changes; };
+  std::vector<TScrollCode> codes;
+  s->OnScroll = [&](TObject *, TScrollCode Code, int &Pos) {
+    codes.push_back(Code);
+    if (Code == scPageDown)
+      Pos = 42;  // the handler may move the position elsewhere
+  };
+  s->SetPosition(95);  // beyond the last page
+  EXPECT_EQ(s->Position(), 90);
+  EXPECT_EQ(changes, 1);
+  s->SetPosition(0);
+  ShowForm();
+  s->Perform(CN_HSCROLL, MakeWParam(SB_LINEDOWN, 0), 0);
+  EXPECT_EQ(s->Position(), 1);
+  s->Perform(CN_HSCROLL, MakeWParam(SB_PAGEDOWN, 0), 0);
+  EXPECT_EQ(s->Position(), 42);
+  ASSERT_EQ(codes.size(), 2u);
+  EXPECT_EQ(codes[0], scLineDown);
+  EXPECT_EQ(codes[1], scPageDown);
+}
+
+TEST_F(StdCtrlsEvents, TrackBarReportsProgramMoves)
+{
+  auto *t = Add<TTrackBar>(10, 10, 150, 45);
+  int changes = 0;
+  t->OnChange = [&](TObject *) { ++changes; };
+  t->SetPosition(5);
+  EXPECT_EQ(changes, 1);
+  t->SetPosition(50);  // clamped to Max
+  EXPECT_EQ(t->Position(), 10);
+  EXPECT_EQ(changes, 2);
+  t->SetMax(8);  // clamps the position as well
+  EXPECT_EQ(t->Position(), 8);
+  EXPECT_EQ(changes, 3);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Labels, link labels, masked edits
+
+TEST_F(StdCtrlsEvents, LabelAutoSizeFollowsItsCaption)
+{
+  auto *l = Add<TLabel>(10, 10, 10, 10);
+  l->SetCaption("A short caption");
+  const int w1 = l->Width();
+  EXPECT_GT(w1, 40);
+  EXPECT_GT(l->Height(), 8);
+  l->SetCaption("A much longer caption than before");
+  EXPECT_GT(l->Width(), w1);
+  l->SetAutoSize(false);
+  l->SetCaption("x");
+  EXPECT_GT(l->Width(), w1);
+}
+
+TEST_F(StdCtrlsEvents, LinkLabelReportsTheLinkTarget)
+{
+  auto *l = Add<TLinkLabel>(10, 10, 100, 17);
+  QString link;
+  TSysLinkType type = sltID;
+  l->OnLinkClick = [&](TObject *, const QString &Link, TSysLinkType T) {
+    link = Link;
+    type = T;
+  };
+  l->SetCaption("No Update Available");
+  EXPECT_EQ(l->LinkCount(), 0);
+  l->SetCaption("Go <a href=\"http://host.invalid/x\">here</a> now");
+  ASSERT_EQ(l->LinkCount(), 1);
+  EXPECT_EQ(l->PlainText(), "Go here now");
+  ShowForm();
+  const TRect r = l->LinkRects(0).at(0);
+  QTest::mouseClick(l->Handle(), Qt::LeftButton, {}, QPoint(r.Left + 2, r.Top + 2));
+  Pump();
+  EXPECT_EQ(link, "http://host.invalid/x");
+  EXPECT_EQ(type, sltURL);
+}
+
+TEST_F(StdCtrlsEvents, MaskEditKeepsOrDropsLiterals)
+{
+  struct Case {
+    const char *mask;
+    const char *input;
+    const char *text;
+    const char *editText;
+  };
+  const Case cases[] = {
+      {"!90:00:00;1; ", "123456", "12:34:56", "12:34:56"},
+      {"00/00;0;_", "1234", "1234", "12/34"},
+      {"00/00;1;_", "12", "12/  ", "12/__"},
+      {">LL", "ab", "AB", "AB"},
+  };
+  for (const Case &k : cases) {
+    SCOPED_TRACE(k.mask);
+    auto *e = Add<TMaskEdit>();
+    e->SetEditMask(k.mask);
+    e->SetText(k.input);
+    EXPECT_EQ(e->Text(), k.text);
+    EXPECT_EQ(e->EditText(), k.editText);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Page control
+
+TEST_F(StdCtrlsEvents, PageControlTabVisibleAndUserChanges)
+{
+  auto *pc = Add<TPageControl>(10, 10, 300, 200);
+  TTabSheet *pages[3];
+  const char *captions[] = {"Language", "Connection Options", "Software Settings"};
+  for (int i = 0; i < 3; ++i) {
+    pages[i] = new TTabSheet(Form);
+    pages[i]->SetPageControl(pc);
+    pages[i]->SetCaption(captions[i]);
+  }
+  EXPECT_EQ(pc->PageCount(), 3);
+  EXPECT_EQ(pc->ActivePage(), pages[0]);
+  int changes = 0;
+  bool allow = true;
+  pc->OnChange = [&](TObject *) { ++changes; };
+  pc->OnChanging = [&](TObject *, bool &Allow) { Allow = allow; };
+
+  pages[1]->SetTabVisible(false);
+  EXPECT_EQ(pages[1]->TabIndex(), -1);
+  EXPECT_EQ(pages[2]->TabIndex(), 1);
+  // A page without a tab can still be shown by the program; that is no change event.
+  pc->SetActivePage(pages[1]);
+  EXPECT_EQ(pc->ActivePageIndex(), 1);
+  EXPECT_TRUE(pages[1]->Visible());
+  EXPECT_FALSE(pages[0]->Visible());
+  EXPECT_EQ(changes, 0);
+  pages[1]->SetTabVisible(true);
+  EXPECT_EQ(pages[2]->TabIndex(), 2);
+
+  ShowForm();
+  const TRect third = pc->TabRect(2);
+  allow = false;
+  QTest::mouseClick(pc->Handle(), Qt::LeftButton, {}, QPoint(third.Left + 5, third.Top + 5));
+  Pump();
+  EXPECT_EQ(pc->ActivePage(), pages[1]);  // refused
+  allow = true;
+  QTest::mouseClick(pc->Handle(), Qt::LeftButton, {}, QPoint(third.Left + 5, third.Top + 5));
+  Pump();
+  EXPECT_EQ(pc->ActivePage(), pages[2]);
+  EXPECT_EQ(changes, 1);
+  // The page fills the display area.
+  EXPECT_EQ(pages[2]->BoundsRect(), pc->DisplayRect());
+  delete pages[2];
+  EXPECT_EQ(pc->PageCount(), 2);
+  EXPECT_NE(pc->ActivePage(), nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Popup menu
+
+TEST_F(StdCtrlsEvents, PopupMenuRunsTheChosenItem)
+{
+  auto *menu = new TPopupMenu(Form);
+  QStringList log;
+  auto item = [&](const QString &caption) {
+    auto *i = new TMenuItem(Form);
+    i->SetCaption(caption);
+    i->OnClick = [&log, i](TObject *) { log << i->Caption(); };
+    menu->Items()->Add(i);
+    return i;
+  };
+  TMenuItem *copy = item("&Copy");
+  TMenuItem *sep = item("-");
+  TMenuItem *paste = item("&Paste");
+  TMenuItem *check = item("Check");
+  check->SetAutoCheck(true);
+  EXPECT_TRUE(sep->IsLine());
+  EXPECT_EQ(menu->Items()->Find("paste"), paste);
+
+  TMenuItem *choice = nullptr;
+  TPoint shownAt;
+  TPopupMenu::SetRunner([&](TPopupMenu *, TPoint P) {
+    shownAt = P;
+    return choice;
+  });
+  choice = copy;
+  menu->Popup(100, 120);
+  EXPECT_EQ(shownAt, TPoint(100, 120));
+  paste->SetEnabled(false);
+  choice = paste;  // a disabled item does nothing
+  menu->Popup(0, 0);
+  choice = check;
+  menu->Popup(0, 0);
+  EXPECT_TRUE(check->Checked());
+  EXPECT_EQ(log, QStringList({"&Copy", "Check"}));
+
+  // A right click on a control with the menu opens it, with the control as its component.
+  auto *e = Add<TEdit>();
+  e->SetPopupMenu(menu);
+  ShowForm();
+  choice = nullptr;
+  shownAt = TPoint(-5, -5);
+  QTest::mouseClick(e->Handle(), Qt::RightButton, {}, QPoint(5, 5));
+  Pump();
+  EXPECT_NE(shownAt, TPoint(-5, -5));
+  EXPECT_EQ(menu->PopupComponent(), e);
+  TPopupMenu::SetRunner(nullptr);
+}
+
+}  // namespace
