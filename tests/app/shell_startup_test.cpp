@@ -1,0 +1,280 @@
+// Start-up, settings file, step page and exit of the main window.
+#include "app/fabout.h"
+#include "app/fsoftoptions.h"
+#include "app/site.h"
+#include "project/lang_texts.h"
+#include "tests/app/shell_test_support.h"
+
+using namespace shelltest;
+
+namespace {
+
+// "group/leaf=text" for every leaf of the settings file, in file order; the root's name first.
+QStringList Settings_Items(const QString &Path)
+{
+  TXMLDocument Doc(nullptr);
+  Doc.LoadFromFile(Path);
+  IXMLNode Root = Doc.DocumentElement();
+  QStringList Items{Root.NodeName()};
+  for (int g = 0; g < Root.ChildNodes().Count(); ++g) {
+    IXMLNode G = Root.ChildNodes()[g];
+    for (int l = 0; l < G.ChildNodes().Count(); ++l) {
+      IXMLNode L = G.ChildNodes()[l];
+      Items << G.NodeName() + "/" + L.NodeName() + "=" + L.Text();
+    }
+  }
+  return Items;
+}
+
+}  // namespace
+
+TEST_F(ShellTest, FirstStartInEmptyFolderCreatesFoldersAndWritesDefaultsOnClose)
+{
+  Start();
+  for (const char *Sub : {"MASTER", "PROJECTS", "LANGUAGE"})
+    EXPECT_TRUE(QDir(App_Dir + "/" + Sub).exists()) << Sub;
+  EXPECT_EQ(Indicator(), QStringList({"None Configuration Opened ", "Use Step1 to open or create new configuration"}));
+  EXPECT_EQ(AppState().Language_Name, "English");
+  EXPECT_TRUE(AppState().Project_Dir.isEmpty());
+  EXPECT_FALSE(FQuillomarkeFirmWare->Timer_Update->Enabled());
+  EXPECT_EQ(FQuillomarkeFirmWare->ClientWidth(), 694);
+  EXPECT_EQ(FQuillomarkeFirmWare->ClientHeight(), 440);
+  EXPECT_EQ(FQuillomarkeFirmWare->Caption(), Maker_Web_Domain + " - Configurator QC40328 - S7comm / MQTT ");
+  EXPECT_FALSE(QFile::exists(Settings_Path()));
+
+  Close_Program();
+  EXPECT_EQ(Settings_Items(Settings_Path()),
+            QStringList({"Conf_Settings", "lastproj/projectname=", "lastipadd/ipaddress=192.168.2.205",
+                         "lastlang/language=English", "lastinternet/enable_internet=0", "lastinternet/enable_update=0",
+                         "lastinternet/enable_jump_field_tables=0", "lastinternet/Double_Click_Auto_Size=0"}));
+}
+
+TEST_F(ShellTest, StepPageShowsTheStepsAndButtonsOfThisBuild)
+{
+  Start();
+  TFQuillomarkeFirmWare *M = FQuillomarkeFirmWare;
+  struct TPlace {
+    TControl *Control;
+    int Top, Left;
+    QString Caption;
+  };
+  const TPlace Places[] = {
+      {M->L_SW_Code, 8, 16, "QC40328"},          {M->L_SW_Desc, 42, 16, "S7comm / MQTT - Converter"},
+      {M->L_Begin, 84, 16, "Begin"},             {M->L_Step_1, 128, 16, "Step 1"},
+      {M->L_Step_5, 304, 16, "Step 5"},          {M->Btn_New, 112, 80, "New Configuration"},
+      {M->Btn_Open, 112, 258, "Open Configuration"}, {M->Btn_Prm_Gen, 156, 80, "Set Communication"},
+      {M->Btn_S7_Protocol_Access, 200, 80, "S7comm Access"}, {M->Btn_CreateBin, 288, 80, "Update Device UDP"},
+      {M->Btn_Info, 8, 516, ""},                 {M->Btn_Opz, 8, 574, ""},
+      {M->Btn_Close, 8, 632, ""},                {M->L_Velmora, 304, 565, Maker_Web_Domain},
+      {M->Shape1, 339, 10, ""},
+  };
+  for (const TPlace &P : Places) {
+    SCOPED_TRACE(P.Control->Name().toStdString());
+    EXPECT_TRUE(P.Control->Visible());
+    EXPECT_EQ(P.Control->Top(), P.Top);
+    EXPECT_EQ(P.Control->Left(), P.Left);
+    if (!P.Caption.isEmpty()) EXPECT_EQ(P.Control->Caption(), P.Caption);
+  }
+  EXPECT_EQ(M->Btn_MQTT_Set_Topic->Caption(), Lang_Text(55));
+  EXPECT_EQ(M->Btn_Info->Hint(), "Information");
+  EXPECT_EQ(M->Btn_CreateBin->Hint(), "Update the actual Firmware and/or Configuration in the device");
+  for (TControl *C : std::initializer_list<TControl *>{M->L_Step_6, M->L_Step_7, M->L_Step_8, M->Btn_PROFIBUS_GSD,
+                                                       M->Btn_KNX_Access, M->Btn_CANopen_EDS, M->Btn_SNMP_MIB,
+                                                       M->Btn_BACnet_EDE_File, M->Btn_PROFINET_XML, M->LL_Update})
+    EXPECT_FALSE(C->Visible()) << C->Name().toStdString();
+  EXPECT_EQ(M->Btn_BACnet_SetAccess->Caption(), "Set BACnet Access");
+  EXPECT_EQ(M->Btn_BACnet_EDE_File->Caption(), "BACnet EDE File");
+  EXPECT_EQ(M->Btn_SNMP_MIB->Caption(), "SNMP MIB");
+
+  M->Handle()->grab().save(testsupport::OutputDir() + "/shell_main_window.png");
+}
+
+TEST_F(ShellTest, RemovedProjectFolderLeavesNoProjectOpenButKeepsTheName)
+{
+  Write_Settings(Settings_Xml("Plant1"));
+  Start();
+  EXPECT_EQ(Indicator(), QStringList({Lang_Text(9), Lang_Text(10)}));
+  EXPECT_TRUE(AppState().Project_Dir.isEmpty());
+  EXPECT_EQ(AppState().Last_IP_Address, "10.0.0.7");
+
+  Click(FQuillomarkeFirmWare->Btn_Prm_Gen);
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Type, mtError);
+  EXPECT_EQ(Boxes[0].Text, "Error! Project not Valid");
+  EXPECT_EQ(Boxes[0].Buttons, TMsgDlgButtons{mbOK});
+  EXPECT_TRUE(Shown_Forms.empty());
+
+  Close_Program();
+  EXPECT_TRUE(Settings_Items(Settings_Path()).contains("lastproj/projectname=Plant1"));
+}
+
+TEST_F(ShellTest, RemembereredProjectIsReopened)
+{
+  Make_Project("Plant1");
+  Write_Settings(Settings_Xml("Plant1"));
+  Start();
+  EXPECT_EQ(Indicator(), QStringList({"Opened Configuration of the Converter : ", "Plant1"}));
+  EXPECT_EQ(AppState().Project_Dir, Projects_Dir() + "/Plant1");
+  EXPECT_EQ(AppState().File_ParGen, Projects_Dir() + "/Plant1/ParGen.xml");
+  EXPECT_EQ(AppState().File_MQTT_Set_Topic, Projects_Dir() + "/Plant1/MQTT_Set_Topic.xml");
+  EXPECT_EQ(AppState().File_OPC_UA_Server, Projects_Dir() + "/Plant1/OPC_UA_Server.xml");
+  EXPECT_EQ(BankBuilder().XML1, FQuillomarkeFirmWare->XML1);
+
+  Click(FQuillomarkeFirmWare->Btn_S7_Protocol_Access);
+  EXPECT_TRUE(Boxes.empty());
+  EXPECT_EQ(Shown_Forms, std::vector<QString>{"FS7_Protocol_Set_Access"});
+}
+
+TEST_F(ShellTest, OptionFlagsAreOnOnlyForTheTextOne)
+{
+  struct TCase {
+    const char *Internet, *Update, *Other;
+    bool Timer, Internet_On, Update_On, Other_On;
+  };
+  const TCase Cases[] = {
+      {"1", "1", "1", true, true, true, true},       {"1", "0", "0", false, true, false, false},
+      {"0", "1", "1", false, false, true, true},      {"true", "1", "true", false, false, true, false},
+      {"1", "01", "01", false, true, false, false},   {" 1", "1", "", false, false, true, false},
+  };
+  for (const TCase &C : Cases) {
+    SCOPED_TRACE(std::string(C.Internet) + "/" + C.Update + "/" + C.Other);
+    Write_Settings(Settings_Xml("", "English", C.Internet, C.Update, C.Other, C.Other));
+    Start();
+    const TAppState &S = AppState();
+    EXPECT_EQ(S.Opt_Enable_Internet, C.Internet_On);
+    EXPECT_EQ(S.Opt_Enable_Update, C.Update_On);
+    EXPECT_EQ(S.Opt_Jump_Field_Tables, C.Other_On);
+    EXPECT_EQ(S.Opt_Double_Click_Auto_Size, C.Other_On);
+    EXPECT_EQ(FQuillomarkeFirmWare->Timer_Update->Enabled(), C.Timer);
+    EXPECT_EQ(FQuillomarkeFirmWare->Timer_Update->Interval(), 60000u);
+    Close_Program();
+  }
+}
+
+TEST_F(ShellTest, SettingsFileThatCannotBeUsedGivesDefaults)
+{
+  struct TCase {
+    const char *Name;
+    QByteArray Xml;
+    QString Project, IP;
+  };
+  Make_Project("Plant1");
+  const QByteArray Good = Settings_Xml("Plant1", "English", "1", "1");
+  const TCase Cases[] = {
+      {"declaration and comment before the root", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- saved -->\n" + Good,
+       "Plant1", "10.0.0.7"},
+      {"root of another name", QByteArray(Good).replace("Conf_Settings", "Other"), "Plant1", "10.0.0.7"},
+      {"not XML", "<Conf_Settings><lastproj>", "", "192.168.2.205"},
+      {"empty file", "", "", "192.168.2.205"},
+      {"missing groups", "<Conf_Settings><lastlang><language>English</language></lastlang></Conf_Settings>", "",
+       "192.168.2.205"},
+      {"group holding elements instead of text",
+       "<Conf_Settings><lastipadd><ipaddress><x/></ipaddress></lastipadd></Conf_Settings>", "", "192.168.2.205"},
+      {"project up a level", Settings_Xml("../Plant1"), "", "10.0.0.7"},
+      {"project with a slash", Settings_Xml("Plant1/sub"), "", "10.0.0.7"},
+      {"project with a backslash", Settings_Xml("..\\Plant1"), "", "10.0.0.7"},
+      {"project dot", Settings_Xml("."), "", "10.0.0.7"},
+      {"project dot dot", Settings_Xml(".."), "", "10.0.0.7"},
+      {"language up a level", Settings_Xml("Plant1", "../English"), "Plant1", "10.0.0.7"},
+  };
+  // A language file outside LANGUAGE must never be read.
+  Write_File(App_Dir + "/English.lng", "STR16 = Outside\r\n");
+  for (const TCase &C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Write_Settings(C.Xml);
+    Start();
+    const TAppState &S = AppState();
+    EXPECT_EQ(S.Project_Name, C.Project);
+    EXPECT_EQ(S.Project_Dir.isEmpty(), C.Project.isEmpty());
+    EXPECT_EQ(S.Last_IP_Address, C.IP);
+    EXPECT_EQ(S.Language_Name, "English");
+    EXPECT_EQ(FQuillomarkeFirmWare->Btn_Open->Caption(), "Open Configuration");
+    EXPECT_TRUE(Boxes.empty());
+    Close_Program();
+    EXPECT_TRUE(Settings_Items(Settings_Path()).contains("lastproj/projectname=" + C.Project));
+  }
+}
+
+TEST_F(ShellTest, LanguageSwitchWithoutProjectKeepsTheNoProjectTexts)
+{
+  Start();
+  Write_File(App_Dir + "/LANGUAGE/Deutsch.lng",
+             "STR9 = Keine Konfiguration geoeffnet\r\nSTR10 = Schritt 1 benutzen\r\nSTR0 = Anfang\r\n"
+             "STR15 = Neue Konfiguration\r\n");
+  AppState().Language_Name = "Deutsch";
+  Load_Language();
+  FQuillomarkeFirmWare->Change_Language();
+  EXPECT_EQ(Indicator(), QStringList({"Keine Konfiguration geoeffnet", "Schritt 1 benutzen"}));
+  EXPECT_EQ(FQuillomarkeFirmWare->L_Begin->Caption(), "Anfang");
+  EXPECT_EQ(FQuillomarkeFirmWare->Btn_New->Caption(), "Neue Konfiguration");
+  EXPECT_EQ(FQuillomarkeFirmWare->Btn_Open->Caption(), "Open Configuration");
+
+  Click(FQuillomarkeFirmWare->Btn_Info);
+  ASSERT_EQ(Shown_Forms, std::vector<QString>{"FAbout"});
+  EXPECT_EQ(FAbout->Label1->Caption(), "Software Quillomark ");
+  EXPECT_EQ(FAbout->Label6->Caption(), "Software Code : ");
+  EXPECT_EQ(FAbout->Label10->Caption(), "1.000");
+  EXPECT_EQ(FAbout->Label12->Caption(), "QM40328");
+  EXPECT_EQ(FAbout->Label2->Caption(), "S7comm / MQTT - Converter");
+}
+
+TEST_F(ShellTest, LanguageRememberedInSettingsIsLoadedAtStart)
+{
+  ASSERT_TRUE(QDir().mkpath(App_Dir + "/LANGUAGE"));
+  Write_File(App_Dir + "/LANGUAGE/Deutsch.lng", "STR16 = Konfiguration oeffnen\r\n");
+  Write_Settings(Settings_Xml("", "Deutsch"));
+  Start();
+  EXPECT_EQ(AppState().Language_Name, "Deutsch");
+  EXPECT_EQ(FQuillomarkeFirmWare->Btn_Open->Caption(), "Konfiguration oeffnen");
+}
+
+TEST_F(ShellTest, UpdateTimerChecksThenWaitsTwoHours)
+{
+  Write_Settings(Settings_Xml("", "English", "1", "1"));
+  Start();
+  TTimer *T = FQuillomarkeFirmWare->Timer_Update;
+  ASSERT_TRUE(T->Enabled());
+  FQuillomarkeFirmWare->Timer_UpdateTimer(T);
+  EXPECT_TRUE(T->Enabled());
+  EXPECT_EQ(T->Interval(), 7200000u);
+  EXPECT_FALSE(FQuillomarkeFirmWare->LL_Update->Visible());
+}
+
+TEST_F(ShellTest, OptionsOkSavesSettingsAndSwitchesTheTimer)
+{
+  Start();
+  Modal_Actions["FSoftOptions"] = [](TCustomForm *Form) {
+    AppState().Opt_Enable_Internet = true;
+    AppState().Opt_Enable_Update = true;
+    Form->SetModalResult(mrOk);
+  };
+  Click(FQuillomarkeFirmWare->Btn_Opz);
+  EXPECT_TRUE(FQuillomarkeFirmWare->Timer_Update->Enabled());
+  EXPECT_TRUE(Settings_Items(Settings_Path()).contains("lastinternet/enable_update=1"));
+
+  Modal_Actions["FSoftOptions"] = [](TCustomForm *Form) {
+    AppState().Opt_Enable_Internet = false;
+    Form->SetModalResult(mrCancel);
+  };
+  Click(FQuillomarkeFirmWare->Btn_Opz);
+  EXPECT_TRUE(FQuillomarkeFirmWare->Timer_Update->Enabled()) << "Cancel changes nothing";
+  EXPECT_TRUE(Settings_Items(Settings_Path()).contains("lastinternet/enable_internet=1"));
+}
+
+TEST_F(ShellTest, WebAddressesOpenTheMakersPages)
+{
+  Start();
+  Click(FQuillomarkeFirmWare->L_Velmora);
+  Modal_Actions["FAbout"] = [](TCustomForm *) { Click(FAbout->Label4); };
+  Click(FQuillomarkeFirmWare->Btn_Info);
+  EXPECT_EQ(Opened_URLs, std::vector<QString>({Maker_Home_Page, Maker_Home_Page}));
+}
+
+TEST_F(ShellTest, CloseButtonEndsTheProgramAndSavesTheSettings)
+{
+  Start();
+  AppState().Last_IP_Address = "10.1.2.3";
+  Click(FQuillomarkeFirmWare->Btn_Close);
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_TRUE(Settings_Items(Settings_Path()).contains("lastipadd/ipaddress=10.1.2.3"));
+}

@@ -1,0 +1,165 @@
+#pragma once
+// Helpers for the shell tests: a temporary program folder, the forms created and freed per
+// test, scripted message boxes, modal forms and URL opening, and user input into the real
+// controls.
+#include "app/fmain.h"
+#include "app/forms.h"
+#include "app/lbbutton.h"
+#include "framework/controls/forms.h"
+#include "framework/dialogs/dialogs.h"
+#include "framework/system/paths.h"
+#include "project/app_state.h"
+#include "project/banks.h"
+#include "tests/support/test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace shelltest {
+
+inline void Write_File(const QString &Path, const QByteArray &Data)
+{
+  QFile F(Path);
+  ASSERT_TRUE(F.open(QIODevice::WriteOnly | QIODevice::Truncate)) << Path.toStdString();
+  F.write(Data);
+}
+
+inline QByteArray Read_File(const QString &Path)
+{
+  QFile F(Path);
+  if (!F.open(QIODevice::ReadOnly)) return QByteArray();
+  return F.readAll();
+}
+
+// A click with the left button in the middle of the control, as a user makes it: on the
+// control's own window, or for a windowless control on its parent's window.
+inline void Click(TControl *Control)
+{
+  ASSERT_NE(Control, nullptr);
+  if (auto *W = dynamic_cast<TWinControl *>(Control)) {
+    QTest::mouseClick(W->Handle(), Qt::LeftButton, Qt::NoModifier, QPoint(W->Width() / 2, W->Height() / 2));
+    return;
+  }
+  TWinControl *P = Control->Parent();
+  ASSERT_NE(P, nullptr);
+  QTest::mouseClick(P->Handle(), Qt::LeftButton, Qt::NoModifier,
+                    QPoint(Control->Left() + Control->Width() / 2, Control->Top() + Control->Height() / 2));
+}
+
+inline void Type_Text(TWinControl *Control, const QString &Text)
+{
+  QTest::keyClicks(Control->Handle(), Text);
+}
+
+inline void Press_Key(TWinControl *Control, Qt::Key Key)
+{
+  QTest::keyClick(Control->Handle(), Key);
+}
+
+// One message box shown.
+struct TShownBox {
+  TMsgDlgType Type;
+  QString Text;
+  TMsgDlgButtons Buttons;
+};
+
+class ShellTest : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    ASSERT_TRUE(Dir.isValid());
+    App_Dir = Dir.path();
+    AppState().Reset();
+    ResetBankBuilder();
+    Application->ResetForTests();
+    SetExeNameOverride(App_Dir + QStringLiteral("/quillomark"));
+    SetMessageBoxHook([this](const TMessageBoxRequest &R) {
+      Boxes.push_back({R.DlgType, R.Text, R.Buttons});
+      return Box_Answer;
+    });
+    SetOpenURLHandler([this](const QString &URL) {
+      Opened_URLs.push_back(URL);
+      return true;
+    });
+    SetModalFormHook([this](TCustomForm *Form) {
+      Shown_Forms.push_back(Form->Name());
+      auto It = Modal_Actions.find(Form->Name());
+      if (It != Modal_Actions.end()) It->second(Form);
+    });
+  }
+
+  void TearDown() override
+  {
+    Destroy_Forms();
+    SetModalFormHook(nullptr);
+    SetMessageBoxHook(nullptr);
+    SetOpenURLHandler(nullptr);
+    SetFileDialogHook(nullptr);
+    SetExeNameOverride(QString());
+    Application->ResetForTests();
+    ResetBankBuilder();
+    AppState().Reset();
+  }
+
+  // Starts the program: the 22 forms in their order, the main window shown.
+  void Start()
+  {
+    Create_Forms();
+    FQuillomarkeFirmWare->Show();
+  }
+
+  // Ends the program the way its close button does, then frees the forms.
+  void Close_Program()
+  {
+    FQuillomarkeFirmWare->Close();
+    Destroy_Forms();
+    Application->ResetForTests();
+  }
+
+  void Write_Settings(const QByteArray &Xml) { Write_File(Settings_Path(), Xml); }
+
+  // A settings file with the given values, in the order the program writes it.
+  static QByteArray Settings_Xml(const QString &Project, const QString &Language = QStringLiteral("English"),
+                                 const QString &Internet = QStringLiteral("0"),
+                                 const QString &Update = QStringLiteral("0"), const QString &Jump = QStringLiteral("0"),
+                                 const QString &AutoSize = QStringLiteral("0"))
+  {
+    return QStringLiteral("<Conf_Settings><lastproj><projectname>%1</projectname></lastproj>"
+                          "<lastipadd><ipaddress>10.0.0.7</ipaddress></lastipadd>"
+                          "<lastlang><language>%2</language></lastlang>"
+                          "<lastinternet><enable_internet>%3</enable_internet><enable_update>%4</enable_update>"
+                          "<enable_jump_field_tables>%5</enable_jump_field_tables>"
+                          "<Double_Click_Auto_Size>%6</Double_Click_Auto_Size></lastinternet></Conf_Settings>")
+        .arg(Project, Language, Internet, Update, Jump, AutoSize)
+        .toUtf8();
+  }
+
+  QString Settings_Path() const { return App_Dir + QStringLiteral("/Quillomark.xml"); }
+  QString Projects_Dir() const { return App_Dir + QStringLiteral("/PROJECTS"); }
+  void Make_Project(const QString &Name) { ASSERT_TRUE(QDir().mkpath(Projects_Dir() + "/" + Name)); }
+
+  // The texts of the project indicator's two lines.
+  QStringList Indicator() const
+  {
+    return {FQuillomarkeFirmWare->L_Name_Conf->Caption(), FQuillomarkeFirmWare->L_Name_Conf_L2->Caption()};
+  }
+
+  QTemporaryDir Dir;
+  QString App_Dir;
+  std::vector<TShownBox> Boxes;
+  int Box_Answer = mrOk;
+  std::vector<QString> Opened_URLs;
+  std::vector<QString> Shown_Forms;
+  // What to do in a modal form, by form name, while it is shown.
+  std::map<QString, std::function<void(TCustomForm *)>> Modal_Actions;
+};
+
+}  // namespace shelltest
