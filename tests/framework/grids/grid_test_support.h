@@ -17,11 +17,11 @@ public:
   bool RefuseSelect = false;  // SelectCell answers False
   bool VetoSizing = false;    // CalcSizingState resets the state
   bool RecordDraws = false;
+  bool RecordKeys = false;
 
   using TCustomGrid::CalcDrawInfo;
   using TCustomGrid::FAnchor;
   using TCustomGrid::FGridState;
-  using TCustomGrid::KeyDown;
   using TCustomGrid::KeyPress;
   using TCustomGrid::SelectCell;
   using TCustomGrid::DoMouseWheelDown;
@@ -90,6 +90,15 @@ protected:
     if (State != gsNormal)
       Calls << QString("CalcSizingState(%1)").arg(Index);
   }
+public:
+  void KeyDown(uint16_t &Key, TShiftState Shift) override
+  {
+    if (RecordKeys)
+      Calls << QString("KeyDown(%1)").arg(Key);
+    TStringGrid::KeyDown(Key, Shift);
+  }
+
+protected:
   void SetEditText(int ACol, int ARow, const QString &Value) override
   {
     Calls << QString("SetEditText(%1,%2,%3)").arg(ACol).arg(ARow).arg(Value);

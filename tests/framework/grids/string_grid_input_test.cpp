@@ -140,4 +140,94 @@ TEST(StringGridInput, DragBelowTheGridScrollsOnTheTimer)
   EXPECT_EQ(g->GridState(), gsNormal);
 }
 
+TEST(StringGridInput, EditorHandsNavigationKeysToTheGrid)
+{
+  InputGrid f;
+  TProbeGrid *g = f.Grid;
+  g->SetOptions(g->Options() + goEditing);
+  g->SetCells(2, 3, "abcd");
+  g->FocusCell(2, 3, true);
+  struct Case {
+    const char *name;
+    uint16_t key;
+    TShiftState shift;
+    bool alwaysShow;
+    int caret;  // -1: all selected
+    bool toGrid;
+  } cases[] = {
+      {"up", VK_UP, {}, false, 2, true},
+      {"page down", VK_NEXT, {}, false, 2, true},
+      {"escape", VK_ESCAPE, {}, false, 2, true},
+      {"insert", VK_INSERT, {}, false, 2, true},
+      {"ctrl delete", VK_DELETE, {ssCtrl}, false, 2, true},
+      {"delete", VK_DELETE, {}, false, 2, false},
+      {"left inside the text", VK_LEFT, {}, true, 2, false},
+      {"left at the text start", VK_LEFT, {}, true, 0, true},
+      {"right at the end, editor not always shown", VK_RIGHT, {}, false, 4, false},
+      {"right at the end", VK_RIGHT, {}, true, 4, true},
+      {"ctrl home", VK_HOME, {ssCtrl}, true, 2, true},
+      {"f2", VK_F2, {}, false, 2, false},
+  };
+  for (const Case &c : cases) {
+    g->SetOptions(c.alwaysShow ? g->Options() + goAlwaysShowEditor : g->Options() - goAlwaysShowEditor);
+    g->FocusCell(2, 3, true);
+    g->SetCells(2, 3, "abcd");
+    g->ShowEditor();
+    TInplaceEdit *ed = g->InplaceEditor();
+    ASSERT_TRUE(ed && ed->Visible()) << c.name;
+    ed->SetSelStart(c.caret);
+    ed->SetSelLength(0);
+    g->RecordKeys = true;
+    g->Calls.clear();
+    SimKeyDown(ed, c.key, c.shift);
+    SimKeyUp(ed, c.key, c.shift);
+    g->RecordKeys = false;
+    EXPECT_EQ(g->Calls.contains(QString("KeyDown(%1)").arg(c.key)), c.toGrid) << c.name;
+  }
+}
+
+TEST(StringGridInput, FocusLeavingAndComingBackWhileEditing)
+{
+  InputGrid f;
+  TProbeGrid *g = f.Grid;
+  auto *other = new TEdit(f.Form.get());
+  static_cast<TControl *>(other)->SetParent(f.Form.get());
+  other->SetBounds(0, 305, 100, 20);
+  g->SetOptions(g->Options() + goEditing);
+  g->FocusCell(1, 1, true);
+  SimType(g, "typed");
+  TInplaceEdit *ed = g->InplaceEditor();
+  ASSERT_TRUE(ed->Visible());
+  EXPECT_TRUE(ed->Focused());
+  EXPECT_EQ(f.Form->ActiveControl(), g);  // the editor does not become the active control
+  // The text is in the cell already; the editor stays open, as on the classic grid.
+  other->SetFocus();
+  SimProcess();
+  EXPECT_EQ(g->Cells(1, 1), "typed");
+  EXPECT_TRUE(g->EditorMode());
+  // Coming back puts the focus into the editor again.
+  g->SetFocus();
+  SimProcess();
+  EXPECT_TRUE(ed->Visible());
+  EXPECT_TRUE(ed->Focused());
+}
+
+TEST(StringGridInput, MovingARowByMouse)
+{
+  InputGrid f;
+  TProbeGrid *g = f.Grid;
+  g->SetOptions(g->Options() + goRowMoving);
+  g->Calls.clear();
+  const TRect from = g->CellRect(0, 2);
+  const TRect to = g->CellRect(0, 5);
+  SimMouseDown(g, 10, (from.Top + from.Bottom) / 2);
+  EXPECT_EQ(g->GridState(), gsRowMoving);
+  SimMouseMove(g, 10, (to.Top + to.Bottom) / 2);
+  SimMouseUp(g, 10, (to.Top + to.Bottom) / 2);
+  EXPECT_EQ(g->Calls.filter("Moved"), QStringList{"RowMoved(2,5)"});
+  EXPECT_EQ(g->Cells(1, 5), "1:2");
+  EXPECT_EQ(g->Cells(1, 2), "1:3");
+  EXPECT_EQ(g->GridState(), gsNormal);
+}
+
 }  // namespace
