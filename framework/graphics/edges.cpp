@@ -126,9 +126,6 @@ bool DrawFrameControl(HDC DC, TRect &Rect, uint32_t Type, uint32_t State)
     if (State & DFCS_FLAT) flags |= BF_FLAT;
     if (State & DFCS_MONO) flags |= BF_MONO;
     DrawEdge(DC, r, pushed ? ((State & DFCS_FLAT) ? EDGE_SUNKEN : BDR_SUNKENOUTER | BDR_SUNKENINNER) : EDGE_RAISED, flags);
-    if (pushed && !(State & DFCS_FLAT)) {
-      // a pushed classic button shows one dark frame and its face
-    }
     return r;
   };
   switch (Type) {
