@@ -142,7 +142,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
   FTop = ATop;
   FWidth = AWidth;
   FHeight = AHeight;
-  FAnchorsKnown = false;
+  UpdateAnchorRules();
   Invalidate();
   RequestAlign();
   if (sized)
@@ -229,7 +229,19 @@ void TControl::SetAlign(TAlign Value)
 void TControl::SetAnchors(TAnchors Value)
 {
   FAnchors = Value;
-  FAnchorsKnown = false;
+  UpdateAnchorRules();
+}
+
+void TControl::UpdateAnchorRules()
+{
+  if (!FParent || FParent->ControlState().Contains(csAligning)) {
+    FAnchorsKnown = FAnchorsKnown && FParent;
+    return;
+  }
+  const TRect client = FParent->GetClientRect();
+  FAnchorRight = client.Width() - (FLeft + FWidth);
+  FAnchorBottom = client.Height() - (FTop + FHeight);
+  FAnchorsKnown = true;
 }
 
 void TControl::RequestAlign()

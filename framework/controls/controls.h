@@ -309,6 +309,8 @@ protected:
   // Changes the stored bounds without moving a window (used by windows resized from outside).
   void UpdateBoundsRect(const TRect &R);
   void ChangeControlState(TControlStateItem Item, bool On);
+  // Remembers the distances to the parent's right and bottom edges for the anchors.
+  void UpdateAnchorRules();
   void SendCancelMode(TControl *Sender);
   TCustomForm *GetParentFormOf() const;
 

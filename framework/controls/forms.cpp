@@ -518,10 +518,12 @@ int TCustomForm::ShowModal()
     FModalResult = mrNone;
     TModalFormHook hook = Hook();
     auto &pump = TMessagePump::Instance();
+    const int serial = ++FModalSerial;
+    FModalForced = false;
     if (hook || pump.Offscreen) {
       QPointer<QWidget> guard = Handle();
-      QTimer::singleShot(0, FHandle->Widget.data(), [this, hook, guard]() {
-        if (!guard)
+      QTimer::singleShot(0, FHandle->Widget.data(), [this, hook, guard, serial]() {
+        if (!guard || serial != FModalSerial)
           return;
         if (hook) {
           ++TMessagePump::Instance().Depth;
@@ -531,8 +533,15 @@ int TCustomForm::ShowModal()
         } else {
           qWarning("ShowModal of %s without a user: closed with mrCancel", qPrintable(ClassName()));
         }
-        if (guard && FModalResult == mrNone && FVisible)
-          FModalResult = mrCancel;
+        // Nobody else will close it: once the loop has seen the hook's result, a form still
+        // open ends with mrCancel.
+        QTimer::singleShot(0, guard.data(), [this, guard, serial]() {
+          if (guard && serial == FModalSerial && FFormState.Contains(fsModal) && FVisible) {
+            FModalForced = true;
+            if (FModalResult == mrNone)
+              FModalResult = mrCancel;
+          }
+        });
       });
     }
     do {
@@ -541,6 +550,8 @@ int TCustomForm::ShowModal()
         FModalResult = mrCancel;
       else if (FModalResult != mrNone)
         CloseModal();
+      if (FModalForced && FModalResult == mrNone)
+        FModalResult = mrCancel;
     } while (FModalResult == mrNone);
     result = FModalResult;
     Perform(CM_DEACTIVATE);

@@ -160,6 +160,9 @@ protected:
   bool FCreated = false;
   bool FDestroyed = false;
   bool FPlaced = false;
+  // Each modal run has its own number; the seam's late close applies only to its own run.
+  int FModalSerial = 0;
+  bool FModalForced = false;
   TMainMenu *FMenu = nullptr;
   std::unique_ptr<TIcon> FIcon;
 

@@ -265,6 +265,7 @@ void TWinControl::InsertControl(TControl *AControl)
 {
   AControl->FParent = this;
   FControls.push_back(AControl);
+  AControl->UpdateAnchorRules();
   auto *w = dynamic_cast<TWinControl *>(AControl);
   if (w)
     FTabList.push_back(w);
@@ -399,7 +400,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
   FTop = ATop;
   FWidth = AWidth;
   FHeight = AHeight;
-  FAnchorsKnown = false;
+  UpdateAnchorRules();
   ApplyWidgetBounds();
   if (sized) {
     FHandle->PaintPending = true;
@@ -461,7 +462,7 @@ void TWinControl::AlignControls(TControl *AControl, TRect &Rect)
   for (TControl *c : FControls) {
     if (c->FAlign != alNone)
       continue;
-    if (!c->FAnchorsKnown || c == AControl) {
+    if (!c->FAnchorsKnown) {
       c->FAnchorRight = client.Width() - (c->FLeft + c->FWidth);
       c->FAnchorBottom = client.Height() - (c->FTop + c->FHeight);
       c->FAnchorsKnown = true;

@@ -1,0 +1,305 @@
+// Forms: modal loops through the test seam, show/close events, alignment, anchors, positions,
+// hints.
+#include <gtest/gtest.h>
+
+#include "framework/testing/input.h"
+#include "framework/testing/ui_script.h"
+#include "tests/framework/gui/controls_probe.h"
+
+namespace {
+
+// A dialog with an OK control whose click closes the form with mrOk.
+class TFDialog : public TForm {
+public:
+  explicit TFDialog(TComponent *AOwner) : TForm(AOwner)
+  {
+    SetName("FDialog");
+    SetCaption("Dialog");
+    SetClientSize(200, 100);
+    Ok = new TProbe(this, "Ok");
+    Ok->SetParent(this);
+    Ok->SetBounds(10, 60, 80, 25);
+    Ok->OnClick = [this](TObject *) { SetModalResult(mrOk); };
+    Edit = new TProbe(this, "Edit");
+    Edit->SetParent(this);
+    Edit->SetBounds(10, 10, 100, 21);
+    Edit->SetTabOrder(0);
+    OnShow = [this](TObject *) { Events << "show"; };
+    OnActivate = [this](TObject *) { Events << "activate"; };
+    OnCloseQuery = [this](TObject *, bool &CanClose) {
+      Events << "closequery";
+      CanClose = AllowClose;
+    };
+    OnClose = [this](TObject *, TCloseAction &) { Events << "close"; };
+    OnHide = [this](TObject *) { Events << "hide"; };
+  }
+  TProbe *Ok;
+  TProbe *Edit;
+  QStringList Events;
+  bool AllowClose = true;
+};
+
+TEST(FormsModal, AScriptedFormIsShownUsedAndClosed)
+{
+  TUIScript ui;
+  TFDialog dlg(nullptr);
+  QString typed;
+  dlg.Edit->OnKeyPress = [&](TObject *, QChar &Key) { typed += Key; };
+  bool focusedEdit = false;
+  ui.OnFormOf<TFDialog>([&](TFDialog *f) {
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->Visible());
+    EXPECT_EQ(Screen->ActiveForm(), f);
+    focusedEdit = f->Edit->Focused();  // the first control in tab order
+    SimType(f, "ok");
+    SimClick(f->Ok, 5, 5);
+  });
+  EXPECT_EQ(dlg.ShowModal(), mrOk);
+  EXPECT_TRUE(focusedEdit);
+  EXPECT_EQ(typed, "ok");
+  EXPECT_FALSE(dlg.Visible());
+  EXPECT_EQ(dlg.Events, (QStringList{"show", "activate", "closequery", "close", "hide"}));
+  ASSERT_EQ(ui.Shown().size(), 1u);
+  EXPECT_EQ(ui.Shown()[0].Kind, skForm);
+  EXPECT_EQ(ui.Shown()[0].FormName, "FDialog");
+  EXPECT_EQ(ui.Shown()[0].Caption, "Dialog");
+  EXPECT_EQ(ui.Unscripted(), 0);
+}
+
+TEST(FormsModal, CloseQueryCanRefuseTheModalResult)
+{
+  TUIScript ui;
+  TFDialog dlg(nullptr);
+  int asked = 0;
+  bool openAfterRefusal = false;
+  dlg.OnCloseQuery = [&](TObject *, bool &CanClose) {
+    CanClose = ++asked > 1;
+    openAfterRefusal = dlg.Visible();
+  };
+  ui.OnForm([](TCustomForm *f) { f->SetModalResult(mrOk); });
+  // The first close is refused; the form stays open until the seam closes it.
+  EXPECT_EQ(dlg.ShowModal(), mrCancel);
+  EXPECT_EQ(asked, 2);
+  EXPECT_TRUE(openAfterRefusal);
+  EXPECT_FALSE(dlg.Visible());
+}
+
+TEST(FormsModal, CloseOnAModalFormGivesCancel)
+{
+  TUIScript ui;
+  TFDialog dlg(nullptr);
+  ui.OnForm([](TCustomForm *f) { f->Close(); });
+  EXPECT_EQ(dlg.ShowModal(), mrCancel);
+  EXPECT_EQ(ui.Unscripted(), 0);
+}
+
+TEST(FormsModal, AnUnscriptedFormIsCancelledAndCounted)
+{
+  TUIScript ui;
+  TFDialog dlg(nullptr);
+  EXPECT_EQ(dlg.ShowModal(), mrCancel);
+  EXPECT_EQ(ui.Unscripted(), 1);
+  EXPECT_THROW({ dlg.Show(); dlg.ShowModal(); }, EInvalidOperation);
+  dlg.Hide();
+}
+
+TEST(FormsModal, AMessageBoxInsideAModalFormIsScriptedToo)
+{
+  TUIScript ui;
+  TFDialog dlg(nullptr);
+  dlg.Ok->OnClick = [&](TObject *) {
+    if (MessageDlg("Save the table?", mtConfirmation, mbYesNoCancel, 0) == mrYes)
+      dlg.SetModalResult(mrOk);
+  };
+  ui.AnswerMessage(mrNo).AnswerMessage(mrYes);
+  ui.OnForm([](TCustomForm *f) {
+    auto *d = static_cast<TFDialog *>(f);
+    SimClick(d->Ok, 5, 5);
+    EXPECT_TRUE(f->Visible());
+    SimClick(d->Ok, 5, 5);
+  });
+  EXPECT_EQ(dlg.ShowModal(), mrOk);
+  EXPECT_EQ(ui.Messages(), (QStringList{"Save the table?", "Save the table?"}));
+  EXPECT_EQ(ui.Shown()[1].Buttons, mbYesNoCancel);
+  EXPECT_EQ(ui.PendingAnswers(), 0);
+}
+
+TEST(FormsModal, FocusReturnsToTheCallingFormAfterTheModalForm)
+{
+  TUIScript ui;
+  TTestForm main;
+  auto *p = new TProbe(main, "p");
+  p->SetParent(main);
+  main->Show();
+  p->SetFocus();
+  TFDialog dlg(nullptr);
+  ui.OnForm([&](TCustomForm *f) {
+    EXPECT_FALSE(p->Focused());
+    f->SetModalResult(mrOk);
+  });
+  dlg.ShowModal();
+  EXPECT_EQ(Screen->ActiveForm(), main.Form);
+  EXPECT_TRUE(p->Focused());
+}
+
+TEST(FormsModal, ClosingTheMainFormEndsTheProgram)
+{
+  TTestForm main;
+  Application->SetMainForm(main);
+  main->Show();
+  main->Close();
+  EXPECT_TRUE(Application->Terminated());
+  Application->ResetForTests();
+  EXPECT_FALSE(Application->Terminated());
+  // Other forms only hide.
+  TTestForm other;
+  other->Show();
+  other->Close();
+  EXPECT_FALSE(other->Visible());
+  EXPECT_FALSE(Application->Terminated());
+}
+
+TEST(FormsModal, CreateFormRunsOnCreateAndTheFirstIsTheMainForm)
+{
+  struct TFOne : TForm {
+    explicit TFOne(TComponent *AOwner) : TForm(AOwner)
+    {
+      OnCreate = [this](TObject *) { Created = true; };
+    }
+    bool Created = false;
+  };
+  Application->ResetForTests();
+  TFOne *one = nullptr, *two = nullptr;
+  Application->CreateForm(one);
+  Application->CreateForm(two);
+  EXPECT_TRUE(one->Created);
+  EXPECT_EQ(Application->MainForm(), one);
+  EXPECT_EQ(one->Owner(), Application);
+  delete two;
+  delete one;
+  EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST(Forms, ClientSizeExcludesTheFrameOfTheBorderStyle)
+{
+  TTestForm f;
+  struct Case {
+    TFormBorderStyle style;
+    int dw, dh;
+  } cases[] = {{bsNone, 0, 0}, {bsSizeable, 8, 30}, {bsDialog, 6, 28}, {bsSingle, 6, 28}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(int(c.style));
+    f->SetBorderStyle(c.style);
+    f->SetClientSize(400, 300);
+    EXPECT_EQ(f->ClientWidth(), 400);
+    EXPECT_EQ(f->ClientHeight(), 300);
+    EXPECT_EQ(f->Width(), 400 + c.dw);
+    EXPECT_EQ(f->Height(), 300 + c.dh);
+  }
+}
+
+TEST(Forms, ScreenCenterPlacesTheFormWhenShown)
+{
+  TTestForm f(200, 100);
+  f->SetPosition(poScreenCenter);
+  f->Show();
+  const TRect area = Screen->WorkAreaRect();
+  EXPECT_EQ(f->Left(), area.Left + (area.Width() - 200) / 2);
+  EXPECT_EQ(f->Top(), area.Top + (area.Height() - 100) / 2);
+}
+
+TEST(Forms, AlignedChildrenShareTheClientAreaInOrder)
+{
+  TTestForm f;
+  f->SetBorderStyle(bsNone);
+  f->SetClientSize(300, 200);
+  auto make = [&](TAlign a, int w, int h) {
+    auto *p = new TProbe(f);
+    p->SetBounds(0, 0, w, h);
+    p->SetAlign(a);
+    p->SetParent(f);
+    return p;
+  };
+  TProbe *top = make(alTop, 10, 30);
+  TProbe *bottom = make(alBottom, 10, 20);
+  TProbe *left = make(alLeft, 40, 10);
+  TProbe *right = make(alRight, 50, 10);
+  TProbe *client = make(alClient, 10, 10);
+  EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 300, 30));
+  EXPECT_EQ(bottom->BoundsRect(), Rect(0, 180, 300, 200));
+  EXPECT_EQ(left->BoundsRect(), Rect(0, 30, 40, 180));
+  EXPECT_EQ(right->BoundsRect(), Rect(250, 30, 300, 180));
+  EXPECT_EQ(client->BoundsRect(), Rect(40, 30, 250, 180));
+  int resized = 0;
+  client->OnResize = [&](TObject *) { ++resized; };
+  f->SetClientSize(400, 200);
+  EXPECT_EQ(client->BoundsRect(), Rect(40, 30, 350, 180));
+  EXPECT_EQ(right->BoundsRect(), Rect(350, 30, 400, 180));
+  EXPECT_EQ(resized, 1);
+  top->SetVisible(false);
+  EXPECT_EQ(client->BoundsRect(), Rect(40, 0, 350, 180));
+}
+
+TEST(Forms, AnchorsKeepDistancesToTheRightAndBottom)
+{
+  TTestForm f;
+  f->SetBorderStyle(bsNone);
+  f->SetClientSize(300, 200);
+  auto *button = new TProbe(f);
+  button->SetParent(f);
+  button->SetBounds(220, 170, 70, 20);
+  button->SetAnchors({akRight, akBottom});
+  auto *stretch = new TProbe(f);
+  stretch->SetParent(f);
+  stretch->SetBounds(10, 10, 280, 100);
+  stretch->SetAnchors({akLeft, akTop, akRight});
+  f->SetClientSize(400, 250);
+  EXPECT_EQ(button->BoundsRect(), Rect(320, 220, 390, 240));
+  EXPECT_EQ(stretch->BoundsRect(), Rect(10, 10, 390, 110));
+}
+
+TEST(Forms, VisibleIsTheControlsOwnFlag)
+{
+  TTestForm f;
+  auto *p = new TProbe(f);
+  p->SetParent(f);
+  EXPECT_TRUE(p->Visible());
+  EXPECT_FALSE(p->Showing());  // the form is not shown
+  f->Show();
+  EXPECT_TRUE(p->Showing());
+  f->Hide();
+  EXPECT_TRUE(p->Visible());
+  EXPECT_FALSE(p->Showing());
+}
+
+TEST(Forms, HintsShowAfterThePauseAndCanBeChangedByTheControl)
+{
+  TTestForm f;
+  auto *p = new TProbe(f, "p");
+  p->SetParent(f);
+  p->SetBounds(10, 10, 100, 50);
+  p->SetHint("Short|Long text");
+  p->SetShowHint(true);
+  struct THintProbe : TProbe {
+    using TProbe::TProbe;
+    void CMHintShow(TCMHintShow &M) override { M.HintInfo->HintStr += " (changed)"; }
+  };
+  auto *q = new THintProbe(f, "q");
+  q->SetParent(f);
+  q->SetBounds(10, 80, 100, 50);
+  q->SetHint("Other");
+  q->SetShowHint(true);
+  f->Show();
+  Application->SetHintPause(1);
+  SimMouseMove(p, 5, 5);
+  ASSERT_TRUE(SimWaitFor([] { return Application->HintWindow() != nullptr; }));
+  EXPECT_EQ(Application->HintWindow()->Caption(), "Short");
+  SimMouseMove(q, 5, 5);
+  ASSERT_TRUE(SimWaitFor([] { return Application->HintWindow() && Application->HintWindow()->Caption() == "Other (changed)"; }));
+  SimMouseDown(q, 5, 5);  // a click cancels the hint
+  SimMouseUp(q, 5, 5);
+  EXPECT_EQ(Application->HintWindow(), nullptr);
+  Application->SetHintPause(500);
+}
+
+}  // namespace
