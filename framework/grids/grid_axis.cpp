@@ -110,3 +110,16 @@ int TGridAxisDrawInfo::MaxFirstCell() const
   }
   return result;
 }
+
+int TGridAxisDrawInfo::FirstCellShowing(int Index) const
+{
+  int result = Index;
+  int line = GridExtent + EffectiveLineWidth;
+  for (int i = Index; i >= FixedCellCount; --i) {
+    line -= GetExtent(i) + EffectiveLineWidth;
+    if (line < FixedBoundary)
+      break;
+    result = i;
+  }
+  return result;
+}

@@ -36,4 +36,6 @@ struct TGridAxisDrawInfo {
   int VisibleCount() const { return LastFullVisibleCell - FirstGridCell + 1; }
   // Smallest first cell that still fills the client extent from there to the end.
   int MaxFirstCell() const;
+  // Smallest first cell with which Index shows whole (Index itself when it cannot).
+  int FirstCellShowing(int Index) const;
 };

@@ -111,6 +111,8 @@ void TCustomGrid::GridRectToScreenRect(const TGridRect &GridRect, TRect &ScreenR
       return false;
     // The last cell on screen when the range runs past the view.
     int last = hi;
+    if (last >= a.FirstGridCell)
+      last = std::max(lo, std::min(last, std::min(a.LastFullVisibleCell + 1, a.GridCellCount - 1)));
     int lastPos = a.LinePos(last);
     while (lastPos < 0 && last > lo) {
       --last;
@@ -571,36 +573,17 @@ void TCustomGrid::ClampInView(const TGridCoord &Coord)
   TGridDrawInfo info;
   CalcDrawInfo(info);
   TGridCoord tl = FTopLeft;
-  if (Coord.X >= FFixedCols) {
+  if (Coord.X >= FFixedCols && Coord.X < FColCount) {
     if (Coord.X < tl.X)
       tl.X = Coord.X;
-    else if (Coord.X > info.Horz.LastFullVisibleCell) {
-      // Scroll until Coord.X shows whole (or is the first scrollable column).
-      int x = tl.X;
-      while (x < Coord.X) {
-        ++x;
-        info.Horz.FirstGridCell = x;
-        info.Horz.Calc(ClientWidth());
-        if (Coord.X <= info.Horz.LastFullVisibleCell)
-          break;
-      }
-      tl.X = x;
-    }
+    else if (Coord.X > info.Horz.LastFullVisibleCell)
+      tl.X = std::max(tl.X, info.Horz.FirstCellShowing(Coord.X));
   }
-  if (Coord.Y >= FFixedRows) {
+  if (Coord.Y >= FFixedRows && Coord.Y < FRowCount) {
     if (Coord.Y < tl.Y)
       tl.Y = Coord.Y;
-    else if (Coord.Y > info.Vert.LastFullVisibleCell) {
-      int y = tl.Y;
-      while (y < Coord.Y) {
-        ++y;
-        info.Vert.FirstGridCell = y;
-        info.Vert.Calc(ClientHeight());
-        if (Coord.Y <= info.Vert.LastFullVisibleCell)
-          break;
-      }
-      tl.Y = y;
-    }
+    else if (Coord.Y > info.Vert.LastFullVisibleCell)
+      tl.Y = std::max(tl.Y, info.Vert.FirstCellShowing(Coord.Y));
   }
   MoveTopLeft(tl.X, tl.Y);
 }

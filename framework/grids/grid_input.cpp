@@ -82,7 +82,8 @@ void TCustomGrid::DrawSizingLine(const TGridDrawInfo &DrawInfo)
   }
   canvas->SetPen(&old);
   FSizingLineShown = !FSizingLineShown;
-  Update();
+  if (!FPainting)
+    Update();
 }
 
 void TCustomGrid::DrawMove()
@@ -107,7 +108,8 @@ void TCustomGrid::DrawMove()
   }
   canvas->SetPen(&old);
   FMoveLineShown = FMoveLineShown < 0 ? FMovePos : -1;
-  Update();
+  if (!FPainting)
+    Update();
 }
 
 bool TCustomGrid::Sizing(int X, int Y)

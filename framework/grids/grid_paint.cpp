@@ -125,6 +125,18 @@ void TCustomGrid::DrawCells(int ACol, int ARow, int StartX, int StartY, int Stop
 
 void TCustomGrid::Paint()
 {
+  FPainting = true;
+  try {
+    PaintGrid();
+  } catch (...) {
+    FPainting = false;
+    throw;
+  }
+  FPainting = false;
+}
+
+void TCustomGrid::PaintGrid()
+{
   TCanvas *canvas = Canvas();
   TGridDrawInfo info;
   CalcDrawInfo(info);
@@ -173,4 +185,14 @@ void TCustomGrid::Paint()
     canvas->FillRect(TRect(hGrid, 0, info.Horz.GridExtent, vGrid));
   if (vGrid < info.Vert.GridExtent)
     canvas->FillRect(TRect(0, vGrid, info.Horz.GridExtent, info.Vert.GridExtent));
+
+  // A sizing or moving mark drawn before this paint is drawn again over the new picture.
+  if ((FGridState == gsColSizing || FGridState == gsRowSizing) && FSizingLineShown) {
+    FSizingLineShown = false;
+    DrawSizingLine(info);
+  }
+  if ((FGridState == gsColMoving || FGridState == gsRowMoving) && FMoveLineShown >= 0) {
+    FMoveLineShown = -1;
+    DrawMove();
+  }
 }

@@ -177,6 +177,7 @@ protected:
   void CancelMode();
 
   // Layout helpers
+  void PaintGrid();
   void CalcDrawInfo(TGridDrawInfo &DrawInfo);
   void CalcFixedInfo(TGridDrawInfo &DrawInfo);
   TGridCoord CalcCoordFromPoint(int X, int Y, const TGridDrawInfo &DrawInfo);
@@ -251,6 +252,7 @@ private:
   void ResetExtents(std::vector<int> &Extents, int Default);
   void RestoreAfterCountChange(int OldColCount, int OldRowCount);
   bool FUpdatingScrollRange = false;
+  bool FPainting = false;
   int FEditUpdate = 0;  // while positive, writing the current cell leaves the editor alone
   friend class TStringGrid;
 };

@@ -107,3 +107,19 @@ TEST(GridCellStore, MovesRotateRowsAndColumns)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridAxis, FirstCellShowingBringsACellIntoViewFromBelow)
+{
+  const std::vector<int> w{10, 10, 10, 30, 10, 10};
+  // Fixed 11; client 43 leaves 32 (+1 for a cut line) for scrolled cells.
+  auto a = Axis(w, 1, 1, 43);
+  EXPECT_EQ(a.FirstCellShowing(2), 1);
+  EXPECT_EQ(a.FirstCellShowing(3), 3);  // 31 wide: only alone
+  EXPECT_EQ(a.FirstCellShowing(5), 4);
+  auto narrow = Axis(w, 1, 1, 20);
+  EXPECT_EQ(narrow.FirstCellShowing(3), 3);  // too wide to show whole: it goes first
+}
+
+}  // namespace

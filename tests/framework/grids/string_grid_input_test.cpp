@@ -117,11 +117,20 @@ TEST(StringGridInput, SplitCursorOverASizingLine)
   EXPECT_EQ(CursorShapeOf(g), int(Screen->Cursors(crHSplit).shape()));
   SimMouseMove(g, (header.Left + header.Right) / 2, 5);
   EXPECT_NE(CursorShapeOf(g), int(Screen->Cursors(crHSplit).shape()));
-  // Dragging the line sizes the column.
+  // Dragging the line sizes the column; meanwhile an inverted line marks the new edge.
+  g->SetCells(3, 2, QString());
+  const TPoint probe(header.Right + 30, g->CellRect(3, 2).Top + 5);  // blank cell area
   SimMouseDown(g, header.Right, 5);
   SimMouseMove(g, header.Right + 30, 5);
+  QImage during = GrabControl(g);
+  EXPECT_EQ(during.pixelColor(probe.X, probe.Y).lightness() < 128 ||
+                during.pixelColor(probe.X, probe.Y + 1).lightness() < 128, true);
   SimMouseUp(g, header.Right + 30, 5);
   EXPECT_EQ(g->ColWidths(2), 64 + 30);
+  g->SetCells(3, 2, QString());
+  QImage after = GrabControl(g);
+  const TPoint inside(g->CellRect(3, 2).Left + 20, g->CellRect(3, 2).Top + 5);
+  EXPECT_EQ(after.pixelColor(inside.X, inside.Y), QColor(Qt::white));
 }
 
 TEST(StringGridInput, DragBelowTheGridScrollsOnTheTimer)
