@@ -374,7 +374,7 @@ void THintWindow::ActivateHintData(TRect Rect, const QString &AHint, void *)
   w->setGeometry(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
   Invalidate();
   w->show();
-  if (!TMessagePump::Instance().Offscreen)
+  if (!TMessagePump::Instance().Offscreen())
     w->raise();
 }
 

@@ -307,7 +307,7 @@ void TCustomForm::Show()
   AfterConstruction();
   SetVisible(true);
   BringToFront();
-  if (HandleAllocated() && !TMessagePump::Instance().Offscreen)
+  if (HandleAllocated() && !TMessagePump::Instance().Offscreen())
     FHandle->Widget->raise();
 }
 
@@ -348,7 +348,7 @@ void TCustomForm::CMShowingChanged(TMessage &Message)
     if (FFormState.Contains(fsModal))
       w->setWindowModality(Qt::ApplicationModal);
     w->show();
-    if (!TMessagePump::Instance().Offscreen) {
+    if (!TMessagePump::Instance().Offscreen()) {
       w->raise();
       w->activateWindow();
     }
@@ -520,7 +520,7 @@ int TCustomForm::ShowModal()
     auto &pump = TMessagePump::Instance();
     const int serial = ++FModalSerial;
     FModalForced = false;
-    if (hook || pump.Offscreen) {
+    if (hook || pump.Offscreen()) {
       QPointer<QWidget> guard = Handle();
       QTimer::singleShot(0, FHandle->Widget.data(), [this, hook, guard, serial]() {
         if (!guard || serial != FModalSerial)

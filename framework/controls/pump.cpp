@@ -341,7 +341,7 @@ TMessagePump &TMessagePump::Instance()
 
 TMessagePump::TMessagePump()
 {
-  Offscreen = QGuiApplication::platformName() == QLatin1String("offscreen");
+
 }
 
 void TMessagePump::Register(QWidget *Widget, TControlHandle *Handle)
@@ -535,7 +535,7 @@ bool TMessagePump::eventFilter(QObject *Object, QEvent *Event)
     Event->accept();
     return true;
   case QEvent::FocusIn:
-    if (!SettingFocus && !Offscreen && h->Widget && FocusWnd != h->Widget) {
+    if (!SettingFocus && !Offscreen() && h->Widget && FocusWnd != h->Widget) {
       QPointer<QWidget> hw = h->Widget.data();
       QTimer::singleShot(0, this, [this, hw]() { if (hw && FocusWnd != hw) SetFocusWnd(hw); });
     }
@@ -556,7 +556,7 @@ bool TMessagePump::eventFilter(QObject *Object, QEvent *Event)
     }
     return false;
   case QEvent::WindowActivate:
-    if (!Offscreen && w == h->Widget) {
+    if (!Offscreen() && w == h->Widget) {
       TMessage m(WM_ACTIVATE, WA_ACTIVE, 0);
       Deliver(h->Control, m);
     }

@@ -3,6 +3,7 @@
 // that turns Qt events into messages, the posted-message queue, the emulated focus and
 // capture, and the keyboard state. Not for use outside framework/.
 #include <QCursor>
+#include <QGuiApplication>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -149,7 +150,8 @@ struct TMessagePump : QObject {
   uint64_t Serial = 0;
   std::deque<TPostedMessage> Queue;
   bool FlushScheduled = false;
-  bool Offscreen = false;
+  // Headless (tests): Qt's own activation and focus changes are not followed.
+  bool Offscreen() const { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
 
   void ControlDestroyed(TControl *Control);
   void UpdateMouseControl(TControl *Control);

@@ -1,0 +1,172 @@
+// Painting: the backing image behind a custom control, drawing outside a paint, windowless
+// controls on their parent, the non-client frame and window scroll bars.
+#include <QColor>
+#include <gtest/gtest.h>
+
+#include "framework/testing/input.h"
+#include "tests/framework/gui/controls_probe.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+QRgb Pixel(const QImage &img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
+constexpr QRgb Red = 0xFF0000, Blue = 0x0000FF, White = 0xFFFFFF, Lime = 0x00FF00;
+
+struct Painting : ::testing::Test {
+  TTestForm form;
+  TProbe *p = nullptr;
+  void SetUp() override
+  {
+    form->SetColor(clWhite);
+    p = new TProbe(form, "p");
+    p->SetParent(form);
+    p->SetBounds(20, 20, 100, 60);
+    p->OnPaintProbe = [](TCanvas *c) {
+      c->Brush()->SetColor(clRed);
+      c->FillRect(Rect(0, 0, 100, 60));
+    };
+    form->Show();
+  }
+};
+
+TEST_F(Painting, ACustomControlPaintsThroughItsCanvasOnlyWhenInvalid)
+{
+  QImage img = GrabControl(p);
+  ASSERT_EQ(img.size(), QSize(100, 60));
+  EXPECT_EQ(Pixel(img, 0, 0), Red);
+  EXPECT_EQ(Pixel(img, 99, 59), Red);
+  const int painted = p->PaintCount;
+  EXPECT_GE(painted, 1);
+  GrabControl(p);
+  EXPECT_EQ(p->PaintCount, painted);
+  p->Invalidate();
+  GrabControl(p);
+  EXPECT_EQ(p->PaintCount, painted + 1);
+  EXPECT_TRUE(GrabToPng(form, testsupport::OutputDir() + "/controls_paint_form.png"));
+}
+
+TEST_F(Painting, DrawingOutsideAPaintShowsAtTheNextUpdateUntilTheNextPaint)
+{
+  GrabControl(p);
+  const int painted = p->PaintCount;
+  // An XOR line drawn from a mouse handler, as a column-sizing line is.
+  p->OnMouseDown = [&](TObject *, TMouseButton, TShiftState, int X, int) {
+    TCanvas *c = p->Canvas();
+    c->Pen()->SetMode(pmXor);
+    c->Pen()->SetColor(clWhite);
+    c->MoveTo(X, 0);
+    c->LineTo(X, 60);
+  };
+  SimMouseDown(p, 50, 10);
+  SimMouseUp(p, 50, 10);
+  QImage img = GrabControl(p);
+  EXPECT_EQ(p->PaintCount, painted);
+  EXPECT_EQ(Pixel(img, 50, 30), 0x00FFFF);  // red XOR white
+  EXPECT_EQ(Pixel(img, 49, 30), Red);
+  p->Invalidate();
+  img = GrabControl(p);
+  EXPECT_EQ(Pixel(img, 50, 30), Red);
+}
+
+// A windowless control drawing a blue frame over its whole area.
+class TShapeProbe : public TGraphicControl {
+public:
+  using TGraphicControl::TGraphicControl;
+  int Paints = 0;
+
+protected:
+  void Paint() override
+  {
+    ++Paints;
+    Canvas()->Brush()->SetColor(clBlue);
+    Canvas()->FillRect(Rect(-10, -10, 500, 500));  // clipped to the control
+  }
+};
+
+TEST_F(Painting, AGraphicControlPaintsOnItsParentAtItsPlace)
+{
+  auto *g = new TShapeProbe(form);
+  g->SetParent(form);
+  g->SetBounds(150, 30, 40, 20);
+  QImage img = GrabControl(form);
+  EXPECT_EQ(Pixel(img, 150, 30), Blue);
+  EXPECT_EQ(Pixel(img, 189, 49), Blue);
+  EXPECT_EQ(Pixel(img, 190, 30), White);
+  EXPECT_EQ(Pixel(img, 149, 30), White);
+  EXPECT_EQ(Pixel(img, 150, 50), White);
+  EXPECT_EQ(GrabControl(g).size(), QSize(40, 20));
+  // It gets the mouse through its parent, in its own coordinates.
+  TPoint got(-1, -1);
+  g->OnMouseDown = [&](TObject *, TMouseButton, TShiftState, int X, int Y) { got = TPoint(X, Y); };
+  SimMouseDown(g, 3, 4);
+  SimMouseUp(g, 3, 4);
+  EXPECT_EQ(got, TPoint(3, 4));
+  g->SetVisible(false);
+  img = GrabControl(form);
+  EXPECT_EQ(Pixel(img, 150, 30), White);
+}
+
+class TFramed : public TProbe {
+public:
+  using TProbe::TProbe;
+
+protected:
+  void CreateParams(TCreateParams &Params) override
+  {
+    TProbe::CreateParams(Params);
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+    Params.Style |= WS_VSCROLL;
+  }
+};
+
+TEST_F(Painting, TheFrameAndScrollBarsAreOutsideTheClientArea)
+{
+  auto *f = new TFramed(form, "f");
+  f->SetParent(form);
+  f->SetBounds(20, 100, 120, 80);
+  f->OnPaintProbe = [](TCanvas *c) {
+    c->Brush()->SetColor(clLime);
+    c->FillRect(Rect(0, 0, 1000, 1000));
+  };
+  f->HandleNeeded();
+  // A window made with WS_VSCROLL starts with a 0..100 bar.
+  EXPECT_EQ(f->ClientRect(), Rect(0, 0, 120 - 4 - 17, 80 - 4));
+  QImage img = GrabControl(f);
+  EXPECT_EQ(Pixel(img, 2, 2), Lime);
+  EXPECT_EQ(Pixel(img, 0, 0), QColor(ColorToQColor(clBtnShadow)).rgb() & 0xFFFFFF);
+  EXPECT_NE(Pixel(img, 1, 1), Lime);
+  EXPECT_NE(Pixel(img, 120 - 3, 40), Lime);  // the bar
+
+  int resized = 0;
+  f->OnResize = [&](TObject *) { ++resized; };
+  SCROLLINFO si;
+  si.fMask = SIF_RANGE | SIF_PAGE;
+  si.nMin = 0;
+  si.nMax = 9;
+  si.nPage = 10;  // everything fits: the bar goes
+  SetScrollInfo(f->Handle(), SB_VERT, si, true);
+  EXPECT_EQ(f->ClientWidth(), 120 - 4);
+  EXPECT_EQ(resized, 1);
+  si.nMax = 99;
+  si.fMask = SIF_ALL;
+  si.nPos = 200;  // kept inside the range
+  SetScrollInfo(f->Handle(), SB_VERT, si, true);
+  EXPECT_EQ(GetScrollPos(f->Handle(), SB_VERT), 90);
+  EXPECT_EQ(f->ClientWidth(), 120 - 4 - 17);
+  EXPECT_EQ(resized, 2);
+
+  // Clicking the bar's lower arrow asks the control to scroll; the position is the control's
+  // to set.
+  QStringList codes;
+  struct TScrollSpy {};
+  f->Logged = {WM_VSCROLL};
+  f->Log.clear();
+  SetScrollPos(f->Handle(), SB_VERT, 0, true);
+  SimClick(f, 120 - 4 - 8, 80 - 4 - 5);  // client coordinates beyond the client: the bar's arrow
+  ASSERT_FALSE(f->Log.isEmpty());
+  EXPECT_EQ(f->Log[0], "f:WM_VSCROLL");
+  EXPECT_EQ(GetScrollPos(f->Handle(), SB_VERT), 0);
+  EXPECT_TRUE(GrabToPng(f, testsupport::OutputDir() + "/controls_paint_frame.png"));
+}
+
+}  // namespace
