@@ -270,6 +270,10 @@ TPoint TCanvas::FromDevice(TPoint P) const
 TRect TCanvas::ToDevice(const TRect &R) const
 {
   const TPoint a = ToDevice(R.TopLeft()), b = ToDevice(R.BottomRight());
+  // One pixel per unit keeps the rectangle as given (an inverted one stays empty); a
+  // mapping that turns an axis around puts the corners back in order.
+  if (FMapMode == MM_TEXT)
+    return TRect(a, b);
   return TRect(std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y));
 }
 

@@ -380,7 +380,8 @@ public:
   // Internal helpers shared by the graphics sources.
   TPoint ToDevice(TPoint P) const;
   TPoint FromDevice(TPoint P) const;
-  // Rectangles: ToDevice normalises (left < right, top < bottom); FromDevice maps the
+  // Rectangles: ToDevice puts the corners in order under a mapping that turns an axis
+  // around (one pixel per unit keeps an inverted rectangle empty); FromDevice maps the
   // corners, so with y growing up the logical top is above (greater than) the bottom.
   TRect ToDevice(const TRect &R) const;
   TRect FromDevice(const TRect &R) const;

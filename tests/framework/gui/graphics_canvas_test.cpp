@@ -79,6 +79,14 @@ TEST(GraphicsCanvas, RectangleAndFillRectUseExclusiveEdges)
   n.Canvas.Rectangle(0, 0, 4, 4);
   EXPECT_EQ(n.Ink(0, 0, 10, 10), 9);
 
+  // An inverted rectangle is empty.
+  Surface inv(10, 10);
+  inv.Canvas.Brush()->SetColor(clBlue);
+  inv.Canvas.FillRect(Rect(6, 2, 3, 5));
+  TRect r = Rect(8, 0, 2, 10);
+  DrawText(inv.Canvas.Handle(), QStringLiteral("W"), -1, r, DT_SINGLELINE);
+  EXPECT_EQ(inv.Ink(0, 0, 10, 10), 0);
+
   Surface fr(10, 10);
   fr.Canvas.Brush()->SetColor(clBlack);
   fr.Canvas.FrameRect(Rect(0, 0, 4, 3));
