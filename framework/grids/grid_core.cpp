@@ -37,7 +37,12 @@ TCustomGrid::TCustomGrid(TComponent *AOwner) : TCustomControl(AOwner)
   FAnchor = FCurrent;
 }
 
-TCustomGrid::~TCustomGrid() = default;
+TCustomGrid::~TCustomGrid()
+{
+  // The editor outlives this part of the grid (the component owner frees it later).
+  if (FInplaceEdit)
+    FInplaceEdit->SetGrid(nullptr);
+}
 
 // ---------------------------------------------------------------------------------------
 // Layout

@@ -14,6 +14,14 @@ bool Intersects(const TRect &a, const TRect &b)
 
 }  // namespace
 
+void TCustomGrid::DrawCell(int ACol, int ARow, const TRect &ARect, TGridDrawState AState)
+{
+  (void)ACol;
+  (void)ARow;
+  (void)ARect;
+  (void)AState;
+}
+
 bool TCustomGrid::IsActiveControl()
 {
   if (!HandleAllocated())

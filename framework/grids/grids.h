@@ -121,7 +121,8 @@ public:
 
 protected:
   // Hooks
-  virtual void DrawCell(int ACol, int ARow, const TRect &ARect, TGridDrawState AState) = 0;
+  // Draws one cell; the base draws nothing (a grid being torn down may still paint).
+  virtual void DrawCell(int ACol, int ARow, const TRect &ARect, TGridDrawState AState);
   virtual bool SelectCell(int ACol, int ARow);
   virtual void SizeChanged(int OldColCount, int OldRowCount);
   virtual void TopLeftChanged();
