@@ -560,6 +560,27 @@ TEST(StringGrid, ClickOnTheCurrentCellShowsTheEditor)
 // ---------------------------------------------------------------------------------------
 // Scroll bars
 
+TEST(StringGrid, ScrollBarsShowOnlyWhenTheCellsDoNotFit)
+{
+  TGridForm f(400, 300);
+  TProbeGrid *g = f.Grid;
+  auto range = [&](int bar) {
+    int lo = 0, hi = 0;
+    GetScrollRange(g->Handle(), bar, lo, hi);
+    return hi - lo;
+  };
+  EXPECT_EQ(range(SB_HORZ), 0);
+  EXPECT_EQ(range(SB_VERT), 0);
+  g->SetRowCount(50);
+  EXPECT_EQ(range(SB_VERT), 127);
+  EXPECT_EQ(range(SB_HORZ), 0);
+  g->SetColWidths(4, 200);
+  EXPECT_EQ(range(SB_HORZ), 127);
+  g->SetRowCount(5);
+  EXPECT_EQ(range(SB_VERT), 0);
+  EXPECT_EQ(g->TopRow(), 1);
+}
+
 TEST(StringGrid, ScrollMessagesMoveTheViewAndTheThumb)
 {
   TGridForm f(300, 150);
