@@ -147,3 +147,482 @@ TEST(ParGenFile, ChecksReportTheFirstBadFieldInTheirFixedOrder)
     EXPECT_EQ(ParGen_Check(v), c.Text) << what.toStdString();
   }
 }
+
+// ---------------------------------------------------------------------------------------------
+// The dialog, driven through its controls
+
+#include "app/lbbutton.h"
+#include "framework/stdctrls/comctrls.h"
+#include "framework/stdctrls/extctrls.h"
+#include "framework/stdctrls/stdctrls.h"
+#include "framework/system/paths.h"
+#include "framework/testing/input.h"
+#include "framework/testing/ui_script.h"
+#include "project/app_state.h"
+#include "project/lang_texts.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+
+namespace {
+
+QByteArray Read_Bytes(const QString &Path)
+{
+  QFile f(Path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Write_Bytes(const QString &Path, const QByteArray &Data)
+{
+  QFile f(Path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(Data);
+}
+
+class ParGenForm : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    ASSERT_TRUE(Dir.isValid());
+    SetExeNameOverride(Dir.filePath("quillomark"));
+    AppState().Reset();
+    AppState().App_Dir = Dir.path();
+    AppState().Projects_Dir = Dir.filePath("PROJECTS");
+    AppState().Project_Name = "Plant";
+    AppState().Project_Dir = AppState().Projects_Dir + "/Plant";
+    AppState().File_ParGen = AppState().Project_Dir + "/ParGen.xml";
+    AppState().Software_Code = "QC40328";
+    ASSERT_TRUE(QDir().mkpath(AppState().Project_Dir));
+    Load_Default_Texts();
+    F = new TFParGen(nullptr);
+    F->AfterConstruction();
+  }
+
+  void TearDown() override
+  {
+    F->BeforeDestruction();
+    delete F;
+    SetExeNameOverride(QString());
+    AppState().Reset();
+  }
+
+  QString File() const { return AppState().File_ParGen; }
+
+  // Shows the dialog modally, runs Action on it while it is shown, and answers the result.
+  int Show(TUIScript &Ui, std::function<void()> Action)
+  {
+    Ui.OnForm([Action](TCustomForm *) {
+      SimProcess();
+      Action();
+      SimProcess();
+    });
+    return F->ShowModal();
+  }
+
+  QStringList Saved() const
+  {
+    TXMLDocument doc;
+    doc.LoadFromFile(File());
+    QStringList names;
+    for (IXMLNode n = doc.DocumentElement().ChildNodes().First(); !n.IsNull(); n = n.NextSibling())
+      names << n.NodeName() + "=" + n.Text();
+    return names;
+  }
+
+  QTemporaryDir Dir;
+  TFParGen *F = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ParGenForm, ANewProjectShowsTheDefaultsAndCancelWritesNothing)
+{
+  TUIScript ui;
+  QStringList shown;
+  bool checks = true;
+  const int result = Show(ui, [&] {
+    for (TEdit *e : {F->E_S7_Protocol_IP1, F->E_S7_Protocol_IP2, F->E_S7_Protocol_IP3, F->E_S7_Protocol_IP4,
+                     F->E_S7_Protocol_SM1, F->E_S7_Protocol_SM4, F->E_S7_Protocol_GAT1, F->E_S7_Protocol_GAT4,
+                     F->E_MQTT_Server_Port, F->E_Ethernet_IP4, F->E_Ethernet_SM3, F->E_Ethernet_GAT4,
+                     F->E_Ethernet_DNS1, F->E_NTP_Poll_Time})
+      shown << e->Text();
+    for (TCheckBox *c : {F->CB_S7_Protocol_En_GAT, F->CB_MQTT_Clean_Session, F->CB_MQTT_WillFlag,
+                         F->CB_MQTT_Will_Retained, F->CB_Ethernet_En_GAT, F->CB_Ethernet_DNS, F->CB_TLS_Enable,
+                         F->CB_TLS_En_Server_Auth, F->CB_TLS_En_Client_Auth})
+      checks = checks && !c->Checked();
+    SimClick(F->Btn_Cancel, 10, 10);
+  });
+  EXPECT_EQ(result, mrCancel);
+  EXPECT_EQ(shown, (QStringList{"192", "168", "0", "5", "255", "0", "192", "1", "1883", "10", "255", "1", "8",
+                                "1000"}));
+  EXPECT_TRUE(checks);
+  EXPECT_EQ(F->CB_MQTT_Will_QoS->ItemIndex(), 0);
+  EXPECT_FALSE(FileExists(File()));
+  EXPECT_EQ(ui.Messages(), QStringList());
+}
+
+TEST_F(ParGenForm, OkAtOnceWritesTheFiftyThreeElementsAfterTheRootAndComment)
+{
+  TUIScript ui;
+  EXPECT_EQ(Show(ui, [&] { SimClick(F->Btn_OK, 10, 10); }), mrOk);
+  EXPECT_EQ(ui.Messages(), QStringList());
+
+  const QByteArray bytes = Read_Bytes(File());
+  EXPECT_TRUE(bytes.startsWith("<Par_Gen")) << bytes.left(40).constData();
+  TXMLDocument doc;
+  doc.LoadFromFile(File());
+  ASSERT_EQ(doc.ChildNodes().Count(), 2);
+  EXPECT_EQ(doc.ChildNodes()[1].NodeType(), ntComment);
+  EXPECT_EQ(doc.ChildNodes()[1].Text(), "SW_VERSION = 1.000");
+
+  QStringList want;
+  const QStringList defaults = ParGen_Defaults();
+  for (int i = 0; i < ParGen_Element_Count; ++i)
+    want << QString::fromUtf16(ParGen_Elements[i].Name) + "=" + defaults[i];
+  EXPECT_EQ(Saved(), want);
+}
+
+TEST_F(ParGenForm, OctetChecksShowTheirTextAndKeepTheDialogOpen)
+{
+  struct TCase {
+    TEdit *TFParGen::*Box;
+    const char *Text;
+    TCheckBox *TFParGen::*Enable;
+    int Message;  // 0: saved
+  };
+  const TCase cases[] = {
+      {&TFParGen::E_S7_Protocol_IP2, "256", nullptr, 452},
+      {&TFParGen::E_S7_Protocol_SM4, "abc", nullptr, 458},
+      {&TFParGen::E_S7_Protocol_GAT1, "300", nullptr, 0},
+      {&TFParGen::E_S7_Protocol_GAT1, "300", &TFParGen::CB_S7_Protocol_En_GAT, 459},
+      {&TFParGen::E_Ethernet_IP1, "-1", nullptr, 687},
+      {&TFParGen::E_Ethernet_SM3, "", nullptr, 693},
+      {&TFParGen::E_Ethernet_GAT4, "999", &TFParGen::CB_Ethernet_En_GAT, 698},
+      {&TFParGen::E_Ethernet_DNS2, "x", &TFParGen::CB_Ethernet_DNS, 700},
+      {&TFParGen::E_Ethernet_DNS2, "x", nullptr, 0},
+      {&TFParGen::E_NTP_Poll_Time, "", nullptr, 725},
+      {&TFParGen::E_NTP_Poll_Time, "10000001", nullptr, 725},
+  };
+  for (const TCase &c : cases) {
+    DeleteFile(File());
+    TUIScript ui;
+    bool open_after_ok = false;
+    const int result = Show(ui, [&] {
+      TEdit *box = F->*c.Box;
+      box->SetText(QString::fromLatin1(c.Text));
+      if (c.Enable)
+        SimClick(F->*c.Enable, 4, 8);
+      SimClick(F->Btn_OK, 10, 10);
+      open_after_ok = F->ModalResult() == mrNone;
+      if (open_after_ok)
+        SimClick(F->Btn_Cancel, 10, 10);
+    });
+    const std::string what = (F->*c.Box)->Name().toStdString() + "=" + c.Text;
+    if (c.Message) {
+      EXPECT_EQ(ui.Messages(), QStringList{AppState().Lang_Texts[c.Message]}) << what;
+      for (const TShownDialog &d : ui.Shown())
+        if (d.Kind == skMessage) {
+          EXPECT_EQ(d.DlgType, mtError);
+          EXPECT_EQ(d.Buttons, TMsgDlgButtons{mbOK});
+        }
+      EXPECT_TRUE(open_after_ok) << what;
+      EXPECT_EQ(result, mrCancel) << what;
+      EXPECT_FALSE(FileExists(File())) << what;
+    } else {
+      EXPECT_EQ(ui.Messages(), QStringList()) << what;
+      EXPECT_EQ(result, mrOk) << what;
+      const QString element = (F->*c.Box)->Name().mid(2);
+      EXPECT_TRUE(Saved().contains(element + "=" + c.Text)) << what;
+    }
+  }
+}
+
+TEST_F(ParGenForm, DotMovesAlongTheAddressChainAndIsNeverTyped)
+{
+  struct TCase {
+    TEdit *TFParGen::*From;
+    TEdit *TFParGen::*To;  // nullptr: the focus stays
+  };
+  const TCase cases[] = {
+      {&TFParGen::E_S7_Protocol_IP1, &TFParGen::E_S7_Protocol_IP2},
+      {&TFParGen::E_S7_Protocol_IP4, &TFParGen::E_S7_Protocol_SM1},
+      {&TFParGen::E_S7_Protocol_SM4, &TFParGen::E_S7_Protocol_GAT1},
+      {&TFParGen::E_S7_Protocol_GAT4, nullptr},
+      {&TFParGen::E_Ethernet_IP4, &TFParGen::E_Ethernet_SM1},
+      {&TFParGen::E_Ethernet_GAT4, &TFParGen::E_Ethernet_DNS1},
+      {&TFParGen::E_Ethernet_DNS4, nullptr},
+  };
+  TUIScript ui;
+  Show(ui, [&] {
+    for (const TCase &c : cases) {
+      TEdit *from = F->*c.From;
+      const std::string what = from->Name().toStdString();
+      from->SetFocus();
+      SimProcess();
+      SimType(from, "1.");
+      SimProcess();
+      EXPECT_EQ(from->Text(), "1") << what;  // entering the box selected its text
+      EXPECT_FALSE(from->Text().contains('.')) << what;
+      TEdit *want = c.To ? F->*c.To : from;
+      EXPECT_TRUE(want->Focused()) << what;
+      if (c.To)
+        EXPECT_FALSE((F->*c.To)->Text().contains('.')) << what;
+    }
+  });
+}
+
+TEST_F(ParGenForm, WillFlagMovesTheUsernameRowAndGrowsThePanel)
+{
+  TUIScript ui;
+  Show(ui, [&] {
+    EXPECT_EQ(F->L_MQTT_Username->Top(), 180);
+    EXPECT_EQ(F->E_MQTT_Username->Top(), 177);
+    EXPECT_EQ(F->L_MQTT_Password->Top(), 208);
+    EXPECT_FALSE(F->E_MQTT_Will_TopicName->Visible());
+    EXPECT_FALSE(F->CB_MQTT_Will_QoS->Visible());
+    EXPECT_FALSE(F->E_MQTT_ASync_Send_Time->Visible());
+    const int height = F->CP_MQTT->Height();
+    EXPECT_EQ(height, F->E_MQTT_Password->Top() + F->E_MQTT_Password->Height() + F->CPG->HeaderHeight() + 12);
+
+    SimClick(F->CB_MQTT_WillFlag, 4, 8);
+    SimProcess();
+    EXPECT_TRUE(F->CB_MQTT_WillFlag->Checked());
+    EXPECT_EQ(F->L_MQTT_Username->Top(), 292);
+    EXPECT_EQ(F->L_MQTT_Password->Top(), 320);
+    EXPECT_EQ(F->CP_MQTT->Height(), height + 112);
+    for (TControl *c : std::initializer_list<TControl *>{F->L_MQTT_Will_TopicName, F->E_MQTT_Will_TopicName,
+                                                         F->E_MQTT_Will_Message, F->CB_MQTT_Will_Retained,
+                                                         F->CB_MQTT_Will_QoS})
+      EXPECT_TRUE(c->Visible()) << c->Name().toStdString();
+    EXPECT_FALSE(F->E_MQTT_ASync_Send_Time->Visible());
+    // The panels below follow the grown one.
+    EXPECT_GE(F->CP_Ethernet->Top(), F->CP_MQTT->Top() + F->CP_MQTT->Height());
+
+    SimClick(F->CB_MQTT_WillFlag, 4, 8);
+    SimProcess();
+    EXPECT_EQ(F->L_MQTT_Username->Top(), 180);
+    EXPECT_EQ(F->CP_MQTT->Height(), height);
+  });
+}
+
+TEST_F(ParGenForm, TlsFieldsFollowTheirCheckBoxes)
+{
+  TUIScript ui;
+  Show(ui, [&] {
+    EXPECT_FALSE(F->CB_TLS_En_Server_Auth->Visible());
+    EXPECT_FALSE(F->CB_TLS_En_Client_Auth->Visible());
+    EXPECT_EQ(F->CP_TLS->Height(), F->CB_TLS_Enable->Top() + F->CB_TLS_Enable->Height() + F->CPG->HeaderHeight() + 12);
+
+    SimClick(F->CB_TLS_Enable, 4, 8);
+    SimProcess();
+    EXPECT_TRUE(F->CB_TLS_En_Server_Auth->Visible());
+    EXPECT_TRUE(F->CB_TLS_En_Client_Auth->Visible());
+    EXPECT_FALSE(F->E_TLS_Server_Cert->Visible());
+    SimClick(F->CB_TLS_En_Client_Auth, 4, 8);
+    SimProcess();
+    const int top = F->CB_TLS_En_Server_Auth->Top();
+    EXPECT_EQ(F->L_TLS_Client_Cert->Top(), top + 56);
+    EXPECT_EQ(F->E_TLS_Client_Cert->Top(), top + 53);
+    EXPECT_EQ(F->L_TLS_Client_Cert_Key_Pass->Top(), top + 112);
+    EXPECT_TRUE(F->E_TLS_Client_Cert_Key_Pass->Visible());
+    EXPECT_EQ(F->CP_TLS->Height(), F->E_TLS_Client_Cert_Key_Pass->Top() + F->E_TLS_Client_Cert_Key_Pass->Height() +
+                                       F->CPG->HeaderHeight() + 12);
+
+    SimClick(F->CB_TLS_En_Server_Auth, 4, 8);
+    SimProcess();
+    EXPECT_TRUE(F->E_TLS_Server_Cert->Visible());
+    EXPECT_EQ(F->CB_TLS_En_Client_Auth->Top(), F->E_TLS_Server_Cert->Top() + 28);
+  });
+}
+
+TEST_F(ParGenForm, ModelPanelsStackInOrderWithNumberedTitles)
+{
+  const std::vector<std::pair<TCategoryPanel *, QString>> want = {
+      {F->CP_S7_Protocol, "1. S7comm"},
+      {F->CP_MQTT, "2. MQTT"},
+      {F->CP_Ethernet, "3. Ethernet"},
+      {F->CP_TLS, "4. TLS (Transport Layer Security)"},
+      {F->CP_NTP, "5. NTP (Network Time Protocol)"},
+  };
+  std::vector<TCategoryPanel *> shown;
+  for (TCategoryPanel *p : F->CPG->Panels())
+    if (p->Visible())
+      shown.push_back(p);
+  ASSERT_EQ(shown.size(), want.size());
+  for (size_t i = 0; i < want.size(); ++i) {
+    EXPECT_EQ(shown[i], want[i].first) << i;
+    EXPECT_EQ(shown[i]->Caption(), want[i].second);
+    EXPECT_EQ(shown[i]->TabOrder(), int(i));
+    if (i > 0)
+      EXPECT_EQ(shown[i]->Top(), shown[i - 1]->Top() + shown[i - 1]->Height()) << i;
+  }
+  EXPECT_EQ(F->CPG->Panels().size(), 20u);
+
+  // Titles are composed once: a later language keeps them.
+  AppState().Lang_Texts[633] = "MQTT (altro)";
+  AppState().Lang_Texts[634] = "URL del Server";
+  F->Set_Lang();
+  EXPECT_EQ(F->CP_MQTT->Caption(), "2. MQTT");
+  EXPECT_EQ(F->L_MQTT_Server->Caption(), "URL del Server");
+}
+
+TEST_F(ParGenForm, TextsComeFromTheTextTableInRowOrder)
+{
+  const auto &items = F->Lang_Items();
+  EXPECT_EQ(items.size() + 6, 354u);
+  EXPECT_EQ(F->Caption(), "Set Communication");
+  EXPECT_EQ(F->Btn_OK->Caption(), "OK");
+  EXPECT_EQ(F->Btn_Cancel->Hint(), "Exit and Discard the current configuration");
+  EXPECT_EQ(F->L_SW_Code->Caption(), "QC40328");
+  EXPECT_EQ(F->E_S7_Protocol_IP3->Hint(), "Insert Third byte of IP Address");
+  EXPECT_EQ(F->CB_S7_Protocol_En_GAT->Caption(), "Gateway");
+  EXPECT_EQ(F->E_CANopen_NetOpe_Delay->Hint(), AppState().Lang_Texts[516]);
+  EXPECT_EQ(F->CB_SNMP_Agent_Version3->Hint(), AppState().Lang_Texts[560]);
+  EXPECT_EQ(F->E_PROFINET_Diagnostic->Hint(), AppState().Lang_Texts[855]);
+  EXPECT_EQ(F->E_IEC61850_Server_DNS4->Hint(), AppState().Lang_Texts[924]);
+  // Each panel takes a run of consecutive numbers.
+  std::vector<int> numbers;
+  for (const auto &i : items)
+    numbers.push_back(i.Text);
+  for (size_t i = 1; i < numbers.size(); ++i)
+    if (numbers[i] != numbers[i - 1] + 1)
+      EXPECT_TRUE(numbers[i - 1] == 422 || numbers[i - 1] == 441 || numbers[i - 1] == 450 || numbers[i - 1] == 487 ||
+                  numbers[i - 1] == 501 || numbers[i - 1] == 506 || numbers[i - 1] == 518 ||
+                  numbers[i - 1] == 530 || numbers[i - 1] == 572 || numbers[i - 1] == 607 ||
+                  numbers[i - 1] == 631 || numbers[i - 1] == 659 || numbers[i - 1] == 686 ||
+                  numbers[i - 1] == 719 || numbers[i - 1] == 724 || numbers[i - 1] == 768 ||
+                  numbers[i - 1] == 814 || numbers[i - 1] == 855 || numbers[i - 1] == 892 || numbers[i - 1] == 924)
+          << numbers[i - 1] << " -> " << numbers[i];
+}
+
+TEST_F(ParGenForm, LoadingConvertsEachElementByItsKind)
+{
+  Write_Bytes(File(),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- kept by hand -->\n<Par_Gen>"
+              "<S7_Protocol_IP1>10</S7_Protocol_IP1><S7_Protocol_EN_GAT>01</S7_Protocol_EN_GAT>"
+              "<MQTT_WillFlag>1</MQTT_WillFlag><MQTT_Will_QoS>abc</MQTT_Will_QoS>"
+              "<TLS_Enable>01</TLS_Enable><TLS_En_Client_Auth>1</TLS_En_Client_Auth>"
+              "<TLS_Client_Auth_Key>line 1\r\nline 2</TLS_Client_Auth_Key>"
+              "<NTP_Server_URL> ntp.example </NTP_Server_URL></Par_Gen>");
+  TUIScript ui;
+  Show(ui, [&] {
+    EXPECT_EQ(F->E_S7_Protocol_IP1->Text(), "10");
+    EXPECT_EQ(F->E_S7_Protocol_IP2->Text(), "168");
+    EXPECT_FALSE(F->CB_S7_Protocol_En_GAT->Checked());
+    EXPECT_TRUE(F->CB_MQTT_WillFlag->Checked());
+    EXPECT_EQ(F->L_MQTT_Username->Top(), 292);  // the layout follows the loaded boxes
+    EXPECT_EQ(F->CB_MQTT_Will_QoS->ItemIndex(), 0);
+    EXPECT_TRUE(F->CB_TLS_Enable->Checked());
+    EXPECT_TRUE(F->CB_TLS_En_Client_Auth->Checked());
+    EXPECT_TRUE(F->E_TLS_Client_Cert_Key->Visible());
+    EXPECT_EQ(F->E_NTP_Server_URL->Text(), " ntp.example ");
+    SimClick(F->Btn_OK, 10, 10);
+  });
+  const QStringList saved = Saved();
+  EXPECT_TRUE(saved.contains("S7_Protocol_EN_GAT=0"));
+  EXPECT_TRUE(saved.contains("TLS_Enable=1"));
+  EXPECT_TRUE(saved.contains("MQTT_Will_QoS=0"));
+  EXPECT_TRUE(Read_Bytes(File()).contains("line 1\r\nline 2"));
+}
+
+TEST_F(ParGenForm, CancelDiscardsEditsAndTheNextShowingReloads)
+{
+  TUIScript ui;
+  Show(ui, [&] { SimClick(F->Btn_OK, 10, 10); });
+  Show(ui, [&] {
+    F->E_MQTT_Server->SetText("broker.local");
+    F->CB_Ethernet_DNS->SetChecked(true);
+    SimClick(F->Btn_Cancel, 10, 10);
+  });
+  Show(ui, [&] {
+    EXPECT_EQ(F->E_MQTT_Server->Text(), "");
+    EXPECT_FALSE(F->CB_Ethernet_DNS->Checked());
+  });
+}
+
+TEST_F(ParGenForm, PastedCertificatesAreStoredWithCRLF)
+{
+  QGuiApplication::clipboard()->setText("-----BEGIN CERTIFICATE-----\nMIIB\n-----END CERTIFICATE-----");
+  TUIScript ui;
+  Show(ui, [&] {
+    SimClick(F->CB_TLS_Enable, 4, 8);
+    SimClick(F->CB_TLS_En_Client_Auth, 4, 8);
+    F->E_TLS_Client_Cert->SetFocus();
+    SimKey(F->E_TLS_Client_Cert, 'V', TShiftState{ssCtrl});
+    SimProcess();
+    SimClick(F->Btn_OK, 10, 10);
+  });
+  const QByteArray bytes = Read_Bytes(File());
+  EXPECT_TRUE(bytes.contains("<TLS_Client_Auth_Certificate>-----BEGIN CERTIFICATE-----\r\nMIIB\r\n"
+                             "-----END CERTIFICATE-----</TLS_Client_Auth_Certificate>"))
+      << bytes.constData();
+}
+
+TEST_F(ParGenForm, AFileThatCannotBeParsedIsReportedAndNeverOverwritten)
+{
+  const QByteArray broken = "<Par_Gen><S7_Protocol_IP1>10</S7_Protocol_IP1>";
+  Write_Bytes(File(), broken);
+  TUIScript ui;
+  bool ok_enabled = true;
+  const int result = Show(ui, [&] {
+    ok_enabled = F->Btn_OK->Enabled();
+    SimClick(F->Btn_OK, 10, 10);
+  });
+  EXPECT_EQ(result, mrCancel);
+  EXPECT_FALSE(ok_enabled);
+  ASSERT_EQ(ui.Messages().size(), 1);
+  EXPECT_TRUE(ui.Messages()[0].contains(File())) << ui.Messages()[0].toStdString();
+  for (const TShownDialog &d : ui.Shown())
+    if (d.Kind == skMessage)
+      EXPECT_EQ(d.DlgType, mtError);
+  EXPECT_EQ(Read_Bytes(File()), broken);
+
+  // Repaired, the file loads again.
+  Write_Bytes(File(), "<Par_Gen><S7_Protocol_IP1>10</S7_Protocol_IP1></Par_Gen>");
+  TUIScript ui2;
+  EXPECT_EQ(Show(ui2, [&] { SimClick(F->Btn_OK, 10, 10); }), mrOk);
+  EXPECT_TRUE(Saved().contains("S7_Protocol_IP1=10"));
+}
+
+TEST_F(ParGenForm, WidthStaysFixed)
+{
+  F->SetClientWidth(600);
+  EXPECT_EQ(F->ClientWidth(), 460);
+  F->SetClientHeight(500);
+  EXPECT_EQ(F->ClientHeight(), 500);
+}
+
+TEST_F(ParGenForm, PictureOfTheDialog)
+{
+  TUIScript ui;
+  Show(ui, [&] {
+    SimClick(F->CB_MQTT_WillFlag, 4, 8);
+    SimProcess();
+    EXPECT_TRUE(GrabToPng(F, testsupport::OutputDir() + "/pargen_form.png"));
+    F->CPG->VertScrollBar()->SetPosition(F->CPG->VertScrollBar()->Range());
+    SimProcess();
+    EXPECT_TRUE(GrabToPng(F, testsupport::OutputDir() + "/pargen_form_bottom.png"));
+  });
+}
+
+TEST_F(ParGenForm, WheelScrollsThePanelGroupOnlyOverIt)
+{
+  TUIScript ui;
+  Show(ui, [&] {
+    F->SetClientHeight(400);  // less room than the panels need
+    SimProcess();
+    TCategoryScrollBar *bar = F->CPG->VertScrollBar();
+    ASSERT_GT(bar->Range(), 0);
+    SimWheel(F->P_Title, 100, 30, -120);
+    SimProcess();
+    EXPECT_EQ(bar->Position(), 0);
+    SimWheel(F->CPG, 100, 100, -120);
+    SimProcess();
+    const int down = bar->Position();
+    EXPECT_EQ(down, 3 * bar->Increment());
+    SimWheel(F->CPG, 100, 100, 120);
+    SimProcess();
+    EXPECT_EQ(bar->Position(), 0);
+  });
+}
