@@ -322,3 +322,6 @@ protected:
 private:
   TGridCellStore FCells;
 };
+
+// The editor's class, so that one include gives the whole grid family.
+#include "framework/grids/inplace_edit.h"
