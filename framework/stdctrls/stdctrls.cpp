@@ -744,79 +744,75 @@ void TCustomEdit::CMEnabledChanged(TMessage &Message)
 // =============================================================================================
 // TCustomMemo
 
-// Lines of a memo: the memo's text, split at its line breaks.
+// Lines of a memo: the memo's text, split at its line breaks. An empty last line is not
+// counted, and an added line ends with a line break, as the platform's edit keeps them.
 class TCustomMemo::TMemoStrings : public TStrings {
 public:
   explicit TMemoStrings(TCustomMemo *AMemo) : FMemo(AMemo) {}
   int Count() const override
   {
-    const QString t = FMemo->Text();
-    if (t.isEmpty())
-      return 0;
-    int n = t.count(QStringLiteral("\r\n")) + 1;
-    if (t.endsWith(QStringLiteral("\r\n")))
+    const QStringList raw = Raw();
+    int n = int(raw.size());
+    if (raw.last().isEmpty())
       --n;
     return n;
   }
   QString Get(int Index) const override
   {
-    const QStringList l = Split();
-    if (Index < 0 || Index >= l.size())
+    const QStringList raw = Raw();
+    if (Index < 0 || Index >= raw.size())
       return QString();  // the platform answers an empty line for a line it does not have
-    return l.at(Index);
+    return raw.at(Index);
   }
   void Put(int Index, const QString &S) override
   {
-    QStringList l = Split();
-    if (Index < 0 || Index >= l.size())
+    QStringList raw = Raw();
+    if (Index < 0 || Index >= Count())
       Error(ListIndexError(Index), Index);
-    l[Index] = S;
-    Join(l);
+    raw[Index] = S;
+    FMemo->SetText(raw.join(QStringLiteral("\r\n")));
   }
   void Insert(int Index, const QString &S) override
   {
-    QStringList l = Split();
-    if (Index < 0 || Index > l.size())
-      Error(ListIndexError(Index), Index);
-    l.insert(Index, S);
-    Join(l);
+    if (Index < 0)
+      return;
+    const QString t = FMemo->Text();
+    const QStringList raw = Raw();
+    if (Index < raw.size()) {
+      FMemo->SetText(t.left(LineStart(raw, Index)) + S + QStringLiteral("\r\n") + t.mid(LineStart(raw, Index)));
+    } else if (Index == raw.size() && !raw.last().isEmpty()) {
+      FMemo->SetText(t + QStringLiteral("\r\n") + S);
+    }
   }
   void Delete(int Index) override
   {
-    QStringList l = Split();
-    if (Index < 0 || Index >= l.size())
-      Error(ListIndexError(Index), Index);
-    l.removeAt(Index);
-    Join(l);
+    const QStringList raw = Raw();
+    if (Index < 0 || Index >= raw.size())
+      return;
+    const QString t = FMemo->Text();
+    const int start = LineStart(raw, Index);
+    const int end = Index + 1 < raw.size() ? LineStart(raw, Index + 1) : start + int(raw.at(Index).size());
+    FMemo->SetText(t.left(start) + t.mid(end));
   }
   void Clear() override { FMemo->SetText(QString()); }
-  QString Text() const override
+  QString Text() const override { return FMemo->Text(); }
+  void SetText(const QString &Value) override
   {
-    // The memo's text with a line break after the last line, as a string list gives it.
-    const QStringList l = Split();
-    QString r;
-    for (const QString &s : l)
-      r += s + LineBreak();
-    return r;
+    QString v = Value;
+    v.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    v.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    v.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    FMemo->SetText(v);
   }
-  void SetText(const QString &Value) override { FMemo->SetText(Value); }
 
 private:
-  QStringList Split() const
+  QStringList Raw() const { return FMemo->Text().split(QStringLiteral("\r\n")); }
+  static int LineStart(const QStringList &Raw, int Index)
   {
-    QString t = FMemo->Text();
-    if (t.isEmpty())
-      return {};
-    if (t.endsWith(QStringLiteral("\r\n")))
-      t.chop(2);
-    return t.split(QStringLiteral("\r\n"));
-  }
-  void Join(const QStringList &l)
-  {
-    QString t = l.join(QStringLiteral("\r\n"));
-    // Lines keep a trailing break when the list had one line at least, like the platform's
-    // line-by-line inserts; an emptied list gives an empty memo.
-    FMemo->SetText(l.isEmpty() ? QString() : t);
+    int p = 0;
+    for (int i = 0; i < Index && i < Raw.size(); ++i)
+      p += int(Raw.at(i).size()) + 2;
+    return p;
   }
   TCustomMemo *FMemo;
 };

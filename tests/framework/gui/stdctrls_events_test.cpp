@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "framework/controls/forms.h"
+#include "framework/stdctrls/buttons.h"
 #include "framework/stdctrls/comctrls.h"
 #include "framework/stdctrls/extctrls.h"
 #include "framework/stdctrls/mask.h"
@@ -94,6 +95,25 @@ TEST_F(StdCtrlsEvents, EditKeyPressSwallowsOrReplacesTypedCharacters)
   EXPECT_EQ(changes, 3);
 }
 
+TEST_F(StdCtrlsEvents, EnterArrivesAsACharacterOfTheEdit)
+{
+  auto *e = Add<TEdit>();
+  ShowForm();
+  QString keys;
+  e->OnKeyPress = [&](TObject *, QChar &Key) {
+    keys += Key;
+    if (Key == QChar(13))
+      Key = QChar(0);
+  };
+  e->SetFocus();
+  Pump();
+  QTest::keyClick(e->Handle(), Qt::Key_Return);
+  QTest::keyClicks(e->Handle(), "a");
+  Pump();
+  EXPECT_EQ(keys, QString(QChar(13)) + "a");
+  EXPECT_EQ(e->Text(), "a");
+}
+
 TEST_F(StdCtrlsEvents, EditSelectionAndLimits)
 {
   auto *e = Add<TEdit>();
@@ -127,10 +147,11 @@ TEST_F(StdCtrlsEvents, MemoTextAndLinesUseLineBreaks)
   m->OnChange = [&](TObject *) { ++changes; };
   m->Lines()->Add("one");
   m->Lines()->Add("two");
-  EXPECT_EQ(m->Text(), "one\r\ntwo");
+  EXPECT_EQ(m->Text(), "one\r\ntwo\r\n");
   EXPECT_EQ(m->Lines()->Count(), 2);
   ShowForm();
-  EXPECT_EQ(m->Text(), "one\r\ntwo");
+  EXPECT_EQ(m->Text(), "one\r\ntwo\r\n");
+  EXPECT_EQ(m->Lines()->Strings(1), "two");
   m->Lines()->SetText("a\nb\r\nc");
   EXPECT_EQ(m->Lines()->Count(), 3);
   EXPECT_EQ(m->Lines()->Strings(2), "c");
@@ -403,6 +424,49 @@ TEST_F(StdCtrlsEvents, MaskEditKeepsOrDropsLiterals)
     EXPECT_EQ(e->Text(), k.text);
     EXPECT_EQ(e->EditText(), k.editText);
   }
+}
+
+TEST_F(StdCtrlsEvents, WindowlessControlsAndButtonsClick)
+{
+  auto *l = Add<TLabel>(10, 10, 60, 13);
+  l->SetCaption("www.example.invalid");
+  auto *img = Add<TImage>(10, 40, 40, 40);
+  auto *b = Add<TButton>(100, 40, 75, 25);
+  b->SetModalResult(mrOk);
+  auto *sp = Add<TSpeedButton>(200, 40, 25, 25);
+  QStringList log;
+  l->OnClick = [&](TObject *) { log << "label"; };
+  img->OnClick = [&](TObject *) { log << "image"; };
+  b->OnClick = [&](TObject *) { log << "button"; };
+  sp->OnClick = [&](TObject *) { log << "speed"; };
+  ShowForm();
+  QTest::mouseClick(Form->Handle(), Qt::LeftButton, {}, QPoint(15, 15));
+  QTest::mouseClick(Form->Handle(), Qt::LeftButton, {}, QPoint(20, 50));
+  QTest::mouseClick(b->Handle(), Qt::LeftButton, {}, QPoint(10, 10));
+  QTest::mouseClick(Form->Handle(), Qt::LeftButton, {}, QPoint(210, 50));
+  Pump();
+  EXPECT_EQ(log, QStringList({"label", "image", "button", "speed"}));
+  EXPECT_EQ(Form->ModalResult(), mrOk);
+}
+
+TEST_F(StdCtrlsEvents, SpeedButtonsOfAGroupActAsRadioButtons)
+{
+  auto *a = Add<TSpeedButton>(10, 10, 25, 25);
+  auto *b = Add<TSpeedButton>(40, 10, 25, 25);
+  for (TSpeedButton *s : {a, b})
+    s->SetGroupIndex(3);
+  a->SetDown(true);
+  b->SetDown(true);
+  EXPECT_FALSE(a->Down());
+  EXPECT_TRUE(b->Down());
+  b->SetDown(false);  // the last one down stays down
+  EXPECT_TRUE(b->Down());
+  b->SetAllowAllUp(true);
+  b->SetDown(false);
+  EXPECT_FALSE(b->Down());
+  auto *plain = Add<TSpeedButton>(70, 10, 25, 25);
+  plain->SetDown(true);  // no group: never down
+  EXPECT_FALSE(plain->Down());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/forms.h"
+#include "framework/stdctrls/buttons.h"
 #include "framework/stdctrls/comctrls.h"
 #include "framework/stdctrls/extctrls.h"
 #include "framework/stdctrls/stdctrls.h"
@@ -129,6 +130,23 @@ TEST(StdCtrlsLook, FormWithOneOfEachControl)
 
   auto *rich = Make<TRichEdit>(form, 350, 350, 150, 22);
   rich->SetText("rich one line");
+
+  auto *btn = Make<TButton>(form, 420, 10, 75, 25);
+  btn->SetCaption("&OK");
+  TBitmap glyph(16, 16);
+  glyph.Canvas()->Brush()->SetColor(clFuchsia);
+  glyph.Canvas()->FillRect(TRect(0, 0, 16, 16));
+  glyph.Canvas()->Brush()->SetColor(clNavy);
+  glyph.Canvas()->FillRect(TRect(4, 4, 12, 12));
+  auto *sp1 = Make<TSpeedButton>(form, 12, 290, 25, 25);
+  sp1->SetGlyph(&glyph);
+  auto *sp2 = Make<TSpeedButton>(form, 40, 290, 25, 25);
+  sp2->SetGlyph(&glyph);
+  sp2->SetGroupIndex(1);
+  sp2->SetDown(true);
+  auto *sp3 = Make<TSpeedButton>(form, 70, 290, 55, 25);
+  sp3->SetCaption("Flat");
+  sp3->SetFlat(true);
 
   form->Show();
   QImage img = Grab(form);
