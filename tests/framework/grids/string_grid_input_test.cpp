@@ -153,7 +153,7 @@ TEST(StringGridInput, EditorHandsNavigationKeysToTheGrid)
 {
   InputGrid f;
   TProbeGrid *g = f.Grid;
-  g->SetOptions(g->Options() + goEditing);
+  g->SetOptions(g->Options() + goEditing + goTabs);
   g->SetCells(2, 3, "abcd");
   g->FocusCell(2, 3, true);
   struct Case {
@@ -176,6 +176,7 @@ TEST(StringGridInput, EditorHandsNavigationKeysToTheGrid)
       {"right at the end", VK_RIGHT, {}, true, 4, true},
       {"ctrl home", VK_HOME, {ssCtrl}, true, 2, true},
       {"f2", VK_F2, {}, false, 2, false},
+      {"tab", VK_TAB, {}, false, 2, true},
   };
   for (const Case &c : cases) {
     g->SetOptions(c.alwaysShow ? g->Options() + goAlwaysShowEditor : g->Options() - goAlwaysShowEditor);
