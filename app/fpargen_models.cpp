@@ -49,12 +49,16 @@ void TFParGen::Move_GroupBoxs()
 void TFParGen::Order_Panels(std::initializer_list<std::pair<TCategoryPanel *, int>> Panels)
 {
   const QStringList &T = AppState().Lang_Texts;
-  int Top = 0;
+  for (const auto &[P, Title] : Panels)
+    P->SetVisible(true);
+  // Each top is read back after the group has placed the panel before it.
+  const TCategoryPanel *Previous = nullptr;
+  for (const auto &[P, Title] : Panels) {
+    P->SetTop(Previous ? Previous->Top() + Previous->Height() : 0);
+    Previous = P;
+  }
   int K = 0;
   for (const auto &[P, Title] : Panels) {
-    P->SetVisible(true);
-    P->SetTop(Top);
-    Top += P->Height();
     ++K;
     P->SetCaption(QString::number(K) + QStringLiteral(". ") + (Title < T.size() ? T[Title] : QString()));
     P->SetTabOrder(K - 1);

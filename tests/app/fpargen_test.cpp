@@ -626,3 +626,129 @@ TEST_F(ParGenForm, WheelScrollsThePanelGroupOnlyOverIt)
     EXPECT_EQ(bar->Position(), 0);
   });
 }
+
+TEST_F(ParGenForm, EveryModelShowsItsPanelsInOrder)
+{
+  using TOp = void (TFParGen::*)();
+  struct TModel {
+    TOp Order;
+    TOp Layout;
+    std::vector<std::pair<TCategoryPanel *TFParGen::*, int>> Panels;
+  };
+  using P = TFParGen;
+  const TModel models[] = {
+      {&P::Order_TAB_Panels_40213, &P::RePosition_Objects_40213, {{&P::CP_S7_Protocol, 406}, {&P::CP_Modbus_TCP_Slave, 423}}},
+      {&P::Order_TAB_Panels_40227, &P::RePosition_Objects_40227, {{&P::CP_S7_Protocol, 406}, {&P::CP_PROFIBUS, 442}}},
+      {&P::Order_TAB_Panels_40231, &P::RePosition_Objects_40231,
+       {{&P::CP_S7_Protocol, 406}, {&P::CP_IEC61850_Server, 872}, {&P::CP_TLS_Server, 906}, {&P::CP_NTP, 720}}},
+      {&P::Order_TAB_Panels_40246, &P::RePosition_Objects_40246, {{&P::CP_S7_Protocol, 406}, {&P::CP_Serial, 479}}},
+      {&P::Order_TAB_Panels_40252, &P::RePosition_Objects_40252, {{&P::CP_S7_Protocol, 406}, {&P::CP_Modbus_Slave, 489}}},
+      {&P::Order_TAB_Panels_40268, &P::RePosition_Objects_40268, {{&P::CP_S7_Protocol, 406}, {&P::CP_CAN, 504}}},
+      {&P::Order_TAB_Panels_40274, &P::RePosition_Objects_40274, {{&P::CP_S7_Protocol, 406}, {&P::CP_CANopen, 507}}},
+      {&P::Order_TAB_Panels_40289, &P::RePosition_Objects_40289, {{&P::CP_S7_Protocol, 406}, {&P::CP_DeviceNet_Slave, 522}}},
+      {&P::Order_TAB_Panels_40293, &P::RePosition_Objects_40293, {{&P::CP_S7_Protocol, 406}, {&P::CP_SNMP_Agent, 534}}},
+      {&P::Order_TAB_Panels_40305, &P::RePosition_Objects_40305, {{&P::CP_S7_Protocol, 406}, {&P::CP_EtherNetIP, 585}}},
+      {&P::Order_TAB_Panels_40316, &P::RePosition_Objects_40316, {{&P::CP_S7_Protocol, 406}, {&P::CP_KNX, 627}}},
+      {&P::Order_TAB_Panels_40328, &P::RePosition_Objects_40328,
+       {{&P::CP_S7_Protocol, 406}, {&P::CP_MQTT, 633}, {&P::CP_Ethernet, 660}, {&P::CP_TLS, 705}, {&P::CP_NTP, 720}}},
+      {&P::Order_TAB_Panels_40337, &P::RePosition_Objects_40337, {{&P::CP_S7_Protocol, 406}, {&P::CP_BACnet_Slave, 726}}},
+      {&P::Order_TAB_Panels_40341, &P::RePosition_Objects_40341, {{&P::CP_S7_Protocol, 406}, {&P::CP_Ethernet, 660}}},
+      {&P::Order_TAB_Panels_40359, &P::RePosition_Objects_40359,
+       {{&P::CP_S7_Protocol, 406}, {&P::CP_OPC_UA_Server, 790}, {&P::CP_NTP, 720}}},
+      {&P::Order_TAB_Panels_40362, &P::RePosition_Objects_40362, {{&P::CP_S7_Protocol, 406}, {&P::CP_PROFINET, 828}}},
+  };
+  TFParGen *const form = F;
+  for (const TModel &m : models) {
+    for (TCategoryPanel *p : form->CPG->Panels())
+      p->SetVisible(false);
+    (form->*m.Order)();
+    (form->*m.Layout)();
+    SimProcess();
+    std::vector<TCategoryPanel *> shown;
+    for (TCategoryPanel *p : F->CPG->Panels())
+      if (p->Visible())
+        shown.push_back(p);
+    ASSERT_EQ(shown.size(), m.Panels.size()) << m.Panels[1].second;
+    for (size_t k = 0; k < shown.size(); ++k) {
+      TCategoryPanel *want = F->*m.Panels[k].first;
+      EXPECT_EQ(shown[k], want) << m.Panels[1].second << " #" << k;
+      EXPECT_EQ(want->Caption(), QString("%1. %2").arg(k + 1).arg(AppState().Lang_Texts[m.Panels[k].second]));
+      EXPECT_EQ(want->TabOrder(), int(k));
+    }
+  }
+}
+
+TEST_F(ParGenForm, OtherModelsPanelsEndAtTheirLastShownRow)
+{
+  auto ends_at = [this](TCategoryPanel *p, TControl *last) {
+    return p->Height() == last->Top() + last->Height() + F->CPG->HeaderHeight() + 12;
+  };
+  // SNMP Agent: version 3 and the security level open the user, authority and privacy rows.
+  F->RePosition_Object_SNMP_Agent();
+  EXPECT_TRUE(ends_at(F->CP_SNMP_Agent, F->CB_SNMP_Agent_Version3));
+  EXPECT_FALSE(F->E_SNMP_Agent_User->Visible());
+  F->CB_SNMP_Agent_Version3->SetChecked(true);  // its click re-runs the build's layout only
+  F->RePosition_Object_SNMP_Agent();
+  EXPECT_TRUE(F->E_SNMP_Agent_User->Visible());
+  EXPECT_TRUE(ends_at(F->CP_SNMP_Agent, F->CB_SNMP_Agent_SecurityLevel));
+  F->CB_SNMP_Agent_SecurityLevel->SetItemIndex(1);
+  F->RePosition_Object_SNMP_Agent();
+  EXPECT_TRUE(ends_at(F->CP_SNMP_Agent, F->CB_SNMP_Agent_AuthorityMode));
+  EXPECT_FALSE(F->E_SNMP_Agent_Privacy->Visible());
+  F->CB_SNMP_Agent_SecurityLevel->SetItemIndex(2);
+  F->RePosition_Object_SNMP_Agent();
+  EXPECT_TRUE(ends_at(F->CP_SNMP_Agent, F->CB_SNMP_Agent_PrivacyMode));
+
+  // BACnet: MS/TP rows take the place of the IP rows.
+  F->RePosition_Object_BACnet_Slave();
+  EXPECT_EQ(F->CB_BACnet_Slave_Desc32->Top(), F->L_BACnet_Slave_DeviceID->Top() + 28);
+  EXPECT_FALSE(F->E_BACnet_Slave_MAC->Visible());
+  F->CB_BACnet_Slave_Type->SetItemIndex(1);
+  F->RePosition_Object_BACnet_Slave();
+  EXPECT_FALSE(F->E_BACnet_Slave_IP1->Visible());
+  EXPECT_EQ(F->CB_BACnet_Slave_Baudrate->Top(), F->E_BACnet_Slave_IP1->Top());
+  EXPECT_EQ(F->L_BACnet_Slave_Baudrate->Top(), F->E_BACnet_Slave_IP1->Top() + 3);
+  EXPECT_EQ(F->E_BACnet_Slave_Network->Top(), F->E_BACnet_Slave_IP1->Top() + 7 * 28);
+  EXPECT_EQ(F->CB_BACnet_Slave_Desc32->Top(), F->L_BACnet_Slave_Network->Top() + 28);
+  EXPECT_TRUE(ends_at(F->CP_BACnet_Slave, F->CB_BACnet_Slave_Desc32));
+
+  // TLS Server: everything below "Enable TLS" follows it.
+  F->RePosition_Object_TLS_Server();
+  EXPECT_FALSE(F->E_TLS_Server_Root_Cert->Visible());
+  EXPECT_TRUE(ends_at(F->CP_TLS_Server, F->CB_TLS_Server_Enable));
+  F->CB_TLS_Server_Enable->SetChecked(true);
+  F->RePosition_Object_TLS_Server();
+  EXPECT_TRUE(F->E_TLS_Server_Root_Cert->Visible());
+  EXPECT_TRUE(ends_at(F->CP_TLS_Server, F->CB_TLS_Server_OnlyKnown));
+
+  // Rows that are always hidden.
+  F->RePosition_Object_PROFINET();
+  EXPECT_FALSE(F->CB_PROFINET_Diagnostic->Visible());
+  EXPECT_TRUE(ends_at(F->CP_PROFINET, F->E_PROFINET_NByte_Out));
+  EXPECT_FALSE(F->E_Ethernet_TCP_Port->Visible());
+  EXPECT_FALSE(F->E_Ethernet_UDP_Port->Visible());
+}
+
+TEST_F(ParGenForm, DeviceNameRuleAcceptsOnlyAsciiLettersAndDigits)
+{
+  const std::pair<const char *, bool> cases[] = {
+      {"", false}, {"devicename1", false}, {"ABCxyz09", false}, {"a b", true}, {"a-b", true}, {"a_b", true},
+      {"na\xc3\xafve", true},
+  };
+  for (const auto &[text, bad] : cases)
+    EXPECT_EQ(F->Check_Device_Name(QString::fromUtf8(text)), bad) << text;
+}
+
+TEST_F(ParGenForm, AFailedWriteIsReportedAndTheDialogStaysOpen)
+{
+  AppState().File_ParGen = Dir.filePath("no such folder/ParGen.xml");
+  TUIScript ui;
+  bool open = false;
+  Show(ui, [&] {
+    SimClick(F->Btn_OK, 10, 10);
+    open = F->ModalResult() == mrNone;
+  });
+  EXPECT_TRUE(open);
+  EXPECT_EQ(ui.Messages().size(), 1);
+  EXPECT_FALSE(FileExists(AppState().File_ParGen));
+}
