@@ -2,6 +2,7 @@
 #include "app/lbbutton.h"
 
 #include "framework/controls/forms.h"
+#include "framework/stdctrls/menus.h"
 #include "framework/testing/input.h"
 #include "tests/support/test_support.h"
 
@@ -588,6 +589,27 @@ TEST_F(LbButtonInput, HoverTintsAndFadesBack)
   EXPECT_GT(Button->HotTrackStep(), 0);
   EXPECT_TRUE(SimWaitFor([&] { return Button->HotTrackStep() == 0; }));
   EXPECT_TRUE(Button->FadeThread()->Suspended());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LbButtonInput, ClickOpensTheMenuUnderTheButton)
+{
+  auto *menu = new TPopupMenu(Form.get());
+  Button->SetPopupMenu(menu);
+  std::vector<TPoint> shown;
+  TPopupMenu::SetRunner([&](TPopupMenu *m, TPoint at) {
+    EXPECT_EQ(m, menu);
+    shown.push_back(at);
+    return nullptr;
+  });
+  SimClick(Button, 20, 10);
+  TPopupMenu::SetRunner(nullptr);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], Button->ClientToScreen(TPoint(0, Button->Height())));
+  EXPECT_EQ(Clicks, 1);
 }
 
 }  // namespace
