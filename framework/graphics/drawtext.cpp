@@ -227,6 +227,9 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     paras = s.split(QLatin1Char('\n'));
+    // A final line break starts no further line.
+    if (paras.size() > 1 && paras.last().isEmpty())
+      paras.removeLast();
   }
   std::vector<Line> lines;
   for (const QString &p : paras) {

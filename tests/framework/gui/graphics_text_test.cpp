@@ -93,6 +93,9 @@ TEST(GraphicsText, CalcRectMeasuresLinesAndWordBreaks)
   r = s.Calc(QStringLiteral("line1\r\nline2\nline3"), Rect(0, 0, 0, 0), 0);
   EXPECT_EQ(r.Height(), 3 * lh);
 
+  r = s.Calc(QStringLiteral("line1\r\nline2\r\n"), Rect(0, 0, 0, 0), 0);
+  EXPECT_EQ(r.Height(), 2 * lh);  // a final line break adds no line
+
   r = s.Calc(QStringLiteral("line1\r\nline2"), Rect(0, 0, 0, 0), DT_SINGLELINE);
   EXPECT_EQ(r.Height(), lh);
 
