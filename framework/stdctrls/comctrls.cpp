@@ -1,7 +1,11 @@
 #include "framework/stdctrls/comctrls.h"
 
 #include <QPointer>
+#include <QCalendarWidget>
+#include <QDateTimeEdit>
 #include <QSlider>
+
+#include <cmath>
 
 #include <algorithm>
 
@@ -698,3 +702,255 @@ void TTrackBar::CMEnabledChanged(TMessage &Message)
 // TCustomRichEdit
 
 TCustomRichEdit::TCustomRichEdit(TComponent *AOwner) : TCustomMemo(AOwner) {}
+
+// =============================================================================================
+// TDateTimePicker
+
+namespace {
+
+const QDate BaseDate(1899, 12, 30);
+
+QDateTime ToQDateTime(TDateTime Value)
+{
+  const double days = std::floor(Value);
+  double frac = std::fabs(Value - days);
+  // The platform's negative date-times keep a positive time of day.
+  if (Value < 0)
+    frac = std::fabs(Value - std::ceil(Value));
+  const qint64 ms = qint64(std::llround(frac * 86400000.0));
+  const QDate d = BaseDate.addDays(qint64(Value < 0 ? std::ceil(Value) : days));
+  return QDateTime(d, QTime(0, 0).addMSecs(int(std::min<qint64>(ms, 86399999))));
+}
+
+TDateTime FromQDateTime(const QDateTime &Value)
+{
+  const qint64 days = BaseDate.daysTo(Value.date());
+  const double frac = Value.time().msecsSinceStartOfDay() / 86400000.0;
+  return days < 0 ? double(days) - frac : double(days) + frac;
+}
+
+}  // namespace
+
+QString PickerFormatToQt(const QString &Format)
+{
+  QString r;
+  for (int i = 0; i < Format.size(); ++i) {
+    const QChar c = Format.at(i);
+    if (c == QLatin1Char('\'')) {
+      const int end = Format.indexOf(QLatin1Char('\''), i + 1);
+      const int stop = end < 0 ? int(Format.size()) : end + 1;
+      r += Format.mid(i, stop - i);
+      i = stop - 1;
+      continue;
+    }
+    if (Format.mid(i, 4).compare(QLatin1String("AMPM"), Qt::CaseInsensitive) == 0) {
+      r += Format.at(i).isUpper() ? QStringLiteral("AP") : QStringLiteral("ap");
+      i += 3;
+      continue;
+    }
+    if (c == QLatin1Char('t')) {
+      r += QStringLiteral("AP");
+      if (i + 1 < Format.size() && Format.at(i + 1) == QLatin1Char('t'))
+        ++i;
+      continue;
+    }
+    if (c == QLatin1Char('y')) {
+      int n = 1;
+      while (i + n < Format.size() && Format.at(i + n) == QLatin1Char('y'))
+        ++n;
+      r += n >= 3 ? QStringLiteral("yyyy") : QStringLiteral("yy");
+      i += n - 1;
+      continue;
+    }
+    r += c;
+  }
+  return r;
+}
+
+TDateTimePicker::TDateTimePicker(TComponent *AOwner) : TWinControl(AOwner), FSignals(std::make_unique<QObject>())
+{
+  FWidth = 186;
+  FHeight = 21;
+  FTabStop = true;
+  FParentColor = false;
+  FColor = clWindow;
+  FDateTime = FromQDateTime(QDateTime::currentDateTime());
+  FMinDate = 0;
+  FMaxDate = 0;
+}
+
+TDateTimePicker::~TDateTimePicker() = default;
+
+QDateTimeEdit *TDateTimePicker::Editor() const
+{
+  if (!HandleAllocated())
+    return nullptr;
+  return qobject_cast<QDateTimeEdit *>(const_cast<TDateTimePicker *>(this)->Handle());
+}
+
+QWidget *TDateTimePicker::CreateWindowHandle(const TCreateParams &Params)
+{
+  return new QDateTimeEdit;
+}
+
+QString TDateTimePicker::EffectiveFormat() const
+{
+  if (!FFormat.isEmpty())
+    return PickerFormatToQt(FFormat);
+  if (FKind == dtkTime)
+    return PickerFormatToQt(FormatSettings.LongTimeFormat);
+  const QString date = PickerFormatToQt(FDateFormat == dfLong ? FormatSettings.LongDateFormat : FormatSettings.ShortDateFormat);
+  if (FKind == dtkDateTime)
+    return date + QLatin1Char(' ') + PickerFormatToQt(FormatSettings.LongTimeFormat);
+  return date;
+}
+
+void TDateTimePicker::CreateWindowDone()
+{
+  TWinControl::CreateWindowDone();
+  QDateTimeEdit *e = Editor();
+  if (!e)
+    return;
+  ApplyClassicLook(e, Color(), Font());
+  ApplyToWidget();
+  QObject::connect(e, &QDateTimeEdit::dateTimeChanged, FSignals.get(), [this](const QDateTime &V) {
+    if (FUpdatingWidget)
+      return;
+    FDateTime = FromQDateTime(V);
+    Change();
+  });
+  if (QCalendarWidget *cal = e->calendarWidget()) {
+    ApplyClassicLook(cal, clWindow, Font());
+  }
+}
+
+void TDateTimePicker::ApplyToWidget()
+{
+  QDateTimeEdit *e = Editor();
+  if (!e)
+    return;
+  ++FUpdatingWidget;
+  e->setCalendarPopup(FKind != dtkTime && FDateMode == dmComboBox);
+  e->setDisplayFormat(EffectiveFormat());
+  if (FMinDate != 0)
+    e->setMinimumDateTime(ToQDateTime(FMinDate));
+  else
+    e->clearMinimumDateTime();
+  if (FMaxDate != 0)
+    e->setMaximumDateTime(ToQDateTime(FMaxDate));
+  else
+    e->clearMaximumDateTime();
+  e->setDateTime(ToQDateTime(FDateTime));
+  e->setEnabled(Enabled());
+  --FUpdatingWidget;
+}
+
+void TDateTimePicker::Change()
+{
+  if (OnChange)
+    OnChange(this);
+}
+
+void TDateTimePicker::SetDateTime(TDateTime Value)
+{
+  if (FMinDate != 0 && Value < FMinDate)
+    throw EDateTimeError(QStringLiteral("Date is less than minimum of %1").arg(ToQDateTime(FMinDate).toString(EffectiveFormat())));
+  if (FMaxDate != 0 && Value > FMaxDate)
+    throw EDateTimeError(QStringLiteral("Date exceeds maximum of %1").arg(ToQDateTime(FMaxDate).toString(EffectiveFormat())));
+  FDateTime = Value;
+  ApplyToWidget();
+}
+
+TDateTime TDateTimePicker::Date() const { return std::trunc(FDateTime); }
+
+void TDateTimePicker::SetDate(TDateTime Value)
+{
+  SetDateTime(std::trunc(Value) + (FDateTime - std::trunc(FDateTime)));
+}
+
+TDateTime TDateTimePicker::Time() const { return FDateTime - std::trunc(FDateTime); }
+
+void TDateTimePicker::SetTime(TDateTime Value)
+{
+  SetDateTime(std::trunc(FDateTime) + std::fabs(Value - std::trunc(Value)));
+}
+
+void TDateTimePicker::SetKind(TDateTimeKind Value)
+{
+  FKind = Value;
+  ApplyToWidget();
+}
+
+void TDateTimePicker::SetDateMode(TDTDateMode Value)
+{
+  FDateMode = Value;
+  ApplyToWidget();
+}
+
+void TDateTimePicker::SetDateFormat(TDTDateFormat Value)
+{
+  FDateFormat = Value;
+  ApplyToWidget();
+}
+
+void TDateTimePicker::SetFormat(const QString &Value)
+{
+  FFormat = Value;
+  ApplyToWidget();
+}
+
+void TDateTimePicker::SetMinDate(TDateTime Value)
+{
+  FMinDate = Value;
+  if (FMinDate != 0 && FDateTime < FMinDate)
+    FDateTime = FMinDate;
+  ApplyToWidget();
+}
+
+void TDateTimePicker::SetMaxDate(TDateTime Value)
+{
+  FMaxDate = Value;
+  if (FMaxDate != 0 && FDateTime > FMaxDate)
+    FDateTime = FMaxDate;
+  ApplyToWidget();
+}
+
+bool TDateTimePicker::DroppedDown() const
+{
+  QDateTimeEdit *e = Editor();
+  return e && e->calendarWidget() && e->calendarWidget()->isVisible();
+}
+
+QString TDateTimePicker::GetText() const
+{
+  if (QDateTimeEdit *e = Editor())
+    return e->text();
+  return ToQDateTime(FDateTime).toString(EffectiveFormat());
+}
+
+void TDateTimePicker::WMGetDlgCode(TWMGetDlgCode &Message)
+{
+  TWinControl::WMGetDlgCode(Message);
+  Message.Result |= DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+void TDateTimePicker::CMFontChanged(TMessage &Message)
+{
+  TWinControl::CMFontChanged(Message);
+  if (QDateTimeEdit *e = Editor())
+    ApplyClassicLook(e, Color(), Font());
+}
+
+void TDateTimePicker::CMColorChanged(TMessage &Message)
+{
+  TWinControl::CMColorChanged(Message);
+  if (QDateTimeEdit *e = Editor())
+    ApplyClassicLook(e, Color(), Font());
+}
+
+void TDateTimePicker::CMEnabledChanged(TMessage &Message)
+{
+  TWinControl::CMEnabledChanged(Message);
+  if (QDateTimeEdit *e = Editor())
+    e->setEnabled(Enabled());
+}

@@ -9,8 +9,10 @@
 #include "framework/controls/controls.h"
 #include "framework/graphics/graphics.h"
 #include "framework/stdctrls/stdctrls.h"
+#include "framework/system/sysutils.h"
 
 class QSlider;
+class QDateTimeEdit;
 class QObject;
 class TPageControl;
 
@@ -218,4 +220,84 @@ protected:
 class TRichEdit : public TCustomRichEdit {
 public:
   explicit TRichEdit(TComponent *AOwner) : TCustomRichEdit(AOwner) {}
+};
+
+// ---------------------------------------------------------------------------------------------
+// Date-time picker: a date with a calendar drop-down, or a time with up-down fields.
+
+QM_DECLARE_EXCEPTION(EDateTimeError, Exception)
+
+enum TDateTimeKind { dtkDate, dtkTime, dtkDateTime };
+enum TDTDateMode { dmComboBox, dmUpDown };
+enum TDTDateFormat { dfShort, dfLong };
+enum TDTCalAlignment { dtaLeft, dtaRight };
+
+// A picker format of the platform (d, M, y, h, H, m, s, t, 'text') in Qt's date-time syntax.
+QString PickerFormatToQt(const QString &Format);
+
+class TDateTimePicker : public TWinControl {
+public:
+  explicit TDateTimePicker(TComponent *AOwner);
+  ~TDateTimePicker() override;
+
+  TDateTime DateTime() const { return FDateTime; }
+  // Set by the program: no OnChange, as the platform's control reports only the user's edits.
+  void SetDateTime(TDateTime Value);
+  TDateTime Date() const;
+  void SetDate(TDateTime Value);
+  TDateTime Time() const;
+  void SetTime(TDateTime Value);
+  TDateTimeKind Kind() const { return FKind; }
+  void SetKind(TDateTimeKind Value);
+  TDTDateMode DateMode() const { return FDateMode; }
+  void SetDateMode(TDTDateMode Value);
+  TDTDateFormat DateFormat() const { return FDateFormat; }
+  void SetDateFormat(TDTDateFormat Value);
+  // Empty: the short or long date format, or the long time format.
+  QString Format() const { return FFormat; }
+  void SetFormat(const QString &Value);
+  TDateTime MinDate() const { return FMinDate; }
+  void SetMinDate(TDateTime Value);
+  TDateTime MaxDate() const { return FMaxDate; }
+  void SetMaxDate(TDateTime Value);
+  bool ShowCheckbox() const { return FShowCheckbox; }
+  void SetShowCheckbox(bool Value) { FShowCheckbox = Value; }
+  bool Checked() const { return FChecked; }
+  void SetChecked(bool Value) { FChecked = Value; }
+  TDTCalAlignment CalAlignment() const { return FCalAlignment; }
+  void SetCalAlignment(TDTCalAlignment Value) { FCalAlignment = Value; }
+  bool DroppedDown() const;
+  // The text shown in the field.
+  QString GetText() const override;
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+  TNotifyEvent OnUserInput;
+
+  void CMFontChanged(TMessage &Message) override;
+  void CMColorChanged(TMessage &Message) override;
+  void CMEnabledChanged(TMessage &Message) override;
+  void WMGetDlgCode(TWMGetDlgCode &Message) override;
+
+protected:
+  virtual void Change();
+  QWidget *CreateWindowHandle(const TCreateParams &Params) override;
+  void CreateWindowDone() override;
+  QDateTimeEdit *Editor() const;
+  void ApplyToWidget();
+  QString EffectiveFormat() const;
+
+  TDateTime FDateTime = 0;
+  TDateTime FMinDate = 0;
+  TDateTime FMaxDate = 0;
+  TDateTimeKind FKind = dtkDate;
+  TDTDateMode FDateMode = dmComboBox;
+  TDTDateFormat FDateFormat = dfShort;
+  TDTCalAlignment FCalAlignment = dtaLeft;
+  QString FFormat;
+  bool FShowCheckbox = false;
+  bool FChecked = true;
+  int FUpdatingWidget = 0;
+  std::unique_ptr<QObject> FSignals;  // context of the widget's signal connections
 };

@@ -717,7 +717,7 @@ bool TCustomEdit::CanUndo() const
 void TCustomEdit::CMEnter(TCMEnter &Message)
 {
   // Tabbing into a single-line edit selects its text.
-  if (FAutoSelect && LineEdit() && !GetKeyState(VK_LBUTTON))
+  if (FAutoSelect && LineEdit() && !ControlState().Contains(csLButtonDown))
     SelectAll();
   TWinControl::CMEnter(Message);
 }
@@ -1149,8 +1149,10 @@ void TCustomComboBox::SetStyle(TComboBoxStyle Value)
 {
   if (FStyle == Value)
     return;
-  if (HandleAllocated())
-    DestroyWnd();
+  if (QComboBox *c = ComboBox()) {
+    FItemIndex = c->currentIndex();
+    FText = GetText();
+  }
   FStyle = Value;
   if (Value == csDropDownList && FItemIndex >= 0)
     FText = FItems->Get(FItemIndex);

@@ -235,6 +235,14 @@ TEST_F(StdCtrlsEvents, ComboBoxItemIndexByProgramFiresNothing)
   c->SetItemIndex(7);  // out of range: no item
   EXPECT_EQ(c->ItemIndex(), -1);
   EXPECT_EQ(c->Text(), "");
+  // A new style recreates the window with the same items and choice.
+  c->SetItemIndex(1);
+  c->SetStyle(csDropDown);
+  EXPECT_TRUE(c->HandleAllocated());
+  EXPECT_TRUE(c->Handle()->isVisible());
+  EXPECT_EQ(c->ItemIndex(), 1);
+  EXPECT_EQ(c->Text(), "1");
+  EXPECT_EQ(c->Items()->Count(), 3);
 }
 
 TEST_F(StdCtrlsEvents, ComboBoxUserChoiceFiresSelectElseChange)
@@ -517,6 +525,47 @@ TEST_F(StdCtrlsEvents, PageControlTabVisibleAndUserChanges)
   delete pages[2];
   EXPECT_EQ(pc->PageCount(), 2);
   EXPECT_NE(pc->ActivePage(), nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Date-time picker
+
+TEST_F(StdCtrlsEvents, DateTimePickerReportsOnlyTheUsersEdits)
+{
+  auto *p = Add<TDateTimePicker>(10, 10, 150, 21);
+  p->SetFormat("yyyy-MM-dd");
+  int changes = 0;
+  p->OnChange = [&](TObject *) { ++changes; };
+  const TDateTime d = EncodeDate(2024, 2, 29) + 0.5;
+  p->SetDateTime(d);
+  EXPECT_EQ(p->Date(), EncodeDate(2024, 2, 29));
+  EXPECT_DOUBLE_EQ(p->Time(), 0.5);
+  EXPECT_EQ(p->Text(), "2024-02-29");
+  ShowForm();
+  EXPECT_EQ(p->Text(), "2024-02-29");
+  EXPECT_EQ(changes, 0);
+  p->SetFocus();
+  Pump();
+  QTest::keyClick(p->Handle(), Qt::Key_Up);  // the year field is current
+  Pump();
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(p->Date(), EncodeDate(2025, 2, 28));
+  p->SetMinDate(EncodeDate(2030, 1, 1));
+  EXPECT_EQ(p->Date(), EncodeDate(2030, 1, 1));
+  EXPECT_THROW(p->SetDateTime(EncodeDate(2029, 1, 1)), EDateTimeError);
+}
+
+TEST(PickerFormat, PlatformFormatsBecomeQtFormats)
+{
+  const std::pair<const char *, const char *> cases[] = {
+      {"M/d/yyyy", "M/d/yyyy"},
+      {"h:mm:ss tt", "h:mm:ss AP"},
+      {"h:mm:ss AMPM", "h:mm:ss AP"},
+      {"dd'.'MM'.'yy", "dd'.'MM'.'yy"},
+      {"'Day' d", "'Day' d"},
+  };
+  for (const auto &[from, to] : cases)
+    EXPECT_EQ(PickerFormatToQt(from), to) << from;
 }
 
 // ---------------------------------------------------------------------------------------------
