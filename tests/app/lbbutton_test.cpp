@@ -613,3 +613,20 @@ TEST_F(LbButtonInput, ClickOpensTheMenuUnderTheButton)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LbButtonInput, FocusedOldLookHasABlackFrame)
+{
+  Button->SetStyle(bsOld);
+  Button->SetFocus();
+  SimProcess();
+  const QImage img = GrabControl(Button);
+  ASSERT_EQ(img.width(), 100);
+  EXPECT_EQ(QColorToColor(img.pixelColor(0, 0)), clBlack);
+  EXPECT_EQ(QColorToColor(img.pixelColor(99, 22)), clBlack);
+  // The face moved one pixel in: its light top-left edge starts at (1, 1).
+  EXPECT_EQ(QColorToColor(img.pixelColor(1, 1)), clWhite);
+}
+
+}  // namespace
