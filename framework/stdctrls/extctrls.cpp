@@ -816,7 +816,11 @@ void TCategoryPanel::Paint()
   c->LineTo(hr.Right, hr.Top);
 
   const TAlignment chevronAlign = g ? g->ChevronAlignment() : taRightJustify;
-  const int chevronWidth = 16;
+  // An image of the group's list takes the chevron's place.
+  TImageList *images = g ? g->Images() : nullptr;
+  const int index = FCollapsed ? FCollapsedImageIndex : FExpandedImageIndex;
+  const bool useImage = images && index >= 0 && index < images->Count();
+  const int chevronWidth = useImage ? images->Width() : 16;
   TRect text = hr;
   InflateRect(text, -4, 0);
   TRect chevron;
@@ -827,15 +831,10 @@ void TCategoryPanel::Paint()
     chevron = TRect(text.Right - chevronWidth, hr.Top, text.Right, hr.Bottom);
     text.Right = chevron.Left - 4;
   }
-  if (g && g->Images()) {
-    const int index = FCollapsed ? FCollapsedImageIndex : FExpandedImageIndex;
-    if (index >= 0 && index < g->Images()->Count()) {
-      const int y = hr.Top + (hr.Height() - g->Images()->Height()) / 2;
-      g->Images()->Draw(c, text.Left, y, index, Enabled());
-      text.Left += g->Images()->Width() + 4;
-    }
-  }
-  DrawChevron(c, chevron, FCollapsed, FHot && g ? g->ChevronHotColor() : (g ? g->ChevronColor() : clBlack));
+  if (useImage)
+    images->Draw(c, chevron.Left, hr.Top + (hr.Height() - images->Height()) / 2, index, Enabled());
+  else
+    DrawChevron(c, chevron, FCollapsed, FHot && g ? g->ChevronHotColor() : (g ? g->ChevronColor() : clBlack));
   c->Brush()->SetStyle(bsClear);
   if (g)
     c->Font()->Assign(g->HeaderFont());

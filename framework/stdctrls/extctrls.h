@@ -343,7 +343,7 @@ public:
   void SetGradientColor(TColor Value);
   TGradientDirection GradientDirection() const { return FGradientDirection; }
   void SetGradientDirection(TGradientDirection Value);
-  // Header images; not owned.
+  // Images drawn in place of the chevron (see the panels' image indexes); not owned.
   TImageList *Images() const { return FImages; }
   void SetImages(TImageList *Value);
   TCategoryScrollBar *VertScrollBar() const { return FVertScrollBar.get(); }

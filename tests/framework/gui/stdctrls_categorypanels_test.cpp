@@ -155,10 +155,30 @@ TEST_F(CategoryPanels, ControlsOfAPanelSitBelowItsHeader)
   // The edit's window sits below the header inside the panel.
   const QPoint at = edit->Handle()->mapTo(Panels[0]->Handle(), QPoint(0, 0));
   EXPECT_EQ(at, QPoint(191, Group->HeaderHeight() + 5));
+  // The group's images stand in for the chevrons: 0 expanded, 1 collapsed.
+  TImageList images(16, 16);
+  for (TColor col : {clRed, clBlue}) {
+    TBitmap b(16, 16);
+    b.Canvas()->Brush()->SetColor(col);
+    b.Canvas()->FillRect(TRect(0, 0, 16, 16));
+    images.Add(&b, nullptr);
+  }
+  Group->SetImages(&images);
+  for (TCategoryPanel *p : Panels) {
+    p->SetExpandedImageIndex(0);
+    p->SetCollapsedImageIndex(1);
+  }
   Panels[2]->Collapse();
   QApplication::processEvents();
   const QImage img = Form->Handle()->grab().toImage();
   img.save(testsupport::OutputDir() + "/stdctrls_category_panels.png");
+  const int chevronX = Group->ClientWidth() - 4 - 8;
+  auto pixelAt = [&](TCategoryPanel *p) {
+    return QColor(img.pixel(chevronX, p->Top() + Group->HeaderHeight() / 2)).rgb() & 0xFFFFFF;
+  };
+  EXPECT_EQ(pixelAt(Panels[1]), 0xFF0000u);
+  EXPECT_EQ(pixelAt(Panels[2]), 0x0000FFu);
+  Group->SetImages(nullptr);
   Panels[0]->Collapse();
   EXPECT_FALSE(edit->IsShowing());
 }
