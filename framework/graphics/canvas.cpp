@@ -883,7 +883,6 @@ void TCanvas::DrawImage(const TRect &Dest, const QImage &Source, const TRect &So
   if (Source.isNull() || Dest.IsEmpty() || SourceRect.IsEmpty() || !HandleAllocated())
     return;
   QPainter::CompositionMode cm = QPainter::CompositionMode_SourceOver;
-  bool invertSource = false;
   switch (Mode) {
   case cmSrcCopy: cm = QPainter::CompositionMode_SourceOver; break;
   case cmSrcAnd: cm = QPainter::RasterOp_SourceAndDestination; break;
@@ -899,7 +898,6 @@ void TCanvas::DrawImage(const TRect &Dest, const QImage &Source, const TRect &So
   case cmPatCopy: FillDeviceRect(ToDevice(Dest), FBrush->Color(), pmCopy, true); return;
   default: break;
   }
-  (void)invertSource;
   TCanvasPainter p(this, true, true);
   p->setRenderHint(QPainter::SmoothPixmapTransform, false);
   p->setCompositionMode(cm);

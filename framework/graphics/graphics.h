@@ -432,7 +432,6 @@ private:
   void PlotLine(TPoint A, TPoint B, bool SkipLast);
   void FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBrush);
   void FillPath(const class QPainterPath &Path, bool Fill, bool Outline);
-  friend void DrawTextInternal(TCanvas *, const QString &, TRect &, uint32_t, DRAWTEXTPARAMS *, int &);
 
 public:
   // Used by the text engine: draws one line of text with its prefix underline.
