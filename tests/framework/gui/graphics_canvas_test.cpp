@@ -4,6 +4,7 @@
 #include "tests/support/test_support.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -348,4 +349,29 @@ TEST(GraphicsCanvas, MetricMappingHasYGrowingUp)
   EXPECT_EQ(s.Canvas.TextHeight(QStringLiteral("gh")), QFontMetrics(s.Canvas.Font()->ToQFont()).height());
   s.Canvas.RestoreDC(saved);
   EXPECT_EQ(s.Canvas.MapMode(), MM_LOMETRIC);
+}
+
+// Printing binds a painter the caller keeps open; the same calls draw through it.
+TEST(GraphicsCanvas, DrawsThroughAnOpenPainter)
+{
+  QImage img(100, 100, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  QPainter painter(&img);
+  TCanvas c;
+  c.SetPainter(&painter);
+  EXPECT_EQ(c.DeviceSize(), TSize(100, 100));
+  c.Brush()->SetColor(clRed);
+  c.FillRect(Rect(10, 10, 20, 20));
+  c.SetMapMode(MM_LOMETRIC);
+  c.Brush()->SetColor(clBlue);
+  c.FillRect(Rect(0, -127, 127, -254));  // half an inch square, half an inch down
+  c.Pen()->SetColor(clBlack);
+  c.MoveTo(0, -254);
+  c.LineTo(254, -254);
+  c.Brush()->SetStyle(bsClear);
+  c.TextOut(0, 0, QStringLiteral("x"));
+  painter.end();
+  EXPECT_EQ(QColorToColor(img.pixelColor(15, 15)), clRed);
+  EXPECT_EQ(QColorToColor(img.pixelColor(5, 55)), clBlue);
+  EXPECT_EQ(QColorToColor(img.pixelColor(60, 96)), clBlack);
 }
