@@ -435,7 +435,7 @@ void TCanvas::PlotLine(TPoint A, TPoint B, bool SkipLast)
   if (rop == pmNop)
     return;
   const bool wide = pen.Width() > 1 && pen.Style() != psAlternate;
-  if (wide || !FImage || FExternal || Mapped()) {
+  auto paintWithQt = [&] {
     TCanvasPainter p(this);
     QPen qp(ColorToQColor(pen.Color()), std::max(1, DeviceLengthX(pen.Width())));
     qp.setCosmetic(true);
@@ -455,35 +455,79 @@ void TCanvas::PlotLine(TPoint A, TPoint B, bool SkipLast)
       p->drawPoint(A.X, A.Y);
     else
       p->drawLine(QPointF(A.X + h, A.Y + h), QPointF(B.X + h, B.Y + h));
+  };
+  if (wide || !FImage || FExternal || Mapped()) {
+    paintWithQt();
     return;
   }
   PixelWriter w(FImage, EffectiveClip());
+  const QRect bounds = w.Bounds;
+  if (bounds.isEmpty())
+    return;
   const TPoint a = ToDevice(A), b = ToDevice(B);
   const uint32_t color = Rgb32(pen.Color());
   const uint32_t back = Rgb32(FBkColor);
   const std::vector<int> pattern = DashPattern(pen.Style());
-  size_t seg = 0;
-  int left = pattern.empty() ? 0 : pattern[0];
-  int x = a.X, y = a.Y;
-  const int dx = std::abs(b.X - a.X), dy = std::abs(b.Y - a.Y);
-  const int sx = a.X < b.X ? 1 : -1, sy = a.Y < b.Y ? 1 : -1;
-  int err = dx - dy;
-  const int steps = std::max(dx, dy) + (SkipLast ? 0 : 1);
-  for (int i = 0; i < steps; ++i) {
+  int period = 0;
+  for (int v : pattern)
+    period += v;
+  // Styled pens: dashes in the pen colour, gaps in the background colour when opaque.
+  auto plot = [&](int64_t i, int x, int y) {
     bool on = true;
-    if (!pattern.empty()) {
-      on = (seg % 2) == 0;
-      if (--left <= 0) {
-        seg = (seg + 1) % pattern.size();
-        left = pattern[seg];
+    if (period > 0) {
+      int k = int(i % period);
+      for (size_t j = 0; j < pattern.size(); ++j) {
+        if (k < pattern[j]) {
+          on = (j % 2) == 0;
+          break;
+        }
+        k -= pattern[j];
       }
     }
     if (on)
       w.Plot(x, y, color, rop);
     else if (FBkMode == OPAQUE)
       w.Plot(x, y, back, rop);
+  };
+  const int64_t dx = std::llabs(int64_t(b.X) - a.X), dy = std::llabs(int64_t(b.Y) - a.Y);
+  const int sx = a.X < b.X ? 1 : -1, sy = a.Y < b.Y ? 1 : -1;
+  const int64_t steps = std::max(dx, dy) + (SkipLast ? 0 : 1);
+  if (steps <= 0)
+    return;
+  if (dx == 0 || dy == 0) {
+    // Horizontal and vertical lines: only the stretch inside the clip bounds.
+    const bool horizontal = dy == 0;
+    const int fixed = horizontal ? a.Y : a.X;
+    const int lo = horizontal ? bounds.left() : bounds.top(), hi = horizontal ? bounds.right() : bounds.bottom();
+    if (fixed < (horizontal ? bounds.top() : bounds.left()) || fixed > (horizontal ? bounds.bottom() : bounds.right()))
+      return;
+    const int start = horizontal ? a.X : a.Y;
+    const int dir = horizontal ? sx : sy;
+    int64_t i0, i1;
+    if (dir > 0) {
+      i0 = std::max<int64_t>(0, int64_t(lo) - start);
+      i1 = std::min<int64_t>(steps, int64_t(hi) - start + 1);
+    } else {
+      i0 = std::max<int64_t>(0, int64_t(start) - hi);
+      i1 = std::min<int64_t>(steps, int64_t(start) - lo + 1);
+    }
+    for (int64_t i = i0; i < i1; ++i) {
+      const int p = int(start + dir * i);
+      plot(i, horizontal ? p : fixed, horizontal ? fixed : p);
+    }
+    return;
+  }
+  if (steps > 4 * int64_t(bounds.width() + bounds.height()) + 64) {
+    // Far beyond the picture: let Qt clip the line.
+    paintWithQt();
+    return;
+  }
+  int x = a.X, y = a.Y;
+  int64_t err = dx - dy;
+  for (int64_t i = 0; i < steps; ++i) {
+    plot(i, x, y);
     // Bresenham step toward the end point.
-    const int e2 = 2 * err;
+    const int64_t e2 = 2 * err;
     if (e2 > -dy) { err -= dy; x += sx; }
     if (e2 < dx) { err += dx; y += sy; }
   }

@@ -53,6 +53,27 @@ TEST(GraphicsCanvas, LineToLeavesOutItsEndPixel)
   EXPECT_EQ(s.At(4, 4), clWhite);
 }
 
+TEST(GraphicsCanvas, LinesReachingFarOutsideDrawTheirVisiblePart)
+{
+  Surface s(10, 10);
+  s.Canvas.MoveTo(-2000000000, 1);
+  s.Canvas.LineTo(2000000000, 1);
+  EXPECT_EQ(s.Ink(0, 1, 10, 2), 10);
+  s.Canvas.MoveTo(-100000, -100000);
+  s.Canvas.LineTo(100000, 100000);
+  EXPECT_EQ(s.At(5, 5), clBlack);
+
+  // Dots keep their phase from the start point outside the picture (3 on, 3 off).
+  Surface d(10, 10);
+  d.Canvas.Brush()->SetStyle(bsClear);
+  d.Canvas.Pen()->SetStyle(psDot);
+  d.Canvas.MoveTo(-5, 2);
+  d.Canvas.LineTo(20, 2);
+  const char *expected = ".###...###";
+  for (int x = 0; x < 10; ++x)
+    EXPECT_EQ(d.At(x, 2) == clBlack, expected[x] == '#') << x;
+}
+
 TEST(GraphicsCanvas, RectangleAndFillRectUseExclusiveEdges)
 {
   Surface s(10, 10);
