@@ -872,12 +872,14 @@ void TCanvas::DrawFocusRect(const TRect &Rect)
       if (((x + y) & 1) == 0)
         w.Plot(x, y, 0xFFFFFFFF, pmXor);
     };
-    for (int x = d.Left; x < d.Right; ++x) {
+    // Only the stretch of each edge inside the picture is walked.
+    const QRect b = w.Bounds;
+    for (int x = std::max(d.Left, b.left()); x < std::min(d.Right, b.right() + 1); ++x) {
       dot(x, d.Top);
       if (d.Bottom - 1 > d.Top)
         dot(x, d.Bottom - 1);
     }
-    for (int y = d.Top + 1; y < d.Bottom - 1; ++y) {
+    for (int y = std::max(d.Top + 1, b.top()); y < std::min(d.Bottom - 1, b.bottom() + 1); ++y) {
       dot(d.Left, y);
       if (d.Right - 1 > d.Left)
         dot(d.Right - 1, y);

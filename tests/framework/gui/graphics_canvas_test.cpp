@@ -137,6 +137,10 @@ TEST(GraphicsCanvas, XorTwiceRestoresThePicture)
   EXPECT_NE(s.Img, before);
   s.Canvas.DrawFocusRect(Rect(2, 2, 30, 25));
   EXPECT_EQ(s.Img, before);
+  s.Canvas.DrawFocusRect(Rect(-2000000000, 3, 2000000000, 2000000000));
+  EXPECT_NE(s.Img, before);
+  s.Canvas.DrawFocusRect(Rect(-2000000000, 3, 2000000000, 2000000000));
+  EXPECT_EQ(s.Img, before);
 }
 
 TEST(GraphicsCanvas, ClipRegionsSaveAndRestore)
