@@ -251,12 +251,21 @@ void TCanvas::Changing()
     OnChanging(this);
 }
 
+namespace {
+// Device coordinates are kept within +-2^26 so that widths and sums never overflow.
+inline int ClampDevice(double v)
+{
+  constexpr double limit = double(1 << 26);
+  return int(std::lround(std::clamp(v, -limit, limit)));
+}
+}  // namespace
+
 TPoint TCanvas::ToDevice(TPoint P) const
 {
   if (FMapMode == MM_TEXT)
-    return TPoint(P.X - FWindowOrg.X + FViewportOrg.X, P.Y - FWindowOrg.Y + FViewportOrg.Y);
-  return TPoint(int(std::lround((P.X - FWindowOrg.X) * ScaleX())) + FViewportOrg.X,
-                int(std::lround((P.Y - FWindowOrg.Y) * ScaleY())) + FViewportOrg.Y);
+    return TPoint(ClampDevice(double(P.X) - FWindowOrg.X + FViewportOrg.X), ClampDevice(double(P.Y) - FWindowOrg.Y + FViewportOrg.Y));
+  return TPoint(ClampDevice((double(P.X) - FWindowOrg.X) * ScaleX() + FViewportOrg.X),
+                ClampDevice((double(P.Y) - FWindowOrg.Y) * ScaleY() + FViewportOrg.Y));
 }
 
 TPoint TCanvas::FromDevice(TPoint P) const

@@ -59,6 +59,12 @@ TEST(GraphicsCanvas, LinesReachingFarOutsideDrawTheirVisiblePart)
   s.Canvas.MoveTo(-2000000000, 1);
   s.Canvas.LineTo(2000000000, 1);
   EXPECT_EQ(s.Ink(0, 1, 10, 2), 10);
+  Surface f(10, 10);
+  f.Canvas.Brush()->SetColor(clBlack);
+  f.Canvas.FillRect(Rect(-2000000000, 4, 2000000000, 5));
+  f.Canvas.IntersectClipRect(Rect(-2000000000, -2000000000, 2000000000, 2000000000));
+  f.Canvas.FillRect(Rect(-2000000000, 6, 2000000000, 7));
+  EXPECT_EQ(f.Ink(0, 0, 10, 10), 20);
   s.Canvas.MoveTo(-100000, -100000);
   s.Canvas.LineTo(100000, 100000);
   EXPECT_EQ(s.At(5, 5), clBlack);
