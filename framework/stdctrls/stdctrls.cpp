@@ -1444,8 +1444,15 @@ void TCustomListBox::CreateWindowDone()
   --FUpdatingWidget;
   ApplyLook();
   l->setEnabled(Enabled());
-  QObject::connect(l, &QListWidget::itemSelectionChanged, FSignals.get(), [this]() { NativeSelectionChanged(); });
-  QObject::connect(l, &QListWidget::currentRowChanged, FSignals.get(), [this](int) { NativeSelectionChanged(); });
+  // One report per change: a multi-selection list reports its selection, a single one its row.
+  QObject::connect(l, &QListWidget::itemSelectionChanged, FSignals.get(), [this]() {
+    if (FMultiSelect)
+      NativeSelectionChanged();
+  });
+  QObject::connect(l, &QListWidget::currentRowChanged, FSignals.get(), [this](int) {
+    if (!FMultiSelect)
+      NativeSelectionChanged();
+  });
 }
 
 void TCustomListBox::DestroyWnd()
@@ -1505,11 +1512,8 @@ void TCustomListBox::NativeSelectionChanged()
   if (FUpdatingWidget)
     return;
   QListWidget *l = ListWidget();
-  const int cur = l->currentRow();
-  const bool changed = cur != FItemIndex || FMultiSelect;
-  FItemIndex = cur;
-  if (changed)
-    Click();
+  FItemIndex = l->currentRow();
+  Click();
 }
 
 void TCustomListBox::SetItems(TStrings *Value)
