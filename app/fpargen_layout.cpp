@@ -111,7 +111,8 @@ void TFParGen::Build_Buttons()
   P_Button->SetParentBackground(false);
   P_Button->SetColor(Back_Color);
 
-  auto make = [this](const QString &Name, int Left) {
+  RegisterLbButtonBitmaps();
+  auto make = [this](const QString &Name, int Left, const QString &Glyph) {
     TLbButton *B = new TLbButton(this);
     B->SetName(Name);
     Place(B, P_Button);
@@ -124,11 +125,15 @@ void TFParGen::Build_Buttons()
     B->SetColorWhenDown(0x0080FF);
     B->SetUseHotTrackFont(false);
     B->SetShowHint(true);
+    // The strip holds the normal and the disabled picture.
+    TBitmap G;
+    if (G.LoadFromResourceName(Glyph))
+      B->SetGlyph(&G);
     return B;
   };
-  Btn_OK = make(QStringLiteral("Btn_OK"), Form_Width - 2 * 118);
+  Btn_OK = make(QStringLiteral("Btn_OK"), Form_Width - 2 * 118, QStringLiteral("LBOK"));
   Btn_OK->OnClick = [this](TObject *Sender) { Btn_OKClick(Sender); };
-  Btn_Cancel = make(QStringLiteral("Btn_Cancel"), Form_Width - 118);
+  Btn_Cancel = make(QStringLiteral("Btn_Cancel"), Form_Width - 118, QStringLiteral("LBCANCEL"));
   Btn_Cancel->SetModalResult(mrCancel);
 }
 

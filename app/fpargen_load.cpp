@@ -2,6 +2,7 @@
 #include "app/fpargen.h"
 
 #include "app/lbbutton.h"
+#include "framework/controls/messages.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/stdctrls/comctrls.h"
 #include "framework/stdctrls/extctrls.h"
@@ -79,7 +80,8 @@ void TFParGen::FormShow(TObject *Sender)
   FLoadFailed = !Load_ParGen(Values);
   Btn_OK->SetEnabled(!FLoadFailed);
   if (FLoadFailed) {
-    SetModalResult(mrCancel);
+    // ShowModal clears the modal result after OnShow, so the close is queued instead.
+    PostMessage(Handle(), WM_CLOSE, 0, 0);
     return;
   }
   Put_Values(Values);
