@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -1047,6 +1049,27 @@ public:
       FControl->CloseUp();
   }
   TCustomComboBox *FControl;
+
+protected:
+  void paintEvent(QPaintEvent *Event) override
+  {
+    if (isEditable()) {
+      QComboBox::paintEvent(Event);
+      return;
+    }
+    // A drop-down list shows its field in the window colour and only the arrow as a button.
+    QStylePainter p(this);
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    QStyleOptionComboBox field = opt;
+    field.subControls = QStyle::SC_ComboBoxFrame | QStyle::SC_ComboBoxEditField;
+    field.palette.setBrush(QPalette::Button, opt.palette.brush(QPalette::Base));
+    p.drawComplexControl(QStyle::CC_ComboBox, field);
+    QStyleOptionComboBox arrow = opt;
+    arrow.subControls = QStyle::SC_ComboBoxArrow;
+    p.drawComplexControl(QStyle::CC_ComboBox, arrow);
+    p.drawControl(QStyle::CE_ComboBoxLabel, opt);
+  }
 };
 
 TCustomComboBox::TCustomComboBox(TComponent *AOwner) : TWinControl(AOwner), FSignals(std::make_unique<QObject>())
