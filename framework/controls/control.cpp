@@ -105,6 +105,22 @@ void TControl::Dispatch(TMessage &Message)
 void TControl::DefaultHandler(TMessage &Message)
 {
   switch (Message.Msg) {
+  // Text through messages: LParam points at a QString.
+  case WM_SETTEXT:
+    if (Message.LParam) {
+      SetTextInternal(*reinterpret_cast<const QString *>(Message.LParam));
+      Message.Result = 1;
+    }
+    break;
+  case WM_GETTEXT:
+    if (Message.LParam) {
+      *reinterpret_cast<QString *>(Message.LParam) = GetText();
+      Message.Result = GetText().size();
+    }
+    break;
+  case WM_GETTEXTLENGTH:
+    Message.Result = GetText().size();
+    break;
   case WM_CONTEXTMENU:
     // A windowless control passes the menu request on to its window.
     if (FParent && Message.Result == 0)

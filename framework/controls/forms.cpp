@@ -236,8 +236,6 @@ void TCustomForm::CreateWnd()
   const TRect cr = GetClientRect();
   const TPoint o = ClientOrigin();
   w->setGeometry(o.X, o.Y, std::max(cr.Width(), 1), std::max(cr.Height(), 1));
-  if (FBorderStyle != bsSizeable && FBorderStyle != bsSizeToolWin)
-    w->setFixedSize(std::max(cr.Width(), 1), std::max(cr.Height(), 1));
   CreateWindowDone();
 }
 

@@ -3,6 +3,7 @@
 #include "framework/controls/pump.h"
 
 #include <QApplication>
+#include <QChildEvent>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -515,6 +516,20 @@ bool TMessagePump::eventFilter(QObject *Object, QEvent *Event)
   if (!h || !h->Widget)
     return false;
 
+  if (type == QEvent::ChildAdded && h->Native) {
+    // Parts a native widget makes later (the edit of a combo box) belong to its control too.
+    auto *ce = static_cast<QChildEvent *>(Event);
+    if (ce->child()->isWidgetType()) {
+      auto *child = static_cast<QWidget *>(ce->child());
+      if (!child->isWindow() && !HandleOf(child)) {
+        Register(child, h);
+        child->setMouseTracking(true);
+        child->setFocusPolicy(Qt::NoFocus);
+      }
+    }
+    return false;
+  }
+
   switch (type) {
   case QEvent::MouseButtonPress:
   case QEvent::MouseButtonRelease:
@@ -559,6 +574,17 @@ bool TMessagePump::eventFilter(QObject *Object, QEvent *Event)
     if (!Offscreen() && w == h->Widget) {
       TMessage m(WM_ACTIVATE, WA_ACTIVE, 0);
       Deliver(h->Control, m);
+    }
+    return false;
+  case QEvent::Move:
+    if (w == h->Widget && w->isWindow()) {
+      // A window moved from outside (the user): the control's position follows.
+      TWinControl *c = h->Control;
+      const TPoint o = c->ClientOrigin();
+      const QPoint p = w->geometry().topLeft();
+      const int dx = p.x() + h->NCLeft() - o.X, dy = p.y() + h->NCTop() - o.Y;
+      if (dx != 0 || dy != 0)
+        c->UpdateBoundsRect(Bounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height()));
     }
     return false;
   case QEvent::Resize:
@@ -747,8 +773,11 @@ bool TMessagePump::HandleKey(QWidget *w, TControlHandle *h, QEvent *Event)
     KeysDown[vk] = true;
     msg = sys ? WM_SYSKEYDOWN : WM_KEYDOWN;
     ch = KeyEventChar(ke->key(), ke->modifiers(), ke->text());
-    if (sys && !ch.isNull() && alt && ke->text().isEmpty() && ke->key() >= Qt::Key_A && ke->key() <= Qt::Key_Z)
+    // Alt with a letter or digit still makes its character (WM_SYSCHAR, for accelerators).
+    if (sys && ch.isNull() && ke->key() >= Qt::Key_A && ke->key() <= Qt::Key_Z)
       ch = QChar(ke->modifiers() & Qt::ShiftModifier ? 'A' + (ke->key() - Qt::Key_A) : 'a' + (ke->key() - Qt::Key_A));
+    else if (sys && ch.isNull() && ke->key() >= Qt::Key_0 && ke->key() <= Qt::Key_9)
+      ch = QChar('0' + (ke->key() - Qt::Key_0));
   } else {
     keyData |= int32_t(0xC0000000u);
     KeysDown[vk] = false;

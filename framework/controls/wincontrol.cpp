@@ -888,6 +888,7 @@ void TWinControl::DefaultHandler(TMessage &Message)
       pump.ReplayToNative(h, Message);
     return;
   case WM_SETTEXT:
+    TControl::DefaultHandler(Message);
     if (h->Widget && h->Widget->isWindow() && Message.LParam)
       h->Widget->setWindowTitle(*reinterpret_cast<const QString *>(Message.LParam));
     return;

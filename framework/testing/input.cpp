@@ -240,6 +240,8 @@ void SimKey(TWinControl *Control, uint16_t Key, TShiftState Shift)
   SendKey(QEvent::KeyPress, target, Key, Shift, KeyText(Key, Shift));
   if (target)
     SendKey(QEvent::KeyRelease, target, Key, Shift, QString());
+  // The modifier keys are up again afterwards.
+  TMessagePump::Instance().Modifiers = Qt::NoModifier;
 }
 
 void SimType(TWinControl *Control, const QString &Text)
@@ -259,6 +261,7 @@ void SimType(TWinControl *Control, const QString &Text)
       QApplication::sendEvent(target, &press);
     }
   }
+  TMessagePump::Instance().Modifiers = Qt::NoModifier;
 }
 
 void SimProcess()

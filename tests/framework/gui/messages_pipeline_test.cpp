@@ -355,3 +355,71 @@ TEST_F(Pipeline, ADisabledControlGetsNoInput)
 }
 
 }  // namespace
+
+namespace {
+
+// A control with an accelerator in its caption, as a button has.
+class TAccel : public TWinControl {
+public:
+  using TWinControl::TWinControl;
+  int Clicks = 0;
+  void CMDialogChar(TCMDialogChar &Message) override
+  {
+    if (IsAccel(Message.CharCode, Caption())) {
+      ++Clicks;
+      Message.Result = 1;
+      return;
+    }
+    TWinControl::CMDialogChar(Message);
+  }
+};
+
+TEST_F(Pipeline, AcceleratorsAnswerAltLettersAndLettersTheFocusedControlDoesNotTake)
+{
+  auto *n = new TAccel(form);
+  n->SetParent(form);
+  n->SetCaption("&Name");
+  QString typed;
+  a->OnKeyPress = [&](TObject *, QChar &Key) { typed += Key; };
+  SimKey(a, 'N', {ssAlt});
+  EXPECT_EQ(n->Clicks, 1);
+  a->DlgCode = DLGC_WANTCHARS;
+  SimKey(a, 'N');
+  EXPECT_EQ(n->Clicks, 1);
+  EXPECT_EQ(typed, "n");
+  a->DlgCode = 0;
+  SimKey(a, 'N');
+  EXPECT_EQ(n->Clicks, 2);
+  EXPECT_EQ(typed, "n");
+  EXPECT_TRUE(IsAccel('N', "&Name"));
+  EXPECT_FALSE(IsAccel('N', "&&Name"));
+}
+
+TEST_F(Pipeline, TheRightButtonReleaseAsksForTheContextMenu)
+{
+  auto *menu = reinterpret_cast<TPopupMenu *>(0x1);  // only passed through
+  TControl *sender = nullptr;
+  TPoint where;
+  SetPopupMenuHandler([&](TPopupMenu *m, TControl *s, TPoint p) {
+    EXPECT_EQ(m, menu);
+    sender = s;
+    where = p;
+    return true;
+  });
+  a->SetPopupMenu(menu);
+  bool asked = false;
+  b->OnContextPopup = [&](TObject *, TPoint MousePos, bool &Handled) {
+    asked = MousePos == TPoint(4, 5);
+    Handled = true;
+  };
+  SimClick(a, 10, 12, mbRight);
+  EXPECT_EQ(sender, a);
+  EXPECT_EQ(where, a->ClientToScreen(TPoint(10, 12)));
+  sender = nullptr;
+  SimClick(b, 4, 5, mbRight);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(sender, nullptr);
+  SetPopupMenuHandler(nullptr);
+}
+
+}  // namespace
