@@ -1,7 +1,10 @@
 #include "framework/stdctrls/extctrls.h"
 
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QWidget>
+
+#include "framework/stdctrls/classiclook.h"
 
 #include <algorithm>
 #include <cmath>
@@ -1105,6 +1108,10 @@ void TCategoryPanelGroup::UpdateScrollBar()
   si.nPos = sb.FPosition;
   ShowScrollBar(h, SB_VERT, need);
   SetScrollInfo(h, SB_VERT, si, true);
+  // The window's bar in the classic look as well.
+  for (QScrollBar *bar : h->findChildren<QScrollBar *>(Qt::FindDirectChildrenOnly))
+    if (bar->style() != ClassicStyle())
+      ApplyClassicLook(bar, clScrollBar, nullptr);
 }
 
 void TCategoryPanelGroup::SetScrollPosition(int Value)

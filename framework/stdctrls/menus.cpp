@@ -69,8 +69,7 @@ QKeySequence ShortCutToKeySequence(TShortCut sc)
 }
 
 // Builds the Qt menu of an item's sub-items; maps each action back to its item.
-void BuildMenu(QMenu *Menu, TMenuItem *Parent, TImageList *Images, std::map<QAction *, QPointer<QObject>> &,
-               std::map<QAction *, TMenuItem *> &Map)
+void BuildMenu(QMenu *Menu, TMenuItem *Parent, TImageList *Images, std::map<QAction *, TMenuItem *> &Map)
 {
   for (int i = 0; i < Parent->Count(); ++i) {
     TMenuItem *it = Parent->Items(i);
@@ -83,8 +82,7 @@ void BuildMenu(QMenu *Menu, TMenuItem *Parent, TImageList *Images, std::map<QAct
     if (it->Count() > 0) {
       QMenu *sub = Menu->addMenu(it->Caption());
       sub->setEnabled(it->Enabled());
-      std::map<QAction *, QPointer<QObject>> unused;
-      BuildMenu(sub, it, Images, unused, Map);
+      BuildMenu(sub, it, Images, Map);
       continue;
     }
     QAction *a = Menu->addAction(it->Caption());
@@ -301,9 +299,8 @@ void TPopupMenu::Popup(int X, int Y)
     menu.setPalette(p);
     TFont font;
     menu.setFont(font.ToQFont());
-    std::map<QAction *, QPointer<QObject>> unused;
     std::map<QAction *, TMenuItem *> map;
-    BuildMenu(&menu, Items(), Images(), unused, map);
+    BuildMenu(&menu, Items(), Images(), map);
     QPoint at(X, Y);
     const QSize size = menu.sizeHint();
     if (FAlignment == paRight)

@@ -127,6 +127,8 @@ TEST_F(CategoryPanels, GroupScrollsWhenPanelsAreTallerThanIt)
   EXPECT_EQ(Panels[1]->Top(), 200 - inc);
   Group->Perform(WM_VSCROLL, MakeWParam(SB_BOTTOM, 0), 0);
   EXPECT_EQ(sb->Position(), 600 - Group->ClientHeight());
+  QApplication::processEvents();
+  Group->Handle()->grab().toImage().save(testsupport::OutputDir() + "/stdctrls_category_scrolled.png");
   // Collapsing everything removes the need to scroll.
   Group->CollapseAll();
   EXPECT_EQ(sb->Position(), 0);
