@@ -944,7 +944,8 @@ void TControlHandle::PaintPendingNow()
 
 void TControlHandle::EnsureStyle()
 {
-  if (StyleKnown)
+  // Before the window exists the style follows the properties as they change.
+  if (StyleKnown && Widget)
     return;
   TCreateParams params;
   Control->CreateParams(params);
