@@ -61,7 +61,11 @@ TFParGen::TFParGen(TComponent *AOwner) : TForm(AOwner)
   };
 }
 
-TFParGen::~TFParGen() = default;
+TFParGen::~TFParGen()
+{
+  // The group outlives this destructor (the form's components go last); the image list does not.
+  CPG->SetImages(nullptr);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Title band, buttons and the panel group
@@ -150,19 +154,23 @@ void TFParGen::Build_Group()
   CPG->HeaderFont()->SetStyle(TFontStyles{fsBold});
   CPG->HeaderFont()->SetColor(clGray);
 
-  // Header pictures: a filled triangle pointing down (expanded) and right (collapsed).
+  // Header pictures in the chevron's place: a grey double chevron pointing up on an expanded
+  // panel (a click collapses it) and down on a collapsed one.
   CPG_Images = std::make_unique<TImageList>(16, 16);
   for (int i = 0; i < 2; ++i) {
     TBitmap b;
     b.SetSize(16, 16);
-    b.Canvas()->Brush()->SetColor(clFuchsia);
-    b.Canvas()->FillRect(Rect(0, 0, 16, 16));
-    b.Canvas()->Brush()->SetColor(clGray);
-    b.Canvas()->Pen()->SetColor(clGray);
-    if (i == 0)
-      b.Canvas()->Polygon({Point(4, 6), Point(12, 6), Point(8, 10)});
-    else
-      b.Canvas()->Polygon({Point(6, 4), Point(10, 8), Point(6, 12)});
+    TCanvas *c = b.Canvas();
+    c->Brush()->SetColor(clFuchsia);
+    c->FillRect(Rect(0, 0, 16, 16));
+    c->Pen()->SetColor(clGray);
+    c->Pen()->SetWidth(2);
+    for (const int y : {4, 9}) {
+      if (i == 0)
+        c->Polyline({Point(4, y + 4), Point(8, y), Point(12, y + 4)});
+      else
+        c->Polyline({Point(4, y), Point(8, y + 4), Point(12, y)});
+    }
     CPG_Images->AddMasked(&b, clFuchsia);
   }
   CPG->SetImages(CPG_Images.get());

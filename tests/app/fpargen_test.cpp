@@ -603,6 +603,11 @@ TEST_F(ParGenForm, PictureOfTheDialog)
     F->CPG->VertScrollBar()->SetPosition(F->CPG->VertScrollBar()->Range());
     SimProcess();
     EXPECT_TRUE(GrabToPng(F, testsupport::OutputDir() + "/pargen_form_bottom.png"));
+    for (TCheckBox *c : {F->CB_TLS_Enable, F->CB_TLS_En_Server_Auth, F->CB_TLS_En_Client_Auth})
+      SimClick(c, 4, 8);
+    F->CPG->VertScrollBar()->SetPosition(F->CPG->VertScrollBar()->Range());
+    SimProcess();
+    EXPECT_TRUE(GrabToPng(F, testsupport::OutputDir() + "/pargen_form_tls.png"));
   });
 }
 
