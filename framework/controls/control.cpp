@@ -791,8 +791,9 @@ void TControl::CMParentColorChanged(TMessage &Message)
 
 void TControl::CMParentShowHintChanged(TMessage &Message)
 {
-  if (FParentShowHint && FParent) {
+  if (FParentShowHint && FParent && FShowHint != FParent->ShowHint()) {
     FShowHint = FParent->ShowHint();
+    Perform(CM_SHOWHINTCHANGED);  // on to this control's children
   }
   DefaultHandler(Message);
 }

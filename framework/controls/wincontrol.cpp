@@ -863,6 +863,9 @@ void TWinControl::DefaultHandler(TMessage &Message)
     }
     return;
   }
+  case CM_SHOWHINTCHANGED:
+    NotifyControls(CM_PARENTSHOWHINTCHANGED);
+    return;
   case WM_SETREDRAW:
     h->Redraw = Message.WParam != 0;
     if (h->Widget)

@@ -1,0 +1,100 @@
+// Properties that children take from their parent, change notifications, z-order and
+// coordinates.
+#include <gtest/gtest.h>
+
+#include "tests/framework/gui/controls_probe.h"
+
+namespace {
+
+struct TNotified : TProbe {
+  using TProbe::TProbe;
+  QStringList Changes;
+  void CMTextChanged(TMessage &M) override { Changes << "text"; TProbe::CMTextChanged(M); }
+  void CMEnabledChanged(TMessage &M) override { Changes << "enabled"; TProbe::CMEnabledChanged(M); }
+  void CMFontChanged(TMessage &M) override { Changes << "font"; TProbe::CMFontChanged(M); }
+  void CMColorChanged(TMessage &M) override { Changes << "color"; TProbe::CMColorChanged(M); }
+};
+
+TEST(ControlProperties, ChildrenFollowTheParentUntilTheyGetTheirOwnValue)
+{
+  TTestForm form;
+  form->SetColor(clYellow);
+  auto *panel = new TNotified(form, "panel");
+  panel->SetParent(form);
+  auto *child = new TNotified(form, "child");
+  child->SetParent(panel);
+  EXPECT_EQ(child->Color(), clYellow);
+  EXPECT_TRUE(child->ParentColor());
+  form->SetColor(clAqua);
+  EXPECT_EQ(child->Color(), clAqua);
+  child->SetColor(clRed);
+  EXPECT_FALSE(child->ParentColor());
+  form->SetColor(clWhite);
+  EXPECT_EQ(panel->Color(), clWhite);
+  EXPECT_EQ(child->Color(), clRed);
+
+  form->Font()->SetName("Courier New");
+  EXPECT_EQ(child->Font()->Name(), "Courier New");
+  EXPECT_TRUE(child->ParentFont());
+  child->Font()->SetStyle({fsBold});
+  EXPECT_FALSE(child->ParentFont());
+  form->Font()->SetName("Arial");
+  EXPECT_EQ(panel->Font()->Name(), "Arial");
+  EXPECT_EQ(child->Font()->Name(), "Courier New");
+
+  form->SetShowHint(true);
+  EXPECT_TRUE(child->ShowHint());
+  child->SetShowHint(false);
+  form->SetShowHint(false);
+  form->SetShowHint(true);
+  EXPECT_FALSE(child->ShowHint());
+  EXPECT_TRUE(panel->ShowHint());
+}
+
+TEST(ControlProperties, ChangesAreAnnouncedOnce)
+{
+  TTestForm form;
+  auto *c = new TNotified(form, "c");
+  c->SetParent(form);
+  c->Changes.clear();
+  c->SetCaption("One");
+  c->SetCaption("One");
+  c->SetEnabled(false);
+  c->SetEnabled(false);
+  c->Font()->SetSize(12);
+  c->SetColor(clGreen);
+  EXPECT_EQ(c->Changes, (QStringList{"text", "enabled", "font", "color"}));
+  EXPECT_EQ(c->Text(), "One");
+  QString viaMessage;
+  c->Perform(WM_GETTEXT, 0, LPARAM(&viaMessage));
+  EXPECT_EQ(viaMessage, "One");
+}
+
+TEST(ControlProperties, TheTopmostChildIsFoundAtAPointAndCoordinatesRoundTrip)
+{
+  TTestForm form;
+  form->SetBorderStyle(bsNone);
+  form->SetBounds(100, 50, 300, 200);
+  auto *lower = new TProbe(form, "lower");
+  lower->SetParent(form);
+  lower->SetBounds(10, 10, 50, 50);
+  auto *upper = new TProbe(form, "upper");
+  upper->SetParent(form);
+  upper->SetBounds(30, 30, 50, 50);
+  EXPECT_EQ(form->ControlAtPos(TPoint(40, 40), false, true), upper);
+  lower->BringToFront();
+  EXPECT_EQ(form->ControlAtPos(TPoint(40, 40), false, true), lower);
+  EXPECT_EQ(form->ControlAtPos(TPoint(40, 40), false, false), nullptr);  // windowed children skipped
+  EXPECT_EQ(form->ControlCount(), 2);
+  EXPECT_EQ(form->Controls(1), lower);
+  const TPoint s = upper->ClientToScreen(TPoint(5, 6));
+  EXPECT_EQ(s, TPoint(100 + 30 + 5, 50 + 30 + 6));
+  EXPECT_EQ(upper->ScreenToClient(s), TPoint(5, 6));
+  EXPECT_EQ(lower->ClientToParent(TPoint(1, 1)), TPoint(11, 11));
+  upper->SetParent(lower);
+  EXPECT_EQ(form->ControlCount(), 1);
+  EXPECT_EQ(upper->Parent(), lower);
+  EXPECT_EQ(GetParentForm(upper), form.Form);
+}
+
+}  // namespace
