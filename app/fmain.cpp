@@ -36,6 +36,7 @@ TFQuillomarkeFirmWare::TFQuillomarkeFirmWare(TComponent *AOwner) : TForm(AOwner)
   Font()->SetSize(8);
   SetClientSize(694, 440);
   Create_Controls();
+  SetActiveControl(Btn_New);
   OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
   OnClose = [this](TObject *Sender, TCloseAction &Action) { FormClose(Sender, Action); };
 }

@@ -68,7 +68,7 @@ TEST_F(ShellTest, HiddenExportButtonsSaveTheirSideFilesWhereTheUserChooses)
       return true;
     });
     Boxes.clear();
-    C.Button->Click();
+    C.Button->OnClick(C.Button);
     EXPECT_TRUE(Seen.Save);
     EXPECT_EQ(Seen.Filter, C.Filter);
     EXPECT_EQ(Seen.InitialDir, AppState().Project_Dir);
@@ -83,14 +83,14 @@ TEST_F(ShellTest, HiddenExportButtonsSaveTheirSideFilesWhereTheUserChooses)
   });
   Write_File(Out + "/objects.CSV", "old");
   Box_Answer = mrNo;
-  M->Btn_BACnet_EDE_File->Click();
+  M->Btn_BACnet_EDE_File->OnClick(M->Btn_BACnet_EDE_File);
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_EQ(Boxes[0].Type, mtConfirmation);
   EXPECT_EQ(Boxes[0].Text, Lang_Text(1105));
   EXPECT_EQ(Boxes[0].Buttons, mbYesNoCancel);
   EXPECT_EQ(Read_File(Out + "/objects.CSV"), "old");
   Box_Answer = mrYes;
-  M->Btn_BACnet_EDE_File->Click();
+  M->Btn_BACnet_EDE_File->OnClick(M->Btn_BACnet_EDE_File);
   EXPECT_NE(Read_File(Out + "/objects.CSV"), "old");
 
   // PROFINET has no export in this build.
@@ -99,6 +99,6 @@ TEST_F(ShellTest, HiddenExportButtonsSaveTheirSideFilesWhereTheUserChooses)
     return false;
   });
   Boxes.clear();
-  M->Btn_PROFINET_XML->Click();
+  M->Btn_PROFINET_XML->OnClick(M->Btn_PROFINET_XML);
   EXPECT_TRUE(Boxes.empty());
 }

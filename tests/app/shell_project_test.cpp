@@ -3,6 +3,8 @@
 #include "app/lbbutton.h"
 #include "tests/app/shell_test_support.h"
 
+#include <QAbstractScrollArea>
+
 using namespace shelltest;
 
 namespace {
@@ -139,7 +141,9 @@ TEST_F(ShellTest, OpenWithoutProjectPreselectsTheFirstAndAClickChoosesAnother)
   Modal_Actions["FOpenConf"] = [](TCustomForm *) {
     TListBox *L = FOpenConf->ListBox1;
     const TRect R = L->ItemRect(1);
-    QTest::mouseClick(L->Handle(), Qt::LeftButton, Qt::NoModifier, QPoint(R.Left + 5, R.Top + R.Height() / 2));
+    QWidget *Items = static_cast<QAbstractScrollArea *>(L->Handle())->viewport();
+    QTest::mouseClick(Items, Qt::LeftButton, Qt::NoModifier, QPoint(R.Left + 5, R.Top + R.Height() / 2));
+    Application->ProcessMessages();
     EXPECT_EQ(FOpenConf->Name_Conf, "Beta");
     Click(FOpenConf->Btn_OK);
   };

@@ -57,11 +57,13 @@ inline void Click(TControl *Control)
 inline void Type_Text(TWinControl *Control, const QString &Text)
 {
   QTest::keyClicks(Control->Handle(), Text);
+  Application->ProcessMessages();
 }
 
 inline void Press_Key(TWinControl *Control, Qt::Key Key)
 {
   QTest::keyClick(Control->Handle(), Key);
+  Application->ProcessMessages();
 }
 
 // One message box shown.
