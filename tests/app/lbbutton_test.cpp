@@ -297,7 +297,7 @@ struct FormFixture : ::testing::Test {
     Form = std::make_unique<TForm>(nullptr);
     Form->SetBounds(0, 0, 300, 200);
     Button = new TLbButton(Form.get());
-    static_cast<TControl *>(Button)->SetParent(Form.get());
+    Button->SetParent(Form.get());
     Button->SetBounds(10, 10, 100, 23);
   }
 };
@@ -389,10 +389,10 @@ TEST_F(LbButtonControl, ClickGivesTheModalResultToTheForm)
 TEST_F(LbButtonControl, DialogKeysGoToDefaultAndCancelButtons)
 {
   auto *other = new TLbButton(Form.get());
-  static_cast<TControl *>(other)->SetParent(Form.get());
+  other->SetParent(Form.get());
   other->SetBounds(120, 10, 100, 23);
   auto *edit = new TEdit(Form.get());
-  static_cast<TControl *>(edit)->SetParent(Form.get());
+  edit->SetParent(Form.get());
   edit->SetBounds(10, 50, 100, 21);
   int clicks = 0;
   Button->OnClick = [&](TObject *) { ++clicks; };
@@ -469,7 +469,7 @@ TEST_F(LbButtonControl, PictureOfAForm)
   Form->SetCaption(QStringLiteral("Buttons"));
   Form->SetColor(clBtnFace);
   auto setup = [&](TLbButton *b, int x, int y) {
-    static_cast<TControl *>(b)->SetParent(Form.get());
+    b->SetParent(Form.get());
     b->SetBounds(x, y, 100, 25);
     b->SetColor(0xEDF7F8);
     b->SetLightColor(clGray);
@@ -490,7 +490,7 @@ TEST_F(LbButtonControl, PictureOfAForm)
   off->SetKind(TLbButtonKind::bkHelp);
   off->SetEnabled(false);
   auto *normal = new TLbButton(Form.get());
-  static_cast<TControl *>(normal)->SetParent(Form.get());
+  normal->SetParent(Form.get());
   normal->SetBounds(10, 80, 210, 25);
   normal->SetCaption(QStringLiteral("Normal look, wide"));
   Form->SetClientSize(230, 115);
@@ -517,10 +517,10 @@ struct LbButtonInput : FormFixture {
   {
     FormFixture::SetUp();
     Other = new TLbButton(Form.get());
-    static_cast<TControl *>(Other)->SetParent(Form.get());
+    Other->SetParent(Form.get());
     Other->SetBounds(120, 10, 100, 23);
     Edit = new TEdit(Form.get());
-    static_cast<TControl *>(Edit)->SetParent(Form.get());
+    Edit->SetParent(Form.get());
     Edit->SetBounds(10, 50, 100, 21);
     Button->OnClick = [this](TObject *) { ++Clicks; };
     Other->OnClick = [this](TObject *) { ++OtherClicks; };
