@@ -2,6 +2,7 @@
 #include "framework/graphics/graphics.h"
 #include "tests/support/test_support.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -109,6 +110,42 @@ TEST(GraphicsBitmap, BmpAndJpegRoundTripThroughPictures)
   bad.close();
   EXPECT_THROW(q.LoadFromFile(bad.fileName()), EInvalidGraphic);
   EXPECT_EQ(q.Width(), 16);  // the failed load left the picture alone
+}
+
+TEST(GraphicsBitmap, IconsAndPngKeepTheirAlpha)
+{
+  QImage img(16, 16, QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  for (int i = 4; i < 12; ++i)
+    img.setPixelColor(i, i, QColor(Qt::red));
+  for (TGraphic *g : std::initializer_list<TGraphic *>{new TIcon, new TPngImage}) {
+    std::unique_ptr<TGraphic> owned(g);
+    TPngImage source;
+    ASSERT_TRUE(source.LoadFromData([&] {
+      QByteArray b;
+      QBuffer buf(&b);
+      buf.open(QIODevice::WriteOnly);
+      img.save(&buf, "PNG");
+      return b;
+    }()));
+    g->AssignGraphic(&source);
+    std::unique_ptr<TGraphic> copy = TPicture::CreateGraphic(g->ClassName());
+    ASSERT_TRUE(copy->LoadFromData(g->SaveToData())) << g->ClassName().toStdString();
+    const QImage back = copy->ToImage();
+    EXPECT_EQ(back.size(), QSize(16, 16));
+    EXPECT_EQ(qAlpha(back.pixel(0, 0)), 0);
+    EXPECT_EQ(QColorToColor(back.pixelColor(5, 5)), clRed);
+  }
+  TImageList list(16, 16);
+  TIcon icon;
+  icon.SetImage(img);
+  EXPECT_EQ(list.AddIcon(&icon), 0);
+  QImage target(20, 20, QImage::Format_RGB32);
+  target.fill(Qt::white);
+  TCanvas c(&target);
+  list.Draw(&c, 0, 0, 0);
+  EXPECT_EQ(c.Pixels(0, 0), clWhite);
+  EXPECT_EQ(c.Pixels(6, 6), clRed);
 }
 
 TEST(GraphicsBitmap, ImageListSplitsStripsAndMasks)
