@@ -282,6 +282,22 @@ void TPopupMenu::DoPopup(TObject *Sender)
     OnPopup(Sender);
 }
 
+QMenu *TPopupMenu::CreateQtMenu(std::map<QAction *, TMenuItem *> *Map)
+{
+  auto *menu = new QMenu;
+  menu->setStyle(ClassicStyle());
+  QPalette p = ClassicPalette(clWindow, clMenuText);
+  p.setColor(QPalette::Window, ColorToQColor(clMenu));
+  p.setColor(QPalette::WindowText, ColorToQColor(clMenuText));
+  p.setColor(QPalette::ButtonText, ColorToQColor(clMenuText));
+  menu->setPalette(p);
+  TFont font;
+  menu->setFont(font.ToQFont());
+  std::map<QAction *, TMenuItem *> local;
+  BuildMenu(menu, Items(), Images(), Map ? *Map : local);
+  return menu;
+}
+
 void TPopupMenu::Popup(int X, int Y)
 {
   FPopupPoint = TPoint(X, Y);
@@ -290,17 +306,9 @@ void TPopupMenu::Popup(int X, int Y)
   if (Runner()) {
     chosen = Runner()(this, FPopupPoint);
   } else {
-    QMenu menu;
-    menu.setStyle(ClassicStyle());
-    QPalette p = ClassicPalette(clWindow, clMenuText);
-    p.setColor(QPalette::Window, ColorToQColor(clMenu));
-    p.setColor(QPalette::WindowText, ColorToQColor(clMenuText));
-    p.setColor(QPalette::ButtonText, ColorToQColor(clMenuText));
-    menu.setPalette(p);
-    TFont font;
-    menu.setFont(font.ToQFont());
     std::map<QAction *, TMenuItem *> map;
-    BuildMenu(&menu, Items(), Images(), map);
+    std::unique_ptr<QMenu> owned(CreateQtMenu(&map));
+    QMenu &menu = *owned;
     QPoint at(X, Y);
     const QSize size = menu.sizeHint();
     if (FAlignment == paRight)

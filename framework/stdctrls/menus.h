@@ -4,12 +4,15 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "framework/classes/classes.h"
 #include "framework/controls/controls.h"
 #include "framework/graphics/graphics.h"
 
+class QAction;
+class QMenu;
 class TMenu;
 class TPopupMenu;
 
@@ -129,6 +132,10 @@ public:
   TPoint PopupPoint() const { return FPopupPoint; }
 
   TNotifyEvent OnPopup;
+
+  // The Qt menu the popup shows, in the classic look; the caller owns it. Map, when given,
+  // receives the item of each action.
+  QMenu *CreateQtMenu(std::map<QAction *, TMenuItem *> *Map = nullptr);
 
   // Replaces the Qt menu (tests choose an item). An empty runner restores the Qt menu.
   static void SetRunner(TPopupMenuRunner Runner);

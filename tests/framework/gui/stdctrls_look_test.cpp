@@ -2,13 +2,19 @@
 // framework's system colours.
 #include <QApplication>
 #include <QImage>
+#include <QMenu>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <vector>
 
 #include "framework/controls/forms.h"
 #include "framework/stdctrls/buttons.h"
 #include "framework/stdctrls/comctrls.h"
 #include "framework/stdctrls/extctrls.h"
+#include "framework/stdctrls/menus.h"
 #include "framework/stdctrls/stdctrls.h"
 #include "tests/support/test_support.h"
 
@@ -161,6 +167,30 @@ TEST(StdCtrlsLook, FormWithOneOfEachControl)
   EXPECT_EQ(cb->Color(), form->Color());
   EXPECT_EQ(QColor(img.pixel(125, 112)).rgb() & 0xFFFFFF, ColorToQColor(15595512).rgb() & 0xFFFFFF);
   delete form;
+}
+
+TEST(StdCtrlsLook, PopupMenuInTheClassicLook)
+{
+  TPopupMenu menu(nullptr);
+  const char *captions[] = {"&Copy Row", "&Paste Row", "-", "Checked", "Disabled"};
+  std::vector<std::unique_ptr<TMenuItem>> items;
+  for (const char *c : captions) {
+    items.push_back(std::make_unique<TMenuItem>(nullptr));
+    items.back()->SetCaption(c);
+    menu.Items()->Add(items.back().get());
+  }
+  items[3]->SetChecked(true);
+  items[4]->SetEnabled(false);
+  std::map<QAction *, TMenuItem *> map;
+  std::unique_ptr<QMenu> q(menu.CreateQtMenu(&map));
+  EXPECT_EQ(map.size(), 4u);  // the separator is no item
+  q->popup(QPoint(10, 10));
+  QApplication::processEvents();
+  const QImage img = q->grab().toImage();
+  ASSERT_TRUE(img.save(testsupport::OutputDir() + "/stdctrls_popup_menu.png"));
+  q->hide();
+  // The menu face is the menu colour of the system table.
+  EXPECT_EQ(QColor(img.pixel(img.width() - 6, img.height() / 2)).rgb() & 0xFFFFFF, ColorToQColor(clMenu).rgb() & 0xFFFFFF);
 }
 
 }  // namespace
