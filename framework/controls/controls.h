@@ -709,6 +709,21 @@ enum : int {
   SM_CXEDGE = 45, SM_CYEDGE = 46, SM_CXSMICON = 49, SM_CYSMICON = 50, SM_CYSMCAPTION = 51,
   SM_CXDRAG = 68, SM_CYDRAG = 69, SM_CXFOCUSBORDER = 83, SM_CYFOCUSBORDER = 84,
 };
+// Window placement. Child windows are placed in their parent's client coordinates, top-level
+// windows (popups) in screen coordinates. Showing and hiding here is the window's own state;
+// a control's Visible stays as it is, as on the original platform.
+enum : uint32_t {
+  SWP_NOSIZE = 0x1, SWP_NOMOVE = 0x2, SWP_NOZORDER = 0x4, SWP_NOREDRAW = 0x8, SWP_NOACTIVATE = 0x10,
+  SWP_FRAMECHANGED = 0x20, SWP_SHOWWINDOW = 0x40, SWP_HIDEWINDOW = 0x80,
+};
+inline HWND const HWND_TOP = nullptr;
+inline HWND const HWND_BOTTOM = reinterpret_cast<HWND>(1);
+inline HWND const HWND_TOPMOST = reinterpret_cast<HWND>(-1);
+inline HWND const HWND_NOTOPMOST = reinterpret_cast<HWND>(-2);
+bool SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int CX, int CY, uint32_t Flags);
+enum : int { SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOWMINIMIZED = 2, SW_SHOWMAXIMIZED = 3, SW_SHOWNOACTIVATE = 4, SW_SHOW = 5, SW_SHOWNA = 8, SW_RESTORE = 9 };
+bool ShowWindow(HWND Wnd, int CmdShow);
+
 // Device contexts of a framework window: GetDC draws on the client area, GetWindowDC on the
 // whole window (frame included); ReleaseDC frees the canvas and shows the drawing.
 HDC GetDC(HWND Wnd);

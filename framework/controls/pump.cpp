@@ -1284,6 +1284,48 @@ bool SetCursorPos(int X, int Y)
 
 void MessageBeep(uint32_t) { QApplication::beep(); }
 
+bool SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int CX, int CY, uint32_t Flags)
+{
+  TControlHandle *h = H(Wnd);
+  if (!h)
+    return false;
+  TWinControl *c = h->Control;
+  if ((Flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+    const int x = (Flags & SWP_NOMOVE) ? c->Left() : X;
+    const int y = (Flags & SWP_NOMOVE) ? c->Top() : Y;
+    const int w = (Flags & SWP_NOSIZE) ? c->Width() : CX;
+    const int hh = (Flags & SWP_NOSIZE) ? c->Height() : CY;
+    c->SetBounds(x, y, w, hh);
+  }
+  if (!(Flags & SWP_NOZORDER) && h->Widget && !TMessagePump::Instance().Offscreen()) {
+    if (InsertAfter == HWND_BOTTOM)
+      h->Widget->lower();
+    else if (InsertAfter == HWND_TOP || InsertAfter == HWND_TOPMOST)
+      h->Widget->raise();
+  }
+  if (h->Widget) {
+    if (Flags & SWP_SHOWWINDOW)
+      h->Widget->show();
+    else if (Flags & SWP_HIDEWINDOW)
+      h->Widget->hide();
+  }
+  return true;
+}
+
+bool ShowWindow(HWND Wnd, int CmdShow)
+{
+  TControlHandle *h = H(Wnd);
+  if (!h || !h->Widget)
+    return false;
+  const bool was = h->Widget->isVisible();
+  if (CmdShow == SW_HIDE)
+    h->Widget->hide();
+  else
+    h->Widget->show();
+  return was;
+}
+
+
 int SetScrollInfo(HWND Wnd, int Bar, const SCROLLINFO &Info, bool Redraw)
 {
   TControlHandle *h = H(Wnd);

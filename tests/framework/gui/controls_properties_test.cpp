@@ -2,6 +2,7 @@
 // coordinates.
 #include <gtest/gtest.h>
 
+#include "framework/testing/input.h"
 #include "tests/framework/gui/controls_probe.h"
 
 namespace {
@@ -95,6 +96,46 @@ TEST(ControlProperties, TheTopmostChildIsFoundAtAPointAndCoordinatesRoundTrip)
   EXPECT_EQ(form->ControlCount(), 1);
   EXPECT_EQ(upper->Parent(), lower);
   EXPECT_EQ(GetParentForm(upper), form.Form);
+}
+
+}  // namespace
+
+namespace {
+
+// A drop-down window: no parent, a popup of its own.
+class TPopupProbe : public TProbe {
+public:
+  using TProbe::TProbe;
+
+protected:
+  void CreateParams(TCreateParams &Params) override
+  {
+    TProbe::CreateParams(Params);
+    Params.Style = WS_POPUP | WS_BORDER;
+    Params.WndParent = nullptr;
+  }
+};
+
+TEST(ControlProperties, APopupIsPlacedAndShownWithoutTakingTheFocus)
+{
+  TTestForm form;
+  auto *p = new TProbe(form, "p");
+  p->SetParent(form);
+  form->Show();
+  p->SetFocus();
+  TPopupProbe popup(nullptr, "popup");
+  int clicks = 0;
+  popup.OnClick = [&](TObject *) { ++clicks; };
+  SetWindowPos(popup.Handle(), HWND_TOPMOST, 100, 120, 80, 40, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  EXPECT_EQ(popup.BoundsRect(), Rect(100, 120, 180, 160));
+  EXPECT_EQ(popup.ClientRect(), Rect(0, 0, 78, 38));
+  EXPECT_TRUE(IsWindowVisible(popup.Handle()));
+  EXPECT_EQ(popup.ClientOrigin(), TPoint(101, 121));
+  SimClick(&popup, 5, 5);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(p->Focused());
+  EXPECT_TRUE(ShowWindow(popup.Handle(), SW_HIDE));
+  EXPECT_FALSE(IsWindowVisible(popup.Handle()));
 }
 
 }  // namespace
