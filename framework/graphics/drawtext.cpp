@@ -347,13 +347,14 @@ bool FillRect(HDC DC, const TRect &Rect, TColor Color)
 {
   if (!DC)
     return false;
+  // The brush change also moves the background colour, so the text state is saved first.
+  const int mode = DC->BkMode();
+  const TColor bk = DC->BkColor();
   TBrush saved;
   saved.Assign(*DC->Brush());
   DC->Brush()->SetColor(Color);
   DC->Brush()->SetStyle(bsSolid);
   DC->FillRect(Rect);
-  const int mode = DC->BkMode();
-  const TColor bk = DC->BkColor();
   DC->Brush()->Assign(saved);
   DC->SetBkMode(mode);
   DC->SetBkColor(bk);

@@ -406,3 +406,14 @@ TEST(GraphicsCanvas, DrawsThroughAnOpenPainter)
   EXPECT_EQ(QColorToColor(img.pixelColor(5, 55)), clBlue);
   EXPECT_EQ(QColorToColor(img.pixelColor(60, 96)), clBlack);
 }
+
+TEST(GraphicsCanvas, FillRectOnAHandleLeavesTheTextBackgroundAlone)
+{
+  Surface s(80, 30);
+  s.Canvas.Brush()->SetColor(clYellow);
+  FillRect(s.Canvas.Handle(), Rect(0, 0, 10, 10), clGray);
+  EXPECT_EQ(s.At(5, 5), clGray);
+  EXPECT_EQ(s.Canvas.Brush()->Color(), clYellow);
+  s.Canvas.TextOut(20, 2, QStringLiteral("i"));
+  EXPECT_EQ(s.At(20, 2), clYellow);
+}
