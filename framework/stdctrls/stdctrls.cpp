@@ -855,7 +855,8 @@ void TCustomMemo::CreateWindowDone()
     --FSettingText;
     QObject::connect(e, &QPlainTextEdit::textChanged, FSignals.get(), [this]() {
       if (FSettingText == 0) {
-        FModified = true;
+        // Only the user's edits mark the memo modified; the program's clear the mark.
+        FModified = FProgramSet == 0;
         NativeEdited();
       }
     });
@@ -888,7 +889,9 @@ QString TCustomMemo::NativeText() const
 void TCustomMemo::SetNativeText(const QString &Value)
 {
   if (QPlainTextEdit *e = TextEdit()) {
+    ++FProgramSet;
     e->setPlainText(ToNativeLines(Value));
+    --FProgramSet;
   }
 }
 

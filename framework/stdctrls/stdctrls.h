@@ -272,6 +272,7 @@ protected:
   TScrollStyle FScrollBars = ssNone;
   bool FWantReturns = true;
   bool FWantTabs = false;
+  int FProgramSet = 0;
 
 private:
   class TMemoStrings;

@@ -159,6 +159,13 @@ TEST_F(StdCtrlsEvents, MemoTextAndLinesUseLineBreaks)
   EXPECT_GE(changes, 3);
   m->Lines()->Delete(1);
   EXPECT_EQ(m->Text(), "a\r\nc");
+  EXPECT_FALSE(m->Modified());
+  m->SetFocus();
+  Pump();
+  QTest::keyClicks(m->Handle(), "z");
+  Pump();
+  EXPECT_TRUE(m->Modified());
+  EXPECT_EQ(m->Lines()->Count(), 2);
 }
 
 // ---------------------------------------------------------------------------------------------
