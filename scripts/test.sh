@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 build=build/test
+# Let ccache reuse objects across clones of the repository (CI builds in a fresh clone).
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1 -g" \
       -DQM_SANITIZE=ON -DQM_TESTS=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"
