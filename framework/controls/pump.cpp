@@ -492,6 +492,8 @@ void TMessagePump::UpdateMouseControl(TControl *Control)
     return;
   TControl *old = MouseControl;
   MouseControl = Control;
+  if (!Control && Application)
+    Application->CancelHint();
   if (old)
     old->Perform(CM_MOUSELEAVE, 0, LPARAM(old));
   if (Control && MouseControl == Control)

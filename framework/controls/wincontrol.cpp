@@ -1326,7 +1326,7 @@ TCanvas *TCustomControl::Canvas()
     h->EnsureImage();
     // Outside a paint, each message starts with a fresh device context on the client area.
     auto &pump = TMessagePump::Instance();
-    if (FCanvasSerial != pump.Serial || pump.Depth == 0) {
+    if (FCanvasSerial != pump.Serial) {
       FCanvasSerial = pump.Serial;
       FCanvas->SetImage(&h->Image);
       FCanvas->SelectClipRgn(nullptr);

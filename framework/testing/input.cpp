@@ -264,6 +264,22 @@ void SimType(TWinControl *Control, const QString &Text)
   TMessagePump::Instance().Modifiers = Qt::NoModifier;
 }
 
+void SimResetInput()
+{
+  auto &pump = TMessagePump::Instance();
+  Held = Qt::NoButton;
+  PressWidget = nullptr;
+  pump.Modifiers = Qt::NoModifier;
+  pump.Buttons = Qt::NoButton;
+  pump.KeysDown.clear();
+  pump.LastPressButton = 0;
+  pump.LastPressTime = 0;
+  pump.LastPressWasDouble = false;
+  pump.SwallowDblClick = false;
+  ReleaseCapture();
+  pump.CaptureControl = nullptr;
+}
+
 void SimProcess()
 {
   for (int i = 0; i < 3; ++i)

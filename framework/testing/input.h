@@ -31,6 +31,9 @@ void SimKey(TWinControl *Control, uint16_t Key, TShiftState Shift = {});
 // Each character as its key press and release.
 void SimType(TWinControl *Control, const QString &Text);
 
+// Forgets held keys and buttons, the capture and the double-click memory (between tests).
+void SimResetInput();
+
 // Handles everything pending, posted messages included.
 void SimProcess();
 // Processes events until Condition holds or TimeoutMs passes; answers Condition.

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "framework/controls/forms.h"
+#include "framework/testing/input.h"
 
 inline QString MessageName(uint32_t Msg)
 {
@@ -95,6 +96,7 @@ struct TTestForm {
     Form->BeforeDestruction();
     delete Form;
     Application->ProcessMessages();
+    SimResetInput();
   }
   TForm *operator->() const { return Form; }
   operator TForm *() const { return Form; }
