@@ -278,7 +278,6 @@ void TFParGen::New_Octets(TCategoryPanel *Panel, const QString &Name, int Row, i
     Place(E, Panel);
     E->SetBounds(Input_Left + k * Octet_Step, Row_Top(Row) - 3, Octet_Width, Edit_Height);
     E->SetText(QString::fromLatin1(Design[k]));
-    E->SetMaxLength(3);
     E->SetAlignment(taCenter);
     E->SetTabStop(true);
     E->OnChange = [this](TObject *Sender) { On_Change(Sender); };

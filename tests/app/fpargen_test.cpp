@@ -310,7 +310,14 @@ TEST_F(ParGenForm, OctetChecksShowTheirTextAndKeepTheDialogOpen)
     bool open_after_ok = false;
     const int result = Show(ui, [&] {
       TEdit *box = F->*c.Box;
-      box->SetText(QString::fromLatin1(c.Text));
+      box->SetFocus();  // entering a box selects its text, which the typing replaces
+      SimProcess();
+      if (*c.Text)
+        SimType(box, QString::fromLatin1(c.Text));
+      else
+        SimKey(box, VK_DELETE);
+      SimProcess();
+      EXPECT_EQ(box->Text(), QString::fromLatin1(c.Text));
       if (c.Enable)
         SimClick(F->*c.Enable, 4, 8);
       SimClick(F->Btn_OK, 10, 10);
@@ -541,7 +548,7 @@ TEST_F(ParGenForm, CancelDiscardsEditsAndTheNextShowingReloads)
   });
 }
 
-TEST_F(ParGenForm, PastedCertificatesAreStoredWithCRLF)
+TEST_F(ParGenForm, CertificatesAndKeysAreStoredWithCRLF)
 {
   QGuiApplication::clipboard()->setText("-----BEGIN CERTIFICATE-----\nMIIB\n-----END CERTIFICATE-----");
   TUIScript ui;
@@ -551,12 +558,21 @@ TEST_F(ParGenForm, PastedCertificatesAreStoredWithCRLF)
     F->E_TLS_Client_Cert->SetFocus();
     SimKey(F->E_TLS_Client_Cert, 'V', TShiftState{ssCtrl});
     SimProcess();
+    // A key typed in by hand, line by line.
+    F->E_TLS_Client_Cert_Key->SetFocus();
+    SimProcess();
+    SimType(F->E_TLS_Client_Cert_Key, "K1");
+    SimProcess();
+    SimKey(F->E_TLS_Client_Cert_Key, VK_RETURN);
+    SimType(F->E_TLS_Client_Cert_Key, "K2");
+    SimProcess();
     SimClick(F->Btn_OK, 10, 10);
   });
   const QByteArray bytes = Read_Bytes(File());
   EXPECT_TRUE(bytes.contains("<TLS_Client_Auth_Certificate>-----BEGIN CERTIFICATE-----\r\nMIIB\r\n"
                              "-----END CERTIFICATE-----</TLS_Client_Auth_Certificate>"))
       << bytes.constData();
+  EXPECT_TRUE(bytes.contains("<TLS_Client_Auth_Key>K1\r\nK2</TLS_Client_Auth_Key>")) << bytes.constData();
 }
 
 TEST_F(ParGenForm, AFileThatCannotBeParsedIsReportedAndNeverOverwritten)
