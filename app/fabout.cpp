@@ -51,11 +51,11 @@ TFAbout::TFAbout(TComponent *AOwner) : TForm(AOwner)
   Label2->Font()->SetStyle(TFontStyles{fsBold});
   Label2->Font()->SetColor(clNavy);
   Label6 = Make_Label(QStringLiteral("Label6"), 108, 60, QStringLiteral("Software Code : "));
-  Label9 = Make_Label(QStringLiteral("Label9"), 208, 60, QString());
+  Label9 = Make_Label(QStringLiteral("Label9"), 216, 60, QString());
   Label3 = Make_Label(QStringLiteral("Label3"), 108, 76, QStringLiteral("Version :"));
-  Label10 = Make_Label(QStringLiteral("Label10"), 208, 76, QString());
+  Label10 = Make_Label(QStringLiteral("Label10"), 216, 76, QString());
   Label8 = Make_Label(QStringLiteral("Label8"), 108, 92, QStringLiteral("Document Code :"));
-  Label12 = Make_Label(QStringLiteral("Label12"), 208, 92, QString());
+  Label12 = Make_Label(QStringLiteral("Label12"), 216, 92, QString());
   for (TLabel *L : {Label9, Label10, Label12}) L->Font()->SetStyle(TFontStyles{fsBold});
 
   Label4 = Make_Label(QStringLiteral("Label4"), 12, 120, Maker_Web_Domain);

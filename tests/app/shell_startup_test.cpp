@@ -265,7 +265,15 @@ TEST_F(ShellTest, WebAddressesOpenTheMakersPages)
 {
   Start();
   Click(FQuillomarkeFirmWare->L_Velmora);
-  Modal_Actions["FAbout"] = [](TCustomForm *) { Click(FAbout->Label4); };
+  Modal_Actions["FAbout"] = [](TCustomForm *Form) {
+    EXPECT_EQ(Form->Caption(), "About...");
+    EXPECT_EQ(Form->ClientWidth(), 425);
+    EXPECT_EQ(Form->ClientHeight(), 148);
+    Form->Handle()->grab().save(testsupport::OutputDir() + "/shell_about.png");
+    Click(FAbout->Label4);
+    Click(FAbout->LbButton1);
+    EXPECT_EQ(Form->ModalResult(), mrOk);
+  };
   Click(FQuillomarkeFirmWare->Btn_Info);
   EXPECT_EQ(Opened_URLs, std::vector<QString>({Maker_Home_Page, Maker_Home_Page}));
 }
