@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr TColor Back_Color = 15595512;  // the program's pale blue-grey
+constexpr TColor Back_Color = 15595512;  // 0xEDF7F8, the pale ivory of the program's forms
 constexpr int Form_Width = 460;
 constexpr int Label_Left = 14;
 constexpr int Input_Left = 191;
@@ -25,9 +25,6 @@ constexpr int Wheel_Scroll_Lines = 3;
 
 // Label top of a row; inputs stand 3 pixels higher, check boxes 2.
 int Row_Top(int Row) { return 12 + Row * Row_Step; }
-
-// Parents a control through TControl, where SetParent is public for every control kind.
-void Place(TControl *Control, TWinControl *Parent) { Control->SetParent(Parent); }
 
 }  // namespace
 
@@ -74,7 +71,7 @@ void TFParGen::Build_Title()
 {
   P_Title = new TPanel(this);
   P_Title->SetName(QStringLiteral("P_Title"));
-  Place(P_Title, this);
+  P_Title->SetParent(this);
   P_Title->SetAlign(alTop);
   P_Title->SetHeight(69);
   P_Title->SetBevelOuter(bvNone);
@@ -84,7 +81,7 @@ void TFParGen::Build_Title()
 
   L_SW_Code = new TLabel(this);
   L_SW_Code->SetName(QStringLiteral("L_SW_Code"));
-  Place(L_SW_Code, P_Title);
+  L_SW_Code->SetParent(P_Title);
   L_SW_Code->SetParentFont(false);
   L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
   L_SW_Code->Font()->SetHeight(-32);
@@ -94,7 +91,7 @@ void TFParGen::Build_Title()
 
   L_SW_Desc = new TLabel(this);
   L_SW_Desc->SetName(QStringLiteral("L_SW_Desc"));
-  Place(L_SW_Desc, P_Title);
+  L_SW_Desc->SetParent(P_Title);
   L_SW_Desc->SetParentFont(false);
   L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
   L_SW_Desc->Font()->SetHeight(-11);
@@ -107,7 +104,7 @@ void TFParGen::Build_Buttons()
 {
   P_Button = new TPanel(this);
   P_Button->SetName(QStringLiteral("P_Button"));
-  Place(P_Button, this);
+  P_Button->SetParent(this);
   P_Button->SetAlign(alBottom);
   P_Button->SetHeight(40);
   P_Button->SetBevelOuter(bvNone);
@@ -119,11 +116,11 @@ void TFParGen::Build_Buttons()
   auto make = [this](const QString &Name, int Left, const QString &Glyph) {
     TLbButton *B = new TLbButton(this);
     B->SetName(Name);
-    Place(B, P_Button);
+    B->SetParent(P_Button);
     B->SetBounds(Left, 6, 110, 28);
     B->SetAnchors(TAnchors{akTop, akRight});
     B->SetStyle(bsEncarta);
-    B->SetColor(0xEDF7F8);
+    B->SetColor(Back_Color);
     B->SetLightColor(clGray);
     B->SetHotTrackColor(clYellow);
     B->SetColorWhenDown(0x0080FF);
@@ -145,7 +142,7 @@ void TFParGen::Build_Group()
 {
   CPG = new TCategoryPanelGroup(this);
   CPG->SetName(QStringLiteral("CPG"));
-  Place(CPG, this);
+  CPG->SetParent(this);
   CPG->SetAlign(alClient);
   CPG->SetColor(Back_Color);
   CPG->SetChevronAlignment(taRightJustify);
@@ -196,7 +193,7 @@ TLabel *TFParGen::New_Label(TCategoryPanel *Panel, const QString &Name, int Row,
 {
   TLabel *L = new TLabel(this);
   L->SetName(Name);
-  Place(L, Panel);
+  L->SetParent(Panel);
   L->SetTransparent(true);
   L->SetLeft(Label_Left);
   L->SetTop(Row_Top(Row));
@@ -209,7 +206,7 @@ TEdit *TFParGen::New_Edit(TCategoryPanel *Panel, const QString &Name, int Row, i
 {
   TEdit *E = new TEdit(this);
   E->SetName(Name);
-  Place(E, Panel);
+  E->SetParent(Panel);
   E->SetBounds(Input_Left, Row_Top(Row) - 3, Width, Edit_Height);
   E->SetText(Text);
   if (MaxLength > 0)
@@ -225,7 +222,7 @@ TRichEdit *TFParGen::New_RichEdit(TCategoryPanel *Panel, const QString &Name, in
 {
   TRichEdit *E = new TRichEdit(this);
   E->SetName(Name);
-  Place(E, Panel);
+  E->SetParent(Panel);
   E->SetBounds(Input_Left, Row_Top(Row) - 3, 238, Edit_Height);
   E->SetPlainText(true);
   E->SetWordWrap(false);
@@ -241,7 +238,7 @@ TCheckBox *TFParGen::New_Check(TCategoryPanel *Panel, const QString &Name, int R
 {
   TCheckBox *C = new TCheckBox(this);
   C->SetName(Name);
-  Place(C, Panel);
+  C->SetParent(Panel);
   C->SetBounds(Left, Row_Top(Row) - 2, Width, 17);
   C->SetTabStop(true);
   C->OnClick = [this](TObject *Sender) { On_Click(Sender); };
@@ -257,7 +254,7 @@ TComboBox *TFParGen::New_Combo(TCategoryPanel *Panel, const QString &Name, int R
 {
   TComboBox *C = new TComboBox(this);
   C->SetName(Name);
-  Place(C, Panel);
+  C->SetParent(Panel);
   C->SetStyle(csDropDownList);
   C->SetBounds(Input_Left, Row_Top(Row) - 3, Width, Edit_Height);
   for (const QString &s : Items)
@@ -275,7 +272,7 @@ void TFParGen::New_Octets(TCategoryPanel *Panel, const QString &Name, int Row, i
   for (int k = 0; k < 4; ++k) {
     TEdit *E = new TEdit(this);
     E->SetName(Name + QString::number(k + 1));
-    Place(E, Panel);
+    E->SetParent(Panel);
     E->SetBounds(Input_Left + k * Octet_Step, Row_Top(Row) - 3, Octet_Width, Edit_Height);
     E->SetText(QString::fromLatin1(Design[k]));
     E->SetAlignment(taCenter);
@@ -286,7 +283,7 @@ void TFParGen::New_Octets(TCategoryPanel *Panel, const QString &Name, int Row, i
     Boxes[k] = E;
     if (k < 3) {
       TLabel *Dot = new TLabel(this);
-      Place(Dot, Panel);
+      Dot->SetParent(Panel);
       Dot->SetTransparent(true);
       Dot->SetCaption(QStringLiteral("."));
       Dot->SetLeft(Input_Left + k * Octet_Step + Octet_Width + 1);
