@@ -1,7 +1,7 @@
 #include "framework/testing/ui_script.h"
 
 namespace {
-// One script at a time; a second one replaces the first one's hooks until it ends.
+// The innermost script answers; when it ends, the one around it takes over again.
 TUIScript *Active = nullptr;
 
 int DefaultAnswer(TMsgDlgButtons Buttons)
@@ -19,6 +19,11 @@ int DefaultAnswer(TMsgDlgButtons Buttons)
 TUIScript::TUIScript() : FPrevious(Active)
 {
   Active = this;
+  Install();
+}
+
+void TUIScript::Install()
+{
   SetMessageBoxHook([this](const TMessageBoxRequest &r) {
     TShownDialog s;
     s.Kind = skMessage;
@@ -127,6 +132,9 @@ TUIScript::~TUIScript()
   SetFontDialogHook(nullptr);
   SetModalFormHook(nullptr);
   SetOpenURLHandler(nullptr);
+  // An enclosing script answers again.
+  if (Active)
+    Active->Install();
 }
 
 TUIScript &TUIScript::AnswerMessage(int ModalResult)

@@ -3,6 +3,7 @@
 // and URL opening. While a TUIScript lives, each of them is recorded and answered from its
 // queues, in order per kind; one that finds no answer gets the answer a user would give to get
 // away (Cancel, No, OK; a modal form is closed with mrCancel) and counts as unscripted.
+// Scripts nest: the innermost answers until it ends.
 //
 //   TUIScript ui;
 //   ui.AnswerMessage(mrYes).ChooseFile("/tmp/out.csv");
@@ -79,6 +80,7 @@ public:
   void Clear() { FShown.clear(); }
 
 private:
+  void Install();
   struct TFileAnswer {
     bool Accept = false;
     QStringList Files;

@@ -105,3 +105,20 @@ TEST(Dialogs, URLsGoThroughTheReplaceableHandler)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Dialogs, AnInnerScriptAnswersUntilItEnds)
+{
+  TUIScript outer;
+  outer.AnswerMessage(mrYes);
+  {
+    TUIScript inner;
+    inner.AnswerMessage(mrNo);
+    EXPECT_EQ(MessageDlg("inner", mtConfirmation, mbYesNo, 0), mrNo);
+  }
+  EXPECT_EQ(MessageDlg("outer", mtConfirmation, mbYesNo, 0), mrYes);
+  EXPECT_EQ(outer.Messages(), QStringList{"outer"});
+}
+
+}  // namespace
