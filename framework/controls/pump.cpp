@@ -807,7 +807,8 @@ void TControlWidget::paintEvent(QPaintEvent *)
     return;
   QPointer<QWidget> self = this;
   Handle->PaintPendingNow();
-  if (!self)
+  // A paint handler may have destroyed the window.
+  if (!self || !Handle)
     return;
   QPainter p(this);
   p.drawImage(0, 0, Handle->Image);
