@@ -170,3 +170,25 @@ TEST_F(Painting, TheFrameAndScrollBarsAreOutsideTheClientArea)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PaintingHidden, AFormThatWasNeverShownCanBeGrabbed)
+{
+  TTestForm form;
+  form->SetColor(clWhite);
+  auto *p = new TProbe(form, "p");
+  p->SetParent(form);
+  p->SetBounds(5, 5, 30, 20);
+  p->OnPaintProbe = [](TCanvas *c) {
+    c->Brush()->SetColor(clRed);
+    c->FillRect(Rect(0, 0, 30, 20));
+  };
+  const QImage img = GrabControl(form);
+  ASSERT_FALSE(img.isNull());
+  EXPECT_EQ(img.pixel(10, 10) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(img.pixel(50, 50) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_FALSE(form->Visible());
+}
+
+}  // namespace
