@@ -467,6 +467,103 @@ TRect TScreen::WorkAreaRect() const
 
 QStringList TScreen::Fonts() const { return QFontDatabase::families(); }
 
+void TScreen::UpdateMonitors() const
+{
+  const QList<QScreen *> screens = QGuiApplication::instance() ? QGuiApplication::screens() : QList<QScreen *>();
+  QScreen *primary = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
+  FMonitors.resize(size_t(std::max<qsizetype>(screens.size(), 1)));
+  for (size_t i = 0; i < FMonitors.size(); ++i) {
+    if (!FMonitors[i])
+      FMonitors[i] = std::make_unique<TMonitor>();
+    TMonitor *m = FMonitors[i].get();
+    m->FNum = int(i);
+    if (screens.isEmpty()) {
+      m->FBounds = TRect(0, 0, 1024, 768);
+      m->FWorkarea = m->FBounds;
+      m->FPrimary = true;
+      continue;
+    }
+    const QRect g = screens[qsizetype(i)]->geometry();
+    const QRect a = screens[qsizetype(i)]->availableGeometry();
+    m->FBounds = Bounds(g.x(), g.y(), g.width(), g.height());
+    m->FWorkarea = Bounds(a.x(), a.y(), a.width(), a.height());
+    m->FPrimary = screens[qsizetype(i)] == primary;
+  }
+}
+
+int TScreen::MonitorCount() const
+{
+  UpdateMonitors();
+  return int(FMonitors.size());
+}
+
+TMonitor *TScreen::Monitors(int Index) const
+{
+  UpdateMonitors();
+  return Index >= 0 && Index < int(FMonitors.size()) ? FMonitors[size_t(Index)].get() : nullptr;
+}
+
+TMonitor *TScreen::PrimaryMonitor() const
+{
+  UpdateMonitors();
+  for (auto &m : FMonitors)
+    if (m->Primary())
+      return m.get();
+  return FMonitors.front().get();
+}
+
+TMonitor *TScreen::MonitorFromPoint(TPoint Point, TMonitorDefaultTo Default) const
+{
+  UpdateMonitors();
+  TMonitor *best = nullptr;
+  long long bestDist = -1;
+  for (auto &m : FMonitors) {
+    const TRect r = m->BoundsRect();
+    if (r.Contains(Point))
+      return m.get();
+    const long long dx = Point.X < r.Left ? r.Left - Point.X : Point.X >= r.Right ? Point.X - r.Right + 1 : 0;
+    const long long dy = Point.Y < r.Top ? r.Top - Point.Y : Point.Y >= r.Bottom ? Point.Y - r.Bottom + 1 : 0;
+    const long long d = dx * dx + dy * dy;
+    if (bestDist < 0 || d < bestDist) {
+      bestDist = d;
+      best = m.get();
+    }
+  }
+  switch (Default) {
+  case mdNull: return nullptr;
+  case mdPrimary: return PrimaryMonitor();
+  default: return best;
+  }
+}
+
+TMonitor *TScreen::MonitorFromRect(const TRect &Rect, TMonitorDefaultTo Default) const
+{
+  UpdateMonitors();
+  TMonitor *best = nullptr;
+  long long bestArea = 0;
+  for (auto &m : FMonitors) {
+    TRect r;
+    if (IntersectRect(r, Rect, m->BoundsRect())) {
+      const long long area = (long long)r.Width() * r.Height();
+      if (area > bestArea) {
+        bestArea = area;
+        best = m.get();
+      }
+    }
+  }
+  if (best)
+    return best;
+  return MonitorFromPoint(TPoint(Rect.Left + Rect.Width() / 2, Rect.Top + Rect.Height() / 2), Default);
+}
+
+TMonitor *TScreen::MonitorFromWindow(HWND Wnd, TMonitorDefaultTo Default) const
+{
+  TRect r;
+  if (Wnd && GetWindowRect(Wnd, r))
+    return MonitorFromRect(r, Default);
+  return Default == mdNull ? nullptr : PrimaryMonitor();
+}
+
 void TScreen::AddForm(TCustomForm *Form) { FForms.push_back(Form); }
 
 void TScreen::RemoveForm(TCustomForm *Form)

@@ -292,6 +292,28 @@ enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDY
 
 // ---------------------------------------------------------------------------------------------
 
+enum TMonitorDefaultTo { mdNearest, mdNull, mdPrimary };
+
+// One display; its areas are in screen coordinates.
+class TMonitor {
+public:
+  TRect BoundsRect() const { return FBounds; }
+  TRect WorkareaRect() const { return FWorkarea; }
+  int Left() const { return FBounds.Left; }
+  int Top() const { return FBounds.Top; }
+  int Width() const { return FBounds.Width(); }
+  int Height() const { return FBounds.Height(); }
+  bool Primary() const { return FPrimary; }
+  int MonitorNum() const { return FNum; }
+
+private:
+  friend class TScreen;
+  TRect FBounds;
+  TRect FWorkarea;
+  bool FPrimary = false;
+  int FNum = 0;
+};
+
 class TScreen : public TComponent {
   friend class TCustomForm;
   friend struct TMessagePump;
@@ -326,6 +348,13 @@ public:
   // Font families installed.
   QStringList Fonts() const;
 
+  int MonitorCount() const;
+  TMonitor *Monitors(int Index) const;
+  TMonitor *PrimaryMonitor() const;
+  TMonitor *MonitorFromPoint(TPoint Point, TMonitorDefaultTo Default = mdNearest) const;
+  TMonitor *MonitorFromRect(const TRect &Rect, TMonitorDefaultTo Default = mdNearest) const;
+  TMonitor *MonitorFromWindow(HWND Wnd, TMonitorDefaultTo Default = mdNearest) const;
+
   TNotifyEvent OnActiveControlChange;
   TNotifyEvent OnActiveFormChange;
 
@@ -343,6 +372,8 @@ private:
   std::unique_ptr<TFont> FIconFont;
   std::unique_ptr<TFont> FMenuFont;
   bool FOverride = false;
+  mutable std::vector<std::unique_ptr<TMonitor>> FMonitors;
+  void UpdateMonitors() const;
 };
 
 extern TApplication *Application;

@@ -303,3 +303,18 @@ TEST(Forms, HintsShowAfterThePauseAndCanBeChangedByTheControl)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Forms, TheNearestMonitorGivesTheWorkArea)
+{
+  ASSERT_GE(Screen->MonitorCount(), 1);
+  TMonitor *m = Screen->MonitorFromPoint(TPoint(-500, -500));
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(m, Screen->PrimaryMonitor());
+  EXPECT_EQ(m->WorkareaRect(), Screen->WorkAreaRect());
+  EXPECT_EQ(Screen->MonitorFromPoint(TPoint(-500, -500), mdNull), nullptr);
+  EXPECT_EQ(Screen->MonitorFromRect(Rect(10, 10, 20, 20)), m);
+}
+
+}  // namespace
