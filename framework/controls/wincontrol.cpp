@@ -107,12 +107,18 @@ void TWinControl::RecreateWnd()
   if (!HandleAllocated())
     return;
   FControlState += csRecreating;
-  const bool focused = Focused();
+  // The focus stays with this control or the child of it that has it.
+  TWinControl *focused = FindControl(::GetFocus());
+  if (focused && !ContainsControl(focused))
+    focused = nullptr;
+  const bool shownWindow = FHandle->Widget->isWindow() && FHandle->Widget->isVisible();
   DestroyHandle();
   FHandle->StyleKnown = false;
   HandleNeeded();
-  if (focused)
-    ::SetFocus(Handle());
+  if (shownWindow)
+    FHandle->Widget->show();
+  if (focused && focused->HandleAllocated())
+    ::SetFocus(focused->Handle());
   FControlState -= csRecreating;
 }
 

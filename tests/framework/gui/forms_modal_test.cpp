@@ -318,3 +318,20 @@ TEST(Forms, TheNearestMonitorGivesTheWorkArea)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Forms, ChangingTheBorderOfAShownFormKeepsItShownWithItsControls)
+{
+  TTestForm f;
+  auto *p = new TProbe(f, "p");
+  p->SetParent(f);
+  f->Show();
+  p->SetFocus();
+  f->SetBorderStyle(bsDialog);
+  EXPECT_TRUE(IsWindowVisible(f->Handle()));
+  EXPECT_TRUE(IsWindowVisible(p->Handle()));
+  EXPECT_TRUE(p->Focused());
+}
+
+}  // namespace
