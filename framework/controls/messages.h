@@ -234,6 +234,7 @@ QM_MESSAGE_RECORD TWMCommand {
   HWND Ctl;
   LRESULT Result;
 };
+enum : uint16_t { EN_CHANGE = 0x0300 };  // an edit's text changed (WM_COMMAND notification)
 
 QM_MESSAGE_RECORD TWMNoParams {
   uint32_t Msg;

@@ -17,9 +17,6 @@
 
 QM_DECLARE_EXCEPTION(EInvalidGridOperation, Exception)
 
-// Notification codes of an edit in WM_COMMAND.
-enum : uint16_t { EN_CHANGE = 0x0300 };
-
 struct TGridDrawInfo {
   TGridAxisDrawInfo Horz;
   TGridAxisDrawInfo Vert;
