@@ -3,8 +3,6 @@
 #include "app/lbbutton.h"
 #include "tests/app/shell_test_support.h"
 
-#include <QAbstractScrollArea>
-
 using namespace shelltest;
 
 namespace {
@@ -15,7 +13,7 @@ std::function<void(TCustomForm *)> Enter_Name(const QString &Name, bool With_Ent
   return [Name, With_Enter](TCustomForm *) {
     Type_Text(FNew_Project->E_New_Proj, Name);
     if (With_Enter)
-      Press_Key(FNew_Project->E_New_Proj, Qt::Key_Return);
+      Press_Key(FNew_Project->E_New_Proj, VK_RETURN);
     else
       Click(FNew_Project->Btn_OK);
   };
@@ -33,8 +31,8 @@ TEST_F(ShellTest, NewProjectCreatesItsFoldersAndOpensIt)
     EXPECT_EQ(Form->ClientWidth(), 331);
     EXPECT_EQ(Form->ClientHeight(), 162);
     Type_Text(FNew_Project->E_New_Proj, "Plant1");
-    FNew_Project->Handle()->grab().save(testsupport::OutputDir() + "/shell_new_project.png");
-    Press_Key(FNew_Project->E_New_Proj, Qt::Key_Return);
+    EXPECT_TRUE(GrabToPng(FNew_Project, testsupport::OutputDir() + "/shell_new_project.png"));
+    Press_Key(FNew_Project->E_New_Proj, VK_RETURN);
     EXPECT_EQ(Form->ModalResult(), mrOk);
   };
   Click(FQuillomarkeFirmWare->Btn_New);
@@ -44,7 +42,7 @@ TEST_F(ShellTest, NewProjectCreatesItsFoldersAndOpensIt)
   EXPECT_EQ(AppState().Project_Dir, Projects_Dir() + "/Plant1");
   EXPECT_EQ(AppState().File_S7_Protocol, Projects_Dir() + "/Plant1/S7_Protocol.xml");
   EXPECT_EQ(Indicator(), QStringList({"Opened Configuration of the Converter : ", "Plant1"}));
-  FQuillomarkeFirmWare->Handle()->grab().save(testsupport::OutputDir() + "/shell_main_window_project.png");
+  EXPECT_TRUE(GrabToPng(FQuillomarkeFirmWare, testsupport::OutputDir() + "/shell_main_window_project.png"));
 }
 
 TEST_F(ShellTest, NewProjectRefusesNamesItCannotUse)
@@ -117,7 +115,7 @@ TEST_F(ShellTest, OpenPreselectsTheOpenProjectWhateverItsCase)
     EXPECT_EQ(FOpenConf->Name_Conf, "Plant1");
     EXPECT_EQ(FOpenConf->Search_Open_Conf("zeta"), 2);
     EXPECT_EQ(FOpenConf->Search_Open_Conf("Beta"), -1);
-    FOpenConf->Handle()->grab().save(testsupport::OutputDir() + "/shell_open_project.png");
+    EXPECT_TRUE(GrabToPng(FOpenConf, testsupport::OutputDir() + "/shell_open_project.png"));
     Click(FOpenConf->Btn_OK);
   };
   Click(FQuillomarkeFirmWare->Btn_Open);
@@ -141,9 +139,8 @@ TEST_F(ShellTest, OpenWithoutProjectPreselectsTheFirstAndAClickChoosesAnother)
   Modal_Actions["FOpenConf"] = [](TCustomForm *) {
     TListBox *L = FOpenConf->ListBox1;
     const TRect R = L->ItemRect(1);
-    QWidget *Items = static_cast<QAbstractScrollArea *>(L->Handle())->viewport();
-    QTest::mouseClick(Items, Qt::LeftButton, Qt::NoModifier, QPoint(R.Left + 5, R.Top + R.Height() / 2));
-    Application->ProcessMessages();
+    SimClick(L, R.Left + 5, R.Top + R.Height() / 2);
+    SimProcess();
     EXPECT_EQ(FOpenConf->Name_Conf, "Beta");
     Click(FOpenConf->Btn_OK);
   };

@@ -73,7 +73,9 @@ TEST_F(ShellTest, StepPageShowsTheStepsAndButtonsOfThisBuild)
     EXPECT_TRUE(P.Control->Visible());
     EXPECT_EQ(P.Control->Top(), P.Top);
     EXPECT_EQ(P.Control->Left(), P.Left);
-    if (!P.Caption.isEmpty()) EXPECT_EQ(P.Control->Caption(), P.Caption);
+    if (!P.Caption.isEmpty()) {
+      EXPECT_EQ(P.Control->Caption(), P.Caption);
+    }
   }
   EXPECT_EQ(M->Btn_MQTT_Set_Topic->Caption(), Lang_Text(55));
   EXPECT_EQ(M->Btn_Info->Hint(), "Information");
@@ -86,7 +88,7 @@ TEST_F(ShellTest, StepPageShowsTheStepsAndButtonsOfThisBuild)
   EXPECT_EQ(M->Btn_BACnet_EDE_File->Caption(), "BACnet EDE File");
   EXPECT_EQ(M->Btn_SNMP_MIB->Caption(), "SNMP MIB");
 
-  M->Handle()->grab().save(testsupport::OutputDir() + "/shell_main_window.png");
+  EXPECT_TRUE(GrabToPng(M, testsupport::OutputDir() + "/shell_main_window.png"));
 }
 
 TEST_F(ShellTest, RemovedProjectFolderLeavesNoProjectOpenButKeepsTheName)
@@ -269,7 +271,7 @@ TEST_F(ShellTest, WebAddressesOpenTheMakersPages)
     EXPECT_EQ(Form->Caption(), "About...");
     EXPECT_EQ(Form->ClientWidth(), 425);
     EXPECT_EQ(Form->ClientHeight(), 148);
-    Form->Handle()->grab().save(testsupport::OutputDir() + "/shell_about.png");
+    EXPECT_TRUE(GrabToPng(Form, testsupport::OutputDir() + "/shell_about.png"));
     Click(FAbout->Label4);
     Click(FAbout->LbButton1);
     EXPECT_EQ(Form->ModalResult(), mrOk);

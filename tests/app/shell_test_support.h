@@ -8,6 +8,7 @@
 #include "framework/controls/forms.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/system/paths.h"
+#include "framework/testing/input.h"
 #include "project/app_state.h"
 #include "project/banks.h"
 #include "tests/support/test_support.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -39,31 +39,34 @@ inline QByteArray Read_File(const QString &Path)
   return F.readAll();
 }
 
-// A click with the left button in the middle of the control, as a user makes it: on the
-// control's own window, or for a windowless control on its parent's window.
+// A click with the left button in the middle of the control, as a user makes it.
 inline void Click(TControl *Control)
 {
   ASSERT_NE(Control, nullptr);
-  if (auto *W = dynamic_cast<TWinControl *>(Control)) {
-    QTest::mouseClick(W->Handle(), Qt::LeftButton, Qt::NoModifier, QPoint(W->Width() / 2, W->Height() / 2));
-    return;
-  }
-  TWinControl *P = Control->Parent();
-  ASSERT_NE(P, nullptr);
-  QTest::mouseClick(P->Handle(), Qt::LeftButton, Qt::NoModifier,
-                    QPoint(Control->Left() + Control->Width() / 2, Control->Top() + Control->Height() / 2));
+  SimClick(Control, Control->Width() / 2, Control->Height() / 2);
+  SimProcess();
 }
 
 inline void Type_Text(TWinControl *Control, const QString &Text)
 {
-  QTest::keyClicks(Control->Handle(), Text);
-  Application->ProcessMessages();
+  SimType(Control, Text);
+  SimProcess();
 }
 
+inline void Press_Key(TWinControl *Control, uint16_t Key)
+{
+  SimKey(Control, Key);
+  SimProcess();
+}
+
+// The same for the keys named the Qt way.
 inline void Press_Key(TWinControl *Control, Qt::Key Key)
 {
-  QTest::keyClick(Control->Handle(), Key);
-  Application->ProcessMessages();
+  uint16_t VK = uint16_t(Key);
+  if (Key == Qt::Key_Return || Key == Qt::Key_Enter) VK = VK_RETURN;
+  if (Key == Qt::Key_Escape) VK = VK_ESCAPE;
+  if (Key == Qt::Key_Tab) VK = VK_TAB;
+  Press_Key(Control, VK);
 }
 
 // One message box shown.
@@ -82,6 +85,7 @@ protected:
     AppState().Reset();
     ResetBankBuilder();
     Application->ResetForTests();
+    SimResetInput();
     SetExeNameOverride(App_Dir + QStringLiteral("/quillomark"));
     SetMessageBoxHook([this](const TMessageBoxRequest &R) {
       Boxes.push_back({R.DlgType, R.Text, R.Buttons});
