@@ -662,6 +662,10 @@ QChar GetHotKeyChar(const QString &Str);
 TControl *GetCaptureControl();
 void SetCaptureControl(TControl *Control);
 
+// Runs Fn; an exception escaping it goes to Application->HandleException (the error box), as
+// for a message handler. For code that Qt calls directly (a native widget's signal).
+void SafeCall(TObject *Sender, const std::function<void()> &Fn);
+
 // Window functions
 LRESULT SendMessage(HWND Wnd, uint32_t Msg, WPARAM WParam, LPARAM LParam);
 // Queues the message; it runs after the handler chain that is running now has returned.

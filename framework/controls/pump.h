@@ -171,8 +171,6 @@ void IncFocusCount();
 // Tells the application a control is gone (hint state).
 void ApplicationControlDestroyed(TControl *Control);
 
-// Calls Fn and passes an escaping exception to the application's handler.
-void SafeCall(TObject *Sender, const std::function<void()> &Fn);
 
 // Key codes.
 uint16_t QtKeyToVK(int Key, Qt::KeyboardModifiers Modifiers);
