@@ -149,7 +149,7 @@ void TCustomGrid::InvalidateEditor()
 // ---------------------------------------------------------------------------------------
 // TInplaceEdit
 
-TInplaceEdit::TInplaceEdit(TComponent *AOwner) : TCustomEdit(AOwner)
+TInplaceEdit::TInplaceEdit(TComponent *AOwner) : TCustomMaskEdit(AOwner)
 {
   SetParentCtl3D(false);
   SetCtl3D(false);
@@ -167,12 +167,12 @@ void TInplaceEdit::Deselect()
 
 bool TInplaceEdit::Visible() const
 {
-  return HandleAllocated() && TCustomEdit::Visible();
+  return HandleAllocated() && TCustomMaskEdit::Visible();
 }
 
 void TInplaceEdit::Hide()
 {
-  if (!HandleAllocated() || !TCustomEdit::Visible())
+  if (!HandleAllocated() || !TCustomMaskEdit::Visible())
     return;
   Invalidate();
   const bool hadFocus = Focused();
@@ -184,8 +184,8 @@ void TInplaceEdit::Hide()
 
 void TInplaceEdit::Invalidate()
 {
-  TCustomEdit::Invalidate();
-  if (FGrid && FGrid->HandleAllocated() && HandleAllocated() && TCustomEdit::Visible()) {
+  TCustomMaskEdit::Invalidate();
+  if (FGrid && FGrid->HandleAllocated() && HandleAllocated() && TCustomMaskEdit::Visible()) {
     const TRect r = BoundsRect();
     ::InvalidateRect(FGrid->Handle(), &r, false);
   }
@@ -214,13 +214,13 @@ void TInplaceEdit::UpdateLoc(const TRect &Loc)
   BoundsChanged();
   Invalidate();
   if (FGrid && FGrid->Focused())
-    TCustomEdit::SetFocus();
+    TCustomMaskEdit::SetFocus();
 }
 
 void TInplaceEdit::SetFocus()
 {
   if (Visible())
-    TCustomEdit::SetFocus();
+    TCustomMaskEdit::SetFocus();
 }
 
 void TInplaceEdit::BoundsChanged()
@@ -237,18 +237,10 @@ void TInplaceEdit::UpdateContents()
   SetMaxLength(FGrid->GetEditLimit());
 }
 
-void TInplaceEdit::Change()
-{
-  TCustomEdit::Change();
-  // The grid learns of the change through its WM_COMMAND, as from the platform's edit.
-  if (FGrid && HandleAllocated())
-    FGrid->Perform(WM_COMMAND, MakeWParam(0, EN_CHANGE), LPARAM(Handle()));
-}
-
 void TInplaceEdit::KeyDown(uint16_t &Key, TShiftState Shift)
 {
   if (!FGrid) {
-    TCustomEdit::KeyDown(Key, Shift);
+    TCustomMaskEdit::KeyDown(Key, Shift);
     return;
   }
   auto sendToParent = [&] {
@@ -312,14 +304,14 @@ void TInplaceEdit::KeyDown(uint16_t &Key, TShiftState Shift)
   }
   if (Key != 0) {
     parentEvent();
-    TCustomEdit::KeyDown(Key, Shift);
+    TCustomMaskEdit::KeyDown(Key, Shift);
   }
 }
 
 void TInplaceEdit::KeyPress(QChar &Key)
 {
   if (!FGrid) {
-    TCustomEdit::KeyPress(Key);
+    TCustomMaskEdit::KeyPress(Key);
     return;
   }
   FGrid->KeyPress(Key);
@@ -351,7 +343,7 @@ void TInplaceEdit::KeyPress(QChar &Key)
     break;
   }
   if (Key != QChar(0))
-    TCustomEdit::KeyPress(Key);
+    TCustomMaskEdit::KeyPress(Key);
 }
 
 void TInplaceEdit::KeyUp(uint16_t &Key, TShiftState Shift)
@@ -373,7 +365,7 @@ bool TInplaceEdit::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MouseP
 
 void TInplaceEdit::WMGetDlgCode(TWMGetDlgCode &Message)
 {
-  TCustomEdit::WMGetDlgCode(Message);
+  TCustomMaskEdit::WMGetDlgCode(Message);
   Message.Result |= DLGC_WANTARROWS;
   if (FGrid && FGrid->Options().Contains(goTabs))
     Message.Result |= DLGC_WANTTAB;
@@ -388,5 +380,5 @@ void TInplaceEdit::WndProc(TMessage &Message)
       Dispatch(Message);
     return;
   }
-  TCustomEdit::WndProc(Message);
+  TCustomMaskEdit::WndProc(Message);
 }

@@ -1,12 +1,15 @@
 #pragma once
-// The grid's in-place editor: an edit over the current cell that hands navigation keys,
-// double clicks and the wheel to its grid and reports its changes to the grid's
-// WM_COMMAND as EN_CHANGE, as the platform's edit does.
+// The grid's in-place editor: a masked edit over the current cell that hands navigation
+// keys, double clicks and the wheel to its grid; its changes reach the grid's WM_COMMAND
+// as EN_CHANGE, as every edit's do.
 #include "framework/grids/grids.h"
-#include "framework/stdctrls/stdctrls.h"
+#include "framework/stdctrls/mask.h"
 
 // Edit control shown over the current cell. It belongs to its grid (owner and parent).
-class TInplaceEdit : public TCustomEdit {
+// The window is a single-line edit; a descendant that wants multi-line cells adds
+// ES_MULTILINE in CreateParams (and removes ES_AUTOHSCROLL for word wrap) and calls
+// RecreateWnd when that choice changes.
+class TInplaceEdit : public TCustomMaskEdit {
 public:
   explicit TInplaceEdit(TComponent *AOwner);
 
@@ -19,12 +22,8 @@ public:
   void SetFocus() override;
   void UpdateLoc(const TRect &Loc);
   bool Visible() const;
-  // Text, mask and limit from the grid for the current cell, all selected.
+  // Text, mask and limit from the grid for the current cell.
   virtual void UpdateContents();
-  // The mask the grid gave for the cell. Kept for the descendants; the edit does not
-  // enforce it (the framework has no mask edit yet).
-  QString EditMask() const { return FEditMask; }
-  void SetEditMask(const QString &Value) { FEditMask = Value; }
   // The grid placed the editor; descendants adjust it to the cell.
   virtual void BoundsChanged();
 
@@ -37,11 +36,9 @@ protected:
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
   void WndProc(TMessage &Message) override;
   void WMGetDlgCode(TWMGetDlgCode &Message) override;
-  void Change() override;
 
 private:
   friend class TCustomGrid;
   TCustomGrid *FGrid = nullptr;  // not owned: the grid owns the editor
-  QString FEditMask;
 };
 

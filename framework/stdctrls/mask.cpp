@@ -154,8 +154,24 @@ void TCustomMaskEdit::SetEditMask(const QString &Value)
   FEditMask = Value;
   FLayout = ParseEditMask(Value);
   FText = text;
-  ApplyMask();
+  if (HandleAllocated() && FMultiLineAsked && IsMasked() != (LineEdit() != nullptr)) {
+    // Masked and unmasked need different windows.
+    FSelStart = FSelLength = 0;
+    RecreateWnd();
+  } else {
+    ApplyMask();
+  }
   FText = GetText();
+}
+
+QWidget *TCustomMaskEdit::CreateWindowHandle(const TCreateParams &Params)
+{
+  FMultiLineAsked = Params.Style & ES_MULTILINE;
+  if (!IsMasked())
+    return TCustomEdit::CreateWindowHandle(Params);
+  TCreateParams single = Params;
+  single.Style &= ~uint32_t(ES_MULTILINE);
+  return TCustomEdit::CreateWindowHandle(single);
 }
 
 void TCustomMaskEdit::CreateWindowDone()

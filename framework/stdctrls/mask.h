@@ -40,12 +40,16 @@ public:
   void CMExit(TCMExit &Message) override;
 
 protected:
+  // A masked text is one line: the window is a line edit while a mask is set, even when
+  // the parameters ask for a multi-line one.
+  QWidget *CreateWindowHandle(const TCreateParams &Params) override;
   void CreateWindowDone() override;
   void SetTextInternal(const QString &Value) override;
   void ApplyMask();
 
   QString FEditMask;
   TMaskLayout FLayout;
+  bool FMultiLineAsked = false;  // the window's parameters had ES_MULTILINE
 };
 
 class TMaskEdit : public TCustomMaskEdit {

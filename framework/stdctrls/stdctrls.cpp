@@ -40,6 +40,27 @@ QString FromNativeLines(const QString &S)
   return r;
 }
 
+// Positions count a line break as two characters, as the platform's edit does.
+int NativeToPlatformPos(const QString &Native, int Pos)
+{
+  const int p = std::clamp(Pos, 0, int(Native.size()));
+  return p + int(Native.left(p).count(QLatin1Char('\n')));
+}
+
+int PlatformToNativePos(const QString &Native, int Pos)
+{
+  int platform = 0;
+  for (int i = 0; i < Native.size(); ++i) {
+    const int step = Native.at(i) == QLatin1Char('\n') ? 2 : 1;
+    if (platform + step > Pos)
+      return i;
+    platform += step;
+  }
+  return int(Native.size());
+}
+
+int PlatformLength(const QString &Native) { return NativeToPlatformPos(Native, int(Native.size())); }
+
 Qt::Alignment HorzAlignment(TAlignment a)
 {
   switch (a) {
@@ -424,8 +445,30 @@ QLineEdit *TCustomEdit::LineEdit() const
   return qobject_cast<QLineEdit *>(const_cast<TCustomEdit *>(this)->Handle());
 }
 
+QPlainTextEdit *TCustomEdit::MultiLineEdit() const
+{
+  if (!HandleAllocated())
+    return nullptr;
+  return qobject_cast<QPlainTextEdit *>(const_cast<TCustomEdit *>(this)->Handle());
+}
+
+void TCustomEdit::CreateParams(TCreateParams &Params)
+{
+  TWinControl::CreateParams(Params);
+  Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL;
+}
+
 QWidget *TCustomEdit::CreateWindowHandle(const TCreateParams &Params)
 {
+  if (Params.Style & ES_MULTILINE) {
+    auto *w = new QPlainTextEdit;
+    w->setLineWrapMode(Params.Style & ES_AUTOHSCROLL ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    w->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    w->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w->setPlainText(ToNativeLines(FText));
+    return w;
+  }
   auto *w = new TEditWidget;
   w->setText(FText);
   return w;
@@ -436,7 +479,17 @@ void TCustomEdit::CreateWindowDone()
   TWinControl::CreateWindowDone();
   ApplyLook();
   ApplyProperties();
-  if (QLineEdit *e = LineEdit()) {
+  if (QPlainTextEdit *e = MultiLineEdit()) {
+    ++FSettingText;
+    e->setPlainText(ToNativeLines(CaseText(FText)));
+    --FSettingText;
+    SetSelStart(FSelStart);
+    SetSelLength(FSelLength);
+    QObject::connect(e, &QPlainTextEdit::textChanged, FSignals.get(), [this]() {
+      if (FSettingText == 0)
+        MultiLineEdited();
+    });
+  } else if (QLineEdit *e = LineEdit()) {
     ++FSettingText;
     e->setText(CaseText(FText));
     e->setSelection(FSelStart, FSelLength);
@@ -468,6 +521,16 @@ void TCustomEdit::ApplyLook()
 
 void TCustomEdit::ApplyProperties()
 {
+  if (QPlainTextEdit *m = MultiLineEdit()) {
+    m->setReadOnly(FReadOnly);
+    m->setFrameStyle(FBorderStyle == bsNone ? QFrame::NoFrame : (QFrame::StyledPanel | QFrame::Sunken));
+    m->setTabChangesFocus(true);
+    QTextOption option = m->document()->defaultTextOption();
+    option.setAlignment(HorzAlignment(FAlignment));
+    m->document()->setDefaultTextOption(option);
+    m->setEnabled(Enabled());
+    return;
+  }
   QLineEdit *e = LineEdit();
   if (!e)
     return;
@@ -481,6 +544,8 @@ void TCustomEdit::ApplyProperties()
 
 QString TCustomEdit::NativeText() const
 {
+  if (QPlainTextEdit *m = MultiLineEdit())
+    return FromNativeLines(m->toPlainText());
   if (QLineEdit *e = LineEdit())
     return e->text();
   return FText;
@@ -488,6 +553,11 @@ QString TCustomEdit::NativeText() const
 
 void TCustomEdit::SetNativeText(const QString &Value)
 {
+  if (QPlainTextEdit *m = MultiLineEdit()) {
+    m->setPlainText(ToNativeLines(Value));
+    FModified = false;  // the program's text is not an edit
+    return;
+  }
   if (QLineEdit *e = LineEdit()) {
     e->setText(Value);
     e->setModified(false);
@@ -533,7 +603,74 @@ void TCustomEdit::NativeEdited()
     }
   }
   FText = NativeText();
-  Change();
+  // As the platform's edit: the parent gets WM_COMMAND/EN_CHANGE and reflects it back.
+  if (FParent && FParent->HandleAllocated())
+    FParent->Perform(WM_COMMAND, MakeWParam(0, EN_CHANGE), LPARAM(Handle()));
+  else
+    Change();
+}
+
+void TCustomEdit::MultiLineEdited()
+{
+  QPlainTextEdit *e = MultiLineEdit();
+  // The length limit, counting a line break as two characters: what went over it is taken
+  // back before the caret, so typing stops at the limit and a paste is cut short.
+  const QString native = e->toPlainText();
+  bool cut = false;
+  if (FMaxLength > 0 && PlatformLength(native) > FMaxLength) {
+    cut = true;
+    QTextCursor c = e->textCursor();
+    int pos = c.position();
+    int start = pos;
+    int excess = PlatformLength(native) - FMaxLength;
+    while (excess > 0 && start > 0) {
+      --start;
+      excess -= native.at(start) == QLatin1Char('\n') ? 2 : 1;
+    }
+    ++FSettingText;
+    c.setPosition(start);
+    c.setPosition(pos, QTextCursor::KeepAnchor);
+    c.removeSelectedText();
+    e->setTextCursor(c);
+    --FSettingText;
+  }
+  if (cut && NativeText() == FText)
+    return;  // nothing of the insertion was left
+  if (FCharCase != ecNormal) {
+    const QString t = e->toPlainText();
+    const QString cased = CaseText(t);
+    if (cased != t) {
+      QTextCursor c = e->textCursor();
+      const int pos = c.position();
+      ++FSettingText;
+      e->setPlainText(cased);
+      c = e->textCursor();
+      c.setPosition(std::min(pos, int(cased.size())));
+      e->setTextCursor(c);
+      --FSettingText;
+    }
+  }
+  FText = NativeText();
+  FModified = true;
+  if (FParent && FParent->HandleAllocated())
+    FParent->Perform(WM_COMMAND, MakeWParam(0, EN_CHANGE), LPARAM(Handle()));
+  else
+    Change();
+}
+
+void TCustomEdit::CNCommand(TWMCommand &Message)
+{
+  if (Message.NotifyCode == EN_CHANGE)
+    Change();
+}
+
+void TCustomEdit::Dispatch(TMessage &Message)
+{
+  if (Message.Msg == CN_COMMAND) {
+    CNCommand(MessageAs<TWMCommand>(Message));
+    return;
+  }
+  TWinControl::Dispatch(Message);
 }
 
 void TCustomEdit::Change()
@@ -608,6 +745,8 @@ void TCustomEdit::SetModified(bool Value)
 
 int TCustomEdit::SelStart() const
 {
+  if (QPlainTextEdit *m = MultiLineEdit())
+    return NativeToPlatformPos(m->toPlainText(), m->textCursor().selectionStart());
   if (QLineEdit *e = LineEdit())
     return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
   return FSelStart;
@@ -619,7 +758,11 @@ void TCustomEdit::SetSelStart(int Value)
   Value = std::clamp(Value, 0, len);
   FSelStart = Value;
   FSelLength = 0;
-  if (QLineEdit *e = LineEdit()) {
+  if (QPlainTextEdit *m = MultiLineEdit()) {
+    QTextCursor c = m->textCursor();
+    c.setPosition(PlatformToNativePos(m->toPlainText(), Value));
+    m->setTextCursor(c);
+  } else if (QLineEdit *e = LineEdit()) {
     e->deselect();
     e->setCursorPosition(Value);
   }
@@ -627,6 +770,11 @@ void TCustomEdit::SetSelStart(int Value)
 
 int TCustomEdit::SelLength() const
 {
+  if (QPlainTextEdit *m = MultiLineEdit()) {
+    const QTextCursor c = m->textCursor();
+    const QString t = m->toPlainText();
+    return NativeToPlatformPos(t, c.selectionEnd()) - NativeToPlatformPos(t, c.selectionStart());
+  }
   if (QLineEdit *e = LineEdit())
     return e->hasSelectedText() ? e->selectionLength() : 0;
   return FSelLength;
@@ -638,8 +786,16 @@ void TCustomEdit::SetSelLength(int Value)
   const int len = Text().size();
   Value = std::clamp(Value, 0, len - start);
   FSelLength = Value;
-  if (QLineEdit *e = LineEdit())
+  if (QPlainTextEdit *m = MultiLineEdit()) {
+    const QString t = m->toPlainText();
+    QTextCursor c = m->textCursor();
+    const int first = PlatformToNativePos(t, start);
+    c.setPosition(first);
+    c.setPosition(PlatformToNativePos(t, start + Value), QTextCursor::KeepAnchor);
+    m->setTextCursor(c);
+  } else if (QLineEdit *e = LineEdit()) {
     e->setSelection(start, Value);
+  }
 }
 
 QString TCustomEdit::SelText() const
@@ -649,6 +805,10 @@ QString TCustomEdit::SelText() const
 
 void TCustomEdit::SetSelText(const QString &Value)
 {
+  if (QPlainTextEdit *m = MultiLineEdit()) {
+    m->textCursor().insertText(ToNativeLines(Value));
+    return;
+  }
   if (QLineEdit *e = LineEdit()) {
     // Replacing the selection is an edit: OnChange follows through the widget.
     e->insert(Value);
@@ -668,6 +828,8 @@ void TCustomEdit::SelectAll()
   FSelLength = len;
   if (QLineEdit *e = LineEdit())
     e->selectAll();
+  else if (QPlainTextEdit *p = MultiLineEdit())
+    p->selectAll();
   else if (auto *m = dynamic_cast<TCustomMemo *>(this)) {
     m->SetSelStart(0);
     m->SetSelLength(len);
@@ -681,38 +843,40 @@ void TCustomEdit::CopyToClipboard()
 {
   if (QLineEdit *e = LineEdit())
     e->copy();
-  else if (auto *m = dynamic_cast<TCustomMemo *>(this); m && m->HandleAllocated())
-    static_cast<QPlainTextEdit *>(m->Handle())->copy();
+  else if (QPlainTextEdit *m = MultiLineEdit())
+    m->copy();
 }
 
 void TCustomEdit::CutToClipboard()
 {
   if (QLineEdit *e = LineEdit())
     e->cut();
-  else if (auto *m = dynamic_cast<TCustomMemo *>(this); m && m->HandleAllocated())
-    static_cast<QPlainTextEdit *>(m->Handle())->cut();
+  else if (QPlainTextEdit *m = MultiLineEdit())
+    m->cut();
 }
 
 void TCustomEdit::PasteFromClipboard()
 {
   if (QLineEdit *e = LineEdit())
     e->paste();
-  else if (auto *m = dynamic_cast<TCustomMemo *>(this); m && m->HandleAllocated())
-    static_cast<QPlainTextEdit *>(m->Handle())->paste();
+  else if (QPlainTextEdit *m = MultiLineEdit())
+    m->paste();
 }
 
 void TCustomEdit::Undo()
 {
   if (QLineEdit *e = LineEdit())
     e->undo();
-  else if (auto *m = dynamic_cast<TCustomMemo *>(this); m && m->HandleAllocated())
-    static_cast<QPlainTextEdit *>(m->Handle())->undo();
+  else if (QPlainTextEdit *m = MultiLineEdit())
+    m->undo();
 }
 
 bool TCustomEdit::CanUndo() const
 {
   if (QLineEdit *e = LineEdit())
     return e->isUndoAvailable();
+  if (QPlainTextEdit *m = MultiLineEdit())
+    return m->document()->isUndoAvailable();
   return false;
 }
 
@@ -930,29 +1094,6 @@ void TCustomMemo::SetScrollBars(TScrollStyle Value)
   FScrollBars = Value;
   ApplyProperties();
 }
-
-// Positions count a line break as two characters, as the platform's edit does.
-namespace {
-
-int NativeToPlatformPos(const QString &Native, int Pos)
-{
-  const int p = std::clamp(Pos, 0, int(Native.size()));
-  return p + int(Native.left(p).count(QLatin1Char('\n')));
-}
-
-int PlatformToNativePos(const QString &Native, int Pos)
-{
-  int platform = 0;
-  for (int i = 0; i < Native.size(); ++i) {
-    const int step = Native.at(i) == QLatin1Char('\n') ? 2 : 1;
-    if (platform + step > Pos)
-      return i;
-    platform += step;
-  }
-  return int(Native.size());
-}
-
-}  // namespace
 
 int TCustomMemo::SelStart() const
 {

@@ -140,6 +140,14 @@ public:
 // ---------------------------------------------------------------------------------------------
 // Edits
 
+// Edit window styles the create parameters carry. ES_MULTILINE gives a multi-line window;
+// it wraps words unless ES_AUTOHSCROLL is set too.
+enum : uint32_t {
+  ES_LEFT = 0x0000, ES_CENTER = 0x0001, ES_RIGHT = 0x0002, ES_MULTILINE = 0x0004,
+  ES_UPPERCASE = 0x0008, ES_LOWERCASE = 0x0010, ES_PASSWORD = 0x0020, ES_AUTOVSCROLL = 0x0040,
+  ES_AUTOHSCROLL = 0x0080, ES_NOHIDESEL = 0x0100, ES_READONLY = 0x0800, ES_WANTRETURN = 0x1000,
+};
+
 class TCustomEdit : public TWinControl {
 public:
   explicit TCustomEdit(TComponent *AOwner);
@@ -188,15 +196,22 @@ public:
   void CMFontChanged(TMessage &Message) override;
   void CMColorChanged(TMessage &Message) override;
   void CMEnabledChanged(TMessage &Message) override;
+  // The window's EN_CHANGE, reflected back from the parent.
+  virtual void CNCommand(TWMCommand &Message);
+  void Dispatch(TMessage &Message) override;
 
 protected:
   virtual void Change();
+  void CreateParams(TCreateParams &Params) override;
+  // A line edit, or a multi-line edit when Params has ES_MULTILINE.
   QWidget *CreateWindowHandle(const TCreateParams &Params) override;
   void CreateWindowDone() override;
   void DestroyWnd() override;
   void SetTextInternal(const QString &Value) override;
   // The native line edit (nullptr without a window or for a memo).
   QLineEdit *LineEdit() const;
+  // The native multi-line edit (nullptr without a window or for a single-line one).
+  QPlainTextEdit *MultiLineEdit() const;
   // Widget text of the control; the base reads the line edit.
   virtual QString NativeText() const;
   virtual void SetNativeText(const QString &Value);
@@ -204,8 +219,10 @@ protected:
   virtual void ApplyProperties();
   // Converts text by CharCase.
   QString CaseText(const QString &S) const;
-  // The user changed the text in the widget.
+  // The text in the widget changed: the parent hears of it as WM_COMMAND/EN_CHANGE.
   void NativeEdited();
+  // The same for a multi-line window, which also keeps MaxLength here.
+  void MultiLineEdited();
 
   int FMaxLength = 0;
   bool FReadOnly = false;

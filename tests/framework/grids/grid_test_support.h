@@ -121,7 +121,7 @@ struct TGridForm {
     Form = std::make_unique<TForm>(nullptr);
     Form->SetClientSize(Width + 20, Height + 20);
     Grid = new TProbeGrid(Form.get());
-    static_cast<TControl *>(Grid)->SetParent(Form.get());
+    Grid->SetParent(Form.get());
     Grid->SetBounds(0, 0, Width, Height);
     Form->Show();
     Grid->SetFocus();

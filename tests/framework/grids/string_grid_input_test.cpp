@@ -201,7 +201,7 @@ TEST(StringGridInput, FocusLeavingAndComingBackWhileEditing)
   InputGrid f;
   TProbeGrid *g = f.Grid;
   auto *other = new TEdit(f.Form.get());
-  static_cast<TControl *>(other)->SetParent(f.Form.get());
+  other->SetParent(f.Form.get());
   other->SetBounds(0, 305, 100, 20);
   g->SetOptions(g->Options() + goEditing);
   g->FocusCell(1, 1, true);
