@@ -4,6 +4,7 @@
 #include "app/site.h"
 #include "project/lang_texts.h"
 #include "tests/app/shell_test_support.h"
+#include "tests/support/http_test_server.h"
 
 using namespace shelltest;
 
@@ -232,14 +233,38 @@ TEST_F(ShellTest, LanguageRememberedInSettingsIsLoadedAtStart)
 
 TEST_F(ShellTest, UpdateTimerChecksThenWaitsTwoHours)
 {
-  Write_Settings(Settings_Xml("", "English", "1", "1"));
-  Start();
-  TTimer *T = FQuillomarkeFirmWare->Timer_Update;
-  ASSERT_TRUE(T->Enabled());
-  FQuillomarkeFirmWare->Timer_UpdateTimer(T);
-  EXPECT_TRUE(T->Enabled());
-  EXPECT_EQ(T->Interval(), 7200000u);
-  EXPECT_FALSE(FQuillomarkeFirmWare->LL_Update->Visible());
+  struct TCase {
+    QByteArray Reply;
+    bool Link;
+  };
+  const TCase Cases[] = {{"VER. 1.001", true}, {"VER. 1.000", false}, {"VER. 0.000", false}};
+  for (const TCase &C : Cases) {
+    SCOPED_TRACE(C.Reply.toStdString());
+    testsupport::HttpTestServer Server(testsupport::HttpTestServer::Mode::Answer,
+                                       testsupport::HttpTestServer::Reply(200, C.Reply));
+    Write_Settings(Settings_Xml("", "English", "1", "1"));
+    Start();
+    Version_Server_Host = "127.0.0.1";
+    Version_Server_Port = uint16_t(Server.Port());
+    TTimer *T = FQuillomarkeFirmWare->Timer_Update;
+    ASSERT_TRUE(T->Enabled());
+    FQuillomarkeFirmWare->Timer_UpdateTimer(T);
+    Version_Server_Host = Maker_Web_Host;
+    Version_Server_Port = 80;
+    EXPECT_TRUE(T->Enabled());
+    EXPECT_EQ(T->Interval(), 7200000u);
+    TLinkLabel *L = FQuillomarkeFirmWare->LL_Update;
+    EXPECT_EQ(L->Visible(), C.Link);
+    if (C.Link) {
+      EXPECT_EQ(L->PlainText(), "New Version Available. Click Here for more Details");
+      ASSERT_EQ(L->LinkCount(), 1);
+      const TRect R = L->LinkRects(0).at(0);
+      SimClick(L, R.Left + 4, R.Top + R.Height() / 2);
+      SimProcess();
+      EXPECT_EQ(Opened_URLs, std::vector<QString>{Maker_Download_Page});
+    }
+    Close_Program();
+  }
 }
 
 TEST_F(ShellTest, OptionsOkSavesSettingsAndSwitchesTheTimer)
@@ -287,4 +312,16 @@ TEST_F(ShellTest, CloseButtonEndsTheProgramAndSavesTheSettings)
   Click(FQuillomarkeFirmWare->Btn_Close);
   EXPECT_TRUE(Application->Terminated());
   EXPECT_TRUE(Settings_Items(Settings_Path()).contains("lastipadd/ipaddress=10.1.2.3"));
+}
+
+TEST_F(ShellTest, SettingsFileThatCannotBeWrittenIsReportedAndTheProgramStillEnds)
+{
+  Start();
+  // A folder in the settings file's place cannot be replaced by a file.
+  ASSERT_TRUE(QDir().mkpath(Settings_Path()));
+  Click(FQuillomarkeFirmWare->Btn_Close);
+  EXPECT_TRUE(Application->Terminated());
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Type, mtError);
+  EXPECT_TRUE(QFileInfo(Settings_Path()).isDir());
 }
