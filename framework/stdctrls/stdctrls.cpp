@@ -460,7 +460,8 @@ void TCustomEdit::CreateParams(TCreateParams &Params)
 
 QWidget *TCustomEdit::CreateWindowHandle(const TCreateParams &Params)
 {
-  if (Params.Style & ES_MULTILINE) {
+  FMultiLineWindow = Params.Style & ES_MULTILINE;
+  if (FMultiLineWindow) {
     auto *w = new QPlainTextEdit;
     w->setLineWrapMode(Params.Style & ES_AUTOHSCROLL ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
     w->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -671,6 +672,22 @@ void TCustomEdit::Dispatch(TMessage &Message)
     return;
   }
   TWinControl::Dispatch(Message);
+}
+
+void TCustomEdit::DefaultHandler(TMessage &Message)
+{
+  // A multi-line edit breaks the line on the character (Enter #13, Ctrl+Enter #10), so a
+  // control that takes the character away keeps the text on one line.
+  if (FMultiLineWindow && MultiLineEdit()) {
+    if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_RETURN)
+      return;
+    if (Message.Msg == WM_CHAR && (Message.WParam == 13 || Message.WParam == 10)) {
+      if (!FReadOnly)
+        SetSelText(QStringLiteral("\r\n"));
+      return;
+    }
+  }
+  TWinControl::DefaultHandler(Message);
 }
 
 void TCustomEdit::Change()

@@ -199,6 +199,7 @@ public:
   // The window's EN_CHANGE, reflected back from the parent.
   virtual void CNCommand(TWMCommand &Message);
   void Dispatch(TMessage &Message) override;
+  void DefaultHandler(TMessage &Message) override;
 
 protected:
   virtual void Change();
@@ -234,6 +235,8 @@ protected:
   TAlignment FAlignment = taLeftJustify;
   bool FModified = false;
   int FSettingText = 0;
+  // The window is the multi-line edit CreateWindowHandle made for ES_MULTILINE.
+  bool FMultiLineWindow = false;
   // Selection kept while there is no window.
   int FSelStart = 0;
   int FSelLength = 0;
