@@ -467,6 +467,8 @@ QWidget *TCustomEdit::CreateWindowHandle(const TCreateParams &Params)
     w->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     w->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     w->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The platform's edit keeps a narrow margin: the text stays where a cell draws it.
+    w->document()->setDocumentMargin(2);
     w->setPlainText(ToNativeLines(FText));
     return w;
   }
@@ -484,8 +486,9 @@ void TCustomEdit::CreateWindowDone()
     ++FSettingText;
     e->setPlainText(ToNativeLines(CaseText(FText)));
     --FSettingText;
+    const int selLength = FSelLength;
     SetSelStart(FSelStart);
-    SetSelLength(FSelLength);
+    SetSelLength(selLength);
     QObject::connect(e, &QPlainTextEdit::textChanged, FSignals.get(), [this]() {
       if (FSettingText == 0)
         MultiLineEdited();

@@ -14,12 +14,15 @@ namespace {
 class TWrapEdit : public TInplaceEdit {
 public:
   using TInplaceEdit::TInplaceEdit;
+  bool Wrap = true;
 
 protected:
   void CreateParams(TCreateParams &Params) override
   {
     TInplaceEdit::CreateParams(Params);
-    Params.Style = (Params.Style | ES_MULTILINE | ES_WANTRETURN) & ~uint32_t(ES_AUTOHSCROLL);
+    Params.Style |= ES_MULTILINE | ES_WANTRETURN;
+    if (Wrap)
+      Params.Style &= ~uint32_t(ES_AUTOHSCROLL);
   }
 };
 
@@ -112,8 +115,25 @@ TEST(InplaceEdit, MultiLineEditorWrapsKeepsLineBreaksAndWritesBack)
   SimType(ed, "third");
   const QString edited = text + "\r\nthird";
   EXPECT_EQ(ed->Text(), edited);
+  EXPECT_TRUE(ed->Modified());
   EXPECT_EQ(g->Cells(3, 1), edited);
   EXPECT_TRUE(g->Calls.contains(QString("SetEditText(3,1,%1)").arg(edited)));
+
+  // Turning word wrap off re-creates the window; text, caret and place stay.
+  auto *wrap = static_cast<TWrapEdit *>(ed);
+  wrap->Wrap = false;
+  ed->SetSelStart(3);
+  wrap->RecreateWnd();
+  w = qobject_cast<QPlainTextEdit *>(ed->Handle());
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->lineWrapMode(), QPlainTextEdit::NoWrap);
+  EXPECT_EQ(ed->Text(), edited);
+  EXPECT_EQ(ed->SelStart(), 3);
+  EXPECT_TRUE(ed->Visible());
+  EXPECT_TRUE(ed->Focused());
+  EXPECT_EQ(ed->BoundsRect(), g->CellRect(3, 1));
+  wrap->Wrap = true;
+  wrap->RecreateWnd();
   SimKey(ed, VK_RETURN);
   EXPECT_FALSE(g->EditorMode());
   EXPECT_EQ(g->Cells(3, 1), edited);
