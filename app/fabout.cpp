@@ -36,7 +36,6 @@ TFAbout::TFAbout(TComponent *AOwner) : TForm(AOwner)
     TLabel *L = new TLabel(this);
     L->SetName(Name);
     Place_On(L, this);
-    L->SetTransparent(true);
     L->SetLeft(Left);
     L->SetTop(Top);
     L->SetCaption(Caption);

@@ -51,7 +51,6 @@ TLabel *TFQuillomarkeFirmWare::Make_Step_Label(const QString &Name, int Top)
   TLabel *L = new TLabel(this);
   L->SetName(Name);
   Place_On(L, this);
-  L->SetTransparent(true);
   L->Font()->SetSize(10);
   L->Font()->SetStyle(TFontStyles{fsBold});
   L->Font()->SetColor(clNavy);
@@ -81,7 +80,6 @@ void TFQuillomarkeFirmWare::Create_Controls()
   L_SW_Code = new TLabel(this);
   L_SW_Code->SetName(QStringLiteral("L_SW_Code"));
   Place_On(L_SW_Code, this);
-  L_SW_Code->SetTransparent(true);
   L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
   L_SW_Code->Font()->SetSize(20);
   L_SW_Code->Font()->SetStyle(TFontStyles{fsBold});
@@ -90,7 +88,6 @@ void TFQuillomarkeFirmWare::Create_Controls()
   L_SW_Desc = new TLabel(this);
   L_SW_Desc->SetName(QStringLiteral("L_SW_Desc"));
   Place_On(L_SW_Desc, this);
-  L_SW_Desc->SetTransparent(true);
   L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
   L_SW_Desc->Font()->SetSize(11);
   L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
@@ -106,14 +103,14 @@ void TFQuillomarkeFirmWare::Create_Controls()
   L_Name_Conf = new TLabel(this);
   L_Name_Conf->SetName(QStringLiteral("L_Name_Conf"));
   Place_On(L_Name_Conf, this);
-  L_Name_Conf->SetTransparent(true);
+  L_Name_Conf->SetColor(clWhite);
   L_Name_Conf->Font()->SetColor(clMaroon);
   L_Name_Conf->Font()->SetStyle(TFontStyles{fsBold});
 
   L_Name_Conf_L2 = new TLabel(this);
   L_Name_Conf_L2->SetName(QStringLiteral("L_Name_Conf_L2"));
   Place_On(L_Name_Conf_L2, this);
-  L_Name_Conf_L2->SetTransparent(true);
+  L_Name_Conf_L2->SetColor(clWhite);
   L_Name_Conf_L2->Font()->SetColor(clNavy);
 
   L_Begin = Make_Step_Label(QStringLiteral("L_Begin"), 84);
@@ -173,7 +170,6 @@ void TFQuillomarkeFirmWare::Create_Controls()
   L_Velmora = new TLabel(this);
   L_Velmora->SetName(QStringLiteral("L_Velmora"));
   Place_On(L_Velmora, this);
-  L_Velmora->SetTransparent(true);
   L_Velmora->SetCaption(Maker_Web_Domain);
   L_Velmora->SetCursor(crHandPoint);
   L_Velmora->Font()->SetColor(clBlue);

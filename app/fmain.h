@@ -100,8 +100,7 @@ public:
   TLinkLabel *LL_Update = nullptr;
   TTimer *Timer_Update = nullptr;
   TXMLDocument *XML1 = nullptr;
-  // The update check's HTTP client (HTTP/1.0, no cookies, fixed Accept and User-Agent) comes
-  // with the software options' module.
+  // The update check's HTTP client is the software options' HTTP1, beside the check itself.
   TSaveDialog *SD1 = nullptr;
   TSaveDialog *SaveEDS = nullptr;
   TSaveDialog *SaveMIB = nullptr;

@@ -58,7 +58,6 @@ TBands Make_Bands(TForm *Form, int ClientWidth)
   B.L_SW_Code = new TLabel(Form);
   B.L_SW_Code->SetName(QStringLiteral("L_SW_Code"));
   Place_On(B.L_SW_Code, B.P_Title);
-  B.L_SW_Code->SetTransparent(true);
   B.L_SW_Code->SetLeft(12);
   B.L_SW_Code->SetTop(4);
   B.L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
@@ -69,7 +68,6 @@ TBands Make_Bands(TForm *Form, int ClientWidth)
   B.L_SW_Desc = new TLabel(Form);
   B.L_SW_Desc->SetName(QStringLiteral("L_SW_Desc"));
   Place_On(B.L_SW_Desc, B.P_Title);
-  B.L_SW_Desc->SetTransparent(true);
   B.L_SW_Desc->SetLeft(12);
   B.L_SW_Desc->SetTop(31);
   B.L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));

@@ -258,6 +258,7 @@ TEST_F(ShellTest, UpdateTimerChecksThenWaitsTwoHours)
     if (C.Link) {
       EXPECT_EQ(L->PlainText(), "New Version Available. Click Here for more Details");
       ASSERT_EQ(L->LinkCount(), 1);
+      EXPECT_TRUE(GrabToPng(FQuillomarkeFirmWare, testsupport::OutputDir() + "/shell_main_window_update.png"));
       const TRect R = L->LinkRects(0).at(0);
       SimClick(L, R.Left + 4, R.Top + R.Height() / 2);
       SimProcess();
