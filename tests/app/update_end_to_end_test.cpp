@@ -52,11 +52,13 @@ TEST_F(UpdateEndToEnd, NewProjectSettingsUpdateDevice)
 
   Start();
   Modal_Actions["FNew_Project"] = [](TCustomForm *) {
+    SimProcess();
     Type_Text(FNew_Project->E_New_Proj, "Plant 7");
     Press_Key(FNew_Project->E_New_Proj, Qt::Key_Return);
   };
   Click(FQuillomarkeFirmWare->Btn_New);
   const QString Project = Projects_Dir() + "/Plant 7";
+  for (const TShownBox &B : Boxes) ADD_FAILURE() << "message box: " << B.Text.toStdString();
   ASSERT_EQ(AppState().Project_Dir, Project);
 
   Modal_Actions["FParGen"] = [](TCustomForm *) { Click(FParGen->Btn_OK); };
@@ -67,8 +69,9 @@ TEST_F(UpdateEndToEnd, NewProjectSettingsUpdateDevice)
   Modal_Actions["FBoot"] = [&](TCustomForm *) {
     EXPECT_EQ(FBoot->Caption(), Lang_Text(1002));
     // The boxes propose the default address; the user types over it, the dots moving on.
-    // One key at a time, each handled before the next, as typing gives them.
-    for (QChar C : QStringLiteral("127.0.0.1")) {
+    // One key at a time, each handled before the next, as typing gives them. A dot in the
+    // last box goes nowhere.
+    for (QChar C : QStringLiteral("127.0.0.1.")) {
       SimType(FBoot, QString(C));
       SimProcess();
     }
