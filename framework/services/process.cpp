@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFile>
 #include <QProcess>
 #include <QThread>
 
@@ -18,8 +19,19 @@ int gWaitLimitOverride = 0;
 bool ProcessAlive(qint64 Pid)
 {
   if (Pid <= 0) return false;
-  if (::kill(pid_t(Pid), 0) == 0) return true;
-  return errno == EPERM;
+  if (::kill(pid_t(Pid), 0) != 0) return errno == EPERM;
+  // An ended program stays a zombie until its new parent reaps it, which some init
+  // processes do only now and then.
+  QFile Stat(QStringLiteral("/proc/%1/stat").arg(Pid));
+  if (Stat.open(QIODevice::ReadOnly)) {
+    const QByteArray Line = Stat.readAll();
+    const int Close = Line.lastIndexOf(')');
+    if (Close >= 0 && Close + 2 < Line.size()) {
+      const char State = Line[Close + 2];
+      if (State == 'Z' || State == 'X') return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
