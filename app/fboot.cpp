@@ -382,6 +382,8 @@ void TFBoot::Btn_UpdateClick(TObject *)
   }
   FBusy = false;
   Btn_Update->SetEnabled(true);
+  // Closed while the ping ran: the user no longer wants the update.
+  if (ModalResult() != mrNone) return;
 
   if (!Found) {
     if (ping_res == 2)

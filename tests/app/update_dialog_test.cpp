@@ -268,6 +268,22 @@ TEST_F(UpdateDialog, ExecuteIsDisabledWhileThePingRuns)
   EXPECT_TRUE(UI.Messages().isEmpty());
 }
 
+TEST_F(UpdateDialog, ClosingDuringThePingStartsNothing)
+{
+  Write_Updater();
+  Set_Boxes("127", "0", "0", "1");
+  Script = [this](int, const QString &) {
+    Boot->SetModalResult(mrCancel);
+    return Answer();
+  };
+  TUIScript UI;
+  Boot->Btn_UpdateClick(Boot->Btn_Update);
+  EXPECT_TRUE(UI.Messages().isEmpty());
+  EXPECT_FALSE(QFile::exists(Job_File()));
+  EXPECT_FALSE(QFile::exists(Dir.path() + "/runs.txt"));
+  EXPECT_EQ(AppState().Last_IP_Address, "10.1.2.3");
+}
+
 TEST_F(UpdateDialog, SuccessfulPingStoresWritesTheJobAndRunsTheUpdater)
 {
   Write_Updater();
