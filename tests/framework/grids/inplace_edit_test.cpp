@@ -255,3 +255,21 @@ TEST(InplaceEdit, PictureOfAMultiLineEditor)
   ASSERT_TRUE(GrabToPng(f.Form.get(), path));
   EXPECT_EQ(g->InplaceEditor()->BoundsRect(), g->CellRect(3, 2));
 }
+
+TEST(InplaceEdit, MultiLineEditorGivesDoubleClickAndWheelToTheGrid)
+{
+  EditForm f(true);
+  TEditGrid *g = f.Grid;
+  int dbl = 0;
+  g->OnDblClick = [&](TObject *) { ++dbl; };
+  g->SetCells(3, 2, "one\r\ntwo");
+  g->FocusCell(3, 2, true);
+  g->ShowEditor();
+  TInplaceEdit *ed = g->InplaceEditor();
+  ASSERT_NE(qobject_cast<QPlainTextEdit *>(ed->Handle()), nullptr);
+  SimDblClick(ed, 5, 5);
+  EXPECT_EQ(dbl, 1);
+  SimWheel(ed, 5, 5, -120);
+  EXPECT_EQ(g->Row(), 3);
+  EXPECT_EQ(g->Cells(3, 2), "one\r\ntwo");
+}
