@@ -242,6 +242,7 @@ void SimKey(TWinControl *Control, uint16_t Key, TShiftState Shift)
     SendKey(QEvent::KeyRelease, target, Key, Shift, QString());
   // The modifier keys are up again afterwards.
   TMessagePump::Instance().Modifiers = Qt::NoModifier;
+  Application->ProcessMessages();
 }
 
 void SimType(TWinControl *Control, const QString &Text)
@@ -260,6 +261,9 @@ void SimType(TWinControl *Control, const QString &Text)
       QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
       QApplication::sendEvent(target, &press);
     }
+    // A user's keys queue behind the messages the previous key posted (its character,
+    // a focus move), so each key is handled in full before the next one.
+    Application->ProcessMessages();
   }
   TMessagePump::Instance().Modifiers = Qt::NoModifier;
 }
