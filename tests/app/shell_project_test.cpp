@@ -30,6 +30,8 @@ TEST_F(ShellTest, NewProjectCreatesItsFoldersAndOpensIt)
     EXPECT_EQ(FNew_Project->L_SW_Code->Caption(), "QC40328");
     EXPECT_EQ(Form->ClientWidth(), 331);
     EXPECT_EQ(Form->ClientHeight(), 162);
+    EXPECT_EQ(Form->ActiveControl(), FNew_Project->E_New_Proj);
+    EXPECT_EQ(FNew_Project->E_New_Proj->Text(), "");
     Type_Text(FNew_Project->E_New_Proj, "Plant1");
     EXPECT_TRUE(GrabToPng(FNew_Project, testsupport::OutputDir() + "/shell_new_project.png"));
     Press_Key(FNew_Project->E_New_Proj, VK_RETURN);

@@ -111,7 +111,7 @@ TEST_F(ShellTest, RemovedProjectFolderLeavesNoProjectOpenButKeepsTheName)
   EXPECT_TRUE(Settings_Items(Settings_Path()).contains("lastproj/projectname=Plant1"));
 }
 
-TEST_F(ShellTest, RemembereredProjectIsReopened)
+TEST_F(ShellTest, RememberedProjectIsReopened)
 {
   Make_Project("Plant1");
   Write_Settings(Settings_Xml("Plant1"));
