@@ -4,7 +4,7 @@
 #include "app/fmain_glyphs.h"
 #include "app/forms.h"
 #include "app/lbbutton.h"
-#include "app/site.h"
+#include "project/maker.h"
 #include "framework/dialogs/dialogs.h"
 #include "project/app_state.h"
 
@@ -22,7 +22,7 @@ TFAbout::TFAbout(TComponent *AOwner) : TForm(AOwner)
 
   Image2 = new TImage(this);
   Image2->SetName(QStringLiteral("Image2"));
-  Place_On(Image2, this);
+  Image2->SetParent(this);
   Image2->SetBounds(12, 12, 81, 81);
   Image2->SetStretch(true);
   Image2->SetCursor(crHandPoint);
@@ -35,7 +35,7 @@ TFAbout::TFAbout(TComponent *AOwner) : TForm(AOwner)
   auto Make_Label = [this](const QString &Name, int Left, int Top, const QString &Caption) {
     TLabel *L = new TLabel(this);
     L->SetName(Name);
-    Place_On(L, this);
+    L->SetParent(this);
     L->SetLeft(Left);
     L->SetTop(Top);
     L->SetCaption(Caption);
@@ -65,7 +65,7 @@ TFAbout::TFAbout(TComponent *AOwner) : TForm(AOwner)
 
   LbButton1 = new TLbButton(this);
   LbButton1->SetName(QStringLiteral("LbButton1"));
-  Place_On(LbButton1, this);
+  LbButton1->SetParent(this);
   LbButton1->SetBounds(333, 112, 80, 26);
   LbButton1->SetColorStyle(lcsBlue);
   LbButton1->SetStyle(bsModern);

@@ -3,7 +3,7 @@
 #include "app/fmain.h"
 #include "app/forms.h"
 #include "app/lbbutton.h"
-#include "app/site.h"
+#include "project/maker.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/services/ping.h"
 #include "framework/services/process.h"
@@ -67,7 +67,7 @@ TPanel *Make_Panel(TFBoot *Form, const QString &Name, int Height)
 {
   TPanel *P = new TPanel(Form);
   P->SetName(Name);
-  Place_On(P, Form);
+  P->SetParent(Form);
   P->SetBevelOuter(bvNone);
   P->SetCaption(QString());
   P->SetParentColor(true);
@@ -79,7 +79,7 @@ TLabel *Make_Label(TFBoot *Form, TWinControl *Parent, const QString &Name, int L
 {
   TLabel *L = new TLabel(Form);
   L->SetName(Name);
-  Place_On(L, Parent);
+  L->SetParent(Parent);
   L->SetTransparent(true);
   L->SetLeft(Left);
   L->SetTop(Top);
@@ -90,7 +90,7 @@ TLbButton *Make_Button(TFBoot *Form, TWinControl *Parent, const QString &Name, i
 {
   TLbButton *B = new TLbButton(Form);
   B->SetName(Name);
-  Place_On(B, Parent);
+  B->SetParent(Parent);
   B->SetBounds(Left, 7, Width, 26);
   B->SetColorStyle(lcsBlue);
   B->SetStyle(bsModern);
@@ -137,7 +137,7 @@ TFBoot::TFBoot(TComponent *AOwner) : TForm(AOwner)
   for (int I = 0; I < 4; ++I) {
     TEdit *E = new TEdit(this);
     E->SetName(QStringLiteral("E_IP%1").arg(I + 1));
-    Place_On(E, P_IP_Address);
+    E->SetParent(P_IP_Address);
     E->SetBounds(16 + I * 56, 21, 41, 21);
     E->SetAlignment(taCenter);
     E->SetText(QStringLiteral("0"));
@@ -166,14 +166,14 @@ TFBoot::TFBoot(TComponent *AOwner) : TForm(AOwner)
   L_Update_Option->Font()->SetStyle(TFontStyles{fsBold});
   CB_Update_Options = new TComboBox(this);
   CB_Update_Options->SetName(QStringLiteral("CB_Update_Options"));
-  Place_On(CB_Update_Options, P_Options);
+  CB_Update_Options->SetParent(P_Options);
   CB_Update_Options->SetStyle(csDropDownList);
   CB_Update_Options->SetBounds(16, 21, 209, 21);
   CB_Update_Options->SetTabStop(true);
   CB_Update_Options->SetShowHint(true);
   CB_Update_Option_Read_Back = new TCheckBox(this);
   CB_Update_Option_Read_Back->SetName(QStringLiteral("CB_Update_Option_Read_Back"));
-  Place_On(CB_Update_Option_Read_Back, P_Options);
+  CB_Update_Option_Read_Back->SetParent(P_Options);
   CB_Update_Option_Read_Back->SetBounds(16, 48, 209, 17);
   CB_Update_Option_Read_Back->SetChecked(true);
   CB_Update_Option_Read_Back->SetTabStop(true);

@@ -10,7 +10,7 @@
 #include "app/fsoftoptions.h"
 #include "app/ftable_forms.h"
 #include "app/lbbutton.h"
-#include "app/site.h"
+#include "project/maker.h"
 #include "framework/system/paths.h"
 #include "framework/system/sysutils.h"
 #include "project/app_state.h"
@@ -50,7 +50,7 @@ TLabel *TFQuillomarkeFirmWare::Make_Step_Label(const QString &Name, int Top)
 {
   TLabel *L = new TLabel(this);
   L->SetName(Name);
-  Place_On(L, this);
+  L->SetParent(this);
   L->Font()->SetSize(10);
   L->Font()->SetStyle(TFontStyles{fsBold});
   L->Font()->SetColor(clNavy);
@@ -62,7 +62,7 @@ TLbButton *TFQuillomarkeFirmWare::Make_Step_Button(const QString &Name, const QS
 {
   TLbButton *B = new TLbButton(this);
   B->SetName(Name);
-  Place_On(B, this);
+  B->SetParent(this);
   B->SetBounds(0, 0, 170, 36);
   B->SetColorStyle(lcsBlue);
   B->SetStyle(bsModern);
@@ -79,7 +79,7 @@ void TFQuillomarkeFirmWare::Create_Controls()
 {
   L_SW_Code = new TLabel(this);
   L_SW_Code->SetName(QStringLiteral("L_SW_Code"));
-  Place_On(L_SW_Code, this);
+  L_SW_Code->SetParent(this);
   L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
   L_SW_Code->Font()->SetSize(20);
   L_SW_Code->Font()->SetStyle(TFontStyles{fsBold});
@@ -87,7 +87,7 @@ void TFQuillomarkeFirmWare::Create_Controls()
 
   L_SW_Desc = new TLabel(this);
   L_SW_Desc->SetName(QStringLiteral("L_SW_Desc"));
-  Place_On(L_SW_Desc, this);
+  L_SW_Desc->SetParent(this);
   L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
   L_SW_Desc->Font()->SetSize(11);
   L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
@@ -95,21 +95,21 @@ void TFQuillomarkeFirmWare::Create_Controls()
 
   Shape2 = new TShape(this);
   Shape2->SetName(QStringLiteral("Shape2"));
-  Place_On(Shape2, this);
+  Shape2->SetParent(this);
   Shape2->SetBounds(80, 70, 348, 34);
   Shape2->Pen()->SetColor(clGray);
   Shape2->Brush()->SetColor(clWhite);
 
   L_Name_Conf = new TLabel(this);
   L_Name_Conf->SetName(QStringLiteral("L_Name_Conf"));
-  Place_On(L_Name_Conf, this);
+  L_Name_Conf->SetParent(this);
   L_Name_Conf->SetColor(clWhite);
   L_Name_Conf->Font()->SetColor(clMaroon);
   L_Name_Conf->Font()->SetStyle(TFontStyles{fsBold});
 
   L_Name_Conf_L2 = new TLabel(this);
   L_Name_Conf_L2->SetName(QStringLiteral("L_Name_Conf_L2"));
-  Place_On(L_Name_Conf_L2, this);
+  L_Name_Conf_L2->SetParent(this);
   L_Name_Conf_L2->SetColor(clWhite);
   L_Name_Conf_L2->Font()->SetColor(clNavy);
 
@@ -126,7 +126,7 @@ void TFQuillomarkeFirmWare::Create_Controls()
   auto Glyph_Button = [this](const QString &Name, TMainGlyph Kind) {
     TLbButton *B = new TLbButton(this);
     B->SetName(Name);
-    Place_On(B, this);
+    B->SetParent(this);
     B->SetBounds(0, 8, 50, 50);
     B->SetColorStyle(lcsUltraFlat1);
     B->SetColor(Main_Back_Color);
@@ -169,7 +169,7 @@ void TFQuillomarkeFirmWare::Create_Controls()
 
   L_Velmora = new TLabel(this);
   L_Velmora->SetName(QStringLiteral("L_Velmora"));
-  Place_On(L_Velmora, this);
+  L_Velmora->SetParent(this);
   L_Velmora->SetCaption(Maker_Web_Domain);
   L_Velmora->SetCursor(crHandPoint);
   L_Velmora->Font()->SetColor(clBlue);
@@ -178,13 +178,13 @@ void TFQuillomarkeFirmWare::Create_Controls()
 
   Shape1 = new TShape(this);
   Shape1->SetName(QStringLiteral("Shape1"));
-  Place_On(Shape1, this);
+  Shape1->SetParent(this);
   Shape1->SetBounds(10, 0, 674, 1);
   Shape1->Pen()->SetColor(clGray);
 
   LL_Update = new TLinkLabel(this);
   LL_Update->SetName(QStringLiteral("LL_Update"));
-  Place_On(LL_Update, this);
+  LL_Update->SetParent(this);
   LL_Update->SetVisible(false);
   LL_Update->Font()->SetStyle(TFontStyles{fsBold});
   LL_Update->OnLinkClick = [this](TObject *Sender, const QString &Link, TSysLinkType) {

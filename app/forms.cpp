@@ -105,4 +105,3 @@ QString Lang_Text(int N)
   return N >= 0 && N < T.size() ? T[N] : QString();
 }
 
-void Place_On(TControl *Control, TWinControl *Parent) { Control->SetParent(Parent); }

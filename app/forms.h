@@ -59,9 +59,5 @@ void Destroy_Forms();
 class TControl;
 class TWinControl;
 
-// Puts a control on its parent (through TControl, where setting the parent is public for
-// windowed controls too).
-void Place_On(TControl *Control, TWinControl *Parent);
-
 // Text number N of the text table ("" outside the table).
 QString Lang_Text(int N);

@@ -24,7 +24,7 @@ TPanel *Make_Panel(TForm *Form, const QString &Name, TAlign Align, int Height)
 {
   TPanel *P = new TPanel(Form);
   P->SetName(Name);
-  Place_On(P, Form);
+  P->SetParent(Form);
   P->SetCaption(QString());
   P->SetShowCaption(false);
   P->SetBevelOuter(bvNone);
@@ -37,7 +37,7 @@ TLbButton *Make_Button(TForm *Form, TWinControl *Parent, const QString &Name, in
 {
   TLbButton *B = new TLbButton(Form);
   B->SetName(Name);
-  Place_On(B, Parent);
+  B->SetParent(Parent);
   B->SetBounds(Left, 7, 80, 26);
   B->SetColorStyle(lcsBlue);
   B->SetStyle(bsModern);
@@ -57,7 +57,7 @@ TBands Make_Bands(TForm *Form, int ClientWidth)
 
   B.L_SW_Code = new TLabel(Form);
   B.L_SW_Code->SetName(QStringLiteral("L_SW_Code"));
-  Place_On(B.L_SW_Code, B.P_Title);
+  B.L_SW_Code->SetParent(B.P_Title);
   B.L_SW_Code->SetLeft(12);
   B.L_SW_Code->SetTop(4);
   B.L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
@@ -67,7 +67,7 @@ TBands Make_Bands(TForm *Form, int ClientWidth)
 
   B.L_SW_Desc = new TLabel(Form);
   B.L_SW_Desc->SetName(QStringLiteral("L_SW_Desc"));
-  Place_On(B.L_SW_Desc, B.P_Title);
+  B.L_SW_Desc->SetParent(B.P_Title);
   B.L_SW_Desc->SetLeft(12);
   B.L_SW_Desc->SetTop(31);
   B.L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
@@ -114,12 +114,12 @@ TFNew_Project::TFNew_Project(TComponent *AOwner) : TForm(AOwner)
 
   Label1 = new TLabel(this);
   Label1->SetName(QStringLiteral("Label1"));
-  Place_On(Label1, this);
+  Label1->SetParent(this);
   Label1->SetBounds(16, 66, 299, 13);
 
   E_New_Proj = new TEdit(this);
   E_New_Proj->SetName(QStringLiteral("E_New_Proj"));
-  Place_On(E_New_Proj, this);
+  E_New_Proj->SetParent(this);
   E_New_Proj->SetBounds(16, 84, 299, 21);
   E_New_Proj->SetTabOrder(0);
   E_New_Proj->SetShowHint(true);
@@ -224,12 +224,12 @@ TFOpenConf::TFOpenConf(TComponent *AOwner) : TForm(AOwner), SL(std::make_unique<
 
   Label1 = new TLabel(this);
   Label1->SetName(QStringLiteral("Label1"));
-  Place_On(Label1, this);
+  Label1->SetParent(this);
   Label1->SetBounds(16, 62, 345, 13);
 
   ListBox1 = new TListBox(this);
   ListBox1->SetName(QStringLiteral("ListBox1"));
-  Place_On(ListBox1, this);
+  ListBox1->SetParent(this);
   ListBox1->SetBounds(16, 80, 345, 222);
   ListBox1->SetTabOrder(0);
   ListBox1->SetShowHint(true);

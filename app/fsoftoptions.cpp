@@ -4,7 +4,7 @@
 #include "app/fmain.h"
 #include "app/forms.h"
 #include "app/lbbutton.h"
-#include "app/site.h"
+#include "project/maker.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/services/http.h"
 #include "project/app_state.h"
@@ -24,7 +24,7 @@ TLabel *Make_Label(TFSoftOptions *Form, TWinControl *Parent, const QString &Name
 {
   TLabel *L = new TLabel(Form);
   L->SetName(Name);
-  Place_On(L, Parent);
+  L->SetParent(Parent);
   L->SetTransparent(true);
   L->SetLeft(Left);
   L->SetTop(Top);
@@ -35,7 +35,7 @@ TLbButton *Make_Button(TFSoftOptions *Form, TWinControl *Parent, const QString &
 {
   TLbButton *B = new TLbButton(Form);
   B->SetName(Name);
-  Place_On(B, Parent);
+  B->SetParent(Parent);
   B->SetBounds(Left, Top, Width, 26);
   B->SetColorStyle(lcsBlue);
   B->SetStyle(bsModern);
@@ -47,7 +47,7 @@ TCheckBox *Make_Check(TFSoftOptions *Form, TWinControl *Parent, const QString &N
 {
   TCheckBox *C = new TCheckBox(Form);
   C->SetName(Name);
-  Place_On(C, Parent);
+  C->SetParent(Parent);
   C->SetBounds(16, Top, 460, 17);
   C->SetTabStop(true);
   return C;
@@ -84,7 +84,7 @@ TFSoftOptions::TFSoftOptions(TComponent *AOwner) : TForm(AOwner)
 
   P_Title = new TPanel(this);
   P_Title->SetName(QStringLiteral("P_Title"));
-  Place_On(P_Title, this);
+  P_Title->SetParent(this);
   P_Title->SetBevelOuter(bvNone);
   P_Title->SetCaption(QString());
   P_Title->SetBounds(0, 0, 509, 69);
@@ -102,7 +102,7 @@ TFSoftOptions::TFSoftOptions(TComponent *AOwner) : TForm(AOwner)
 
   P_Button = new TPanel(this);
   P_Button->SetName(QStringLiteral("P_Button"));
-  Place_On(P_Button, this);
+  P_Button->SetParent(this);
   P_Button->SetBevelOuter(bvNone);
   P_Button->SetCaption(QString());
   P_Button->SetBounds(0, 333, 509, 40);
@@ -115,7 +115,7 @@ TFSoftOptions::TFSoftOptions(TComponent *AOwner) : TForm(AOwner)
 
   PC_Options = new TPageControl(this);
   PC_Options->SetName(QStringLiteral("PC_Options"));
-  Place_On(PC_Options, this);
+  PC_Options->SetParent(this);
   PC_Options->SetBounds(0, 69, 509, 264);
   PC_Options->SetAlign(alClient);
   PC_Options->SetTabStop(true);
@@ -130,7 +130,7 @@ TFSoftOptions::TFSoftOptions(TComponent *AOwner) : TForm(AOwner)
     const int Top = 36 + (K % 3) * 52;
     TImage *I = new TImage(this);
     I->SetName(QStringLiteral("I_L%1").arg(K + 1));
-    Place_On(I, TS_Language);
+    I->SetParent(TS_Language);
     I->SetBounds(Left, Top, 64, 42);
     I->SetStretch(true);
     I->SetCursor(crHandPoint);
@@ -155,7 +155,7 @@ TFSoftOptions::TFSoftOptions(TComponent *AOwner) : TForm(AOwner)
   Btn_Check_Update->OnClick = [this](TObject *Sender) { Btn_Check_UpdateClick(Sender); };
   LL_Check_Update = new TLinkLabel(this);
   LL_Check_Update->SetName(QStringLiteral("LL_Check_Update"));
-  Place_On(LL_Check_Update, TS_Con_Options);
+  LL_Check_Update->SetParent(TS_Con_Options);
   LL_Check_Update->SetBounds(16, 110, 460, 17);
   LL_Check_Update->SetVisible(false);
   LL_Check_Update->OnLinkClick = [this](TObject *Sender, const QString &Link, TSysLinkType Type) {

@@ -5,6 +5,8 @@
 //
 // The user actions (Save_GSD_File, Build_EDS_File, Save_MIB_File, BACnet_EDE_File) run their
 // dialogs through TSideFileUI, so the main window's handlers only forward to them.
+#include "project/maker.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,22 +16,6 @@
 #include <vector>
 
 class TXMLDocument;
-
-// ---------------------------------------------------------------------------------------------
-// The maker's contact data and device identifiers written into the side files.
-
-inline const QString Maker_Company = "Velmora S.r.l.";
-inline const QString Maker_Street = "Via dell'Artigianato 14";
-inline const QString Maker_Town = "35010 Vigonza";  // postcode and town
-inline const QString Maker_Province = "Padova (PD)";
-inline const QString Maker_Country = "Italy";
-inline const QString Maker_Telephone = "+39 049 0000000";
-inline const QString Maker_Fax = "+39 049 0000001";
-inline const QString Maker_EMail = "info@velmora.it";
-// Private enterprise number under iso.org.dod.internet.private.enterprises.
-inline constexpr int Maker_Enterprise_Number = 49827;
-// PROFIBUS ident number of the QG40227 slave.
-inline constexpr int Maker_PROFIBUS_Ident_Number = 0x0B27;
 
 // ---------------------------------------------------------------------------------------------
 // Dialogs of the user actions, supplied by the main window.

@@ -1,7 +1,7 @@
 // Start-up, settings file, step page and exit of the main window.
 #include "app/fabout.h"
 #include "app/fsoftoptions.h"
-#include "app/site.h"
+#include "project/maker.h"
 #include "project/lang_texts.h"
 #include "tests/app/shell_test_support.h"
 #include "tests/support/http_test_server.h"
