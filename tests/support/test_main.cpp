@@ -31,6 +31,12 @@ int main(int argc, char **argv)
   setenv("QT_QPA_FONTDIR", "/usr/share/fonts/truetype", 1);
   unsetenv("QT_SCALE_FACTOR");
   setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
+  if (!getenv("XDG_RUNTIME_DIR")) {
+    // Qt wants a private runtime folder; CI runs without a login session.
+    static char runtime[] = "/tmp/quillomark-tests-XXXXXX";
+    if (mkdtemp(runtime))
+      setenv("XDG_RUNTIME_DIR", runtime, 1);
+  }
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
