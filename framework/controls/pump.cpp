@@ -18,6 +18,7 @@
 
 #include <cstdlib>
 
+#include "framework/controls/classiclook.h"
 #include "framework/controls/forms.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -980,6 +981,7 @@ void TControlHandle::LayoutBars()
     if (!b.Widget) {
       auto *sb = new QScrollBar(bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical, Widget);
       sb->setFocusPolicy(Qt::NoFocus);
+      ApplyClassicLook(sb, clScrollBar, nullptr);
       b.Widget = sb;
       QObject::connect(sb, &QAbstractSlider::actionTriggered, sb, [this, bar, sb](int action) {
         TBar &tb = Bars[bar];

@@ -26,6 +26,16 @@ void RegisterTree(QWidget *w, TControlHandle *h, bool Native)
     }
   }
 }
+
+// Each paint gets a fresh device context, into which the canvas selects its brush again: the
+// text background follows the brush (a clear brush leaves the text transparent), not
+// whatever the previous paint left behind.
+void SelectPaintBrush(TCanvas *Canvas)
+{
+  TBrush *b = Canvas->Brush();
+  Canvas->SetBkMode(b->Style() == bsClear ? TRANSPARENT : OPAQUE);
+  Canvas->SetBkColor(b->Color());
+}
 }  // namespace
 
 int GlobalFocusCount() { return FocusCount; }
@@ -269,6 +279,7 @@ void TWinControl::ApplyWidgetVisibility()
 
 void TWinControl::InsertControl(TControl *AControl)
 {
+  Perform(CM_CONTROLLISTCHANGE, WPARAM(AControl), 1);
   AControl->FParent = this;
   FControls.push_back(AControl);
   AControl->UpdateAnchorRules();
@@ -314,6 +325,7 @@ void TWinControl::RemoveControl(TControl *AControl)
   if (TMessagePump::Instance().MouseControl == AControl)
     TMessagePump::Instance().MouseControl = nullptr;
   AControl->FParent = nullptr;
+  Perform(CM_CONTROLLISTCHANGE, WPARAM(AControl), 0);
   Realign();
 }
 
@@ -1362,7 +1374,7 @@ void TCustomControl::PaintWindow(HDC)
   FCanvas->SetWindowOrg(TPoint(0, 0));
   FCanvas->SetViewportOrg(TPoint(h->NCLeft(), h->NCTop()));
   FCanvas->IntersectClipRect(GetClientRect());
-  FCanvas->SetBkMode(OPAQUE);
+  SelectPaintBrush(FCanvas.get());
   FCanvas->SetTextAlign(0);
   Paint();
   FCanvas->Unlock();
@@ -1428,7 +1440,7 @@ void TGraphicControl::WMPaint(TWMPaint &Message)
     return;
   FCanvas->Lock();
   BindCanvas();
-  FCanvas->SetBkMode(OPAQUE);
+  SelectPaintBrush(FCanvas.get());
   FCanvas->SetTextAlign(0);
   Paint();
   FCanvas->Unlock();

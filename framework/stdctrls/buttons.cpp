@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "framework/controls/forms.h"
-#include "framework/stdctrls/classiclook.h"
+#include "framework/controls/classiclook.h"
 
 // =============================================================================================
 // TButton

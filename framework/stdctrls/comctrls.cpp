@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "framework/stdctrls/classiclook.h"
+#include "framework/controls/classiclook.h"
 
 // =============================================================================================
 // TTabSheet

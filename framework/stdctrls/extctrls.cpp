@@ -1,10 +1,7 @@
 #include "framework/stdctrls/extctrls.h"
 
 #include <QRegularExpression>
-#include <QScrollBar>
 #include <QWidget>
-
-#include "framework/stdctrls/classiclook.h"
 
 #include <algorithm>
 #include <cmath>
@@ -676,11 +673,18 @@ void TCategoryPanel::AdoptControls()
     c->SetParent(FSurface);
 }
 
-void TCategoryPanel::CreateWindowDone()
+void TCategoryPanel::WndProc(TMessage &Message)
 {
-  TCustomControl::CreateWindowDone();
-  AdoptControls();
+  TCustomControl::WndProc(Message);
+  // A control just given the panel as its parent moves onto the surface at once, so that it
+  // never shows over the header or waits for the next layout.
+  if (Message.Msg == CM_CONTROLCHANGE && Message.LParam && FSurface) {
+    auto *c = reinterpret_cast<TControl *>(Message.WParam);
+    if (c && c != FSurface && c->Parent() == this && !ComponentState().Contains(csDestroying))
+      c->SetParent(FSurface);
+  }
 }
+
 
 void TCategoryPanel::Resize()
 {
@@ -917,8 +921,6 @@ void TCategoryPanelGroup::CreateParams(TCreateParams &Params)
 void TCategoryPanelGroup::CreateWindowDone()
 {
   TCustomControl::CreateWindowDone();
-  for (TCategoryPanel *p : Panels())
-    p->AdoptControls();
   ArrangePanels();
 }
 
@@ -1074,7 +1076,6 @@ void TCategoryPanelGroup::ArrangePanels(TControl *AControl)
     const int width = ClientWidth();
     int y = -FVertScrollBar->FPosition;
     for (TCategoryPanel *p : list) {
-      p->AdoptControls();
       p->TCustomControl::SetBounds(0, y, width, p->Height());
       p->PlaceSurface();
       y += p->Height();
@@ -1108,10 +1109,6 @@ void TCategoryPanelGroup::UpdateScrollBar()
   si.nPos = sb.FPosition;
   ShowScrollBar(h, SB_VERT, need);
   SetScrollInfo(h, SB_VERT, si, true);
-  // The window's bar in the classic look as well.
-  for (QScrollBar *bar : h->findChildren<QScrollBar *>(Qt::FindDirectChildrenOnly))
-    if (bar->style() != ClassicStyle())
-      ApplyClassicLook(bar, clScrollBar, nullptr);
 }
 
 void TCategoryPanelGroup::SetScrollPosition(int Value)

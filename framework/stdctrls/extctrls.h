@@ -264,6 +264,8 @@ public:
   // Moves controls that were given the panel as parent onto its surface.
   void AdoptControls();
 
+  void WndProc(TMessage &Message) override;
+
   // A collapsed panel keeps the new height as its expanded height.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void SetVisible(bool Value) override;
@@ -278,7 +280,6 @@ public:
 protected:
   void Paint() override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  void CreateWindowDone() override;
   void Resize() override;
   int HeaderHeight() const;
   void PlaceSurface();

@@ -7,7 +7,7 @@
 
 #include <map>
 
-#include "framework/stdctrls/classiclook.h"
+#include "framework/controls/classiclook.h"
 
 namespace {
 

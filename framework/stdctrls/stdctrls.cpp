@@ -17,7 +17,7 @@
 
 #include <algorithm>
 
-#include "framework/stdctrls/classiclook.h"
+#include "framework/controls/classiclook.h"
 
 namespace {
 

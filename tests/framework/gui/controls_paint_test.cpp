@@ -1,8 +1,10 @@
 // Painting: the backing image behind a custom control, drawing outside a paint, windowless
 // controls on their parent, the non-client frame and window scroll bars.
 #include <QColor>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
+#include "framework/controls/classiclook.h"
 #include "framework/testing/input.h"
 #include "tests/framework/gui/controls_probe.h"
 #include "tests/support/test_support.h"
@@ -167,6 +169,61 @@ TEST_F(Painting, TheFrameAndScrollBarsAreOutsideTheClientArea)
   EXPECT_EQ(f->Log[0], "f:WM_VSCROLL");
   EXPECT_EQ(GetScrollPos(f->Handle(), SB_VERT), 0);
   EXPECT_TRUE(GrabToPng(f, testsupport::OutputDir() + "/controls_paint_frame.png"));
+}
+
+TEST_F(Painting, WindowScrollBarsHaveTheClassicLook)
+{
+  auto *f = new TFramed(form, "f");
+  f->SetParent(form);
+  f->SetBounds(20, 100, 120, 80);
+  f->HandleNeeded();
+  const QList<QScrollBar *> bars = f->Handle()->findChildren<QScrollBar *>();
+  ASSERT_EQ(bars.size(), 1);
+  EXPECT_EQ(bars[0]->style(), ClassicStyle());
+  // The classic bar: button-face arrow boxes with a white outer highlight, over a dithered
+  // track of the scroll bar colour.
+  const QImage img = GrabControl(f);
+  EXPECT_TRUE(GrabToPng(f, testsupport::OutputDir() + "/controls_paint_classic_bar.png"));
+  const int barLeft = 120 - 2 - 17;
+  const QRgb face = QColor(ColorToQColor(clBtnFace)).rgb() & 0xFFFFFF;
+  EXPECT_EQ(Pixel(img, barLeft + 3, 2 + 3), face);
+  EXPECT_EQ(Pixel(img, barLeft + 3, 80 - 2 - 4), face);
+  EXPECT_EQ(Pixel(img, barLeft + 1, 2 + 1), White);
+  // The track is a checkerboard of white and button face.
+  EXPECT_EQ(Pixel(img, barLeft + 3, 40), White);
+  EXPECT_EQ(Pixel(img, barLeft + 4, 40), face);
+  EXPECT_EQ(Pixel(img, barLeft + 3, 41), face);
+}
+
+TEST_F(Painting, TextOnAClearBrushStaysTransparentInEveryPaint)
+{
+  // The first paint selects the clear brush; a later paint starts with it still selected.
+  p->SetColor(clRed);
+  p->OnPaintProbe = [](TCanvas *c) {
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clRed);
+    c->FillRect(Rect(0, 0, 100, 60));
+    c->Brush()->SetColor(clWhite);
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->SetColor(clBlack);
+    c->TextOut(5, 5, "Text");
+  };
+  auto whites = [&] {
+    const QImage img = GrabControl(p);
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x)
+        n += Pixel(img, x, y) == White;
+    return n;
+  };
+  EXPECT_EQ(whites(), 0);
+  p->OnPaintProbe = [](TCanvas *c) {
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->SetColor(clBlack);
+    c->TextOut(5, 5, "Text");
+  };
+  p->Invalidate();
+  EXPECT_EQ(whites(), 0);
 }
 
 }  // namespace

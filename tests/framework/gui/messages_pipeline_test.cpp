@@ -423,3 +423,36 @@ TEST_F(Pipeline, TheRightButtonReleaseAsksForTheContextMenu)
 }
 
 }  // namespace
+
+namespace {
+
+// A parent that notes the child-list messages with where the child was at that moment.
+class TListProbe : public TCustomControl {
+public:
+  using TCustomControl::TCustomControl;
+  QStringList Log;
+  void WndProc(TMessage &Message) override
+  {
+    if (Message.Msg == CM_CONTROLLISTCHANGE || Message.Msg == CM_CONTROLCHANGE) {
+      auto *c = reinterpret_cast<TControl *>(Message.WParam);
+      Log << QString("%1:%2:%3")
+                 .arg(Message.Msg == CM_CONTROLLISTCHANGE ? "list" : "change")
+                 .arg(Message.LParam ? "in" : "out")
+                 .arg(c->Parent() == this ? "child" : "apart");
+    }
+    TCustomControl::WndProc(Message);
+  }
+};
+
+TEST(ControlList, InsertAndRemoveAnnounceTheChangeAroundTheListUpdate)
+{
+  TTestForm form;
+  auto *parent = new TListProbe(form);
+  parent->SetParent(form);
+  auto *child = new TProbe(form, "c");
+  child->SetParent(parent);
+  child->SetParent(form);
+  EXPECT_EQ(parent->Log, QStringList({"list:in:apart", "change:in:child", "change:out:child", "list:out:apart"}));
+}
+
+}  // namespace

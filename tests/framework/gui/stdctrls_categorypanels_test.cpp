@@ -185,4 +185,26 @@ TEST_F(CategoryPanels, ControlsOfAPanelSitBelowItsHeader)
   EXPECT_FALSE(edit->IsShowing());
 }
 
+TEST_F(CategoryPanels, AControlGivenAShownPanelMovesOntoItsSurfaceAtOnce)
+{
+  Order({120, 60, 60, 60, 60});
+  Form->Show();
+  QApplication::processEvents();
+  auto *edit = new TEdit(Form);
+  edit->SetBounds(10, 6, 80, 21);
+  static_cast<TControl *>(edit)->SetParent(Panels[0]);
+  // No layout has run yet: the edit is on the surface, its window below the header.
+  EXPECT_EQ(edit->Parent(), Panels[0]->Surface());
+  EXPECT_EQ(edit->Left(), 10);
+  EXPECT_EQ(edit->Top(), 6);
+  ASSERT_TRUE(edit->HandleAllocated());
+  EXPECT_EQ(edit->Handle()->parentWidget(), Panels[0]->Surface()->Handle());
+  EXPECT_EQ(edit->Handle()->mapTo(Panels[0]->Handle(), QPoint(0, 0)), QPoint(10, Group->HeaderHeight() + 6));
+  EXPECT_EQ(Panels[0]->ControlCount(), 1);
+  // A windowless control as well.
+  auto *label = new TLabel(Form);
+  static_cast<TControl *>(label)->SetParent(Panels[1]);
+  EXPECT_EQ(label->Parent(), Panels[1]->Surface());
+}
+
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
-// The fixed classic look of the native Qt widgets behind the standard controls: one shared
-// "Windows" style and palettes made from the framework's system colour table, so that
-// pictures are the same on every machine.
+// The fixed classic look of the native Qt widgets behind the standard controls and of the
+// windows' own scroll bars: one shared "Windows" style and palettes made from the framework's
+// system colour table, so that pictures are the same on every machine.
 #include "framework/graphics/graphics.h"
 
 class QWidget;

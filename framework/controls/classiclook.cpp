@@ -1,4 +1,4 @@
-#include "framework/stdctrls/classiclook.h"
+#include "framework/controls/classiclook.h"
 
 #include <QApplication>
 #include <QPalette>
