@@ -114,17 +114,17 @@ void TApplication::ProcessMessages()
 {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   auto &pump = TMessagePump::Instance();
-  if (pump.Depth == 0) {
+  if (pump.AtLoopLevel())
     pump.FlushPosted();
+  if (pump.Depth == 0)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
 }
 
 void TApplication::HandleMessage()
 {
   QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   auto &pump = TMessagePump::Instance();
-  if (pump.Depth == 0)
+  if (pump.AtLoopLevel())
     pump.FlushPosted();
   if (OnIdle) {
     bool done = true;

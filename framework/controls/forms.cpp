@@ -510,6 +510,10 @@ int TCustomForm::ShowModal()
   // The modal form announces its activation itself.
   FocusedForm = this;
   int result = mrCancel;
+  // The modal loop dispatches at the depth of the handler that opened the form.
+  auto &loopPump = TMessagePump::Instance();
+  const int outerLoop = loopPump.LoopDepth;
+  loopPump.LoopDepth = loopPump.Depth;
   try {
     Show();
     Perform(CM_ACTIVATE);
@@ -524,10 +528,15 @@ int TCustomForm::ShowModal()
         if (!guard || serial != FModalSerial)
           return;
         if (hook) {
-          ++TMessagePump::Instance().Depth;
+          // The script acts as the user at the modal loop: its input is handled in full, a
+          // key's character before its key up, before its next step.
+          auto &pump = TMessagePump::Instance();
+          const int loop = pump.LoopDepth;
+          pump.LoopDepth = ++pump.Depth;
           SafeCall(this, [&]() { hook(this); });
-          --TMessagePump::Instance().Depth;
-          TMessagePump::Instance().FlushPosted();
+          pump.LoopDepth = loop;
+          --pump.Depth;
+          pump.FlushPosted();
         } else {
           qWarning("ShowModal of %s without a user: closed with mrCancel", qPrintable(ClassName()));
         }
@@ -554,12 +563,14 @@ int TCustomForm::ShowModal()
     result = FModalResult;
     Perform(CM_DEACTIVATE);
   } catch (...) {
+    loopPump.LoopDepth = outerLoop;
     FFormState -= fsModal;
     Hide();
     if (Screen)
       Screen->SetCursor(savedCursor);
     throw;
   }
+  loopPump.LoopDepth = outerLoop;
   Hide();
   FFormState -= fsModal;
   if (FocusedForm == this)

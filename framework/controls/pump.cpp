@@ -367,7 +367,7 @@ LRESULT TMessagePump::Deliver(TControl *Control, TMessage &Message)
 {
   if (!Control)
     return 0;
-  if (Depth == 0)
+  if (AtLoopLevel())
     ++Serial;
   ++Depth;
   try {
@@ -707,7 +707,7 @@ bool TMessagePump::HandleMouse(QWidget *w, TControlHandle *h, QEvent *Event)
   Contexts.push_back({&m, w});
   Deliver(th->Control, m);
   Contexts.pop_back();
-  if (Depth == 0)
+  if (AtLoopLevel())
     FlushPosted();
   return true;
 }
@@ -731,7 +731,7 @@ bool TMessagePump::HandleWheel(QWidget *w, TControlHandle *h, QEvent *Event)
   Contexts.push_back({&m, w});
   Deliver(h->Control, m);
   Contexts.pop_back();
-  if (Depth == 0)
+  if (AtLoopLevel())
     FlushPosted();
   return true;
 }
@@ -746,7 +746,7 @@ bool TMessagePump::HandleKey(QWidget *w, TControlHandle *h, QEvent *Event)
     if (Event->type() == QEvent::KeyPress && !ke->text().isEmpty() && ke->text().at(0).isPrint()) {
       Event->accept();
       Post(h->Widget, WM_CHAR, ke->text().at(0).unicode(), 1, w);
-      if (Depth == 0)
+      if (AtLoopLevel())
         FlushPosted();
       return true;
     }
@@ -787,7 +787,7 @@ bool TMessagePump::HandleKey(QWidget *w, TControlHandle *h, QEvent *Event)
     msg = sys ? WM_SYSKEYUP : WM_KEYUP;
   }
   DeliverKey(h->Widget, msg, vk, keyData, ch, w);
-  if (Depth == 0)
+  if (AtLoopLevel())
     FlushPosted();
   return true;
 }

@@ -146,6 +146,11 @@ struct TMessagePump : QObject {
   };
   std::vector<TContext> Contexts;
   int Depth = 0;
+  // Depth at which the innermost message loop dispatches (a modal loop runs inside the handler
+  // that opened it): input handled at this level has its posted messages delivered before the
+  // loop goes on, so a key's character comes before its key up.
+  int LoopDepth = 0;
+  bool AtLoopLevel() const { return Depth <= LoopDepth; }
   // Counts deliveries from outside any handler: a canvas used outside a paint starts fresh.
   uint64_t Serial = 0;
   std::deque<TPostedMessage> Queue;

@@ -1500,12 +1500,12 @@ void TTimer::UpdateTimer()
     FTimer = std::make_unique<QTimer>();
     QObject::connect(FTimer.get(), &QTimer::timeout, FTimer.get(), [this]() {
       auto &pump = TMessagePump::Instance();
-      if (pump.Depth == 0)
+      if (pump.AtLoopLevel())
         ++pump.Serial;
       ++pump.Depth;
       SafeCall(this, [this]() { Timer(); });
       --pump.Depth;
-      if (pump.Depth == 0)
+      if (pump.AtLoopLevel())
         pump.FlushPosted();
     });
   }

@@ -1,7 +1,9 @@
 // Forms: modal loops through the test seam, show/close events, alignment, anchors, positions,
 // hints.
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include "framework/stdctrls/stdctrls.h"
 #include "framework/testing/input.h"
 #include "framework/testing/ui_script.h"
 #include "tests/framework/gui/controls_probe.h"
@@ -64,6 +66,53 @@ TEST(FormsModal, AScriptedFormIsShownUsedAndClosed)
   EXPECT_EQ(ui.Shown()[0].FormName, "FDialog");
   EXPECT_EQ(ui.Shown()[0].Caption, "Dialog");
   EXPECT_EQ(ui.Unscripted(), 0);
+}
+
+// Keys sent as real Qt events from the script of a modal form, opened from the program's start
+// or from a button's click as dialogs usually are: each key arrives in full (down, character,
+// up) before the script goes on, at the form's active control.
+TEST(FormsModal, KeysFromTheScriptArriveInFullAtTheActiveControl)
+{
+  for (bool fromClick : {false, true}) {
+    SCOPED_TRACE(fromClick ? "opened from a click" : "opened at the start");
+    TTestForm main;
+    auto *opener = new TProbe(main, "opener");
+    opener->SetParent(main);
+    opener->SetBounds(10, 10, 80, 25);
+    main->Show();
+    TUIScript ui;
+    TFDialog dlg(nullptr);
+    auto *name = new TEdit(&dlg);
+    name->SetParent(&dlg);
+    name->SetBounds(120, 10, 70, 21);
+    dlg.SetActiveControl(name);
+    bool focused = false;
+    QStringList keys;
+    QString text, typed;
+    ui.OnFormOf<TFDialog>([&](TFDialog *f) {
+      focused = ::GetFocus() == name->Handle();
+      QTest::keyClicks(name->Handle(), "ab");
+      text = name->Text();
+      SimType(f, "c");  // to the focused control
+      typed = name->Text();
+      f->Edit->Logged = {WM_KEYDOWN, WM_CHAR, WM_KEYUP};
+      QTest::keyClick(f->Edit->Handle(), Qt::Key_X);
+      keys = f->Edit->Log;
+      f->SetModalResult(mrOk);
+    });
+    int result = -1;
+    if (fromClick) {
+      opener->OnClick = [&](TObject *) { result = dlg.ShowModal(); };
+      SimClick(opener, 5, 5);
+    } else {
+      result = dlg.ShowModal();
+    }
+    EXPECT_EQ(result, mrOk);
+    EXPECT_TRUE(focused);
+    EXPECT_EQ(text, "ab");
+    EXPECT_EQ(typed, "abc");
+    EXPECT_EQ(keys, QStringList({"Edit:WM_KEYDOWN:88", "Edit:WM_CHAR:x", "Edit:WM_KEYUP:88"}));
+  }
 }
 
 TEST(FormsModal, CloseQueryCanRefuseTheModalResult)
