@@ -850,10 +850,6 @@ void TCustomEdit::SelectAll()
     e->selectAll();
   else if (QPlainTextEdit *p = MultiLineEdit())
     p->selectAll();
-  else if (auto *m = dynamic_cast<TCustomMemo *>(this)) {
-    m->SetSelStart(0);
-    m->SetSelLength(len);
-  }
 }
 
 void TCustomEdit::ClearSelection() { SetSelText(QString()); }
@@ -1014,77 +1010,26 @@ TCustomMemo::TCustomMemo(TComponent *AOwner) : TCustomEdit(AOwner)
 
 TCustomMemo::~TCustomMemo() = default;
 
-QPlainTextEdit *TCustomMemo::TextEdit() const
+void TCustomMemo::CreateParams(TCreateParams &Params)
 {
-  if (!HandleAllocated())
-    return nullptr;
-  return qobject_cast<QPlainTextEdit *>(const_cast<TCustomMemo *>(this)->Handle());
-}
-
-QWidget *TCustomMemo::CreateWindowHandle(const TCreateParams &Params)
-{
-  auto *w = new QPlainTextEdit;
-  w->setPlainText(ToNativeLines(FText));
-  return w;
-}
-
-void TCustomMemo::CreateWindowDone()
-{
-  TWinControl::CreateWindowDone();
-  ApplyLook();
-  ApplyProperties();
-  if (QPlainTextEdit *e = TextEdit()) {
-    ++FSettingText;
-    e->setPlainText(ToNativeLines(FText));
-    --FSettingText;
-    QObject::connect(e, &QPlainTextEdit::textChanged, FSignals.get(), [this]() {
-      if (FSettingText == 0) {
-        // Only the user's edits mark the memo modified; the program's clear the mark.
-        FModified = FProgramSet == 0;
-        NativeEdited();
-      }
-    });
-  }
+  TCustomEdit::CreateParams(Params);
+  Params.Style |= ES_MULTILINE;
+  if (FWordWrap)
+    Params.Style &= ~uint32_t(ES_AUTOHSCROLL);
 }
 
 void TCustomMemo::ApplyProperties()
 {
-  QPlainTextEdit *e = TextEdit();
+  TCustomEdit::ApplyProperties();
+  QPlainTextEdit *e = MultiLineEdit();
   if (!e)
     return;
-  e->setReadOnly(FReadOnly);
   e->setLineWrapMode(FWordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
   const bool v = FScrollBars == ssVertical || FScrollBars == ssBoth;
   const bool h = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
   e->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   e->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  e->setFrameStyle(FBorderStyle == bsNone ? QFrame::NoFrame : (QFrame::StyledPanel | QFrame::Sunken));
   e->setTabChangesFocus(!FWantTabs);
-  e->setEnabled(Enabled());
-}
-
-QString TCustomMemo::NativeText() const
-{
-  if (QPlainTextEdit *e = TextEdit())
-    return FromNativeLines(e->toPlainText());
-  return FText;
-}
-
-void TCustomMemo::SetNativeText(const QString &Value)
-{
-  if (QPlainTextEdit *e = TextEdit()) {
-    ++FProgramSet;
-    e->setPlainText(ToNativeLines(Value));
-    --FProgramSet;
-  }
-}
-
-void TCustomMemo::CMTextChanged(TMessage &Message)
-{
-  TWinControl::CMTextChanged(Message);
-  // A multi-line edit reports every change of its text, with or without a window.
-  if (!HandleAllocated())
-    Change();
 }
 
 void TCustomMemo::WMGetDlgCode(TWMGetDlgCode &Message)
@@ -1115,67 +1060,9 @@ void TCustomMemo::SetScrollBars(TScrollStyle Value)
   ApplyProperties();
 }
 
-int TCustomMemo::SelStart() const
-{
-  if (QPlainTextEdit *e = TextEdit())
-    return NativeToPlatformPos(e->toPlainText(), e->textCursor().selectionStart());
-  return FSelStart;
-}
-
-void TCustomMemo::SetSelStart(int Value)
-{
-  FSelStart = std::max(0, Value);
-  FSelLength = 0;
-  if (QPlainTextEdit *e = TextEdit()) {
-    QTextCursor c = e->textCursor();
-    c.setPosition(PlatformToNativePos(e->toPlainText(), Value));
-    e->setTextCursor(c);
-  }
-}
-
-int TCustomMemo::SelLength() const
-{
-  if (QPlainTextEdit *e = TextEdit()) {
-    const QTextCursor c = e->textCursor();
-    const QString t = e->toPlainText();
-    return NativeToPlatformPos(t, c.selectionEnd()) - NativeToPlatformPos(t, c.selectionStart());
-  }
-  return FSelLength;
-}
-
-void TCustomMemo::SetSelLength(int Value)
-{
-  FSelLength = std::max(0, Value);
-  if (QPlainTextEdit *e = TextEdit()) {
-    const QString t = e->toPlainText();
-    QTextCursor c = e->textCursor();
-    const int start = c.selectionStart();
-    const int end = PlatformToNativePos(t, NativeToPlatformPos(t, start) + Value);
-    c.setPosition(start);
-    c.setPosition(end, QTextCursor::KeepAnchor);
-    e->setTextCursor(c);
-  }
-}
-
-QString TCustomMemo::SelText() const
-{
-  if (QPlainTextEdit *e = TextEdit())
-    return FromNativeLines(e->textCursor().selectedText());
-  return Text().mid(FSelStart, FSelLength);
-}
-
-void TCustomMemo::SetSelText(const QString &Value)
-{
-  if (QPlainTextEdit *e = TextEdit()) {
-    e->textCursor().insertText(ToNativeLines(Value));
-    return;
-  }
-  TCustomEdit::SetSelText(Value);
-}
-
 TPoint TCustomMemo::CaretPos() const
 {
-  if (QPlainTextEdit *e = TextEdit()) {
+  if (QPlainTextEdit *e = MultiLineEdit()) {
     const QTextCursor c = e->textCursor();
     return TPoint(c.positionInBlock(), c.blockNumber());
   }
@@ -1184,7 +1071,7 @@ TPoint TCustomMemo::CaretPos() const
 
 void TCustomMemo::SetCaretPos(TPoint Value)
 {
-  if (QPlainTextEdit *e = TextEdit()) {
+  if (QPlainTextEdit *e = MultiLineEdit()) {
     QTextBlock b = e->document()->findBlockByNumber(std::max(0, Value.Y));
     if (!b.isValid())
       b = e->document()->lastBlock();

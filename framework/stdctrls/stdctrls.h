@@ -269,22 +269,11 @@ public:
   TPoint CaretPos() const;
   void SetCaretPos(TPoint Value);
 
-  int SelStart() const override;
-  void SetSelStart(int Value) override;
-  int SelLength() const override;
-  void SetSelLength(int Value) override;
-  QString SelText() const override;
-  void SetSelText(const QString &Value) override;
-
   void WMGetDlgCode(TWMGetDlgCode &Message) override;
-  void CMTextChanged(TMessage &Message) override;
 
 protected:
-  QWidget *CreateWindowHandle(const TCreateParams &Params) override;
-  void CreateWindowDone() override;
-  QPlainTextEdit *TextEdit() const;
-  QString NativeText() const override;
-  void SetNativeText(const QString &Value) override;
+  // The window is the edit's multi-line one (ES_MULTILINE), wrapping unless told otherwise.
+  void CreateParams(TCreateParams &Params) override;
   void ApplyProperties() override;
 
   std::unique_ptr<TStrings> FLines;
@@ -292,7 +281,6 @@ protected:
   TScrollStyle FScrollBars = ssNone;
   bool FWantReturns = true;
   bool FWantTabs = false;
-  int FProgramSet = 0;
 
 private:
   class TMemoStrings;

@@ -17,6 +17,7 @@
 #include "framework/stdctrls/mask.h"
 #include "framework/stdctrls/menus.h"
 #include "framework/stdctrls/stdctrls.h"
+#include "framework/testing/input.h"
 
 namespace {
 
@@ -166,6 +167,25 @@ TEST_F(StdCtrlsEvents, MemoTextAndLinesUseLineBreaks)
   Pump();
   EXPECT_TRUE(m->Modified());
   EXPECT_EQ(m->Lines()->Count(), 2);
+}
+
+TEST_F(StdCtrlsEvents, MemoTypingKeepsCharCaseAndTheLengthLimit)
+{
+  auto *m = Add<TMemo>(10, 10, 200, 80);
+  m->SetCharCase(ecUpperCase);
+  m->SetMaxLength(5);  // a line break counts as two
+  ShowForm();
+  m->SetFocus();
+  Pump();
+  QTest::keyClicks(m->Handle(), "ab");
+  Pump();
+  EXPECT_EQ(m->Text(), "AB");
+  SimKey(m, VK_RETURN);
+  QTest::keyClicks(m->Handle(), "cdef");
+  Pump();
+  EXPECT_EQ(m->Text(), "AB\r\nC");
+  EXPECT_EQ(m->Lines()->Count(), 2);
+  EXPECT_TRUE(m->Modified());
 }
 
 // ---------------------------------------------------------------------------------------------
