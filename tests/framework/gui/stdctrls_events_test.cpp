@@ -26,6 +26,7 @@ class StdCtrlsEvents : public ::testing::Test {
 protected:
   void SetUp() override
   {
+    SimResetInput();  // no double-click memory or held button from an earlier test
     Form = new TForm(nullptr);
     Form->SetClientSize(400, 300);
   }
