@@ -289,6 +289,18 @@ void TCustomGrid::RestoreAfterCountChange(int OldColCount, int OldRowCount)
   FTopLeft = tl;
 }
 
+// A new fixed count puts the view and the current cell back at the first scrollable cell.
+void TCustomGrid::FixedCountChanged()
+{
+  FTopLeft = TGridCoord(FFixedCols, FFixedRows);
+  FCurrent = FTopLeft;
+  FAnchor = FCurrent;
+  if (FOptions.Contains(goRowSelect))
+    FAnchor.X = FColCount - 1;
+  InvalidateGrid();
+  UpdateScrollRange();
+}
+
 void TCustomGrid::SetFixedCols(int Value)
 {
   if (Value == FFixedCols)
@@ -298,13 +310,7 @@ void TCustomGrid::SetFixedCols(int Value)
   if (Value >= FColCount)
     InvalidOp(SFixedColTooBig);
   FFixedCols = Value;
-  FTopLeft = TGridCoord(FFixedCols, FFixedRows);
-  FCurrent = FTopLeft;
-  FAnchor = FCurrent;
-  if (FOptions.Contains(goRowSelect))
-    FAnchor.X = FColCount - 1;
-  InvalidateGrid();
-  UpdateScrollRange();
+  FixedCountChanged();
 }
 
 void TCustomGrid::SetFixedRows(int Value)
@@ -316,13 +322,7 @@ void TCustomGrid::SetFixedRows(int Value)
   if (Value >= FRowCount)
     InvalidOp(SFixedRowTooBig);
   FFixedRows = Value;
-  FTopLeft = TGridCoord(FFixedCols, FFixedRows);
-  FCurrent = FTopLeft;
-  FAnchor = FCurrent;
-  if (FOptions.Contains(goRowSelect))
-    FAnchor.X = FColCount - 1;
-  InvalidateGrid();
-  UpdateScrollRange();
+  FixedCountChanged();
 }
 
 void TCustomGrid::SetDefaultColWidth(int Value)

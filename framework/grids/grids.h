@@ -249,6 +249,7 @@ private:
   void SetExtents(std::vector<int> &Extents, int Count, int Default);
   void ResetExtents(std::vector<int> &Extents, int Default);
   void RestoreAfterCountChange(int OldColCount, int OldRowCount);
+  void FixedCountChanged();
   bool FUpdatingScrollRange = false;
   bool FPainting = false;
   int FEditUpdate = 0;  // while positive, writing the current cell leaves the editor alone
