@@ -219,11 +219,15 @@ void Load_EDS_PDO_Table(TXMLDocument &XML1)
   S.EDS_TX_PDO_Count = 0;
   if (!FileExists(AppState().File_PDO_CANopen)) return;
   XML1.LoadFromFile(AppState().File_PDO_CANopen);
-  IXMLNode Root = XML1.DocumentElement();
-  if (Root) {
-    Load_PDO_Section(Root, "Receive_PDO", 0, S.EDS_RX_PDO_Count);
-    Load_PDO_Section(Root, "Transmit_PDO", EDS_Max_PDO, S.EDS_TX_PDO_Count);
+  {
+    IXMLNode Root = XML1.DocumentElement();
+    if (Root) {
+      Load_PDO_Section(Root, "Receive_PDO", 0, S.EDS_RX_PDO_Count);
+      Load_PDO_Section(Root, "Transmit_PDO", EDS_Max_PDO, S.EDS_TX_PDO_Count);
+    }
   }
+  // The document is the main window's; do not leave the PDO table loaded in it.
+  XML1.SetActive(false);
 }
 
 void Load_EDS_SDO_Table(TXMLDocument &XML1)

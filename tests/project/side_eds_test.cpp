@@ -191,6 +191,16 @@ TEST_F(EdsTest, AtMostThirtyPdosPerDirection)
   EXPECT_FALSE(Ini.Sections.contains("141E"));
 }
 
+// The main window lends its document; the PDO table must not stay loaded in it.
+TEST_F(EdsTest, PdoLoadClosesTheLentDocument)
+{
+  Write_PDO("<row COB-ID=\"385\"/>");
+  TXMLDocument XML1;
+  Load_EDS_PDO_Table(XML1);
+  EXPECT_EQ(SideFileState().EDS_RX_PDO_Count, 1);
+  EXPECT_FALSE(XML1.Active());
+}
+
 TEST_F(EdsTest, SdoSubEntriesInOrderWithHexSectionNames)
 {
   Write_SDO(Sdo_Row("0x2000", "3", "2") + Sdo_Row("0x2000", "1", "1") + Sdo_Row("8193", "0", "4"),
