@@ -77,9 +77,11 @@ void Fill_Entry(TS7_Access_Entry &e, const bankxml::TRow &Row, bool Write)
     e.PLC_Address = 0;
   e.PLC_Port = uint16_t(Number(Row, "PLC_Port", 0));
   e.PLC_Type = S7_PLC_Type_Code(Row.Attribute(QStringLiteral("PLC_Type")));
-  const int rack = Number(Row, "Rack", 0);
-  const int slot = Number(Row, "Slot", 0);
-  e.Rack_Slot = uint8_t(rack * 32 + slot);
+  // Unsigned arithmetic: only the low eight bits count, and a large hand-edited Rack must
+  // not overflow.
+  const uint32_t rack = uint32_t(Number(Row, "Rack", 0));
+  const uint32_t slot = uint32_t(Number(Row, "Slot", 0));
+  e.Rack_Slot = uint8_t(rack * 32u + slot);
   e.Data_Type = S7_Data_Type_Code(Row.Attribute(QStringLiteral("Data_Type")));
   e.Data_Identifier = S7_Block_Code(Row.Attribute(QStringLiteral("Data_Identifier")));
   e.DB_Number = uint16_t(Number(Row, "DB_Number", 0));

@@ -106,3 +106,23 @@ TEST_F(S7Bank, FullTableIsAcceptedOneMoreEnabledRowIsRefused)
   EXPECT_EQ(ReadFile(Bin(2)), full[1]);
   EXPECT_EQ(ReadFile(Bin(3)), full[2]);
 }
+
+TEST_F(S7Bank, RackSlotKeepsTheLowEightBitsOfAnySum)
+{
+  struct Case {
+    const char *rack, *slot;
+    int code;
+  };
+  const Case cases[] = {
+      {"0", "2", 2},     {"1", "3", 35},   {"8", "1", 1},     {"-1", "0", 0xE0},
+      {"", "x", 0},      {"2147483647", "2147483647", 0xDF},  {"67108864", "2147483647", 0xFF},
+  };
+  QByteArray x = "<S7_Protocol><S7_Protocol_Read>";
+  for (const Case &c : cases)
+    x += QStringLiteral("<row Enable=\"Y\" Rack=\"%1\" Slot=\"%2\"/>").arg(c.rack, c.slot).toUtf8();
+  x += "</S7_Protocol_Read><S7_Protocol_Write/></S7_Protocol>";
+  Put("S7_Protocol.xml", x);
+  const QByteArray b = BuildAndWrite()[1];
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(uint8_t(b[int(i) * 28 + 26]), cases[i].code) << cases[i].rack << " " << cases[i].slot;
+}
