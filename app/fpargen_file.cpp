@@ -132,6 +132,17 @@ QString ParGen_CRLF(const QString &Text)
 
 int ParGen_Number(const QString &Text)
 {
+  // A decimal number only: the integer parser alone would also take "$FF" or "0x10".
+  int i = 0;
+  while (i < Text.size() && (Text[i] == u' ' || Text[i] == u'\t'))
+    ++i;
+  if (i < Text.size() && (Text[i] == u'+' || Text[i] == u'-'))
+    ++i;
+  if (i == Text.size())
+    return -1;
+  for (; i < Text.size(); ++i)
+    if (Text[i] < u'0' || Text[i] > u'9')
+      return -1;
   return StrToIntDef(Text, -1);
 }
 

@@ -515,6 +515,7 @@ void TFParGen::Build_Panels_2()
   L_KNX_Type = New_Label(CP_KNX, QStringLiteral("L_KNX_Type"), 0, 628);
   CB_KNX_Type = New_Combo(CP_KNX, QStringLiteral("CB_KNX_Type"), 0, 629,
                           {QStringLiteral("KNX TP"), QStringLiteral("KNXnet/IP")}, 0, 120);
+  CB_KNX_Type->SetEnabled(false);
   L_KNX_IDDevice = New_Label(CP_KNX, QStringLiteral("L_KNX_IDDevice"), 1, 630);
   E_KNX_IDDevice = New_Edit(CP_KNX, QStringLiteral("E_KNX_IDDevice"), 1, 631, QStringLiteral("0"), 120);
 

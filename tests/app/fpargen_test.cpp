@@ -115,6 +115,10 @@ TEST(ParGenFile, ChecksReportTheFirstBadFieldInTheirFixedOrder)
       {{{"S7_Protocol_IP1", "256"}}, 451},
       {{{"S7_Protocol_IP3", "abc"}}, 453},
       {{{"S7_Protocol_IP4", ""}}, 454},
+      // Only decimal text counts as a number.
+      {{{"S7_Protocol_IP1", "$FF"}}, 451},
+      {{{"Ethernet_SM2", "0x10"}}, 692},
+      {{{"NTP_Poll_Time", "x10"}}, 725},
       {{{"S7_Protocol_IP2", "-1"}, {"S7_Protocol_SM1", "999"}}, 452},
       {{{"S7_Protocol_SM2", "300"}}, 456},
       // The gateway is checked only while its box is ticked.
@@ -741,6 +745,10 @@ TEST_F(ParGenForm, OtherModelsPanelsEndAtTheirLastShownRow)
   F->RePosition_Object_TLS_Server();
   EXPECT_TRUE(F->E_TLS_Server_Root_Cert->Visible());
   EXPECT_TRUE(ends_at(F->CP_TLS_Server, F->CB_TLS_Server_OnlyKnown));
+
+  // Lists the user cannot change.
+  EXPECT_FALSE(F->CB_PROFIBUS_Baudrate->Enabled());
+  EXPECT_FALSE(F->CB_KNX_Type->Enabled());
 
   // Rows that are always hidden.
   F->RePosition_Object_PROFINET();
