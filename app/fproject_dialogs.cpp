@@ -85,8 +85,6 @@ TBands Make_Bands(TForm *Form, int ClientWidth)
 void Set_Up_Dialog(TForm *Form, const QString &Name)
 {
   Form->SetName(Name);
-  Form->SetBorderStyle(bsSingle);
-  Form->SetBorderIcons(TBorderIcons{biSystemMenu});
   Form->SetPosition(poScreenCenter);
   Form->SetShowHint(true);
   Form->Font()->SetName(QStringLiteral("Tahoma"));
@@ -103,6 +101,7 @@ void Show_Error(int TextNo) { MessageDlg(Lang_Text(TextNo), mtError, TMsgDlgButt
 TFNew_Project::TFNew_Project(TComponent *AOwner) : TForm(AOwner)
 {
   Set_Up_Dialog(this, QStringLiteral("FNew_Project"));
+  SetBorderStyle(bsSingle);
   SetClientSize(331, 162);
   const TBands B = Make_Bands(this, 331);
   P_Title = B.P_Title;

@@ -30,6 +30,7 @@ TEST_F(ShellTest, NewProjectCreatesItsFoldersAndOpensIt)
     EXPECT_EQ(FNew_Project->L_SW_Code->Caption(), "QC40328");
     EXPECT_EQ(Form->ClientWidth(), 331);
     EXPECT_EQ(Form->ClientHeight(), 162);
+    EXPECT_EQ(Form->BorderStyle(), bsSingle);
     EXPECT_EQ(Form->ActiveControl(), FNew_Project->E_New_Proj);
     EXPECT_EQ(FNew_Project->E_New_Proj->Text(), "");
     Type_Text(FNew_Project->E_New_Proj, "Plant1");
@@ -111,7 +112,9 @@ TEST_F(ShellTest, OpenPreselectsTheOpenProjectWhateverItsCase)
   Start();
   AppState().Project_Name = "PLANT1";
   AppState().Project_Dir = Projects_Dir() + "/PLANT1";
-  Modal_Actions["FOpenConf"] = [](TCustomForm *) {
+  Modal_Actions["FOpenConf"] = [](TCustomForm *Form) {
+    // Unlike the new-project dialog, this one can be resized.
+    EXPECT_EQ(Form->BorderStyle(), bsSizeable);
     EXPECT_EQ(FOpenConf->ListBox1->Items()->Count(), 3);
     EXPECT_EQ(FOpenConf->ListBox1->ItemIndex(), 1);
     EXPECT_EQ(FOpenConf->Name_Conf, "Plant1");
