@@ -75,30 +75,6 @@ TPanel *Make_Panel(TFBoot *Form, const QString &Name, int Height)
   return P;
 }
 
-TLabel *Make_Label(TFBoot *Form, TWinControl *Parent, const QString &Name, int Left, int Top)
-{
-  TLabel *L = new TLabel(Form);
-  L->SetName(Name);
-  L->SetParent(Parent);
-  L->SetTransparent(true);
-  L->SetLeft(Left);
-  L->SetTop(Top);
-  return L;
-}
-
-TLbButton *Make_Button(TFBoot *Form, TWinControl *Parent, const QString &Name, int Left, int Width)
-{
-  TLbButton *B = new TLbButton(Form);
-  B->SetName(Name);
-  B->SetParent(Parent);
-  B->SetBounds(Left, 7, Width, 26);
-  B->SetColorStyle(lcsBlue);
-  B->SetStyle(bsModern);
-  B->Font()->SetStyle(TFontStyles{fsBold});
-  B->SetShowHint(true);
-  return B;
-}
-
 }  // namespace
 
 TFBoot::TFBoot(TComponent *AOwner) : TForm(AOwner)
@@ -116,12 +92,12 @@ TFBoot::TFBoot(TComponent *AOwner) : TForm(AOwner)
   // Title band
   P_Title = Make_Panel(this, QStringLiteral("P_Title"), 69);
   P_Title->SetAlign(alTop);
-  L_SW_Code = Make_Label(this, P_Title, QStringLiteral("L_SW_Code"), 16, 6);
+  L_SW_Code = Make_Dialog_Label(this, P_Title, QStringLiteral("L_SW_Code"), 16, 6);
   L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
   L_SW_Code->Font()->SetSize(20);
   L_SW_Code->Font()->SetStyle(TFontStyles{fsBold});
   L_SW_Code->Font()->SetColor(clGray);
-  L_SW_Desc = Make_Label(this, P_Title, QStringLiteral("L_SW_Desc"), 16, 42);
+  L_SW_Desc = Make_Dialog_Label(this, P_Title, QStringLiteral("L_SW_Desc"), 16, 42);
   L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
   L_SW_Desc->Font()->SetSize(11);
   L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
@@ -130,7 +106,7 @@ TFBoot::TFBoot(TComponent *AOwner) : TForm(AOwner)
   // Address of the gateway: four octet boxes with "." labels between them
   P_IP_Address = Make_Panel(this, QStringLiteral("P_IP_Address"), 49);
   P_IP_Address->SetTop(69);
-  L_IP_Address = Make_Label(this, P_IP_Address, QStringLiteral("L_IP_Address"), 16, 4);
+  L_IP_Address = Make_Dialog_Label(this, P_IP_Address, QStringLiteral("L_IP_Address"), 16, 4);
   L_IP_Address->Font()->SetStyle(TFontStyles{fsBold});
   TEdit **Boxes[4] = {&E_IP1, &E_IP2, &E_IP3, &E_IP4};
   TLabel **Dots[3] = {&Label1, &Label2, &Label3};
@@ -146,7 +122,7 @@ TFBoot::TFBoot(TComponent *AOwner) : TForm(AOwner)
     E->OnKeyPress = [this](TObject *Sender, QChar &Key) { KeyPress(Sender, Key); };
     *Boxes[I] = E;
     if (I < 3) {
-      TLabel *D = Make_Label(this, P_IP_Address, QStringLiteral("Label%1").arg(I + 1), 16 + I * 56 + 46, 24);
+      TLabel *D = Make_Dialog_Label(this, P_IP_Address, QStringLiteral("Label%1").arg(I + 1), 16 + I * 56 + 46, 24);
       D->Font()->SetStyle(TFontStyles{fsBold});
       D->SetCaption(QStringLiteral("."));
       *Dots[I] = D;
@@ -162,7 +138,7 @@ TFBoot::TFBoot(TComponent *AOwner) : TForm(AOwner)
   // Update options
   P_Options = Make_Panel(this, QStringLiteral("P_Options"), 72);
   P_Options->SetTop(118);
-  L_Update_Option = Make_Label(this, P_Options, QStringLiteral("L_Update_Option"), 16, 4);
+  L_Update_Option = Make_Dialog_Label(this, P_Options, QStringLiteral("L_Update_Option"), 16, 4);
   L_Update_Option->Font()->SetStyle(TFontStyles{fsBold});
   CB_Update_Options = new TComboBox(this);
   CB_Update_Options->SetName(QStringLiteral("CB_Update_Options"));
@@ -182,10 +158,10 @@ TFBoot::TFBoot(TComponent *AOwner) : TForm(AOwner)
   // Buttons
   P_Button = Make_Panel(this, QStringLiteral("P_Button"), 40);
   P_Button->SetAlign(alBottom);
-  Btn_Cancel = Make_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 16, 110);
+  Btn_Cancel = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 16, 7, 110);
   Btn_Cancel->SetModalResult(mrCancel);
   Btn_Cancel->SetCancel(true);
-  Btn_Update = Make_Button(this, P_Button, QStringLiteral("Btn_Update"), 449 - 16 - 190, 190);
+  Btn_Update = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_Update"), 449 - 16 - 190, 7, 190);
   Btn_Update->OnClick = [this](TObject *Sender) { Btn_UpdateClick(Sender); };
 
   Ping = new TIcmpClient(this);

@@ -7,7 +7,9 @@
 #include "app/fproject_dialogs.h"
 #include "app/fsoftoptions.h"
 #include "app/ftable_forms.h"
+#include "app/lbbutton.h"
 #include "framework/controls/forms.h"
+#include "framework/stdctrls/stdctrls.h"
 #include "project/app_state.h"
 
 TFQuillomarkeFirmWare *FQuillomarkeFirmWare = nullptr;
@@ -97,6 +99,29 @@ void Destroy_Forms()
   Free_Form(FNew_Project);
   Free_Form(FAbout);
   Free_Form(FQuillomarkeFirmWare);
+}
+
+TLabel *Make_Dialog_Label(TForm *Form, TWinControl *Parent, const QString &Name, int Left, int Top)
+{
+  TLabel *L = new TLabel(Form);
+  L->SetName(Name);
+  L->SetParent(Parent);
+  L->SetTransparent(true);
+  L->SetLeft(Left);
+  L->SetTop(Top);
+  return L;
+}
+
+TLbButton *Make_Dialog_Button(TForm *Form, TWinControl *Parent, const QString &Name, int Left, int Top, int Width)
+{
+  TLbButton *B = new TLbButton(Form);
+  B->SetName(Name);
+  B->SetParent(Parent);
+  B->SetBounds(Left, Top, Width, 26);
+  B->SetColorStyle(lcsBlue);
+  B->SetStyle(bsModern);
+  B->Font()->SetStyle(TFontStyles{fsBold});
+  return B;
 }
 
 QString Lang_Text(int N)

@@ -4,6 +4,10 @@
 // creation reads.
 #include <QString>
 
+class TForm;
+class TWinControl;
+class TLabel;
+class TLbButton;
 class TFQuillomarkeFirmWare;
 class TFAbout;
 class TFNew_Project;
@@ -58,6 +62,11 @@ void Destroy_Forms();
 
 class TControl;
 class TWinControl;
+
+// A transparent label at (Left, Top) on Parent, owned by Form.
+TLabel *Make_Dialog_Label(TForm *Form, TWinControl *Parent, const QString &Name, int Left, int Top);
+// The blue, modern, bold button of the shell's dialogs, 26 pixels high.
+TLbButton *Make_Dialog_Button(TForm *Form, TWinControl *Parent, const QString &Name, int Left, int Top, int Width);
 
 // Text number N of the text table ("" outside the table).
 QString Lang_Text(int N);

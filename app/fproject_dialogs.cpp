@@ -33,19 +33,6 @@ TPanel *Make_Panel(TForm *Form, const QString &Name, TAlign Align, int Height)
   return P;
 }
 
-TLbButton *Make_Button(TForm *Form, TWinControl *Parent, const QString &Name, int Left)
-{
-  TLbButton *B = new TLbButton(Form);
-  B->SetName(Name);
-  B->SetParent(Parent);
-  B->SetBounds(Left, 7, 80, 26);
-  B->SetColorStyle(lcsBlue);
-  B->SetStyle(bsModern);
-  B->Font()->SetStyle(TFontStyles{fsBold});
-  B->SetShowHint(true);
-  return B;
-}
-
 // The title band on top (software code and the dialog's description) and the button band
 // at the bottom with OK and Cancel at its right end.
 TBands Make_Bands(TForm *Form, int ClientWidth)
@@ -76,8 +63,8 @@ TBands Make_Bands(TForm *Form, int ClientWidth)
   B.L_SW_Desc->Font()->SetColor(clNavy);
 
   B.P_Button = Make_Panel(Form, QStringLiteral("P_Button"), alBottom, 40);
-  B.Btn_OK = Make_Button(Form, B.P_Button, QStringLiteral("Btn_OK"), ClientWidth - 176);
-  B.Btn_Cancel = Make_Button(Form, B.P_Button, QStringLiteral("Btn_Cancel"), ClientWidth - 90);
+  B.Btn_OK = Make_Dialog_Button(Form, B.P_Button, QStringLiteral("Btn_OK"), ClientWidth - 176, 7, 80);
+  B.Btn_Cancel = Make_Dialog_Button(Form, B.P_Button, QStringLiteral("Btn_Cancel"), ClientWidth - 90, 7, 80);
   B.Btn_Cancel->SetModalResult(mrCancel);
   return B;
 }

@@ -20,29 +20,6 @@ namespace {
 
 constexpr TColor Options_Back_Color = 15595512;
 
-TLabel *Make_Label(TFSoftOptions *Form, TWinControl *Parent, const QString &Name, int Left, int Top)
-{
-  TLabel *L = new TLabel(Form);
-  L->SetName(Name);
-  L->SetParent(Parent);
-  L->SetTransparent(true);
-  L->SetLeft(Left);
-  L->SetTop(Top);
-  return L;
-}
-
-TLbButton *Make_Button(TFSoftOptions *Form, TWinControl *Parent, const QString &Name, int Left, int Top, int Width)
-{
-  TLbButton *B = new TLbButton(Form);
-  B->SetName(Name);
-  B->SetParent(Parent);
-  B->SetBounds(Left, Top, Width, 26);
-  B->SetColorStyle(lcsBlue);
-  B->SetStyle(bsModern);
-  B->Font()->SetStyle(TFontStyles{fsBold});
-  return B;
-}
-
 TCheckBox *Make_Check(TFSoftOptions *Form, TWinControl *Parent, const QString &Name, int Top)
 {
   TCheckBox *C = new TCheckBox(Form);
@@ -89,12 +66,12 @@ TFSoftOptions::TFSoftOptions(TComponent *AOwner) : TForm(AOwner)
   P_Title->SetCaption(QString());
   P_Title->SetBounds(0, 0, 509, 69);
   P_Title->SetAlign(alTop);
-  L_SW_Code = Make_Label(this, P_Title, QStringLiteral("L_SW_Code"), 16, 6);
+  L_SW_Code = Make_Dialog_Label(this, P_Title, QStringLiteral("L_SW_Code"), 16, 6);
   L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
   L_SW_Code->Font()->SetSize(20);
   L_SW_Code->Font()->SetStyle(TFontStyles{fsBold});
   L_SW_Code->Font()->SetColor(clGray);
-  L_SW_Desc = Make_Label(this, P_Title, QStringLiteral("L_SW_Desc"), 16, 42);
+  L_SW_Desc = Make_Dialog_Label(this, P_Title, QStringLiteral("L_SW_Desc"), 16, 42);
   L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
   L_SW_Desc->Font()->SetSize(11);
   L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
@@ -107,10 +84,10 @@ TFSoftOptions::TFSoftOptions(TComponent *AOwner) : TForm(AOwner)
   P_Button->SetCaption(QString());
   P_Button->SetBounds(0, 333, 509, 40);
   P_Button->SetAlign(alBottom);
-  Btn_Cancel = Make_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 16, 7, 100);
+  Btn_Cancel = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 16, 7, 100);
   Btn_Cancel->SetModalResult(mrCancel);
   Btn_Cancel->SetCancel(true);
-  Btn_OK = Make_Button(this, P_Button, QStringLiteral("Btn_OK"), 509 - 16 - 100, 7, 100);
+  Btn_OK = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_OK"), 509 - 16 - 100, 7, 100);
   Btn_OK->OnClick = [this](TObject *Sender) { Btn_OKClick(Sender); };
 
   PC_Options = new TPageControl(this);
@@ -122,9 +99,9 @@ TFSoftOptions::TFSoftOptions(TComponent *AOwner) : TForm(AOwner)
 
   // Language gallery: slots 1 to 3 down the left column, 4 to 6 down the right one.
   TS_Language = Make_Sheet(this, PC_Options, QStringLiteral("TS_Language"));
-  L_Sel_Lang = Make_Label(this, TS_Language, QStringLiteral("L_Sel_Lang"), 16, 10);
+  L_Sel_Lang = Make_Dialog_Label(this, TS_Language, QStringLiteral("L_Sel_Lang"), 16, 10);
   L_Sel_Lang->Font()->SetStyle(TFontStyles{fsBold});
-  L_Page_Lang = Make_Label(this, TS_Language, QStringLiteral("L_Page_Lang"), 400, 10);
+  L_Page_Lang = Make_Dialog_Label(this, TS_Language, QStringLiteral("L_Page_Lang"), 400, 10);
   for (int K = 0; K < Lang_Slots_Per_Page; ++K) {
     const int Left = K < 3 ? 16 : 256;
     const int Top = 36 + (K % 3) * 52;
@@ -136,22 +113,22 @@ TFSoftOptions::TFSoftOptions(TComponent *AOwner) : TForm(AOwner)
     I->SetCursor(crHandPoint);
     I->OnClick = [this](TObject *Sender) { LangClick(Sender); };
     I_L[K] = I;
-    TLabel *L = Make_Label(this, TS_Language, QStringLiteral("L_L%1").arg(K + 1), Left + 74, Top + 13);
+    TLabel *L = Make_Dialog_Label(this, TS_Language, QStringLiteral("L_L%1").arg(K + 1), Left + 74, Top + 13);
     L->Font()->SetSize(10);
     L->SetCursor(crHandPoint);
     L->OnClick = [this](TObject *Sender) { LangClick(Sender); };
     L_L[K] = L;
   }
-  Btn_Prev = Make_Button(this, TS_Language, QStringLiteral("Btn_Prev"), 16, 198, 90);
+  Btn_Prev = Make_Dialog_Button(this, TS_Language, QStringLiteral("Btn_Prev"), 16, 198, 90);
   Btn_Prev->OnClick = [this](TObject *Sender) { Btn_NextClick(Sender); };
-  Btn_Next = Make_Button(this, TS_Language, QStringLiteral("Btn_Next"), 395, 198, 90);
+  Btn_Next = Make_Dialog_Button(this, TS_Language, QStringLiteral("Btn_Next"), 395, 198, 90);
   Btn_Next->OnClick = [this](TObject *Sender) { Btn_NextClick(Sender); };
 
   // Connection options
   TS_Con_Options = Make_Sheet(this, PC_Options, QStringLiteral("TS_Con_Options"));
   CB_En_Con = Make_Check(this, TS_Con_Options, QStringLiteral("CB_En_Con"), 16);
   CB_Update = Make_Check(this, TS_Con_Options, QStringLiteral("CB_Update"), 40);
-  Btn_Check_Update = Make_Button(this, TS_Con_Options, QStringLiteral("Btn_Check_Update"), 16, 72, 200);
+  Btn_Check_Update = Make_Dialog_Button(this, TS_Con_Options, QStringLiteral("Btn_Check_Update"), 16, 72, 200);
   Btn_Check_Update->OnClick = [this](TObject *Sender) { Btn_Check_UpdateClick(Sender); };
   LL_Check_Update = new TLinkLabel(this);
   LL_Check_Update->SetName(QStringLiteral("LL_Check_Update"));
