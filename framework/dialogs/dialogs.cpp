@@ -248,16 +248,27 @@ QStringList FilterToNameFilters(const QString &Filter)
   return result;
 }
 
+QString NormalizeDefaultExt(const QString &DefaultExt)
+{
+  QString ext = DefaultExt.trimmed();
+  if (ext.startsWith(QLatin1Char('*')))
+    ext.remove(0, 1);
+  if (ext.startsWith(QLatin1Char('.')))
+    ext.remove(0, 1);
+  // What is left of "*.*" or "*" is a pattern, not an extension.
+  if (ext.contains(QLatin1Char('*')) || ext.contains(QLatin1Char('?')))
+    return QString();
+  return ext;
+}
+
 QString ApplyDefaultExt(const QString &FileName, const QString &DefaultExt)
 {
-  if (FileName.isEmpty() || DefaultExt.isEmpty())
+  const QString ext = NormalizeDefaultExt(DefaultExt);
+  if (FileName.isEmpty() || ext.isEmpty())
     return FileName;
   const QString name = QFileInfo(FileName).fileName();
   if (name.contains(QLatin1Char('.')))
     return FileName;
-  QString ext = DefaultExt;
-  if (ext.startsWith(QLatin1Char('.')))
-    ext.remove(0, 1);
   return FileName + QLatin1Char('.') + ext;
 }
 
@@ -274,7 +285,7 @@ bool TOpenDialog::DoExecute(bool Save)
   r.Title = FTitle;
   r.Filter = FFilter;
   r.FilterIndex = FFilterIndex;
-  r.DefaultExt = FDefaultExt;
+  r.DefaultExt = NormalizeDefaultExt(FDefaultExt);
   r.InitialDir = FInitialDir;
   r.FileName = FFileName;
   r.Options = FOptions;

@@ -134,7 +134,10 @@ public:
 
 // Qt's file-dialog name filter for a "Description|*.ext|..." filter.
 QStringList FilterToNameFilters(const QString &Filter);
-// The name with DefaultExt added when it has no extension (as the save dialog does).
+// The extension alone: "*.eds", ".eds" and "eds" all give "eds"; a pattern such as "*.*"
+// gives none.
+QString NormalizeDefaultExt(const QString &DefaultExt);
+// The name with DefaultExt (normalised) added when it has no extension (as the save dialog does).
 QString ApplyDefaultExt(const QString &FileName, const QString &DefaultExt);
 
 enum TColorDialogOption { cdFullOpen, cdPreventFullOpen, cdShowHelp, cdSolidColor, cdAnyColor };

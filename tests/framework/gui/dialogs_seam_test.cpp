@@ -71,6 +71,25 @@ TEST(Dialogs, SaveDialogTakesTheScriptedNameAndAddsTheDefaultExtension)
   EXPECT_EQ(ui.Shown().back().Kind, skOpenFile);
 }
 
+// Forms give the default extension as a pattern ("*.eds") as often as bare; a name typed without
+// an extension must get ".eds", never ".*.eds".
+TEST(Dialogs, SaveDialogNormalisesTheDefaultExtension)
+{
+  const std::pair<QString, QString> Cases[] = {
+      {"*.eds", "eds"}, {".eds", "eds"}, {"eds", "eds"}, {" *.mib ", "mib"}, {"*.*", ""}, {"*", ""}, {"", ""}};
+  for (const auto &[Ext, Want] : Cases) {
+    SCOPED_TRACE(Ext.toStdString());
+    TUIScript ui;
+    TSaveDialog dlg(nullptr);
+    dlg.SetDefaultExt(Ext);
+    ui.ChooseFile("/tmp/name");
+    ASSERT_TRUE(dlg.Execute());
+    EXPECT_EQ(dlg.FileName(), Want.isEmpty() ? QString("/tmp/name") : "/tmp/name." + Want);
+    EXPECT_EQ(ui.Shown()[0].File.DefaultExt, Want);
+    EXPECT_EQ(ApplyDefaultExt("/a/b", Ext), Want.isEmpty() ? QString("/a/b") : "/a/b." + Want);
+  }
+}
+
 TEST(Dialogs, FilterStringsBecomeQtNameFilters)
 {
   EXPECT_EQ(FilterToNameFilters("XML file|*.xml|All files|*.*"), (QStringList{"XML file (*.xml)", "All files (*.*)"}));
