@@ -67,6 +67,13 @@ void Add_SDO_Entry(int Index, int Sub, int Quantity, bool Readonly)
   std::vector<SDO_Index> &Objects = SideFileState().EDS_SDO_Objects;
   const int P = Find_SDO_Index(uint16_t(Index));
   if (P >= 0) {
+    // A sub-index given twice is one entry: the first row's size, and writable when either
+    // table allows writing it.
+    for (SDO_Sub_Type &Known : Objects[P].Sub_Indexs)
+      if (Known.Sub == E.Sub) {
+        Known.Readonly = Known.Readonly && Readonly;
+        return;
+      }
     Objects[P].Sub_Indexs.push_back(E);
   } else {
     SDO_Index O;

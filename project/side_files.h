@@ -134,6 +134,8 @@ extern const char *const EDS_TPDO_Names[EDS_Max_PDO];
 void Build_EDS_File(const TSideFileUI &UI, TXMLDocument &XML1);
 void Load_EDS_PDO_Table(TXMLDocument &XML1);
 // Raises EConvertError for a row whose "Index", "SubIndex" or "NByte" is missing or no number.
+// A sub-index met again (in either table) keeps its first size and becomes writable when a
+// write row holds it.
 void Load_EDS_SDO_Table(TXMLDocument &XML1);
 int Find_SDO_Index(uint16_t Index);
 void Sort_SDO_Sub_Indexs();

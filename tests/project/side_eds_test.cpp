@@ -249,6 +249,34 @@ TEST_F(EdsTest, SdoSubEntriesInOrderWithHexSectionNames)
   EXPECT_EQ(L.mid(L.size() - 3), (QStringList{"PDOMapping=0", "", ""}));
 }
 
+// Strict INI readers refuse a section twice: one sub-entry per index and sub-index, "rw" when
+// the read and the write table both hold it, the first row's size otherwise.
+TEST_F(EdsTest, RepeatedSdoSubIndexesGiveOneSubEntry)
+{
+  Write_SDO(Sdo_Row("0x2000", "1", "1") + Sdo_Row("0x2000", "1", "2") + Sdo_Row("0x2000", "2", "2") +
+                Sdo_Row("0x2000", "4", "1") + Sdo_Row("8192", "4", "4"),
+            Sdo_Row("0x2000", "2", "4") + Sdo_Row("0x2000", "3", "1") + Sdo_Row("0x2000", "3", "2") +
+                Sdo_Row("8192", "1", "4"));
+  const TIni Ini(Write());
+  EXPECT_EQ(Ini.Check_Objects(), QStringList());
+  EXPECT_EQ(Ini.Value("ManufacturerObjects", "SupportedObjects"), "1");
+  EXPECT_EQ(Ini.Value("2000", "SubNumber"), "5");
+  EXPECT_EQ(Ini.Value("2000sub0", "DefaultValue"), "0x04");
+  const QStringList Order = Ini.Order.mid(Ini.Order.indexOf("2000"));
+  EXPECT_EQ(Order, (QStringList{"2000", "2000sub0", "2000sub1", "2000sub2", "2000sub3", "2000sub4"}));
+  const std::tuple<QString, QString, QString> Cases[] = {
+      {"2000sub1", "0x0005", "rw"},  // read, read again, then write
+      {"2000sub2", "0x0006", "rw"},  // read, then write with another size
+      {"2000sub3", "0x0005", "rw"},  // write twice
+      {"2000sub4", "0x0005", "ro"},  // read twice
+  };
+  for (const auto &[Section, DataType, Access] : Cases) {
+    SCOPED_TRACE(Section.toStdString());
+    EXPECT_EQ(Ini.Value(Section, "DataType"), DataType);
+    EXPECT_EQ(Ini.Value(Section, "AccessType"), Access);
+  }
+}
+
 TEST_F(EdsTest, CreationTimeOnTheTwelveHourClock)
 {
   struct Case {
