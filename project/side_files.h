@@ -108,14 +108,19 @@ void Save_Side_File(const QStringList &Lines, const QString &FileName);
 // ---------------------------------------------------------------------------------------------
 // PROFIBUS GSD
 
-// The user action: checks ParGen.xml (text 1104), reads the sizes, asks for the name, the
-// overwrite question (text 1103), then writes.
+// The user action: checks ParGen.xml (text 1104), reads the sizes and refuses those a GSD cannot
+// describe (GSD_Size_Error), asks for the name, the overwrite question (text 1103), then writes.
 void Save_GSD_File(const TSideFileUI &UI);
+// 0 when both sizes lie in 0 .. 244 bytes, the most PROFIBUS DP carries per direction; else the
+// number of the text that says which is wrong: 477 for GSD_Output_Len (the converter's input),
+// 478 for GSD_Input_Len.
+int GSD_Size_Error();
 // Reads GSD_Output_Len and GSD_Input_Len from ParGen.xml ("PROFINET_NB_IN", "PROFINET_NB_OUT")
 // with a document of its own; 0 for whatever cannot be read.
 void Load_GSD_Sizes();
 // The chosen name with ".gsd" appended unless its lower-case form ends in the first ".gsd".
 QString GSD_File_Name(const QString &Chosen);
+// Both raise Exception with the text of GSD_Size_Error for sizes a GSD cannot describe.
 QStringList Build_GSD_Lines();
 void Write_GSD_File(const QString &FileName);
 

@@ -203,6 +203,16 @@ QString Box_Contact(const QString &Text)
   return Box_Line(";*" + QString(11, QLatin1Char(' ')) + Text);
 }
 
+// PROFIBUS DP carries at most 244 bytes per direction, the most a GSD's Max_Input_Len and
+// Max_Output_Len can state. Larger sizes would also number modules past the one-byte module
+// number of the configuration bytes.
+constexpr int GSD_Max_Len = 244;
+
+bool GSD_Len_OK(int Len)
+{
+  return Len >= 0 && Len <= GSD_Max_Len;
+}
+
 // Modules needed for a size: 64 bytes per module.
 int GSD_Modules(int Len)
 {
@@ -258,8 +268,19 @@ void Load_GSD_Sizes()
   S.GSD_Input_Len = Read_Size(*Doc, "PROFINET_NB_OUT");
 }
 
+int GSD_Size_Error()
+{
+  const TSideFileState &S = SideFileState();
+  // The converter's input is what the master sends, so text 477 ("Input") is about the
+  // output length of the GSD.
+  if (!GSD_Len_OK(S.GSD_Output_Len)) return 477;
+  if (!GSD_Len_OK(S.GSD_Input_Len)) return 478;
+  return 0;
+}
+
 QStringList Build_GSD_Lines()
 {
+  if (const int Error = GSD_Size_Error()) throw Exception(AppState().Lang_Texts.value(Error));
   const TSideFileState &S = SideFileState();
   const int DI = GSD_Modules(S.GSD_Input_Len);
   const int DO = GSD_Modules(S.GSD_Output_Len);
@@ -313,6 +334,10 @@ void Save_GSD_File(const TSideFileUI &UI)
     return;
   }
   Load_GSD_Sizes();
+  if (const int Error = GSD_Size_Error()) {
+    UI.Show_Error(Error);
+    return;
+  }
   QString Chosen;
   if (!UI.Execute_Save(TSideSaveDialog::sdGSD, AppState().Project_Dir, Chosen)) return;
   const QString Name = GSD_File_Name(Chosen);

@@ -2,6 +2,8 @@
 // golden file.
 #include "tests/project/side_test_helpers.h"
 
+#include "project/lang_texts.h"
+
 using namespace sidetest;
 
 namespace {
@@ -45,8 +47,6 @@ TEST_F(GsdTest, ModuleAndSlotLinesFollowTheSizes)
         "SlotDefinition", "Slot(1) = \"Slot 1\" 1 1", "EndSlotDefinition", "", "", "", ""}},
       {0, 0, "Max_Module=0",
        {"", "", "", "SlotDefinition", "EndSlotDefinition", "", "", "", ""}},
-      {-5, 0, "Max_Module=0",
-       {"", "", "", "SlotDefinition", "EndSlotDefinition", "", "", "", ""}},
       // Input modules first; the output modules continue the numbering.
       {1, 128, "Max_Module=3",
        {"Module=\"DI  (PORT1)    \" 0x42,0x00,0x00,0x01", "1", "EndModule",
@@ -54,6 +54,20 @@ TEST_F(GsdTest, ModuleAndSlotLinesFollowTheSizes)
         "Module=\"DO  (PORT3)    \" 0x82,0x3F,0x00,0x03", "3", "EndModule", "", "", "",
         "SlotDefinition", "Slot(1) = \"Slot 1\" 1 1", "Slot(2) = \"Slot 2\" 2 2",
         "Slot(3) = \"Slot 3\" 3 3", "EndSlotDefinition", "", "", "", ""}},
+      // The largest sizes: four modules each way, the last of 52 bytes.
+      {244, 244, "Max_Module=8",
+       {"Module=\"DI  (PORT1)    \" 0x42,0x3F,0x00,0x01", "1", "EndModule",
+        "Module=\"DI  (PORT2)    \" 0x42,0x3F,0x00,0x02", "2", "EndModule",
+        "Module=\"DI  (PORT3)    \" 0x42,0x3F,0x00,0x03", "3", "EndModule",
+        "Module=\"DI  (PORT4)    \" 0x42,0x33,0x00,0x04", "4", "EndModule",
+        "Module=\"DO  (PORT5)    \" 0x82,0x3F,0x00,0x05", "5", "EndModule",
+        "Module=\"DO  (PORT6)    \" 0x82,0x3F,0x00,0x06", "6", "EndModule",
+        "Module=\"DO  (PORT7)    \" 0x82,0x3F,0x00,0x07", "7", "EndModule",
+        "Module=\"DO  (PORT8)    \" 0x82,0x33,0x00,0x08", "8", "EndModule", "", "", "",
+        "SlotDefinition", "Slot(1) = \"Slot 1\" 1 1", "Slot(2) = \"Slot 2\" 2 2",
+        "Slot(3) = \"Slot 3\" 3 3", "Slot(4) = \"Slot 4\" 4 4", "Slot(5) = \"Slot 5\" 5 5",
+        "Slot(6) = \"Slot 6\" 6 6", "Slot(7) = \"Slot 7\" 7 7", "Slot(8) = \"Slot 8\" 8 8",
+        "EndSlotDefinition", "", "", "", ""}},
   };
   for (const Case &C : Cases) {
     SCOPED_TRACE(testing::Message() << "input " << C.Input << ", output " << C.Output);
@@ -64,6 +78,44 @@ TEST_F(GsdTest, ModuleAndSlotLinesFollowTheSizes)
     EXPECT_TRUE(L.contains("Max_Data_Len=" + QString::number(C.Input + C.Output)));
     EXPECT_EQ(Tail(L), C.Tail);
   }
+}
+
+// PROFIBUS DP carries 0 to 244 bytes each way. Beyond that the module numbers outgrew their
+// configuration byte ("0x100") and sizes near the integer limit exhausted memory; such sizes are
+// refused with the text naming the wrong one, before the name is asked, and nothing is written.
+TEST_F(GsdTest, SizesAGsdCannotDescribeAreRefused)
+{
+  Load_Default_Texts();
+  struct Case {
+    QString In, Out;  // "PROFINET_NB_IN" (the GSD's output), "PROFINET_NB_OUT" (its input)
+    int Error;
+  };
+  const Case Cases[] = {
+      {"245", "0", 477},         {"0", "245", 478},         {"-1", "0", 477},
+      {"0", "-5", 478},          {"16320", "16320", 477},   {"0", "16384", 478},
+      {"2147483647", "0", 477},  {"0", "2147483647", 478},  {"0", "-2147483648", 478},
+  };
+  for (const Case &C : Cases) {
+    SCOPED_TRACE((C.In + " " + C.Out).toStdString());
+    Write_File("ParGen.xml", "<Par_Gen><PROFINET_NB_IN>" + C.In + "</PROFINET_NB_IN><PROFINET_NB_OUT>" + C.Out +
+                                 "</PROFINET_NB_OUT></Par_Gen>");
+    TScriptedUI S;
+    S.Save_Name = Path("big.gsd");
+    Save_GSD_File(S.UI());
+    EXPECT_EQ(S.Errors, std::vector<int>{C.Error});
+    EXPECT_TRUE(S.Saves.empty());
+    EXPECT_FALSE(QFile::exists(Path("big.gsd")));
+
+    // Writing directly fails with the same text and leaves no file either.
+    try {
+      Write_GSD_File(Path("direct.gsd"));
+      ADD_FAILURE() << "no error";
+    } catch (const Exception &E) {
+      EXPECT_EQ(E.Message(), AppState().Lang_Texts[C.Error]);
+    }
+    EXPECT_FALSE(QFile::exists(Path("direct.gsd")));
+  }
+  EXPECT_EQ(AppState().Lang_Texts[477], "Error PROFIBUS!! Number Bytes Input must be between 0 and 244");
 }
 
 TEST_F(GsdTest, FileNameGetsGsdUnlessItEndsInTheFirstGsd)
