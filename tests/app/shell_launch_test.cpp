@@ -54,9 +54,10 @@ TEST_F(ShellTest, HiddenExportButtonsSaveTheirSideFilesWhereTheUserChooses)
   };
   TFQuillomarkeFirmWare *M = FQuillomarkeFirmWare;
   const TCase Cases[] = {
-      {M->Btn_CANopen_EDS, "Electronic Data Sheet (*.eds)|*.eds", "node.eds", "node.eds"},
+      // Names typed without an extension get the dialogs' default one.
+      {M->Btn_CANopen_EDS, "Electronic Data Sheet (*.eds)|*.eds", "node", "node.eds"},
       {M->Btn_BACnet_EDE_File, "CSV (MS-DOS) (*.csv)|*.csv", "objects", "objects.csv"},
-      {M->Btn_SNMP_MIB, "Management Information Base (*.mib)|*.mib", "agent.mib", "agent.mib"},
+      {M->Btn_SNMP_MIB, "Management Information Base (*.mib)|*.mib", "agent", "agent.mib"},
       {M->Btn_PROFIBUS_GSD, "Generic Station Description (*.gsd)|*.gsd", "slave", "slave.gsd"},
   };
   for (const TCase &C : Cases) {
