@@ -71,6 +71,7 @@ struct TBACnet_EDE_Obj {
 
 constexpr int EDS_Max_PDO = 30;         // per direction
 constexpr int MIB_Max_Rows = 256;       // enabled rows collected per table
+constexpr int MIB_Max_Descriptor = 64;  // longest SMIv2 descriptor
 constexpr int EDE_Max_Type_Code = 48;   // highest supported BACnet object type
 
 struct TSideFileState {
@@ -157,6 +158,9 @@ void Save_MIB_File(const TSideFileUI &UI);
 // Fills MIB_Read_Names, MIB_Write_Names and the flags from SNMP_Trap.xml with a document of
 // its own.
 void Load_MIB_Objects();
+// The module as SMIv2 text. An object is named after its description when that is a valid
+// descriptor not yet taken; otherwise after a descriptor derived from it or after its parent and
+// number. Descriptions lose their quotes, line breaks and non-ASCII characters.
 QStringList Build_MIB_Lines();
 void Write_MIB_File(const QString &FileName);
 

@@ -7,6 +7,7 @@ packages=(
   libpugixml-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fontconfig
+  smitools
 )
 missing=()
 for p in "${packages[@]}"; do
