@@ -64,8 +64,7 @@ TLbButton *TFQuillomarkeFirmWare::Make_Step_Button(const QString &Name, const QS
   B->SetName(Name);
   B->SetParent(this);
   B->SetBounds(0, 0, 170, 36);
-  B->SetColorStyle(lcsBlue);
-  B->SetStyle(bsModern);
+  Set_Button_Look(B, bsEncarta);
   B->SetAlignment(taLeftJustify);
   B->Font()->SetSize(9);
   B->Font()->SetStyle(TFontStyles{fsBold});
@@ -128,8 +127,7 @@ void TFQuillomarkeFirmWare::Create_Controls()
     B->SetName(Name);
     B->SetParent(this);
     B->SetBounds(0, 8, 50, 50);
-    B->SetColorStyle(lcsUltraFlat1);
-    B->SetColor(Main_Back_Color);
+    Set_Button_Look(B, bsNormal);
     B->SetCaption(QString());
     B->SetLayout(TLbButtonLayout::blGlyphTop);
     B->SetShowHint(true);
@@ -145,6 +143,7 @@ void TFQuillomarkeFirmWare::Create_Controls()
   Btn_New = Make_Step_Button(QStringLiteral("Btn_New"), QStringLiteral("New Configuration"));
   Btn_Open = Make_Step_Button(QStringLiteral("Btn_Open"), QStringLiteral("Open Configuration"));
   Btn_Prm_Gen = Make_Step_Button(QStringLiteral("Btn_Prm_Gen"), QStringLiteral("Set Communication"));
+  Btn_Prm_Gen->SetStyle(bsNormal);
   Btn_S7_Protocol_Access = Make_Step_Button(QStringLiteral("Btn_S7_Protocol_Access"), QStringLiteral("S7comm Access"));
   Btn_MQTT_Set_Topic = Make_Step_Button(QStringLiteral("Btn_MQTT_Set_Topic"), QStringLiteral("MQTT Topics"));
   Btn_CreateBin = Make_Step_Button(QStringLiteral("Btn_CreateBin"), QStringLiteral("Update Device UDP"));

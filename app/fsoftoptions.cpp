@@ -86,7 +86,6 @@ TFSoftOptions::TFSoftOptions(TComponent *AOwner) : TForm(AOwner)
   P_Button->SetAlign(alBottom);
   Btn_Cancel = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 16, 7, 100);
   Btn_Cancel->SetModalResult(mrCancel);
-  Btn_Cancel->SetCancel(true);
   Btn_OK = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_OK"), 509 - 16 - 100, 7, 100);
   Btn_OK->OnClick = [this](TObject *Sender) { Btn_OKClick(Sender); };
 
