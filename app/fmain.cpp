@@ -1,6 +1,8 @@
 // The main window: controls, start-up, step page and button dispatch.
 #include "app/fmain.h"
 
+#include <algorithm>
+
 #include "app/fabout.h"
 #include "app/fboot.h"
 #include "app/fmain_glyphs.h"
@@ -262,12 +264,14 @@ void TFQuillomarkeFirmWare::Layout_Step_Page()
     P.Button->SetVisible(true);
   }
 
-  L_Velmora->SetTop(L_Step_5->Top());
-  L_Velmora->SetLeft(565);
   Shape1->SetTop(Btn_CreateBin->Top() + 51);
   Shape1->SetLeft(10);
   Shape1->SetHeight(1);
   Shape1->SetWidth(674);
+  // The address ends where the separator line ends at the latest: the fonts here run wider
+  // than those the page was designed with.
+  L_Velmora->SetTop(L_Step_5->Top());
+  L_Velmora->SetLeft(std::min(565, Shape1->Left() + Shape1->Width() - L_Velmora->Width()));
   LL_Update->SetTop(Shape1->Top() + 14);
   LL_Update->SetLeft(80);
 

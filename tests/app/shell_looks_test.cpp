@@ -134,4 +134,24 @@ TEST_F(ShellTest, EscClosesNoDialog)
   }
 }
 
+// The maker's address beside step 5 ends inside the window, at the separator's end at the
+// latest, with its underline whole.
+TEST_F(ShellTest, MakersAddressFitsInsideTheMainWindow)
+{
+  Start();
+  TFQuillomarkeFirmWare *M = FQuillomarkeFirmWare;
+  TLabel *L = M->L_Velmora;
+  EXPECT_EQ(L->Top(), M->L_Step_5->Top());
+  const int Line_End = M->Shape1->Left() + M->Shape1->Width();
+  EXPECT_LE(L->Left() + L->Width(), Line_End);
+  const QImage I = GrabControl(M);
+  ASSERT_TRUE(I.save(testsupport::OutputDir() + "/shell_main_window_address.png"));
+  int Rightmost_Blue = -1;
+  for (int Y = L->Top(); Y < L->Top() + L->Height(); ++Y)
+    for (int X = 0; X < I.width(); ++X)
+      if (I.pixel(X, Y) == qRgb(0, 0, 255)) Rightmost_Blue = std::max(Rightmost_Blue, X);
+  EXPECT_GT(Rightmost_Blue, L->Left());
+  EXPECT_LT(Rightmost_Blue, Line_End);
+}
+
 }  // namespace
