@@ -492,7 +492,7 @@ void TFQuillomarkeFirmWare::Timer_UpdateTimer(TObject *)
 {
   Timer_Update->SetEnabled(false);
   if (FSoftOptions->Check_Version()) {
-    LL_Update->SetCaption(QStringLiteral("<a href=\"%1\">%2</a>").arg(Maker_Download_Page, Lang_Text(19)));
+    LL_Update->SetCaption(Download_Link_Caption(Lang_Text(19)));
     LL_Update->SetVisible(true);
   } else {
     LL_Update->SetVisible(false);
@@ -501,7 +501,8 @@ void TFQuillomarkeFirmWare::Timer_UpdateTimer(TObject *)
   Timer_Update->SetEnabled(true);
 }
 
-void TFQuillomarkeFirmWare::LL_UpdateLinkClick(TObject *, const QString &Link) { OpenURL(Link); }
+// The label's only target is the download page, whatever its caption came to hold.
+void TFQuillomarkeFirmWare::LL_UpdateLinkClick(TObject *, const QString &) { OpenURL(Maker_Download_Page); }
 
 void TFQuillomarkeFirmWare::L_VelmoraClick(TObject *) { OpenURL(Maker_Home_Page); }
 

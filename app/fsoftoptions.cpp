@@ -301,16 +301,23 @@ void TFSoftOptions::Update_CheckBox()
 
 void TFSoftOptions::CB_En_ConClick(TObject *) { Update_CheckBox(); }
 
+// The texts come from language files: escaped, they cannot add links of their own.
+QString Download_Link_Caption(const QString &Text)
+{
+  return QStringLiteral("<a href=\"%1\">%2</a>").arg(Maker_Download_Page, LinkLabelEscape(Text));
+}
+
 void TFSoftOptions::Btn_Check_UpdateClick(TObject *)
 {
   if (Check_Version())
-    LL_Check_Update->SetCaption(QStringLiteral("<a href=\"%1\">%2</a>").arg(Maker_Download_Page, Lang_Text(314)));
+    LL_Check_Update->SetCaption(Download_Link_Caption(Lang_Text(314)));
   else
-    LL_Check_Update->SetCaption(Lang_Text(315));
+    LL_Check_Update->SetCaption(LinkLabelEscape(Lang_Text(315)));
   LL_Check_Update->SetVisible(true);
 }
 
-void TFSoftOptions::LL_Check_UpdateLinkClick(TObject *, const QString &Link, TSysLinkType) { OpenURL(Link); }
+// The label's only target is the download page, whatever its caption came to hold.
+void TFSoftOptions::LL_Check_UpdateLinkClick(TObject *, const QString &, TSysLinkType) { OpenURL(Maker_Download_Page); }
 
 void TFSoftOptions::Btn_OKClick(TObject *)
 {
