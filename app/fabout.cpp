@@ -67,8 +67,7 @@ TFAbout::TFAbout(TComponent *AOwner) : TForm(AOwner)
   LbButton1->SetName(QStringLiteral("LbButton1"));
   LbButton1->SetParent(this);
   LbButton1->SetBounds(333, 112, 80, 26);
-  LbButton1->SetColorStyle(lcsBlue);
-  LbButton1->SetStyle(bsModern);
+  Set_Button_Look(LbButton1, bsEncarta);
   LbButton1->Font()->SetStyle(TFontStyles{fsBold});
   LbButton1->SetCaption(QStringLiteral("OK"));
   LbButton1->SetModalResult(mrOk);

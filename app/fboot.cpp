@@ -160,7 +160,6 @@ TFBoot::TFBoot(TComponent *AOwner) : TForm(AOwner)
   P_Button->SetAlign(alBottom);
   Btn_Cancel = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 16, 7, 110);
   Btn_Cancel->SetModalResult(mrCancel);
-  Btn_Cancel->SetCancel(true);
   Btn_Update = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_Update"), 449 - 16 - 190, 7, 190);
   Btn_Update->OnClick = [this](TObject *Sender) { Btn_UpdateClick(Sender); };
 

@@ -1,6 +1,8 @@
 // The main window: controls, start-up, step page and button dispatch.
 #include "app/fmain.h"
 
+#include <algorithm>
+
 #include "app/fabout.h"
 #include "app/fboot.h"
 #include "app/fmain_glyphs.h"
@@ -64,8 +66,7 @@ TLbButton *TFQuillomarkeFirmWare::Make_Step_Button(const QString &Name, const QS
   B->SetName(Name);
   B->SetParent(this);
   B->SetBounds(0, 0, 170, 36);
-  B->SetColorStyle(lcsBlue);
-  B->SetStyle(bsModern);
+  Set_Button_Look(B, bsEncarta);
   B->SetAlignment(taLeftJustify);
   B->Font()->SetSize(9);
   B->Font()->SetStyle(TFontStyles{fsBold});
@@ -128,8 +129,7 @@ void TFQuillomarkeFirmWare::Create_Controls()
     B->SetName(Name);
     B->SetParent(this);
     B->SetBounds(0, 8, 50, 50);
-    B->SetColorStyle(lcsUltraFlat1);
-    B->SetColor(Main_Back_Color);
+    Set_Button_Look(B, bsNormal);
     B->SetCaption(QString());
     B->SetLayout(TLbButtonLayout::blGlyphTop);
     B->SetShowHint(true);
@@ -145,6 +145,7 @@ void TFQuillomarkeFirmWare::Create_Controls()
   Btn_New = Make_Step_Button(QStringLiteral("Btn_New"), QStringLiteral("New Configuration"));
   Btn_Open = Make_Step_Button(QStringLiteral("Btn_Open"), QStringLiteral("Open Configuration"));
   Btn_Prm_Gen = Make_Step_Button(QStringLiteral("Btn_Prm_Gen"), QStringLiteral("Set Communication"));
+  Btn_Prm_Gen->SetStyle(bsNormal);
   Btn_S7_Protocol_Access = Make_Step_Button(QStringLiteral("Btn_S7_Protocol_Access"), QStringLiteral("S7comm Access"));
   Btn_MQTT_Set_Topic = Make_Step_Button(QStringLiteral("Btn_MQTT_Set_Topic"), QStringLiteral("MQTT Topics"));
   Btn_CreateBin = Make_Step_Button(QStringLiteral("Btn_CreateBin"), QStringLiteral("Update Device UDP"));
@@ -263,12 +264,14 @@ void TFQuillomarkeFirmWare::Layout_Step_Page()
     P.Button->SetVisible(true);
   }
 
-  L_Velmora->SetTop(L_Step_5->Top());
-  L_Velmora->SetLeft(565);
   Shape1->SetTop(Btn_CreateBin->Top() + 51);
   Shape1->SetLeft(10);
   Shape1->SetHeight(1);
   Shape1->SetWidth(674);
+  // The address ends where the separator line ends at the latest: the fonts here run wider
+  // than those the page was designed with.
+  L_Velmora->SetTop(L_Step_5->Top());
+  L_Velmora->SetLeft(std::min(565, Shape1->Left() + Shape1->Width() - L_Velmora->Width()));
   LL_Update->SetTop(Shape1->Top() + 14);
   LL_Update->SetLeft(80);
 
@@ -489,7 +492,7 @@ void TFQuillomarkeFirmWare::Timer_UpdateTimer(TObject *)
 {
   Timer_Update->SetEnabled(false);
   if (FSoftOptions->Check_Version()) {
-    LL_Update->SetCaption(QStringLiteral("<a href=\"%1\">%2</a>").arg(Maker_Download_Page, Lang_Text(19)));
+    LL_Update->SetCaption(Download_Link_Caption(Lang_Text(19)));
     LL_Update->SetVisible(true);
   } else {
     LL_Update->SetVisible(false);
@@ -498,7 +501,8 @@ void TFQuillomarkeFirmWare::Timer_UpdateTimer(TObject *)
   Timer_Update->SetEnabled(true);
 }
 
-void TFQuillomarkeFirmWare::LL_UpdateLinkClick(TObject *, const QString &Link) { OpenURL(Link); }
+// The label's only target is the download page, whatever its caption came to hold.
+void TFQuillomarkeFirmWare::LL_UpdateLinkClick(TObject *, const QString &) { OpenURL(Maker_Download_Page); }
 
 void TFQuillomarkeFirmWare::L_VelmoraClick(TObject *) { OpenURL(Maker_Home_Page); }
 

@@ -112,14 +112,23 @@ TLabel *Make_Dialog_Label(TForm *Form, TWinControl *Parent, const QString &Name,
   return L;
 }
 
+void Set_Button_Look(TLbButton *Button, TLbButtonStyle Style)
+{
+  Button->SetStyle(Style);
+  Button->SetColor(0xEDF7F8);
+  Button->SetLightColor(clGray);
+  Button->SetHotTrackColor(clYellow);
+  Button->SetColorWhenDown(0x0080FF);
+  Button->SetUseHotTrackFont(false);
+}
+
 TLbButton *Make_Dialog_Button(TForm *Form, TWinControl *Parent, const QString &Name, int Left, int Top, int Width)
 {
   TLbButton *B = new TLbButton(Form);
   B->SetName(Name);
   B->SetParent(Parent);
   B->SetBounds(Left, Top, Width, 26);
-  B->SetColorStyle(lcsBlue);
-  B->SetStyle(bsModern);
+  Set_Button_Look(B, bsEncarta);
   B->Font()->SetStyle(TFontStyles{fsBold});
   return B;
 }

@@ -8,6 +8,7 @@ class TForm;
 class TWinControl;
 class TLabel;
 class TLbButton;
+enum class TLbButtonStyle;
 class TFQuillomarkeFirmWare;
 class TFAbout;
 class TFNew_Project;
@@ -65,7 +66,11 @@ class TWinControl;
 
 // A transparent label at (Left, Top) on Parent, owned by Form.
 TLabel *Make_Dialog_Label(TForm *Form, TWinControl *Parent, const QString &Name, int Left, int Top);
-// The blue, modern, bold button of the shell's dialogs, 26 pixels high.
+// The look every button of the program shares: an ivory face with a grey bevel that turns
+// yellow under the mouse and orange while pressed. Style is bsEncarta but for a few buttons
+// of the main window.
+void Set_Button_Look(TLbButton *Button, TLbButtonStyle Style);
+// The bold button of the shell's dialogs, 26 pixels high, with the program's button look.
 TLbButton *Make_Dialog_Button(TForm *Form, TWinControl *Parent, const QString &Name, int Left, int Top, int Width);
 
 // Text number N of the text table ("" outside the table).

@@ -2,6 +2,7 @@
 // the shared input handlers.
 #include "app/fpargen.h"
 
+#include "app/forms.h"
 #include "app/lbbutton.h"
 #include "framework/controls/messages.h"
 #include "framework/stdctrls/comctrls.h"
@@ -119,12 +120,7 @@ void TFParGen::Build_Buttons()
     B->SetParent(P_Button);
     B->SetBounds(Left, 6, 110, 28);
     B->SetAnchors(TAnchors{akTop, akRight});
-    B->SetStyle(bsEncarta);
-    B->SetColor(Back_Color);
-    B->SetLightColor(clGray);
-    B->SetHotTrackColor(clYellow);
-    B->SetColorWhenDown(0x0080FF);
-    B->SetUseHotTrackFont(false);
+    Set_Button_Look(B, bsEncarta);
     B->SetShowHint(true);
     // The strip holds the normal and the disabled picture.
     TBitmap G;

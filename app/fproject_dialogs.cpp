@@ -159,8 +159,9 @@ void TFNew_Project::Btn_OKClick(TObject *)
     Show_Error(107);
     return;
   }
-  // A name that is no single folder name would create or reuse a folder elsewhere.
-  if (!Is_Single_Folder_Name(Name)) {
+  // A name that is no single folder name would create or reuse a folder elsewhere; one of
+  // blanks only is no name the platforms the projects travel to can keep.
+  if (!Is_Single_Folder_Name(Name) || Name.trimmed().isEmpty()) {
     Show_Error(105);
     return;
   }

@@ -86,7 +86,6 @@ TFSoftOptions::TFSoftOptions(TComponent *AOwner) : TForm(AOwner)
   P_Button->SetAlign(alBottom);
   Btn_Cancel = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 16, 7, 100);
   Btn_Cancel->SetModalResult(mrCancel);
-  Btn_Cancel->SetCancel(true);
   Btn_OK = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_OK"), 509 - 16 - 100, 7, 100);
   Btn_OK->OnClick = [this](TObject *Sender) { Btn_OKClick(Sender); };
 
@@ -302,16 +301,23 @@ void TFSoftOptions::Update_CheckBox()
 
 void TFSoftOptions::CB_En_ConClick(TObject *) { Update_CheckBox(); }
 
+// The texts come from language files: escaped, they cannot add links of their own.
+QString Download_Link_Caption(const QString &Text)
+{
+  return QStringLiteral("<a href=\"%1\">%2</a>").arg(Maker_Download_Page, LinkLabelEscape(Text));
+}
+
 void TFSoftOptions::Btn_Check_UpdateClick(TObject *)
 {
   if (Check_Version())
-    LL_Check_Update->SetCaption(QStringLiteral("<a href=\"%1\">%2</a>").arg(Maker_Download_Page, Lang_Text(314)));
+    LL_Check_Update->SetCaption(Download_Link_Caption(Lang_Text(314)));
   else
-    LL_Check_Update->SetCaption(Lang_Text(315));
+    LL_Check_Update->SetCaption(LinkLabelEscape(Lang_Text(315)));
   LL_Check_Update->SetVisible(true);
 }
 
-void TFSoftOptions::LL_Check_UpdateLinkClick(TObject *, const QString &Link, TSysLinkType) { OpenURL(Link); }
+// The label's only target is the download page, whatever its caption came to hold.
+void TFSoftOptions::LL_Check_UpdateLinkClick(TObject *, const QString &, TSysLinkType) { OpenURL(Maker_Download_Page); }
 
 void TFSoftOptions::Btn_OKClick(TObject *)
 {

@@ -25,6 +25,8 @@ extern QString Version_Server_Host;
 extern uint16_t Version_Server_Port;
 // Longest wait of the update check's request, in ms.
 constexpr int Version_Request_Timeout = 10000;
+// A link label caption: Text, shown as it is written, as one link to the maker's download page.
+QString Download_Link_Caption(const QString &Text);
 
 class TFSoftOptions : public TForm {
 public:

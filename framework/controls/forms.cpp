@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include "framework/controls/pump.h"
 
@@ -243,11 +244,39 @@ void TCustomForm::CreateWindowDone() {}
 
 void TCustomForm::Paint() { TCustomControl::Paint(); }
 
+TRect TCustomForm::ScreenFrameMargins() const
+{
+  // The window's frame on screen is the window manager's, not the one the form's bounds
+  // reserve for a border and caption: none offscreen or without a window manager, and with
+  // one known only once the window was mapped.
+  QMargins m;
+  if (HandleAllocated())
+    if (QWindow *w = FHandle->Widget->windowHandle())
+      m = w->frameMargins();
+  return TRect(m.left(), m.top(), m.right(), m.bottom());
+}
+
+TRect TCustomForm::ScreenRect() const
+{
+  const TPoint o = ClientOrigin();
+  const TRect cr = GetClientRect();
+  const TRect m = ScreenFrameMargins();
+  return TRect(o.X - m.Left, o.Y - m.Top, o.X + cr.Width() + m.Right, o.Y + cr.Height() + m.Bottom);
+}
+
 void TCustomForm::PlaceOnScreen()
 {
   TRect area = Screen ? Screen->WorkAreaRect() : TRect(0, 0, 1024, 768);
+  // What is centred is the window as it shows, so that it sits in the middle whatever frame
+  // the platform draws; the bounds follow from where its client area then lies.
+  const TRect cr = GetClientRect();
+  const TRect m = ScreenFrameMargins();
+  const int shownWidth = cr.Width() + m.Left + m.Right;
+  const int shownHeight = cr.Height() + m.Top + m.Bottom;
   auto centerOn = [&](const TRect &r) {
-    SetBounds(r.Left + (r.Width() - FWidth) / 2, r.Top + (r.Height() - FHeight) / 2, FWidth, FHeight);
+    const int clientLeft = r.Left + (r.Width() - shownWidth) / 2 + m.Left;
+    const int clientTop = r.Top + (r.Height() - shownHeight) / 2 + m.Top;
+    SetBounds(clientLeft - FrameWidth(), clientTop - FrameWidth() - CaptionHeight(), FWidth, FHeight);
   };
   switch (FPosition) {
   case poScreenCenter: case poDesktopCenter:
@@ -260,7 +289,7 @@ void TCustomForm::PlaceOnScreen()
     if (!other && Application)
       other = Application->MainForm();
     if (other && other != this)
-      centerOn(other->BoundsRect());
+      centerOn(other->ScreenRect());
     else
       centerOn(area);
     break;

@@ -143,6 +143,10 @@ protected:
   int FrameWidth() const;
   int CaptionHeight() const;
   void PlaceOnScreen();
+  // The frame the platform draws around the client area (each side's width) and the
+  // rectangle the window covers on screen with it.
+  TRect ScreenFrameMargins() const;
+  TRect ScreenRect() const;
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};

@@ -15,6 +15,7 @@
 
 #include "framework/controls/forms.h"
 #include "framework/controls/pump.h"
+#include "framework/dialogs/messagebox_widget.h"
 
 namespace {
 TMessageBoxHook &BoxHook()
@@ -124,6 +125,35 @@ QString MsgDlgButtonCaption(TMsgDlgBtn Button)
   return QString();
 }
 
+TBuiltMessageBox BuildMessageBox(const TMessageBoxRequest &Request)
+{
+  TBuiltMessageBox built;
+  built.Box = std::make_unique<QMessageBox>();
+  QMessageBox &box = *built.Box;
+  box.setWindowTitle(Request.Caption);
+  box.setTextFormat(Qt::PlainText);
+  box.setText(Request.Text);
+  switch (Request.DlgType) {
+  case mtWarning: box.setIcon(QMessageBox::Warning); break;
+  case mtError: box.setIcon(QMessageBox::Critical); break;
+  case mtInformation: box.setIcon(QMessageBox::Information); break;
+  case mtConfirmation: box.setIcon(QMessageBox::Question); break;
+  case mtCustom: break;
+  }
+  for (int b = mbYes; b <= mbClose; ++b) {
+    const auto btn = TMsgDlgBtn(b);
+    if (!Request.Buttons.Contains(btn))
+      continue;
+    QPushButton *pb = box.addButton(MsgDlgButtonCaption(btn), QMessageBox::ActionRole);
+    built.Buttons.emplace_back(pb, btn);
+    if (btn == Request.DefaultButton)
+      box.setDefaultButton(pb);
+    if (btn == mbCancel || (btn == mbNo && !Request.Buttons.Contains(mbCancel)))
+      box.setEscapeButton(pb);
+  }
+  return built;
+}
+
 static int ShowBox(const TMessageBoxRequest &Request)
 {
   if (BoxHook())
@@ -133,31 +163,10 @@ static int ShowBox(const TMessageBoxRequest &Request)
     return DefaultAnswer(Request.Buttons);
   }
   return RunNested([&]() {
-    QMessageBox box;
-    box.setWindowTitle(Request.Caption);
-    box.setText(Request.Text);
-    switch (Request.DlgType) {
-    case mtWarning: box.setIcon(QMessageBox::Warning); break;
-    case mtError: box.setIcon(QMessageBox::Critical); break;
-    case mtInformation: box.setIcon(QMessageBox::Information); break;
-    case mtConfirmation: box.setIcon(QMessageBox::Question); break;
-    case mtCustom: break;
-    }
-    std::vector<std::pair<QAbstractButton *, TMsgDlgBtn>> buttons;
-    for (int b = mbYes; b <= mbClose; ++b) {
-      const auto btn = TMsgDlgBtn(b);
-      if (!Request.Buttons.Contains(btn))
-        continue;
-      QPushButton *pb = box.addButton(MsgDlgButtonCaption(btn), QMessageBox::ActionRole);
-      buttons.emplace_back(pb, btn);
-      if (btn == Request.DefaultButton)
-        box.setDefaultButton(pb);
-      if (btn == mbCancel || (btn == mbNo && !Request.Buttons.Contains(mbCancel)))
-        box.setEscapeButton(pb);
-    }
-    box.exec();
-    for (auto &[pb, btn] : buttons)
-      if (box.clickedButton() == pb)
+    TBuiltMessageBox built = BuildMessageBox(Request);
+    built.Box->exec();
+    for (auto &[pb, btn] : built.Buttons)
+      if (built.Box->clickedButton() == pb)
         return int(ModalResultOfButton(btn));
     return int(mrCancel);
   });

@@ -408,6 +408,54 @@ TCustomLinkLabel::TCustomLinkLabel(TComponent *AOwner) : TCustomControl(AOwner)
   FParentColor = true;
 }
 
+QString LinkLabelEscape(const QString &Text)
+{
+  QString r;
+  r.reserve(Text.size());
+  for (const QChar c : Text) {
+    switch (c.unicode()) {
+    case '&': r += QLatin1String("&amp;"); break;
+    case '<': r += QLatin1String("&lt;"); break;
+    case '>': r += QLatin1String("&gt;"); break;
+    case '"': r += QLatin1String("&quot;"); break;
+    default: r += c; break;
+    }
+  }
+  return r;
+}
+
+namespace {
+
+QString DecodeEntities(const QString &Text)
+{
+  if (!Text.contains(QLatin1Char('&')))
+    return Text;
+  static const std::pair<QLatin1String, QChar> entities[] = {
+      {QLatin1String("&amp;"), QLatin1Char('&')},
+      {QLatin1String("&lt;"), QLatin1Char('<')},
+      {QLatin1String("&gt;"), QLatin1Char('>')},
+      {QLatin1String("&quot;"), QLatin1Char('"')},
+  };
+  QString r;
+  r.reserve(Text.size());
+  for (int i = 0; i < Text.size();) {
+    bool decoded = false;
+    if (Text[i] == QLatin1Char('&'))
+      for (const auto &[name, c] : entities)
+        if (QStringView(Text).mid(i).startsWith(name)) {
+          r += c;
+          i += int(name.size());
+          decoded = true;
+          break;
+        }
+    if (!decoded)
+      r += Text[i++];
+  }
+  return r;
+}
+
+}  // namespace
+
 void TCustomLinkLabel::Parse()
 {
   FRuns.clear();
@@ -420,26 +468,26 @@ void TCustomLinkLabel::Parse()
   while (pos < s.size()) {
     const QRegularExpressionMatch m = open.match(s, pos);
     if (!m.hasMatch()) {
-      FRuns.push_back({s.mid(pos), -1});
+      FRuns.push_back({DecodeEntities(s.mid(pos)), -1});
       break;
     }
     const QRegularExpressionMatch e = close.match(s, m.capturedEnd());
     if (!e.hasMatch()) {
       // An unclosed tag is shown as text.
-      FRuns.push_back({s.mid(pos), -1});
+      FRuns.push_back({DecodeEntities(s.mid(pos)), -1});
       break;
     }
     if (m.capturedStart() > pos)
-      FRuns.push_back({s.mid(pos, m.capturedStart() - pos), -1});
+      FRuns.push_back({DecodeEntities(s.mid(pos, m.capturedStart() - pos)), -1});
     TLink link;
-    link.Text = s.mid(m.capturedEnd(), e.capturedStart() - m.capturedEnd());
+    link.Text = DecodeEntities(s.mid(m.capturedEnd(), e.capturedStart() - m.capturedEnd()));
     auto it = attr.globalMatch(m.captured(1));
     while (it.hasNext()) {
       const QRegularExpressionMatch a = it.next();
       if (a.captured(1).compare(QLatin1String("href"), Qt::CaseInsensitive) == 0)
-        link.Url = a.captured(2);
+        link.Url = DecodeEntities(a.captured(2));
       else
-        link.Id = a.captured(2);
+        link.Id = DecodeEntities(a.captured(2));
     }
     FLinks.push_back(link);
     FRuns.push_back({link.Text, int(FLinks.size()) - 1});

@@ -150,9 +150,14 @@ protected:
 };
 
 // ---------------------------------------------------------------------------------------------
-// Link label: a caption whose <a href="...">...</a> parts are links.
+// Link label: a caption whose <a href="...">...</a> parts are links. The entities &lt; &gt;
+// &amp; and &quot; stand for their characters, so that text put into a caption can carry them
+// without becoming mark-up.
 
 enum TSysLinkType { sltURL, sltID };
+
+// Text that a link label's caption shows exactly as given.
+QString LinkLabelEscape(const QString &Text);
 using TSysLinkEvent = std::function<void(TObject *Sender, const QString &Link, TSysLinkType LinkType)>;
 
 class TCustomLinkLabel : public TCustomControl {

@@ -1858,6 +1858,8 @@ void TButtonControl::ApplyLook()
   QPalette p = b->palette();
   p.setColor(QPalette::Window, ColorToQColor(Color()));
   p.setColor(QPalette::WindowText, ColorToQColor(Font()->Color()));
+  // A disabled control's caption is grey whatever its font colour.
+  p.setColor(QPalette::Disabled, QPalette::WindowText, ColorToQColor(clGrayText));
   p.setColor(QPalette::Base, ColorToQColor(clWindow));
   p.setColor(QPalette::Disabled, QPalette::Base, ColorToQColor(clBtnFace));
   b->setPalette(p);

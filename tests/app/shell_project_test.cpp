@@ -56,7 +56,7 @@ TEST_F(ShellTest, NewProjectRefusesNamesItCannotUse)
   };
   const TCase Cases[] = {
       {"", 107},     {"Plant1", 106}, {"PLANT1", 106}, {"a/b", 105},  {"Plant1/bin", 105},
-      {"..\\x", 105}, {".", 105},     {"..", 105},
+      {"..\\x", 105}, {".", 105},     {"..", 105},      {"   ", 105},
   };
   Make_Project("Plant1");
   Start();
@@ -81,11 +81,11 @@ TEST_F(ShellTest, NewProjectRefusesNamesItCannotUse)
 TEST_F(ShellTest, NewProjectTakesTheNameAsTyped)
 {
   Start();
-  Modal_Actions["FNew_Project"] = Enter_Name("  ");
+  Modal_Actions["FNew_Project"] = Enter_Name(" Plant 2");
   Click(FQuillomarkeFirmWare->Btn_New);
   EXPECT_TRUE(Boxes.empty());
-  EXPECT_EQ(AppState().Project_Name, "  ");
-  EXPECT_TRUE(QDir(Projects_Dir() + "/  /bin").exists());
+  EXPECT_EQ(AppState().Project_Name, " Plant 2");
+  EXPECT_TRUE(QDir(Projects_Dir() + "/ Plant 2/bin").exists());
 }
 
 TEST_F(ShellTest, CancelledDialogsChangeNothing)

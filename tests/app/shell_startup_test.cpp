@@ -66,7 +66,9 @@ TEST_F(ShellTest, StepPageShowsTheStepsAndButtonsOfThisBuild)
       {M->Btn_Open, 112, 258, "Open Configuration"}, {M->Btn_Prm_Gen, 156, 80, "Set Communication"},
       {M->Btn_S7_Protocol_Access, 200, 80, "S7comm Access"}, {M->Btn_CreateBin, 288, 80, "Update Device UDP"},
       {M->Btn_Info, 8, 516, ""},                 {M->Btn_Opz, 8, 574, ""},
-      {M->Btn_Close, 8, 632, ""},                {M->L_Velmora, 304, 565, Maker_Web_Domain},
+      {M->Btn_Close, 8, 632, ""},
+      // Designed at 565, the address ends at the separator's end in the wider fonts here.
+      {M->L_Velmora, 304, std::min(565, 684 - M->L_Velmora->Width()), Maker_Web_Domain},
       {M->Shape1, 339, 10, ""},
   };
   for (const TPlace &P : Places) {
@@ -266,6 +268,35 @@ TEST_F(ShellTest, UpdateTimerChecksThenWaitsTwoHours)
     }
     Close_Program();
   }
+}
+
+// A language text cannot add links of its own to the update label: it shows as written, and
+// the label opens nothing but the maker's download page.
+TEST_F(ShellTest, UpdateLinkShowsTheLanguageTextAsWritten)
+{
+  testsupport::HttpTestServer Server(testsupport::HttpTestServer::Mode::Answer,
+                                     testsupport::HttpTestServer::Reply(200, "VER. 1.001"));
+  Write_Settings(Settings_Xml("", "English", "1", "1"));
+  Start();
+  const QString Text = "New version</a> <a href=\"http://other.invalid/x\">here</a> &amp; more";
+  AppState().Lang_Texts[19] = Text;
+  Version_Server_Host = "127.0.0.1";
+  Version_Server_Port = uint16_t(Server.Port());
+  FQuillomarkeFirmWare->Timer_UpdateTimer(FQuillomarkeFirmWare->Timer_Update);
+  Version_Server_Host = Maker_Web_Host;
+  Version_Server_Port = 80;
+  TLinkLabel *L = FQuillomarkeFirmWare->LL_Update;
+  ASSERT_TRUE(L->Visible());
+  EXPECT_EQ(L->PlainText(), Text);
+  ASSERT_EQ(L->LinkCount(), 1);
+  for (const TRect &R : L->LinkRects(0)) {
+    SimClick(L, R.Left + 2, R.Top + R.Height() / 2);
+    SimClick(L, R.Right - 2, R.Top + R.Height() / 2);
+  }
+  SimProcess();
+  FQuillomarkeFirmWare->LL_UpdateLinkClick(L, "http://other.invalid/x");
+  ASSERT_FALSE(Opened_URLs.empty());
+  for (const QString &U : Opened_URLs) EXPECT_EQ(U, Maker_Download_Page);
 }
 
 TEST_F(ShellTest, OptionsOkSavesSettingsAndSwitchesTheTimer)

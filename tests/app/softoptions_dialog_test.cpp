@@ -9,6 +9,7 @@
 #include "framework/testing/ui_script.h"
 #include "project/app_state.h"
 #include "project/lang_texts.h"
+#include "project/maker.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/test_support.h"
 
@@ -153,6 +154,34 @@ TEST_F(SoftOptions, CheckButtonShowsTheLinkOrNoUpdate)
     Form->Btn_Check_UpdateClick(Form->Btn_Check_Update);
   }
   EXPECT_EQ(Form->LL_Check_Update->PlainText(), Lang_Text(315));
+  EXPECT_EQ(Form->LL_Check_Update->LinkCount(), 0);
+}
+
+// Language texts 314 and 315 show as written and add no links; the link opens nothing but
+// the maker's download page.
+TEST_F(SoftOptions, CheckResultShowsTheLanguageTextAsWritten)
+{
+  TUIScript UI;
+  const QString Newer = "Update <a href=\"http://other.invalid/x\">here</a>";
+  const QString None = "None <a href=\"http://other.invalid/y\">really</a> &lt;";
+  AppState().Lang_Texts[314] = Newer;
+  AppState().Lang_Texts[315] = None;
+  {
+    HttpTestServer Server(HttpTestServer::Mode::Answer, HttpTestServer::Reply(200, "VER. 1.002"));
+    Point_At(Server);
+    Form->Btn_Check_UpdateClick(Form->Btn_Check_Update);
+  }
+  EXPECT_EQ(Form->LL_Check_Update->PlainText(), Newer);
+  ASSERT_EQ(Form->LL_Check_Update->LinkCount(), 1);
+  Form->LL_Check_Update->ClickLink(0);
+  Form->LL_Check_UpdateLinkClick(Form->LL_Check_Update, "http://other.invalid/x", sltURL);
+  EXPECT_EQ(UI.URLs(), QStringList({Maker_Download_Page, Maker_Download_Page}));
+  {
+    HttpTestServer Server(HttpTestServer::Mode::Answer, HttpTestServer::Reply(200, "VER. 1.000"));
+    Point_At(Server);
+    Form->Btn_Check_UpdateClick(Form->Btn_Check_Update);
+  }
+  EXPECT_EQ(Form->LL_Check_Update->PlainText(), None);
   EXPECT_EQ(Form->LL_Check_Update->LinkCount(), 0);
 }
 

@@ -1,6 +1,8 @@
 // Message boxes, file dialogs and URL opening through the test seam.
+#include <QLabel>
 #include <gtest/gtest.h>
 
+#include "framework/dialogs/messagebox_widget.h"
 #include "framework/testing/ui_script.h"
 
 namespace {
@@ -26,6 +28,25 @@ TEST(Dialogs, MessageDlgIsRecordedAndAnswered)
   EXPECT_EQ(ui.Shown()[3].DlgType, mtCustom);
   EXPECT_EQ(ui.Messages(), (QStringList{"Overwrite?", "Stop?", "Failed", "Done"}));
   EXPECT_EQ(ui.Unscripted(), 3);
+}
+
+// Messages carry file names, language and error texts: mark-up in them shows as written and
+// opens nothing.
+TEST(Dialogs, MessageBoxShowsItsTextAsWritten)
+{
+  TMessageBoxRequest r;
+  r.DlgType = mtError;
+  r.Text = QStringLiteral("<b>bank1.bin</b> &amp; <a href=\"http://x.invalid\">here</a>");
+  r.Buttons = {mbOK};
+  const TBuiltMessageBox built = BuildMessageBox(r);
+  const auto *label = built.Box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), r.Text);
+  EXPECT_EQ(label->textFormat(), Qt::PlainText);
+  // Laid out as rich text it would be "bank1.bin & here", far narrower than the text itself.
+  EXPECT_GE(label->sizeHint().width(), label->fontMetrics().horizontalAdvance(r.Text));
+  ASSERT_EQ(built.Buttons.size(), 1u);
+  EXPECT_EQ(built.Buttons[0].second, mbOK);
 }
 
 TEST(Dialogs, MessageBoxFlagsBecomeTypeButtonsAndDefault)

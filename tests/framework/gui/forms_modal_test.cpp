@@ -247,14 +247,42 @@ TEST(Forms, ClientSizeExcludesTheFrameOfTheBorderStyle)
   }
 }
 
+// The window as it shows (its client area, with no frame drawn by the platform here) sits in
+// the middle, whatever border and caption the form's bounds reserve.
 TEST(Forms, ScreenCenterPlacesTheFormWhenShown)
 {
-  TTestForm f(200, 100);
-  f->SetPosition(poScreenCenter);
-  f->Show();
-  const TRect area = Screen->WorkAreaRect();
-  EXPECT_EQ(f->Left(), area.Left + (area.Width() - 200) / 2);
-  EXPECT_EQ(f->Top(), area.Top + (area.Height() - 100) / 2);
+  for (TFormBorderStyle style : {bsSizeable, bsSingle, bsDialog, bsToolWindow, bsNone}) {
+    SCOPED_TRACE(int(style));
+    TTestForm f;
+    f->SetBorderStyle(style);
+    f->SetClientSize(200, 100);
+    f->SetPosition(poScreenCenter);
+    f->Show();
+    const TRect area = Screen->WorkAreaRect();
+    const QRect shown = f->Handle()->geometry();
+    EXPECT_EQ(shown.x(), area.Left + (area.Width() - 200) / 2);
+    EXPECT_EQ(shown.y(), area.Top + (area.Height() - 100) / 2);
+    EXPECT_EQ(f->ClientOrigin(), TPoint(shown.x(), shown.y()));
+  }
+}
+
+TEST(Forms, MainFormCenterCentresOnTheMainWindowAsItShows)
+{
+  TTestForm main;
+  main->SetBorderStyle(bsSingle);
+  main->SetClientSize(600, 400);
+  main->SetBounds(100, 50, main->Width(), main->Height());
+  Application->SetMainForm(main);
+  main->Show();
+  TTestForm dlg;
+  dlg->SetBorderStyle(bsNone);
+  dlg->SetClientSize(200, 100);
+  dlg->SetPosition(poMainFormCenter);
+  dlg->Show();
+  const QRect outer = main->Handle()->geometry();
+  const QRect inner = dlg->Handle()->geometry();
+  EXPECT_EQ(inner.center(), outer.center());
+  Application->SetMainForm(nullptr);
 }
 
 TEST(Forms, AlignedChildrenShareTheClientAreaInOrder)

@@ -438,6 +438,27 @@ TEST_F(StdCtrlsEvents, LinkLabelReportsTheLinkTarget)
   EXPECT_EQ(type, sltURL);
 }
 
+// Text put into a caption through LinkLabelEscape shows as written: its tags and entities
+// make no link and are not taken apart.
+TEST_F(StdCtrlsEvents, LinkLabelShowsEscapedTextAsWritten)
+{
+  auto *l = Add<TLinkLabel>(10, 10, 100, 17);
+  const QString texts[] = {
+      "New</a> <a href=\"http://other.invalid\">click",
+      "Tom & Jerry &amp; \"quotes\" <b>",
+      "&lt;a href=\"x\"&gt;y&lt;/a&gt;",
+  };
+  for (const QString &t : texts) {
+    SCOPED_TRACE(t.toStdString());
+    l->SetCaption(LinkLabelEscape(t));
+    EXPECT_EQ(l->LinkCount(), 0);
+    EXPECT_EQ(l->PlainText(), t);
+    l->SetCaption("<a href=\"http://host.invalid/d\">" + LinkLabelEscape(t) + "</a>");
+    ASSERT_EQ(l->LinkCount(), 1);
+    EXPECT_EQ(l->PlainText(), t);
+  }
+}
+
 TEST_F(StdCtrlsEvents, MaskEditKeepsOrDropsLiterals)
 {
   struct Case {

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <vector>
@@ -166,6 +167,41 @@ TEST(StdCtrlsLook, FormWithOneOfEachControl)
   // Check boxes stand on their parent's colour.
   EXPECT_EQ(cb->Color(), form->Color());
   EXPECT_EQ(QColor(img.pixel(125, 112)).rgb() & 0xFFFFFF, ColorToQColor(15595512).rgb() & 0xFFFFFF);
+  delete form;
+}
+
+// The darkest pixel of the caption part of a check box or radio button.
+int DarkestCaptionGray(TButtonControl *Control)
+{
+  const QImage img = Grab(Control);
+  int darkest = 255;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 20; x < img.width(); ++x)
+      darkest = std::min(darkest, qGray(img.pixel(x, y)));
+  return darkest;
+}
+
+TEST(StdCtrlsLook, DisabledCheckBoxAndRadioButtonGreyTheirCaption)
+{
+  auto *form = new TForm(nullptr);
+  form->SetClientSize(200, 80);
+  form->SetColor(15595512);
+  auto *cb = Make<TCheckBox>(form, 8, 8, 150, 17);
+  cb->SetCaption("Check box");
+  auto *rb = Make<TRadioButton>(form, 8, 40, 150, 17);
+  rb->SetCaption("Radio");
+  form->Show();
+  for (TButtonControl *c : {static_cast<TButtonControl *>(cb), static_cast<TButtonControl *>(rb)}) {
+    SCOPED_TRACE(c->ClassName().toStdString());
+    EXPECT_LT(DarkestCaptionGray(c), 40) << "enabled: black text";
+    c->SetEnabled(false);
+    const int grey = DarkestCaptionGray(c);
+    EXPECT_GT(grey, 96) << "disabled: grey text";
+    EXPECT_LT(grey, 160) << "the caption is still drawn";
+    c->Font()->SetColor(clMaroon);
+    EXPECT_GT(DarkestCaptionGray(c), 96) << "grey whatever the font colour";
+  }
+  ASSERT_TRUE(Grab(form).save(testsupport::OutputDir() + "/stdctrls_disabled_checks.png"));
   delete form;
 }
 
