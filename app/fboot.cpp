@@ -3,6 +3,7 @@
 #include "app/fmain.h"
 #include "app/forms.h"
 #include "app/lbbutton.h"
+#include "framework/classes/thread.h"
 #include "framework/controls/busywait.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/services/ping.h"
@@ -11,8 +12,6 @@
 #include "project/banks.h"
 #include "project/validators.h"
 
-#include <QElapsedTimer>
-#include <QThread>
 
 namespace {
 
@@ -296,25 +295,23 @@ void TFBoot::PingReply(TComponent *, const TReplyStatus &AReplyStatus)
 bool TFBoot::Send_Ping()
 {
   ping_res = 0;
-  QElapsedTimer Start;
-  Start.start();
+  const uint32_t Start = GetTickCount();
   const QString Host = Joined_Address();
   Ping->SetHost(Host);
   FPing_Error.clear();
   int Answered = 0;
   try {
     for (;;) {
-      QElapsedTimer Attempt;
-      Attempt.start();
+      const uint32_t Attempt = GetTickCount();
       Ping->Ping(Host);
-      while (ping_res == 0 && Attempt.elapsed() <= Ping_Reply_Timeout) {
-        QThread::msleep(10);
+      while (ping_res == 0 && GetTickCount() - Attempt <= uint32_t(Ping_Reply_Timeout)) {
+        Sleep(10);
         Application->ProcessMessages();
       }
       // The window stays responsive between attempts.
       Application->ProcessMessages();
       if (ping_res == 1 && ++Answered >= Ping_Answers_Needed) break;
-      if (Start.elapsed() > Ping_Limit_Ms) break;
+      if (GetTickCount() - Start > uint32_t(Ping_Limit_Ms)) break;
     }
   } catch (const EPingSocketError &E) {
     // Not the device's silence: the system refused the ping, which the user must be told.
