@@ -3,16 +3,15 @@
 #include "app/fmain.h"
 #include "app/forms.h"
 #include "app/lbbutton.h"
-#include "project/maker.h"
+#include "framework/classes/thread.h"
+#include "framework/controls/busywait.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/services/ping.h"
-#include "framework/services/process.h"
+#include "project/maker.h"
 #include "project/app_state.h"
 #include "project/banks.h"
 #include "project/validators.h"
 
-#include <QElapsedTimer>
-#include <QThread>
 
 namespace {
 
@@ -295,25 +294,28 @@ void TFBoot::PingReply(TComponent *, const TReplyStatus &AReplyStatus)
 bool TFBoot::Send_Ping()
 {
   ping_res = 0;
-  QElapsedTimer Start;
-  Start.start();
+  const uint32_t Start = GetTickCount();
   const QString Host = Joined_Address();
   Ping->SetHost(Host);
+  FPing_Error.clear();
   int Answered = 0;
   try {
     for (;;) {
-      QElapsedTimer Attempt;
-      Attempt.start();
+      const uint32_t Attempt = GetTickCount();
       Ping->Ping(Host);
-      while (ping_res == 0 && Attempt.elapsed() <= Ping_Reply_Timeout) {
-        QThread::msleep(10);
+      while (ping_res == 0 && GetTickCount() - Attempt <= uint32_t(Ping_Reply_Timeout)) {
+        Sleep(10);
         Application->ProcessMessages();
       }
       // The window stays responsive between attempts.
       Application->ProcessMessages();
       if (ping_res == 1 && ++Answered >= Ping_Answers_Needed) break;
-      if (Start.elapsed() > Ping_Limit_Ms) break;
+      if (GetTickCount() - Start > uint32_t(Ping_Limit_Ms)) break;
     }
+  } catch (const EPingSocketError &E) {
+    // Not the device's silence: the system refused the ping, which the user must be told.
+    FPing_Error = E.Message();
+    return false;
   } catch (...) {
     return false;
   }
@@ -325,9 +327,7 @@ void TFBoot::Btn_UpdateClick(TObject *)
   if (FBusy) return;
   // The updater left running by the last wait must not find its job file replaced.
   if (FUpdater_Pid != 0 && ProgramRunning(FUpdater_Pid)) {
-    MessageDlg(QStringLiteral("The updater started before is still running. Wait until it has ended, then start the "
-                              "update again."),
-               mtWarning, TMsgDlgButtons{mbOK}, 0);
+    MessageDlg(Lang_Text(1041), mtWarning, TMsgDlgButtons{mbOK}, 0);
     return;
   }
   FUpdater_Pid = 0;
@@ -361,7 +361,9 @@ void TFBoot::Btn_UpdateClick(TObject *)
   if (ModalResult() != mrNone) return;
 
   if (!Found) {
-    if (ping_res == 2)
+    if (!FPing_Error.isEmpty())
+      MessageDlg(Lang_Text(1042) + FPing_Error, mtError, TMsgDlgButtons{mbOK}, 0);
+    else if (ping_res == 2)
       MessageDlg(Lang_Text(1036), mtWarning, TMsgDlgButtons{mbOK}, 0);
     else
       MessageDlg(Lang_Text(1037), mtError, TMsgDlgButtons{mbOK}, 0);
@@ -381,13 +383,19 @@ void TFBoot::Run_Updater()
   const QString Updater = AppState().App_Dir + QLatin1Char('/') + Updater_File_Name;
   FBusy = true;
   Btn_Update->SetEnabled(false);
-  qint64 Pid = 0;
-  const bool Started = StartProgramAndWait(Updater, QString(), false, Start_Program_Wait_Limit, Pid);
-  FUpdater_Pid = Pid;
+  const TProgramStatus Run = StartProgramAndWait(Updater, QString(), false, Start_Program_Wait_Limit);
+  FUpdater_Pid = Run.Pid;
   FBusy = false;
   Btn_Update->SetEnabled(true);
-  if (!Started)
-    MessageDlg(QStringLiteral("The updater \"%1\" could not be started.").arg(Updater), mtError, TMsgDlgButtons{mbOK}, 0);
+  // The updater talks to the device on its own; how it ended is all the user learns of it.
+  if (Run.Pid == 0)
+    MessageDlg(Lang_Text(1040) + Updater, mtError, TMsgDlgButtons{mbOK}, 0);
+  else if (Run.Running)
+    MessageDlg(Lang_Text(1039), mtWarning, TMsgDlgButtons{mbOK}, 0);
+  else if (Run.Signal != 0)
+    MessageDlg(Lang_Text(1043) + QString::number(Run.Signal), mtError, TMsgDlgButtons{mbOK}, 0);
+  else if (Run.ExitCode != 0)
+    MessageDlg(Lang_Text(1038) + QString::number(Run.ExitCode), mtError, TMsgDlgButtons{mbOK}, 0);
 }
 
 void TFBoot::Compile_XML_Parameter_New_Boot()

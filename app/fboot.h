@@ -79,10 +79,13 @@ public:
   TXMLDocument *XML1 = nullptr;
 
 private:
-  // Runs the updater and waits for it; reports a start failure.
+  // Runs the updater and waits for it; reports a start failure, a failing end or an updater
+  // still running when the wait ends.
   void Run_Updater();
 
   // Id of the updater started last (0: none); a second one is not started while it runs.
   qint64 FUpdater_Pid = 0;
+  // The system's reason when the last ping could not be sent at all (empty otherwise).
+  QString FPing_Error;
   bool FBusy = false;
 };

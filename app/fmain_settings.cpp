@@ -1,7 +1,7 @@
 // The main window's settings file "Quillomark.xml" and its program launcher.
 #include "app/fmain.h"
 
-#include "framework/services/process.h"
+#include "framework/controls/busywait.h"
 #include "framework/system/paths.h"
 #include "framework/system/sysutils.h"
 #include "project/app_state.h"

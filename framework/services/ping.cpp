@@ -123,7 +123,7 @@ TReplyStatus TIcmpEchoTransport::Echo(const QString &Target, const QByteArray &D
   bool Datagram = false;
   TSocketGuard S{OpenIcmpSocket(Datagram)};
   if (S.Fd < 0)
-    throw EPingError(QStringLiteral("Cannot open an ICMP socket: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    throw EPingSocketError(QStringLiteral("Cannot open an ICMP socket: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
 
   uint16_t ExpectedId = Identifier;
   if (Datagram) {
@@ -140,7 +140,11 @@ TReplyStatus TIcmpEchoTransport::Echo(const QString &Target, const QByteArray &D
   QElapsedTimer Clock;
   Clock.start();
   if (::sendto(S.Fd, Packet.constData(), size_t(Packet.size()), 0, reinterpret_cast<sockaddr *>(&To), sizeof To) < 0) {
-    // Unreachable networks and the like: the attempt simply gets no answer.
+    const int Error = errno;
+    // An unreachable network or host: the attempt simply gets no answer. Anything else (a
+    // firewall refusing, a broadcast address) is the system saying no, which the user must see.
+    if (Error != ENETUNREACH && Error != EHOSTUNREACH && Error != ENETDOWN && Error != EHOSTDOWN)
+      throw EPingSocketError(QStringLiteral("Cannot send the echo request: %1").arg(QString::fromLocal8Bit(std::strerror(Error))));
     Status.ReplyStatusType = rsError;
     return Status;
   }

@@ -16,8 +16,12 @@
 #include <functional>
 #include <memory>
 
-// Raised when the host is no IPv4 address or no ICMP socket can be opened.
+// Raised when the host is no IPv4 address.
 QM_DECLARE_EXCEPTION(EPingError, Exception)
+// Raised when the system refuses the exchange itself: no ICMP socket can be opened, or the
+// request cannot be sent for another reason than an unreachable network. The message names the
+// system's reason.
+QM_DECLARE_EXCEPTION(EPingSocketError, EPingError)
 
 enum TReplyStatusTypes { rsEcho, rsError, rsTimeOut };
 
@@ -31,7 +35,7 @@ struct TReplyStatus {
 
 using TOnReplyEvent = std::function<void(TComponent *ASender, const TReplyStatus &AReplyStatus)>;
 
-// One echo exchange. Echo raises EPingError when it cannot send at all.
+// One echo exchange. Echo raises EPingSocketError when it cannot send at all.
 class TEchoTransport {
 public:
   virtual ~TEchoTransport();
@@ -71,7 +75,7 @@ public:
 
   // Sends one echo request carrying ABuffer as its data (padded to PacketSize) with
   // SequenceID, or the client's running number when SequenceID is 0, and reports to OnReply.
-  // Raises EPingError when Host is no IPv4 address or nothing can be sent.
+  // Raises EPingError when Host is no IPv4 address, EPingSocketError when nothing can be sent.
   void Ping(const QString &ABuffer = QString(), uint16_t SequenceID = 0);
   const TReplyStatus &ReplyStatus() const { return FReplyStatus; }
 

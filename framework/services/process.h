@@ -1,20 +1,28 @@
 #pragma once
-// Starting another program and waiting for it.
+// Starting another program and following it. Waiting for it with the windows kept painted is
+// the UI's business (framework/controls/busywait.h).
 #include <QString>
 
-// Starts the program file Path with the command-line text Params (split like a shell line;
-// empty for none) in the current folder and waits until it ends or TimeoutMs have passed,
-// checking every 10 ms. A program still running at the time-out is left running. While it
-// waits, only pending repaints of the program's windows are carried out: no input, timers or
-// queued messages are handled. Hidden asks for no visible window (platforms without such a
-// request ignore it). Answers false when the program could not be started.
-bool StartProgramAndWait(const QString &Path, const QString &Params, bool Hidden, int TimeoutMs);
-// Same, and gives the started program's id in Pid (0 when it was not started), so that a
-// caller can tell whether a program it left running at the time-out still runs.
-bool StartProgramAndWait(const QString &Path, const QString &Params, bool Hidden, int TimeoutMs, qint64 &Pid);
+// What is known of a started program.
+struct TProgramStatus {
+  qint64 Pid = 0;        // 0: the program could not be started
+  bool Running = false;  // it had not ended yet
+  int ExitCode = 0;      // exit code of a program that ended by itself
+  int Signal = 0;        // the signal that ended it, 0 when it ended by itself
+};
 
-// True while the program with this id runs.
+// Starts the program file Path with the command-line text Params (split like a shell line;
+// empty for none) in the current folder, in a session of its own, so that it outlives this
+// program. Hidden asks for no visible window (platforms without such a request ignore it).
+// Answers the program's id, 0 when it could not be started. The program is reaped in the
+// background when it ends, whether anybody still waits for it or not.
+qint64 StartProgram(const QString &Path, const QString &Params, bool Hidden);
+
+// The state of a program started by StartProgram (an unknown id reads as not running).
+TProgramStatus ProgramStatus(qint64 Pid);
 bool ProgramRunning(qint64 Pid);
 
-// Tests: caps every wait of StartProgramAndWait at Ms milliseconds (0 removes the cap).
+// Tests: caps every program wait at Ms milliseconds (0 removes the cap).
 void SetProgramWaitLimitOverride(int Ms);
+// TimeoutMs with the test cap applied.
+int ProgramWaitLimit(int TimeoutMs);

@@ -2,6 +2,8 @@
 #include "framework/services/process.h"
 #include "tests/app/shell_test_support.h"
 
+#include <QThread>
+
 using namespace shelltest;
 
 namespace {
@@ -28,11 +30,19 @@ TEST_F(ShellTest, StartProgramGivesUpAtTheWaitLimitAndReportsNothing)
 {
   Start();
   const QString Marker = App_Dir + "/late.txt";
-  const QString Script = Make_Script(App_Dir + "/slow.sh", "sleep 3\necho done > \"$1\"\n");
+  const QString Script =
+      Make_Script(App_Dir + "/slow.sh", "echo $$ > \"$1.pid\"\nwhile [ ! -e \"$1.go\" ]; do sleep 0.05; done\necho done > \"$1\"\n");
   SetProgramWaitLimitOverride(200);
   FQuillomarkeFirmWare->Start_Program(Script, Marker, true);
   SetProgramWaitLimitOverride(0);
   EXPECT_FALSE(QFile::exists(Marker)) << "the wait ended before the program did";
+  // Left running, not killed: it ends once told to.
+  const qint64 Pid = Read_File(Marker + ".pid").trimmed().toLongLong();
+  EXPECT_TRUE(ProgramRunning(Pid));
+  Write_File(Marker + ".go", "");
+  for (int I = 0; I < 200 && ProgramRunning(Pid); ++I) QThread::msleep(10);
+  EXPECT_FALSE(ProgramRunning(Pid));
+  EXPECT_TRUE(QFile::exists(Marker));
 
   FQuillomarkeFirmWare->Start_Program(App_Dir + "/missing.exe", QString(), false);
   EXPECT_TRUE(Boxes.empty());

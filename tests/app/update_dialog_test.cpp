@@ -5,10 +5,13 @@
 
 #include "app/forms.h"
 #include "app/lbbutton.h"
+#include "framework/controls/busywait.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/services/ping.h"
 #include "framework/services/process.h"
 #include "framework/services/xmldoc.h"
+#include "framework/testing/input.h"
+#include "framework/testing/queued_input.h"
 #include "framework/testing/ui_script.h"
 #include "project/app_state.h"
 #include "project/banks.h"
@@ -22,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <csignal>
 #include <functional>
 
 namespace {
@@ -108,6 +112,12 @@ protected:
 
   void TearDown() override
   {
+    // No updater outlives its test: each stand-in leads a process group of its own.
+    QFile Pids(Dir.path() + QStringLiteral("/pids.txt"));
+    if (Pids.open(QIODevice::ReadOnly))
+      for (const QByteArray &Line : Pids.readAll().split('\n'))
+        if (const qint64 Pid = Line.toLongLong(); Pid > 0 && ProgramRunning(Pid)) ::kill(-pid_t(Pid), SIGKILL);
+    SetBusyWaitProbe({});
     Boot->BeforeDestruction();
     delete Boot;
     SetEchoTransportFactory({});
@@ -132,7 +142,8 @@ protected:
     const QString Path = Dir.path() + QStringLiteral("/Ethernet_Update.exe");
     QFile F(Path);
     ASSERT_TRUE(F.open(QIODevice::WriteOnly));
-    F.write("#!/bin/sh\nD=$(dirname \"$0\")\ncp \"$D/Ethernet_Update.xml\" \"$D/seen_job.xml\"\necho run >> \"$D/runs.txt\"\n" +
+    F.write("#!/bin/sh\nD=$(dirname \"$0\")\necho $$ >> \"$D/pids.txt\"\ncp \"$D/Ethernet_Update.xml\" \"$D/seen_job.xml\"\n"
+            "echo run >> \"$D/runs.txt\"\n" +
             Extra);
     F.close();
     F.setPermissions(F.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
@@ -210,13 +221,27 @@ TEST_F(UpdateDialog, FailedPingStoresNothingAndTellsWhy)
     const char *Name;
     TScriptedTransport::TScript Script;
     TMsgDlgType Type;
-    int Text;
+    QString Text;
   } Cases[] = {
-      {"silent device", [](int, const QString &) { return No_Answer(); }, mtWarning, 1036},
-      {"unusable address", [](int, const QString &) -> TReplyStatus { throw EPingError("no socket"); }, mtError, 1037},
+      {"silent device", [](int, const QString &) { return No_Answer(); }, mtWarning, Lang_Text(1036)},
+      {"unusable address", [](int, const QString &) -> TReplyStatus { throw EPingError("bad address"); }, mtError,
+       Lang_Text(1037)},
+      // The system refusing the ping is not the device's silence, even after a silent attempt.
+      {"no ICMP socket",
+       [](int, const QString &) -> TReplyStatus {
+         throw EPingSocketError("Cannot open an ICMP socket: Operation not permitted");
+       },
+       mtError, Lang_Text(1042) + "Cannot open an ICMP socket: Operation not permitted"},
+      {"socket refused after a silent attempt",
+       [](int A, const QString &) -> TReplyStatus {
+         if (A == 0) return No_Answer();
+         throw EPingSocketError("Cannot send the echo request: Operation not permitted");
+       },
+       mtError, Lang_Text(1042) + "Cannot send the echo request: Operation not permitted"},
   };
   Write_Updater();
   for (const auto &C : Cases) {
+    Targets.clear();
     Script = C.Script;
     TUIScript UI;
     Set_Boxes("127", "0", "0", "1");
@@ -225,7 +250,7 @@ TEST_F(UpdateDialog, FailedPingStoresNothingAndTellsWhy)
     Boot->Btn_UpdateClick(Boot->Btn_Update);
     ASSERT_EQ(UI.Shown().size(), 1u) << C.Name;
     EXPECT_EQ(UI.Shown()[0].DlgType, C.Type) << C.Name;
-    EXPECT_EQ(UI.Shown()[0].Text, Lang_Text(C.Text)) << C.Name;
+    EXPECT_EQ(UI.Shown()[0].Text, C.Text) << C.Name;
     EXPECT_EQ(AppState().Last_IP_Address, "10.1.2.3") << C.Name;
     EXPECT_EQ(AppState().Update_Option, 0) << C.Name;
     EXPECT_TRUE(AppState().Update_Read_Back) << C.Name;
@@ -309,8 +334,7 @@ TEST_F(UpdateDialog, UpdaterThatCannotStartIsReported)
   Boot->Btn_UpdateClick(Boot->Btn_Update);
   ASSERT_EQ(UI.Shown().size(), 1u);
   EXPECT_EQ(UI.Shown()[0].DlgType, mtError);
-  EXPECT_TRUE(UI.Shown()[0].Text.contains("Ethernet_Update.exe"));
-  EXPECT_TRUE(UI.Shown()[0].Text.contains("could not be started"));
+  EXPECT_EQ(UI.Shown()[0].Text, Lang_Text(1040) + Dir.path() + "/Ethernet_Update.exe");
   // The job file was written for it all the same.
   EXPECT_TRUE(QFile::exists(Job_File()));
 }
@@ -323,14 +347,15 @@ TEST_F(UpdateDialog, SecondUpdaterWaitsForTheFirst)
   Set_Boxes("127", "0", "0", "1");
   TUIScript UI;
   Boot->Btn_UpdateClick(Boot->Btn_Update);
-  EXPECT_TRUE(UI.Messages().isEmpty());
+  EXPECT_EQ(UI.Messages(), QStringList{Lang_Text(1039)});
   ASSERT_TRUE(QFile::exists(Dir.path() + "/runs.txt"));
 
+  UI.Clear();
   Targets.clear();
   Boot->Btn_UpdateClick(Boot->Btn_Update);
   ASSERT_EQ(UI.Shown().size(), 1u);
   EXPECT_EQ(UI.Shown()[0].DlgType, mtWarning);
-  EXPECT_TRUE(UI.Shown()[0].Text.contains("still running"));
+  EXPECT_EQ(UI.Shown()[0].Text, Lang_Text(1041));
   EXPECT_TRUE(Targets.isEmpty());
 
   QFile(Dir.path() + "/release").open(QIODevice::WriteOnly);
@@ -345,6 +370,76 @@ TEST_F(UpdateDialog, SecondUpdaterWaitsForTheFirst)
   QFile Runs(Dir.path() + "/runs.txt");
   ASSERT_TRUE(Runs.open(QIODevice::ReadOnly));
   EXPECT_EQ(Runs.readAll(), QByteArray("run\nrun\n"));
+}
+
+TEST_F(UpdateDialog, HowTheUpdaterEndedIsReportedUnlessItSucceeded)
+{
+  const struct {
+    const char *Name;
+    QByteArray Ending;
+    TMsgDlgType Type;
+    QString Text;  // empty: no message
+  } Cases[] = {
+      {"success", "exit 0\n", mtInformation, QString()},
+      {"error code", "exit 3\n", mtError, Lang_Text(1038) + "3"},
+      {"killed", "kill -9 $$\n", mtError, Lang_Text(1043) + "9"},
+      {"still running when the wait ends", "while [ ! -e \"$D/release\" ]; do sleep 0.05; done\n", mtWarning,
+       Lang_Text(1039)},
+  };
+  SetProgramWaitLimitOverride(300);
+  Set_Boxes("127", "0", "0", "1");
+  for (const auto &C : Cases) {
+    Write_Updater(C.Ending);
+    TUIScript UI;
+    Boot->Btn_UpdateClick(Boot->Btn_Update);
+    if (C.Text.isEmpty()) {
+      EXPECT_TRUE(UI.Shown().empty()) << C.Name;
+      continue;
+    }
+    ASSERT_EQ(UI.Shown().size(), 1u) << C.Name;
+    EXPECT_EQ(UI.Shown()[0].DlgType, C.Type) << C.Name;
+    EXPECT_EQ(UI.Shown()[0].Text, C.Text) << C.Name;
+  }
+}
+
+TEST_F(UpdateDialog, InputDuringTheUpdaterRunIsDropped)
+{
+  // Clicks made while the updater runs would otherwise be carried out once it has ended: a
+  // second click on the greyed Execute button starting a second update, a Cancel click
+  // closing the dialog.
+  Write_Updater("sleep 0.3\n");
+  Set_Boxes("127", "0", "0", "1");
+  Boot->Show();
+  SimProcess();
+  for (TLbButton *Clicked : {Boot->Btn_Update, Boot->Btn_Cancel}) {
+    SCOPED_TRACE(Clicked->Name().toStdString());
+    QFile::remove(Dir.path() + "/runs.txt");
+    bool Greyed = false;
+    int Cursor = -1;
+    bool Queued = false;
+    SetBusyWaitProbe([&] {
+      if (Queued) return;
+      Queued = true;
+      Greyed = !Boot->Btn_Update->Enabled();
+      Cursor = CursorShapeOf(Boot);
+      SimQueueClick(Clicked, 10, 10);
+    });
+    TUIScript UI;
+    SimClick(Boot->Btn_Update, 10, 10);
+    SetBusyWaitProbe({});
+    SimProcess();
+    EXPECT_TRUE(Queued);
+    EXPECT_TRUE(Greyed);
+    EXPECT_EQ(Cursor, int(Qt::WaitCursor));
+    EXPECT_EQ(CursorShapeOf(Boot), int(Qt::ArrowCursor));
+    EXPECT_EQ(Boot->ModalResult(), mrNone);
+    EXPECT_TRUE(Boot->Btn_Update->Enabled());
+    EXPECT_TRUE(UI.Messages().isEmpty());
+    QFile Runs(Dir.path() + "/runs.txt");
+    ASSERT_TRUE(Runs.open(QIODevice::ReadOnly));
+    EXPECT_EQ(Runs.readAll(), QByteArray("run\n"));
+  }
+  Boot->Hide();
 }
 
 TEST_F(UpdateDialog, BankFilesThatCannotBeWrittenStopBeforeTheDialog)
