@@ -191,6 +191,30 @@ TEST(FormsModal, FocusReturnsToTheCallingFormAfterTheModalForm)
   EXPECT_TRUE(p->Focused());
 }
 
+TEST(FormsModal, AKeyThatClosesTheFormComesUpAtTheCallingForm)
+{
+  TUIScript ui;
+  TTestForm main;
+  auto *p = new TProbe(main, "p");
+  p->SetParent(main);
+  main->Show();
+  p->SetFocus();
+  TFDialog dlg(nullptr);
+  dlg.Edit->DlgCode = DLGC_WANTALLKEYS;
+  dlg.Edit->OnKeyDown = [&](TObject *, uint16_t &Key, TShiftState) {
+    if (Key == VK_RETURN)
+      dlg.SetModalResult(mrOk);
+  };
+  ui.OnForm([&](TCustomForm *) {
+    dlg.Edit->SetFocus();
+    SimKey(dlg.Edit, VK_RETURN);
+  });
+  EXPECT_EQ(dlg.ShowModal(), mrOk);
+  SimProcess();
+  EXPECT_EQ(dlg.Edit->Log.filter("KEYUP"), QStringList());
+  EXPECT_EQ(p->Log.filter("KEYUP"), QStringList{"p:WM_KEYUP:13"});
+}
+
 TEST(FormsModal, ClosingTheMainFormEndsTheProgram)
 {
   TTestForm main;
