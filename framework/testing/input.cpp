@@ -273,19 +273,15 @@ void Release(TWinControl *Control, uint16_t Key, TShiftState Shift)
   SendKey(QEvent::KeyRelease, ReleaseTarget(Control, Key), Key, Shift, QString());
 }
 
-// Releases waiting for the modal loop that their press ended: a user's key comes up only
-// after the dialog has gone, so it reaches the window that has the focus then.
-class TLateReleases : public QObject {
+// Work that waits until no modal loop is about to end: a user's key comes up only after the
+// dialog that its press closed has gone.
+class TAfterModalLoops : public QObject {
 public:
-  struct TKey {
-    uint16_t Key;
-    TShiftState Shift;
-  };
-  std::deque<TKey> Keys;
+  std::deque<std::function<void()>> Actions;
 
-  void Add(uint16_t Key, TShiftState Shift)
+  void Add(std::function<void()> Action)
   {
-    Keys.push_back({Key, Shift});
+    Actions.push_back(std::move(Action));
     Post();
   }
 
@@ -299,12 +295,11 @@ protected:
       Post();
       return true;
     }
-    while (!Keys.empty()) {
-      const TKey k = Keys.front();
-      Keys.pop_front();
-      Release(nullptr, k.Key, k.Shift);
+    while (!Actions.empty()) {
+      const std::function<void()> action = std::move(Actions.front());
+      Actions.pop_front();
+      action();
     }
-    TMessagePump::Instance().Modifiers = Qt::NoModifier;
     return true;
   }
 
@@ -319,10 +314,18 @@ private:
   }
 };
 
-TLateReleases &LateReleases()
+TAfterModalLoops &AfterModalLoops()
 {
-  static TLateReleases *queue = new TLateReleases();
+  static TAfterModalLoops *queue = new TAfterModalLoops();
   return *queue;
+}
+
+void LateRelease(uint16_t Key, TShiftState Shift)
+{
+  AfterModalLoops().Add([Key, Shift]() {
+    Release(nullptr, Key, Shift);
+    TMessagePump::Instance().Modifiers = Qt::NoModifier;
+  });
 }
 
 // One key as a user strikes it: the press, what the program does about it, then the release.
@@ -335,12 +338,14 @@ void Strike(TWinControl *Control, uint16_t Key, TShiftState Shift, const QString
   SendKey(QEvent::KeyPress, target, Key, Shift, Text);
   Application->ProcessMessages();
   if (ModalLoopEnding())
-    LateReleases().Add(Key, Shift);
+    LateRelease(Key, Shift);
   else
     Release(Control, Key, Shift);
 }
 
 }  // namespace
+
+void SimAfterModalLoops(std::function<void()> Action) { AfterModalLoops().Add(std::move(Action)); }
 
 bool ModalLoopEnding()
 {
@@ -369,7 +374,7 @@ void SimKeyUp(TWinControl *Control, uint16_t Key, TShiftState Shift)
 void SimQueueKeyUp(uint16_t Key, TShiftState Shift)
 {
   HeldKeys[Key] = {nullptr, nullptr};
-  LateReleases().Add(Key, Shift);
+  LateRelease(Key, Shift);
 }
 
 void SimKey(TWinControl *Control, uint16_t Key, TShiftState Shift)
@@ -407,7 +412,7 @@ void SimResetInput()
   Held = Qt::NoButton;
   PressWidget = nullptr;
   HeldKeys.clear();
-  LateReleases().Keys.clear();
+  AfterModalLoops().Actions.clear();
   pump.Modifiers = Qt::NoModifier;
   pump.Buttons = Qt::NoButton;
   pump.KeysDown.clear();

@@ -38,6 +38,8 @@ void SimType(TWinControl *Control, const QString &Text);
 void SimQueueKeyUp(uint16_t Key, TShiftState Shift = {});
 // A modal form has its result and its loop is about to end.
 bool ModalLoopEnding();
+// Runs Action from the message loop once no modal loop is about to end.
+void SimAfterModalLoops(std::function<void()> Action);
 
 // Forgets held keys and buttons, the capture and the double-click memory (between tests).
 void SimResetInput();
