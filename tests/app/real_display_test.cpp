@@ -6,7 +6,6 @@
 #include "app/fpargen.h"
 #include "app/fproject_dialogs.h"
 #include "app/lbbutton.h"
-#include "framework/services/ping.h"
 #include "framework/stdctrls/stdctrls.h"
 #include "framework/testing/x11/x11_input.h"
 #include "tests/app/shell_test_support.h"
@@ -22,21 +21,6 @@ using namespace shelltest;
 
 namespace {
 
-// Answers every echo from the loopback address, for machines that permit no ICMP socket.
-class TLoopbackEcho : public TEchoTransport {
-public:
-  TReplyStatus Echo(const QString &Target, const QByteArray &Data, uint16_t, uint16_t Sequence, int) override
-  {
-    TReplyStatus R;
-    if (Target != QLatin1String("127.0.0.1")) return R;
-    R.ReplyStatusType = rsEcho;
-    R.BytesReceived = Data.size();
-    R.SequenceId = Sequence;
-    R.FromIpAddress = Target;
-    return R;
-  }
-};
-
 class RealDisplay : public ShellTest {
 protected:
   void SetUp() override
@@ -44,7 +28,7 @@ protected:
     if (!XInputAvailable()) GTEST_SKIP() << "needs Qt's xcb platform on an X server with XTEST";
     ShellTest::SetUp();
     if (!TIcmpEchoTransport::Available())
-      SetEchoTransportFactory([] { return std::make_unique<TLoopbackEcho>(); });
+      SetEchoTransportFactory([] { return std::make_unique<TLoopbackOnlyTransport>(); });
   }
   void TearDown() override
   {

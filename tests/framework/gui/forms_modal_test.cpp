@@ -173,25 +173,7 @@ TEST(FormsModal, AMessageBoxInsideAModalFormIsScriptedToo)
   EXPECT_EQ(ui.PendingAnswers(), 0);
 }
 
-TEST(FormsModal, FocusReturnsToTheCallingFormAfterTheModalForm)
-{
-  TUIScript ui;
-  TTestForm main;
-  auto *p = new TProbe(main, "p");
-  p->SetParent(main);
-  main->Show();
-  p->SetFocus();
-  TFDialog dlg(nullptr);
-  ui.OnForm([&](TCustomForm *f) {
-    EXPECT_FALSE(p->Focused());
-    f->SetModalResult(mrOk);
-  });
-  dlg.ShowModal();
-  EXPECT_EQ(Screen->ActiveForm(), main.Form);
-  EXPECT_TRUE(p->Focused());
-}
-
-TEST(FormsModal, AKeyThatClosesTheFormComesUpAtTheCallingForm)
+TEST(FormsModal, FocusAndTheClosingKeysReleaseReturnToTheCallingForm)
 {
   TUIScript ui;
   TTestForm main;
@@ -206,10 +188,14 @@ TEST(FormsModal, AKeyThatClosesTheFormComesUpAtTheCallingForm)
       dlg.SetModalResult(mrOk);
   };
   ui.OnForm([&](TCustomForm *) {
+    EXPECT_FALSE(p->Focused());
     dlg.Edit->SetFocus();
     SimKey(dlg.Edit, VK_RETURN);
   });
   EXPECT_EQ(dlg.ShowModal(), mrOk);
+  EXPECT_EQ(Screen->ActiveForm(), main.Form);
+  EXPECT_TRUE(p->Focused());
+  // Enter closed the dialog; its release comes up once the dialog has gone.
   SimProcess();
   EXPECT_EQ(dlg.Edit->Log.filter("KEYUP"), QStringList());
   EXPECT_EQ(p->Log.filter("KEYUP"), QStringList{"p:WM_KEYUP:13"});
