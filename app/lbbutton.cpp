@@ -350,7 +350,9 @@ void TLbButton::CNKeyDown(TWMKey &Message)
 
 void TLbButton::CNKeyUp(TWMKey &Message)
 {
-  if (Message.CharCode == VK_RETURN || Message.CharCode == VK_SPACE) {
+  // Only the release of a key that went down here clicks: the release of an Enter that closed
+  // a dialog or a message box reaches whichever button has the focus afterwards.
+  if ((Message.CharCode == VK_RETURN || Message.CharCode == VK_SPACE) && bDown) {
     Click();
     Paint();
   }

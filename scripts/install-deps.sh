@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fontconfig
   smitools
+  # The end-to-end tests on a real display: Xvfb, Qt's xcb platform and input through XTEST.
+  xvfb xauth libxcb-cursor0 libxkbcommon-x11-0 libxtst-dev
 )
 missing=()
 for p in "${packages[@]}"; do

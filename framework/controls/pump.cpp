@@ -618,6 +618,14 @@ bool TMessagePump::HandleMouse(QWidget *w, TControlHandle *h, QEvent *Event)
   if (InputBlocked(h->Control))
     return true;
 
+  const bool press = Event->type() == QEvent::MouseButtonPress || Event->type() == QEvent::MouseButtonDblClick;
+  // A capture lives only while a button is held: one still set when a button goes down with
+  // no other held lost its release somewhere else (a popup that took the pointer).
+  if (press && CaptureWnd && (me->buttons() & ~me->button()) == Qt::NoButton) {
+    ReleaseCapture();
+    CaptureControl = nullptr;
+  }
+
   // The window that receives the message: the capture window, else the one under the mouse.
   TControlHandle *target = h;
   if (CaptureWnd && CaptureWnd != h->Widget) {
@@ -707,9 +715,21 @@ bool TMessagePump::HandleMouse(QWidget *w, TControlHandle *h, QEvent *Event)
   Contexts.push_back({&m, w});
   Deliver(th->Control, m);
   Contexts.pop_back();
+  // A native popup opened by the press (a combo box's list) has taken the pointer: the
+  // release goes to it, so the capture ends here, as when another window takes it.
+  if (press && CaptureWnd && NativePopupActive()) {
+    ReleaseCapture();
+    CaptureControl = nullptr;
+  }
   if (AtLoopLevel())
     FlushPosted();
   return true;
+}
+
+bool TMessagePump::NativePopupActive() const
+{
+  QWidget *popup = QApplication::activePopupWidget();
+  return popup && !HandleOf(popup);
 }
 
 bool TMessagePump::HandleWheel(QWidget *w, TControlHandle *h, QEvent *Event)

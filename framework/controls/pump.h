@@ -158,6 +158,9 @@ struct TMessagePump : QObject {
   // Headless (tests): Qt's own activation and focus changes are not followed.
   bool Offscreen() const { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
 
+  // A popup window of Qt's own (a combo box's list, a menu) has the pointer and keyboard.
+  bool NativePopupActive() const;
+
   void ControlDestroyed(TControl *Control);
   void UpdateMouseControl(TControl *Control);
 

@@ -8,6 +8,9 @@
 #include <QThread>
 #include <QWheelEvent>
 
+#include <deque>
+#include <map>
+
 #include "framework/controls/forms.h"
 #include "framework/controls/pump.h"
 
@@ -15,6 +18,19 @@ namespace {
 uint64_t Clock = 1000000;
 QPointer<QWidget> PressWidget;
 Qt::MouseButtons Held;
+
+// A key held down: the window its press went to and the focus at that moment.
+struct THeldKey {
+  QPointer<QWidget> Target;
+  QPointer<QWidget> Focus;
+};
+std::map<uint16_t, THeldKey> HeldKeys;
+
+// A native popup (a combo box's list) holds the pointer and keyboard grab while it is open.
+QWidget *GrabbingPopup()
+{
+  return TMessagePump::Instance().NativePopupActive() ? QApplication::activePopupWidget() : nullptr;
+}
 
 Qt::MouseButton QtButton(TMouseButton b)
 {
@@ -69,7 +85,10 @@ void Mouse(QEvent::Type Type, TControl *Control, int X, int Y, TMouseButton Butt
     return;
   QWidget *target;
   const QPoint global = window->mapToGlobal(local);
-  if (PressWidget && Held != Qt::NoButton && Type != QEvent::MouseButtonPress) {
+  if (QWidget *popup = GrabbingPopup()) {
+    local = popup->mapFromGlobal(global);
+    target = TargetAt(popup, local);
+  } else if (PressWidget && Held != Qt::NoButton && Type != QEvent::MouseButtonPress) {
     // The window that got the press keeps the mouse until the last button is up.
     target = PressWidget;
     local = target->mapFromGlobal(global);
@@ -92,6 +111,8 @@ void Mouse(QEvent::Type Type, TControl *Control, int X, int Y, TMouseButton Butt
 
 QWidget *KeyTarget(TWinControl *Control)
 {
+  if (QWidget *popup = GrabbingPopup())
+    return popup->focusWidget() ? popup->focusWidget() : popup;
   if (!Control)
     return ::GetFocus();
   if (auto *f = dynamic_cast<TCustomForm *>(Control)) {
@@ -216,30 +237,149 @@ void SimWheel(TControl *Control, int X, int Y, int Delta, TShiftState Shift)
   QWidget *window = WindowOf(Control, X, Y, local);
   if (!window)
     return;
-  QWidget *target = TargetAt(window, local);
+  QWidget *target;
+  if (QWidget *popup = GrabbingPopup()) {
+    local = popup->mapFromGlobal(window->mapToGlobal(local));
+    target = TargetAt(popup, local);
+  } else {
+    target = TargetAt(window, local);
+  }
   const QPoint global = target->mapToGlobal(local);
   QWheelEvent ev(QPointF(local), QPointF(global), QPoint(), QPoint(0, Delta), Held, ShiftStateToModifiers(Shift),
                  Qt::NoScrollPhase, false);
   QApplication::sendEvent(target, &ev);
 }
 
+namespace {
+
+// The window a key's release goes to: the one focused now, as X sends it. While the focus
+// stays where it was at the press, that is the press's window (tests may press keys on a
+// control without focusing it); a window that has gone from the screen gets no keys.
+QWidget *ReleaseTarget(TWinControl *Control, uint16_t Key)
+{
+  auto it = HeldKeys.find(Key);
+  if (it == HeldKeys.end() || GrabbingPopup())
+    return KeyTarget(Control);
+  const THeldKey held = it->second;
+  HeldKeys.erase(it);
+  QWidget *focus = ::GetFocus();
+  if (focus != held.Focus.data() || !held.Target || !held.Target->isVisible())
+    return focus;
+  return held.Target;
+}
+
+void Release(TWinControl *Control, uint16_t Key, TShiftState Shift)
+{
+  SendKey(QEvent::KeyRelease, ReleaseTarget(Control, Key), Key, Shift, QString());
+}
+
+// Work that waits until no modal loop is about to end: a user's key comes up only after the
+// dialog that its press closed has gone.
+class TAfterModalLoops : public QObject {
+public:
+  std::deque<std::function<void()>> Actions;
+
+  void Add(std::function<void()> Action)
+  {
+    Actions.push_back(std::move(Action));
+    Post();
+  }
+
+protected:
+  bool event(QEvent *Event) override
+  {
+    if (Event->type() != QEvent::User)
+      return QObject::event(Event);
+    FPosted = false;
+    if (ModalLoopEnding()) {
+      Post();
+      return true;
+    }
+    while (!Actions.empty()) {
+      const std::function<void()> action = std::move(Actions.front());
+      Actions.pop_front();
+      action();
+    }
+    return true;
+  }
+
+private:
+  bool FPosted = false;
+  void Post()
+  {
+    if (!FPosted) {
+      FPosted = true;
+      QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+    }
+  }
+};
+
+TAfterModalLoops &AfterModalLoops()
+{
+  static TAfterModalLoops *queue = new TAfterModalLoops();
+  return *queue;
+}
+
+void LateRelease(uint16_t Key, TShiftState Shift)
+{
+  AfterModalLoops().Add([Key, Shift]() {
+    Release(nullptr, Key, Shift);
+    TMessagePump::Instance().Modifiers = Qt::NoModifier;
+  });
+}
+
+// One key as a user strikes it: the press, what the program does about it, then the release.
+void Strike(TWinControl *Control, uint16_t Key, TShiftState Shift, const QString &Text)
+{
+  QWidget *target = KeyTarget(Control);
+  if (!target)
+    return;
+  HeldKeys[Key] = {target, ::GetFocus()};
+  SendKey(QEvent::KeyPress, target, Key, Shift, Text);
+  Application->ProcessMessages();
+  if (ModalLoopEnding())
+    LateRelease(Key, Shift);
+  else
+    Release(Control, Key, Shift);
+}
+
+}  // namespace
+
+void SimAfterModalLoops(std::function<void()> Action) { AfterModalLoops().Add(std::move(Action)); }
+
+bool ModalLoopEnding()
+{
+  if (!Screen)
+    return false;
+  for (int i = 0; i < Screen->FormCount(); ++i) {
+    TCustomForm *f = Screen->Forms(i);
+    if (f->FormState().Contains(fsModal) && f->ModalResult() != mrNone)
+      return true;
+  }
+  return false;
+}
+
 void SimKeyDown(TWinControl *Control, uint16_t Key, TShiftState Shift)
 {
-  SendKey(QEvent::KeyPress, KeyTarget(Control), Key, Shift, KeyText(Key, Shift));
+  QWidget *target = KeyTarget(Control);
+  HeldKeys[Key] = {target, ::GetFocus()};
+  SendKey(QEvent::KeyPress, target, Key, Shift, KeyText(Key, Shift));
 }
 
 void SimKeyUp(TWinControl *Control, uint16_t Key, TShiftState Shift)
 {
-  SendKey(QEvent::KeyRelease, KeyTarget(Control), Key, Shift, QString());
+  Release(Control, Key, Shift);
+}
+
+void SimQueueKeyUp(uint16_t Key, TShiftState Shift)
+{
+  HeldKeys[Key] = {nullptr, nullptr};
+  LateRelease(Key, Shift);
 }
 
 void SimKey(TWinControl *Control, uint16_t Key, TShiftState Shift)
 {
-  // Both halves go to the window that had the focus when the key went down.
-  QPointer<QWidget> target = KeyTarget(Control);
-  SendKey(QEvent::KeyPress, target, Key, Shift, KeyText(Key, Shift));
-  if (target)
-    SendKey(QEvent::KeyRelease, target, Key, Shift, QString());
+  Strike(Control, Key, Shift, KeyText(Key, Shift));
   // The modifier keys are up again afterwards.
   TMessagePump::Instance().Modifiers = Qt::NoModifier;
   Application->ProcessMessages();
@@ -250,14 +390,12 @@ void SimType(TWinControl *Control, const QString &Text)
   for (QChar c : Text) {
     uint16_t vk = 0;
     TShiftState shift;
-    QPointer<QWidget> target = KeyTarget(Control);
-    if (!target)
-      return;
     if (CharKey(c, vk, shift)) {
-      SendKey(QEvent::KeyPress, target, vk, shift, QString(c));
-      if (target)
-        SendKey(QEvent::KeyRelease, target, vk, shift, QString());
+      Strike(Control, vk, shift, QString(c));
     } else {
+      QPointer<QWidget> target = KeyTarget(Control);
+      if (!target)
+        return;
       QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
       QApplication::sendEvent(target, &press);
     }
@@ -273,6 +411,8 @@ void SimResetInput()
   auto &pump = TMessagePump::Instance();
   Held = Qt::NoButton;
   PressWidget = nullptr;
+  HeldKeys.clear();
+  AfterModalLoops().Actions.clear();
   pump.Modifiers = Qt::NoModifier;
   pump.Buttons = Qt::NoButton;
   pump.KeysDown.clear();

@@ -5,7 +5,10 @@
 //
 // Coordinates are client coordinates of the control given. The mouse event goes to the window
 // under the point (a child window, a scroll bar), or to the window holding the button down.
-// Keys go to the control given; for a form, to the focused control on it.
+// Keys go to the control given; for a form, to the focused control on it. A key's release goes
+// where X sends it: to the window focused when it comes up, once the program has handled the
+// press (a release whose press ended a modal loop waits until that loop is over). While a
+// native popup (a combo box's list) is open it takes the mouse and the keys, as its grab does.
 #include <QImage>
 #include <QString>
 
@@ -30,6 +33,13 @@ void SimKeyUp(TWinControl *Control, uint16_t Key, TShiftState Shift = {});
 void SimKey(TWinControl *Control, uint16_t Key, TShiftState Shift = {});
 // Each character as its key press and release.
 void SimType(TWinControl *Control, const QString &Text);
+// The release of a key whose press went to a window outside the framework (a native message
+// box that the press closed): it reaches the window focused when the program next handles input.
+void SimQueueKeyUp(uint16_t Key, TShiftState Shift = {});
+// A modal form has its result and its loop is about to end.
+bool ModalLoopEnding();
+// Runs Action from the message loop once no modal loop is about to end.
+void SimAfterModalLoops(std::function<void()> Action);
 
 // Forgets held keys and buttons, the capture and the double-click memory (between tests).
 void SimResetInput();

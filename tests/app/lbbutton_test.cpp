@@ -561,6 +561,24 @@ TEST_F(LbButtonInput, EnterAndSpaceOnTheFocusedButton)
   EXPECT_EQ(OtherClicks, 0);
 }
 
+TEST_F(LbButtonInput, KeyUpClicksOnlyAfterItsOwnKeyDown)
+{
+  Button->SetFocus();
+  for (uint16_t Key : {uint16_t(VK_RETURN), uint16_t(VK_SPACE)}) {
+    SCOPED_TRACE(Key);
+    Clicks = 0;
+    // The release of a key pressed elsewhere (on a dialog that closed) is no click.
+    SimKeyUp(Button, Key);
+    EXPECT_EQ(Clicks, 0);
+    SimKeyDown(Button, Key);
+    EXPECT_TRUE(Button->Down());
+    EXPECT_EQ(Clicks, 0);
+    SimKeyUp(Button, Key);
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_FALSE(Button->Down());
+  }
+}
+
 TEST_F(LbButtonInput, DefaultAndCancelFromAnEdit)
 {
   Button->SetDefault(true);

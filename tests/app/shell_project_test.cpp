@@ -39,6 +39,8 @@ TEST_F(ShellTest, NewProjectCreatesItsFoldersAndOpensIt)
     EXPECT_EQ(Form->ModalResult(), mrOk);
   };
   Click(FQuillomarkeFirmWare->Btn_New);
+  // The release of Enter comes up at "New Configuration" once the dialog has gone: no second dialog.
+  EXPECT_EQ(Shown_Forms.size(), 1u);
   EXPECT_TRUE(Boxes.empty());
   EXPECT_TRUE(QDir(Projects_Dir() + "/Plant1/bin").exists());
   EXPECT_EQ(AppState().Project_Name, "Plant1");
@@ -76,6 +78,25 @@ TEST_F(ShellTest, NewProjectRefusesNamesItCannotUse)
   }
   EXPECT_EQ(QDir(Projects_Dir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"Plant1"});
   EXPECT_EQ(QDir(Projects_Dir() + "/Plant1").entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+}
+
+TEST_F(ShellTest, EnterOnAnErrorBoxDoesNotBringItBack)
+{
+  Start();
+  SetMessageBoxHook([this](const TMessageBoxRequest &R) {
+    Boxes.push_back({R.DlgType, R.Text, R.Buttons});
+    // The user takes the box's OK with Enter; the key comes up at the dialog's OK button,
+    // which still has the focus from the click.
+    if (Boxes.size() == 1) SimQueueKeyUp(VK_RETURN);
+    return int(mrOk);
+  });
+  Modal_Actions["FNew_Project"] = [](TCustomForm *Form) {
+    Click(FNew_Project->Btn_OK);
+    EXPECT_EQ(Form->ModalResult(), mrNone);
+  };
+  Click(FQuillomarkeFirmWare->Btn_New);
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Text, Lang_Text(107));
 }
 
 TEST_F(ShellTest, NewProjectTakesTheNameAsTyped)

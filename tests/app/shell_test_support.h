@@ -7,6 +7,7 @@
 #include "app/lbbutton.h"
 #include "framework/controls/forms.h"
 #include "framework/dialogs/dialogs.h"
+#include "framework/services/ping.h"
 #include "framework/system/paths.h"
 #include "framework/testing/input.h"
 #include "project/app_state.h"
@@ -68,6 +69,21 @@ inline void Press_Key(TWinControl *Control, Qt::Key Key)
   if (Key == Qt::Key_Tab) VK = VK_TAB;
   Press_Key(Control, VK);
 }
+
+// Answers every echo from the loopback address, for machines that permit no ICMP socket.
+class TLoopbackOnlyTransport : public TEchoTransport {
+public:
+  TReplyStatus Echo(const QString &Target, const QByteArray &Data, uint16_t, uint16_t Sequence, int) override
+  {
+    TReplyStatus R;
+    if (Target != QLatin1String("127.0.0.1")) return R;
+    R.ReplyStatusType = rsEcho;
+    R.BytesReceived = Data.size();
+    R.SequenceId = Sequence;
+    R.FromIpAddress = Target;
+    return R;
+  }
+};
 
 // One message box shown.
 struct TShownBox {

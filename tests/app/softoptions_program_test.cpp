@@ -47,6 +47,33 @@ TEST_F(SoftOptionsProgram, ChosenLanguageAppliesAtOnceAndCancelKeepsTheSavedOne)
   EXPECT_TRUE(Read_File(Settings_Path()).contains("<language>English</language>"));
 }
 
+TEST_F(SoftOptionsProgram, EnterOnYesInTheLanguageQuestionLeavesTheFormOpenForOk)
+{
+  Write_Language("Deutsch", "STR300 = Software-Optionen\r\n");
+  Start();
+  SetMessageBoxHook([this](const TMessageBoxRequest &R) {
+    Boxes.push_back({R.DlgType, R.Text, R.Buttons});
+    // "Yes" taken with Enter: the key comes up in the options form once the box has gone.
+    SimQueueKeyUp(VK_RETURN);
+    return int(mrYes);
+  });
+  TModalResult After_Question = mrNone;
+  QString Caption;
+  Modal_Actions["FSoftOptions"] = [&](TCustomForm *Form) {
+    Click(FSoftOptions->L_L[0]);
+    After_Question = Form->ModalResult();
+    Caption = Form->Caption();
+    if (After_Question == mrNone) Click(FSoftOptions->Btn_OK);
+  };
+  Click(FQuillomarkeFirmWare->Btn_Opz);
+  EXPECT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(After_Question, mrNone);
+  EXPECT_EQ(Caption, "Software-Optionen");
+  EXPECT_EQ(AppState().Language_Name, "Deutsch");
+  Close_Program();
+  EXPECT_TRUE(Read_File(Settings_Path()).contains("<language>Deutsch</language>"));
+}
+
 TEST_F(SoftOptionsProgram, AnsweringNoKeepsTheLanguage)
 {
   Write_Language("Deutsch", "STR300 = Software-Optionen\r\n");

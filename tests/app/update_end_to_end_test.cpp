@@ -13,21 +13,6 @@ using namespace shelltest;
 
 namespace {
 
-// Answers every echo, for machines that permit no ICMP socket.
-class TLoopbackOnlyTransport : public TEchoTransport {
-public:
-  TReplyStatus Echo(const QString &Target, const QByteArray &Data, uint16_t, uint16_t Sequence, int) override
-  {
-    TReplyStatus R;
-    if (Target != QLatin1String("127.0.0.1")) return R;
-    R.ReplyStatusType = rsEcho;
-    R.BytesReceived = Data.size();
-    R.SequenceId = Sequence;
-    R.FromIpAddress = Target;
-    return R;
-  }
-};
-
 class UpdateEndToEnd : public ShellTest {
 protected:
   void SetUp() override

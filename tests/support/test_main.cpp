@@ -26,7 +26,9 @@ QString Fixture(const QString &relative)
 
 int main(int argc, char **argv)
 {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // Headless unless a run on a real display asks for its platform (xcb under Xvfb).
+  const char *platform = getenv("QM_TEST_PLATFORM");
+  setenv("QT_QPA_PLATFORM", platform && *platform ? platform : "offscreen", 1);
   setenv("FONTCONFIG_FILE", QM_FONTS_CONF, 1);
   setenv("QT_QPA_FONTDIR", "/usr/share/fonts/truetype", 1);
   unsetenv("QT_SCALE_FACTOR");

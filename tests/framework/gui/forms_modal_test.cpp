@@ -173,7 +173,7 @@ TEST(FormsModal, AMessageBoxInsideAModalFormIsScriptedToo)
   EXPECT_EQ(ui.PendingAnswers(), 0);
 }
 
-TEST(FormsModal, FocusReturnsToTheCallingFormAfterTheModalForm)
+TEST(FormsModal, FocusAndTheClosingKeysReleaseReturnToTheCallingForm)
 {
   TUIScript ui;
   TTestForm main;
@@ -182,13 +182,23 @@ TEST(FormsModal, FocusReturnsToTheCallingFormAfterTheModalForm)
   main->Show();
   p->SetFocus();
   TFDialog dlg(nullptr);
-  ui.OnForm([&](TCustomForm *f) {
+  dlg.Edit->DlgCode = DLGC_WANTALLKEYS;
+  dlg.Edit->OnKeyDown = [&](TObject *, uint16_t &Key, TShiftState) {
+    if (Key == VK_RETURN)
+      dlg.SetModalResult(mrOk);
+  };
+  ui.OnForm([&](TCustomForm *) {
     EXPECT_FALSE(p->Focused());
-    f->SetModalResult(mrOk);
+    dlg.Edit->SetFocus();
+    SimKey(dlg.Edit, VK_RETURN);
   });
-  dlg.ShowModal();
+  EXPECT_EQ(dlg.ShowModal(), mrOk);
   EXPECT_EQ(Screen->ActiveForm(), main.Form);
   EXPECT_TRUE(p->Focused());
+  // Enter closed the dialog; its release comes up once the dialog has gone.
+  SimProcess();
+  EXPECT_EQ(dlg.Edit->Log.filter("KEYUP"), QStringList());
+  EXPECT_EQ(p->Log.filter("KEYUP"), QStringList{"p:WM_KEYUP:13"});
 }
 
 TEST(FormsModal, ClosingTheMainFormEndsTheProgram)

@@ -269,6 +269,29 @@ TEST_F(Pipeline, ThePressedControlKeepsTheMouseUntilRelease)
   EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(Pipeline, APressWithNoButtonHeldFindsNoCaptureLeftBehind)
+{
+  int clicks = 0;
+  b->OnClick = [&](TObject *) { ++clicks; };
+  // A capture whose release went elsewhere, as when a popup took the pointer.
+  SetCaptureControl(a);
+  SimClick(b, 5, 5);
+  EXPECT_EQ(log.filter("BUTTON"), (QStringList{"b:WM_LBUTTONDOWN", "b:WM_LBUTTONUP"}));
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Pipeline, TheKeyUpGoesToTheWindowFocusedWhenItComesUp)
+{
+  a->OnKeyDown = [&](TObject *, uint16_t &, TShiftState) { b->SetFocus(); };
+  SimKey(a, 'X');
+  EXPECT_EQ(log.filter("KEYUP"), QStringList{"b:WM_KEYUP:88"});
+  // While the focus stays where it was, a key struck on another control comes up there.
+  a->OnKeyDown = nullptr;
+  log.clear();
+  SimKey(a, 'Y');
+  EXPECT_EQ(log.filter("KEYUP"), QStringList{"a:WM_KEYUP:89"});
+}
+
 TEST_F(Pipeline, AClickDoesNotMoveTheFocusBeforeTheControlsOwnPressHandling)
 {
   bool focusedDuringPress = true;

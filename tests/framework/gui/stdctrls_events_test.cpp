@@ -1,5 +1,6 @@
 // Events of the standard controls fire as the platform's do: which changes made by the
 // program report themselves, and what the user's keys and clicks cause.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -323,6 +324,45 @@ TEST_F(StdCtrlsEvents, ComboBoxDropDownTyping)
   EXPECT_EQ(c->Text(), "alphaX");
   EXPECT_EQ(c->ItemIndex(), -1);
   EXPECT_EQ(changes, 1);
+}
+
+TEST_F(StdCtrlsEvents, AComboListOpenedWithTheMouseLeavesTheOtherControlsClickable)
+{
+  enum TClose { ByEscape, ByChoosingAnItem };
+  for (TClose close : {ByEscape, ByChoosingAnItem}) {
+    SCOPED_TRACE(close == ByEscape ? "closed with Esc" : "closed by choosing an item");
+    auto *c = Add<TComboBox>(10, 10, 120, 21);
+    c->SetStyle(csDropDownList);
+    for (const char *s : {"0", "1", "2"})
+      c->Items()->Add(s);
+    c->SetItemIndex(0);
+    auto *b = Add<TButton>(200, 250, 75, 25);
+    int clicks = 0;
+    b->OnClick = [&](TObject *) { ++clicks; };
+    ShowForm();
+
+    SimClick(c, 60, 10);
+    ASSERT_TRUE(c->DroppedDown());
+    // The list took the pointer (its grab gets the release), so the capture is over.
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+    if (close == ByEscape) {
+      SimKey(Form, VK_ESCAPE);
+    } else {
+      QAbstractItemView *view = qobject_cast<QComboBox *>(c->Handle())->view();
+      const QPoint at = view->viewport()->mapToGlobal(view->visualRect(view->model()->index(2, 0)).center());
+      const TPoint p = c->ScreenToClient(TPoint(at.x(), at.y()));
+      SimMouseMove(c, p.X, p.Y);
+      SimClick(c, p.X, p.Y);
+      EXPECT_EQ(c->ItemIndex(), 2);
+    }
+    EXPECT_FALSE(c->DroppedDown());
+
+    SimClick(b, 10, 10);
+    EXPECT_FALSE(c->DroppedDown());
+    EXPECT_EQ(clicks, 1);
+    delete c;
+    delete b;
+  }
 }
 
 TEST_F(StdCtrlsEvents, ListBoxClickComesFromTheUserOnly)
