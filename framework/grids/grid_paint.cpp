@@ -87,7 +87,8 @@ void TCustomGrid::DrawCells(int ACol, int ARow, int StartX, int StartY, int Stop
     where.Bottom = where.Top + RowHeights(curRow);
     while (where.Left < StopX && curCol < FColCount) {
       where.Right = where.Left + ColWidths(curCol);
-      if (where.Right > where.Left && Intersects(where, Update)) {
+      // Only cells meeting the part being repainted (not just its bounding box).
+      if (where.Right > where.Left && Intersects(where, Update) && canvas->RectVisible(where)) {
         TGridDrawState state = IncludeDrawState;
         const bool isCurrent = curRow == FCurrent.Y && curCol == FCurrent.X;
         if (focused && isCurrent)

@@ -1,5 +1,6 @@
 // The framework string grid driven as its descendants and users drive it: counts, cell
 // store, selection, geometry, painting, keyboard, mouse, editor and scroll bars.
+#include "framework/testing/input.h"
 #include "tests/framework/grids/grid_test_support.h"
 #include "tests/support/test_support.h"
 
@@ -277,6 +278,77 @@ TEST(StringGrid, PaintSkipsTheCellUnderTheEditor)
   g->Repaint();
   EXPECT_TRUE(g->Draws.filter(QStringLiteral("1,1[")).isEmpty());
   EXPECT_FALSE(g->Draws.isEmpty());
+}
+
+TEST(StringGrid, InvalidatingCellsRepaintsOnlyThoseCells)
+{
+  PlainGrid f(400, 300);
+  TProbeGrid *g = f.Grid;
+  g->SetColCount(6);
+  g->SetRowCount(12);
+  SimProcess();
+  g->Update();
+  g->RecordDraws = true;
+  g->InvalidateCell(2, 2);
+  g->InvalidateCell(4, 5);  // far apart: the cells between are not repainted
+  g->InvalidateCell(0, 3);
+  g->InvalidateCell(5, 40);  // not in view
+  g->Update();
+  QStringList drawn = g->Draws;
+  drawn.sort();
+  EXPECT_EQ(drawn, (QStringList{"0,3[fixed]", "2,2[]", "4,5[]"}));
+  g->Draws.clear();
+  g->Invalidate();
+  g->Update();
+  EXPECT_EQ(g->Draws.size(), 6 * 12);
+}
+
+// Draws into cell (1, 1) through a clip region built from the cell's client rectangle,
+// then removes the region and fills across the top-left corner of the client area.
+class TClipGrid : public TProbeGrid {
+public:
+  using TProbeGrid::TProbeGrid;
+
+protected:
+  void DrawCell(int ACol, int ARow, const TRect &ARect, TGridDrawState AState) override
+  {
+    TProbeGrid::DrawCell(ACol, ARow, ARect, AState);
+    if (ACol != 1 || ARow != 1)
+      return;
+    TCanvas *c = Canvas();
+    const QRegion cell = CreateRectRgn(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom);
+    SelectClipRgn(c->Handle(), &cell);
+    c->Brush()->SetColor(clRed);
+    c->FillRect(TRect(ARect.Left - 10, ARect.Top - 10, ARect.Right + 10, ARect.Bottom + 10));
+    SelectClipRgn(c->Handle(), nullptr);
+    c->Brush()->SetColor(clLime);
+    c->FillRect(TRect(-4, -4, 3, 3));
+  }
+};
+
+TEST(StringGrid, ClipRegionsDuringAPaintAreClientCoordinates)
+{
+  TForm form(nullptr);
+  form.SetClientSize(300, 200);
+  auto *g = new TClipGrid(&form);
+  g->SetParent(&form);
+  g->SetBounds(0, 0, 280, 180);  // the default sunken border: the client starts at (2, 2)
+  form.Show();
+  SimProcess();
+  const QImage img = GrabControl(g);
+  ASSERT_TRUE(GrabToPng(g, testsupport::OutputDir() + "/grid_clip_region.png"));
+  ASSERT_EQ(g->ClientWidth(), 280 - 4);  // the default cells fit: no scroll bars
+  auto at = [&](int x, int y) { return img.pixelColor(2 + x, 2 + y).rgb() & 0xFFFFFF; };
+  const TRect cell = g->CellRect(1, 1);
+  const QRgb red = 0xFF0000, lime = 0x00FF00;
+  // (The current cell's focus rectangle inverts its outermost pixels.)
+  EXPECT_EQ(at(cell.Left + 1, cell.Top + 1), red);
+  EXPECT_EQ(at(cell.Right - 2, cell.Bottom - 2), red);
+  EXPECT_NE(at(cell.Left - 1, cell.Top - 1), red);
+  // Without the region the client clip stays: the frame keeps its colours.
+  EXPECT_EQ(at(0, 0), lime);
+  EXPECT_NE(at(-1, -1), lime);
+  EXPECT_NE(at(-2, -2), lime);
 }
 
 // ---------------------------------------------------------------------------------------
