@@ -196,12 +196,15 @@ void TCustomGrid::PaintGrid()
     canvas->FillRect(TRect(0, vGrid, info.Horz.GridExtent, info.Vert.GridExtent));
 
   // A sizing or moving mark drawn before this paint is drawn again over the new picture.
-  if ((FGridState == gsColSizing || FGridState == gsRowSizing) && FSizingLineShown) {
+  if (FSizingLineShown) {
     FSizingLineShown = false;
     DrawSizingLine(info);
   }
-  if ((FGridState == gsColMoving || FGridState == gsRowMoving) && FMoveLineShown >= 0) {
+  if (FMoveLineShown >= 0) {
+    const int movePos = FMovePos;
+    FMovePos = FMoveLineShown;
     FMoveLineShown = -1;
     DrawMove();
+    FMovePos = movePos;
   }
 }

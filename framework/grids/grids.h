@@ -242,7 +242,9 @@ protected:
   bool FTimerActive = false;
   TPoint FLastMouse;  // last mouse position seen (client), for the auto-scroll timer
   bool FSizingLineShown = false;
+  bool FSizingLineRows = false;  // the drawn sizing line is a row's (horizontal)
   int FMoveLineShown = -1;  // position of the drawn move mark, -1 when none
+  bool FMoveLineRows = false;  // the drawn move mark is a row's
   static constexpr int ScrollTimerId = 1;
 
 private:
@@ -250,6 +252,9 @@ private:
   void ResetExtents(std::vector<int> &Extents, int Default);
   void RestoreAfterCountChange(int OldColCount, int OldRowCount);
   void FixedCountChanged();
+  // Takes a shown sizing line or move mark off the screen and stops the auto-scroll
+  // timer, whatever the state says (a descendant may have ended the gesture itself).
+  void EndGestureFeedback();
   bool FUpdatingScrollRange = false;
   bool FPainting = false;
   int FEditUpdate = 0;  // while positive, writing the current cell leaves the editor alone

@@ -545,6 +545,72 @@ TEST(StringGrid, CancelModeEndsADrag)
   EXPECT_EQ(g->GridState(), gsNormal);
 }
 
+// A descendant that ends a drag itself: it sets the state to normal before the inherited
+// release, and counts the auto-scroll timer's ticks.
+class TOwnReleaseGrid : public TProbeGrid {
+public:
+  using TProbeGrid::TProbeGrid;
+  using TProbeGrid::FGridState;
+  int Ticks = 0;
+  void WMTimer(TWMTimer &Message) override
+  {
+    if (Message.TimerID == 1)
+      ++Ticks;
+    TProbeGrid::WMTimer(Message);
+  }
+
+protected:
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override
+  {
+    FGridState = gsNormal;
+    TProbeGrid::MouseUp(Button, Shift, X, Y);
+  }
+};
+
+TEST(StringGrid, EndingADragErasesItsMarkAndStopsTheTimer)
+{
+  struct Case {
+    const char *name;
+    TGridOption option;
+    TPoint press, move;
+    bool cancel;  // WM_CANCELMODE instead of the release
+  } cases[] = {
+      {"column sizing, release", goColSizing, TPoint(129, 10), TPoint(150, 10), false},
+      {"column sizing, cancel", goColSizing, TPoint(129, 10), TPoint(150, 10), true},
+      {"row moving, release", goRowMoving, TPoint(10, 40), TPoint(10, 100), false},
+      {"row moving, cancel", goRowMoving, TPoint(10, 40), TPoint(10, 100), true},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    TForm form(nullptr);
+    form.SetClientSize(420, 320);
+    auto *g = new TOwnReleaseGrid(&form);
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 400, 300);
+    g->SetBorderStyle(bsNone);
+    g->SetScrollBars(ssNone);
+    g->SetOptions(g->Options() + c.option);
+    form.Show();
+    g->SetFocus();
+    const QImage before = GrabControl(g);
+    Press(g, c.press.X, c.press.Y);
+    ASSERT_NE(g->GridState(), gsNormal);
+    MoveTo(g, c.move.X, c.move.Y);
+    ASSERT_FALSE(GrabControl(g) == before);  // the mark is on screen
+    if (c.cancel) {
+      g->FGridState = gsNormal;
+      g->Repaint();  // a paint in between keeps the mark where it was
+      g->Perform(WM_CANCELMODE);
+    } else {
+      Release(g, c.move.X, c.move.Y);
+    }
+    EXPECT_TRUE(GrabControl(g) == before);
+    g->Ticks = 0;
+    SimWaitFor([] { return false; }, 200);
+    EXPECT_EQ(g->Ticks, 0);
+  }
+}
+
 // ---------------------------------------------------------------------------------------
 // Editor
 
