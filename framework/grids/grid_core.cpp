@@ -290,6 +290,7 @@ void TCustomGrid::RestoreAfterCountChange(int OldColCount, int OldRowCount)
 }
 
 // A new fixed count puts the view and the current cell back at the first scrollable cell.
+// The editor's text goes to its cell first, and the editor follows the current cell after.
 void TCustomGrid::FixedCountChanged()
 {
   FTopLeft = TGridCoord(FFixedCols, FFixedRows);
@@ -299,6 +300,7 @@ void TCustomGrid::FixedCountChanged()
     FAnchor.X = FColCount - 1;
   InvalidateGrid();
   UpdateScrollRange();
+  UpdateEdit();
 }
 
 void TCustomGrid::SetFixedCols(int Value)
@@ -309,6 +311,7 @@ void TCustomGrid::SetFixedCols(int Value)
     InvalidOp(SIndexOutOfRange);
   if (Value >= FColCount)
     InvalidOp(SFixedColTooBig);
+  HideEdit();
   FFixedCols = Value;
   FixedCountChanged();
 }
@@ -321,6 +324,7 @@ void TCustomGrid::SetFixedRows(int Value)
     InvalidOp(SIndexOutOfRange);
   if (Value >= FRowCount)
     InvalidOp(SFixedRowTooBig);
+  HideEdit();
   FFixedRows = Value;
   FixedCountChanged();
 }

@@ -307,6 +307,35 @@ TEST(StringGridInput, ClosingTheEditorHandsTheFocusStraightToTheGrid)
   }
 }
 
+TEST(StringGridInput, AFixedCountChangeWritesBackAndMovesTheEditor)
+{
+  for (bool rows : {false, true}) {
+    SCOPED_TRACE(rows ? "fixed rows" : "fixed columns");
+    InputGrid f;
+    TProbeGrid *g = f.Grid;
+    g->SetOptions(g->Options() + goEditing + goAlwaysShowEditor);
+    g->FocusCell(1, 1, true);
+    SimType(g, "typed");
+    TInplaceEdit *ed = g->InplaceEditor();
+    ASSERT_TRUE(ed && ed->Visible());
+    g->Calls.clear();
+    if (rows)
+      g->SetFixedRows(2);
+    else
+      g->SetFixedCols(2);
+    const TGridCoord now = rows ? TGridCoord(1, 2) : TGridCoord(2, 1);
+    EXPECT_EQ(TGridCoord(g->Col(), g->Row()), now);
+    EXPECT_EQ(g->Calls.filter("SetEditText"), QStringList{"SetEditText(1,1,typed)"});
+    EXPECT_TRUE(ed->Visible());
+    EXPECT_EQ(ed->BoundsRect(), g->CellRect(now.X, now.Y));
+    EXPECT_EQ(ed->Text(), g->Cells(now.X, now.Y));
+    // The next key goes to the new current cell, not into the one that is now fixed.
+    SimType(ed, "x");
+    EXPECT_EQ(g->Cells(1, 1), "typed");
+    EXPECT_EQ(g->Cells(now.X, now.Y), "x");
+  }
+}
+
 TEST(StringGridInput, MovingARowByMouse)
 {
   InputGrid f;
