@@ -748,6 +748,29 @@ void TWinControl::PaintControls(HDC DC, TControl *First)
   }
 }
 
+void TWinControl::ChangeScale(int M, int D)
+{
+  DisableAlign();
+  try {
+    // A copy: a child may rearrange the list while it scales.
+    const std::vector<TControl *> children = FControls;
+    for (TControl *c : children)
+      c->ChangeScale(M, D);
+    TControl::ChangeScale(M, D);
+  } catch (...) {
+    EnableAlign();
+    throw;
+  }
+  EnableAlign();
+}
+
+void TWinControl::ScaleBy(int M, int D)
+{
+  const TRect r = BoundsRect();
+  ChangeScale(M, D);
+  SetBounds(r.Left, r.Top, FWidth, FHeight);
+}
+
 void TWinControl::PaintTo(TCanvas *Canvas, int X, int Y)
 {
   if (!HandleAllocated())
@@ -1054,16 +1077,25 @@ void TWinControl::WMSetCursor(TWMSetCursor &Message)
         cursor = FCursor;
     }
     if (cursor != crDefault) {
-      auto &pump = TMessagePump::Instance();
-      QWidget *target = pump.CursorWidget && (pump.CursorWidget == h->Widget || h->Widget->isAncestorOf(pump.CursorWidget))
-                            ? pump.CursorWidget.data()
-                            : h->Widget.data();
-      target->setCursor(Screen ? Screen->Cursors(cursor) : CursorToQCursor(cursor));
+      SetWindowCursor(h->Widget.data(), cursor);
       AsMessage(Message).Result = 1;
       return;
     }
   }
   DefaultHandler(AsMessage(Message));
+}
+
+void SetWindowCursor(HWND Wnd, TCursor Cursor)
+{
+  TControlHandle *h = Wnd ? TMessagePump::Instance().HandleOf(Wnd) : nullptr;
+  if (!h || !h->Widget)
+    return;
+  // The shape belongs to the widget under the mouse when that lies inside the window.
+  auto &pump = TMessagePump::Instance();
+  QWidget *target = pump.CursorWidget && (pump.CursorWidget == h->Widget || h->Widget->isAncestorOf(pump.CursorWidget))
+                        ? pump.CursorWidget.data()
+                        : h->Widget.data();
+  target->setCursor(Screen ? Screen->Cursors(Cursor) : CursorToQCursor(Cursor));
 }
 
 bool TWinControl::DoKeyDown(TWMKey &Message)

@@ -401,6 +401,22 @@ void TCustomGrid::SetGridLineWidth(int Value)
   UpdateEdit();
 }
 
+void TCustomGrid::ChangeScale(int M, int D)
+{
+  TCustomControl::ChangeScale(M, D);
+  if (M == D || D == 0)
+    return;
+  FDefaultColWidth = MulDiv(FDefaultColWidth, M, D);
+  FDefaultRowHeight = MulDiv(FDefaultRowHeight, M, D);
+  for (int &w : FColWidths)
+    w = MulDiv(w, M, D);
+  for (int &h : FRowHeights)
+    h = MulDiv(h, M, D);
+  InvalidateGrid();
+  ColWidthsChanged();
+  RowHeightsChanged();
+}
+
 void TCustomGrid::ColWidthsChanged()
 {
   UpdateScrollRange();

@@ -2,8 +2,6 @@
 // auto-scroll timer, cursor shapes, keyboard navigation, characters and focus.
 #include "framework/grids/inplace_edit.h"
 
-#include <QWidget>
-
 #include <algorithm>
 
 // ---------------------------------------------------------------------------------------
@@ -465,7 +463,7 @@ void TCustomGrid::WMSetCursor(TWMSetCursor &Message)
       CalcSizingState(pt.X, pt.Y, state, index, pos, ofs, info);
     }
     if (state == gsRowSizing || state == gsColSizing) {
-      Handle()->setCursor(Screen->Cursors(state == gsRowSizing ? crVSplit : crHSplit));
+      SetWindowCursor(Handle(), state == gsRowSizing ? crVSplit : crHSplit);
       Message.Result = 1;
       return;
     }

@@ -155,6 +155,8 @@ protected:
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   void CreateParams(TCreateParams &Params) override;
   void CreateWnd() override;
+  // The inherited scaling, then the default and the individual column widths and row heights.
+  void ChangeScale(int M, int D) override;
 
 public:
   // Message handlers; descendants override them and call these.

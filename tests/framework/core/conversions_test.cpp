@@ -270,6 +270,17 @@ TEST_F(Conversions, RoundTakesHalvesToEven)
   EXPECT_THROW(Trunc(std::nan("")), EInvalidOp);
 }
 
+TEST_F(Conversions, MulDivRoundsHalvesAwayFromZero)
+{
+  const int cases[][4] = {
+      {7, 1, 2, 4},   {-7, 1, 2, -4}, {7, -1, 2, -4},  {10, 3, 4, 8},     {-10, 3, 4, -8},
+      {10, 3, -4, -8}, {9, 1, 4, 2},  {64, 120, 96, 80}, {5, 3, 0, -1},   {2147483647, 2, 1, -1},
+      {2147483647, 2, 2, 2147483647},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(MulDiv(c[0], c[1], c[2]), c[3]) << c[0] << "*" << c[1] << "/" << c[2];
+}
+
 TEST_F(Conversions, StrToBool)
 {
   EXPECT_TRUE(StrToBool("true"));

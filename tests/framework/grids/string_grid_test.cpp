@@ -221,6 +221,44 @@ TEST(StringGrid, CellRectWhenScrolled)
   EXPECT_EQ(g->TopRow(), 7);
 }
 
+// A descendant that scales a size of its own after the inherited scaling.
+class TScaledGrid : public TProbeGrid {
+public:
+  using TProbeGrid::TProbeGrid;
+  int Extra = 10;
+
+protected:
+  void ChangeScale(int M, int D) override
+  {
+    TProbeGrid::ChangeScale(M, D);
+    Calls << QString("ChangeScale(%1,%2) widths %3").arg(M).arg(D).arg(DefaultColWidth());
+    Extra = MulDiv(Extra, M, D);
+  }
+};
+
+TEST(StringGrid, ScalingScalesTheDefaultAndTheOwnSizes)
+{
+  TForm form(nullptr);
+  form.SetClientSize(400, 300);
+  auto *g = new TScaledGrid(&form);
+  g->SetParent(&form);
+  g->SetBounds(10, 10, 200, 100);
+  g->SetColWidths(2, 40);
+  g->SetRowHeights(3, 30);
+  form.Show();
+  g->Calls.clear();
+  form.ScaleBy(3, 2);
+  EXPECT_EQ(g->Calls.filter("ChangeScale"), QStringList{"ChangeScale(3,2) widths 96"});
+  EXPECT_EQ(g->BoundsRect(), Bounds(15, 15, 300, 150));
+  EXPECT_EQ(g->DefaultColWidth(), 96);
+  EXPECT_EQ(g->DefaultRowHeight(), 36);
+  EXPECT_EQ(g->ColWidths(1), 96);
+  EXPECT_EQ(g->ColWidths(2), 60);
+  EXPECT_EQ(g->RowHeights(3), 45);
+  EXPECT_EQ(g->Extra, 15);
+  EXPECT_EQ(g->CellRect(2, 1), TRect(97 + 1 + 96, 37, 97 + 1 + 96 + 60, 37 + 36));
+}
+
 // ---------------------------------------------------------------------------------------
 // Painting
 
