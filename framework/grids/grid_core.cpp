@@ -201,13 +201,16 @@ int TCustomGrid::GridHeight()
 
 void TCustomGrid::SetExtents(std::vector<int> &Extents, int Count, int Default)
 {
-  if (int(Extents.size()) != Count)
+  if (int(Extents.size()) != Count) {
     Extents.resize(size_t(std::max(Count, 0)), Default);
+    ++FExtentsSerial;
+  }
 }
 
 void TCustomGrid::ResetExtents(std::vector<int> &Extents, int Default)
 {
   std::fill(Extents.begin(), Extents.end(), Default);
+  ++FExtentsSerial;
 }
 
 void TCustomGrid::SetColCount(int Value)
@@ -371,6 +374,7 @@ void TCustomGrid::SetColWidths(int Index, int Value)
   if (FColWidths[size_t(Index)] == Value)
     return;
   FColWidths[size_t(Index)] = Value;
+  ++FExtentsSerial;
   InvalidateGrid();
   ColWidthsChanged();
 }
@@ -385,6 +389,7 @@ void TCustomGrid::SetRowHeights(int Index, int Value)
   if (FRowHeights[size_t(Index)] == Value)
     return;
   FRowHeights[size_t(Index)] = Value;
+  ++FExtentsSerial;
   InvalidateGrid();
   RowHeightsChanged();
 }
@@ -412,6 +417,7 @@ void TCustomGrid::ChangeScale(int M, int D)
     w = MulDiv(w, M, D);
   for (int &h : FRowHeights)
     h = MulDiv(h, M, D);
+  ++FExtentsSerial;
   InvalidateGrid();
   ColWidthsChanged();
   RowHeightsChanged();
@@ -676,9 +682,41 @@ void TCustomGrid::InvalidateGrid()
   Invalidate();
 }
 
+const TGridDrawInfo &TCustomGrid::CurrentLayout()
+{
+  TLayoutKey key;
+  key.TopLeft = FTopLeft;
+  key.ColCount = FColCount;
+  key.RowCount = FRowCount;
+  key.FixedCols = FFixedCols;
+  key.FixedRows = FFixedRows;
+  key.HorzLine = EffectiveLineWidth(true);
+  key.VertLine = EffectiveLineWidth(false);
+  key.DefaultColWidth = FDefaultColWidth;
+  key.DefaultRowHeight = FDefaultRowHeight;
+  const TRect client = GetClientRect();
+  key.ClientWidth = client.Width();
+  key.ClientHeight = client.Height();
+  key.ExtentsSerial = FExtentsSerial;
+  if (!FLayoutValid || !(key == FLayoutKey)) {
+    CalcDrawInfo(FLayout);
+    FLayoutKey = key;
+    FLayoutValid = true;
+  }
+  return FLayout;
+}
+
 void TCustomGrid::InvalidateRect(const TGridRect &ARect)
 {
   if (!HandleAllocated())
+    return;
+  // Cells off screen have nothing to repaint: the fixed cells, then the scrolled ones from
+  // the first on screen to the one cut by the client edge.
+  const TGridDrawInfo &layout = CurrentLayout();
+  auto meets = [](const TGridAxisDrawInfo &a, int lo, int hi) {
+    return lo <= hi && (lo < a.FixedCellCount || (hi >= a.FirstGridCell && lo <= a.LastFullVisibleCell + 1));
+  };
+  if (!meets(layout.Horz, ARect.Left, ARect.Right) || !meets(layout.Vert, ARect.Top, ARect.Bottom))
     return;
   TRect r;
   GridRectToScreenRect(ARect, r, true);

@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // A grid without border and scroll bars, so that the client area is the grid's size.
@@ -339,6 +341,51 @@ TEST(StringGrid, InvalidatingCellsRepaintsOnlyThoseCells)
   g->Invalidate();
   g->Update();
   EXPECT_EQ(g->Draws.size(), 6 * 12);
+}
+
+TEST(StringGrid, ACellWriteRepaintsTheCellOnlyWhenItIsOnScreen)
+{
+  // Columns of 64 + 1, rows of 24 + 1: 300 x 100 shows columns 0..4 and rows 0..3.
+  PlainGrid f(300, 100);
+  TProbeGrid *g = f.Grid;
+  g->SetColCount(20);
+  g->SetRowCount(50);
+  struct Case {
+    const char *name;
+    std::function<void()> change;
+    int col, row;
+    bool drawn;
+  } cases[] = {
+      {"on screen", [] {}, 2, 2, true},
+      {"fixed column", [] {}, 0, 3, true},
+      {"cut by the client edge", [] {}, 4, 3, true},
+      {"below the view", [] {}, 2, 4, false},
+      {"right of the view", [] {}, 5, 1, false},
+      {"scrolled into view", [g] { g->SetTopRow(30); }, 2, 31, true},
+      {"scrolled out of view", [] {}, 2, 2, false},
+      {"a wider client", [g] { g->SetBounds(0, 0, 400, 100); }, 6, 31, true},
+      {"narrower columns", [g] { g->SetDefaultColWidth(20); }, 15, 31, true},
+      {"a taller row above", [g] { g->SetRowHeights(30, 80); }, 2, 31, false},
+      {"more rows in view", [g] { g->SetRowHeights(30, 24); }, 2, 32, true},
+  };
+  SimProcess();
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    c.change();
+    g->Update();
+    g->RecordDraws = true;
+    g->Draws.clear();
+    g->SetCells(c.col, c.row, c.name);
+    g->Update();
+    g->RecordDraws = false;
+    EXPECT_EQ(g->Draws.filter(QString("%1,%2[").arg(c.col).arg(c.row)).size(), c.drawn ? 1 : 0);
+    EXPECT_LE(g->Draws.size(), 1);
+  }
+  // Before the window exists a write only stores the text.
+  TStringGrid lone(nullptr);
+  lone.SetCells(3, 3, "x");
+  EXPECT_FALSE(lone.HandleAllocated());
+  EXPECT_EQ(lone.Cells(3, 3), "x");
 }
 
 // Draws into cell (1, 1) through a clip region built from the cell's client rectangle,
