@@ -399,6 +399,20 @@ void TControl::SetCursor(TCursor Value)
   Perform(CM_CURSORCHANGED);
 }
 
+void TControl::ChangeScale(int M, int D)
+{
+  if (M == D || D == 0)
+    return;
+  // The right and bottom edges are scaled, so that neighbours stay neighbours.
+  const int x = MulDiv(FLeft, M, D);
+  const int y = MulDiv(FTop, M, D);
+  const int w = MulDiv(FLeft + FWidth, M, D) - x;
+  const int h = MulDiv(FTop + FHeight, M, D) - y;
+  if (!FParentFont)
+    FFont->SetHeight(MulDiv(FFont->Height(), M, D));
+  SetBounds(x, y, w, h);
+}
+
 void TControl::SetShowHint(bool Value)
 {
   if (FShowHint == Value && !FParentShowHint)

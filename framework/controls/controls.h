@@ -304,6 +304,10 @@ protected:
   virtual void SetParentComponent(TWinControl *Value) { SetParent(Value); }
   virtual void RequestAlign();
   virtual void SetTextInternal(const QString &Value) { FText = Value; }
+  // Scales position, size and (unless it follows the parent's) the font by M / D, as the
+  // platform does when a form meets another resolution; descendants scale what they add
+  // and call this one.
+  virtual void ChangeScale(int M, int D);
   // The window on which this control is drawn and which receives its input.
   virtual void InvalidateControl(bool IsVisible, bool IsOpaque);
   // Changes the stored bounds without moving a window (used by windows resized from outside).
@@ -459,6 +463,8 @@ public:
   void SetParentCtl3D(bool Value) { FParentCtl3D = Value; }
 
   void PaintTo(TCanvas *Canvas, int X, int Y);
+  // Scales the control's size, its children and the fonts by M / D; the control keeps its place.
+  void ScaleBy(int M, int D);
 
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
@@ -528,6 +534,8 @@ protected:
   virtual void DoEnter();
   virtual void DoExit();
 
+  // The children first, then the control itself.
+  void ChangeScale(int M, int D) override;
   virtual void AlignControls(TControl *AControl, TRect &Rect);
   virtual void AdjustClientRect(TRect &Rect);
   // Paints the window: WM_PAINT's work for controls with a canvas.
@@ -690,6 +698,9 @@ bool GetWindowRect(HWND Wnd, TRect &Rect);
 bool ClientToScreen(HWND Wnd, TPoint &Point);
 bool ScreenToClient(HWND Wnd, TPoint &Point);
 bool GetCursorPos(TPoint &Point);
+// The shape the mouse shows over a window now, until the next WM_SETCURSOR decides again
+// (what a WM_SETCURSOR handler sets; Screen->Cursors names the shapes).
+void SetWindowCursor(HWND Wnd, TCursor Cursor);
 bool SetCursorPos(int X, int Y);
 void MessageBeep(uint32_t Type = 0);
 bool IsChild(HWND Parent, HWND Wnd);

@@ -942,7 +942,7 @@ void TControlHandle::PaintPendingNow()
   if (Native || Painting || !Redraw)
     return;
   EnsureImage();
-  if (!FramePending && !PaintPending)
+  if (!FramePending && !PaintPending && UpdateRgn.isEmpty())
     return;
   QPointer<QWidget> guard = Widget.data();
   ++Painting;
@@ -952,18 +952,27 @@ void TControlHandle::PaintPendingNow()
     TMessage nc(WM_NCPAINT, 1, 0);
     pump.Deliver(Control, nc);
   }
-  if (PaintPending) {
+  if (PaintPending || !UpdateRgn.isEmpty()) {
+    // What this paint repaints; an invalidation made while it runs waits for the next one.
+    const TRect cr = Control->ClientRect();
+    const QRegion client(0, 0, std::max(cr.Width(), 0), std::max(cr.Height(), 0));
+    PaintRgn = PaintPending ? client : UpdateRgn & client;
     PaintPending = false;
-    if (ErasePending) {
-      ErasePending = false;
-      TMessage er(WM_ERASEBKGND, 0, 0);
-      pump.Deliver(Control, er);
+    UpdateRgn = QRegion();
+    if (!PaintRgn.isEmpty()) {
+      if (ErasePending) {
+        ErasePending = false;
+        TMessage er(WM_ERASEBKGND, 0, 0);
+        pump.Deliver(Control, er);
+      }
+      TMessage pm(WM_PAINT, 0, 0);
+      pump.Deliver(Control, pm);
     }
-    TMessage pm(WM_PAINT, 0, 0);
-    pump.Deliver(Control, pm);
   }
-  if (guard || !Widget)
+  if (guard || !Widget) {
+    PaintRgn = QRegion();
     --Painting;
+  }
 }
 
 void TControlHandle::EnsureStyle()
@@ -1197,7 +1206,7 @@ void SetCaptureControl(TControl *Control)
   SetCapture(w->Handle());
 }
 
-bool InvalidateRect(HWND Wnd, const TRect *, bool Erase)
+bool InvalidateRect(HWND Wnd, const TRect *Rect, bool Erase)
 {
   TControlHandle *h = H(Wnd);
   if (!h)
@@ -1206,7 +1215,17 @@ bool InvalidateRect(HWND Wnd, const TRect *, bool Erase)
     h->Widget->update();
     return true;
   }
-  h->PaintPending = true;
+  if (!Rect) {
+    h->PaintPending = true;
+  } else {
+    const TRect cr = h->Control->ClientRect();
+    const TRect r(std::max(Rect->Left, 0), std::max(Rect->Top, 0), std::min(Rect->Right, cr.Width()),
+                  std::min(Rect->Bottom, cr.Height()));
+    if (r.IsEmpty())
+      return true;
+    if (!h->PaintPending)
+      h->UpdateRgn |= QRect(r.Left, r.Top, r.Width(), r.Height());
+  }
   if (Erase)
     h->ErasePending = true;
   h->ScheduleUpdate();
@@ -1218,7 +1237,7 @@ bool UpdateWindow(HWND Wnd)
   TControlHandle *h = H(Wnd);
   if (!h)
     return false;
-  if (!h->Native && h->PaintPending) {
+  if (!h->Native && (h->PaintPending || !h->UpdateRgn.isEmpty())) {
     h->PaintPendingNow();
     if (h->Widget && h->Widget->isVisible())
       h->Widget->repaint();

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPointer>
+#include <QRegion>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
@@ -42,7 +43,9 @@ struct TControlHandle {
 
   // Whole-window image (frame and client) of framework windows.
   QImage Image;
-  bool PaintPending = true;
+  bool PaintPending = true;  // the whole client area waits for a paint
+  QRegion UpdateRgn;          // parts of the client waiting for a paint (client coordinates)
+  QRegion PaintRgn;           // the part the current WM_PAINT repaints, empty outside a paint
   bool ErasePending = true;
   bool FramePending = true;
   int Painting = 0;

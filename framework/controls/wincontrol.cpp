@@ -748,6 +748,29 @@ void TWinControl::PaintControls(HDC DC, TControl *First)
   }
 }
 
+void TWinControl::ChangeScale(int M, int D)
+{
+  DisableAlign();
+  try {
+    // A copy: a child may rearrange the list while it scales.
+    const std::vector<TControl *> children = FControls;
+    for (TControl *c : children)
+      c->ChangeScale(M, D);
+    TControl::ChangeScale(M, D);
+  } catch (...) {
+    EnableAlign();
+    throw;
+  }
+  EnableAlign();
+}
+
+void TWinControl::ScaleBy(int M, int D)
+{
+  const TRect r = BoundsRect();
+  ChangeScale(M, D);
+  SetBounds(r.Left, r.Top, FWidth, FHeight);
+}
+
 void TWinControl::PaintTo(TCanvas *Canvas, int X, int Y)
 {
   if (!HandleAllocated())
@@ -1028,6 +1051,8 @@ void TWinControl::WMEraseBkgnd(TWMEraseBkgnd &Message)
   TControlHandle *h = FHandle.get();
   if (!h->Native && !h->Image.isNull()) {
     QPainter p(&h->Image);
+    if (!h->PaintRgn.isEmpty())
+      p.setClipRegion(h->PaintRgn.translated(h->NCLeft(), h->NCTop()));
     const TRect cr = GetClientRect();
     p.fillRect(h->NCLeft(), h->NCTop(), cr.Width(), cr.Height(), ColorToQColor(FBrush->Color()));
   }
@@ -1052,16 +1077,25 @@ void TWinControl::WMSetCursor(TWMSetCursor &Message)
         cursor = FCursor;
     }
     if (cursor != crDefault) {
-      auto &pump = TMessagePump::Instance();
-      QWidget *target = pump.CursorWidget && (pump.CursorWidget == h->Widget || h->Widget->isAncestorOf(pump.CursorWidget))
-                            ? pump.CursorWidget.data()
-                            : h->Widget.data();
-      target->setCursor(Screen ? Screen->Cursors(cursor) : CursorToQCursor(cursor));
+      SetWindowCursor(h->Widget.data(), cursor);
       AsMessage(Message).Result = 1;
       return;
     }
   }
   DefaultHandler(AsMessage(Message));
+}
+
+void SetWindowCursor(HWND Wnd, TCursor Cursor)
+{
+  TControlHandle *h = Wnd ? TMessagePump::Instance().HandleOf(Wnd) : nullptr;
+  if (!h || !h->Widget)
+    return;
+  // The shape belongs to the widget under the mouse when that lies inside the window.
+  auto &pump = TMessagePump::Instance();
+  QWidget *target = pump.CursorWidget && (pump.CursorWidget == h->Widget || h->Widget->isAncestorOf(pump.CursorWidget))
+                        ? pump.CursorWidget.data()
+                        : h->Widget.data();
+  target->setCursor(Screen ? Screen->Cursors(Cursor) : CursorToQCursor(Cursor));
 }
 
 bool TWinControl::DoKeyDown(TWMKey &Message)
@@ -1326,6 +1360,23 @@ void TWinControl::CMCursorChanged(TMessage &Message)
 // ---------------------------------------------------------------------------------------------
 // TCustomControl
 
+// A canvas as the window's client device context: device coordinates are client
+// coordinates, and it draws inside the client area (and inside Area, client coordinates,
+// when given) whatever clip the program selects.
+static void BindClientCanvas(TCanvas *Canvas, TControlHandle *Handle, const QRegion *Area)
+{
+  Canvas->SetImage(&Handle->Image);
+  Canvas->SelectClipRgn(nullptr);
+  Canvas->SetWindowOrg(TPoint(0, 0));
+  Canvas->SetViewportOrg(TPoint(0, 0));
+  Canvas->SetDeviceOrigin(TPoint(Handle->NCLeft(), Handle->NCTop()));
+  const TRect cr = Handle->Control->ClientRect();
+  QRegion client(0, 0, std::max(cr.Width(), 0), std::max(cr.Height(), 0));
+  if (Area)
+    client &= *Area;
+  Canvas->SetDeviceArea(&client);
+}
+
 TCustomControl::TCustomControl(TComponent *AOwner) : TWinControl(AOwner)
 {
   FCanvas = std::make_unique<TCanvas>(&FHandle->Image);
@@ -1346,12 +1397,7 @@ TCanvas *TCustomControl::Canvas()
     auto &pump = TMessagePump::Instance();
     if (FCanvasSerial != pump.Serial) {
       FCanvasSerial = pump.Serial;
-      FCanvas->SetImage(&h->Image);
-      FCanvas->SelectClipRgn(nullptr);
-      FCanvas->SetWindowOrg(TPoint(0, 0));
-      FCanvas->SetViewportOrg(TPoint(h->NCLeft(), h->NCTop()));
-      const TRect cr = GetClientRect();
-      FCanvas->IntersectClipRect(cr);
+      BindClientCanvas(FCanvas.get(), h, nullptr);
     }
   }
   return FCanvas.get();
@@ -1369,11 +1415,7 @@ void TCustomControl::PaintWindow(HDC)
   TControlHandle *h = FHandle.get();
   h->EnsureImage();
   FCanvas->Lock();
-  FCanvas->SetImage(&h->Image);
-  FCanvas->SelectClipRgn(nullptr);
-  FCanvas->SetWindowOrg(TPoint(0, 0));
-  FCanvas->SetViewportOrg(TPoint(h->NCLeft(), h->NCTop()));
-  FCanvas->IntersectClipRect(GetClientRect());
+  BindClientCanvas(FCanvas.get(), h, h->PaintRgn.isEmpty() ? nullptr : &h->PaintRgn);
   SelectPaintBrush(FCanvas.get());
   FCanvas->SetTextAlign(0);
   Paint();
@@ -1416,14 +1458,11 @@ void TGraphicControl::BindCanvas()
   if (!FParent)
     return;
   TControlHandle *h = FParent->FHandle.get();
-  FCanvas->SetImage(&h->Image);
-  FCanvas->SelectClipRgn(nullptr);
-  FCanvas->SetWindowOrg(TPoint(0, 0));
-  FCanvas->SetViewportOrg(TPoint(0, 0));
-  const TRect pc = FParent->GetClientRect();
-  FCanvas->IntersectClipRect(Bounds(h->NCLeft(), h->NCTop(), pc.Width(), pc.Height()));
-  FCanvas->SetViewportOrg(TPoint(h->NCLeft() + FLeft, h->NCTop() + FTop));
-  FCanvas->IntersectClipRect(TRect(0, 0, FWidth, FHeight));
+  // The parent's device context, moved to the control and kept inside it.
+  const QRegion own(FLeft, FTop, std::max(FWidth, 0), std::max(FHeight, 0));
+  const QRegion area = h->Painting && !h->PaintRgn.isEmpty() ? own & h->PaintRgn : own;
+  BindClientCanvas(FCanvas.get(), h, &area);
+  FCanvas->SetViewportOrg(TPoint(FLeft, FTop));
 }
 
 void TGraphicControl::Dispatch(TMessage &Message)
@@ -1458,8 +1497,7 @@ HDC GetDC(HWND Wnd)
     return nullptr;
   h->EnsureImage();
   auto *c = new TCanvas(&h->Image);
-  c->SetViewportOrg(TPoint(h->NCLeft(), h->NCTop()));
-  c->IntersectClipRect(h->Control->ClientRect());
+  BindClientCanvas(c, h, nullptr);
   return c;
 }
 

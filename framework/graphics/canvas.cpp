@@ -184,12 +184,13 @@ struct TCanvasPainter {
       Own.begin(c->FImage);
       P = &Own;
     }
-    if (c->FHasClip)
-      P->setClipRegion(c->FClip, Qt::IntersectClip);
+    QRegion clip;
+    if (c->PainterClip(clip))
+      P->setClipRegion(clip, Qt::IntersectClip);
     if (!device) {
       const double sx = c->ScaleX(), sy = c->ScaleY();
-      P->setTransform(QTransform(sx, 0, 0, sy, c->FViewportOrg.X - c->FWindowOrg.X * sx,
-                                 c->FViewportOrg.Y - c->FWindowOrg.Y * sy),
+      P->setTransform(QTransform(sx, 0, 0, sy, c->FDeviceOrigin.X + c->FViewportOrg.X - c->FWindowOrg.X * sx,
+                                 c->FDeviceOrigin.Y + c->FViewportOrg.Y - c->FWindowOrg.Y * sy),
                       true);
     }
     P->setRenderHint(QPainter::Antialiasing, !aliased);
@@ -262,18 +263,20 @@ inline int ClampDevice(double v)
 
 TPoint TCanvas::ToDevice(TPoint P) const
 {
+  const double ox = double(FViewportOrg.X) + FDeviceOrigin.X, oy = double(FViewportOrg.Y) + FDeviceOrigin.Y;
   if (FMapMode == MM_TEXT)
-    return TPoint(ClampDevice(double(P.X) - FWindowOrg.X + FViewportOrg.X), ClampDevice(double(P.Y) - FWindowOrg.Y + FViewportOrg.Y));
-  return TPoint(ClampDevice((double(P.X) - FWindowOrg.X) * ScaleX() + FViewportOrg.X),
-                ClampDevice((double(P.Y) - FWindowOrg.Y) * ScaleY() + FViewportOrg.Y));
+    return TPoint(ClampDevice(double(P.X) - FWindowOrg.X + ox), ClampDevice(double(P.Y) - FWindowOrg.Y + oy));
+  return TPoint(ClampDevice((double(P.X) - FWindowOrg.X) * ScaleX() + ox),
+                ClampDevice((double(P.Y) - FWindowOrg.Y) * ScaleY() + oy));
 }
 
 TPoint TCanvas::FromDevice(TPoint P) const
 {
+  const int ox = FViewportOrg.X + FDeviceOrigin.X, oy = FViewportOrg.Y + FDeviceOrigin.Y;
   if (FMapMode == MM_TEXT)
-    return TPoint(P.X + FWindowOrg.X - FViewportOrg.X, P.Y + FWindowOrg.Y - FViewportOrg.Y);
-  return TPoint(int(std::lround((P.X - FViewportOrg.X) / ScaleX())) + FWindowOrg.X,
-                int(std::lround((P.Y - FViewportOrg.Y) / ScaleY())) + FWindowOrg.Y);
+    return TPoint(P.X + FWindowOrg.X - ox, P.Y + FWindowOrg.Y - oy);
+  return TPoint(int(std::lround((P.X - ox) / ScaleX())) + FWindowOrg.X,
+                int(std::lround((P.Y - oy) / ScaleY())) + FWindowOrg.Y);
 }
 
 TRect TCanvas::ToDevice(const TRect &R) const
@@ -387,9 +390,22 @@ QRegion TCanvas::EffectiveClip() const
 {
   const TSize s = DeviceSize();
   QRegion r(0, 0, s.cx, s.cy);
+  if (FHasDeviceArea)
+    r &= FDeviceArea;
   if (FHasClip)
     r &= FClip;
   return r;
+}
+
+bool TCanvas::PainterClip(QRegion &Region) const
+{
+  if (!FHasDeviceArea && !FHasClip)
+    return false;
+  if (FHasDeviceArea && FHasClip)
+    Region = FDeviceArea & FClip;
+  else
+    Region = FHasClip ? FClip : FDeviceArea;
+  return true;
 }
 
 void TCanvas::Record(const QString &Entry) const
@@ -589,8 +605,9 @@ void TCanvas::FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBru
       own.begin(FImage);
       p = &own;
     }
-    if (FHasClip)
-      p->setClipRegion(FClip, Qt::IntersectClip);
+    QRegion clip;
+    if (PainterClip(clip))
+      p->setClipRegion(clip, Qt::IntersectClip);
     p->setCompositionMode(CompositionOf(Rop2));
     const QRect qr(R.Left, R.Top, R.Width(), R.Height());
     if (pattern && br.Bitmap()) {
@@ -1090,7 +1107,20 @@ TRect TCanvas::ClipRect() const
   return FromDevice(TRect(b.left(), b.top(), b.right() + 1, b.bottom() + 1));
 }
 
-QRegion TCanvas::ClipRegionDevice() const { return FClip; }
+QRegion TCanvas::ClipRegionDevice() const { return FClip.translated(-FDeviceOrigin.X, -FDeviceOrigin.Y); }
+
+TPoint TCanvas::SetDeviceOrigin(TPoint Org)
+{
+  const TPoint old = FDeviceOrigin;
+  FDeviceOrigin = Org;
+  return old;
+}
+
+void TCanvas::SetDeviceArea(const QRegion *Area)
+{
+  FHasDeviceArea = Area != nullptr;
+  FDeviceArea = Area ? Area->translated(FDeviceOrigin.X, FDeviceOrigin.Y) : QRegion();
+}
 
 int TCanvas::IntersectClipRect(const TRect &Rect)
 {
@@ -1121,7 +1151,7 @@ int TCanvas::SelectClipRgn(const QRegion *Region)
     FClip = QRegion();
     return SIMPLEREGION;
   }
-  FClip = *Region;
+  FClip = Region->translated(FDeviceOrigin.X, FDeviceOrigin.Y);
   FHasClip = true;
   return RegionKind(FClip);
 }
@@ -1134,11 +1164,12 @@ int TCanvas::ExtSelectClipRgn(const QRegion *Region, int Mode)
     return RGN_ERROR;
   const TSize s = DeviceSize();
   const QRegion cur = FHasClip ? FClip : QRegion(0, 0, s.cx, s.cy);
+  const QRegion r = Region->translated(FDeviceOrigin.X, FDeviceOrigin.Y);
   switch (Mode) {
-  case RGN_AND: FClip = cur & *Region; break;
-  case RGN_OR: FClip = cur | *Region; break;
-  case RGN_XOR: FClip = cur ^ *Region; break;
-  case RGN_DIFF: FClip = cur - *Region; break;
+  case RGN_AND: FClip = cur & r; break;
+  case RGN_OR: FClip = cur | r; break;
+  case RGN_XOR: FClip = cur ^ r; break;
+  case RGN_DIFF: FClip = cur - r; break;
   default: return RGN_ERROR;
   }
   FHasClip = true;

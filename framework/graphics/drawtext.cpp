@@ -516,8 +516,9 @@ bool DPtoLP(HDC DC, TPoint *Points, int Count)
 {
   if (!DC || !Points)
     return false;
+  const TPoint o = DC->DeviceOrigin();
   for (int i = 0; i < Count; ++i)
-    Points[i] = DC->FromDevice(Points[i]);
+    Points[i] = DC->FromDevice(TPoint(Points[i].X + o.X, Points[i].Y + o.Y));
   return true;
 }
 
@@ -525,8 +526,11 @@ bool LPtoDP(HDC DC, TPoint *Points, int Count)
 {
   if (!DC || !Points)
     return false;
-  for (int i = 0; i < Count; ++i)
-    Points[i] = DC->ToDevice(Points[i]);
+  const TPoint o = DC->DeviceOrigin();
+  for (int i = 0; i < Count; ++i) {
+    const TPoint d = DC->ToDevice(Points[i]);
+    Points[i] = TPoint(d.X - o.X, d.Y - o.Y);
+  }
   return true;
 }
 

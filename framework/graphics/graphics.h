@@ -353,13 +353,24 @@ public:
   TPoint ViewportOrg() const { return FViewportOrg; }
   void MoveWindowOrg(int DX, int DY) { SetWindowOrg(TPoint(FWindowOrg.X - DX, FWindowOrg.Y - DY)); }
 
+  // The device as a window's device context sees it. Origin: where the device's (0, 0)
+  // lies in the bound image (a window's client origin inside its whole-window image);
+  // viewport origins and clip regions are device coordinates. Area: the part of the device
+  // the canvas may draw on whatever clip the program selects (the client area, or the part
+  // a paint repaints), in device coordinates; nullptr for the whole image.
+  TPoint SetDeviceOrigin(TPoint Org);
+  TPoint DeviceOrigin() const { return FDeviceOrigin; }
+  void SetDeviceArea(const QRegion *Area);
+
   // Clipping, in logical coordinates at the time of the call (stored in device space).
   TRect ClipRect() const;
   bool HasClipRegion() const { return FHasClip; }
+  // The program's clip region in device coordinates (GetClipRgn).
   QRegion ClipRegionDevice() const;
   int IntersectClipRect(const TRect &Rect);
   int ExcludeClipRect(const TRect &Rect);
-  // Nullptr region removes the clip; the region is in device coordinates, as the platform's.
+  // Nullptr region removes the program's clip (the device area stays); the region is in
+  // device coordinates, as the platform's.
   int SelectClipRgn(const QRegion *Region);
   int ExtSelectClipRgn(const QRegion *Region, int Mode);
   bool RectVisible(const TRect &Rect) const;
@@ -390,7 +401,9 @@ public:
   int DeviceLengthY(int L) const;
   int LogicalLengthX(int D) const;
   int LogicalLengthY(int D) const;
-  QRegion EffectiveClip() const;  // device clip including the device bounds
+  QRegion EffectiveClip() const;  // image clip: the image bounds, the device area and the clip
+  // The device area and the clip in image coordinates (no image bounds); false when neither is set.
+  bool PainterClip(QRegion &Region) const;
   void Changing();
   void Record(const QString &Entry) const;
   void Record(const char *Fn, std::initializer_list<int> Args, const QString &Extra = QString()) const;
@@ -419,7 +432,10 @@ private:
   double ScaleX() const { return double(FViewportExt.cx) / FWindowExt.cx; }
   double ScaleY() const { return double(FViewportExt.cy) / FWindowExt.cy; }
   bool FHasClip = false;
-  QRegion FClip;  // device coordinates
+  QRegion FClip;  // image coordinates
+  TPoint FDeviceOrigin;
+  bool FHasDeviceArea = false;
+  QRegion FDeviceArea;  // image coordinates
   std::vector<std::unique_ptr<State>> FSaved;
   int FLockCount = 0;
   QStringList *FLog = nullptr;

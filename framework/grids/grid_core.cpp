@@ -201,13 +201,16 @@ int TCustomGrid::GridHeight()
 
 void TCustomGrid::SetExtents(std::vector<int> &Extents, int Count, int Default)
 {
-  if (int(Extents.size()) != Count)
+  if (int(Extents.size()) != Count) {
     Extents.resize(size_t(std::max(Count, 0)), Default);
+    ++FExtentsSerial;
+  }
 }
 
 void TCustomGrid::ResetExtents(std::vector<int> &Extents, int Default)
 {
   std::fill(Extents.begin(), Extents.end(), Default);
+  ++FExtentsSerial;
 }
 
 void TCustomGrid::SetColCount(int Value)
@@ -290,6 +293,7 @@ void TCustomGrid::RestoreAfterCountChange(int OldColCount, int OldRowCount)
 }
 
 // A new fixed count puts the view and the current cell back at the first scrollable cell.
+// The editor's text goes to its cell first, and the editor follows the current cell after.
 void TCustomGrid::FixedCountChanged()
 {
   FTopLeft = TGridCoord(FFixedCols, FFixedRows);
@@ -299,6 +303,7 @@ void TCustomGrid::FixedCountChanged()
     FAnchor.X = FColCount - 1;
   InvalidateGrid();
   UpdateScrollRange();
+  UpdateEdit();
 }
 
 void TCustomGrid::SetFixedCols(int Value)
@@ -309,6 +314,7 @@ void TCustomGrid::SetFixedCols(int Value)
     InvalidOp(SIndexOutOfRange);
   if (Value >= FColCount)
     InvalidOp(SFixedColTooBig);
+  HideEdit();
   FFixedCols = Value;
   FixedCountChanged();
 }
@@ -321,6 +327,7 @@ void TCustomGrid::SetFixedRows(int Value)
     InvalidOp(SIndexOutOfRange);
   if (Value >= FRowCount)
     InvalidOp(SFixedRowTooBig);
+  HideEdit();
   FFixedRows = Value;
   FixedCountChanged();
 }
@@ -367,6 +374,7 @@ void TCustomGrid::SetColWidths(int Index, int Value)
   if (FColWidths[size_t(Index)] == Value)
     return;
   FColWidths[size_t(Index)] = Value;
+  ++FExtentsSerial;
   InvalidateGrid();
   ColWidthsChanged();
 }
@@ -381,6 +389,7 @@ void TCustomGrid::SetRowHeights(int Index, int Value)
   if (FRowHeights[size_t(Index)] == Value)
     return;
   FRowHeights[size_t(Index)] = Value;
+  ++FExtentsSerial;
   InvalidateGrid();
   RowHeightsChanged();
 }
@@ -395,6 +404,23 @@ void TCustomGrid::SetGridLineWidth(int Value)
   InvalidateGrid();
   UpdateScrollRange();
   UpdateEdit();
+}
+
+void TCustomGrid::ChangeScale(int M, int D)
+{
+  TCustomControl::ChangeScale(M, D);
+  if (M == D || D == 0)
+    return;
+  FDefaultColWidth = MulDiv(FDefaultColWidth, M, D);
+  FDefaultRowHeight = MulDiv(FDefaultRowHeight, M, D);
+  for (int &w : FColWidths)
+    w = MulDiv(w, M, D);
+  for (int &h : FRowHeights)
+    h = MulDiv(h, M, D);
+  ++FExtentsSerial;
+  InvalidateGrid();
+  ColWidthsChanged();
+  RowHeightsChanged();
 }
 
 void TCustomGrid::ColWidthsChanged()
@@ -656,9 +682,41 @@ void TCustomGrid::InvalidateGrid()
   Invalidate();
 }
 
+const TGridDrawInfo &TCustomGrid::CurrentLayout()
+{
+  TLayoutKey key;
+  key.TopLeft = FTopLeft;
+  key.ColCount = FColCount;
+  key.RowCount = FRowCount;
+  key.FixedCols = FFixedCols;
+  key.FixedRows = FFixedRows;
+  key.HorzLine = EffectiveLineWidth(true);
+  key.VertLine = EffectiveLineWidth(false);
+  key.DefaultColWidth = FDefaultColWidth;
+  key.DefaultRowHeight = FDefaultRowHeight;
+  const TRect client = GetClientRect();
+  key.ClientWidth = client.Width();
+  key.ClientHeight = client.Height();
+  key.ExtentsSerial = FExtentsSerial;
+  if (!FLayoutValid || !(key == FLayoutKey)) {
+    CalcDrawInfo(FLayout);
+    FLayoutKey = key;
+    FLayoutValid = true;
+  }
+  return FLayout;
+}
+
 void TCustomGrid::InvalidateRect(const TGridRect &ARect)
 {
   if (!HandleAllocated())
+    return;
+  // Cells off screen have nothing to repaint: the fixed cells, then the scrolled ones from
+  // the first on screen to the one cut by the client edge.
+  const TGridDrawInfo &layout = CurrentLayout();
+  auto meets = [](const TGridAxisDrawInfo &a, int lo, int hi) {
+    return lo <= hi && (lo < a.FixedCellCount || (hi >= a.FirstGridCell && lo <= a.LastFullVisibleCell + 1));
+  };
+  if (!meets(layout.Horz, ARect.Left, ARect.Right) || !meets(layout.Vert, ARect.Top, ARect.Bottom))
     return;
   TRect r;
   GridRectToScreenRect(ARect, r, true);

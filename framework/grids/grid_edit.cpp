@@ -175,11 +175,13 @@ void TInplaceEdit::Hide()
   if (!HandleAllocated() || !TCustomMaskEdit::Visible())
     return;
   Invalidate();
-  const bool hadFocus = Focused();
+  // The focus goes straight to the grid before the window hides: hiding a focused window
+  // would hand it to the form first (a DoExit and DoEnter on the grid, and a grid that
+  // reopens the editor when the focus comes back).
+  if (Focused() && FGrid && FGrid->HandleAllocated())
+    ::SetFocus(FGrid->Handle());
   SetBounds(0, 0, 0, 0);
   SetVisible(false);
-  if (hadFocus && FGrid && FGrid->HandleAllocated())
-    FGrid->SetFocus();
 }
 
 void TInplaceEdit::Invalidate()

@@ -2,8 +2,6 @@
 // auto-scroll timer, cursor shapes, keyboard navigation, characters and focus.
 #include "framework/grids/inplace_edit.h"
 
-#include <QWidget>
-
 #include <algorithm>
 
 // ---------------------------------------------------------------------------------------
@@ -73,7 +71,10 @@ void TCustomGrid::DrawSizingLine(const TGridDrawInfo &DrawInfo)
   canvas->Pen()->SetMode(pmXor);
   canvas->Pen()->SetWidth(1);
   canvas->Pen()->SetColor(clWhite);
-  if (FGridState == gsRowSizing) {
+  // A shown line is erased where it was drawn.
+  if (!FSizingLineShown && (FGridState == gsRowSizing || FGridState == gsColSizing))
+    FSizingLineRows = FGridState == gsRowSizing;
+  if (FSizingLineRows) {
     canvas->MoveTo(0, FSizingPos);
     canvas->LineTo(DrawInfo.Horz.GridBoundary, FSizingPos);
   } else {
@@ -95,14 +96,18 @@ void TCustomGrid::DrawMove()
   canvas->Pen()->SetMode(pmXor);
   canvas->Pen()->SetWidth(5);
   canvas->Pen()->SetColor(clWhite);
-  if (FGridState == gsRowMoving) {
-    const TRect r = CellRect(0, FMovePos);
-    const int pos = FMovePos > FMoveIndex ? r.Bottom : r.Top;
+  // A shown mark is erased where it was drawn.
+  if (FMoveLineShown < 0 && (FGridState == gsRowMoving || FGridState == gsColMoving))
+    FMoveLineRows = FGridState == gsRowMoving;
+  const int movePos = FMoveLineShown >= 0 ? FMoveLineShown : FMovePos;
+  if (FMoveLineRows) {
+    const TRect r = CellRect(0, movePos);
+    const int pos = movePos > FMoveIndex ? r.Bottom : r.Top;
     canvas->MoveTo(0, pos);
     canvas->LineTo(ClientWidth(), pos);
   } else {
-    const TRect r = CellRect(FMovePos, 0);
-    const int pos = FMovePos > FMoveIndex ? r.Right : r.Left;
+    const TRect r = CellRect(movePos, 0);
+    const int pos = movePos > FMoveIndex ? r.Right : r.Left;
     canvas->MoveTo(pos, 0);
     canvas->LineTo(pos, ClientHeight());
   }
@@ -351,10 +356,26 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     }
   } catch (...) {
     FGridState = gsNormal;
+    EndGestureFeedback();
     throw;
   }
   FGridState = gsNormal;
+  EndGestureFeedback();
   TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TCustomGrid::EndGestureFeedback()
+{
+  if (FSizingLineShown) {
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    DrawSizingLine(info);
+  }
+  if (FMoveLineShown >= 0)
+    DrawMove();
+  if (HandleAllocated())
+    ::KillTimer(Handle(), ScrollTimerId);
+  FTimerActive = false;
 }
 
 void TCustomGrid::TimedScroll(TGridScrollDirection Direction)
@@ -412,38 +433,14 @@ void TCustomGrid::WMTimer(TWMTimer &Message)
 
 void TCustomGrid::CancelMode()
 {
-  const TGridState state = FGridState;
   try {
-    switch (state) {
-    case gsSelecting:
-      if (HandleAllocated())
-        ::KillTimer(Handle(), ScrollTimerId);
-      break;
-    case gsRowSizing:
-    case gsColSizing: {
-      TGridDrawInfo info;
-      CalcDrawInfo(info);
-      if (FSizingLineShown)
-        DrawSizingLine(info);
-      break;
-    }
-    case gsColMoving:
-    case gsRowMoving:
-      if (FMoveLineShown >= 0)
-        DrawMove();
-      if (HandleAllocated())
-        ::KillTimer(Handle(), ScrollTimerId);
-      break;
-    default:
-      break;
-    }
+    EndGestureFeedback();
   } catch (...) {
     FGridState = gsNormal;
     FTimerActive = false;
     throw;
   }
   FGridState = gsNormal;
-  FTimerActive = false;
 }
 
 void TCustomGrid::WMCancelMode(TWMCancelMode &Message)
@@ -466,7 +463,7 @@ void TCustomGrid::WMSetCursor(TWMSetCursor &Message)
       CalcSizingState(pt.X, pt.Y, state, index, pos, ofs, info);
     }
     if (state == gsRowSizing || state == gsColSizing) {
-      Handle()->setCursor(Screen->Cursors(state == gsRowSizing ? crVSplit : crHSplit));
+      SetWindowCursor(Handle(), state == gsRowSizing ? crVSplit : crHSplit);
       Message.Result = 1;
       return;
     }

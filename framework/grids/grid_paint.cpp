@@ -87,7 +87,8 @@ void TCustomGrid::DrawCells(int ACol, int ARow, int StartX, int StartY, int Stop
     where.Bottom = where.Top + RowHeights(curRow);
     while (where.Left < StopX && curCol < FColCount) {
       where.Right = where.Left + ColWidths(curCol);
-      if (where.Right > where.Left && Intersects(where, Update)) {
+      // Only cells meeting the part being repainted (not just its bounding box).
+      if (where.Right > where.Left && Intersects(where, Update) && canvas->RectVisible(where)) {
         TGridDrawState state = IncludeDrawState;
         const bool isCurrent = curRow == FCurrent.Y && curCol == FCurrent.X;
         if (focused && isCurrent)
@@ -195,12 +196,15 @@ void TCustomGrid::PaintGrid()
     canvas->FillRect(TRect(0, vGrid, info.Horz.GridExtent, info.Vert.GridExtent));
 
   // A sizing or moving mark drawn before this paint is drawn again over the new picture.
-  if ((FGridState == gsColSizing || FGridState == gsRowSizing) && FSizingLineShown) {
+  if (FSizingLineShown) {
     FSizingLineShown = false;
     DrawSizingLine(info);
   }
-  if ((FGridState == gsColMoving || FGridState == gsRowMoving) && FMoveLineShown >= 0) {
+  if (FMoveLineShown >= 0) {
+    const int movePos = FMovePos;
+    FMovePos = FMoveLineShown;
     FMoveLineShown = -1;
     DrawMove();
+    FMovePos = movePos;
   }
 }

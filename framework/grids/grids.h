@@ -155,6 +155,8 @@ protected:
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   void CreateParams(TCreateParams &Params) override;
   void CreateWnd() override;
+  // The inherited scaling, then the default and the individual column widths and row heights.
+  void ChangeScale(int M, int D) override;
 
 public:
   // Message handlers; descendants override them and call these.
@@ -221,8 +223,6 @@ protected:
   int FDefaultColWidth = 64;
   int FDefaultRowHeight = 24;
   int FGridLineWidth = 1;
-  std::vector<int> FColWidths;
-  std::vector<int> FRowHeights;
   TGridOptions FOptions;
   TScrollStyle FScrollBars = ssBoth;
   TBorderStyle FBorderStyle = bsSingle;
@@ -242,14 +242,41 @@ protected:
   bool FTimerActive = false;
   TPoint FLastMouse;  // last mouse position seen (client), for the auto-scroll timer
   bool FSizingLineShown = false;
+  bool FSizingLineRows = false;  // the drawn sizing line is a row's (horizontal)
   int FMoveLineShown = -1;  // position of the drawn move mark, -1 when none
+  bool FMoveLineRows = false;  // the drawn move mark is a row's
   static constexpr int ScrollTimerId = 1;
 
 private:
+  // Widths and heights per index, written only through the members below (the layout cache
+  // counts their changes).
+  std::vector<int> FColWidths;
+  std::vector<int> FRowHeights;
+  uint32_t FExtentsSerial = 0;
+
+  // The layout computed for the client area, reused while nothing it depends on changed: a
+  // cell write asks it whether the cell is on screen at all (a fill of many cells would
+  // otherwise lay the view out again for every cell).
+  struct TLayoutKey {
+    TGridCoord TopLeft;
+    int ColCount = 0, RowCount = 0, FixedCols = 0, FixedRows = 0;
+    int HorzLine = 0, VertLine = 0, DefaultColWidth = 0, DefaultRowHeight = 0;
+    int ClientWidth = 0, ClientHeight = 0;
+    uint32_t ExtentsSerial = 0;
+    bool operator==(const TLayoutKey &) const = default;
+  };
+  TLayoutKey FLayoutKey;
+  TGridDrawInfo FLayout;
+  bool FLayoutValid = false;
+  const TGridDrawInfo &CurrentLayout();
+
   void SetExtents(std::vector<int> &Extents, int Count, int Default);
   void ResetExtents(std::vector<int> &Extents, int Default);
   void RestoreAfterCountChange(int OldColCount, int OldRowCount);
   void FixedCountChanged();
+  // Takes a shown sizing line or move mark off the screen and stops the auto-scroll
+  // timer, whatever the state says (a descendant may have ended the gesture itself).
+  void EndGestureFeedback();
   bool FUpdatingScrollRange = false;
   bool FPainting = false;
   int FEditUpdate = 0;  // while positive, writing the current cell leaves the editor alone

@@ -558,7 +558,12 @@ QString TCustomEdit::NativeText() const
 void TCustomEdit::SetNativeText(const QString &Value)
 {
   if (QPlainTextEdit *m = MultiLineEdit()) {
-    m->setPlainText(ToNativeLines(Value));
+    // A multi-line window reports only the user's edits: the program's text goes in
+    // silently, in the window's character case and past its length limit.
+    ++FSettingText;
+    m->setPlainText(ToNativeLines(CaseText(Value)));
+    --FSettingText;
+    FText = NativeText();
     FModified = false;  // the program's text is not an edit
     return;
   }
@@ -578,17 +583,16 @@ void TCustomEdit::SetTextInternal(const QString &Value)
   FText = Value;
   FSelStart = FSelLength = 0;
   FModified = false;
-  if (HandleAllocated()) {
-    // A program change of the text is reported like the user's (the platform's EN_CHANGE).
+  // A one-line window reports the program's text like the user's (EN_CHANGE).
+  if (HandleAllocated())
     SetNativeText(Value);
-  }
 }
 
 void TCustomEdit::CMTextChanged(TMessage &Message)
 {
   TWinControl::CMTextChanged(Message);
-  // Without a window nothing reports the change: report it here.
-  if (!HandleAllocated())
+  // Without a window, or in a multi-line one, nothing else reports the change.
+  if (!HandleAllocated() || MultiLineEdit())
     Change();
 }
 

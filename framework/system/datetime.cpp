@@ -15,9 +15,19 @@ const int kDaysBefore[2][13] = {{0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 30
 // 1899-12-30 counted with 0001-01-01 as day 1.
 constexpr int kDateDelta = 693594;
 
-// Milliseconds since midnight of the day part, rounded, carrying into the day.
-void SplitDateTime(TDateTime dt, int64_t &days, int64_t &msecs)
+// Days either side of 1899-12-30 that split into whole milliseconds without overflow (far
+// beyond the calendar's 9999-12-31).
+constexpr double kSplitLimit = 1e11;
+
+// Milliseconds since midnight of the day part, rounded, carrying into the day. Not a number,
+// the infinities and values beyond the limit split into nothing: false, day 0 at midnight.
+bool SplitDateTime(TDateTime dt, int64_t &days, int64_t &msecs)
 {
+  if (!(std::fabs(dt) < kSplitLimit)) {
+    days = 0;
+    msecs = 0;
+    return false;
+  }
   const double total = std::round(dt * MSecsPerDay);
   // The original treats a negative date-time as "days before" with a positive time part.
   int64_t t = int64_t(total);
@@ -29,6 +39,7 @@ void SplitDateTime(TDateTime dt, int64_t &days, int64_t &msecs)
     rest -= int64_t(MSecsPerDay);
   }
   msecs = rest;
+  return true;
 }
 
 }  // namespace
@@ -62,9 +73,10 @@ TDateTime EncodeDate(int year, int month, int day)
 void DecodeDate(TDateTime date, int &year, int &month, int &day)
 {
   int64_t days, ms;
-  SplitDateTime(date, days, ms);
+  const bool valid = SplitDateTime(date, days, ms);
   int64_t t = days + kDateDelta - 1;  // days since 0001-01-01, zero-based
-  if (t < 0) {
+  // Before the first day of the calendar (and values that are no date) decode to zeros.
+  if (!valid || t < 0) {
     year = month = day = 0;
     return;
   }
@@ -329,6 +341,11 @@ void AppendFormatted(QString &out, const QString &f, TDateTime dt, const TFormat
 
 QString FormatDateTime(const QString &format, TDateTime dt, const TFormatSettings &fs)
 {
+  // Month and day names exist only for the calendar's days.
+  int y, m, d;
+  DecodeDate(dt, y, m, d);
+  if (y < 1 || y > 9999)
+    throw EConvertError(QStringLiteral("%1 is not a valid date and time").arg(dt, 0, 'g', 17));
   QString out;
   AppendFormatted(out, format.isEmpty() ? QStringLiteral("c") : format, dt, fs, 0);
   return out;

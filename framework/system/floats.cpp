@@ -450,6 +450,7 @@ QString FormatSection(const QString &f, double v, bool withMinus, const TFormatS
     }
   };
   QChar quote;
+  bool afterExponent = false;
   for (int i = 0; i < f.size(); ++i) {
     const QChar c = f[i];
     if (!quote.isNull()) {
@@ -458,6 +459,8 @@ QString FormatSection(const QString &f, double v, bool withMinus, const TFormatS
       continue;
     }
     if (c == '"' || c == '\'') { quote = c; continue; }
+    // The layout ends at the exponent: placeholders after it have no digit to show.
+    if (afterExponent && (c == '0' || c == '#' || c == '.' || c == ',')) continue;
     if (c == '0' || c == '#') {
       if (!inFrac) {
         // Placeholder intIndex stands for digit n - intPlaces + intIndex; the first one also
@@ -483,6 +486,7 @@ QString FormatSection(const QString &f, double v, bool withMinus, const TFormatS
       out += c;
       out += ExponentText(exponent, expZeros, sciPlus);
       i += 1 + expZeros;
+      afterExponent = true;
     } else {
       out += c;
     }

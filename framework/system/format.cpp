@@ -30,17 +30,20 @@ QString Format(const QString &fmt, const TVarRecs &args, const TFormatSettings &
       continue;
     }
     auto specText = [&]() { return fmt.mid(start, std::min(i + 1, n) - start); };
-    auto takeInt = [&](const char *what) -> int {
+    auto takeInt = [&](const char *what) -> int64_t {
       if (argIndex >= int(args.size()))
         throw EConvertError(QStringLiteral("No argument for format '%1' (%2)").arg(specText(), QString::fromLatin1(what)));
       const TVarRec &a = args[size_t(argIndex++)];
       if (!a.IsInteger()) BadFormat(specText(), QStringLiteral("'*' needs an integer, %1 was given").arg(a.KindName()));
-      return int(a.AsInt64());
+      return a.AsInt64();
     };
     auto readNumber = [&](const char *what) -> int {
       if (i < n && fmt[i] == '*') {
         ++i;
-        return takeInt(what);
+        // As bounded as a written number, so no argument can ask for gigabytes.
+        const int64_t v = takeInt(what);
+        if (v < 0 || v > 100000) BadFormat(specText(), QStringLiteral("number out of range (%1)").arg(v));
+        return int(v);
       }
       int v = -1;
       while (i < n && fmt[i].isDigit() && fmt[i].unicode() < 128) {

@@ -140,3 +140,18 @@ QString BoolToStr(bool b, bool useBoolStrs)
   if (useBoolStrs) return b ? QStringLiteral("True") : QStringLiteral("False");
   return b ? QStringLiteral("-1") : QStringLiteral("0");
 }
+
+int MulDiv(int Number, int Numerator, int Denominator)
+{
+  if (Denominator == 0)
+    return -1;
+  const int64_t p = int64_t(Number) * Numerator;
+  const int64_t d = Denominator;
+  // Half away from zero: the magnitude is rounded, then the sign put back.
+  const int64_t ap = p < 0 ? -p : p, ad = d < 0 ? -d : d;
+  const int64_t mag = (ap + ad / 2) / ad;
+  const int64_t r = (p < 0) != (d < 0) ? -mag : mag;
+  if (r > INT32_MAX || r < INT32_MIN)
+    return -1;
+  return int(r);
+}

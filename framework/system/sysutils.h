@@ -247,6 +247,9 @@ bool StrToBool(const QString &s);
 bool TryStrToBool(const QString &s, bool &value);
 bool StrToBoolDef(const QString &s, bool def);
 QString BoolToStr(bool b, bool useBoolStrs = false);
+// Number * Numerator / Denominator through 64 bits, rounded half away from zero; -1 for a
+// zero denominator or a result outside 32 bits, as the platform's MulDiv.
+int MulDiv(int Number, int Numerator, int Denominator);
 
 // ---------------------------------------------------------------------------------------------
 // Floating point

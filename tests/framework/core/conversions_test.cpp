@@ -177,6 +177,25 @@ TEST_F(Conversions, FormatFloatPatterns)
   EXPECT_EQ(FormatFloat("#,0.00", 1234.5), "1.234,50");
 }
 
+TEST_F(Conversions, FormatFloatPlaceholdersAfterTheExponentPrintNothing)
+{
+  const struct {
+    const char *format;
+    double value;
+    const char *expected;
+  } cases[] = {
+      {"0E+00#", 12345, "1E+04"},
+      {"0E+0##0#", 5, "5E+0"},
+      {"0.0E+00 00", 1.5, "1.5E+00 "},
+      {"#,##0.00E+00###,###.###0", 1234567.5, "1,234.57E+03"},
+      {"0E+0.0", 12345, "1E+4"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.format);
+    EXPECT_EQ(FormatFloat(c.format, c.value), c.expected);
+  }
+}
+
 TEST_F(Conversions, FormatWithGoodArguments)
 {
   EXPECT_EQ(Format("%d items", 5), "5 items");
@@ -213,6 +232,11 @@ TEST_F(Conversions, FormatRejectsWrongArguments)
       {"%q", {1}, "unknown conversion"},
       {"%5", {1}, "ends inside a specifier"},
       {"%*d", {"w", 1}, "'*' needs an integer"},
+      // A width or precision taken from an argument is bounded like a written one.
+      {"%*d", {2147483647, 1}, "number out of range"},
+      {"%.*d", {1 << 30, 1}, "number out of range"},
+      {"%-*s", {-5, "a"}, "number out of range"},
+      {"%*:s", {-1, "a"}, "number out of range"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.format);
@@ -244,6 +268,17 @@ TEST_F(Conversions, RoundTakesHalvesToEven)
   EXPECT_DOUBLE_EQ(Frac(-2.25), -0.25);
   EXPECT_THROW(Round(1e300), EInvalidOp);
   EXPECT_THROW(Trunc(std::nan("")), EInvalidOp);
+}
+
+TEST_F(Conversions, MulDivRoundsHalvesAwayFromZero)
+{
+  const int cases[][4] = {
+      {7, 1, 2, 4},   {-7, 1, 2, -4}, {7, -1, 2, -4},  {10, 3, 4, 8},     {-10, 3, 4, -8},
+      {10, 3, -4, -8}, {9, 1, 4, 2},  {64, 120, 96, 80}, {5, 3, 0, -1},   {2147483647, 2, 1, -1},
+      {2147483647, 2, 2, 2147483647},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(MulDiv(c[0], c[1], c[2]), c[3]) << c[0] << "*" << c[1] << "/" << c[2];
 }
 
 TEST_F(Conversions, StrToBool)

@@ -5,6 +5,8 @@
 
 #include "framework/system/sysutils.h"
 
+#include <limits>
+
 namespace {
 
 class DateTime : public ::testing::Test {
@@ -90,6 +92,43 @@ TEST_F(DateTime, FormatDateTimeSpecifiers)
   FormatSettings.LongTimeFormat = "hh:nn:ss";
   EXPECT_EQ(DateToStr(dt), "05.03.2024");
   EXPECT_EQ(TimeToStr(dt), "14-07-09");
+}
+
+TEST_F(DateTime, ValuesOutsideTheCalendarDecodeToZeroAndDoNotFormat)
+{
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    const char *name;
+    TDateTime value;
+    int year, month, day;  // 0, 0, 0: outside the calendar
+  } cases[] = {
+      {"nan", nan, 0, 0, 0},
+      {"+inf", inf, 0, 0, 0},
+      {"-inf", -inf, 0, 0, 0},
+      {"huge", 1e300, 0, 0, 0},
+      {"huge negative", -1e300, 0, 0, 0},
+      {"before the first day", -693594, 0, 0, 0},
+      {"long before the first day", -1e9, 0, 0, 0},
+      {"first day", -693593, 1, 1, 1},
+      {"last day", 2958465.5, 9999, 12, 31},
+      {"after the last day", 2958466, 10000, 1, 1},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    int y = -1, m = -1, d = -1;
+    DecodeDate(c.value, y, m, d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, c.year * 10000 + c.month * 100 + c.day);
+    int h = -1, n = -1, sec = -1, ms = -1;
+    DecodeTime(c.value, h, n, sec, ms);
+    EXPECT_TRUE(h >= 0 && h < 24 && n >= 0 && n < 60 && sec >= 0 && sec < 60 && ms >= 0 && ms < 1000);
+    if (c.year >= 1 && c.year <= 9999) {
+      EXPECT_EQ(FormatDateTime("mmm ddd", c.value).size(), 7);
+    } else {
+      EXPECT_THROW(FormatDateTime("yyyy-mm-dd mmmm dddd", c.value), EConvertError);
+      EXPECT_THROW(DateTimeToStr(c.value), EConvertError);
+    }
+  }
 }
 
 TEST_F(DateTime, StrToDateFollowsShortDateFormatOrder)

@@ -33,6 +33,21 @@ public:
   bool MultiLine = false;
   QString Mask = "000-00;1;_";
   int Limit = 3;
+  // Copies the editor's text into the current cell on its EN_CHANGE, as the family's
+  // grid does, and counts the notifications.
+  bool CopyOnChange = false;
+  int EditorChanges = 0;
+
+  void WMCommand(TWMCommand &Message) override
+  {
+    TInplaceEdit *ed = InplaceEditor();
+    if (ed && ed->HandleAllocated() && Message.Ctl == ed->Handle() && Message.NotifyCode == EN_CHANGE) {
+      ++EditorChanges;
+      if (CopyOnChange)
+        SetCells(Col(), Row(), ed->Text());
+    }
+    TProbeGrid::WMCommand(Message);
+  }
 
 protected:
   TInplaceEdit *CreateEditor() override
@@ -272,4 +287,38 @@ TEST(InplaceEdit, MultiLineEditorGivesDoubleClickAndWheelToTheGrid)
   SimWheel(ed, 5, 5, -120);
   EXPECT_EQ(g->Row(), 3);
   EXPECT_EQ(g->Cells(3, 2), "one\r\ntwo");
+}
+
+TEST(InplaceEdit, LoadingAMultiLineEditorReportsNoChange)
+{
+  // The program's text is no edit in a multi-line window; a one-line window reports it.
+  for (bool multiLine : {true, false}) {
+    SCOPED_TRACE(multiLine ? "multi-line" : "one line");
+    EditForm f(multiLine);
+    TEditGrid *g = f.Grid;
+    g->CopyOnChange = multiLine;
+    g->SetOptions(g->Options() + goAlwaysShowEditor);
+    g->SetCells(3, 1, "first");
+    g->SetCells(3, 2, "second");
+    g->FocusCell(3, 1, true);
+    g->ShowEditor();
+    TInplaceEdit *ed = g->InplaceEditor();
+    ASSERT_TRUE(ed && ed->Visible());
+    g->EditorChanges = 0;
+    SimKey(ed, VK_DOWN);  // writes back, moves and reloads the editor
+    ASSERT_EQ(g->Row(), 2);
+    if (!multiLine) {
+      EXPECT_GT(g->EditorChanges, 0);
+      continue;
+    }
+    EXPECT_EQ(g->EditorChanges, 0);
+    EXPECT_EQ(g->Cells(3, 1), "first");
+    EXPECT_EQ(g->Cells(3, 2), "second");
+    EXPECT_EQ(ed->Text(), "second");
+    // The user's typing still reports itself.
+    ed->SetSelStart(6);
+    SimType(ed, "!");
+    EXPECT_EQ(g->EditorChanges, 1);
+    EXPECT_EQ(g->Cells(3, 2), "second!");
+  }
 }

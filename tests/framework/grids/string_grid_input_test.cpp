@@ -4,6 +4,8 @@
 #include "tests/framework/grids/grid_test_support.h"
 
 #include <QCursor>
+#include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 namespace {
@@ -220,6 +222,118 @@ TEST(StringGridInput, FocusLeavingAndComingBackWhileEditing)
   SimProcess();
   EXPECT_TRUE(ed->Visible());
   EXPECT_TRUE(ed->Focused());
+}
+
+// A grid that records its focus changes and which window its editor hands the focus to.
+class TFocusGrid : public TProbeGrid {
+public:
+  using TProbeGrid::TProbeGrid;
+  bool RecordFocus = false;
+
+  class TFocusEdit : public TInplaceEdit {
+  public:
+    using TInplaceEdit::TInplaceEdit;
+
+  protected:
+    void WndProc(TMessage &Message) override
+    {
+      auto *g = static_cast<TFocusGrid *>(Grid());
+      if (Message.Msg == WM_KILLFOCUS && g && g->RecordFocus) {
+        const HWND to = MessageAs<TWMKillFocus>(Message).FocusedWnd;
+        g->Calls << (to == g->Handle() ? QString("EditorKillFocus(grid)") : QString("EditorKillFocus(other)"));
+      }
+      TInplaceEdit::WndProc(Message);
+    }
+  };
+
+protected:
+  TInplaceEdit *CreateEditor() override { return new TFocusEdit(this); }
+  void DoEnter() override
+  {
+    if (RecordFocus)
+      Calls << "DoEnter";
+    TProbeGrid::DoEnter();
+  }
+  void DoExit() override
+  {
+    if (RecordFocus)
+      Calls << "DoExit";
+    TProbeGrid::DoExit();
+  }
+};
+
+TEST(StringGridInput, ClosingTheEditorHandsTheFocusStraightToTheGrid)
+{
+  struct Case {
+    const char *name;
+    std::function<void(TFocusGrid *)> act;
+    TGridCoord current;
+  } cases[] = {
+      {"down", [](TFocusGrid *g) { SimKey(g->InplaceEditor(), VK_DOWN); }, TGridCoord(2, 3)},
+      {"up", [](TFocusGrid *g) { SimKey(g->InplaceEditor(), VK_UP); }, TGridCoord(2, 1)},
+      {"enter", [](TFocusGrid *g) { SimKey(g->InplaceEditor(), VK_RETURN); }, TGridCoord(2, 2)},
+      {"click on another cell", [](TFocusGrid *g) { const TPoint p = Mid(g, 4, 4); SimClick(g, p.X, p.Y); },
+       TGridCoord(4, 4)},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
+    form->SetClientSize(420, 320);
+    auto *g = new TFocusGrid(form.get());
+    g->SetParent(form.get());
+    g->SetBounds(0, 0, 400, 300);
+    g->SetOptions(g->Options() + goEditing);
+    form->Show();
+    g->SetFocus();
+    g->SetCells(2, 2, "old");
+    g->FocusCell(2, 2, true);
+    SimType(g, "typed");
+    TInplaceEdit *ed = g->InplaceEditor();
+    ASSERT_TRUE(ed && ed->Visible() && ed->Focused());
+    g->Calls.clear();
+    g->RecordFocus = true;
+    c.act(g);
+    SimProcess();
+    g->RecordFocus = false;
+    EXPECT_EQ(TGridCoord(g->Col(), g->Row()), c.current);
+    EXPECT_TRUE(g->Focused());
+    EXPECT_FALSE(ed->Visible());
+    EXPECT_EQ(g->Cells(2, 2), "typed");
+    EXPECT_TRUE(g->Calls.filter("DoE").isEmpty()) << g->Calls.join(' ').toStdString();
+    EXPECT_EQ(g->Calls.filter("EditorKillFocus"), QStringList{"EditorKillFocus(grid)"});
+    // Written back once, and the old cell is not loaded again.
+    EXPECT_EQ(g->Calls.filter("SetEditText(2,2"), QStringList{"SetEditText(2,2,typed)"});
+    EXPECT_TRUE(g->Calls.filter("GetEditText(2,2)").isEmpty());
+  }
+}
+
+TEST(StringGridInput, AFixedCountChangeWritesBackAndMovesTheEditor)
+{
+  for (bool rows : {false, true}) {
+    SCOPED_TRACE(rows ? "fixed rows" : "fixed columns");
+    InputGrid f;
+    TProbeGrid *g = f.Grid;
+    g->SetOptions(g->Options() + goEditing + goAlwaysShowEditor);
+    g->FocusCell(1, 1, true);
+    SimType(g, "typed");
+    TInplaceEdit *ed = g->InplaceEditor();
+    ASSERT_TRUE(ed && ed->Visible());
+    g->Calls.clear();
+    if (rows)
+      g->SetFixedRows(2);
+    else
+      g->SetFixedCols(2);
+    const TGridCoord now = rows ? TGridCoord(1, 2) : TGridCoord(2, 1);
+    EXPECT_EQ(TGridCoord(g->Col(), g->Row()), now);
+    EXPECT_EQ(g->Calls.filter("SetEditText"), QStringList{"SetEditText(1,1,typed)"});
+    EXPECT_TRUE(ed->Visible());
+    EXPECT_EQ(ed->BoundsRect(), g->CellRect(now.X, now.Y));
+    EXPECT_EQ(ed->Text(), g->Cells(now.X, now.Y));
+    // The next key goes to the new current cell, not into the one that is now fixed.
+    SimType(ed, "x");
+    EXPECT_EQ(g->Cells(1, 1), "typed");
+    EXPECT_EQ(g->Cells(now.X, now.Y), "x");
+  }
 }
 
 TEST(StringGridInput, MovingARowByMouse)

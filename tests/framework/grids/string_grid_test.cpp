@@ -1,5 +1,6 @@
 // The framework string grid driven as its descendants and users drive it: counts, cell
 // store, selection, geometry, painting, keyboard, mouse, editor and scroll bars.
+#include "framework/testing/input.h"
 #include "tests/framework/grids/grid_test_support.h"
 #include "tests/support/test_support.h"
 
@@ -8,6 +9,8 @@
 #include <QPixmap>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -220,6 +223,44 @@ TEST(StringGrid, CellRectWhenScrolled)
   EXPECT_EQ(g->TopRow(), 7);
 }
 
+// A descendant that scales a size of its own after the inherited scaling.
+class TScaledGrid : public TProbeGrid {
+public:
+  using TProbeGrid::TProbeGrid;
+  int Extra = 10;
+
+protected:
+  void ChangeScale(int M, int D) override
+  {
+    TProbeGrid::ChangeScale(M, D);
+    Calls << QString("ChangeScale(%1,%2) widths %3").arg(M).arg(D).arg(DefaultColWidth());
+    Extra = MulDiv(Extra, M, D);
+  }
+};
+
+TEST(StringGrid, ScalingScalesTheDefaultAndTheOwnSizes)
+{
+  TForm form(nullptr);
+  form.SetClientSize(400, 300);
+  auto *g = new TScaledGrid(&form);
+  g->SetParent(&form);
+  g->SetBounds(10, 10, 200, 100);
+  g->SetColWidths(2, 40);
+  g->SetRowHeights(3, 30);
+  form.Show();
+  g->Calls.clear();
+  form.ScaleBy(3, 2);
+  EXPECT_EQ(g->Calls.filter("ChangeScale"), QStringList{"ChangeScale(3,2) widths 96"});
+  EXPECT_EQ(g->BoundsRect(), Bounds(15, 15, 300, 150));
+  EXPECT_EQ(g->DefaultColWidth(), 96);
+  EXPECT_EQ(g->DefaultRowHeight(), 36);
+  EXPECT_EQ(g->ColWidths(1), 96);
+  EXPECT_EQ(g->ColWidths(2), 60);
+  EXPECT_EQ(g->RowHeights(3), 45);
+  EXPECT_EQ(g->Extra, 15);
+  EXPECT_EQ(g->CellRect(2, 1), TRect(97 + 1 + 96, 37, 97 + 1 + 96 + 60, 37 + 36));
+}
+
 // ---------------------------------------------------------------------------------------
 // Painting
 
@@ -277,6 +318,122 @@ TEST(StringGrid, PaintSkipsTheCellUnderTheEditor)
   g->Repaint();
   EXPECT_TRUE(g->Draws.filter(QStringLiteral("1,1[")).isEmpty());
   EXPECT_FALSE(g->Draws.isEmpty());
+}
+
+TEST(StringGrid, InvalidatingCellsRepaintsOnlyThoseCells)
+{
+  PlainGrid f(400, 300);
+  TProbeGrid *g = f.Grid;
+  g->SetColCount(6);
+  g->SetRowCount(12);
+  SimProcess();
+  g->Update();
+  g->RecordDraws = true;
+  g->InvalidateCell(2, 2);
+  g->InvalidateCell(4, 5);  // far apart: the cells between are not repainted
+  g->InvalidateCell(0, 3);
+  g->InvalidateCell(5, 40);  // not in view
+  g->Update();
+  QStringList drawn = g->Draws;
+  drawn.sort();
+  EXPECT_EQ(drawn, (QStringList{"0,3[fixed]", "2,2[]", "4,5[]"}));
+  g->Draws.clear();
+  g->Invalidate();
+  g->Update();
+  EXPECT_EQ(g->Draws.size(), 6 * 12);
+}
+
+TEST(StringGrid, ACellWriteRepaintsTheCellOnlyWhenItIsOnScreen)
+{
+  // Columns of 64 + 1, rows of 24 + 1: 300 x 100 shows columns 0..4 and rows 0..3.
+  PlainGrid f(300, 100);
+  TProbeGrid *g = f.Grid;
+  g->SetColCount(20);
+  g->SetRowCount(50);
+  struct Case {
+    const char *name;
+    std::function<void()> change;
+    int col, row;
+    bool drawn;
+  } cases[] = {
+      {"on screen", [] {}, 2, 2, true},
+      {"fixed column", [] {}, 0, 3, true},
+      {"cut by the client edge", [] {}, 4, 3, true},
+      {"below the view", [] {}, 2, 4, false},
+      {"right of the view", [] {}, 5, 1, false},
+      {"scrolled into view", [g] { g->SetTopRow(30); }, 2, 31, true},
+      {"scrolled out of view", [] {}, 2, 2, false},
+      {"a wider client", [g] { g->SetBounds(0, 0, 400, 100); }, 6, 31, true},
+      {"narrower columns", [g] { g->SetDefaultColWidth(20); }, 15, 31, true},
+      {"a taller row above", [g] { g->SetRowHeights(30, 80); }, 2, 31, false},
+      {"more rows in view", [g] { g->SetRowHeights(30, 24); }, 2, 32, true},
+  };
+  SimProcess();
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    c.change();
+    g->Update();
+    g->RecordDraws = true;
+    g->Draws.clear();
+    g->SetCells(c.col, c.row, c.name);
+    g->Update();
+    g->RecordDraws = false;
+    EXPECT_EQ(g->Draws.filter(QString("%1,%2[").arg(c.col).arg(c.row)).size(), c.drawn ? 1 : 0);
+    EXPECT_LE(g->Draws.size(), 1);
+  }
+  // Before the window exists a write only stores the text.
+  TStringGrid lone(nullptr);
+  lone.SetCells(3, 3, "x");
+  EXPECT_FALSE(lone.HandleAllocated());
+  EXPECT_EQ(lone.Cells(3, 3), "x");
+}
+
+// Draws into cell (1, 1) through a clip region built from the cell's client rectangle,
+// then removes the region and fills across the top-left corner of the client area.
+class TClipGrid : public TProbeGrid {
+public:
+  using TProbeGrid::TProbeGrid;
+
+protected:
+  void DrawCell(int ACol, int ARow, const TRect &ARect, TGridDrawState AState) override
+  {
+    TProbeGrid::DrawCell(ACol, ARow, ARect, AState);
+    if (ACol != 1 || ARow != 1)
+      return;
+    TCanvas *c = Canvas();
+    const QRegion cell = CreateRectRgn(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom);
+    SelectClipRgn(c->Handle(), &cell);
+    c->Brush()->SetColor(clRed);
+    c->FillRect(TRect(ARect.Left - 10, ARect.Top - 10, ARect.Right + 10, ARect.Bottom + 10));
+    SelectClipRgn(c->Handle(), nullptr);
+    c->Brush()->SetColor(clLime);
+    c->FillRect(TRect(-4, -4, 3, 3));
+  }
+};
+
+TEST(StringGrid, ClipRegionsDuringAPaintAreClientCoordinates)
+{
+  TForm form(nullptr);
+  form.SetClientSize(300, 200);
+  auto *g = new TClipGrid(&form);
+  g->SetParent(&form);
+  g->SetBounds(0, 0, 280, 180);  // the default sunken border: the client starts at (2, 2)
+  form.Show();
+  SimProcess();
+  const QImage img = GrabControl(g);
+  ASSERT_TRUE(GrabToPng(g, testsupport::OutputDir() + "/grid_clip_region.png"));
+  ASSERT_EQ(g->ClientWidth(), 280 - 4);  // the default cells fit: no scroll bars
+  auto at = [&](int x, int y) { return img.pixelColor(2 + x, 2 + y).rgb() & 0xFFFFFF; };
+  const TRect cell = g->CellRect(1, 1);
+  const QRgb red = 0xFF0000, lime = 0x00FF00;
+  // (The current cell's focus rectangle inverts its outermost pixels.)
+  EXPECT_EQ(at(cell.Left + 1, cell.Top + 1), red);
+  EXPECT_EQ(at(cell.Right - 2, cell.Bottom - 2), red);
+  EXPECT_NE(at(cell.Left - 1, cell.Top - 1), red);
+  // Without the region the client clip stays: the frame keeps its colours.
+  EXPECT_EQ(at(0, 0), lime);
+  EXPECT_NE(at(-1, -1), lime);
+  EXPECT_NE(at(-2, -2), lime);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -471,6 +628,72 @@ TEST(StringGrid, CancelModeEndsADrag)
   ASSERT_EQ(g->GridState(), gsSelecting);
   g->Perform(WM_CANCELMODE);
   EXPECT_EQ(g->GridState(), gsNormal);
+}
+
+// A descendant that ends a drag itself: it sets the state to normal before the inherited
+// release, and counts the auto-scroll timer's ticks.
+class TOwnReleaseGrid : public TProbeGrid {
+public:
+  using TProbeGrid::TProbeGrid;
+  using TProbeGrid::FGridState;
+  int Ticks = 0;
+  void WMTimer(TWMTimer &Message) override
+  {
+    if (Message.TimerID == 1)
+      ++Ticks;
+    TProbeGrid::WMTimer(Message);
+  }
+
+protected:
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override
+  {
+    FGridState = gsNormal;
+    TProbeGrid::MouseUp(Button, Shift, X, Y);
+  }
+};
+
+TEST(StringGrid, EndingADragErasesItsMarkAndStopsTheTimer)
+{
+  struct Case {
+    const char *name;
+    TGridOption option;
+    TPoint press, move;
+    bool cancel;  // WM_CANCELMODE instead of the release
+  } cases[] = {
+      {"column sizing, release", goColSizing, TPoint(129, 10), TPoint(150, 10), false},
+      {"column sizing, cancel", goColSizing, TPoint(129, 10), TPoint(150, 10), true},
+      {"row moving, release", goRowMoving, TPoint(10, 40), TPoint(10, 100), false},
+      {"row moving, cancel", goRowMoving, TPoint(10, 40), TPoint(10, 100), true},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    TForm form(nullptr);
+    form.SetClientSize(420, 320);
+    auto *g = new TOwnReleaseGrid(&form);
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 400, 300);
+    g->SetBorderStyle(bsNone);
+    g->SetScrollBars(ssNone);
+    g->SetOptions(g->Options() + c.option);
+    form.Show();
+    g->SetFocus();
+    const QImage before = GrabControl(g);
+    Press(g, c.press.X, c.press.Y);
+    ASSERT_NE(g->GridState(), gsNormal);
+    MoveTo(g, c.move.X, c.move.Y);
+    ASSERT_FALSE(GrabControl(g) == before);  // the mark is on screen
+    if (c.cancel) {
+      g->FGridState = gsNormal;
+      g->Repaint();  // a paint in between keeps the mark where it was
+      g->Perform(WM_CANCELMODE);
+    } else {
+      Release(g, c.move.X, c.move.Y);
+    }
+    EXPECT_TRUE(GrabControl(g) == before);
+    g->Ticks = 0;
+    SimWaitFor([] { return false; }, 200);
+    EXPECT_EQ(g->Ticks, 0);
+  }
 }
 
 // ---------------------------------------------------------------------------------------

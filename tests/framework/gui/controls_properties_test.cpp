@@ -52,6 +52,63 @@ TEST(ControlProperties, ChildrenFollowTheParentUntilTheyGetTheirOwnValue)
   EXPECT_TRUE(panel->ShowHint());
 }
 
+// Records the order in which the scaling reaches the controls.
+struct TScaled : TProbe {
+  using TProbe::TProbe;
+  QStringList *Order = nullptr;
+  void ChangeScale(int M, int D) override
+  {
+    TProbe::ChangeScale(M, D);
+    if (Order)
+      *Order << Name();
+  }
+};
+
+TEST(ControlProperties, ScalingReachesChildrenFirstAndKeepsTheControlsPlace)
+{
+  TTestForm form(400, 300);
+  QStringList order;
+  auto *panel = new TScaled(form, "panel");
+  panel->SetParent(form);
+  panel->SetBounds(10, 20, 200, 100);
+  panel->Order = &order;
+  auto *child = new TScaled(form, "child");
+  child->SetParent(panel);
+  child->SetBounds(5, 7, 61, 21);
+  child->Order = &order;
+  child->Font()->SetHeight(-12);  // its own font
+  auto *follower = new TScaled(form, "follower");
+  follower->SetParent(panel);
+  follower->SetBounds(66, 7, 30, 21);
+  const int followerHeight = follower->Font()->Height();
+
+  panel->ScaleBy(3, 2);
+  EXPECT_EQ(order, (QStringList{"child", "panel"}));
+  EXPECT_EQ(panel->BoundsRect(), Bounds(10, 20, 300, 150));  // the control keeps its place
+  EXPECT_EQ(child->BoundsRect(), TRect(8, 11, 99, 42));      // edges scaled, rounded half up
+  EXPECT_EQ(follower->Left(), child->Left() + child->Width());
+  EXPECT_EQ(child->Font()->Height(), -18);
+  EXPECT_EQ(follower->Font()->Height(), followerHeight);  // follows its parent's font
+  order.clear();
+  panel->ScaleBy(2, 2);
+  EXPECT_EQ(order, (QStringList{"child", "panel"}));
+  EXPECT_EQ(panel->BoundsRect(), Bounds(10, 20, 300, 150));
+}
+
+TEST(ControlProperties, AWindowsCursorCanBeSetForTheMouseOverIt)
+{
+  TTestForm form;
+  auto *c = new TProbe(form, "c");
+  c->SetParent(form);
+  c->SetBounds(10, 10, 100, 50);
+  form->Show();
+  SimMouseMove(c, 20, 20);
+  SetWindowCursor(c->Handle(), crHandPoint);
+  EXPECT_EQ(CursorShapeOf(c), int(Qt::PointingHandCursor));
+  SetWindowCursor(c->Handle(), crVSplit);
+  EXPECT_EQ(CursorShapeOf(c), int(Screen->Cursors(crVSplit).shape()));
+}
+
 TEST(ControlProperties, ChangesAreAnnouncedOnce)
 {
   TTestForm form;

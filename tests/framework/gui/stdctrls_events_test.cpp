@@ -190,6 +190,47 @@ TEST_F(StdCtrlsEvents, MemoTypingKeepsCharCaseAndTheLengthLimit)
   EXPECT_TRUE(m->Modified());
 }
 
+namespace {
+
+// A panel that counts the EN_CHANGE notifications of its child edits.
+class TCommandPanel : public TPanel {
+public:
+  using TPanel::TPanel;
+  int EnChanges = 0;
+  void WMCommand(TWMCommand &Message) override
+  {
+    if (Message.NotifyCode == EN_CHANGE)
+      ++EnChanges;
+    TPanel::WMCommand(Message);
+  }
+};
+
+}  // namespace
+
+TEST_F(StdCtrlsEvents, MultiLineEditsTellTheParentOnlyOfTheUsersChanges)
+{
+  auto *panel = Add<TCommandPanel>(0, 0, 400, 300);
+  auto *edit = Add<TEdit>(10, 10, 120, 21, panel);
+  auto *memo = Add<TMemo>(10, 40, 200, 80, panel);
+  int memoChanges = 0;
+  memo->OnChange = [&](TObject *) { ++memoChanges; };
+  ShowForm();
+  edit->SetText("one line");
+  EXPECT_EQ(panel->EnChanges, 1);
+  panel->EnChanges = 0;
+  memo->SetText("two\r\nlines");
+  memo->Lines()->Add("three");
+  EXPECT_EQ(panel->EnChanges, 0);
+  EXPECT_EQ(memoChanges, 2);  // the control itself still reports the program's text
+  EXPECT_EQ(memo->Text(), "two\r\nlines\r\nthree");
+  memo->SetFocus();
+  Pump();
+  QTest::keyClicks(memo->Handle(), "x");
+  Pump();
+  EXPECT_EQ(panel->EnChanges, 1);
+  EXPECT_EQ(memoChanges, 3);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Check box and radio buttons
 
