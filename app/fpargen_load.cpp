@@ -56,7 +56,8 @@ void TFParGen::Put_Values(const QStringList &Values)
 bool TFParGen::Load_ParGen(QStringList &Values)
 {
   const QString File = AppState().File_ParGen;
-  if (!FileExists(File)) {
+  // Only a missing file gives the defaults; a folder or device of that name is reported below.
+  if (!PathExists(File)) {
     Values = ParGen_Defaults();
     return true;
   }

@@ -49,29 +49,30 @@ void TBankBuilder::Compile_Banks()
 
 bool TBankBuilder::Write_Bank_Files(QString *Error_Message)
 {
-  QString first_error;
+  QString errors;
   if (!FBanks_Built) {
-    first_error = QStringLiteral("The configuration banks were not built; no bank file was written.");
+    errors = QStringLiteral("The configuration banks were not built; no bank file was written.");
   } else if (AppState().Project_Dir.isEmpty()) {
-    first_error = QStringLiteral("No project is open; no bank file was written.");
+    errors = QStringLiteral("No project is open; no bank file was written.");
   } else {
     const QString bin = AppState().Project_Dir + QStringLiteral("/bin");
     if (!DirectoryExists(bin) && !ForceDirectories(bin))
-      first_error = QStringLiteral("Cannot create the folder \"%1\".").arg(bin);
+      errors = QStringLiteral("Cannot create the folder \"%1\".").arg(bin);
     const TBankBuffer *buffers[3] = {&Bank_Buffer_1, &Bank_Buffer_2, &Bank_Buffer_3};
     const int lengths[3] = {Bank_Length_1, Bank_Length_2, Bank_Length_3};
-    // Every file is attempted, as the device update expects; the first failure is reported.
+    // Every file is attempted, as the device update expects; each failure is reported, one
+    // line per file, so that none passes for written.
     for (int n = 0; n < 3; ++n) {
       const QString path = bin + QStringLiteral("/bank%1.bin").arg(n + 1);
       const QByteArray data(reinterpret_cast<const char *>(buffers[n]->data()), lengths[n]);
       QString error;
-      if (!WriteFileAtomic(path, data, &error) && first_error.isEmpty())
-        first_error = error;
+      if (!WriteFileAtomic(path, data, &error))
+        errors += (errors.isEmpty() ? QString() : QStringLiteral("\n")) + error;
     }
   }
   if (Error_Message)
-    *Error_Message = first_error;
-  return first_error.isEmpty();
+    *Error_Message = errors;
+  return errors.isEmpty();
 }
 
 namespace {

@@ -75,7 +75,7 @@ int Number_Of(TXMLDocument *Doc, const char *Name, int Default)
 void TBankBuilder::Load_ParGen_Config()
 {
   const QString file = AppState().File_ParGen;
-  if (!FileExists(file))
+  if (!PathExists(file))
     return;
   Require_XML();
   bankxml::Load(XML1, file);

@@ -178,7 +178,7 @@ void TBankBuilder::Load_MQTT_Topics()
   m.Subscribe_Data.clear();
 
   const QString file = AppState().File_MQTT_Set_Topic;
-  if (FileExists(file)) {
+  if (PathExists(file)) {
     Require_XML();
     bankxml::Load(XML1, file);
 

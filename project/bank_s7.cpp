@@ -112,7 +112,7 @@ int TBankBuilder::Load_S7_Table()
 {
   int n = 0;
   const QString file = AppState().File_S7_Protocol;
-  if (!FileExists(file))
+  if (!PathExists(file))
     return 0;
   Require_XML();
   bankxml::Load(XML1, file);

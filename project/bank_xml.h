@@ -8,7 +8,9 @@
 
 namespace bankxml {
 
-// Loads File into Doc; a file that cannot be parsed raises EXMLDocError naming it.
+// Loads File into Doc; a file that cannot be parsed raises EXMLDocError naming it. Only a
+// missing file means the defaults: callers test with PathExists, so that a folder, a FIFO or
+// a device in the file's place reaches this load and raises instead of passing for "no file".
 void Load(TXMLDocument *Doc, const QString &File);
 
 // The text of element Name among the direct children of the document's root element.

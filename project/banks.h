@@ -246,7 +246,7 @@ public:
   void Compile_Banks();
   // Writes "bank1.bin" to "bank3.bin" into the project's "bin" folder (created when missing),
   // each file atomically. Answers false when the banks were not built or a file could not be
-  // written; Error_Message then names the first failure.
+  // written; Error_Message then names every failure, one line each.
   bool Write_Bank_Files(QString *Error_Message = nullptr);
 
   void Create_Bin() { Compile_Banks(); }

@@ -1,24 +1,35 @@
 #include "project/lang_texts.h"
 
 #include "framework/classes/classes.h"
+#include "framework/system/codepages.h"
 #include "framework/system/paths.h"
 #include "framework/system/sysutils.h"
 #include "project/app_state.h"
 
-#include <QFile>
-
 namespace {
 
-// The file's lines: a byte-order mark selects UTF-8 or UTF-16, otherwise the ANSI code page.
-// A file that cannot be read has no lines.
+// The file's lines: a byte-order mark selects UTF-8 or UTF-16. Without one the file is in the
+// ANSI code page, unless it is valid UTF-8 with multi-byte sequences, as Linux editors write
+// it: such bytes are next to never meant as Windows-1252. A file that cannot be read (also
+// no regular file, or a huge one) has no lines.
 QStringList Read_Lines(const QString &FileName)
 {
-  QFile f(FileName);
-  if (!f.open(QIODevice::ReadOnly))
+  QByteArray bytes;
+  if (!ReadFileBytes(FileName, bytes))
     return {};
+  TEncoding found;
+  QString text = DecodeTextDetect(bytes, &found);
+  if (found == TEncoding::ANSI && IsMultiByteUtf8(bytes))
+    text = DecodeText(bytes, TEncoding::UTF8);
   TStringList lines;
-  lines.SetText(DecodeTextDetect(f.readAll()));
+  lines.SetText(text);
   return lines.ToStringList();
+}
+
+// The language file of a language, its name matched ignoring case; "" when there is none.
+QString Language_File(const QString &Language)
+{
+  return FindFileIgnoreCase(AppState().Language_Dir, Language + QStringLiteral(".lng"));
 }
 
 const QChar Pilcrow(0x00B6);
@@ -80,13 +91,13 @@ void Load_Language()
 {
   TAppState &st = AppState();
   Load_Default_Texts();
-  const QString file = st.Language_Dir + '/' + st.Language_Name + QStringLiteral(".lng");
-  if (FileExists(file)) {
+  const QString file = Language_File(st.Language_Name);
+  if (!file.isEmpty()) {
     Load_Language_File(file);
     return;
   }
   st.Language_Name = QStringLiteral("English");
-  const QString english = st.Language_Dir + QStringLiteral("/English.lng");
-  if (FileExists(english))
+  const QString english = Language_File(st.Language_Name);
+  if (!english.isEmpty())
     Load_Language_File(english);
 }

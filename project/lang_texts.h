@@ -7,8 +7,8 @@
 constexpr int Lang_Table_Size = 2800;
 
 // Rebuilds the table for AppState().Language_Name: the built-in texts, then
-// Language_Dir/<Language_Name>.lng; when that file is missing, Language_Name becomes
-// "English" and Language_Dir/English.lng is applied if present.
+// Language_Dir/<Language_Name>.lng (the name matched ignoring case); when that file is
+// missing, Language_Name becomes "English" and Language_Dir/English.lng is applied if present.
 void Load_Language();
 
 // Empties the table, fills it with the built-in English texts (" " at every unused number)

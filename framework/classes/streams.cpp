@@ -7,6 +7,7 @@
 #include "framework/classes/classes.h"
 #include "framework/services/atomicfile.h"
 #include "framework/system/codepages.h"
+#include "framework/system/paths.h"
 
 QByteArray EncodeText(const QString &s, TEncoding enc)
 {
@@ -211,10 +212,11 @@ void TMemoryStream::SaveToStream(TStream *Stream)
 
 void TMemoryStream::LoadFromFile(const QString &FileName)
 {
-  QFile f(FileName);
-  if (!f.open(QIODevice::ReadOnly))
-    throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, f.errorString()));
-  FData = f.readAll();
+  QByteArray bytes;
+  QString reason;
+  if (!ReadFileBytes(FileName, bytes, &reason))
+    throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, reason));
+  FData = bytes;
   FPosition = 0;
 }
 

@@ -25,6 +25,21 @@ int HeaderEnd(const QByteArray &Data)
   return P >= 0 ? P + 2 : -1;
 }
 
+// The Content-Length the header announces, or -1.
+qint64 ContentLengthOf(const QByteArray &Header)
+{
+  qint64 Length = -1;
+  for (const QByteArray &Line : Header.split('\n')) {
+    const QByteArray L = Line.trimmed();
+    if (L.toLower().startsWith("content-length:")) {
+      bool Ok = false;
+      const qint64 N = L.mid(15).trimmed().toLongLong(&Ok);
+      if (Ok && N >= 0) Length = N;
+    }
+  }
+  return Length;
+}
+
 }  // namespace
 
 THTTPClient::THTTPClient(TComponent *AOwner) : TComponent(AOwner) {}
@@ -74,16 +89,7 @@ QString THTTPClient::Get(const QString &URL)
     if (Reply.size() > FMaxReplySize) throw Fail(QStringLiteral("reply too large"));
     if (BodyStart < 0) {
       BodyStart = HeaderEnd(Reply);
-      if (BodyStart >= 0) {
-        for (const QByteArray &Line : Reply.left(BodyStart).split('\n')) {
-          const QByteArray L = Line.trimmed();
-          if (L.toLower().startsWith("content-length:")) {
-            bool Ok = false;
-            const qint64 N = L.mid(15).trimmed().toLongLong(&Ok);
-            if (Ok && N >= 0) ContentLength = N;
-          }
-        }
-      }
+      if (BodyStart >= 0) ContentLength = ContentLengthOf(Reply.left(BodyStart));
     }
     if (BodyStart >= 0 && ContentLength >= 0 && Reply.size() - BodyStart >= ContentLength) break;
     if (Socket.state() != QAbstractSocket::ConnectedState) break;
@@ -94,8 +100,11 @@ QString THTTPClient::Get(const QString &URL)
   }
   Reply += Socket.readAll();
   if (Reply.size() > FMaxReplySize) throw Fail(QStringLiteral("reply too large"));
-  if (BodyStart < 0) BodyStart = HeaderEnd(Reply);
-  if (BodyStart < 0) throw Fail(QStringLiteral("incomplete reply"));
+  if (BodyStart < 0) {
+    BodyStart = HeaderEnd(Reply);
+    if (BodyStart < 0) throw Fail(QStringLiteral("incomplete reply"));
+    ContentLength = ContentLengthOf(Reply.left(BodyStart));
+  }
 
   // Status line: "HTTP/1.x NNN reason".
   const QByteArray StatusLine = Reply.left(Reply.indexOf('\n')).trimmed();
@@ -108,6 +117,8 @@ QString THTTPClient::Get(const QString &URL)
     throw EHTTPProtocolError(Code, QString::fromLatin1(StatusLine.mid(Parts[0].size() + 1)));
 
   QByteArray Body = Reply.mid(BodyStart);
+  // A server that closes before the announced length has sent a cut reply, not a short one.
+  if (ContentLength >= 0 && Body.size() < ContentLength) throw Fail(QStringLiteral("incomplete reply"));
   if (ContentLength >= 0 && Body.size() > ContentLength) Body.truncate(int(ContentLength));
   return DecodeBody(Body);
 }

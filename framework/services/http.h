@@ -44,7 +44,7 @@ public:
 
   // GET of an "http://host[:port]/path?query" URL; answers the body decoded as Latin-1
   // (UTF-8 when it is valid UTF-8). Raises EHTTPProtocolError for a non-2xx status and
-  // EHTTPError for every other failure.
+  // EHTTPError for every other failure, also a body cut short of its announced Content-Length.
   QString Get(const QString &URL);
   // The status code of the last reply (0 when none arrived).
   int ResponseCode() const { return FResponseCode; }

@@ -1,13 +1,17 @@
-#include <QFile>
+#include <QRegularExpression>
 #include <sstream>
 
 #include "framework/services/atomicfile.h"
 #include "framework/services/xmldoc.h"
+#include "framework/system/codepages.h"
+#include "framework/system/paths.h"
 
 namespace {
 
+// parse_ws_pcdata_single keeps the text of an element that holds nothing but blanks (a
+// password of blanks) while the indentation between elements still makes no text nodes.
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_comments | pugi::parse_declaration |
-                                   pugi::parse_pi | pugi::parse_doctype;
+                                   pugi::parse_pi | pugi::parse_doctype | pugi::parse_ws_pcdata_single;
 
 std::string U8(const QString &s) { return s.toStdString(); }
 QString Q(const pugi::char_t *s) { return QString::fromUtf8(s); }
@@ -30,6 +34,83 @@ void LineColumn(const QByteArray &bytes, ptrdiff_t offset, int &line, int &colum
       ++column;
     }
   }
+}
+
+// The encoding named by the XML declaration at the start of 8-bit bytes, "" when none.
+QString DeclaredEncoding(const QByteArray &bytes)
+{
+  const QByteArray head = bytes.left(256);
+  if (!head.startsWith("<?xml")) return QString();
+  const qsizetype end = head.indexOf("?>");
+  if (end < 0) return QString();
+  static const QRegularExpression re(QStringLiteral("\\sencoding\\s*=\\s*[\"']([A-Za-z0-9._:-]+)[\"']"));
+  const QRegularExpressionMatch m = re.match(QString::fromLatin1(head.left(end)));
+  return m.hasMatch() ? m.captured(1) : QString();
+}
+
+// Windows-1252 and ISO-8859-1, which it extends; both are read as Windows-1252.
+bool IsAnsiEncodingName(const QString &name)
+{
+  static const char *const names[] = {"windows-1252", "cp1252", "x-cp1252", "iso-8859-1", "iso8859-1",
+                                      "iso_8859-1", "latin1", "latin-1", "l1"};
+  for (const char *n : names)
+    if (name.compare(QLatin1String(n), Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
+// Text encoded as UTF-16 or UTF-32 (by its mark or its zero bytes), which the parser converts.
+bool IsWideText(const QByteArray &bytes)
+{
+  if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) return true;
+  return bytes.size() >= 2 && (bytes[0] == 0 || bytes[1] == 0);
+}
+
+// The blanks an empty element was indented with are read as its text; once it gets child
+// elements they would stand between them, so they go.
+void DropLoneBlankText(pugi::xml_node parent)
+{
+  const pugi::xml_node c = parent.first_child();
+  if (!c || c.next_sibling() || c.type() != pugi::node_pcdata) return;
+  for (const char *p = c.value(); *p; ++p)
+    if (*p != ' ' && *p != '\t' && *p != '\n' && *p != '\r') return;
+  parent.remove_child(c);
+}
+
+[[noreturn]] void RaiseUnreadable(const QString &what, const QByteArray &bytes, ptrdiff_t offset,
+                                  const QString &reason)
+{
+  int line, column;
+  LineColumn(bytes, offset, line, column);
+  throw EXMLDocError(QStringLiteral("%1 cannot be read: %2 (line %3, column %4)")
+                         .arg(what, reason, QString::number(line), QString::number(column)));
+}
+
+// Parses the bytes of a file or stream into `doc`. 8-bit text is UTF-8 unless its declaration
+// names Windows-1252 (or Latin-1); bytes that are not valid in it are refused rather than
+// turned into replacement characters. Raises EXMLDocError naming `what` and the position.
+void ParseBytes(pugi::xml_document &doc, const QByteArray &bytes, const QString &what)
+{
+  if (IsWideText(bytes)) {
+    const pugi::xml_parse_result r = doc.load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions);
+    if (!r) RaiseUnreadable(what, bytes, r.offset, QString::fromLatin1(r.description()));
+    return;
+  }
+  // A UTF-8 mark outweighs what the declaration claims.
+  const bool ansi = !bytes.startsWith("\xEF\xBB\xBF") && IsAnsiEncodingName(DeclaredEncoding(bytes));
+  const QByteArray utf8 = ansi ? DecodeAnsi(bytes).toUtf8() : bytes;
+  if (!ansi) {
+    const qsizetype bad = InvalidUtf8Offset(bytes);
+    if (bad >= 0)
+      RaiseUnreadable(what, bytes, bad,
+                      QStringLiteral("the text is not valid UTF-8, and no Windows-1252 or Latin-1 encoding is declared"));
+  }
+  const pugi::xml_parse_result r =
+      doc.load_buffer(utf8.constData(), size_t(utf8.size()), kParseOptions, pugi::encoding_utf8);
+  if (!r) RaiseUnreadable(what, utf8, r.offset, QString::fromLatin1(r.description()));
+  // The document now holds text, and a save writes UTF-8: the declaration must say so.
+  if (ansi)
+    for (pugi::xml_node c = doc.first_child(); c; c = c.next_sibling())
+      if (c.type() == pugi::node_declaration) c.attribute("encoding").set_value("UTF-8");
 }
 
 }  // namespace
@@ -188,6 +269,7 @@ IXMLNodeList IXMLNode::ChildNodes() const { return IXMLNodeList(N(), OwnerDocume
 IXMLNode IXMLNode::AddChild(const QString &TagName, int Index)
 {
   CheckNotNull();
+  DropLoneBlankText(N());
   pugi::xml_node n;
   pugi::xml_node before = Index >= 0 ? ChildNodes().Nodes(Index).N() : pugi::xml_node();
   n = before ? N().insert_child_before(pugi::node_element, before) : N().append_child(pugi::node_element);
@@ -267,6 +349,7 @@ void IXMLNodeList::Insert(int Index, const IXMLNode &Node)
 {
   if (!P()) throw EXMLDocError(QStringLiteral("Invalid operation on an empty XML node"));
   if (Node.IsNull()) throw EXMLDocError(QStringLiteral("Cannot add an empty XML node"));
+  if (Node.Handle().type() == pugi::node_element) DropLoneBlankText(P());
   pugi::xml_node src = Node.Handle();
   pugi::xml_node before = Nodes(Index).Handle();
   pugi::xml_node added;
@@ -356,19 +439,15 @@ void TXMLDocument::LoadFromFile(const QString &AFileName)
   const QString name = AFileName.isEmpty() ? FFileName : AFileName;
   Clear();
   FActive = false;
-  QFile f(name);
-  if (!f.open(QIODevice::ReadOnly))
-    throw EXMLDocError(QStringLiteral("Cannot open the XML file \"%1\": %2").arg(name, f.errorString()));
-  const QByteArray bytes = f.readAll();
-  const pugi::xml_parse_result r = FDoc->load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions);
-  if (!r) {
+  QByteArray bytes;
+  QString reason;
+  if (!ReadFileBytes(name, bytes, &reason))
+    throw EXMLDocError(QStringLiteral("Cannot open the XML file \"%1\": %2").arg(name, reason));
+  try {
+    ParseBytes(*FDoc, bytes, QStringLiteral("The XML file \"%1\"").arg(name));
+  } catch (...) {
     Clear();
-    int line, column;
-    LineColumn(bytes, r.offset, line, column);
-    throw EXMLDocError(QStringLiteral("The XML file \"%1\" cannot be read: %2 (line %3, column %4)")
-                           .arg(name, QString::fromLatin1(r.description()))
-                           .arg(line)
-                           .arg(column));
+    throw;
   }
   FFileName = name;
   FActive = true;
@@ -383,12 +462,7 @@ void TXMLDocument::LoadFromXML(const QString &XML)
       FDoc->load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions, pugi::encoding_utf8);
   if (!r) {
     Clear();
-    int line, column;
-    LineColumn(bytes, r.offset, line, column);
-    throw EXMLDocError(QStringLiteral("The XML text cannot be read: %1 (line %2, column %3)")
-                           .arg(QString::fromLatin1(r.description()))
-                           .arg(line)
-                           .arg(column));
+    RaiseUnreadable(QStringLiteral("The XML text"), bytes, r.offset, QString::fromLatin1(r.description()));
   }
   FActive = true;
 }
@@ -398,15 +472,11 @@ void TXMLDocument::LoadFromStream(TStream *Stream)
   const QByteArray bytes = Stream->ReadRemaining();
   Clear();
   FActive = false;
-  const pugi::xml_parse_result r = FDoc->load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions);
-  if (!r) {
+  try {
+    ParseBytes(*FDoc, bytes, QStringLiteral("The XML data"));
+  } catch (...) {
     Clear();
-    int line, column;
-    LineColumn(bytes, r.offset, line, column);
-    throw EXMLDocError(QStringLiteral("The XML data cannot be read: %1 (line %2, column %3)")
-                           .arg(QString::fromLatin1(r.description()))
-                           .arg(line)
-                           .arg(column));
+    throw;
   }
   FActive = true;
 }

@@ -138,7 +138,11 @@ public:
   void SetOptions(TXMLDocOptions v) { FOptions = v; }
 
   // Raises EXMLDocError naming the file and the parser's reason and position when the file
-  // is missing or cannot be parsed; the document is then empty and inactive.
+  // is missing, no regular file, too large (ReadFileBytes) or cannot be parsed; the document
+  // is then empty and inactive. Files (and streams) without a byte-order mark are UTF-8
+  // unless their declaration names Windows-1252 or Latin-1; the declaration of such a file is
+  // then changed to UTF-8, the encoding a save writes. Bytes that are not valid in the
+  // encoding are refused, never replaced.
   void LoadFromFile(const QString &AFileName = QString());
   void LoadFromXML(const QString &XML);
   void LoadFromStream(TStream *Stream);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <unordered_map>
 
@@ -128,3 +129,41 @@ QString DecodeOem(const QByteArray &bytes)
 
 QString AnsiToOem(const QString &s) { return DecodeAnsi(EncodeOem(s)); }
 QString OemToAnsi(const QString &s) { return DecodeOem(EncodeAnsi(s)); }
+
+qsizetype InvalidUtf8Offset(const QByteArray &bytes)
+{
+  const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+  const qsizetype n = bytes.size();
+  for (qsizetype i = 0; i < n;) {
+    const unsigned c = p[i];
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    int len;
+    uint32_t cp, least;
+    if ((c & 0xE0) == 0xC0) {
+      len = 2, cp = c & 0x1F, least = 0x80;
+    } else if ((c & 0xF0) == 0xE0) {
+      len = 3, cp = c & 0x0F, least = 0x800;
+    } else if ((c & 0xF8) == 0xF0) {
+      len = 4, cp = c & 0x07, least = 0x10000;
+    } else {
+      return i;
+    }
+    if (n - i < len) return i;
+    for (int k = 1; k < len; ++k) {
+      if ((p[i + k] & 0xC0) != 0x80) return i;
+      cp = (cp << 6) | (p[i + k] & 0x3F);
+    }
+    if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return i;
+    i += len;
+  }
+  return -1;
+}
+
+bool IsMultiByteUtf8(const QByteArray &bytes)
+{
+  const bool anyHigh = std::any_of(bytes.begin(), bytes.end(), [](char c) { return (unsigned char)c >= 0x80; });
+  return anyHigh && InvalidUtf8Offset(bytes) < 0;
+}

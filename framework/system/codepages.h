@@ -20,3 +20,10 @@ QChar CharFromOem(unsigned char b);
 // OemToChar: the result holds, as characters, what the other code page shows for the same bytes.
 QString AnsiToOem(const QString &s);
 QString OemToAnsi(const QString &s);
+
+// Offset of the first byte that does not start a valid UTF-8 sequence (an overlong form, a
+// surrogate, a code above U+10FFFF or a cut sequence count as invalid); -1 when all are valid.
+qsizetype InvalidUtf8Offset(const QByteArray &bytes);
+// True for valid UTF-8 that holds at least one multi-byte sequence: text that an 8-bit code
+// page would turn into mojibake, while plain ASCII reads the same either way.
+bool IsMultiByteUtf8(const QByteArray &bytes);

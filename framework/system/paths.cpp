@@ -4,6 +4,12 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "framework/system/paths.h"
 #include "framework/system/sysutils.h"
@@ -156,3 +162,65 @@ QString ExeName()
 }
 
 void SetExeNameOverride(const QString &path) { gExeNameOverride = path; }
+
+bool PathExists(const QString &path)
+{
+  if (path.isEmpty()) return false;
+  const QFileInfo fi(path);
+  return fi.exists() || fi.isSymLink();
+}
+
+QString FindFileIgnoreCase(const QString &dir, const QString &name)
+{
+  if (dir.isEmpty() || name.isEmpty()) return QString();
+  const QString exact = IncludeTrailingPathDelimiter(dir) + name;
+  if (FileExists(exact)) return exact;
+  QStringList entries = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+  for (const QString &e : entries)
+    if (e.compare(name, Qt::CaseInsensitive) == 0) return IncludeTrailingPathDelimiter(dir) + e;
+  return QString();
+}
+
+bool ReadFileBytes(const QString &fileName, QByteArray &data, QString *reason)
+{
+  data.clear();
+  auto fail = [&](const QString &why) {
+    if (reason) *reason = why;
+    return false;
+  };
+  auto systemError = [] { return QString::fromLocal8Bit(std::strerror(errno)); };
+  if (fileName.isEmpty()) return fail(QStringLiteral("No file name."));
+  const QByteArray native = QFile::encodeName(fileName);
+  // Opening a FIFO without O_NONBLOCK would wait for a writer; it is refused below anyway.
+  int fd;
+  do {
+    fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return fail(systemError());
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  struct stat st;
+  if (::fstat(fd, &st) != 0) return fail(systemError());
+  if (S_ISDIR(st.st_mode)) return fail(QStringLiteral("It is a folder."));
+  if (!S_ISREG(st.st_mode)) return fail(QStringLiteral("It is not a regular file."));
+  const QString tooLarge = QStringLiteral("The file is larger than %1 MiB.").arg(MaxReadFileSize >> 20);
+  if (st.st_size > MaxReadFileSize) return fail(tooLarge);
+  // The size is only a hint: the file may grow while it is read.
+  QByteArray bytes;
+  bytes.reserve(qsizetype(st.st_size));
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail(systemError());
+    }
+    if (n == 0) break;
+    if (bytes.size() + n > MaxReadFileSize) return fail(tooLarge);
+    bytes.append(buffer, qsizetype(n));
+  }
+  data = bytes;
+  return true;
+}

@@ -83,6 +83,23 @@ TEST(ParGenFile, MissingOrUnreadableElementsTakeTheirOwnDefaultOnly)
   EXPECT_EQ(Read_ParGen(&empty), ParGen_Defaults());
 }
 
+TEST(ParGenFile, ValuesOfBlanksSurviveSaveAndReload)
+{
+  QTemporaryDir dir;
+  QStringList values = ParGen_Defaults();
+  Set(values, "MQTT_Password", "   ");
+  Set(values, "TLS_Client_Auth_Key_Password", " ");
+  TXMLDocument doc;
+  Write_ParGen(&doc, values);
+  doc.SaveToFile(dir.filePath("ParGen.xml"));
+  TXMLDocument back;
+  back.LoadFromFile(dir.filePath("ParGen.xml"));
+  const QStringList read = Read_ParGen(&back);
+  EXPECT_EQ(Value(read, "MQTT_Password"), "   ");
+  EXPECT_EQ(Value(read, "TLS_Client_Auth_Key_Password"), " ");
+  EXPECT_EQ(read, values);
+}
+
 TEST(ParGenFile, MultiLineTextsAreStoredWithCRLF)
 {
   EXPECT_EQ(ParGen_CRLF("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");
@@ -579,30 +596,52 @@ TEST_F(ParGenForm, CertificatesAndKeysAreStoredWithCRLF)
   EXPECT_TRUE(bytes.contains("<TLS_Client_Auth_Key>K1\r\nK2</TLS_Client_Auth_Key>")) << bytes.constData();
 }
 
-TEST_F(ParGenForm, AFileThatCannotBeParsedIsReportedAndNeverOverwritten)
+TEST_F(ParGenForm, AFileThatCannotBeReadIsReportedAndNeverOverwritten)
 {
-  const QByteArray broken = "<Par_Gen><S7_Protocol_IP1>10</S7_Protocol_IP1>";
-  Write_Bytes(File(), broken);
-  TUIScript ui;
-  bool ok_enabled = true;
-  const int result = Show(ui, [&] {
-    ok_enabled = F->Btn_OK->Enabled();
-    SimClick(F->Btn_OK, 10, 10);
-  });
-  EXPECT_EQ(result, mrCancel);
-  EXPECT_FALSE(ok_enabled);
-  ASSERT_EQ(ui.Messages().size(), 1);
-  EXPECT_TRUE(ui.Messages()[0].contains(File())) << ui.Messages()[0].toStdString();
-  for (const TShownDialog &d : ui.Shown())
-    if (d.Kind == skMessage)
-      EXPECT_EQ(d.DlgType, mtError);
-  EXPECT_EQ(Read_Bytes(File()), broken);
+  const struct {
+    const char *name;
+    QByteArray content;  // empty: a folder of the file's name
+  } cases[] = {
+      {"not XML", "<Par_Gen><S7_Protocol_IP1>10</S7_Protocol_IP1>"},
+      {"Windows-1252 without a declaration", "<Par_Gen><MQTT_Username>M\xFCller</MQTT_Username></Par_Gen>"},
+      {"a folder", ""},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    QFile::remove(File());
+    if (c.content.isEmpty())
+      ASSERT_TRUE(QDir().mkpath(File()));
+    else
+      Write_Bytes(File(), c.content);
+    TUIScript ui;
+    bool ok_enabled = true;
+    const int result = Show(ui, [&] {
+      ok_enabled = F->Btn_OK->Enabled();
+      SimClick(F->Btn_OK, 10, 10);
+    });
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_FALSE(ok_enabled);
+    ASSERT_EQ(ui.Messages().size(), 1);
+    EXPECT_TRUE(ui.Messages()[0].contains(File())) << ui.Messages()[0].toStdString();
+    for (const TShownDialog &d : ui.Shown()) {
+      if (d.Kind == skMessage) {
+        EXPECT_EQ(d.DlgType, mtError);
+      }
+    }
+    if (c.content.isEmpty()) {
+      EXPECT_TRUE(QDir().rmdir(File()));
+    } else {
+      EXPECT_EQ(Read_Bytes(File()), c.content);
+    }
+  }
 
-  // Repaired, the file loads again.
-  Write_Bytes(File(), "<Par_Gen><S7_Protocol_IP1>10</S7_Protocol_IP1></Par_Gen>");
+  // Repaired, the file loads again, also in the code page it declares.
+  Write_Bytes(File(), "<?xml version=\"1.0\" encoding=\"windows-1252\"?><Par_Gen><S7_Protocol_IP1>10</S7_Protocol_IP1>"
+                      "<MQTT_Username>M\xFCller</MQTT_Username></Par_Gen>");
   TUIScript ui2;
   EXPECT_EQ(Show(ui2, [&] { SimClick(F->Btn_OK, 10, 10); }), mrOk);
   EXPECT_TRUE(Saved().contains("S7_Protocol_IP1=10"));
+  EXPECT_TRUE(Saved().contains(QString::fromUtf8("MQTT_Username=Müller")));
 }
 
 TEST_F(ParGenForm, WidthStaysFixed)

@@ -5,6 +5,7 @@
 #include "project/lang_texts.h"
 #include "tests/app/shell_test_support.h"
 #include "tests/support/http_test_server.h"
+#include "tests/support/special_files.h"
 
 using namespace shelltest;
 
@@ -198,6 +199,26 @@ TEST_F(ShellTest, SettingsFileThatCannotBeUsedGivesDefaults)
     Close_Program();
     EXPECT_TRUE(Settings_Items(Settings_Path()).contains("lastproj/projectname=" + C.Project));
   }
+}
+
+TEST_F(ShellTest, SettingsOrLanguageFileThatIsAFifoIsNotWaitedFor)
+{
+  Make_Project("Plant1");
+  ASSERT_TRUE(QDir().mkpath(App_Dir + "/LANGUAGE"));
+  {
+    // Read, these would open the project and rename the "Open Configuration" button.
+    testsupport::FedFifo Settings(Settings_Path(), Settings_Xml("Plant1", "Deutsch"));
+    Write_File(App_Dir + "/LANGUAGE/Deutsch.lng", "STR16 = Konfiguration oeffnen\r\n");
+    Start();
+    EXPECT_EQ(AppState().Project_Name, "");
+    Close_Program();
+  }
+  Write_Settings(Settings_Xml("Plant1", "Deutsch"));
+  ASSERT_TRUE(QFile::remove(App_Dir + "/LANGUAGE/Deutsch.lng"));
+  testsupport::FedFifo Language(App_Dir + "/LANGUAGE/Deutsch.lng", "STR16 = Konfiguration oeffnen\r\n");
+  Start();
+  EXPECT_EQ(AppState().Project_Name, "Plant1");
+  EXPECT_EQ(FQuillomarkeFirmWare->Btn_Open->Caption(), "Open Configuration");
 }
 
 TEST_F(ShellTest, LanguageSwitchWithoutProjectKeepsTheNoProjectTexts)

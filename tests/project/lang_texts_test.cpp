@@ -1,6 +1,7 @@
 #include "project/lang_texts.h"
 
 #include "project/app_state.h"
+#include "tests/support/special_files.h"
 #include "tests/support/test_support.h"
 
 #include <QFile>
@@ -171,6 +172,55 @@ TEST_F(LangTexts, EncodingsByteOrderMarkOrAnsi)
     Load_Language_File(Write("enc.lng", c.bytes));
     EXPECT_EQ(AppState().Lang_Texts[7], expected) << c.name;
     EXPECT_EQ(AppState().Lang_Texts[8], "eight") << c.name;
+  }
+}
+
+TEST_F(LangTexts, WithoutMarkUtf8IsReadAsUtf8AndEverythingElseAsAnsi)
+{
+  const struct {
+    const char *name;
+    QByteArray bytes;
+    QString text;
+  } cases[] = {
+      {"utf-8, no mark", "STR7 = ge\xC3\xB6" "ffnet \xE2\x82\xAC\r\n", QString::fromUtf8("geöffnet €")},
+      {"utf-8 pilcrows", "STR7 = \xC2\xB6 x \xC2\xB6\n", " x "},
+      {"ansi", "STR7 = ge\xF6" "ffnet \x80\r\n", QString::fromUtf8("geöffnet €")},
+      // One byte that is no UTF-8 makes the whole file Windows-1252.
+      {"ansi that starts like utf-8", "STR7 = \xC3\xA9\r\nSTR8 = \xE9\r\n", QString::fromUtf8("Ã©")},
+      {"ascii", "STR7 = plain\n", "plain"},
+  };
+  for (const auto &c : cases) {
+    Load_Default_Texts();
+    Load_Language_File(Write("enc.lng", c.bytes));
+    EXPECT_EQ(AppState().Lang_Texts[7], c.text) << c.name;
+  }
+}
+
+TEST_F(LangTexts, LanguageNameMatchesItsFileIgnoringCase)
+{
+  WriteUtf8("Deutsch.lng", "STR12 = Hallo\n");
+  AppState().Language_Name = "deutsch";
+  Load_Language();
+  EXPECT_EQ(AppState().Lang_Texts[12], "Hallo");
+  EXPECT_EQ(AppState().Language_Name, "deutsch");
+
+  WriteUtf8("english.LNG", "STR3 = Custom English\n");
+  AppState().Language_Name = "Klingon";
+  Load_Language();
+  EXPECT_EQ(AppState().Language_Name, "English");
+  EXPECT_EQ(AppState().Lang_Texts[3], "Custom English");
+}
+
+TEST_F(LangTexts, SpecialFilesApplyNothingAndDoNotBlock)
+{
+  testsupport::FedFifo fifo(dir_.path() + "/Fifo.lng", "STR12 = from a pipe\n");
+  ASSERT_TRUE(fifo.Ok());
+  ASSERT_TRUE(QFile::link("/dev/zero", dir_.path() + "/Zero.lng"));
+  ASSERT_TRUE(testsupport::MakeSparseFile(dir_.path() + "/Huge.lng", "STR12 = huge\n", int64_t(64) * 1024 * 1024 + 1));
+  for (const char *name : {"Fifo", "Zero", "Huge"}) {
+    AppState().Language_Name = name;
+    Load_Language();
+    ExpectEnglishExcept({});
   }
 }
 

@@ -32,3 +32,32 @@ TEST(CodePages, AnsiOemConversion)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CodePages, Utf8Validity)
+{
+  const struct {
+    const char *name;
+    QByteArray bytes;
+    qsizetype invalidAt;
+    bool multiByte;
+  } cases[] = {
+      {"ascii", "plain", -1, false},
+      {"empty", "", -1, false},
+      {"two, three and four bytes", "ge\xC3\xB6" "ffnet \xE2\x82\xAC \xF0\x9F\x98\x80", -1, true},
+      {"Windows-1252", "ge\xF6" "ffnet", 2, false},
+      {"pilcrow byte", "a \xB6 b", 2, false},
+      {"cut at the end", "ok\xE2\x82", 2, false},
+      {"overlong slash", "a\xC0\xAF", 1, false},
+      {"surrogate", "\xED\xA0\x80", 0, false},
+      {"above U+10FFFF", "\xF4\x90\x80\x80", 0, false},
+      {"valid then invalid", "\xC3\xB6 \xFC", 3, false},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(InvalidUtf8Offset(c.bytes), c.invalidAt) << c.name;
+    EXPECT_EQ(IsMultiByteUtf8(c.bytes), c.multiByte) << c.name;
+  }
+}
+
+}  // namespace

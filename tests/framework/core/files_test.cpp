@@ -4,11 +4,14 @@
 #include "tests/framework/core/qstring_print.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "framework/classes/inifiles.h"
 #include "framework/services/atomicfile.h"
+#include "framework/services/xmldoc.h"
 #include "framework/system/paths.h"
+#include "tests/support/special_files.h"
 
 namespace {
 
@@ -122,6 +125,112 @@ TEST(AtomicFile, FailureKeepsTheOldFileAndSaysWhy)
   EXPECT_FALSE(WriteFileAtomic(locked, "new", &error));
   EXPECT_TRUE(error.contains("read-only")) << error.toStdString();
   EXPECT_EQ(ReadAll(locked), "old");
+}
+
+TEST(AtomicFile, FullDiskKeepsTheOldFileAndReportsTheError)
+{
+  // Data smaller than a write buffer (2 KB) and larger than one (30 KB).
+  for (const int size : {2 * 1024, 30 * 1024}) {
+    SCOPED_TRACE(size);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Quillomark.xml");
+    const QByteArray old(700, 'o');
+    WriteAll(path, old);
+    QString error;
+    bool written;
+    {
+      testsupport::DiskFullAbove full(1000);
+      written = WriteFileAtomic(path, QByteArray(size, 'n'), &error);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(error.contains(path)) << error.toStdString();
+    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Quillomark.xml"}) << "no temporary left";
+  }
+}
+
+TEST(AtomicFile, ALinkIsReplacedAndItsTargetNeverWritten)
+{
+  QTemporaryDir dir;
+  const QString target = dir.filePath("elsewhere.txt");
+  WriteAll(target, "precious");
+  const QString link = dir.filePath("ParGen.xml");
+  ASSERT_TRUE(QFile::link(target, link));
+  EXPECT_TRUE(WriteFileAtomic(link, "new"));
+  EXPECT_FALSE(QFileInfo(link).isSymLink());
+  EXPECT_EQ(ReadAll(link), "new");
+  EXPECT_EQ(ReadAll(target), "precious");
+
+  // A link that leads nowhere is replaced too; nothing appears where it pointed.
+  const QString dangling = dir.filePath("bank1.bin");
+  ASSERT_TRUE(QFile::link(dir.filePath("missing.bin"), dangling));
+  EXPECT_TRUE(WriteFileAtomic(dangling, "bank"));
+  EXPECT_FALSE(QFileInfo(dangling).isSymLink());
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing.bin")));
+
+  // A folder that is itself a link stays usable: the file goes into the folder it names.
+  ASSERT_TRUE(ForceDirectories(dir.filePath("real")));
+  ASSERT_TRUE(QFile::link(dir.filePath("real"), dir.filePath("project")));
+  EXPECT_TRUE(WriteFileAtomic(dir.filePath("project/f.xml"), "in folder"));
+  EXPECT_EQ(ReadAll(dir.filePath("real/f.xml")), "in folder");
+  EXPECT_TRUE(QFileInfo(dir.filePath("project")).isSymLink());
+}
+
+TEST(ReadFile, OnlyRegularFilesOfASaneSizeAreRead)
+{
+  QTemporaryDir dir;
+  WriteAll(dir.filePath("good.xml"), "<a>1</a>");
+  ASSERT_TRUE(QFile::link(dir.filePath("good.xml"), dir.filePath("link.xml")));
+  ASSERT_TRUE(ForceDirectories(dir.filePath("folder.xml")));
+  ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.xml")));
+  ASSERT_TRUE(testsupport::MakeSparseFile(dir.filePath("huge.xml"), "<a>1</a>", MaxReadFileSize + 1));
+  testsupport::FedFifo fifo(dir.filePath("fifo.xml"), "<a>1</a>");
+  ASSERT_TRUE(fifo.Ok());
+  const struct {
+    const char *name;
+    bool readable;
+  } cases[] = {
+      {"good.xml", true}, {"link.xml", true}, {"folder.xml", false}, {"zero.xml", false},
+      {"huge.xml", false}, {"fifo.xml", false}, {"missing.xml", false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = dir.filePath(c.name);
+    // Every reader of whole files gives its normal error, naming the file.
+    TXMLDocument doc;
+    TMemoryStream ms;
+    if (c.readable) {
+      EXPECT_NO_THROW(doc.LoadFromFile(path));
+      EXPECT_EQ(doc.DocumentElement().Text(), "1");
+      EXPECT_NO_THROW(ms.LoadFromFile(path));
+      EXPECT_EQ(ms.Bytes(), "<a>1</a>");
+      continue;
+    }
+    try {
+      doc.LoadFromFile(path);
+      ADD_FAILURE() << "the XML document read it";
+    } catch (const EXMLDocError &e) {
+      EXPECT_TRUE(e.Message().contains(path)) << e.Message().toStdString();
+    }
+    try {
+      ms.LoadFromFile(path);
+      ADD_FAILURE() << "the stream read it";
+    } catch (const EFOpenError &e) {
+      EXPECT_TRUE(e.Message().contains(path)) << e.Message().toStdString();
+    }
+  }
+}
+
+TEST(Paths, FindFileIgnoreCasePrefersTheExactName)
+{
+  QTemporaryDir dir;
+  WriteAll(dir.filePath("German.lng"), "x");
+  WriteAll(dir.filePath("english.lng"), "x");
+  WriteAll(dir.filePath("English.LNG"), "x");
+  EXPECT_EQ(FindFileIgnoreCase(dir.path(), "GERMAN.lng"), dir.filePath("German.lng"));
+  EXPECT_EQ(FindFileIgnoreCase(dir.path(), "english.lng"), dir.filePath("english.lng"));
+  EXPECT_EQ(FindFileIgnoreCase(dir.path(), "English.LNG"), dir.filePath("English.LNG"));
+  EXPECT_EQ(FindFileIgnoreCase(dir.path(), "French.lng"), "");
 }
 
 TEST(IniFiles, ReadWriteAndSections)

@@ -47,6 +47,13 @@ TEST(HttpGet, BodyStopsAtContentLength)
   EXPECT_EQ(C->Get(Url(Server, "/")), "VER.");
 }
 
+TEST(HttpGet, BodyCutShortOfContentLengthFails)
+{
+  HttpTestServer Server(HttpTestServer::Mode::Answer, "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nVER. 1.0");
+  std::unique_ptr<THTTPClient> C(MakeClient());
+  EXPECT_THROW(C->Get(Url(Server, "/")), EHTTPError);
+}
+
 TEST(HttpGet, ErrorStatusRaisesWithItsCode)
 {
   HttpTestServer Server(HttpTestServer::Mode::Answer, HttpTestServer::Reply(404, "missing", "Not Found"));

@@ -139,6 +139,104 @@ TEST(XmlDocument, SaveToUnwritablePathKeepsOldFileAndRaises)
   }
 }
 
+void WriteAll(const QString &path, const QByteArray &bytes)
+{
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+TEST(XmlDocument, DeclaredWindows1252IsDecodedAndOtherBytesAreRefused)
+{
+  // "Grüße €" as Windows-1252 bytes; 0x80 is the euro sign there but a C1 control in Latin-1.
+  const QByteArray ansi = "Gr\xFC\xDF" "e \x80";
+  const QString text = QString::fromUtf8("Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC");
+  const struct {
+    const char *name;
+    QByteArray bytes;
+    bool readable;
+  } cases[] = {
+      {"windows-1252", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<a>" + ansi + "</a>", true},
+      {"ISO-8859-1", "<?xml version='1.0' encoding='ISO-8859-1'?><a>" + ansi + "</a>", true},
+      {"latin1", "<?xml version=\"1.0\" encoding=\"latin1\" ?><a>" + ansi + "</a>", true},
+      {"utf-8", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>" + text.toUtf8() + "</a>", true},
+      {"utf-8 with mark", "\xEF\xBB\xBF<a>" + text.toUtf8() + "</a>", true},
+      {"no declaration", "<a>\n\n" + ansi + "</a>", false},
+      {"declared utf-8", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<a>\n" + ansi + "</a>", false},
+      {"other 8-bit code page", "<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?>\n<a>\n" + ansi + "</a>", false},
+  };
+  QTemporaryDir dir;
+  const QString path = dir.filePath("ParGen.xml");
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteAll(path, c.bytes);
+    TXMLDocument doc;
+    if (!c.readable) {
+      try {
+        doc.LoadFromFile(path);
+        ADD_FAILURE() << "read as " << doc.DocumentElement().Text().toStdString();
+      } catch (const EXMLDocError &e) {
+        EXPECT_TRUE(e.Message().contains(path)) << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().contains("line 3")) << e.Message().toStdString();
+      }
+      EXPECT_TRUE(doc.IsEmptyDoc());
+      continue;
+    }
+    doc.LoadFromFile(path);
+    EXPECT_EQ(doc.DocumentElement().Text(), text);
+    // Saved, the document is UTF-8 and says so; read back it is the same text.
+    doc.SaveToFile(path);
+    EXPECT_FALSE(ReadAll(path).contains("1252")) << ReadAll(path).constData();
+    TXMLDocument back;
+    back.LoadFromFile(path);
+    EXPECT_EQ(back.DocumentElement().Text(), text);
+  }
+}
+
+TEST(XmlDocument, TextOfBlanksSurvivesSaveAndReloadWhileIndentationMakesNoText)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath("ParGen.xml");
+  for (const bool indent : {false, true}) {
+    SCOPED_TRACE(indent);
+    TXMLDocument doc;
+    if (indent) doc.SetOptions(TXMLDocOptions{TXMLDocOption::doNodeAutoIndent});
+    doc.SetActive(true);
+    IXMLNode root = doc.AddChild("Par_Gen");
+    root.AddChild("MQTT_Password").SetText("   ");
+    root.AddChild("Tab").SetText("\t");
+    root.AddChild("Padded").SetText("  x  ");
+    IXMLNode rows = root.AddChild("Rows");
+    rows.AddChild("row").SetAttributes("Enable", "Y");
+    root.AddChild("Empty");
+    doc.SaveToFile(path);
+    const QByteArray saved = ReadAll(path);
+
+    TXMLDocument back;
+    back.SetOptions(doc.Options());
+    back.LoadFromFile(path);
+    const IXMLNodeList children = back.DocumentElement().ChildNodes();
+    ASSERT_EQ(children.Count(), 5) << "indentation read as text";
+    EXPECT_EQ(children["MQTT_Password"].Text(), "   ");
+    EXPECT_EQ(children["Tab"].Text(), "\t");
+    EXPECT_EQ(children["Padded"].Text(), "  x  ");
+    EXPECT_EQ(children["Rows"].ChildNodes().Count(), 1);
+    EXPECT_EQ(children["Empty"].Text(), "");
+    back.SaveToFile(path);
+    EXPECT_EQ(QString::fromUtf8(ReadAll(path)), QString::fromUtf8(saved));
+  }
+
+  // An empty element written over two lines gains rows without its line break between them.
+  TXMLDocument doc;
+  doc.SetOptions(TXMLDocOptions{TXMLDocOption::doNodeAutoIndent});
+  doc.LoadFromXML("<Table>\n  <Section>\n  </Section>\n</Table>");
+  IXMLNode section = doc.DocumentElement().ChildNodes()["Section"];
+  section.AddChild("row").SetAttributes("n", "1");
+  section.ChildNodes().Add(doc.CreateElement("row"));
+  EXPECT_EQ(section.ChildNodes().Count(), 2);
+  EXPECT_EQ(doc.SaveToXML(), "<Table>\n  <Section>\n    <row n=\"1\" />\n    <row />\n  </Section>\n</Table>\n");
+}
+
 }  // namespace
 
 namespace {
