@@ -7,11 +7,10 @@
 #include "project/maker.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/services/http.h"
+#include "framework/system/paths.h"
 #include "project/app_state.h"
 #include "project/lang_texts.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 QString Version_Server_Host = Maker_Web_Host;
 uint16_t Version_Server_Port = 80;
@@ -36,14 +35,6 @@ TTabSheet *Make_Sheet(TFSoftOptions *Form, TPageControl *PC, const QString &Name
   T->SetName(Name);
   T->SetPageControl(PC);
   return T;
-}
-
-// A language file that the gallery offers: a plain file the user may change (read-only
-// files and folders are left out).
-bool Listed_Language_File(const QFileInfo &Info)
-{
-  if (!Info.isFile()) return false;
-  return (Info.permissions() & QFileDevice::WriteOwner) != 0;
 }
 
 }  // namespace
@@ -206,11 +197,8 @@ void TFSoftOptions::FormShow(TObject *)
 void TFSoftOptions::Create_Lang_List()
 {
   SL_Languages->Clear();
-  QStringList Names;
-  const QFileInfoList Files =
-      QDir(AppState().Language_Dir).entryInfoList({QStringLiteral("*.lng")}, QDir::Files | QDir::Hidden | QDir::System);
-  for (const QFileInfo &Info : Files)
-    if (Listed_Language_File(Info)) Names << Info.fileName();
+  // The gallery offers the plain files the user may change: read-only files are left out.
+  QStringList Names = FindFiles(AppState().Language_Dir, QStringLiteral("*.lng"), false);
   Names.sort(Qt::CaseInsensitive);
   for (const QString &N : Names) SL_Languages->Add(N);
   Show_Page = 1;
@@ -239,9 +227,9 @@ void TFSoftOptions::Update_Lang_Page(int Num_Page)
     const QString Name = File.left(File.size() - 4);
     L_L[K]->SetCaption(Name);
     QString Flag = S.Language_Dir + QLatin1Char('/') + Name + QStringLiteral(".bmp");
-    if (!QFileInfo::exists(Flag)) Flag = S.Language_Dir + QStringLiteral("/DefaultFlag.bmp");
+    if (!FileExists(Flag)) Flag = S.Language_Dir + QStringLiteral("/DefaultFlag.bmp");
     bool Loaded = false;
-    if (QFileInfo::exists(Flag)) {
+    if (FileExists(Flag)) {
       // A damaged picture costs the slot its flag, not the gallery.
       try {
         I_L[K]->Picture()->LoadFromFile(Flag);
