@@ -5,6 +5,7 @@
 #include "project/lang_texts.h"
 #include "tests/app/shell_test_support.h"
 #include "tests/support/http_test_server.h"
+#include "ui/lang_text.h"
 
 using namespace shelltest;
 
