@@ -3,18 +3,19 @@
 #include "app/fmain.h"
 #include "app/fmain_glyphs.h"
 #include "app/forms.h"
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "project/maker.h"
 #include "framework/dialogs/dialogs.h"
 #include "project/app_state.h"
+#include "ui/bands.h"
 
-TFAbout::TFAbout(TComponent *AOwner) : TForm(AOwner)
+TFAbout::TFAbout(TComponent *AOwner) : TLangForm(AOwner)
 {
   SetName(QStringLiteral("FAbout"));
   SetBorderStyle(bsSingle);
   SetBorderIcons(TBorderIcons{biSystemMenu});
   SetPosition(poScreenCenter);
-  SetColor(Main_Back_Color);
+  SetColor(Form_Color);
   Font()->SetName(QStringLiteral("Tahoma"));
   Font()->SetSize(8);
   SetCaption(QStringLiteral("About..."));

@@ -4,6 +4,7 @@
 #include "framework/controls/forms.h"
 #include "framework/stdctrls/extctrls.h"
 #include "framework/stdctrls/stdctrls.h"
+#include "ui/form_base.h"
 
 class TLbButton;
 
@@ -11,7 +12,7 @@ class TLbButton;
 inline const QString Program_Version = QStringLiteral("1.000");
 inline const QString Document_Code = QStringLiteral("QM40328");
 
-class TFAbout : public TForm {
+class TFAbout : public TLangForm {
 public:
   explicit TFAbout(TComponent *AOwner);
 

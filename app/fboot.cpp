@@ -2,7 +2,7 @@
 
 #include "app/fmain.h"
 #include "app/forms.h"
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "framework/classes/thread.h"
 #include "framework/controls/busywait.h"
 #include "framework/dialogs/dialogs.h"
@@ -11,6 +11,8 @@
 #include "project/app_state.h"
 #include "project/banks.h"
 #include "project/validators.h"
+#include "ui/lang_text.h"
+#include "ui/bands.h"
 
 
 namespace {
@@ -76,31 +78,23 @@ TPanel *Make_Panel(TFBoot *Form, const QString &Name, int Height)
 
 }  // namespace
 
-TFBoot::TFBoot(TComponent *AOwner) : TForm(AOwner)
+TFBoot::TFBoot(TComponent *AOwner) : TLangForm(AOwner)
 {
   SetName(QStringLiteral("FBoot"));
   SetBorderStyle(bsSingle);
   SetBorderIcons(TBorderIcons{biSystemMenu});
   SetPosition(poScreenCenter);
-  SetColor(Boot_Back_Color);
+  SetColor(Form_Color);
   Font()->SetName(QStringLiteral("Tahoma"));
   Font()->SetSize(8);
   SetShowHint(true);
   SetClientSize(449, 230);
 
   // Title band
-  P_Title = Make_Panel(this, QStringLiteral("P_Title"), 69);
-  P_Title->SetAlign(alTop);
-  L_SW_Code = Make_Dialog_Label(this, P_Title, QStringLiteral("L_SW_Code"), 16, 6);
-  L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
-  L_SW_Code->Font()->SetSize(20);
-  L_SW_Code->Font()->SetStyle(TFontStyles{fsBold});
-  L_SW_Code->Font()->SetColor(clGray);
-  L_SW_Desc = Make_Dialog_Label(this, P_Title, QStringLiteral("L_SW_Desc"), 16, 42);
-  L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
-  L_SW_Desc->Font()->SetSize(11);
-  L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
-  L_SW_Desc->Font()->SetColor(clNavy);
+  const TTitleBand Title = Make_Title_Band(this);
+  P_Title = Title.P_Title;
+  L_SW_Code = Title.L_SW_Code;
+  L_SW_Desc = Title.L_SW_Desc;
 
   // Address of the gateway: four octet boxes with "." labels between them
   P_IP_Address = Make_Panel(this, QStringLiteral("P_IP_Address"), 49);
@@ -155,8 +149,7 @@ TFBoot::TFBoot(TComponent *AOwner) : TForm(AOwner)
   CB_Update_Option_Read_Back->SetShowHint(true);
 
   // Buttons
-  P_Button = Make_Panel(this, QStringLiteral("P_Button"), 40);
-  P_Button->SetAlign(alBottom);
+  P_Button = Make_Button_Band(this);
   Btn_Cancel = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 16, 7, 110);
   Btn_Cancel->SetModalResult(mrCancel);
   Btn_Update = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_Update"), 449 - 16 - 190, 7, 190);

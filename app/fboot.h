@@ -7,6 +7,7 @@
 #include "framework/services/xmldoc.h"
 #include "framework/stdctrls/extctrls.h"
 #include "framework/stdctrls/stdctrls.h"
+#include "ui/form_base.h"
 
 #include <QString>
 
@@ -14,8 +15,6 @@ class TLbButton;
 class TIcmpClient;
 struct TReplyStatus;
 
-// Back colour of the dialog.
-constexpr TColor Boot_Back_Color = 15595512;
 // The updater and its job file, both in the program folder.
 inline const QString Updater_File_Name = QStringLiteral("Ethernet_Update.exe");
 inline const QString Updater_Job_File_Name = QStringLiteral("Ethernet_Update.xml");
@@ -25,7 +24,7 @@ constexpr int Ping_Packet_Size = 1024;
 constexpr int Ping_Time_Limit = 5000;
 constexpr int Ping_Answers_Needed = 2;
 
-class TFBoot : public TForm {
+class TFBoot : public TLangForm {
 public:
   explicit TFBoot(TComponent *AOwner);
   ~TFBoot() override;
@@ -44,7 +43,7 @@ public:
   void KeyPress(TObject *Sender, QChar &Key);
   void Btn_UpdateClick(TObject *Sender);
   void PingReply(TComponent *ASender, const TReplyStatus &AReplyStatus);
-  void Set_Lang();
+  void Set_Lang() override;
   bool Send_Ping();
   void Compile_XML_Parameter_New_Boot();
 

@@ -11,7 +11,7 @@
 #include "app/fproject_dialogs.h"
 #include "app/fsoftoptions.h"
 #include "app/ftable_forms.h"
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "project/maker.h"
 #include "framework/system/paths.h"
 #include "framework/system/sysutils.h"
@@ -19,6 +19,8 @@
 #include "project/banks.h"
 #include "project/lang_texts.h"
 #include "project/side_files.h"
+#include "ui/lang_text.h"
+#include "ui/bands.h"
 
 bool Is_Single_Folder_Name(const QString &Name)
 {
@@ -26,13 +28,13 @@ bool Is_Single_Folder_Name(const QString &Name)
   return !Name.contains(QLatin1Char('/')) && !Name.contains(QLatin1Char('\\'));
 }
 
-TFQuillomarkeFirmWare::TFQuillomarkeFirmWare(TComponent *AOwner) : TForm(AOwner)
+TFQuillomarkeFirmWare::TFQuillomarkeFirmWare(TComponent *AOwner) : TLangForm(AOwner)
 {
   SetName(QStringLiteral("FQuillomarkeFirmWare"));
   SetBorderStyle(bsSingle);
   SetBorderIcons(TBorderIcons{biSystemMenu});
   SetPosition(poScreenCenter);
-  SetColor(Main_Back_Color);
+  SetColor(Form_Color);
   SetShowHint(true);
   Font()->SetName(QStringLiteral("Tahoma"));
   Font()->SetSize(8);
@@ -78,21 +80,12 @@ TLbButton *TFQuillomarkeFirmWare::Make_Step_Button(const QString &Name, const QS
 
 void TFQuillomarkeFirmWare::Create_Controls()
 {
-  L_SW_Code = new TLabel(this);
-  L_SW_Code->SetName(QStringLiteral("L_SW_Code"));
-  L_SW_Code->SetParent(this);
-  L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
-  L_SW_Code->Font()->SetSize(20);
-  L_SW_Code->Font()->SetStyle(TFontStyles{fsBold});
-  L_SW_Code->Font()->SetColor(clGray);
-
-  L_SW_Desc = new TLabel(this);
-  L_SW_Desc->SetName(QStringLiteral("L_SW_Desc"));
-  L_SW_Desc->SetParent(this);
-  L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
-  L_SW_Desc->Font()->SetSize(11);
-  L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
-  L_SW_Desc->Font()->SetColor(clNavy);
+  // The title labels stand on the window itself: it has no title band.
+  TTitleBandLook Look;
+  Look.CodeTop = 8;
+  const TTitleBand Title = Make_Title_Labels(this, this, Look);
+  L_SW_Code = Title.L_SW_Code;
+  L_SW_Desc = Title.L_SW_Desc;
 
   Shape2 = new TShape(this);
   Shape2->SetName(QStringLiteral("Shape2"));
@@ -506,27 +499,5 @@ void TFQuillomarkeFirmWare::LL_UpdateLinkClick(TObject *, const QString &) { Ope
 
 void TFQuillomarkeFirmWare::L_VelmoraClick(TObject *) { OpenURL(Maker_Home_Page); }
 
-void TFQuillomarkeFirmWare::Change_Language()
-{
-  Set_Lang();
-  FNew_Project->Set_Lang();
-  FOpenConf->Set_Lang();
-  FSoftOptions->Set_Lang();
-  FBoot->Set_Lang();
-  FParGen->Set_Lang();
-  FS7_Protocol_Set_Access->Set_Lang();
-  FKNXAccess->Set_Lang();
-  FIEC61850_Variables->Set_Lang();
-  FTLS_Server_Known_Cert->Set_Lang();
-  FReceiveCAN->Set_Lang();
-  FTransmitCAN->Set_Lang();
-  FSet_PDO_Access->Set_Lang();
-  FSet_SDO_Client_Access->Set_Lang();
-  FSet_SDO_Server_Access->Set_Lang();
-  FSNMP_Trap_Access->Set_Lang();
-  FMQTT_Set_Topic->Set_Lang();
-  FTopicTemplate->Set_Lang();
-  FBACnetSlaveSetAccess->Set_Lang();
-  FBACnet_Eng_Unit->Set_Lang();
-  FOPC_UA_Server_Access->Set_Lang();
-}
+// Every form of the application, the main window first as it was created first.
+void TFQuillomarkeFirmWare::Change_Language() { Set_Lang_All_Forms(); }

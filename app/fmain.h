@@ -8,6 +8,7 @@
 #include "framework/services/xmldoc.h"
 #include "framework/stdctrls/extctrls.h"
 #include "framework/stdctrls/stdctrls.h"
+#include "ui/form_base.h"
 
 #include <QString>
 
@@ -19,8 +20,6 @@ inline const QString Settings_File_Name = QStringLiteral("Quillomark.xml");
 // Defaults of the settings file's items.
 inline const QString Default_IP_Address = QStringLiteral("192.168.2.205");
 inline const QString Default_Language = QStringLiteral("English");
-// Back colour of the main window and the About box.
-constexpr TColor Main_Back_Color = 15595512;
 // Longest wait of Start_Program for the started program, in ms.
 constexpr int Start_Program_Wait_Limit = 149999;
 // The update check's first tick after start-up, and its period afterwards (ms).
@@ -31,7 +30,7 @@ constexpr uint32_t Update_Period_Interval = 7200000;
 // nothing is removed, no "/" or "\", and not "." or "..".
 bool Is_Single_Folder_Name(const QString &Name);
 
-class TFQuillomarkeFirmWare : public TForm {
+class TFQuillomarkeFirmWare : public TLangForm {
 public:
   explicit TFQuillomarkeFirmWare(TComponent *AOwner);
   ~TFQuillomarkeFirmWare() override;
@@ -41,7 +40,7 @@ public:
   void Start_Program(const QString &NomeSW, const QString &Parameter, bool tipo);
   void Change_Language();
   void Save_Setting();
-  void Set_Lang();
+  void Set_Lang() override;
   void Create_New_Project();
   void Open_Project();
   // Builds the banks and shows the update dialog (the update dialog's module does the work).

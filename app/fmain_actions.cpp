@@ -5,6 +5,7 @@
 #include "app/fproject_dialogs.h"
 #include "project/app_state.h"
 #include "project/side_files.h"
+#include "ui/lang_text.h"
 
 #include <memory>
 

@@ -1,5 +1,7 @@
 #include "app/fmain_glyphs.h"
 
+#include "ui/form_base.h"
+
 #include <cmath>
 #include <vector>
 
@@ -101,7 +103,7 @@ std::unique_ptr<TBitmap> Make_Maker_Logo(int Size)
   auto B = std::make_unique<TBitmap>(Size, Size);
   TCanvas *C = B->Canvas();
   C->Brush()->SetStyle(bsSolid);
-  C->Brush()->SetColor(15595512);
+  C->Brush()->SetColor(Form_Color);
   C->FillRect(TRect(0, 0, Size, Size));
   C->Pen()->SetColor(0x7A3F0C);
   C->Brush()->SetColor(0xB5651D);

@@ -7,10 +7,7 @@
 #include "app/fproject_dialogs.h"
 #include "app/fsoftoptions.h"
 #include "app/ftable_forms.h"
-#include "app/lbbutton.h"
 #include "framework/controls/forms.h"
-#include "framework/stdctrls/stdctrls.h"
-#include "project/app_state.h"
 
 TFQuillomarkeFirmWare *FQuillomarkeFirmWare = nullptr;
 TFAbout *FAbout = nullptr;
@@ -100,42 +97,3 @@ void Destroy_Forms()
   Free_Form(FAbout);
   Free_Form(FQuillomarkeFirmWare);
 }
-
-TLabel *Make_Dialog_Label(TForm *Form, TWinControl *Parent, const QString &Name, int Left, int Top)
-{
-  TLabel *L = new TLabel(Form);
-  L->SetName(Name);
-  L->SetParent(Parent);
-  L->SetTransparent(true);
-  L->SetLeft(Left);
-  L->SetTop(Top);
-  return L;
-}
-
-void Set_Button_Look(TLbButton *Button, TLbButtonStyle Style)
-{
-  Button->SetStyle(Style);
-  Button->SetColor(0xEDF7F8);
-  Button->SetLightColor(clGray);
-  Button->SetHotTrackColor(clYellow);
-  Button->SetColorWhenDown(0x0080FF);
-  Button->SetUseHotTrackFont(false);
-}
-
-TLbButton *Make_Dialog_Button(TForm *Form, TWinControl *Parent, const QString &Name, int Left, int Top, int Width)
-{
-  TLbButton *B = new TLbButton(Form);
-  B->SetName(Name);
-  B->SetParent(Parent);
-  B->SetBounds(Left, Top, Width, 26);
-  Set_Button_Look(B, bsEncarta);
-  B->Font()->SetStyle(TFontStyles{fsBold});
-  return B;
-}
-
-QString Lang_Text(int N)
-{
-  const QStringList &T = AppState().Lang_Texts;
-  return N >= 0 && N < T.size() ? T[N] : QString();
-}
-

@@ -2,13 +2,6 @@
 // The program's 22 forms, created once at start-up in a fixed order and kept until the end.
 // The main window comes first: its creation builds the text table that the other forms'
 // creation reads.
-#include <QString>
-
-class TForm;
-class TWinControl;
-class TLabel;
-class TLbButton;
-enum class TLbButtonStyle;
 class TFQuillomarkeFirmWare;
 class TFAbout;
 class TFNew_Project;
@@ -60,18 +53,3 @@ void Create_Forms();
 // Frees the forms, newest first, and clears the instance variables (tests, and the end of
 // the program).
 void Destroy_Forms();
-
-class TControl;
-class TWinControl;
-
-// A transparent label at (Left, Top) on Parent, owned by Form.
-TLabel *Make_Dialog_Label(TForm *Form, TWinControl *Parent, const QString &Name, int Left, int Top);
-// The look every button of the program shares: an ivory face with a grey bevel that turns
-// yellow under the mouse and orange while pressed. Style is bsEncarta but for a few buttons
-// of the main window.
-void Set_Button_Look(TLbButton *Button, TLbButtonStyle Style);
-// The bold button of the shell's dialogs, 26 pixels high, with the program's button look.
-TLbButton *Make_Dialog_Button(TForm *Form, TWinControl *Parent, const QString &Name, int Left, int Top, int Width);
-
-// Text number N of the text table ("" outside the table).
-QString Lang_Text(int N);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "framework/controls/forms.h"
+#include "ui/form_base.h"
 #include "framework/graphics/graphics.h"
 #include "framework/services/xmldoc.h"
 
@@ -83,7 +84,7 @@ int ParGen_Check(const QStringList &Values);
 
 // ---------------------------------------------------------------------------------------------
 
-class TFParGen : public TForm {
+class TFParGen : public TLangForm {
 public:
   explicit TFParGen(TComponent *AOwner);
   ~TFParGen() override;
@@ -312,7 +313,7 @@ public:
   void CP_Expand(TObject *Sender);
 
   bool Controllo_Dati();
-  void Set_Lang();
+  void Set_Lang() override;
   bool Check_Device_Name(const QString &Text);
 
   // Per-model panel order and layout (the dispatchers run this build's model).

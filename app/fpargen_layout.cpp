@@ -3,17 +3,17 @@
 #include "app/fpargen.h"
 
 #include "app/forms.h"
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "framework/controls/messages.h"
 #include "framework/stdctrls/comctrls.h"
 #include "framework/stdctrls/extctrls.h"
 #include "framework/stdctrls/stdctrls.h"
 #include "framework/system/sysutils.h"
 #include "project/app_state.h"
+#include "ui/bands.h"
 
 namespace {
 
-constexpr TColor Back_Color = 15595512;  // 0xEDF7F8, the pale ivory of the program's forms
 constexpr int Form_Width = 460;
 constexpr int Label_Left = 14;
 constexpr int Input_Left = 191;
@@ -29,13 +29,13 @@ int Row_Top(int Row) { return 12 + Row * Row_Step; }
 
 }  // namespace
 
-TFParGen::TFParGen(TComponent *AOwner) : TForm(AOwner)
+TFParGen::TFParGen(TComponent *AOwner) : TLangForm(AOwner)
 {
   SetName(QStringLiteral("FParGen"));
   SetBorderStyle(bsSizeable);
   SetBorderIcons(TBorderIcons{biSystemMenu});
   SetPosition(poScreenCenter);
-  SetColor(Back_Color);
+  SetColor(Form_Color);
   SetShowHint(true);
   Font()->SetName(QStringLiteral("Verdana"));
   Font()->SetHeight(-11);
@@ -70,48 +70,24 @@ TFParGen::~TFParGen()
 
 void TFParGen::Build_Title()
 {
-  P_Title = new TPanel(this);
-  P_Title->SetName(QStringLiteral("P_Title"));
-  P_Title->SetParent(this);
-  P_Title->SetAlign(alTop);
-  P_Title->SetHeight(69);
-  P_Title->SetBevelOuter(bvNone);
-  P_Title->SetCaption(QString());
-  P_Title->SetParentBackground(false);
-  P_Title->SetColor(Back_Color);
-
-  L_SW_Code = new TLabel(this);
-  L_SW_Code->SetName(QStringLiteral("L_SW_Code"));
-  L_SW_Code->SetParent(P_Title);
-  L_SW_Code->SetParentFont(false);
-  L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
-  L_SW_Code->Font()->SetHeight(-32);
-  L_SW_Code->Font()->SetColor(clGray);
-  L_SW_Code->SetLeft(16);
-  L_SW_Code->SetTop(4);
-
-  L_SW_Desc = new TLabel(this);
-  L_SW_Desc->SetName(QStringLiteral("L_SW_Desc"));
-  L_SW_Desc->SetParent(P_Title);
-  L_SW_Desc->SetParentFont(false);
-  L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
-  L_SW_Desc->Font()->SetHeight(-11);
-  L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
-  L_SW_Desc->SetLeft(18);
-  L_SW_Desc->SetTop(46);
+  // The settings form shows its code larger and unbolded, and its description in the text colour.
+  TTitleBandLook Look;
+  Look.CodeTop = 4;
+  Look.CodeFontHeight = -32;
+  Look.CodeBold = false;
+  Look.DescLeft = 18;
+  Look.DescTop = 46;
+  Look.DescFontHeight = -11;
+  Look.DescColor = clWindowText;
+  const TTitleBand Title = Make_Title_Band(this, Look);
+  P_Title = Title.P_Title;
+  L_SW_Code = Title.L_SW_Code;
+  L_SW_Desc = Title.L_SW_Desc;
 }
 
 void TFParGen::Build_Buttons()
 {
-  P_Button = new TPanel(this);
-  P_Button->SetName(QStringLiteral("P_Button"));
-  P_Button->SetParent(this);
-  P_Button->SetAlign(alBottom);
-  P_Button->SetHeight(40);
-  P_Button->SetBevelOuter(bvNone);
-  P_Button->SetCaption(QString());
-  P_Button->SetParentBackground(false);
-  P_Button->SetColor(Back_Color);
+  P_Button = Make_Button_Band(this);
 
   RegisterLbButtonBitmaps();
   auto make = [this](const QString &Name, int Left, const QString &Glyph) {
@@ -140,7 +116,7 @@ void TFParGen::Build_Group()
   CPG->SetName(QStringLiteral("CPG"));
   CPG->SetParent(this);
   CPG->SetAlign(alClient);
-  CPG->SetColor(Back_Color);
+  CPG->SetColor(Form_Color);
   CPG->SetChevronAlignment(taRightJustify);
   CPG->HeaderFont()->SetName(QStringLiteral("Verdana"));
   CPG->HeaderFont()->SetHeight(-15);
@@ -175,7 +151,7 @@ TCategoryPanel *TFParGen::New_Panel(const QString &Name)
   P->SetName(Name);
   P->SetPanelGroup(CPG);
   P->SetCaption(QString());
-  P->SetColor(Back_Color);
+  P->SetColor(Form_Color);
   P->SetExpandedImageIndex(0);
   P->SetCollapsedImageIndex(1);
   // No layout on expanding or collapsing: CP_Expand is bound to no panel.

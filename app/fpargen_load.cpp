@@ -1,7 +1,7 @@
 // TFParGen: loading "ParGen.xml" into the controls when the dialog is shown.
 #include "app/fpargen.h"
 
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "framework/controls/messages.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/stdctrls/comctrls.h"

@@ -1,7 +1,7 @@
 // TFParGen: checking the fields and writing "ParGen.xml" on OK.
 #include "app/fpargen.h"
 
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/stdctrls/comctrls.h"
 #include "framework/stdctrls/extctrls.h"

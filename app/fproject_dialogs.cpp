@@ -2,14 +2,17 @@
 
 #include "app/fmain.h"
 #include "app/forms.h"
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/system/paths.h"
 #include "project/app_state.h"
+#include "ui/lang_text.h"
+#include "ui/bands.h"
 
 namespace {
 
-constexpr TColor Title_Color = 15595512;
+// The two dialogs have a lower title band than the other forms, with smaller labels.
+constexpr TTitleBandLook Project_Title_Look{52, 12, 4, -19, true, 12, 31, -12, clNavy};
 
 struct TBands {
   TPanel *P_Title;
@@ -20,49 +23,11 @@ struct TBands {
   TLbButton *Btn_Cancel;
 };
 
-TPanel *Make_Panel(TForm *Form, const QString &Name, TAlign Align, int Height)
-{
-  TPanel *P = new TPanel(Form);
-  P->SetName(Name);
-  P->SetParent(Form);
-  P->SetCaption(QString());
-  P->SetShowCaption(false);
-  P->SetBevelOuter(bvNone);
-  P->SetHeight(Height);
-  P->SetAlign(Align);
-  return P;
-}
-
-// The title band on top (software code and the dialog's description) and the button band
-// at the bottom with OK and Cancel at its right end.
+// The title band on top and the button band at the bottom with OK and Cancel at its right end.
 TBands Make_Bands(TForm *Form, int ClientWidth)
 {
-  TBands B{};
-  B.P_Title = Make_Panel(Form, QStringLiteral("P_Title"), alTop, 52);
-  B.P_Title->SetColor(Title_Color);
-  B.P_Title->SetParentBackground(false);
-
-  B.L_SW_Code = new TLabel(Form);
-  B.L_SW_Code->SetName(QStringLiteral("L_SW_Code"));
-  B.L_SW_Code->SetParent(B.P_Title);
-  B.L_SW_Code->SetLeft(12);
-  B.L_SW_Code->SetTop(4);
-  B.L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
-  B.L_SW_Code->Font()->SetSize(14);
-  B.L_SW_Code->Font()->SetStyle(TFontStyles{fsBold});
-  B.L_SW_Code->Font()->SetColor(clGray);
-
-  B.L_SW_Desc = new TLabel(Form);
-  B.L_SW_Desc->SetName(QStringLiteral("L_SW_Desc"));
-  B.L_SW_Desc->SetParent(B.P_Title);
-  B.L_SW_Desc->SetLeft(12);
-  B.L_SW_Desc->SetTop(31);
-  B.L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
-  B.L_SW_Desc->Font()->SetSize(9);
-  B.L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
-  B.L_SW_Desc->Font()->SetColor(clNavy);
-
-  B.P_Button = Make_Panel(Form, QStringLiteral("P_Button"), alBottom, 40);
+  const TTitleBand T = Make_Title_Band(Form, Project_Title_Look);
+  TBands B{T.P_Title, T.L_SW_Code, T.L_SW_Desc, Make_Button_Band(Form), nullptr, nullptr};
   B.Btn_OK = Make_Dialog_Button(Form, B.P_Button, QStringLiteral("Btn_OK"), ClientWidth - 176, 7, 80);
   B.Btn_Cancel = Make_Dialog_Button(Form, B.P_Button, QStringLiteral("Btn_Cancel"), ClientWidth - 90, 7, 80);
   B.Btn_Cancel->SetModalResult(mrCancel);
@@ -85,7 +50,7 @@ void Show_Error(int TextNo) { MessageDlg(Lang_Text(TextNo), mtError, TMsgDlgButt
 // ---------------------------------------------------------------------------------------------
 // New project
 
-TFNew_Project::TFNew_Project(TComponent *AOwner) : TForm(AOwner)
+TFNew_Project::TFNew_Project(TComponent *AOwner) : TLangForm(AOwner)
 {
   Set_Up_Dialog(this, QStringLiteral("FNew_Project"));
   SetBorderStyle(bsSingle);
@@ -196,7 +161,7 @@ void TFNew_Project::Set_Lang()
 // ---------------------------------------------------------------------------------------------
 // Open project
 
-TFOpenConf::TFOpenConf(TComponent *AOwner) : TForm(AOwner), SL(std::make_unique<TStringList>())
+TFOpenConf::TFOpenConf(TComponent *AOwner) : TLangForm(AOwner), SL(std::make_unique<TStringList>())
 {
   Set_Up_Dialog(this, QStringLiteral("FOpenConf"));
   SetClientSize(377, 351);

@@ -4,12 +4,13 @@
 #include "framework/controls/forms.h"
 #include "framework/stdctrls/extctrls.h"
 #include "framework/stdctrls/stdctrls.h"
+#include "ui/form_base.h"
 
 #include <memory>
 
 class TLbButton;
 
-class TFNew_Project : public TForm {
+class TFNew_Project : public TLangForm {
 public:
   explicit TFNew_Project(TComponent *AOwner);
 
@@ -17,7 +18,7 @@ public:
   void FormShow(TObject *Sender);
   void E_New_ProjKeyPress(TObject *Sender, QChar &Key);
   void Btn_OKClick(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 
   TPanel *P_Title = nullptr;
   TLabel *L_SW_Code = nullptr;
@@ -29,7 +30,7 @@ public:
   TLbButton *Btn_Cancel = nullptr;
 };
 
-class TFOpenConf : public TForm {
+class TFOpenConf : public TLangForm {
 public:
   explicit TFOpenConf(TComponent *AOwner);
   ~TFOpenConf() override;
@@ -45,7 +46,7 @@ public:
   void Load_Existing_Configuration();
   // Index in SL of the project snc, compared without regard to case; -1 when absent.
   int Search_Open_Conf(const QString &snc);
-  void Set_Lang();
+  void Set_Lang() override;
 
   TPanel *P_Title = nullptr;
   TLabel *L_SW_Code = nullptr;

@@ -3,22 +3,21 @@
 #include "app/fabout.h"
 #include "app/fmain.h"
 #include "app/forms.h"
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "project/maker.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/services/http.h"
+#include "framework/system/paths.h"
 #include "project/app_state.h"
 #include "project/lang_texts.h"
+#include "ui/lang_text.h"
+#include "ui/bands.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 QString Version_Server_Host = Maker_Web_Host;
 uint16_t Version_Server_Port = 80;
 
 namespace {
-
-constexpr TColor Options_Back_Color = 15595512;
 
 TCheckBox *Make_Check(TFSoftOptions *Form, TWinControl *Parent, const QString &Name, int Top)
 {
@@ -38,52 +37,25 @@ TTabSheet *Make_Sheet(TFSoftOptions *Form, TPageControl *PC, const QString &Name
   return T;
 }
 
-// A language file that the gallery offers: a plain file the user may change (read-only
-// files and folders are left out).
-bool Listed_Language_File(const QFileInfo &Info)
-{
-  if (!Info.isFile()) return false;
-  return (Info.permissions() & QFileDevice::WriteOwner) != 0;
-}
-
 }  // namespace
 
-TFSoftOptions::TFSoftOptions(TComponent *AOwner) : TForm(AOwner)
+TFSoftOptions::TFSoftOptions(TComponent *AOwner) : TLangForm(AOwner)
 {
   SetName(QStringLiteral("FSoftOptions"));
   SetBorderStyle(bsSingle);
   SetBorderIcons(TBorderIcons{biSystemMenu});
   SetPosition(poScreenCenter);
-  SetColor(Options_Back_Color);
+  SetColor(Form_Color);
   Font()->SetName(QStringLiteral("Tahoma"));
   Font()->SetSize(8);
   SetClientSize(509, 373);
 
-  P_Title = new TPanel(this);
-  P_Title->SetName(QStringLiteral("P_Title"));
-  P_Title->SetParent(this);
-  P_Title->SetBevelOuter(bvNone);
-  P_Title->SetCaption(QString());
-  P_Title->SetBounds(0, 0, 509, 69);
-  P_Title->SetAlign(alTop);
-  L_SW_Code = Make_Dialog_Label(this, P_Title, QStringLiteral("L_SW_Code"), 16, 6);
-  L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
-  L_SW_Code->Font()->SetSize(20);
-  L_SW_Code->Font()->SetStyle(TFontStyles{fsBold});
-  L_SW_Code->Font()->SetColor(clGray);
-  L_SW_Desc = Make_Dialog_Label(this, P_Title, QStringLiteral("L_SW_Desc"), 16, 42);
-  L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
-  L_SW_Desc->Font()->SetSize(11);
-  L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
-  L_SW_Desc->Font()->SetColor(clNavy);
+  const TTitleBand Title = Make_Title_Band(this);
+  P_Title = Title.P_Title;
+  L_SW_Code = Title.L_SW_Code;
+  L_SW_Desc = Title.L_SW_Desc;
 
-  P_Button = new TPanel(this);
-  P_Button->SetName(QStringLiteral("P_Button"));
-  P_Button->SetParent(this);
-  P_Button->SetBevelOuter(bvNone);
-  P_Button->SetCaption(QString());
-  P_Button->SetBounds(0, 333, 509, 40);
-  P_Button->SetAlign(alBottom);
+  P_Button = Make_Button_Band(this);
   Btn_Cancel = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_Cancel"), 16, 7, 100);
   Btn_Cancel->SetModalResult(mrCancel);
   Btn_OK = Make_Dialog_Button(this, P_Button, QStringLiteral("Btn_OK"), 509 - 16 - 100, 7, 100);
@@ -206,11 +178,8 @@ void TFSoftOptions::FormShow(TObject *)
 void TFSoftOptions::Create_Lang_List()
 {
   SL_Languages->Clear();
-  QStringList Names;
-  const QFileInfoList Files =
-      QDir(AppState().Language_Dir).entryInfoList({QStringLiteral("*.lng")}, QDir::Files | QDir::Hidden | QDir::System);
-  for (const QFileInfo &Info : Files)
-    if (Listed_Language_File(Info)) Names << Info.fileName();
+  // The gallery offers the plain files the user may change: read-only files are left out.
+  QStringList Names = FindFiles(AppState().Language_Dir, QStringLiteral("*.lng"), false);
   Names.sort(Qt::CaseInsensitive);
   for (const QString &N : Names) SL_Languages->Add(N);
   Show_Page = 1;
@@ -239,9 +208,9 @@ void TFSoftOptions::Update_Lang_Page(int Num_Page)
     const QString Name = File.left(File.size() - 4);
     L_L[K]->SetCaption(Name);
     QString Flag = S.Language_Dir + QLatin1Char('/') + Name + QStringLiteral(".bmp");
-    if (!QFileInfo::exists(Flag)) Flag = S.Language_Dir + QStringLiteral("/DefaultFlag.bmp");
+    if (!FileExists(Flag)) Flag = S.Language_Dir + QStringLiteral("/DefaultFlag.bmp");
     bool Loaded = false;
-    if (QFileInfo::exists(Flag)) {
+    if (FileExists(Flag)) {
       // A damaged picture costs the slot its flag, not the gallery.
       try {
         I_L[K]->Picture()->LoadFromFile(Flag);

@@ -6,6 +6,7 @@
 #include "framework/stdctrls/comctrls.h"
 #include "framework/stdctrls/extctrls.h"
 #include "framework/stdctrls/stdctrls.h"
+#include "ui/form_base.h"
 
 #include <QString>
 
@@ -28,7 +29,7 @@ constexpr int Version_Request_Timeout = 10000;
 // A link label caption: Text, shown as it is written, as one link to the maker's download page.
 QString Download_Link_Caption(const QString &Text);
 
-class TFSoftOptions : public TForm {
+class TFSoftOptions : public TLangForm {
 public:
   explicit TFSoftOptions(TComponent *AOwner);
   ~TFSoftOptions() override;
@@ -50,7 +51,7 @@ public:
   void Btn_Check_UpdateClick(TObject *Sender);
   void LL_Check_UpdateLinkClick(TObject *Sender, const QString &Link, TSysLinkType LinkType);
   void Btn_OKClick(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 
   // Language file names (with ".lng"), sorted.
   std::unique_ptr<TStringList> SL_Languages;

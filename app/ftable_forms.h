@@ -1,10 +1,10 @@
 #pragma once
 // PLACEHOLDERS, each to be replaced by its access-table form: empty modal forms with the
 // class names and the text operation that start-up and the language switch use.
-#include "framework/controls/forms.h"
+#include "ui/form_base.h"
 
 // What the placeholders share: an empty, centred, fixed-size modal form.
-class TTable_Form_Placeholder : public TForm {
+class TTable_Form_Placeholder : public TLangForm {
 public:
   TTable_Form_Placeholder(TComponent *AOwner, const QString &AName);
 };
@@ -13,103 +13,103 @@ class TFS7_Protocol_Set_Access : public TTable_Form_Placeholder {
 public:
   explicit TFS7_Protocol_Set_Access(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFKNXAccess : public TTable_Form_Placeholder {
 public:
   explicit TFKNXAccess(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFIEC61850_Variables : public TTable_Form_Placeholder {
 public:
   explicit TFIEC61850_Variables(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFTLS_Server_Known_Cert : public TTable_Form_Placeholder {
 public:
   explicit TFTLS_Server_Known_Cert(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFReceiveCAN : public TTable_Form_Placeholder {
 public:
   explicit TFReceiveCAN(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFTransmitCAN : public TTable_Form_Placeholder {
 public:
   explicit TFTransmitCAN(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFSet_PDO_Access : public TTable_Form_Placeholder {
 public:
   explicit TFSet_PDO_Access(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFSet_SDO_Client_Access : public TTable_Form_Placeholder {
 public:
   explicit TFSet_SDO_Client_Access(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFSet_SDO_Server_Access : public TTable_Form_Placeholder {
 public:
   explicit TFSet_SDO_Server_Access(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFSNMP_Trap_Access : public TTable_Form_Placeholder {
 public:
   explicit TFSNMP_Trap_Access(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFMQTT_Set_Topic : public TTable_Form_Placeholder {
 public:
   explicit TFMQTT_Set_Topic(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFTopicTemplate : public TTable_Form_Placeholder {
 public:
   explicit TFTopicTemplate(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFBACnet_Eng_Unit : public TTable_Form_Placeholder {
 public:
   explicit TFBACnet_Eng_Unit(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFBACnetSlaveSetAccess : public TTable_Form_Placeholder {
 public:
   explicit TFBACnetSlaveSetAccess(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };
 
 class TFOPC_UA_Server_Access : public TTable_Form_Placeholder {
 public:
   explicit TFOPC_UA_Server_Access(TComponent *AOwner);
   void FormCreate(TObject *Sender);
-  void Set_Lang();
+  void Set_Lang() override;
 };

@@ -1,12 +1,11 @@
 // Program entry of the configurator: the application, its 22 forms, the message loop.
 #include "app/forms.h"
 #include "framework/controls/forms.h"
-
-#include <QApplication>
+#include "framework/controls/platform_app.h"
 
 int main(int argc, char **argv)
 {
-  QApplication QtApp(argc, argv);
+  TPlatformApplication Platform(argc, argv);
   Application->Initialize();
   Create_Forms();
   Application->Run();

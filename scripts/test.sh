@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/check-layers.sh
 build=build/test
 # Let ccache reuse objects across clones of the repository (CI builds in a fresh clone).
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1

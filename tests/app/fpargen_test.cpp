@@ -172,7 +172,7 @@ TEST(ParGenFile, ChecksReportTheFirstBadFieldInTheirFixedOrder)
 // ---------------------------------------------------------------------------------------------
 // The dialog, driven through its controls
 
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "framework/stdctrls/comctrls.h"
 #include "framework/stdctrls/extctrls.h"
 #include "framework/stdctrls/stdctrls.h"

@@ -5,7 +5,7 @@
 #include "app/fboot.h"
 #include "app/fpargen.h"
 #include "app/fproject_dialogs.h"
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "framework/stdctrls/stdctrls.h"
 #include "framework/testing/x11/x11_input.h"
 #include "tests/app/shell_test_support.h"

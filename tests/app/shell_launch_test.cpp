@@ -1,6 +1,7 @@
 // The main window's program launcher and its hidden side-file export buttons.
 #include "framework/services/process.h"
 #include "tests/app/shell_test_support.h"
+#include "ui/lang_text.h"
 
 #include <QThread>
 

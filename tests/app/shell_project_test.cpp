@@ -1,7 +1,8 @@
 // Creating and opening projects through the main window's step 1.
 #include "app/fproject_dialogs.h"
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "tests/app/shell_test_support.h"
+#include "ui/lang_text.h"
 
 using namespace shelltest;
 

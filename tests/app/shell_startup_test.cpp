@@ -6,6 +6,7 @@
 #include "tests/app/shell_test_support.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/special_files.h"
+#include "ui/lang_text.h"
 
 using namespace shelltest;
 

@@ -4,7 +4,7 @@
 // controls.
 #include "app/fmain.h"
 #include "app/forms.h"
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "framework/controls/forms.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/services/ping.h"

@@ -3,7 +3,7 @@
 #include "app/fsoftoptions.h"
 
 #include "app/forms.h"
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "framework/services/http.h"
 #include "framework/testing/input.h"
 #include "framework/testing/ui_script.h"
@@ -12,6 +12,7 @@
 #include "project/maker.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/test_support.h"
+#include "ui/lang_text.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // switches the update check's timer.
 #include "app/fboot.h"
 #include "app/fsoftoptions.h"
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "framework/testing/input.h"
 #include "tests/app/shell_test_support.h"
 

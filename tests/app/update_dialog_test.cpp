@@ -4,7 +4,7 @@
 #include "app/fboot.h"
 
 #include "app/forms.h"
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "framework/controls/busywait.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/services/ping.h"
@@ -17,6 +17,7 @@
 #include "project/banks.h"
 #include "project/lang_texts.h"
 #include "tests/support/test_support.h"
+#include "ui/lang_text.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,10 +4,11 @@
 #include "app/fboot.h"
 #include "app/fpargen.h"
 #include "app/fproject_dialogs.h"
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 #include "framework/services/ping.h"
 #include "framework/testing/input.h"
 #include "tests/app/shell_test_support.h"
+#include "ui/lang_text.h"
 
 using namespace shelltest;
 

@@ -2,7 +2,8 @@
 // font set, created before any test runs.
 #include "tests/support/test_support.h"
 
-#include <QApplication>
+#include "framework/controls/platform_app.h"
+
 #include <QDir>
 #include <gtest/gtest.h>
 
@@ -40,6 +41,6 @@ int main(int argc, char **argv)
       setenv("XDG_RUNTIME_DIR", runtime, 1);
   }
   ::testing::InitGoogleTest(&argc, argv);
-  QApplication app(argc, argv);
+  TPlatformApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,5 +1,5 @@
 // The button face: colour presets, the stateless painter and the glyphs of the kinds.
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 
 #include <algorithm>
 #include <cmath>
@@ -264,14 +264,22 @@ int AlignFlag(TAlignment a)
 
 }  // namespace
 
-void DrawLbButton(TCanvas *Canvas, int Width, int Height, int HotTrackStep, int NumGlyphs, const TBitmap *Glyph,
-                  bool Down, bool Hot, bool Enabled, bool Flat, bool WordWrap, bool HasPopupMenu,
-                  TLbButtonStyle Style, TColor Color, TColor ColorWhenDown, TColor HotTrackColor,
-                  TColor LightColor, TColor ShadowColor, const TFont *Font, TLbButtonLayout Layout,
-                  const QString &Caption, TAlignment Alignment)
+void DrawLbButton(TCanvas *Canvas, const TLbButtonFace &Face)
 {
   if (!Canvas)
     return;
+  const int Width = Face.Width, Height = Face.Height, HotTrackStep = Face.HotTrackStep, NumGlyphs = Face.NumGlyphs;
+  const TBitmap *Glyph = Face.Glyph;
+  bool Down = Face.Down;
+  const bool Hot = Face.Hot, Enabled = Face.Enabled, Flat = Face.Flat, WordWrap = Face.WordWrap;
+  const bool HasPopupMenu = Face.HasPopupMenu;
+  const TLbButtonStyle Style = Face.Style;
+  const TColor Color = Face.Color, ColorWhenDown = Face.ColorWhenDown, HotTrackColor = Face.HotTrackColor;
+  const TColor LightColor = Face.LightColor, ShadowColor = Face.ShadowColor;
+  const TFont *Font = Face.Font;
+  const TLbButtonLayout Layout = Face.Layout;
+  const QString &Caption = Face.Caption;
+  const TAlignment Alignment = Face.Alignment;
   const int W = Width, H = Height;
   if (!Enabled)
     Down = false;

@@ -1,5 +1,5 @@
 // The owner-drawn push button: presets, kinds, the painter's layout rules, keys and fade.
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 
 #include "framework/controls/forms.h"
 #include "framework/stdctrls/menus.h"
@@ -13,27 +13,27 @@ namespace {
 // ---------------------------------------------------------------------------------------
 // Painter (no window needed)
 
-struct Face {
-  int W = 100, H = 23;
-  int Step = 0;
-  int NumGlyphs = 0;
-  const TBitmap *Glyph = nullptr;
-  bool Down = false, Hot = false, Enabled = true, Flat = false, WordWrap = false, Popup = false;
-  TLbButtonStyle Style = bsNormal;
-  TColor Color = 0xEDF7F8, WhenDown = 0x0080FF, HotTrack = clYellow, Light = clGray, Shadow = clGray;
-  TLbButtonLayout Layout = TLbButtonLayout::blGlyphLeft;
-  QString Caption = QStringLiteral("OK");
-  TAlignment Alignment = taCenter;
-  TFont Font;
+struct Face : TLbButtonFace {
+  TFont OwnFont;
 
-  void Draw(TCanvas *c) const
+  Face()
   {
-    DrawLbButton(c, W, H, Step, NumGlyphs, Glyph, Down, Hot, Enabled, Flat, WordWrap, Popup, Style, Color, WhenDown,
-                 HotTrack, Light, Shadow, &Font, Layout, Caption, Alignment);
+    Width = 100;
+    Height = 23;
+    Color = 0xEDF7F8;
+    ColorWhenDown = 0x0080FF;
+    HotTrackColor = clYellow;
+    LightColor = clGray;
+    ShadowColor = clGray;
+    Caption = QStringLiteral("OK");
+    Font = &OwnFont;
   }
+  Face(const Face &Other) : TLbButtonFace(Other) { Font = &OwnFont; }
+
+  void Draw(TCanvas *c) const { DrawLbButton(c, *this); }
   QStringList Record() const
   {
-    TRecordingCanvas c(W, H);
+    TRecordingCanvas c(Width, Height);
     Draw(&c);
     return c.Entries();
   }
@@ -68,7 +68,7 @@ TEST(LbButtonPainter, FaceTintFollowsTheHotTrackStep)
   };
   for (const auto &c : cases) {
     Face f;
-    f.Step = c.Step;
+    f.HotTrackStep = c.Step;
     f.Enabled = c.Enabled;
     f.Down = c.Down;
     const QString fill = FirstStarting(f.Record(), QStringLiteral("FillRect(-1,-1,101,24)"));
@@ -79,8 +79,8 @@ TEST(LbButtonPainter, FaceTintFollowsTheHotTrackStep)
 TEST(LbButtonPainter, CaptionIsCutUnlessWordWrapped)
 {
   Face f;
-  f.W = 60;
-  f.H = 40;
+  f.Width = 60;
+  f.Height = 40;
   f.Caption = QStringLiteral("A caption much wider than the button");
   const QString cut = FirstStarting(f.Record(), QStringLiteral("DrawText("));
   ASSERT_FALSE(cut.isEmpty());
@@ -89,7 +89,7 @@ TEST(LbButtonPainter, CaptionIsCutUnlessWordWrapped)
   EXPECT_TRUE(f.Caption.startsWith(shown));
   EXPECT_LT(shown.size(), f.Caption.size());
   TRecordingCanvas m(10, 10);
-  m.Font()->Assign(f.Font);
+  m.Font()->Assign(*f.Font);
   EXPECT_LE(m.TextWidth(shown), 60 - 8);
   EXPECT_GT(m.TextWidth(f.Caption.left(shown.size() + 1)), 60 - 8);
 
@@ -196,8 +196,8 @@ TEST(LbButtonPainter, GlyphPlacementByLayoutAndAlignment)
   };
   for (const auto &c : cases) {
     Face f;
-    f.W = 100;
-    f.H = 40;
+    f.Width = 100;
+    f.Height = 40;
     f.Glyph = &glyph;
     f.NumGlyphs = 2;
     f.Layout = c.Layout;
@@ -249,10 +249,10 @@ TEST(LbButtonPainter, PictureOfFaces)
   help.LoadFromResourceName(QStringLiteral("LBHELP"));
   auto drawAt = [&](int x, int y, const Face &f) {
     TBitmap b;
-    b.SetSize(f.W, f.H);
+    b.SetSize(f.Width, f.Height);
     if (f.Style == bsModern || f.Style == bsQuicken) {
       b.Canvas()->Brush()->SetColor(0xFF00FF);
-      b.Canvas()->FillRect(Rect(0, 0, f.W, f.H));
+      b.Canvas()->FillRect(Rect(0, 0, f.Width, f.Height));
       b.SetTransparentColor(0xFF00FF);
       b.SetTransparent(true);
     }
@@ -265,24 +265,24 @@ TEST(LbButtonPainter, PictureOfFaces)
     drawAt(x, y, f);
   };
   add(10, 10, [&](Face &f) { f.Style = bsEncarta; f.Glyph = &ok; f.NumGlyphs = 2; });
-  add(120, 10, [&](Face &f) { f.Style = bsEncarta; f.Glyph = &cancel; f.NumGlyphs = 2; f.Caption = QStringLiteral("Abbrechen"); f.Hot = true; f.Step = 8; });
+  add(120, 10, [&](Face &f) { f.Style = bsEncarta; f.Glyph = &cancel; f.NumGlyphs = 2; f.Caption = QStringLiteral("Abbrechen"); f.Hot = true; f.HotTrackStep = 8; });
   add(230, 10, [&](Face &f) { f.Style = bsEncarta; f.Glyph = &ok; f.NumGlyphs = 2; f.Down = true; });
-  add(10, 45, [&](Face &f) { f.Style = bsNormal; f.Color = clBtnFace; f.Light = clWhite; f.Caption = QStringLiteral("Normal"); });
-  add(120, 45, [&](Face &f) { f.Style = bsOld; f.Color = clBtnFace; f.Light = clWhite; f.Caption = QStringLiteral("Old"); });
+  add(10, 45, [&](Face &f) { f.Style = bsNormal; f.Color = clBtnFace; f.LightColor = clWhite; f.Caption = QStringLiteral("Normal"); });
+  add(120, 45, [&](Face &f) { f.Style = bsOld; f.Color = clBtnFace; f.LightColor = clWhite; f.Caption = QStringLiteral("Old"); });
   add(230, 45, [&](Face &f) { f.Style = bsEncarta; f.Glyph = &help; f.NumGlyphs = 2; f.Enabled = false; f.Caption = QStringLiteral("Hilfe"); });
   add(10, 80, [&](Face &f) {
     const TLbColorStyleColors c = GetColorStyleColors(lcsGold);
-    f.Style = bsModern; f.Color = c.Color; f.Light = c.LightColor; f.Shadow = c.ShadowColor; f.HotTrack = c.HotTrackColor; f.Caption = QStringLiteral("Gold");
+    f.Style = bsModern; f.Color = c.Color; f.LightColor = c.LightColor; f.ShadowColor = c.ShadowColor; f.HotTrackColor = c.HotTrackColor; f.Caption = QStringLiteral("Gold");
   });
   add(120, 80, [&](Face &f) {
     const TLbColorStyleColors c = GetColorStyleColors(lcsQuicken);
-    f.Style = bsQuicken; f.Color = c.Color; f.Light = c.LightColor; f.Shadow = c.ShadowColor; f.WhenDown = c.ColorWhenDown; f.HotTrack = c.HotTrackColor;
-    f.Font.SetColor(c.FontColor); f.Caption = QStringLiteral("Quicken");
+    f.Style = bsQuicken; f.Color = c.Color; f.LightColor = c.LightColor; f.ShadowColor = c.ShadowColor; f.ColorWhenDown = c.ColorWhenDown; f.HotTrackColor = c.HotTrackColor;
+    f.OwnFont.SetColor(c.FontColor); f.Caption = QStringLiteral("Quicken");
   });
-  add(230, 80, [&](Face &f) { f.Style = bsEncarta; f.Popup = true; f.Caption = QStringLiteral("Menu"); f.Layout = TLbButtonLayout::blGlyphRight; f.Glyph = &ok; f.NumGlyphs = 2; });
-  add(10, 115, [&](Face &f) { f.Style = bsEncarta; f.W = 100; f.H = 30; f.WordWrap = true; f.Caption = QStringLiteral("Wrapped caption text"); });
+  add(230, 80, [&](Face &f) { f.Style = bsEncarta; f.HasPopupMenu = true; f.Caption = QStringLiteral("Menu"); f.Layout = TLbButtonLayout::blGlyphRight; f.Glyph = &ok; f.NumGlyphs = 2; });
+  add(10, 115, [&](Face &f) { f.Style = bsEncarta; f.Width = 100; f.Height = 30; f.WordWrap = true; f.Caption = QStringLiteral("Wrapped caption text"); });
   add(120, 115, [&](Face &f) { f.Style = bsEncarta; f.Caption = QStringLiteral("A caption that is cut"); });
-  add(230, 115, [&](Face &f) { f.Style = bsEncarta; f.Glyph = &ok; f.NumGlyphs = 2; f.Layout = TLbButtonLayout::blGlyphTop; f.H = 30; f.Caption = QString(); });
+  add(230, 115, [&](Face &f) { f.Style = bsEncarta; f.Glyph = &ok; f.NumGlyphs = 2; f.Layout = TLbButtonLayout::blGlyphTop; f.Height = 30; f.Caption = QString(); });
   EXPECT_TRUE(sheet.Image().save(testsupport::OutputDir() + QStringLiteral("/lbbutton_faces.png")));
 }
 

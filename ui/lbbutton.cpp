@@ -1,5 +1,5 @@
 // TLbButton: properties, painting through the face painter, hover fade, keys and clicks.
-#include "app/lbbutton.h"
+#include "ui/lbbutton.h"
 
 #include "framework/controls/forms.h"
 #include "framework/stdctrls/menus.h"
@@ -270,10 +270,34 @@ void TLbButton::Paint()
     bmp.SetTransparent(true);
   }
   const bool focused = HandleAllocated() && Focused();
+  TLbButtonFace face;
+  face.Width = W;
+  face.Height = H;
+  face.HotTrackStep = FHotTrackStep;
+  face.NumGlyphs = FNumGlyphs;
+  face.Glyph = FGlyph.get();
+  face.Down = bDown;
+  face.Hot = hot;
+  face.Enabled = Enabled();
+  face.Flat = FFlat;
+  face.WordWrap = FWordWrap;
+  face.HasPopupMenu = PopupMenu() != nullptr;
+  face.Style = FStyle;
+  face.Color = Color();
+  face.ColorWhenDown = FColorWhenDown;
+  face.HotTrackColor = FHotTrackColor;
+  face.LightColor = FLightColor;
+  face.ShadowColor = FShadowColor;
+  face.Font = &font;
+  face.Layout = FLayout;
+  face.Caption = Caption();
+  face.Alignment = FAlignment;
   if (FStyle == bsOld && focused) {
-    DrawLbButton(bmp.Canvas(), W - 2, H - 2, FHotTrackStep, FNumGlyphs, FGlyph.get(), bDown, hot, Enabled(), FFlat,
-                 FWordWrap, PopupMenu() != nullptr, FStyle, Color(), FColorWhenDown, FHotTrackColor,
-                 bDown ? FShadowColor : FLightColor, FShadowColor, &font, FLayout, Caption(), FAlignment);
+    // The focused old look: the face one pixel in, lit from the shadow side while down, in a black frame.
+    face.Width = W - 2;
+    face.Height = H - 2;
+    face.LightColor = bDown ? FShadowColor : FLightColor;
+    DrawLbButton(bmp.Canvas(), face);
     bmp.Canvas()->Draw(1, 1, &bmp);
     bmp.Canvas()->Brush()->SetStyle(bsClear);
     bmp.Canvas()->Pen()->SetColor(clBlack);
@@ -281,9 +305,7 @@ void TLbButton::Paint()
     bmp.Canvas()->Pen()->SetWidth(1);
     bmp.Canvas()->Rectangle(0, 0, W, H);
   } else {
-    DrawLbButton(bmp.Canvas(), W, H, FHotTrackStep, FNumGlyphs, FGlyph.get(), bDown, hot, Enabled(), FFlat, FWordWrap,
-                 PopupMenu() != nullptr, FStyle, Color(), FColorWhenDown, FHotTrackColor, FLightColor, FShadowColor,
-                 &font, FLayout, Caption(), FAlignment);
+    DrawLbButton(bmp.Canvas(), face);
   }
   TCanvas *c = Canvas();
   if (!c)

@@ -56,12 +56,33 @@ struct TLbColorStyleColors {
 };
 TLbColorStyleColors GetColorStyleColors(TLbColorStyle Style);
 
+// What the painter draws: the button's look, state and contents at one moment.
+struct TLbButtonFace {
+  int Width = 0;
+  int Height = 0;
+  int HotTrackStep = 0;  // 0 (rest) to 8 (fully tinted)
+  int NumGlyphs = 0;
+  const TBitmap *Glyph = nullptr;  // not owned; none when null
+  bool Down = false;
+  bool Hot = false;
+  bool Enabled = true;
+  bool Flat = false;
+  bool WordWrap = false;
+  bool HasPopupMenu = false;
+  TLbButtonStyle Style = bsNormal;
+  TColor Color = clBtnFace;
+  TColor ColorWhenDown = clNone;
+  TColor HotTrackColor = clNone;
+  TColor LightColor = clWhite;
+  TColor ShadowColor = clGray;
+  const TFont *Font = nullptr;  // not owned; required
+  TLbButtonLayout Layout = TLbButtonLayout::blGlyphLeft;
+  QString Caption;
+  TAlignment Alignment = taCenter;
+};
+
 // Stateless painter of the button face at (0, 0) of Canvas.
-void DrawLbButton(TCanvas *Canvas, int Width, int Height, int HotTrackStep, int NumGlyphs, const TBitmap *Glyph,
-                  bool Down, bool Hot, bool Enabled, bool Flat, bool WordWrap, bool HasPopupMenu,
-                  TLbButtonStyle Style, TColor Color, TColor ColorWhenDown, TColor HotTrackColor,
-                  TColor LightColor, TColor ShadowColor, const TFont *Font, TLbButtonLayout Layout,
-                  const QString &Caption, TAlignment Alignment);
+void DrawLbButton(TCanvas *Canvas, const TLbButtonFace &Face);
 
 // Vertical gradient of 32 bands used by the bsModern look.
 void LbGradientFill(TCanvas *Canvas, const TRect &Rect, TColor StartColor, TColor EndColor);
