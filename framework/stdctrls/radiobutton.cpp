@@ -11,7 +11,9 @@ TRadioButton::TRadioButton(TComponent *AOwner) : TButtonControl(AOwner)
 
 QWidget *TRadioButton::CreateWindowHandle(const TCreateParams &Params)
 {
-  return new TRadioWidget(this);
+  auto *w = new TRadioWidget(this);
+  w->setAutoExclusive(false);  // the control unchecks its siblings itself
+  return w;
 }
 
 void TRadioButton::CreateWindowDone()

@@ -1,6 +1,6 @@
 #pragma once
-// What the standard controls' files share: the list index error and the native check and
-// radio widgets that leave the next state to their control.
+// What the standard controls' files share: the list index error and the native check box
+// and radio button behind TButtonControl.
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QString>
@@ -9,10 +9,12 @@
 
 inline QString ListIndexError(int Index) { return QStringLiteral("List index out of bounds (%1)").arg(Index); }
 
-// The widgets leave the decision on the next state to the control.
-class TCheckWidget : public QCheckBox {
+// A native check box or radio button that leaves the decision on the next state to its
+// control (which clears FControl when it goes first).
+template <class TWidget>
+class TToggleWidget : public TWidget {
 public:
-  explicit TCheckWidget(TButtonControl *AControl) : FControl(AControl) {}
+  explicit TToggleWidget(TButtonControl *AControl) : FControl(AControl) {}
   TButtonControl *FControl;
 
 protected:
@@ -23,15 +25,5 @@ protected:
   }
 };
 
-class TRadioWidget : public QRadioButton {
-public:
-  explicit TRadioWidget(TButtonControl *AControl) : FControl(AControl) { setAutoExclusive(false); }
-  TButtonControl *FControl;
-
-protected:
-  void nextCheckState() override
-  {
-    if (FControl)
-      FControl->Toggle();
-  }
-};
+using TCheckWidget = TToggleWidget<QCheckBox>;
+using TRadioWidget = TToggleWidget<QRadioButton>;
