@@ -56,8 +56,15 @@ auto RunNested(F &&Fn)
   return Fn();
 }
 
-// The answer of a box nobody can see: the button a user would take to get away.
-int DefaultAnswer(TMsgDlgButtons Buttons)
+}  // namespace
+
+void SetMessageBoxHook(TMessageBoxHook Hook) { BoxHook() = std::move(Hook); }
+void SetFileDialogHook(TFileDialogHook Hook) { FileHook() = std::move(Hook); }
+void SetColorDialogHook(TColorDialogHook Hook) { ColorHook() = std::move(Hook); }
+void SetFontDialogHook(TFontDialogHook Hook) { FontHook() = std::move(Hook); }
+void SetOpenURLHandler(TOpenURLHandler Handler) { URLHandler() = std::move(Handler); }
+
+int MsgDlgDefaultAnswer(TMsgDlgButtons Buttons)
 {
   if (Buttons.Contains(mbCancel)) return mrCancel;
   if (Buttons.Contains(mbNo)) return mrNo;
@@ -67,13 +74,6 @@ int DefaultAnswer(TMsgDlgButtons Buttons)
   if (Buttons.Contains(mbClose)) return mrClose;
   return mrCancel;
 }
-}  // namespace
-
-void SetMessageBoxHook(TMessageBoxHook Hook) { BoxHook() = std::move(Hook); }
-void SetFileDialogHook(TFileDialogHook Hook) { FileHook() = std::move(Hook); }
-void SetColorDialogHook(TColorDialogHook Hook) { ColorHook() = std::move(Hook); }
-void SetFontDialogHook(TFontDialogHook Hook) { FontHook() = std::move(Hook); }
-void SetOpenURLHandler(TOpenURLHandler Handler) { URLHandler() = std::move(Handler); }
 
 TModalResult ModalResultOfButton(TMsgDlgBtn Button)
 {
@@ -160,7 +160,7 @@ static int ShowBox(const TMessageBoxRequest &Request)
     return RunNested([&]() { return BoxHook()(Request); });
   if (Offscreen()) {
     qWarning("Message box without a user: \"%s\"", qPrintable(Request.Text));
-    return DefaultAnswer(Request.Buttons);
+    return MsgDlgDefaultAnswer(Request.Buttons);
   }
   return RunNested([&]() {
     TBuiltMessageBox built = BuildMessageBox(Request);

@@ -29,6 +29,9 @@ TModalResult ModalResultOfButton(TMsgDlgBtn Button);
 QString MsgDlgCaption(TMsgDlgType DlgType);
 // "&Yes", "&No", "OK", "Cancel" ...
 QString MsgDlgButtonCaption(TMsgDlgBtn Button);
+// The answer of a box nobody can see: the button a user would take to get away (Cancel, No,
+// OK, Abort, Ignore, Close, in that order; mrCancel when none of them is offered).
+int MsgDlgDefaultAnswer(TMsgDlgButtons Buttons);
 
 // Returns the modal result of the button pressed (mrCancel when the box is closed).
 int MessageDlg(const QString &Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);

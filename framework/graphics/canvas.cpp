@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 struct TCanvas::State {
   bool HasClip;
@@ -26,6 +27,25 @@ struct TCanvas::State {
   TFont Font;
   TPen Pen;
   TBrush Brush;
+
+  // Visits each plain field the canvas keeps with its slot here: one list for saving and restoring.
+  template <class F>
+  static void Fields(TCanvas &C, State &S, F &&Visit)
+  {
+    Visit(C.FHasClip, S.HasClip);
+    Visit(C.FClip, S.Clip);
+    Visit(C.FWindowOrg, S.WindowOrg);
+    Visit(C.FViewportOrg, S.ViewportOrg);
+    Visit(C.FPenPos, S.PenPos);
+    Visit(C.FBkMode, S.BkMode);
+    Visit(C.FBkColor, S.BkColor);
+    Visit(C.FTextColorOverride, S.TextColorOverride);
+    Visit(C.FTextAlign, S.TextAlign);
+    Visit(C.FRop2Override, S.Rop2Override);
+    Visit(C.FMapMode, S.MapMode);
+    Visit(C.FWindowExt, S.WindowExt);
+    Visit(C.FViewportExt, S.ViewportExt);
+  }
 };
 
 namespace {
@@ -138,6 +158,24 @@ std::vector<int> DashPattern(TPenStyle s)
   case psAlternate: return {1, 1};
   default: return {};
   }
+}
+
+// A cosmetic Qt pen dashed like the style; solid styles keep the pen solid.
+void SetDashes(QPen &Pen, TPenStyle Style)
+{
+  QVector<qreal> d;
+  for (int v : DashPattern(Style))
+    d << v;
+  if (!d.isEmpty())
+    Pen.setDashPattern(d);
+}
+
+// The platform's hatch of a brush style as Qt's pattern (bsSolid solid, bsClear none).
+Qt::BrushStyle HatchStyle(TBrushStyle s)
+{
+  static const Qt::BrushStyle hatch[] = {Qt::SolidPattern, Qt::NoBrush, Qt::HorPattern, Qt::VerPattern,
+                                         Qt::BDiagPattern, Qt::FDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+  return hatch[s];
 }
 
 QString Quote(const QString &s)
@@ -466,13 +504,8 @@ void TCanvas::PlotLine(TPoint A, TPoint B, bool SkipLast)
     qp.setCosmetic(true);
     qp.setCapStyle(wide ? Qt::RoundCap : Qt::FlatCap);
     qp.setJoinStyle(Qt::RoundJoin);
-    if (!wide && pen.Style() != psSolid && pen.Style() != psInsideFrame) {
-      QVector<qreal> d;
-      for (int v : DashPattern(pen.Style()))
-        d << v;
-      if (!d.isEmpty())
-        qp.setDashPattern(d);
-    }
+    if (!wide)
+      SetDashes(qp, pen.Style());
     p->setCompositionMode(CompositionOf(rop));
     p->setPen(qp);
     const double h = Mapped() ? 0.0 : 0.5;
@@ -615,9 +648,7 @@ void TCanvas::FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBru
     } else if (pattern) {
       if (FBkMode == OPAQUE)
         p->fillRect(qr, ColorToQColor(FBkColor));
-      static const Qt::BrushStyle hatch[] = {Qt::SolidPattern, Qt::NoBrush, Qt::HorPattern, Qt::VerPattern,
-                                             Qt::BDiagPattern, Qt::FDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
-      p->fillRect(qr, QBrush(ColorToQColor(br.Color()), hatch[br.Style()]));
+      p->fillRect(qr, QBrush(ColorToQColor(br.Color()), HatchStyle(br.Style())));
     } else {
       p->fillRect(qr, ColorToQColor(Color));
     }
@@ -720,11 +751,8 @@ void TCanvas::FillPath(const QPainterPath &Path, bool Fill, bool Outline)
   if (Fill && FBrush->Style() != bsClear) {
     if (FBrush->Bitmap())
       qb = QBrush(FBrush->Bitmap()->ToImage());
-    else {
-      static const Qt::BrushStyle hatch[] = {Qt::SolidPattern, Qt::NoBrush, Qt::HorPattern, Qt::VerPattern,
-                                             Qt::BDiagPattern, Qt::FDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
-      qb = QBrush(ColorToQColor(FBrush->Color()), hatch[FBrush->Style()]);
-    }
+    else
+      qb = QBrush(ColorToQColor(FBrush->Color()), HatchStyle(FBrush->Style()));
   }
   QPen qp(Qt::NoPen);
   if (Outline && FPen->Style() != psClear) {
@@ -732,13 +760,8 @@ void TCanvas::FillPath(const QPainterPath &Path, bool Fill, bool Outline)
     qp.setCosmetic(true);
     qp.setCapStyle(Qt::RoundCap);
     qp.setJoinStyle(Qt::MiterJoin);
-    if (FPen->Width() <= 1) {
-      QVector<qreal> d;
-      for (int v : DashPattern(FPen->Style()))
-        d << v;
-      if (!d.isEmpty())
-        qp.setDashPattern(d);
-    }
+    if (FPen->Width() <= 1)
+      SetDashes(qp, FPen->Style());
   }
   p->setBrush(qb);
   p->setPen(qp);
@@ -1048,12 +1071,7 @@ int TCanvas::SetBkMode(int Mode)
   return old;
 }
 
-TColor TCanvas::SetBkColor(TColor Color)
-{
-  const TColor old = FBkColor;
-  FBkColor = Color;
-  return old;
-}
+TColor TCanvas::SetBkColor(TColor Color) { return std::exchange(FBkColor, Color); }
 
 TColor TCanvas::SetTextColor(TColor Color)
 {
@@ -1062,12 +1080,7 @@ TColor TCanvas::SetTextColor(TColor Color)
   return old;
 }
 
-uint32_t TCanvas::SetTextAlign(uint32_t Align)
-{
-  const uint32_t old = FTextAlign;
-  FTextAlign = Align;
-  return old;
-}
+uint32_t TCanvas::SetTextAlign(uint32_t Align) { return std::exchange(FTextAlign, Align); }
 
 int TCanvas::SetROP2(int Mode)
 {
@@ -1076,19 +1089,9 @@ int TCanvas::SetROP2(int Mode)
   return old;
 }
 
-TPoint TCanvas::SetWindowOrg(TPoint Org)
-{
-  const TPoint old = FWindowOrg;
-  FWindowOrg = Org;
-  return old;
-}
+TPoint TCanvas::SetWindowOrg(TPoint Org) { return std::exchange(FWindowOrg, Org); }
 
-TPoint TCanvas::SetViewportOrg(TPoint Org)
-{
-  const TPoint old = FViewportOrg;
-  FViewportOrg = Org;
-  return old;
-}
+TPoint TCanvas::SetViewportOrg(TPoint Org) { return std::exchange(FViewportOrg, Org); }
 
 namespace {
 int RegionKind(const QRegion &r)
@@ -1109,12 +1112,7 @@ TRect TCanvas::ClipRect() const
 
 QRegion TCanvas::ClipRegionDevice() const { return FClip.translated(-FDeviceOrigin.X, -FDeviceOrigin.Y); }
 
-TPoint TCanvas::SetDeviceOrigin(TPoint Org)
-{
-  const TPoint old = FDeviceOrigin;
-  FDeviceOrigin = Org;
-  return old;
-}
+TPoint TCanvas::SetDeviceOrigin(TPoint Org) { return std::exchange(FDeviceOrigin, Org); }
 
 void TCanvas::SetDeviceArea(const QRegion *Area)
 {
@@ -1187,19 +1185,7 @@ bool TCanvas::RectVisible(const TRect &Rect) const
 int TCanvas::SaveDC()
 {
   auto s = std::make_unique<State>();
-  s->HasClip = FHasClip;
-  s->Clip = FClip;
-  s->WindowOrg = FWindowOrg;
-  s->ViewportOrg = FViewportOrg;
-  s->PenPos = FPenPos;
-  s->BkMode = FBkMode;
-  s->BkColor = FBkColor;
-  s->TextColorOverride = FTextColorOverride;
-  s->TextAlign = FTextAlign;
-  s->Rop2Override = FRop2Override;
-  s->MapMode = FMapMode;
-  s->WindowExt = FWindowExt;
-  s->ViewportExt = FViewportExt;
+  State::Fields(*this, *s, [](auto &Field, auto &Kept) { Kept = Field; });
   s->Font.Assign(*FFont);
   s->Pen.Assign(*FPen);
   s->Brush.Assign(*FBrush);
@@ -1218,19 +1204,7 @@ bool TCanvas::RestoreDC(int Saved)
   FFont->Assign(s->Font);
   FPen->Assign(s->Pen);
   FBrush->Assign(s->Brush);
-  FHasClip = s->HasClip;
-  FClip = s->Clip;
-  FWindowOrg = s->WindowOrg;
-  FViewportOrg = s->ViewportOrg;
-  FPenPos = s->PenPos;
-  FBkMode = s->BkMode;
-  FBkColor = s->BkColor;
-  FTextColorOverride = s->TextColorOverride;
-  FTextAlign = s->TextAlign;
-  FRop2Override = s->Rop2Override;
-  FMapMode = s->MapMode;
-  FWindowExt = s->WindowExt;
-  FViewportExt = s->ViewportExt;
+  State::Fields(*this, *s, [](auto &Field, auto &Kept) { Field = std::move(Kept); });
   return true;
 }
 

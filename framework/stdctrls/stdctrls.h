@@ -469,8 +469,8 @@ protected:
   int FClicksDisabled = 0;
   TAlignment FAlignment = taRightJustify;
 
-  friend class TCheckWidget;
-  friend class TRadioWidget;
+  template <class TWidget>
+  friend class TToggleWidget;
 };
 
 class TCustomCheckBox : public TButtonControl {

@@ -4,15 +4,13 @@ namespace {
 // The innermost script answers; when it ends, the one around it takes over again.
 TUIScript *Active = nullptr;
 
-int DefaultAnswer(TMsgDlgButtons Buttons)
+QStringList TextsOf(const std::vector<TShownDialog> &Shown, TShownKind Kind)
 {
-  if (Buttons.Contains(mbCancel)) return mrCancel;
-  if (Buttons.Contains(mbNo)) return mrNo;
-  if (Buttons.Contains(mbOK)) return mrOk;
-  if (Buttons.Contains(mbAbort)) return mrAbort;
-  if (Buttons.Contains(mbIgnore)) return mrIgnore;
-  if (Buttons.Contains(mbClose)) return mrClose;
-  return mrCancel;
+  QStringList list;
+  for (const auto &s : Shown)
+    if (s.Kind == Kind)
+      list << s.Text;
+  return list;
 }
 }  // namespace
 
@@ -38,7 +36,7 @@ void TUIScript::Install()
       s.Scripted = true;
       s.Answer = answer(r);
     } else {
-      s.Answer = DefaultAnswer(r.Buttons);
+      s.Answer = MsgDlgDefaultAnswer(r.Buttons);
     }
     FShown.push_back(s);
     return s.Answer;
@@ -197,23 +195,8 @@ TUIScript &TUIScript::OnForm(std::function<void(TCustomForm *)> Action)
   return *this;
 }
 
-QStringList TUIScript::Messages() const
-{
-  QStringList list;
-  for (const auto &s : FShown)
-    if (s.Kind == skMessage)
-      list << s.Text;
-  return list;
-}
-
-QStringList TUIScript::URLs() const
-{
-  QStringList list;
-  for (const auto &s : FShown)
-    if (s.Kind == skURL)
-      list << s.Text;
-  return list;
-}
+QStringList TUIScript::Messages() const { return TextsOf(FShown, skMessage); }
+QStringList TUIScript::URLs() const { return TextsOf(FShown, skURL); }
 
 int TUIScript::Unscripted() const
 {

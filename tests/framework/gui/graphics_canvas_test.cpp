@@ -167,6 +167,79 @@ TEST(GraphicsCanvas, ClipRegionsSaveAndRestore)
   EXPECT_EQ(s.Ink(0, 0, 10, 10), 100);
 }
 
+// Every piece of state SaveDC keeps comes back, each saved level on its own.
+TEST(GraphicsCanvas, RestoreDCBringsBackEverySavedField)
+{
+  Surface s(10, 10);
+  TCanvas &c = s.Canvas;
+  struct Level {
+    int BkMode, MapMode, Rop2;
+    TColor BkColor, TextColor, FontColor, PenColor, BrushColor;
+    uint32_t TextAlign;
+    TPoint WindowOrg, ViewportOrg, PenPos;
+    TSize WindowExt, ViewportExt;
+    QRegion Clip;  // empty: none
+  };
+  auto apply = [&](const Level &l) {
+    // Font, pen and brush first: changing them selects their text colour, raster mode and background.
+    c.Font()->SetColor(l.FontColor);
+    c.Pen()->SetColor(l.PenColor);
+    c.Brush()->SetColor(l.BrushColor);
+    c.SetBkMode(l.BkMode);
+    c.SetBkColor(l.BkColor);
+    c.SetTextColor(l.TextColor);
+    c.SetTextAlign(l.TextAlign);
+    c.SetROP2(l.Rop2);
+    c.SetMapMode(l.MapMode);
+    c.SetWindowExt(l.WindowExt);
+    c.SetViewportExt(l.ViewportExt);
+    c.SetWindowOrg(l.WindowOrg);
+    c.SetViewportOrg(l.ViewportOrg);
+    c.SetPenPos(l.PenPos);
+    c.SelectClipRgn(l.Clip.isEmpty() ? nullptr : &l.Clip);
+  };
+  auto expectLevel = [&](const Level &l) {
+    EXPECT_EQ(c.BkMode(), l.BkMode);
+    EXPECT_EQ(c.BkColor(), l.BkColor);
+    EXPECT_EQ(c.TextAlign(), l.TextAlign);
+    EXPECT_EQ(c.MapMode(), l.MapMode);
+    EXPECT_EQ(c.WindowExt(), l.WindowExt);
+    EXPECT_EQ(c.ViewportExt(), l.ViewportExt);
+    EXPECT_EQ(c.WindowOrg(), l.WindowOrg);
+    EXPECT_EQ(c.ViewportOrg(), l.ViewportOrg);
+    EXPECT_EQ(c.PenPos(), l.PenPos);
+    EXPECT_EQ(c.Font()->Color(), l.FontColor);
+    EXPECT_EQ(c.Pen()->Color(), l.PenColor);
+    EXPECT_EQ(c.Brush()->Color(), l.BrushColor);
+    EXPECT_EQ(c.HasClipRegion(), !l.Clip.isEmpty());
+    EXPECT_EQ(c.ClipRegionDevice(), l.Clip);
+    // The setters answer the value they replace; put it back.
+    EXPECT_EQ(c.SetTextColor(l.TextColor), l.TextColor);
+    EXPECT_EQ(c.SetROP2(l.Rop2), l.Rop2);
+  };
+  const Level first{TRANSPARENT, MM_ANISOTROPIC, pmXor, clRed, clBlue, clGreen, clNavy, clYellow,
+                    TA_RIGHT | TA_BOTTOM, TPoint(1, 2), TPoint(3, 4), TPoint(5, 6), TSize(7, 8), TSize(9, 10),
+                    QRegion(1, 1, 4, 4)};
+  const Level second{OPAQUE, MM_ISOTROPIC, pmNot, clLime, clMaroon, clPurple, clTeal, clSilver,
+                     TA_CENTER | TA_BASELINE, TPoint(-1, -2), TPoint(-3, -4), TPoint(-5, -6), TSize(11, 12),
+                     TSize(13, 14), QRegion()};
+  const Level third{OPAQUE, MM_ANISOTROPIC, pmWhite, clFuchsia, clAqua, clOlive, clGray, clBlack,
+                    TA_LEFT | TA_TOP, TPoint(7, 7), TPoint(8, 8), TPoint(9, 9), TSize(2, 3), TSize(4, 5),
+                    QRegion(2, 2, 3, 3)};
+  apply(first);
+  const int one = c.SaveDC();
+  apply(second);
+  c.SaveDC();
+  apply(third);
+  expectLevel(third);
+  EXPECT_TRUE(c.RestoreDC(-1));
+  expectLevel(second);
+  apply(third);
+  EXPECT_TRUE(c.RestoreDC(one));
+  expectLevel(first);
+  EXPECT_FALSE(c.RestoreDC(one));
+}
+
 TEST(GraphicsCanvas, WindowOriginMovesDrawingAndClip)
 {
   Surface s(20, 20);

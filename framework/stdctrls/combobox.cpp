@@ -1,0 +1,398 @@
+#include "framework/stdctrls/stdctrls.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QObject>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+
+#include <algorithm>
+
+#include "framework/controls/classiclook.h"
+
+class TComboWidget : public QComboBox {
+public:
+  explicit TComboWidget(TCustomComboBox *AControl) : FControl(AControl) {}
+  void showPopup() override
+  {
+    if (FControl)
+      FControl->DropDown();
+    QComboBox::showPopup();
+  }
+  void hidePopup() override
+  {
+    QComboBox::hidePopup();
+    if (FControl)
+      FControl->CloseUp();
+  }
+  TCustomComboBox *FControl;
+
+protected:
+  void paintEvent(QPaintEvent *Event) override
+  {
+    if (isEditable()) {
+      QComboBox::paintEvent(Event);
+      return;
+    }
+    // A drop-down list shows its field in the window colour and only the arrow as a button.
+    QStylePainter p(this);
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    QStyleOptionComboBox field = opt;
+    field.subControls = QStyle::SC_ComboBoxFrame | QStyle::SC_ComboBoxEditField;
+    field.palette.setBrush(QPalette::Button, opt.palette.brush(QPalette::Base));
+    p.drawComplexControl(QStyle::CC_ComboBox, field);
+    QStyleOptionComboBox arrow = opt;
+    arrow.subControls = QStyle::SC_ComboBoxArrow;
+    p.drawComplexControl(QStyle::CC_ComboBox, arrow);
+    p.drawControl(QStyle::CE_ComboBoxLabel, opt);
+  }
+};
+
+TCustomComboBox::TCustomComboBox(TComponent *AOwner) : TWinControl(AOwner), FSignals(std::make_unique<QObject>())
+{
+  FControlStyle = TControlStyle{csCaptureMouse, csSetCaption, csDoubleClicks, csFixedHeight};
+  FWidth = 145;
+  FHeight = 21;
+  FTabStop = true;
+  FParentColor = false;
+  FColor = clWindow;
+  FItems = std::make_unique<TControlStrings>([this]() { ItemsChanged(); });
+}
+
+TCustomComboBox::~TCustomComboBox()
+{
+  if (auto *w = dynamic_cast<TComboWidget *>(ComboBox()))
+    w->FControl = nullptr;
+}
+
+QComboBox *TCustomComboBox::ComboBox() const
+{
+  if (!HandleAllocated())
+    return nullptr;
+  return qobject_cast<QComboBox *>(const_cast<TCustomComboBox *>(this)->Handle());
+}
+
+QWidget *TCustomComboBox::CreateWindowHandle(const TCreateParams &Params)
+{
+  auto *w = new TComboWidget(this);
+  w->setEditable(FStyle == csDropDown || FStyle == csSimple);
+  w->setInsertPolicy(QComboBox::NoInsert);
+  w->setDuplicatesEnabled(true);
+  return w;
+}
+
+void TCustomComboBox::CreateWindowDone()
+{
+  TWinControl::CreateWindowDone();
+  QComboBox *c = ComboBox();
+  if (!c)
+    return;
+  ++FUpdatingWidget;
+  c->clear();
+  c->addItems(FItems->List());
+  c->setMaxVisibleItems(std::max(1, FDropDownCount));
+  c->setCurrentIndex(FItemIndex);
+  if (c->lineEdit()) {
+    c->lineEdit()->setText(FText);
+    if (FMaxLength > 0)
+      c->lineEdit()->setMaxLength(FMaxLength);
+  }
+  --FUpdatingWidget;
+  ApplyLook();
+  c->setEnabled(Enabled());
+  QObject::connect(c, qOverload<int>(&QComboBox::activated), FSignals.get(), [this](int Index) { NativeActivated(Index); });
+  if (c->lineEdit())
+    QObject::connect(c->lineEdit(), &QLineEdit::textEdited, FSignals.get(), [this](const QString &T) { NativeEdited(T); });
+}
+
+void TCustomComboBox::DestroyWnd()
+{
+  if (QComboBox *c = ComboBox()) {
+    FItemIndex = c->currentIndex();
+    FText = GetText();
+  }
+  TWinControl::DestroyWnd();
+}
+
+void TCustomComboBox::ApplyLook()
+{
+  if (HandleAllocated())
+    ApplyClassicLook(Handle(), Color(), Font());
+}
+
+void TCustomComboBox::ItemsChanged()
+{
+  if (FItemIndex >= FItems->Count())
+    FItemIndex = -1;
+  QComboBox *c = ComboBox();
+  if (!c)
+    return;
+  ++FUpdatingWidget;
+  const QString text = c->lineEdit() ? c->lineEdit()->text() : QString();
+  const int index = c->currentIndex();
+  c->clear();
+  c->addItems(FItems->List());
+  // Changing the list keeps the text of an editable combo and clears the selection index,
+  // except that an unchanged item at the same index stays selected.
+  if (index >= 0 && index < c->count() && c->itemText(index) == text)
+    c->setCurrentIndex(index);
+  else
+    c->setCurrentIndex(-1);
+  if (c->lineEdit())
+    c->lineEdit()->setText(text);
+  FItemIndex = c->currentIndex();
+  --FUpdatingWidget;
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle Value)
+{
+  if (FStyle == Value)
+    return;
+  if (QComboBox *c = ComboBox()) {
+    FItemIndex = c->currentIndex();
+    FText = GetText();
+  }
+  FStyle = Value;
+  if (Value == csDropDownList && FItemIndex >= 0)
+    FText = FItems->Get(FItemIndex);
+  RecreateWnd();
+}
+
+void TCustomComboBox::SetItems(TStrings *Value)
+{
+  if (Value)
+    FItems->Assign(Value);
+}
+
+int TCustomComboBox::ItemIndex() const
+{
+  if (QComboBox *c = ComboBox())
+    return c->currentIndex();
+  return FItemIndex;
+}
+
+void TCustomComboBox::SetItemIndex(int Value)
+{
+  if (Value < -1 || Value >= FItems->Count())
+    Value = -1;
+  FItemIndex = Value;
+  FText = Value >= 0 ? FItems->Get(Value) : (FStyle == csDropDownList ? QString() : FText);
+  if (Value < 0 && FStyle != csDropDownList)
+    FText.clear();
+  if (QComboBox *c = ComboBox()) {
+    ++FUpdatingWidget;
+    c->setCurrentIndex(Value);
+    if (c->lineEdit())
+      c->lineEdit()->setText(FText);
+    --FUpdatingWidget;
+  }
+}
+
+QString TCustomComboBox::GetText() const
+{
+  if (QComboBox *c = ComboBox())
+    return c->lineEdit() ? c->lineEdit()->text() : c->currentText();
+  if (FStyle == csDropDownList)
+    return FItemIndex >= 0 && FItemIndex < FItems->Count() ? FItems->Get(FItemIndex) : QString();
+  return FText;
+}
+
+void TCustomComboBox::SetTextInternal(const QString &Value)
+{
+  // A drop-down list only shows one of its items: the text selects the item it names.
+  if (FStyle == csDropDownList) {
+    SetItemIndex(FItems->IndexOf(Value));
+    return;
+  }
+  FText = Value;
+  const int exact = FItems->List().indexOf(Value);
+  FItemIndex = exact;
+  if (QComboBox *c = ComboBox()) {
+    ++FUpdatingWidget;
+    c->setCurrentIndex(exact);
+    c->lineEdit()->setText(Value);
+    --FUpdatingWidget;
+  }
+}
+
+void TCustomComboBox::NativeActivated(int Index)
+{
+  if (FUpdatingWidget)
+    return;
+  FItemIndex = Index;
+  FText = Index >= 0 ? FItems->Get(Index) : QString();
+  if (QComboBox *c = ComboBox(); c && c->lineEdit()) {
+    ++FUpdatingWidget;
+    c->lineEdit()->setText(FText);
+    c->lineEdit()->selectAll();
+    --FUpdatingWidget;
+  }
+  Click();
+  Select();
+}
+
+void TCustomComboBox::NativeEdited(const QString &Text)
+{
+  if (FUpdatingWidget)
+    return;
+  QString t = Text;
+  if (FCharCase == ecUpperCase)
+    t = t.toUpper();
+  else if (FCharCase == ecLowerCase)
+    t = t.toLower();
+  QComboBox *c = ComboBox();
+  if (t != Text && c && c->lineEdit()) {
+    ++FUpdatingWidget;
+    const int pos = c->lineEdit()->cursorPosition();
+    c->lineEdit()->setText(t);
+    c->lineEdit()->setCursorPosition(pos);
+    --FUpdatingWidget;
+  }
+  FText = t;
+  // Typing clears the selected index unless the text names the item exactly.
+  if (c && c->currentIndex() >= 0 && c->itemText(c->currentIndex()) != t) {
+    ++FUpdatingWidget;
+    const int pos = c->lineEdit()->cursorPosition();
+    c->setCurrentIndex(-1);
+    c->lineEdit()->setText(t);
+    c->lineEdit()->setCursorPosition(pos);
+    --FUpdatingWidget;
+  }
+  FItemIndex = c ? c->currentIndex() : -1;
+  Change();
+}
+
+void TCustomComboBox::Change()
+{
+  if (OnChange)
+    OnChange(this);
+}
+
+void TCustomComboBox::Select()
+{
+  if (OnSelect)
+    OnSelect(this);
+  else
+    Change();
+}
+
+void TCustomComboBox::DropDown()
+{
+  if (OnDropDown)
+    OnDropDown(this);
+}
+
+void TCustomComboBox::CloseUp()
+{
+  if (OnCloseUp)
+    OnCloseUp(this);
+}
+
+void TCustomComboBox::SetDropDownCount(int Value)
+{
+  FDropDownCount = Value;
+  if (QComboBox *c = ComboBox())
+    c->setMaxVisibleItems(std::max(1, Value));
+}
+
+void TCustomComboBox::SetSorted(bool Value) { FItems->SetSorted(Value); }
+
+void TCustomComboBox::SetMaxLength(int Value)
+{
+  FMaxLength = std::max(0, Value);
+  if (QComboBox *c = ComboBox(); c && c->lineEdit())
+    c->lineEdit()->setMaxLength(FMaxLength > 0 ? FMaxLength : 0x7FFFFFFF);
+}
+
+bool TCustomComboBox::DroppedDown() const
+{
+  QComboBox *c = ComboBox();
+  return c && c->view() && c->view()->isVisible();
+}
+
+void TCustomComboBox::SetDroppedDown(bool Value)
+{
+  if (QComboBox *c = ComboBox()) {
+    if (Value)
+      c->showPopup();
+    else
+      c->hidePopup();
+  }
+}
+
+int TCustomComboBox::SelStart() const
+{
+  if (QComboBox *c = ComboBox(); c && c->lineEdit()) {
+    QLineEdit *e = c->lineEdit();
+    return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+  }
+  return 0;
+}
+
+void TCustomComboBox::SetSelStart(int Value)
+{
+  if (QComboBox *c = ComboBox(); c && c->lineEdit()) {
+    c->lineEdit()->deselect();
+    c->lineEdit()->setCursorPosition(Value);
+  }
+}
+
+int TCustomComboBox::SelLength() const
+{
+  if (QComboBox *c = ComboBox(); c && c->lineEdit())
+    return c->lineEdit()->hasSelectedText() ? c->lineEdit()->selectionLength() : 0;
+  return 0;
+}
+
+void TCustomComboBox::SetSelLength(int Value)
+{
+  if (QComboBox *c = ComboBox(); c && c->lineEdit())
+    c->lineEdit()->setSelection(SelStart(), Value);
+}
+
+void TCustomComboBox::SelectAll()
+{
+  if (QComboBox *c = ComboBox(); c && c->lineEdit())
+    c->lineEdit()->selectAll();
+}
+
+void TCustomComboBox::Clear()
+{
+  FItems->Clear();
+  SetItemIndex(-1);
+  FText.clear();
+  if (QComboBox *c = ComboBox(); c && c->lineEdit()) {
+    ++FUpdatingWidget;
+    c->lineEdit()->clear();
+    --FUpdatingWidget;
+  }
+}
+
+void TCustomComboBox::WMGetDlgCode(TWMGetDlgCode &Message)
+{
+  TWinControl::WMGetDlgCode(Message);
+  Message.Result |= DLGC_WANTARROWS;
+  if (FStyle != csDropDownList)
+    Message.Result |= DLGC_WANTCHARS;
+}
+
+void TCustomComboBox::CMFontChanged(TMessage &Message)
+{
+  TWinControl::CMFontChanged(Message);
+  ApplyLook();
+}
+
+void TCustomComboBox::CMColorChanged(TMessage &Message)
+{
+  TWinControl::CMColorChanged(Message);
+  ApplyLook();
+}
+
+void TCustomComboBox::CMEnabledChanged(TMessage &Message)
+{
+  TWinControl::CMEnabledChanged(Message);
+  if (HandleAllocated())
+    Handle()->setEnabled(Enabled());
+}
