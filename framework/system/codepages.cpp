@@ -80,7 +80,9 @@ char OemCharOf(QChar c) { return OemReverse().Lookup(c); }
 QChar CharFromAnsi(unsigned char b) { return b < 0x80 ? QChar(b) : QChar(kAnsiHigh[b - 0x80]); }
 QChar CharFromOem(unsigned char b) { return b < 0x80 ? QChar(b) : QChar(kOemHigh[b - 0x80]); }
 
-QByteArray EncodeAnsi(const QString &s)
+namespace {
+
+QByteArray Encode(const QString &s, const Reverse &Table)
 {
   QByteArray r;
   r.reserve(s.size());
@@ -91,41 +93,28 @@ QByteArray EncodeAnsi(const QString &s)
       ++i;
       continue;
     }
-    r += AnsiCharOf(s[i]);
+    r += Table.Lookup(s[i]);
   }
   return r;
 }
 
-QByteArray EncodeOem(const QString &s)
+QString Decode(const QByteArray &bytes, const char16_t *High)
 {
-  QByteArray r;
-  r.reserve(s.size());
-  for (int i = 0; i < s.size(); ++i) {
-    if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
-      r += '?';
-      ++i;
-      continue;
-    }
-    r += OemCharOf(s[i]);
+  QString r;
+  r.reserve(bytes.size());
+  for (char b : bytes) {
+    const auto u = static_cast<unsigned char>(b);
+    r += u < 0x80 ? QChar(u) : QChar(High[u - 0x80]);
   }
   return r;
 }
 
-QString DecodeAnsi(const QByteArray &bytes)
-{
-  QString r;
-  r.reserve(bytes.size());
-  for (char b : bytes) r += CharFromAnsi(static_cast<unsigned char>(b));
-  return r;
-}
+}  // namespace
 
-QString DecodeOem(const QByteArray &bytes)
-{
-  QString r;
-  r.reserve(bytes.size());
-  for (char b : bytes) r += CharFromOem(static_cast<unsigned char>(b));
-  return r;
-}
+QByteArray EncodeAnsi(const QString &s) { return Encode(s, AnsiReverse()); }
+QByteArray EncodeOem(const QString &s) { return Encode(s, OemReverse()); }
+QString DecodeAnsi(const QByteArray &bytes) { return Decode(bytes, kAnsiHigh); }
+QString DecodeOem(const QByteArray &bytes) { return Decode(bytes, kOemHigh); }
 
 QString AnsiToOem(const QString &s) { return DecodeAnsi(EncodeOem(s)); }
 QString OemToAnsi(const QString &s) { return DecodeOem(EncodeAnsi(s)); }
