@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds the test build (AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test through ctest.
+# UndefinedBehaviorSanitizer) and runs every test through ctest, shuffled.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -12,4 +12,12 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1 
       -DQM_SANITIZE=ON -DQM_TESTS=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"
 cd "$build"
-ctest --output-on-failure -j "$(nproc)" "$@"
+# Every test executable runs its tests in an order shuffled by one seed; QM_TEST_SEED=<seed>
+# replays the order of an earlier run.
+seed=${QM_TEST_SEED:-$(( (RANDOM * 32768 + RANDOM) % 99999 + 1 ))}
+export GTEST_SHUFFLE=1 GTEST_RANDOM_SEED=$seed
+echo "Test order seed: $seed (replay: QM_TEST_SEED=$seed bash scripts/test.sh)"
+status=0
+ctest --output-on-failure -j "$(nproc)" "$@" || status=$?
+[ "$status" -eq 0 ] || echo "Test order seed was $seed (replay: QM_TEST_SEED=$seed bash scripts/test.sh)"
+exit "$status"

@@ -4,6 +4,8 @@
 #include "framework/controls/forms.h"
 #include "framework/controls/pump.h"
 
+#include <utility>
+
 namespace {
 TPopupMenuHandler &PopupHandler()
 {
@@ -12,7 +14,10 @@ TPopupMenuHandler &PopupHandler()
 }
 }  // namespace
 
-void SetPopupMenuHandler(TPopupMenuHandler Handler) { PopupHandler() = std::move(Handler); }
+TPopupMenuHandler SetPopupMenuHandler(TPopupMenuHandler Handler)
+{
+  return std::exchange(PopupHandler(), std::move(Handler));
+}
 
 TControl::TControl(TComponent *AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>())
 {

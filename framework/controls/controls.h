@@ -745,10 +745,11 @@ HDC GetDC(HWND Wnd);
 HDC GetWindowDC(HWND Wnd);
 int ReleaseDC(HWND Wnd, HDC DC);
 
-// The popup menu of a control is shown by the menu classes, which install this handler;
-// answers true when a menu was shown.
+// The popup menu of a control is shown by the menu classes, which install this handler once;
+// answers true when a menu was shown. Answers the handler it replaces, for whoever puts in a
+// handler of its own for a while (a test) to put the menus' one back.
 using TPopupMenuHandler = std::function<bool(TPopupMenu *Menu, TControl *Sender, TPoint ScreenPos)>;
-void SetPopupMenuHandler(TPopupMenuHandler Handler);
+TPopupMenuHandler SetPopupMenuHandler(TPopupMenuHandler Handler);
 
 int GetSystemMetrics(int Index);
 uint32_t GetDoubleClickTime();

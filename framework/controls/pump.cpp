@@ -346,6 +346,22 @@ TMessagePump::TMessagePump()
 
 }
 
+void TMessagePump::Reset()
+{
+  Queue.clear();
+  CaptureWnd = nullptr;
+  CaptureControl = nullptr;
+  MouseControl = nullptr;
+  CursorWidget = nullptr;
+  Modifiers = Qt::NoModifier;
+  Buttons = Qt::NoButton;
+  KeysDown.clear();
+  LastPressButton = 0;
+  LastPressTime = 0;
+  LastPressWasDouble = false;
+  SwallowDblClick = false;
+}
+
 void TMessagePump::Register(QWidget *Widget, TControlHandle *Handle)
 {
   FRegistry[Widget] = Handle;

@@ -167,6 +167,10 @@ struct TMessagePump : QObject {
   void ControlDestroyed(TControl *Control);
   void UpdateMouseControl(TControl *Control);
 
+  // Forgets the queued messages, the capture, the mouse tracking and the keyboard and button
+  // state (tests start from here).
+  void Reset();
+
 private:
   TMessagePump();
   bool HandleMouse(QWidget *Widget, TControlHandle *Handle, QEvent *Event);

@@ -413,15 +413,8 @@ void SimResetInput()
   PressWidget = nullptr;
   HeldKeys.clear();
   AfterModalLoops().Actions.clear();
-  pump.Modifiers = Qt::NoModifier;
-  pump.Buttons = Qt::NoButton;
-  pump.KeysDown.clear();
-  pump.LastPressButton = 0;
-  pump.LastPressTime = 0;
-  pump.LastPressWasDouble = false;
-  pump.SwallowDblClick = false;
   ReleaseCapture();
-  pump.CaptureControl = nullptr;
+  pump.Reset();
 }
 
 void SimProcess()

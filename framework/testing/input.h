@@ -41,7 +41,8 @@ bool ModalLoopEnding();
 // Runs Action from the message loop once no modal loop is about to end.
 void SimAfterModalLoops(std::function<void()> Action);
 
-// Forgets held keys and buttons, the capture and the double-click memory (between tests).
+// Forgets held keys and buttons, the capture, the double-click memory and the messages still
+// queued (between tests).
 void SimResetInput();
 
 // Handles everything pending, posted messages included.

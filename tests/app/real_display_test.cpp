@@ -113,7 +113,7 @@ TEST_F(RealDisplay, SettingsFormTakesOkAfterAListWasOpenedWithTheMouse)
   };
   Click_Middle(FQuillomarkeFirmWare->Btn_Prm_Gen);
   EXPECT_EQ(Result, mrOk);
-  EXPECT_TRUE(Read_File(Projects_Dir() + "/Plant1/ParGen.xml").contains("<MQTT_Will_QoS>2</MQTT_Will_QoS>"));
+  EXPECT_TRUE(ReadBytes(Projects_Dir() + "/Plant1/ParGen.xml").contains("<MQTT_Will_QoS>2</MQTT_Will_QoS>"));
 }
 
 // Enabled once the updater's wait drops the input that arrives while it runs.
@@ -122,7 +122,7 @@ TEST_F(RealDisplay, ASecondClickOnTheGreyedExecuteStartsNoSecondUpdate)
   // The stand-in updater notes each run and takes a while.
   const QString Updater = App_Dir + "/Ethernet_Update.exe";
   const QString Runs = App_Dir + "/runs.txt";
-  Write_File(Updater, "#!/bin/sh\necho run >> \"$(dirname \"$0\")/runs.txt\"\nsleep 2\n");
+  WriteBytes(Updater, "#!/bin/sh\necho run >> \"$(dirname \"$0\")/runs.txt\"\nsleep 2\n");
   QFile::setPermissions(Updater, QFile::permissions(Updater) | QFileDevice::ExeOwner);
   Start_With_Project("Plant1");
   Modal_Actions["FParGen"] = [](TCustomForm *) { Click(FParGen->Btn_OK); };
@@ -150,7 +150,7 @@ TEST_F(RealDisplay, ASecondClickOnTheGreyedExecuteStartsNoSecondUpdate)
   };
   Click_Middle(FQuillomarkeFirmWare->Btn_CreateBin);
   for (const TShownBox &B : Boxes) ADD_FAILURE() << "message box: " << B.Text.toStdString();
-  EXPECT_EQ(Read_File(Runs), "run\n");
+  EXPECT_EQ(ReadBytes(Runs), "run\n");
 }
 
 }  // namespace

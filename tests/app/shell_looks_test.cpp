@@ -14,6 +14,8 @@ namespace {
 
 using namespace shelltest;
 
+class ShellLooks : public ShellTest {};
+
 // The face colour where neither caption, glyph nor bevel is drawn.
 TColor Face_At(TLbButton *B)
 {
@@ -44,7 +46,7 @@ void Expect_Button_States(TLbButton *B, const QString &Picture)
   SimProcess();
 }
 
-TEST_F(ShellTest, ButtonsTintUnderTheMouseAndWhilePressed)
+TEST_F(ShellLooks, ButtonsTintUnderTheMouseAndWhilePressed)
 {
   Make_Project("Plant1");
   Write_Settings(Settings_Xml("Plant1"));
@@ -80,7 +82,7 @@ TEST_F(ShellTest, ButtonsTintUnderTheMouseAndWhilePressed)
 }
 
 // Every button of every form, as the program's forms set them.
-TEST_F(ShellTest, EveryButtonHasTheProgramsLookAndNoDialogKey)
+TEST_F(ShellLooks, EveryButtonHasTheProgramsLookAndNoDialogKey)
 {
   Start();
   const QStringList Normal_Style = {"Btn_Prm_Gen", "Btn_Info", "Btn_Opz", "Btn_Close"};
@@ -109,7 +111,7 @@ TEST_F(ShellTest, EveryButtonHasTheProgramsLookAndNoDialogKey)
 
 // Esc is no dialog key of the program's forms: the dialogs stay open until a button or the
 // window's close box ends them.
-TEST_F(ShellTest, EscClosesNoDialog)
+TEST_F(ShellLooks, EscClosesNoDialog)
 {
   Make_Project("Plant1");
   Write_Settings(Settings_Xml("Plant1"));
@@ -136,7 +138,7 @@ TEST_F(ShellTest, EscClosesNoDialog)
 
 // The maker's address beside step 5 ends inside the window, at the separator's end at the
 // latest, with its underline whole.
-TEST_F(ShellTest, MakersAddressFitsInsideTheMainWindow)
+TEST_F(ShellLooks, MakersAddressFitsInsideTheMainWindow)
 {
   Start();
   TFQuillomarkeFirmWare *M = FQuillomarkeFirmWare;

@@ -8,6 +8,8 @@ using namespace shelltest;
 
 namespace {
 
+class ShellProject : public ShellTest {};
+
 // Types the name into the new-project dialog and confirms it with Enter or with OK.
 std::function<void(TCustomForm *)> Enter_Name(const QString &Name, bool With_Enter = true)
 {
@@ -22,7 +24,7 @@ std::function<void(TCustomForm *)> Enter_Name(const QString &Name, bool With_Ent
 
 }  // namespace
 
-TEST_F(ShellTest, NewProjectCreatesItsFoldersAndOpensIt)
+TEST_F(ShellProject, NewProjectCreatesItsFoldersAndOpensIt)
 {
   Start();
   Modal_Actions["FNew_Project"] = [](TCustomForm *Form) {
@@ -51,7 +53,7 @@ TEST_F(ShellTest, NewProjectCreatesItsFoldersAndOpensIt)
   EXPECT_TRUE(GrabToPng(FQuillomarkeFirmWare, testsupport::OutputDir() + "/shell_main_window_project.png"));
 }
 
-TEST_F(ShellTest, NewProjectRefusesNamesItCannotUse)
+TEST_F(ShellProject, NewProjectRefusesNamesItCannotUse)
 {
   struct TCase {
     QString Name;
@@ -81,7 +83,7 @@ TEST_F(ShellTest, NewProjectRefusesNamesItCannotUse)
   EXPECT_EQ(QDir(Projects_Dir() + "/Plant1").entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
 }
 
-TEST_F(ShellTest, EnterOnAnErrorBoxDoesNotBringItBack)
+TEST_F(ShellProject, EnterOnAnErrorBoxDoesNotBringItBack)
 {
   Start();
   SetMessageBoxHook([this](const TMessageBoxRequest &R) {
@@ -100,7 +102,7 @@ TEST_F(ShellTest, EnterOnAnErrorBoxDoesNotBringItBack)
   EXPECT_EQ(Boxes[0].Text, Lang_Text(107));
 }
 
-TEST_F(ShellTest, NewProjectTakesTheNameAsTyped)
+TEST_F(ShellProject, NewProjectTakesTheNameAsTyped)
 {
   Start();
   Modal_Actions["FNew_Project"] = Enter_Name(" Plant 2");
@@ -110,7 +112,7 @@ TEST_F(ShellTest, NewProjectTakesTheNameAsTyped)
   EXPECT_TRUE(QDir(Projects_Dir() + "/ Plant 2/bin").exists());
 }
 
-TEST_F(ShellTest, CancelledDialogsChangeNothing)
+TEST_F(ShellProject, CancelledDialogsChangeNothing)
 {
   Make_Project("Plant1");
   Write_Settings(Settings_Xml("Plant1"));
@@ -128,7 +130,7 @@ TEST_F(ShellTest, CancelledDialogsChangeNothing)
   EXPECT_EQ(Indicator(), QStringList({Lang_Text(11), "Plant1"}));
 }
 
-TEST_F(ShellTest, OpenPreselectsTheOpenProjectWhateverItsCase)
+TEST_F(ShellProject, OpenPreselectsTheOpenProjectWhateverItsCase)
 {
   for (const char *P : {"Alpha", "Plant1", "Zeta"}) Make_Project(P);
   Start();
@@ -151,7 +153,7 @@ TEST_F(ShellTest, OpenPreselectsTheOpenProjectWhateverItsCase)
   EXPECT_EQ(AppState().File_ParGen, Projects_Dir() + "/Plant1/ParGen.xml");
 }
 
-TEST_F(ShellTest, OpenWithoutProjectPreselectsTheFirstAndAClickChoosesAnother)
+TEST_F(ShellProject, OpenWithoutProjectPreselectsTheFirstAndAClickChoosesAnother)
 {
   for (const char *P : {"Alpha", "Beta"}) Make_Project(P);
   Start();
@@ -175,7 +177,7 @@ TEST_F(ShellTest, OpenWithoutProjectPreselectsTheFirstAndAClickChoosesAnother)
   EXPECT_EQ(AppState().Project_Dir, Projects_Dir() + "/Beta");
 }
 
-TEST_F(ShellTest, OpenWithEmptyProjectsFolderLeavesNoProjectOpen)
+TEST_F(ShellProject, OpenWithEmptyProjectsFolderLeavesNoProjectOpen)
 {
   Make_Project("Plant1");
   Write_Settings(Settings_Xml("Plant1"));
@@ -192,7 +194,7 @@ TEST_F(ShellTest, OpenWithEmptyProjectsFolderLeavesNoProjectOpen)
   EXPECT_EQ(Indicator(), QStringList({Lang_Text(9), Lang_Text(10)}));
 }
 
-TEST_F(ShellTest, ProjectCreatedInOneRunIsOpenInTheNext)
+TEST_F(ShellProject, ProjectCreatedInOneRunIsOpenInTheNext)
 {
   Start();
   Modal_Actions["FNew_Project"] = Enter_Name("Line 4");

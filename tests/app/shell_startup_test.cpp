@@ -12,6 +12,8 @@ using namespace shelltest;
 
 namespace {
 
+class ShellStartup : public ShellTest {};
+
 // "group/leaf=text" for every leaf of the settings file, in file order; the root's name first.
 QStringList Settings_Items(const QString &Path)
 {
@@ -31,7 +33,7 @@ QStringList Settings_Items(const QString &Path)
 
 }  // namespace
 
-TEST_F(ShellTest, FirstStartInEmptyFolderCreatesFoldersAndWritesDefaultsOnClose)
+TEST_F(ShellStartup, FirstStartInEmptyFolderCreatesFoldersAndWritesDefaultsOnClose)
 {
   Start();
   for (const char *Sub : {"MASTER", "PROJECTS", "LANGUAGE"})
@@ -52,7 +54,7 @@ TEST_F(ShellTest, FirstStartInEmptyFolderCreatesFoldersAndWritesDefaultsOnClose)
                          "lastinternet/enable_jump_field_tables=0", "lastinternet/Double_Click_Auto_Size=0"}));
 }
 
-TEST_F(ShellTest, StepPageShowsTheStepsAndButtonsOfThisBuild)
+TEST_F(ShellStartup, StepPageShowsTheStepsAndButtonsOfThisBuild)
 {
   Start();
   TFQuillomarkeFirmWare *M = FQuillomarkeFirmWare;
@@ -96,7 +98,7 @@ TEST_F(ShellTest, StepPageShowsTheStepsAndButtonsOfThisBuild)
   EXPECT_TRUE(GrabToPng(M, testsupport::OutputDir() + "/shell_main_window.png"));
 }
 
-TEST_F(ShellTest, RemovedProjectFolderLeavesNoProjectOpenButKeepsTheName)
+TEST_F(ShellStartup, RemovedProjectFolderLeavesNoProjectOpenButKeepsTheName)
 {
   Write_Settings(Settings_Xml("Plant1"));
   Start();
@@ -115,7 +117,7 @@ TEST_F(ShellTest, RemovedProjectFolderLeavesNoProjectOpenButKeepsTheName)
   EXPECT_TRUE(Settings_Items(Settings_Path()).contains("lastproj/projectname=Plant1"));
 }
 
-TEST_F(ShellTest, RememberedProjectIsReopened)
+TEST_F(ShellStartup, RememberedProjectIsReopened)
 {
   Make_Project("Plant1");
   Write_Settings(Settings_Xml("Plant1"));
@@ -132,7 +134,7 @@ TEST_F(ShellTest, RememberedProjectIsReopened)
   EXPECT_EQ(Shown_Forms, std::vector<QString>{"FS7_Protocol_Set_Access"});
 }
 
-TEST_F(ShellTest, OptionFlagsAreOnOnlyForTheTextOne)
+TEST_F(ShellStartup, OptionFlagsAreOnOnlyForTheTextOne)
 {
   struct TCase {
     const char *Internet, *Update, *Other;
@@ -158,7 +160,7 @@ TEST_F(ShellTest, OptionFlagsAreOnOnlyForTheTextOne)
   }
 }
 
-TEST_F(ShellTest, SettingsFileThatCannotBeUsedGivesDefaults)
+TEST_F(ShellStartup, SettingsFileThatCannotBeUsedGivesDefaults)
 {
   struct TCase {
     const char *Name;
@@ -185,7 +187,7 @@ TEST_F(ShellTest, SettingsFileThatCannotBeUsedGivesDefaults)
       {"language up a level", Settings_Xml("Plant1", "../English"), "Plant1", "10.0.0.7"},
   };
   // A language file outside LANGUAGE must never be read.
-  Write_File(App_Dir + "/English.lng", "STR16 = Outside\r\n");
+  WriteBytes(App_Dir + "/English.lng", "STR16 = Outside\r\n");
   for (const TCase &C : Cases) {
     SCOPED_TRACE(C.Name);
     Write_Settings(C.Xml);
@@ -202,14 +204,14 @@ TEST_F(ShellTest, SettingsFileThatCannotBeUsedGivesDefaults)
   }
 }
 
-TEST_F(ShellTest, SettingsOrLanguageFileThatIsAFifoIsNotWaitedFor)
+TEST_F(ShellStartup, SettingsOrLanguageFileThatIsAFifoIsNotWaitedFor)
 {
   Make_Project("Plant1");
   ASSERT_TRUE(QDir().mkpath(App_Dir + "/LANGUAGE"));
   {
     // Read, these would open the project and rename the "Open Configuration" button.
     testsupport::FedFifo Settings(Settings_Path(), Settings_Xml("Plant1", "Deutsch"));
-    Write_File(App_Dir + "/LANGUAGE/Deutsch.lng", "STR16 = Konfiguration oeffnen\r\n");
+    WriteBytes(App_Dir + "/LANGUAGE/Deutsch.lng", "STR16 = Konfiguration oeffnen\r\n");
     Start();
     EXPECT_EQ(AppState().Project_Name, "");
     Close_Program();
@@ -222,10 +224,10 @@ TEST_F(ShellTest, SettingsOrLanguageFileThatIsAFifoIsNotWaitedFor)
   EXPECT_EQ(FQuillomarkeFirmWare->Btn_Open->Caption(), "Open Configuration");
 }
 
-TEST_F(ShellTest, LanguageSwitchWithoutProjectKeepsTheNoProjectTexts)
+TEST_F(ShellStartup, LanguageSwitchWithoutProjectKeepsTheNoProjectTexts)
 {
   Start();
-  Write_File(App_Dir + "/LANGUAGE/Deutsch.lng",
+  WriteBytes(App_Dir + "/LANGUAGE/Deutsch.lng",
              "STR9 = Keine Konfiguration geoeffnet\r\nSTR10 = Schritt 1 benutzen\r\nSTR0 = Anfang\r\n"
              "STR15 = Neue Konfiguration\r\n");
   AppState().Language_Name = "Deutsch";
@@ -245,17 +247,17 @@ TEST_F(ShellTest, LanguageSwitchWithoutProjectKeepsTheNoProjectTexts)
   EXPECT_EQ(FAbout->Label2->Caption(), "S7comm / MQTT - Converter");
 }
 
-TEST_F(ShellTest, LanguageRememberedInSettingsIsLoadedAtStart)
+TEST_F(ShellStartup, LanguageRememberedInSettingsIsLoadedAtStart)
 {
   ASSERT_TRUE(QDir().mkpath(App_Dir + "/LANGUAGE"));
-  Write_File(App_Dir + "/LANGUAGE/Deutsch.lng", "STR16 = Konfiguration oeffnen\r\n");
+  WriteBytes(App_Dir + "/LANGUAGE/Deutsch.lng", "STR16 = Konfiguration oeffnen\r\n");
   Write_Settings(Settings_Xml("", "Deutsch"));
   Start();
   EXPECT_EQ(AppState().Language_Name, "Deutsch");
   EXPECT_EQ(FQuillomarkeFirmWare->Btn_Open->Caption(), "Konfiguration oeffnen");
 }
 
-TEST_F(ShellTest, UpdateTimerChecksThenWaitsTwoHours)
+TEST_F(ShellStartup, UpdateTimerChecksThenWaitsTwoHours)
 {
   struct TCase {
     QByteArray Reply;
@@ -294,7 +296,7 @@ TEST_F(ShellTest, UpdateTimerChecksThenWaitsTwoHours)
 
 // A language text cannot add links of its own to the update label: it shows as written, and
 // the label opens nothing but the maker's download page.
-TEST_F(ShellTest, UpdateLinkShowsTheLanguageTextAsWritten)
+TEST_F(ShellStartup, UpdateLinkShowsTheLanguageTextAsWritten)
 {
   testsupport::HttpTestServer Server(testsupport::HttpTestServer::Mode::Answer,
                                      testsupport::HttpTestServer::Reply(200, "VER. 1.001"));
@@ -321,7 +323,7 @@ TEST_F(ShellTest, UpdateLinkShowsTheLanguageTextAsWritten)
   for (const QString &U : Opened_URLs) EXPECT_EQ(U, Maker_Download_Page);
 }
 
-TEST_F(ShellTest, OptionsOkSavesSettingsAndSwitchesTheTimer)
+TEST_F(ShellStartup, OptionsOkSavesSettingsAndSwitchesTheTimer)
 {
   Start();
   Modal_Actions["FSoftOptions"] = [](TCustomForm *Form) {
@@ -342,7 +344,7 @@ TEST_F(ShellTest, OptionsOkSavesSettingsAndSwitchesTheTimer)
   EXPECT_TRUE(Settings_Items(Settings_Path()).contains("lastinternet/enable_internet=1"));
 }
 
-TEST_F(ShellTest, WebAddressesOpenTheMakersPages)
+TEST_F(ShellStartup, WebAddressesOpenTheMakersPages)
 {
   Start();
   Click(FQuillomarkeFirmWare->L_Velmora);
@@ -359,7 +361,7 @@ TEST_F(ShellTest, WebAddressesOpenTheMakersPages)
   EXPECT_EQ(Opened_URLs, std::vector<QString>({Maker_Home_Page, Maker_Home_Page}));
 }
 
-TEST_F(ShellTest, CloseButtonEndsTheProgramAndSavesTheSettings)
+TEST_F(ShellStartup, CloseButtonEndsTheProgramAndSavesTheSettings)
 {
   Start();
   AppState().Last_IP_Address = "10.1.2.3";
@@ -368,7 +370,7 @@ TEST_F(ShellTest, CloseButtonEndsTheProgramAndSavesTheSettings)
   EXPECT_TRUE(Settings_Items(Settings_Path()).contains("lastipadd/ipaddress=10.1.2.3"));
 }
 
-TEST_F(ShellTest, SettingsFileThatCannotBeWrittenIsReportedAndTheProgramStillEnds)
+TEST_F(ShellStartup, SettingsFileThatCannotBeWrittenIsReportedAndTheProgramStillEnds)
 {
   Start();
   // A folder in the settings file's place cannot be replaced by a file.

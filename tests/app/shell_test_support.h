@@ -26,19 +26,8 @@
 
 namespace shelltest {
 
-inline void Write_File(const QString &Path, const QByteArray &Data)
-{
-  QFile F(Path);
-  ASSERT_TRUE(F.open(QIODevice::WriteOnly | QIODevice::Truncate)) << Path.toStdString();
-  F.write(Data);
-}
-
-inline QByteArray Read_File(const QString &Path)
-{
-  QFile F(Path);
-  if (!F.open(QIODevice::ReadOnly)) return QByteArray();
-  return F.readAll();
-}
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 // A click with the left button in the middle of the control, as a user makes it.
 inline void Click(TControl *Control)
@@ -146,7 +135,7 @@ protected:
     Application->ResetForTests();
   }
 
-  void Write_Settings(const QByteArray &Xml) { Write_File(Settings_Path(), Xml); }
+  void Write_Settings(const QByteArray &Xml) { WriteBytes(Settings_Path(), Xml); }
 
   // A settings file with the given values, in the order the program writes it.
   static QByteArray Settings_Xml(const QString &Project, const QString &Language = QStringLiteral("English"),

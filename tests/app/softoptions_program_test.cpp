@@ -16,7 +16,7 @@ protected:
   void Write_Language(const QString &Name, const QByteArray &Lines)
   {
     QDir().mkpath(App_Dir + "/LANGUAGE");
-    Write_File(App_Dir + "/LANGUAGE/" + Name + ".lng", "[" + Name.toLatin1() + "]\r\n" + Lines);
+    WriteBytes(App_Dir + "/LANGUAGE/" + Name + ".lng", "[" + Name.toLatin1() + "]\r\n" + Lines);
   }
 };
 
@@ -44,7 +44,7 @@ TEST_F(SoftOptionsProgram, ChosenLanguageAppliesAtOnceAndCancelKeepsTheSavedOne)
   EXPECT_EQ(AppState().Language_Name, "English");
   EXPECT_EQ(FQuillomarkeFirmWare->Btn_New->Caption(), "Neue Konfiguration");
   Close_Program();
-  EXPECT_TRUE(Read_File(Settings_Path()).contains("<language>English</language>"));
+  EXPECT_TRUE(ReadBytes(Settings_Path()).contains("<language>English</language>"));
 }
 
 TEST_F(SoftOptionsProgram, EnterOnYesInTheLanguageQuestionLeavesTheFormOpenForOk)
@@ -71,7 +71,7 @@ TEST_F(SoftOptionsProgram, EnterOnYesInTheLanguageQuestionLeavesTheFormOpenForOk
   EXPECT_EQ(Caption, "Software-Optionen");
   EXPECT_EQ(AppState().Language_Name, "Deutsch");
   Close_Program();
-  EXPECT_TRUE(Read_File(Settings_Path()).contains("<language>Deutsch</language>"));
+  EXPECT_TRUE(ReadBytes(Settings_Path()).contains("<language>Deutsch</language>"));
 }
 
 TEST_F(SoftOptionsProgram, AnsweringNoKeepsTheLanguage)
@@ -111,7 +111,7 @@ TEST_F(SoftOptionsProgram, OkStoresTheFlagsAndSwitchesTheTimer)
   EXPECT_TRUE(AppState().Opt_Enable_Update);
   EXPECT_TRUE(AppState().Opt_Double_Click_Auto_Size);
   EXPECT_FALSE(FQuillomarkeFirmWare->Timer_Update->Enabled());
-  const QByteArray Settings = Read_File(Settings_Path());
+  const QByteArray Settings = ReadBytes(Settings_Path());
   EXPECT_TRUE(Settings.contains("<enable_internet>0</enable_internet><enable_update>1</enable_update>"));
   EXPECT_TRUE(Settings.contains("<Double_Click_Auto_Size>1</Double_Click_Auto_Size>"));
 }

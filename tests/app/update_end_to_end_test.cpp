@@ -33,7 +33,7 @@ TEST_F(UpdateEndToEnd, NewProjectSettingsUpdateDevice)
 {
   // The stand-in updater keeps a copy of the job file it finds beside itself.
   const QString Updater = App_Dir + "/Ethernet_Update.exe";
-  Write_File(Updater, "#!/bin/sh\nD=$(dirname \"$0\")\ncp \"$D/Ethernet_Update.xml\" \"$D/seen_job.xml\"\n");
+  WriteBytes(Updater, "#!/bin/sh\nD=$(dirname \"$0\")\ncp \"$D/Ethernet_Update.xml\" \"$D/seen_job.xml\"\n");
   QFile::setPermissions(Updater, QFile::permissions(Updater) | QFileDevice::ExeOwner);
 
   Start();
@@ -73,16 +73,16 @@ TEST_F(UpdateEndToEnd, NewProjectSettingsUpdateDevice)
   for (const char *Bank : {"bank1.bin", "bank2.bin", "bank3.bin"})
     EXPECT_GT(QFileInfo(Project + "/bin/" + Bank).size(), 0) << Bank;
 
-  const QByteArray Job = Read_File(App_Dir + "/Ethernet_Update.xml");
+  const QByteArray Job = ReadBytes(App_Dir + "/Ethernet_Update.xml");
   ASSERT_FALSE(Job.isEmpty());
   EXPECT_TRUE(Job.contains("<IP_Address_Dev>127.0.0.1</IP_Address_Dev>"));
   EXPECT_TRUE(Job.contains(("<Ope_FileName>" + Project + "/bin/bank3.bin</Ope_FileName>").toUtf8()));
   EXPECT_TRUE(Job.contains(("<Ope_FileName>" + App_Dir + "/MASTER/Sim40328.sim</Ope_FileName>").toUtf8()));
-  EXPECT_EQ(Read_File(App_Dir + "/seen_job.xml"), Job);
+  EXPECT_EQ(ReadBytes(App_Dir + "/seen_job.xml"), Job);
   EXPECT_EQ(AppState().Last_IP_Address, "127.0.0.1");
 
   Close_Program();
-  EXPECT_TRUE(Read_File(Settings_Path()).contains("<ipaddress>127.0.0.1</ipaddress>"));
+  EXPECT_TRUE(ReadBytes(Settings_Path()).contains("<ipaddress>127.0.0.1</ipaddress>"));
 }
 
 }  // namespace

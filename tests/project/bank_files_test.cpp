@@ -67,9 +67,9 @@ TEST_F(BankFiles, AFileThatCannotBeBuiltWritesNothing)
     QString error;
     EXPECT_FALSE(Builder->Save_Bin(&error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(ReadFile(Bin(1)), good[0]);
-    EXPECT_EQ(ReadFile(Bin(2)), good[1]);
-    EXPECT_EQ(ReadFile(Bin(3)), good[2]);
+    EXPECT_EQ(testsupport::ReadBytes(Bin(1)), good[0]);
+    EXPECT_EQ(testsupport::ReadBytes(Bin(2)), good[1]);
+    EXPECT_EQ(testsupport::ReadBytes(Bin(3)), good[2]);
     QFile::remove(Path(c.file));
   }
   EXPECT_EQ(QDir(Path("bin")).entryList(QDir::Files), QStringList({"bank1.bin", "bank2.bin", "bank3.bin"}));
@@ -89,7 +89,7 @@ TEST_F(BankFiles, SectionErrorNamesTheSection)
 TEST_F(BankFiles, FirstFileThatCannotBeWrittenIsReported)
 {
   BuildAndWrite();
-  const QByteArray old1 = ReadFile(Bin(1));
+  const QByteArray old1 = testsupport::ReadBytes(Bin(1));
   // bank2.bin replaced by a folder: it cannot be written; bank 1 and bank 3 still are.
   QFile::remove(Bin(2));
   ASSERT_TRUE(QDir().mkpath(Bin(2)));
@@ -98,10 +98,10 @@ TEST_F(BankFiles, FirstFileThatCannotBeWrittenIsReported)
   QString error;
   EXPECT_FALSE(Builder->Write_Bank_Files(&error));
   EXPECT_TRUE(error.contains("bank2.bin")) << error.toStdString();
-  EXPECT_NE(ReadFile(Bin(1)), old1);
-  EXPECT_EQ(U32(ReadFile(Bin(1)), 0x7FC), 5429u);
+  EXPECT_NE(testsupport::ReadBytes(Bin(1)), old1);
+  EXPECT_EQ(U32(testsupport::ReadBytes(Bin(1)), 0x7FC), 5429u);
   EXPECT_TRUE(QFileInfo(Bin(2)).isDir());
-  EXPECT_EQ(ReadFile(Bin(3)).size(), 213 + 13);  // now with the NTP server "pool.ntp.org"
+  EXPECT_EQ(testsupport::ReadBytes(Bin(3)).size(), 213 + 13);  // now with the NTP server "pool.ntp.org"
 }
 
 TEST_F(BankFiles, FullDiskKeepsTheOldBanksAndNamesEveryFileThatFailed)

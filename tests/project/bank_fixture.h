@@ -34,24 +34,12 @@ protected:
   QString Path(const QString &Name) const { return FDir.path() + "/" + Name; }
   QString Bin(int n) const { return Path(QStringLiteral("bin/bank%1.bin").arg(n)); }
 
-  void Put(const QString &Name, const QByteArray &Content)
-  {
-    QFile f(Path(Name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(Content);
-  }
+  void Put(const QString &Name, const QByteArray &Content) { testsupport::WriteBytes(Path(Name), Content); }
   void PutFixture(const QString &Relative, const QString &Name)
   {
-    QFile f(testsupport::Fixture("banks/" + Relative));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << Relative.toStdString();
-    Put(Name, f.readAll());
-  }
-  static QByteArray ReadFile(const QString &Path)
-  {
-    QFile f(Path);
-    if (!f.open(QIODevice::ReadOnly))
-      return QByteArray();
-    return f.readAll();
+    const QByteArray Content = testsupport::ReadBytes(testsupport::Fixture("banks/" + Relative));
+    ASSERT_FALSE(Content.isEmpty()) << Relative.toStdString();
+    Put(Name, Content);
   }
 
   // Builds and writes the three banks; answers their contents.
@@ -60,7 +48,7 @@ protected:
     Builder->Compile_Banks();
     QString error;
     EXPECT_TRUE(Builder->Write_Bank_Files(&error)) << error.toStdString();
-    return {ReadFile(Bin(1)), ReadFile(Bin(2)), ReadFile(Bin(3))};
+    return {testsupport::ReadBytes(Bin(1)), testsupport::ReadBytes(Bin(2)), testsupport::ReadBytes(Bin(3))};
   }
 
   static uint32_t U32(const QByteArray &b, int at)

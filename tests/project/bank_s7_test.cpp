@@ -102,9 +102,9 @@ TEST_F(S7Bank, FullTableIsAcceptedOneMoreEnabledRowIsRefused)
   Put("S7_Protocol.xml", x);
   EXPECT_THROW(Builder->Compile_Banks(), EBankError);
   EXPECT_FALSE(Builder->Write_Bank_Files());
-  EXPECT_EQ(ReadFile(Bin(1)), full[0]);
-  EXPECT_EQ(ReadFile(Bin(2)), full[1]);
-  EXPECT_EQ(ReadFile(Bin(3)), full[2]);
+  EXPECT_EQ(testsupport::ReadBytes(Bin(1)), full[0]);
+  EXPECT_EQ(testsupport::ReadBytes(Bin(2)), full[1]);
+  EXPECT_EQ(testsupport::ReadBytes(Bin(3)), full[2]);
 }
 
 TEST_F(S7Bank, RackSlotKeepsTheLowEightBitsOfAnySum)

@@ -27,9 +27,7 @@ protected:
   QString Write(const QString &name, const QByteArray &bytes)
   {
     const QString path = dir_.path() + '/' + name;
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    testsupport::WriteBytes(path, bytes);
     return path;
   }
   QString WriteUtf8(const QString &name, const QString &text)

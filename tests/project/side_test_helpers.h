@@ -15,19 +15,8 @@
 
 namespace sidetest {
 
-inline QByteArray ReadBytes(const QString &Path)
-{
-  QFile F(Path);
-  if (!F.open(QIODevice::ReadOnly)) return QByteArray();
-  return F.readAll();
-}
-
-inline void WriteBytes(const QString &Path, const QByteArray &Data)
-{
-  QFile F(Path);
-  ASSERT_TRUE(F.open(QIODevice::WriteOnly | QIODevice::Truncate)) << Path.toStdString();
-  F.write(Data);
-}
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 // Lines of a CR LF file decoded as Latin-1 (enough for the ASCII content checked); the empty
 // piece after the last CR LF is dropped.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/framework/core/qstring_print.h"
+#include "tests/support/test_support.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,20 +15,6 @@
 #include "tests/support/special_files.h"
 
 namespace {
-
-QByteArray ReadAll(const QString &path)
-{
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-  return f.readAll();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 
 TEST(Paths, FileNameParts)
 {
@@ -65,7 +52,7 @@ TEST(Paths, FoldersFilesAndListing)
   EXPECT_FALSE(FileExists(deep)) << "a folder is not a file";
   EXPECT_TRUE(CreateDir(root + "/LANGUAGE"));
   EXPECT_FALSE(CreateDir(root + "/q/r")) << "one level only";
-  for (const char *n : {"German.lng", "english.LNG", "notes.txt", "Zulu.lng"}) WriteAll(root + "/LANGUAGE/" + n, "x");
+  for (const char *n : {"German.lng", "english.LNG", "notes.txt", "Zulu.lng"}) testsupport::WriteBytes(root + "/LANGUAGE/" + n, "x");
   QFile::setPermissions(root + "/LANGUAGE/Zulu.lng", QFileDevice::ReadOwner);
   EXPECT_EQ(FindFiles(root + "/LANGUAGE", "*.lng"), (QStringList{"english.LNG", "German.lng", "Zulu.lng"}));
   EXPECT_EQ(FindFiles(root + "/LANGUAGE", "*.lng", false), (QStringList{"english.LNG", "German.lng"}));
@@ -93,11 +80,11 @@ TEST(AtomicFile, ReplacesWholeFile)
 {
   QTemporaryDir dir;
   const QString path = dir.filePath("bank1.bin");
-  WriteAll(path, QByteArray(100, 'o'));
+  testsupport::WriteBytes(path, QByteArray(100, 'o'));
   QString error = "stale";
   EXPECT_TRUE(WriteFileAtomic(path, "new", &error));
   EXPECT_EQ(error, "");
-  EXPECT_EQ(ReadAll(path), "new");
+  EXPECT_EQ(testsupport::ReadBytes(path), "new");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"bank1.bin"}) << "no temporary left";
 }
 
@@ -107,11 +94,11 @@ TEST(AtomicFile, FailureKeepsTheOldFileAndSaysWhy)
   // Tests may run as root, so an unwritable folder is made by putting a file where the
   // folder should be.
   const QString blocker = dir.filePath("notafolder");
-  WriteAll(blocker, "old");
+  testsupport::WriteBytes(blocker, "old");
   QString error;
   EXPECT_FALSE(WriteFileAtomic(blocker + "/f.xml", "data", &error));
   EXPECT_TRUE(error.contains(blocker + "/f.xml")) << error.toStdString();
-  EXPECT_EQ(ReadAll(blocker), "old");
+  EXPECT_EQ(testsupport::ReadBytes(blocker), "old");
   EXPECT_THROW(WriteFileAtomicOrRaise(blocker + "/f.xml", "data"), EFCreateError);
   // A folder in the target's place is not replaced.
   const QString folder = dir.filePath("folder");
@@ -120,11 +107,11 @@ TEST(AtomicFile, FailureKeepsTheOldFileAndSaysWhy)
   EXPECT_TRUE(DirectoryExists(folder));
   // A read-only file is not replaced (the rename would otherwise ignore the flag).
   const QString locked = dir.filePath("locked.xml");
-  WriteAll(locked, "old");
+  testsupport::WriteBytes(locked, "old");
   QFile::setPermissions(locked, QFileDevice::ReadOwner);
   EXPECT_FALSE(WriteFileAtomic(locked, "new", &error));
   EXPECT_TRUE(error.contains("read-only")) << error.toStdString();
-  EXPECT_EQ(ReadAll(locked), "old");
+  EXPECT_EQ(testsupport::ReadBytes(locked), "old");
 }
 
 TEST(AtomicFile, FullDiskKeepsTheOldFileAndReportsTheError)
@@ -237,7 +224,7 @@ TEST(IniFiles, ReadWriteAndSections)
 {
   QTemporaryDir dir;
   const QString path = dir.filePath("settings.ini");
-  WriteAll(path, "; comment\r\n[Main]\r\n Count = 0x10 \r\nFlag=1\r\nName=Gr\xFC\xDF" "e\r\n\r\n[Other]\r\nx=1.5\r\n");
+  testsupport::WriteBytes(path, "; comment\r\n[Main]\r\n Count = 0x10 \r\nFlag=1\r\nName=Gr\xFC\xDF" "e\r\n\r\n[Other]\r\nx=1.5\r\n");
   {
     TMemIniFile ini(path);
     EXPECT_EQ(ini.ReadInteger("main", "count", 0), 16);
@@ -259,10 +246,10 @@ TEST(IniFiles, ReadWriteAndSections)
     EXPECT_FALSE(ini.SectionExists("Other"));
     ini.UpdateFile();
   }
-  EXPECT_EQ(ReadAll(path), "[Main]\r\nCount=0x10\r\nName=Gr\xFC\xDF" "e\r\n\r\n[New]\r\nk=v\r\n\r\n");
+  EXPECT_EQ(testsupport::ReadBytes(path), "[Main]\r\nCount=0x10\r\nName=Gr\xFC\xDF" "e\r\n\r\n[New]\r\nk=v\r\n\r\n");
   TIniFile direct(path);
   direct.WriteBool("New", "b", true);
-  EXPECT_TRUE(ReadAll(path).contains("b=1\r\n")) << "TIniFile writes through";
+  EXPECT_TRUE(testsupport::ReadBytes(path).contains("b=1\r\n")) << "TIniFile writes through";
 }
 
 }  // namespace

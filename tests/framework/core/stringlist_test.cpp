@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/framework/core/qstring_print.h"
+#include "tests/support/test_support.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,20 +10,6 @@
 #include "framework/classes/classes.h"
 
 namespace {
-
-QByteArray ReadAll(const QString &path)
-{
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-  return f.readAll();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 
 TEST(StringList, SortedListFindAndDuplicates)
 {
@@ -178,7 +165,7 @@ TEST(StringList, LoadFromFileDetectsByteOrderMark)
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    WriteAll(path, c.bytes);
+    testsupport::WriteBytes(path, c.bytes);
     TStringList l;
     l.LoadFromFile(path);
     EXPECT_EQ(l.ToStringList(), (QStringList{QString::fromUtf8("Grüße €"), "zweite"}));
@@ -196,14 +183,14 @@ TEST(StringList, SaveToFileWritesAnsiWithCrLf)
   l.Add(QString::fromUtf8("ä€"));
   l.Add(QString::fromUtf8("漢"));
   l.SaveToFile(path);
-  EXPECT_EQ(ReadAll(path), QByteArray("\xE4\x80\r\n?\r\n"));
+  EXPECT_EQ(testsupport::ReadBytes(path), QByteArray("\xE4\x80\r\n?\r\n"));
   l.SaveToFile(path, TEncoding::UTF8);
-  EXPECT_EQ(ReadAll(path), QByteArray("\xEF\xBB\xBF") + QString::fromUtf8("ä€\r\n漢\r\n").toUtf8());
+  EXPECT_EQ(testsupport::ReadBytes(path), QByteArray("\xEF\xBB\xBF") + QString::fromUtf8("ä€\r\n漢\r\n").toUtf8());
   // A list read from a UTF-8 file keeps its encoding when saved again.
   TStringList again;
   again.LoadFromFile(path);
   again.SaveToFile(path);
-  EXPECT_EQ(ReadAll(path), QByteArray("\xEF\xBB\xBF") + QString::fromUtf8("ä€\r\n漢\r\n").toUtf8());
+  EXPECT_EQ(testsupport::ReadBytes(path), QByteArray("\xEF\xBB\xBF") + QString::fromUtf8("ä€\r\n漢\r\n").toUtf8());
   EXPECT_THROW(l.SaveToFile(path + "/sub/x.txt"), EFCreateError);
 }
 

@@ -12,13 +12,6 @@
 
 namespace {
 
-QByteArray ReadAll(const QString &path)
-{
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-  return f.readAll();
-}
-
 TEST(XmlDocument, WritesRootThenCommentWithoutDeclaration)
 {
   QTemporaryDir dir;
@@ -34,7 +27,7 @@ TEST(XmlDocument, WritesRootThenCommentWithoutDeclaration)
   row.SetAttributes("Enable", "Y");  // an existing attribute keeps its place
   root.AddChild("Empty");
   doc.SaveToFile(path);
-  EXPECT_EQ(ReadAll(path),
+  EXPECT_EQ(testsupport::ReadBytes(path),
             "<Par_Gen><IP_S7>192.168.0.5</IP_S7>"
             "<row Enable=\"Y\" PLC_Address=\"plc_address\" Mnemonic=\"mnemonic\" Bit=\"bit\"/><Empty/>"
             "</Par_Gen><!--SW_VERSION = 1.000-->\n");

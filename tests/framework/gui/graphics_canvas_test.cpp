@@ -1,6 +1,7 @@
 // Canvas drawing rules pinned on small images.
 #include "framework/graphics/graphics.h"
 
+#include "tests/support/surface.h"
 #include "tests/support/test_support.h"
 
 #include <QFontMetrics>
@@ -9,29 +10,7 @@
 
 namespace {
 
-struct Surface {
-  QImage Img;
-  TCanvas Canvas;
-  Surface(int w, int h) : Img(w, h, QImage::Format_RGB32), Canvas(&Img) { Img.fill(Qt::white); }
-  TColor At(int x, int y) const { return Canvas.Pixels(x, y); }
-  // Pixels that differ from white inside [l, r) x [t, b).
-  int Ink(int l, int t, int r, int b) const
-  {
-    int n = 0;
-    for (int y = std::max(0, t); y < std::min(b, Img.height()); ++y)
-      for (int x = std::max(0, l); x < std::min(r, Img.width()); ++x)
-        if ((Img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
-          ++n;
-    return n;
-  }
-  int TopInk() const
-  {
-    for (int y = 0; y < Img.height(); ++y)
-      if (Ink(0, y, Img.width(), y + 1) > 0)
-        return y;
-    return -1;
-  }
-};
+using Surface = testsupport::TSurface;
 
 TEST(GraphicsCanvas, LineToLeavesOutItsEndPixel)
 {

@@ -1,42 +1,15 @@
 // DrawText flags: alignment, calculation, word breaks, ellipsis and prefixes.
 #include "framework/graphics/graphics.h"
+#include "tests/support/surface.h"
 
 #include <QFontMetrics>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Surface {
-  QImage Img;
-  TCanvas Canvas;
-  Surface(int w, int h) : Img(w, h, QImage::Format_RGB32), Canvas(&Img)
-  {
-    Img.fill(Qt::white);
-    Canvas.Brush()->SetStyle(bsClear);
-  }
-  int Ink(int l, int t, int r, int b) const
-  {
-    int n = 0;
-    for (int y = std::max(0, t); y < std::min(b, Img.height()); ++y)
-      for (int x = std::max(0, l); x < std::min(r, Img.width()); ++x)
-        if ((Img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
-          ++n;
-    return n;
-  }
-  int TopInk() const
-  {
-    for (int y = 0; y < Img.height(); ++y)
-      if (Ink(0, y, Img.width(), y + 1) > 0)
-        return y;
-    return -1;
-  }
-  int RightInk() const
-  {
-    for (int x = Img.width() - 1; x >= 0; --x)
-      if (Ink(x, 0, x + 1, Img.height()) > 0)
-        return x;
-    return -1;
-  }
+// Text is drawn without a background.
+struct Surface : testsupport::TSurface {
+  Surface(int w, int h) : TSurface(w, h) { Canvas.Brush()->SetStyle(bsClear); }
   TRect Calc(const QString &text, TRect r, uint32_t flags)
   {
     DrawText(Canvas.Handle(), text, -1, r, flags | DT_CALCRECT);

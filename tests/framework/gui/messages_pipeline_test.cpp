@@ -423,7 +423,8 @@ TEST_F(Pipeline, TheRightButtonReleaseAsksForTheContextMenu)
   auto *menu = reinterpret_cast<TPopupMenu *>(0x1);  // only passed through
   TControl *sender = nullptr;
   TPoint where;
-  SetPopupMenuHandler([&](TPopupMenu *m, TControl *s, TPoint p) {
+  // The menu classes' own handler comes back afterwards: a later test's right click opens its menu.
+  TPopupMenuHandler menus = SetPopupMenuHandler([&](TPopupMenu *m, TControl *s, TPoint p) {
     EXPECT_EQ(m, menu);
     sender = s;
     where = p;
@@ -442,7 +443,7 @@ TEST_F(Pipeline, TheRightButtonReleaseAsksForTheContextMenu)
   SimClick(b, 4, 5, mbRight);
   EXPECT_TRUE(asked);
   EXPECT_EQ(sender, nullptr);
-  SetPopupMenuHandler(nullptr);
+  SetPopupMenuHandler(std::move(menus));
 }
 
 }  // namespace
