@@ -128,10 +128,10 @@ TEST_F(BankFiles, FullDiskKeepsTheOldBanksAndNamesEveryFileThatFailed)
     EXPECT_EQ(error.contains("bank1.bin"), c.bank1_fails) << error.toStdString();
     EXPECT_TRUE(error.contains("bank2.bin")) << error.toStdString();
     EXPECT_FALSE(error.contains("bank3.bin")) << error.toStdString();
-    EXPECT_EQ(ReadFile(Bin(1)) == old[0], c.bank1_fails);
-    EXPECT_EQ(ReadFile(Bin(1)).size(), 2048);
-    EXPECT_EQ(ReadFile(Bin(2)), old[1]);
-    EXPECT_EQ(ReadFile(Bin(3)).size(), 226);
+    EXPECT_EQ(testsupport::ReadBytes(Bin(1)) == old[0], c.bank1_fails);
+    EXPECT_EQ(testsupport::ReadBytes(Bin(1)).size(), 2048);
+    EXPECT_EQ(testsupport::ReadBytes(Bin(2)), old[1]);
+    EXPECT_EQ(testsupport::ReadBytes(Bin(3)).size(), 226);
     EXPECT_EQ(QDir(Path("bin")).entryList(QDir::Files), QStringList({"bank1.bin", "bank2.bin", "bank3.bin"}));
     QFile::remove(Path("S7_Protocol.xml"));
   }
@@ -143,7 +143,7 @@ TEST_F(BankFiles, ALinkedBankFileIsReplacedAndItsTargetLeftAlone)
   Put("elsewhere.txt", "precious");
   ASSERT_TRUE(QFile::link(Path("elsewhere.txt"), Bin(1)));
   const std::vector<QByteArray> banks = BuildAndWrite();
-  EXPECT_EQ(ReadFile(Path("elsewhere.txt")), "precious");
+  EXPECT_EQ(testsupport::ReadBytes(Path("elsewhere.txt")), "precious");
   EXPECT_FALSE(QFileInfo(Bin(1)).isSymLink());
   EXPECT_EQ(banks[0].size(), 2048);
 
@@ -154,7 +154,7 @@ TEST_F(BankFiles, ALinkedBankFileIsReplacedAndItsTargetLeftAlone)
   QFile::remove(Bin(2));
   Builder->Compile_Banks();
   EXPECT_TRUE(Builder->Write_Bank_Files());
-  EXPECT_EQ(ReadFile(Bin(2)).size(), 28672);
+  EXPECT_EQ(testsupport::ReadBytes(Bin(2)).size(), 28672);
 }
 
 TEST_F(BankFiles, AProjectFileThatIsNoRegularFileIsAnError)
@@ -185,9 +185,9 @@ TEST_F(BankFiles, AProjectFileThatIsNoRegularFileIsAnError)
         EXPECT_TRUE(e.Message().contains(Path(f.file))) << e.Message().toStdString();
       }
       EXPECT_FALSE(Builder->Save_Bin());
-      EXPECT_EQ(ReadFile(Bin(1)), good[0]);
-      EXPECT_EQ(ReadFile(Bin(2)), good[1]);
-      EXPECT_EQ(ReadFile(Bin(3)), good[2]);
+      EXPECT_EQ(testsupport::ReadBytes(Bin(1)), good[0]);
+      EXPECT_EQ(testsupport::ReadBytes(Bin(2)), good[1]);
+      EXPECT_EQ(testsupport::ReadBytes(Bin(3)), good[2]);
       feeder.reset();
       QFile::remove(Path(f.file));
       QDir().rmdir(Path(f.file));

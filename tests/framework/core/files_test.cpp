@@ -122,7 +122,7 @@ TEST(AtomicFile, FullDiskKeepsTheOldFileAndReportsTheError)
     QTemporaryDir dir;
     const QString path = dir.filePath("Quillomark.xml");
     const QByteArray old(700, 'o');
-    WriteAll(path, old);
+    testsupport::WriteBytes(path, old);
     QString error;
     bool written;
     {
@@ -131,7 +131,7 @@ TEST(AtomicFile, FullDiskKeepsTheOldFileAndReportsTheError)
     }
     EXPECT_FALSE(written);
     EXPECT_TRUE(error.contains(path)) << error.toStdString();
-    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(testsupport::ReadBytes(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Quillomark.xml"}) << "no temporary left";
   }
 }
@@ -140,13 +140,13 @@ TEST(AtomicFile, ALinkIsReplacedAndItsTargetNeverWritten)
 {
   QTemporaryDir dir;
   const QString target = dir.filePath("elsewhere.txt");
-  WriteAll(target, "precious");
+  testsupport::WriteBytes(target, "precious");
   const QString link = dir.filePath("ParGen.xml");
   ASSERT_TRUE(QFile::link(target, link));
   EXPECT_TRUE(WriteFileAtomic(link, "new"));
   EXPECT_FALSE(QFileInfo(link).isSymLink());
-  EXPECT_EQ(ReadAll(link), "new");
-  EXPECT_EQ(ReadAll(target), "precious");
+  EXPECT_EQ(testsupport::ReadBytes(link), "new");
+  EXPECT_EQ(testsupport::ReadBytes(target), "precious");
 
   // A link that leads nowhere is replaced too; nothing appears where it pointed.
   const QString dangling = dir.filePath("bank1.bin");
@@ -159,14 +159,14 @@ TEST(AtomicFile, ALinkIsReplacedAndItsTargetNeverWritten)
   ASSERT_TRUE(ForceDirectories(dir.filePath("real")));
   ASSERT_TRUE(QFile::link(dir.filePath("real"), dir.filePath("project")));
   EXPECT_TRUE(WriteFileAtomic(dir.filePath("project/f.xml"), "in folder"));
-  EXPECT_EQ(ReadAll(dir.filePath("real/f.xml")), "in folder");
+  EXPECT_EQ(testsupport::ReadBytes(dir.filePath("real/f.xml")), "in folder");
   EXPECT_TRUE(QFileInfo(dir.filePath("project")).isSymLink());
 }
 
 TEST(ReadFile, OnlyRegularFilesOfASaneSizeAreRead)
 {
   QTemporaryDir dir;
-  WriteAll(dir.filePath("good.xml"), "<a>1</a>");
+  testsupport::WriteBytes(dir.filePath("good.xml"), "<a>1</a>");
   ASSERT_TRUE(QFile::link(dir.filePath("good.xml"), dir.filePath("link.xml")));
   ASSERT_TRUE(ForceDirectories(dir.filePath("folder.xml")));
   ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.xml")));
@@ -211,9 +211,9 @@ TEST(ReadFile, OnlyRegularFilesOfASaneSizeAreRead)
 TEST(Paths, FindFileIgnoreCasePrefersTheExactName)
 {
   QTemporaryDir dir;
-  WriteAll(dir.filePath("German.lng"), "x");
-  WriteAll(dir.filePath("english.lng"), "x");
-  WriteAll(dir.filePath("English.LNG"), "x");
+  testsupport::WriteBytes(dir.filePath("German.lng"), "x");
+  testsupport::WriteBytes(dir.filePath("english.lng"), "x");
+  testsupport::WriteBytes(dir.filePath("English.LNG"), "x");
   EXPECT_EQ(FindFileIgnoreCase(dir.path(), "GERMAN.lng"), dir.filePath("German.lng"));
   EXPECT_EQ(FindFileIgnoreCase(dir.path(), "english.lng"), dir.filePath("english.lng"));
   EXPECT_EQ(FindFileIgnoreCase(dir.path(), "English.LNG"), dir.filePath("English.LNG"));

@@ -132,13 +132,6 @@ TEST(XmlDocument, SaveToUnwritablePathKeepsOldFileAndRaises)
   }
 }
 
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
 TEST(XmlDocument, DeclaredWindows1252IsDecodedAndOtherBytesAreRefused)
 {
   // "Grüße €" as Windows-1252 bytes; 0x80 is the euro sign there but a C1 control in Latin-1.
@@ -162,7 +155,7 @@ TEST(XmlDocument, DeclaredWindows1252IsDecodedAndOtherBytesAreRefused)
   const QString path = dir.filePath("ParGen.xml");
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    WriteAll(path, c.bytes);
+    testsupport::WriteBytes(path, c.bytes);
     TXMLDocument doc;
     if (!c.readable) {
       try {
@@ -179,7 +172,7 @@ TEST(XmlDocument, DeclaredWindows1252IsDecodedAndOtherBytesAreRefused)
     EXPECT_EQ(doc.DocumentElement().Text(), text);
     // Saved, the document is UTF-8 and says so; read back it is the same text.
     doc.SaveToFile(path);
-    EXPECT_FALSE(ReadAll(path).contains("1252")) << ReadAll(path).constData();
+    EXPECT_FALSE(testsupport::ReadBytes(path).contains("1252")) << testsupport::ReadBytes(path).constData();
     TXMLDocument back;
     back.LoadFromFile(path);
     EXPECT_EQ(back.DocumentElement().Text(), text);
@@ -203,7 +196,7 @@ TEST(XmlDocument, TextOfBlanksSurvivesSaveAndReloadWhileIndentationMakesNoText)
     rows.AddChild("row").SetAttributes("Enable", "Y");
     root.AddChild("Empty");
     doc.SaveToFile(path);
-    const QByteArray saved = ReadAll(path);
+    const QByteArray saved = testsupport::ReadBytes(path);
 
     TXMLDocument back;
     back.SetOptions(doc.Options());
@@ -216,7 +209,7 @@ TEST(XmlDocument, TextOfBlanksSurvivesSaveAndReloadWhileIndentationMakesNoText)
     EXPECT_EQ(children["Rows"].ChildNodes().Count(), 1);
     EXPECT_EQ(children["Empty"].Text(), "");
     back.SaveToFile(path);
-    EXPECT_EQ(QString::fromUtf8(ReadAll(path)), QString::fromUtf8(saved));
+    EXPECT_EQ(QString::fromUtf8(testsupport::ReadBytes(path)), QString::fromUtf8(saved));
   }
 
   // An empty element written over two lines gains rows without its line break between them.
