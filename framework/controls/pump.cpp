@@ -822,7 +822,7 @@ TControlWidget::TControlWidget(TControlHandle *AHandle, QWidget *Parent, Qt::Win
   setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void TControlWidget::paintEvent(QPaintEvent *)
+void TControlWidget::paintEvent(QPaintEvent *Event)
 {
   if (!Handle)
     return;
@@ -831,8 +831,13 @@ void TControlWidget::paintEvent(QPaintEvent *)
   // A paint handler may have destroyed the window.
   if (!self || !Handle)
     return;
+  // Rectangle by rectangle: clipped to one rectangle the copy is a plain blit, where the whole
+  // region (a window less its child windows) goes the general way, on threads Qt starts for it.
   QPainter p(this);
-  p.drawImage(0, 0, Handle->Image);
+  for (const QRect &r : Event->region()) {
+    p.setClipRect(r);
+    p.drawImage(r.topLeft(), Handle->Image, r);
+  }
 }
 
 TControlHandle::~TControlHandle() = default;
@@ -878,6 +883,7 @@ void TControlHandle::EnsureImage()
   hgt = std::max(hgt, 1);
   if (Image.width() != w || Image.height() != hgt) {
     QImage img(w, hgt, QImage::Format_RGB32);
+    ++ImageAllocations;
     img.fill(ColorToQColor(Control->Color()));
     if (!Image.isNull()) {
       QPainter p(&img);
@@ -888,6 +894,16 @@ void TControlHandle::EnsureImage()
     ErasePending = true;
     FramePending = true;
   }
+}
+
+QImage *TControlHandle::DrawingImage()
+{
+  if (Image.isNull()) {
+    static QImage scratch(1, 1, QImage::Format_RGB32);
+    return &scratch;
+  }
+  EnsureImage();
+  return &Image;
 }
 
 void TControlHandle::ScheduleUpdate()

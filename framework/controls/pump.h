@@ -41,8 +41,12 @@ struct TControlHandle {
   uint32_t ExStyle = 0;
   bool StyleKnown = false;
 
-  // Whole-window image (frame and client) of framework windows.
+  // Whole-window image (frame and client) of framework windows, made by the first paint and
+  // fitted to the window's size by the paints after a resize: a window never painted (one on
+  // a form never shown) holds none, and resizes between two paints allocate nothing.
   QImage Image;
+  // Images allocated so far, process-wide (made or fitted to a new size).
+  static inline uint64_t ImageAllocations = 0;
   bool PaintPending = true;  // the whole client area waits for a paint
   QRegion UpdateRgn;          // parts of the client waiting for a paint (client coordinates)
   QRegion PaintRgn;           // the part the current WM_PAINT repaints, empty outside a paint
@@ -59,9 +63,6 @@ struct TControlHandle {
     SCROLLINFO Info;
     bool Shown = false;
     bool Enabled = true;
-  bool IsForm = false;
-  // The control is being deleted: its window goes without hiding first (no callbacks).
-  bool Destroying = false;
     QPointer<QScrollBar> Widget;
     bool Updating = false;
   } Bars[2];
@@ -76,7 +77,11 @@ struct TControlHandle {
   int EdgeSize() const;
   bool BarVisible(int Bar) const;
   void EnsureStyle();
+  // Makes the image or fits it to the window's size (a paint is then pending everywhere).
   void EnsureImage();
+  // What drawing outside a paint goes to: the image, fitted, once the window has painted;
+  // before that a scratch image, as the first paint covers the whole window anyway.
+  QImage *DrawingImage();
   void LayoutBars();
   void UpdateBar(int Bar);
   // Paints whatever is pending into the image (frame, background, client).
@@ -105,6 +110,8 @@ struct TMessagePump : QObject {
   void Register(QWidget *Widget, TControlHandle *Handle);
   void Unregister(QWidget *Widget);
   TControlHandle *HandleOf(QWidget *Widget) const;
+  // The window object of a control, whether its window exists or not.
+  static TControlHandle *HandleObject(TWinControl *Control) { return Control->FHandle.get(); }
 
   // Delivery
   LRESULT Deliver(TControl *Control, TMessage &Message);

@@ -468,6 +468,10 @@ bool GrabToPng(TControl *Control, const QString &FileName)
   return !img.isNull() && img.save(FileName, "PNG");
 }
 
+bool HoldsBackingImage(TWinControl *Control) { return !TMessagePump::HandleObject(Control)->Image.isNull(); }
+
+uint64_t BackingImageAllocations() { return TControlHandle::ImageAllocations; }
+
 int CursorShapeOf(TControl *Control)
 {
   TWinControl *w = dynamic_cast<TWinControl *>(Control);
