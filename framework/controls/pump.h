@@ -102,6 +102,12 @@ struct TPostedMessage {
 struct TMessagePump : QObject {
   static TMessagePump &Instance();
 
+  // Back to the state of a fresh program, between tests: no focus, capture, mouse control,
+  // keys or buttons held, double-click memory or posted messages. Delivers nothing.
+  void Reset();
+  // Forgets held keys and buttons and the double-click memory.
+  void ResetInput();
+
   bool eventFilter(QObject *Object, QEvent *Event) override;
   void ReplayToNative(TControlHandle *Handle, TMessage &Message);
   bool event(QEvent *Event) override;
@@ -117,14 +123,10 @@ struct TMessagePump : QObject {
   LRESULT Deliver(TControl *Control, TMessage &Message);
   void Post(HWND Target, uint32_t Msg, WPARAM WParam, LPARAM LParam, QWidget *Origin = nullptr);
   void FlushPosted();
-  // A key message out of the queue or from a widget: CN_ first, then translation into a
-  // character and the WM_ message.
-  void DeliverKey(QWidget *Target, uint32_t Msg, WPARAM WParam, LPARAM LParam, QChar Char, QWidget *Origin);
 
   // Focus
   void SetFocusWnd(QWidget *Widget);
   QPointer<QWidget> FocusWnd;
-  bool SettingFocus = false;
 
   // Capture
   QPointer<QWidget> CaptureWnd;
@@ -134,27 +136,16 @@ struct TMessagePump : QObject {
   TControl *MouseControl = nullptr;
   TPoint CursorPos;
   QPointer<QWidget> CursorWidget;
-  int LastPressButton = 0;
-  uint64_t LastPressTime = 0;
-  TPoint LastPressPos;
-  bool LastPressWasDouble = false;
-  bool SwallowDblClick = false;
 
   // Keyboard state of the input being handled.
   Qt::KeyboardModifiers Modifiers;
   Qt::MouseButtons Buttons;
-  std::map<int, bool> KeysDown;
+  bool KeyDown(int VirtKey) const;
 
-  // Replaying an event to a native widget's own class.
-  QWidget *ReplayTarget = nullptr;
+  // Depth of replays of an event to a native widget's own class.
   int ReplayDepth = 0;
 
-  // The messages being handled and the widget their event came from.
-  struct TContext {
-    TMessage *Message;
-    QWidget *Origin;
-  };
-  std::vector<TContext> Contexts;
+  // Messages being handled.
   int Depth = 0;
   // Depth at which the innermost message loop dispatches (a modal loop runs inside the handler
   // that opened it): input handled at this level has its posted messages delivered before the
@@ -163,8 +154,6 @@ struct TMessagePump : QObject {
   bool AtLoopLevel() const { return Depth <= LoopDepth; }
   // Counts deliveries from outside any handler: a canvas used outside a paint starts fresh.
   uint64_t Serial = 0;
-  std::deque<TPostedMessage> Queue;
-  bool FlushScheduled = false;
   // Headless (tests): Qt's own activation and focus changes are not followed.
   bool Offscreen() const { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
 
@@ -172,14 +161,36 @@ struct TMessagePump : QObject {
   bool NativePopupActive() const;
 
   void ControlDestroyed(TControl *Control);
-  void UpdateMouseControl(TControl *Control);
 
 private:
   TMessagePump();
   bool HandleMouse(QWidget *Widget, TControlHandle *Handle, QEvent *Event);
   bool HandleKey(QWidget *Widget, TControlHandle *Handle, QEvent *Event);
   bool HandleWheel(QWidget *Widget, TControlHandle *Handle, QEvent *Event);
+  // A key message out of the queue or from a widget: CN_ first, then translation into a
+  // character and the WM_ message.
+  void DeliverKey(QWidget *Target, uint32_t Msg, WPARAM WParam, LPARAM LParam, QChar Char, QWidget *Origin);
+  void UpdateMouseControl(TControl *Control);
+
   std::map<QWidget *, TControlHandle *> FRegistry;
+  bool FSettingFocus = false;
+  // Double clicks: the last press, and whether Qt's own double-click event for it is still due.
+  int FLastPressButton = 0;
+  uint64_t FLastPressTime = 0;
+  TPoint FLastPressPos;
+  bool FLastPressWasDouble = false;
+  bool FSwallowDblClick = false;
+  std::map<int, bool> FKeysDown;
+  // The widget an event is being replayed to.
+  QWidget *FReplayTarget = nullptr;
+  // The messages being handled and the widget their event came from.
+  struct TContext {
+    TMessage *Message;
+    QWidget *Origin;
+  };
+  std::vector<TContext> FContexts;
+  std::deque<TPostedMessage> FQueue;
+  bool FFlushScheduled = false;
 };
 
 // Focus changes so far; a focus message handler that moves the focus again stops the chain.
@@ -189,6 +200,8 @@ void IncFocusCount();
 // Tells the application a control is gone (hint state).
 void ApplicationControlDestroyed(TControl *Control);
 
+// The window object of one of our windows, or null.
+TControlHandle *WindowHandleOf(HWND Wnd);
 
 // Key codes.
 uint16_t QtKeyToVK(int Key, Qt::KeyboardModifiers Modifiers);

@@ -958,8 +958,8 @@ void TMessagePump::ReplayToNative(TControlHandle *Handle, TMessage &Message)
   if (!hw)
     return;
   QWidget *origin = nullptr;
-  if (!Contexts.empty() && Contexts.back().Message == &Message && Contexts.back().Origin && HandleOf(Contexts.back().Origin) == Handle)
-    origin = Contexts.back().Origin;
+  if (!FContexts.empty() && FContexts.back().Message == &Message && FContexts.back().Origin && HandleOf(FContexts.back().Origin) == Handle)
+    origin = FContexts.back().Origin;
   const uint32_t msg = Message.Msg;
   std::unique_ptr<QEvent> ev;
   if (msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK) {
@@ -1025,12 +1025,12 @@ void TMessagePump::ReplayToNative(TControlHandle *Handle, TMessage &Message)
   }
   if (!ev || !origin)
     return;
-  QWidget *oldTarget = ReplayTarget;
-  ReplayTarget = origin;
+  QWidget *oldTarget = FReplayTarget;
+  FReplayTarget = origin;
   ++ReplayDepth;
   QApplication::sendEvent(origin, ev.get());
   --ReplayDepth;
-  ReplayTarget = oldTarget;
+  FReplayTarget = oldTarget;
 }
 
 // ---------------------------------------------------------------------------------------------

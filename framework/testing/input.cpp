@@ -413,13 +413,7 @@ void SimResetInput()
   PressWidget = nullptr;
   HeldKeys.clear();
   AfterModalLoops().Actions.clear();
-  pump.Modifiers = Qt::NoModifier;
-  pump.Buttons = Qt::NoButton;
-  pump.KeysDown.clear();
-  pump.LastPressButton = 0;
-  pump.LastPressTime = 0;
-  pump.LastPressWasDouble = false;
-  pump.SwallowDblClick = false;
+  pump.ResetInput();
   ReleaseCapture();
   pump.CaptureControl = nullptr;
 }
