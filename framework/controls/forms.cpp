@@ -233,7 +233,6 @@ void TCustomForm::CreateWnd()
   w->setWindowTitle(Text());
   w->setEnabled(FEnabled);
   h->Enabled = FEnabled;
-  h->EnsureImage();
   const TRect cr = GetClientRect();
   const TPoint o = ClientOrigin();
   w->setGeometry(o.X, o.Y, std::max(cr.Width(), 1), std::max(cr.Height(), 1));

@@ -41,8 +41,12 @@ struct TControlHandle {
   uint32_t ExStyle = 0;
   bool StyleKnown = false;
 
-  // Whole-window image (frame and client) of framework windows.
+  // Whole-window image (frame and client) of framework windows, made by the first paint and
+  // fitted to the window's size by the paints after a resize: a window never painted (one on
+  // a form never shown) holds none, and resizes between two paints allocate nothing.
   QImage Image;
+  // Images allocated so far, process-wide (made or fitted to a new size).
+  static inline uint64_t ImageAllocations = 0;
   bool PaintPending = true;  // the whole client area waits for a paint
   QRegion UpdateRgn;          // parts of the client waiting for a paint (client coordinates)
   QRegion PaintRgn;           // the part the current WM_PAINT repaints, empty outside a paint
@@ -59,9 +63,6 @@ struct TControlHandle {
     SCROLLINFO Info;
     bool Shown = false;
     bool Enabled = true;
-  bool IsForm = false;
-  // The control is being deleted: its window goes without hiding first (no callbacks).
-  bool Destroying = false;
     QPointer<QScrollBar> Widget;
     bool Updating = false;
   } Bars[2];
@@ -76,7 +77,11 @@ struct TControlHandle {
   int EdgeSize() const;
   bool BarVisible(int Bar) const;
   void EnsureStyle();
+  // Makes the image or fits it to the window's size (a paint is then pending everywhere).
   void EnsureImage();
+  // What drawing outside a paint goes to: the image, fitted, once the window has painted;
+  // before that a scratch image, as the first paint covers the whole window anyway.
+  QImage *DrawingImage();
   void LayoutBars();
   void UpdateBar(int Bar);
   // Paints whatever is pending into the image (frame, background, client).
@@ -97,6 +102,12 @@ struct TPostedMessage {
 struct TMessagePump : QObject {
   static TMessagePump &Instance();
 
+  // Back to the state of a fresh program, between tests: no focus, capture, mouse control,
+  // keys or buttons held, double-click memory or posted messages. Delivers nothing.
+  void Reset();
+  // Forgets held keys and buttons and the double-click memory.
+  void ResetInput();
+
   bool eventFilter(QObject *Object, QEvent *Event) override;
   void ReplayToNative(TControlHandle *Handle, TMessage &Message);
   bool event(QEvent *Event) override;
@@ -105,19 +116,17 @@ struct TMessagePump : QObject {
   void Register(QWidget *Widget, TControlHandle *Handle);
   void Unregister(QWidget *Widget);
   TControlHandle *HandleOf(QWidget *Widget) const;
+  // The window object of a control, whether its window exists or not.
+  static TControlHandle *HandleObject(TWinControl *Control) { return Control->FHandle.get(); }
 
   // Delivery
   LRESULT Deliver(TControl *Control, TMessage &Message);
   void Post(HWND Target, uint32_t Msg, WPARAM WParam, LPARAM LParam, QWidget *Origin = nullptr);
   void FlushPosted();
-  // A key message out of the queue or from a widget: CN_ first, then translation into a
-  // character and the WM_ message.
-  void DeliverKey(QWidget *Target, uint32_t Msg, WPARAM WParam, LPARAM LParam, QChar Char, QWidget *Origin);
 
   // Focus
   void SetFocusWnd(QWidget *Widget);
   QPointer<QWidget> FocusWnd;
-  bool SettingFocus = false;
 
   // Capture
   QPointer<QWidget> CaptureWnd;
@@ -127,27 +136,16 @@ struct TMessagePump : QObject {
   TControl *MouseControl = nullptr;
   TPoint CursorPos;
   QPointer<QWidget> CursorWidget;
-  int LastPressButton = 0;
-  uint64_t LastPressTime = 0;
-  TPoint LastPressPos;
-  bool LastPressWasDouble = false;
-  bool SwallowDblClick = false;
 
   // Keyboard state of the input being handled.
   Qt::KeyboardModifiers Modifiers;
   Qt::MouseButtons Buttons;
-  std::map<int, bool> KeysDown;
+  bool KeyDown(int VirtKey) const;
 
-  // Replaying an event to a native widget's own class.
-  QWidget *ReplayTarget = nullptr;
+  // Depth of replays of an event to a native widget's own class.
   int ReplayDepth = 0;
 
-  // The messages being handled and the widget their event came from.
-  struct TContext {
-    TMessage *Message;
-    QWidget *Origin;
-  };
-  std::vector<TContext> Contexts;
+  // Messages being handled.
   int Depth = 0;
   // Depth at which the innermost message loop dispatches (a modal loop runs inside the handler
   // that opened it): input handled at this level has its posted messages delivered before the
@@ -156,8 +154,6 @@ struct TMessagePump : QObject {
   bool AtLoopLevel() const { return Depth <= LoopDepth; }
   // Counts deliveries from outside any handler: a canvas used outside a paint starts fresh.
   uint64_t Serial = 0;
-  std::deque<TPostedMessage> Queue;
-  bool FlushScheduled = false;
   // Headless (tests): Qt's own activation and focus changes are not followed.
   bool Offscreen() const { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
 
@@ -165,18 +161,37 @@ struct TMessagePump : QObject {
   bool NativePopupActive() const;
 
   void ControlDestroyed(TControl *Control);
-  void UpdateMouseControl(TControl *Control);
 
-  // Forgets the queued messages, the capture, the mouse tracking and the keyboard and button
-  // state (tests start from here).
-  void Reset();
 
 private:
   TMessagePump();
   bool HandleMouse(QWidget *Widget, TControlHandle *Handle, QEvent *Event);
   bool HandleKey(QWidget *Widget, TControlHandle *Handle, QEvent *Event);
   bool HandleWheel(QWidget *Widget, TControlHandle *Handle, QEvent *Event);
+  // A key message out of the queue or from a widget: CN_ first, then translation into a
+  // character and the WM_ message.
+  void DeliverKey(QWidget *Target, uint32_t Msg, WPARAM WParam, LPARAM LParam, QChar Char, QWidget *Origin);
+  void UpdateMouseControl(TControl *Control);
+
   std::map<QWidget *, TControlHandle *> FRegistry;
+  bool FSettingFocus = false;
+  // Double clicks: the last press, and whether Qt's own double-click event for it is still due.
+  int FLastPressButton = 0;
+  uint64_t FLastPressTime = 0;
+  TPoint FLastPressPos;
+  bool FLastPressWasDouble = false;
+  bool FSwallowDblClick = false;
+  std::map<int, bool> FKeysDown;
+  // The widget an event is being replayed to.
+  QWidget *FReplayTarget = nullptr;
+  // The messages being handled and the widget their event came from.
+  struct TContext {
+    TMessage *Message;
+    QWidget *Origin;
+  };
+  std::vector<TContext> FContexts;
+  std::deque<TPostedMessage> FQueue;
+  bool FFlushScheduled = false;
 };
 
 // Focus changes so far; a focus message handler that moves the focus again stops the chain.
@@ -186,6 +201,8 @@ void IncFocusCount();
 // Tells the application a control is gone (hint state).
 void ApplicationControlDestroyed(TControl *Control);
 
+// The window object of one of our windows, or null.
+TControlHandle *WindowHandleOf(HWND Wnd);
 
 // Key codes.
 uint16_t QtKeyToVK(int Key, Qt::KeyboardModifiers Modifiers);

@@ -197,7 +197,6 @@ void TWinControl::CreateWnd()
     w->setWindowTitle(params.Caption);
   w->setEnabled(FEnabled);
   h->Enabled = FEnabled;
-  h->EnsureImage();
   h->PaintPending = true;
   h->ErasePending = true;
   h->FramePending = true;
@@ -263,7 +262,6 @@ void TWinControl::ApplyWidgetBounds()
     }
     w->setGeometry(px + FLeft, py + FTop, FWidth, FHeight);
   }
-  h->EnsureImage();
   h->LayoutBars();
 }
 
@@ -960,8 +958,8 @@ void TMessagePump::ReplayToNative(TControlHandle *Handle, TMessage &Message)
   if (!hw)
     return;
   QWidget *origin = nullptr;
-  if (!Contexts.empty() && Contexts.back().Message == &Message && Contexts.back().Origin && HandleOf(Contexts.back().Origin) == Handle)
-    origin = Contexts.back().Origin;
+  if (!FContexts.empty() && FContexts.back().Message == &Message && FContexts.back().Origin && HandleOf(FContexts.back().Origin) == Handle)
+    origin = FContexts.back().Origin;
   const uint32_t msg = Message.Msg;
   std::unique_ptr<QEvent> ev;
   if (msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK) {
@@ -1027,12 +1025,12 @@ void TMessagePump::ReplayToNative(TControlHandle *Handle, TMessage &Message)
   }
   if (!ev || !origin)
     return;
-  QWidget *oldTarget = ReplayTarget;
-  ReplayTarget = origin;
+  QWidget *oldTarget = FReplayTarget;
+  FReplayTarget = origin;
   ++ReplayDepth;
   QApplication::sendEvent(origin, ev.get());
   --ReplayDepth;
-  ReplayTarget = oldTarget;
+  FReplayTarget = oldTarget;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1223,7 +1221,6 @@ void TWinControl::WMNotify(TWMNotify &Message) { DefaultHandler(AsMessage(Messag
 
 void TWinControl::WMSize(TWMSize &Message)
 {
-  FHandle->EnsureImage();
   FHandle->LayoutBars();
   Realign();
   Resize();
@@ -1365,7 +1362,7 @@ void TWinControl::CMCursorChanged(TMessage &Message)
 // when given) whatever clip the program selects.
 static void BindClientCanvas(TCanvas *Canvas, TControlHandle *Handle, const QRegion *Area)
 {
-  Canvas->SetImage(&Handle->Image);
+  Canvas->SetImage(Handle->DrawingImage());
   Canvas->SelectClipRgn(nullptr);
   Canvas->SetWindowOrg(TPoint(0, 0));
   Canvas->SetViewportOrg(TPoint(0, 0));
@@ -1392,10 +1389,10 @@ TCanvas *TCustomControl::Canvas()
 {
   TControlHandle *h = FHandle.get();
   if (!h->Painting) {
-    h->EnsureImage();
-    // Outside a paint, each message starts with a fresh device context on the client area.
+    // Outside a paint, each message starts with a fresh device context on the client area
+    // (and a first paint in between moves it from the scratch image to the window's).
     auto &pump = TMessagePump::Instance();
-    if (FCanvasSerial != pump.Serial) {
+    if (FCanvasSerial != pump.Serial || FCanvas->Image() != h->DrawingImage()) {
       FCanvasSerial = pump.Serial;
       BindClientCanvas(FCanvas.get(), h, nullptr);
     }
@@ -1445,11 +1442,8 @@ TGraphicControl::~TGraphicControl() = default;
 
 TCanvas *TGraphicControl::Canvas()
 {
-  if (FParent && !FParent->FHandle->Painting) {
-    TControlHandle *h = FParent->FHandle.get();
-    h->EnsureImage();
+  if (FParent && !FParent->FHandle->Painting)
     BindCanvas();
-  }
   return FCanvas.get();
 }
 
@@ -1495,8 +1489,7 @@ HDC GetDC(HWND Wnd)
   TControlHandle *h = Wnd ? TMessagePump::Instance().HandleOf(Wnd) : nullptr;
   if (!h || h->Native)
     return nullptr;
-  h->EnsureImage();
-  auto *c = new TCanvas(&h->Image);
+  auto *c = new TCanvas();
   BindClientCanvas(c, h, nullptr);
   return c;
 }
@@ -1506,8 +1499,7 @@ HDC GetWindowDC(HWND Wnd)
   TControlHandle *h = Wnd ? TMessagePump::Instance().HandleOf(Wnd) : nullptr;
   if (!h || h->Native)
     return nullptr;
-  h->EnsureImage();
-  return new TCanvas(&h->Image);
+  return new TCanvas(h->DrawingImage());
 }
 
 int ReleaseDC(HWND Wnd, HDC DC)

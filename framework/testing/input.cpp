@@ -413,8 +413,9 @@ void SimResetInput()
   PressWidget = nullptr;
   HeldKeys.clear();
   AfterModalLoops().Actions.clear();
+  pump.ResetInput();
   ReleaseCapture();
-  pump.Reset();
+  pump.CaptureControl = nullptr;
 }
 
 void SimProcess()
@@ -460,6 +461,10 @@ bool GrabToPng(TControl *Control, const QString &FileName)
   const QImage img = GrabControl(Control);
   return !img.isNull() && img.save(FileName, "PNG");
 }
+
+bool HoldsBackingImage(TWinControl *Control) { return !TMessagePump::HandleObject(Control)->Image.isNull(); }
+
+uint64_t BackingImageAllocations() { return TControlHandle::ImageAllocations; }
 
 int CursorShapeOf(TControl *Control)
 {

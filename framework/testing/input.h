@@ -55,5 +55,10 @@ bool SimWaitFor(const std::function<bool()> &Condition, int TimeoutMs = 2000);
 QImage GrabControl(TControl *Control);
 // Saves GrabControl to a PNG file; answers whether it was written.
 bool GrabToPng(TControl *Control, const QString &FileName);
+// Whether the control holds its window's backing image now: a window gets one at its first
+// paint, so one never painted (on a form never shown, or not yet made) holds none.
+bool HoldsBackingImage(TWinControl *Control);
+// Backing images allocated so far in the process (made, or fitted to a new window size).
+uint64_t BackingImageAllocations();
 // The Qt cursor shape a control's window shows now.
 int CursorShapeOf(TControl *Control);

@@ -31,6 +31,14 @@ QStringList Settings_Items(const QString &Path)
   return Items;
 }
 
+// The window and every windowed control on it.
+void Collect_Windows(TWinControl *W, std::vector<TWinControl *> &Out)
+{
+  Out.push_back(W);
+  for (int I = 0; I < W->ControlCount(); ++I)
+    if (auto *C = dynamic_cast<TWinControl *>(W->Controls(I))) Collect_Windows(C, Out);
+}
+
 }  // namespace
 
 TEST_F(ShellStartup, FirstStartInEmptyFolderCreatesFoldersAndWritesDefaultsOnClose)
@@ -52,6 +60,28 @@ TEST_F(ShellStartup, FirstStartInEmptyFolderCreatesFoldersAndWritesDefaultsOnClo
             QStringList({"Conf_Settings", "lastproj/projectname=", "lastipadd/ipaddress=192.168.2.205",
                          "lastlang/language=English", "lastinternet/enable_internet=0", "lastinternet/enable_update=0",
                          "lastinternet/enable_jump_field_tables=0", "lastinternet/Double_Click_Auto_Size=0"}));
+}
+
+// The forms never shown keep no backing images: memory goes to what is on screen.
+TEST_F(ShellStartup, OnlyWindowsOnScreenHoldABackingImage)
+{
+  Start();
+  SimProcess();
+  int Forms = 0, Held = 0;
+  for (int I = 0; I < Application->ComponentCount(); ++I) {
+    auto *F = dynamic_cast<TCustomForm *>(Application->Components(I));
+    if (!F) continue;
+    ++Forms;
+    std::vector<TWinControl *> Windows;
+    Collect_Windows(F, Windows);
+    for (TWinControl *W : Windows) {
+      const bool On_Screen = F == FQuillomarkeFirmWare && W->IsShowing();
+      EXPECT_EQ(HoldsBackingImage(W), On_Screen) << F->Name().toStdString() << "." << W->Name().toStdString();
+      Held += HoldsBackingImage(W);
+    }
+  }
+  EXPECT_EQ(Forms, 22);
+  EXPECT_GE(Held, 10);
 }
 
 TEST_F(ShellStartup, StepPageShowsTheStepsAndButtonsOfThisBuild)

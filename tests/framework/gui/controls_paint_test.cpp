@@ -249,3 +249,63 @@ TEST(PaintingHidden, AFormThatWasNeverShownCanBeGrabbed)
 }
 
 }  // namespace
+
+namespace {
+
+// A window gets its backing image at its first paint: none while its form is hidden, however
+// often it is resized or drawn on outside a paint; then one per window when the form shows,
+// and resizes between two paints cost one fitted image at the next.
+TEST(PaintingMemory, AWindowGetsItsImageAtItsFirstPaint)
+{
+  TTestForm form;
+  form->SetColor(clWhite);
+  auto *outer = new TProbe(form, "outer");
+  outer->SetParent(form);
+  outer->SetBounds(10, 10, 200, 120);
+  auto *inner = new TProbe(form, "inner");
+  inner->SetParent(outer);
+  inner->OnPaintProbe = [inner](TCanvas *c) {
+    c->Brush()->SetColor(clRed);
+    c->FillRect(inner->ClientRect());
+  };
+  const std::vector<TWinControl *> windows{form, outer, inner};
+
+  const uint64_t before = BackingImageAllocations();
+  // Measuring and drawing before the window exists, then after.
+  EXPECT_GT(outer->Canvas()->TextWidth("Wide"), 0);
+  outer->Canvas()->FillRect(Rect(0, 0, 500, 500));
+  inner->HandleNeeded();
+  ASSERT_TRUE(form->HandleAllocated() && outer->HandleAllocated());
+  for (int i = 1; i <= 20; ++i) {
+    form->SetClientSize(300 + i, 200 + i);
+    outer->SetBounds(10, 10, 200 + i, 120 + i);
+    inner->SetBounds(5, 5, 50 + i, 40 + i);
+  }
+  EXPECT_GT(inner->Canvas()->TextWidth("Wide"), 0);
+  inner->Canvas()->Brush()->SetColor(clBlue);
+  inner->Canvas()->FillRect(Rect(0, 0, 500, 500));
+  inner->Invalidate();
+  SimProcess();
+  EXPECT_EQ(BackingImageAllocations(), before);
+  for (TWinControl *w : windows)
+    EXPECT_FALSE(HoldsBackingImage(w)) << w->Name().toStdString();
+
+  form->Show();
+  QImage img = GrabControl(inner);
+  ASSERT_EQ(img.size(), QSize(70, 60));
+  EXPECT_EQ(Pixel(img, 0, 0), Red);
+  EXPECT_EQ(Pixel(img, 69, 59), Red);
+  for (TWinControl *w : windows)
+    EXPECT_TRUE(HoldsBackingImage(w)) << w->Name().toStdString();
+  EXPECT_EQ(BackingImageAllocations(), before + windows.size());
+
+  const uint64_t shown = BackingImageAllocations();
+  for (int i = 1; i <= 10; ++i)
+    inner->SetBounds(5, 5, 70 + i, 60 + i);
+  img = GrabControl(inner);
+  ASSERT_EQ(img.size(), QSize(80, 70));
+  EXPECT_EQ(Pixel(img, 79, 69), Red);
+  EXPECT_EQ(BackingImageAllocations(), shown + 1);
+}
+
+}  // namespace

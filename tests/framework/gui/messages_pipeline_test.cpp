@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include "framework/controls/pump.h"
 #include "framework/testing/input.h"
 #include "framework/testing/ui_script.h"
 #include "tests/framework/gui/controls_probe.h"
@@ -155,6 +156,29 @@ TEST_F(Pipeline, FocusMessagesNameTheOtherWindowAndEnterExitFollow)
   d->SetFocus();
   EXPECT_EQ(c->KillTo, d->Handle());
   EXPECT_EQ(d->SetFrom, c->Handle());
+}
+
+// What a test leaves in the pump (a held key, the capture, the focus, the control under the
+// mouse, a message not yet delivered) is gone after a reset, which itself delivers nothing.
+TEST_F(Pipeline, ResetForgetsHeldInputCaptureFocusAndPostedMessages)
+{
+  for (TProbe *p : {a, b})
+    p->Logged << WM_CAPTURECHANGED << WM_APP + 7;
+  SimKeyDown(a, 'Q');
+  SimMouseMove(b, 5, 5);
+  SetCapture(b->Handle());
+  PostMessage(a->Handle(), WM_APP + 7, 0, 0);
+  ASSERT_NE(GetKeyState('Q'), 0);
+  ASSERT_EQ(GetFocus(), a->Handle());
+  log.clear();
+
+  TMessagePump::Instance().Reset();
+  Application->ProcessMessages();
+  EXPECT_EQ(GetKeyState('Q'), 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(GetFocus(), nullptr);
+  EXPECT_EQ(TMessagePump::Instance().MouseControl, nullptr);
+  EXPECT_TRUE(log.isEmpty()) << log.join(' ').toStdString();
 }
 
 TEST_F(Pipeline, PostedMessagesRunAfterTheHandlerThatPostedThem)
