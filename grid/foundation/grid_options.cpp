@@ -11,6 +11,20 @@ namespace {
 // undefined behaviour of signed overflow.
 int WrappedSum(int a, int b) { return int(int64_t(a) + int64_t(b)); }
 
+// Stores Value; True when it differs from what was there.
+template <typename T>
+bool Store(T &Field, const T &Value)
+{
+  if (Field == Value) return false;
+  Field = Value;
+  return true;
+}
+
+void Notify(const TNotifyEvent &Event, TObject *Sender)
+{
+  if (Event) Event(Sender);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -35,23 +49,11 @@ TSearchFooter::~TSearchFooter() = default;
 
 TPersistent *TSearchFooter::GetOwner() { return FOwner; }
 
-void TSearchFooter::Changed()
-{
-  if (OnChange) OnChange(this);
-}
-
-void TSearchFooter::StoreChanged(bool &Field, bool Value)
-{
-  if (Field == Value) return;
-  Field = Value;
-  Changed();
-}
-
 template <typename T>
 void TSearchFooter::StoreAlways(T &Field, const T &Value)
 {
   Field = Value;
-  Changed();
+  Notify(OnChange, this);
 }
 
 void TSearchFooter::SetColor(TColor Value) { StoreAlways(FColor, Value); }
@@ -66,16 +68,36 @@ void TSearchFooter::SetHintFindPrev(const QString &Value) { StoreAlways(FHintFin
 void TSearchFooter::SetHintHighlight(const QString &Value) { StoreAlways(FHintHighlight, Value); }
 void TSearchFooter::SetShowClose(bool Value) { StoreAlways(FShowClose, Value); }
 void TSearchFooter::SetAutoThemeAdapt(bool Value) { StoreAlways(FAutoThemeAdapt, Value); }
-void TSearchFooter::SetShowFindNext(bool Value) { StoreChanged(FShowFindNext, Value); }
-void TSearchFooter::SetShowFindPrev(bool Value) { StoreChanged(FShowFindPrev, Value); }
-void TSearchFooter::SetShowHighLight(bool Value) { StoreChanged(FShowHighLight, Value); }
-void TSearchFooter::SetShowMatchCase(bool Value) { StoreChanged(FShowMatchCase, Value); }
-void TSearchFooter::SetVisible(bool Value) { StoreChanged(FVisible, Value); }
+
+void TSearchFooter::SetShowFindNext(bool Value)
+{
+  if (Store(FShowFindNext, Value)) Notify(OnChange, this);
+}
+
+void TSearchFooter::SetShowFindPrev(bool Value)
+{
+  if (Store(FShowFindPrev, Value)) Notify(OnChange, this);
+}
+
+void TSearchFooter::SetShowHighLight(bool Value)
+{
+  if (Store(FShowHighLight, Value)) Notify(OnChange, this);
+}
+
+void TSearchFooter::SetShowMatchCase(bool Value)
+{
+  if (Store(FShowMatchCase, Value)) Notify(OnChange, this);
+}
+
+void TSearchFooter::SetVisible(bool Value)
+{
+  if (Store(FVisible, Value)) Notify(OnChange, this);
+}
 
 void TSearchFooter::SetFont(TFont *Value)
 {
   FFont->Assign(Value);
-  Changed();
+  Notify(OnChange, this);
 }
 
 void TSearchFooter::Assign(TPersistent *Source)
@@ -111,30 +133,19 @@ void TSearchFooter::Assign(TPersistent *Source)
 // ---------------------------------------------------------------------------------------------
 // TNavigation
 
-void TNavigation::Changed()
-{
-  if (OnChange) OnChange(this);
-}
-
 void TNavigation::SetAdvanceInsert(bool Value)
 {
-  if (FAdvanceInsert == Value) return;
-  FAdvanceInsert = Value;
-  Changed();
+  if (Store(FAdvanceInsert, Value)) Notify(OnChange, this);
 }
 
 void TNavigation::SetAdvanceDirection(TAdvanceDirection Value)
 {
-  if (FAdvanceDirection == Value) return;
-  FAdvanceDirection = Value;
-  Changed();
+  if (Store(FAdvanceDirection, Value)) Notify(OnChange, this);
 }
 
 void TNavigation::SetAdvanceAuto(bool Value)
 {
-  if (FAdvanceAuto == Value) return;
-  FAdvanceAuto = Value;
-  if (Value) FAdvanceOnEnter = true;
+  if (Store(FAdvanceAuto, Value) && Value) FAdvanceOnEnter = true;
 }
 
 void TNavigation::Assign(TPersistent *Source)
@@ -234,7 +245,7 @@ void TMouseActions::SetDisjunctCellSelect(bool Value)
 void TMouseActions::SetEditOnDblClickOnly(bool Value)
 {
   FEditOnDblClickOnly = Value;
-  if (Value && OnDisableEdit) OnDisableEdit(this);
+  if (Value) Notify(OnDisableEdit, this);
 }
 
 void TMouseActions::SetFixedComboValues(TStrings *Value) { FFixedComboValues->Assign(Value); }
@@ -246,14 +257,12 @@ void TMouseActions::SetHotmailRowSelect(bool Value)
     FDisjunctRowSelect = true;
     FCheckAllCheck = true;
   }
-  if (OnInvalidate) OnInvalidate(this);
+  Notify(OnInvalidate, this);
 }
 
 void TMouseActions::SetWheelAction(TWheelAction Value)
 {
-  if (FWheelAction == Value) return;
-  FWheelAction = Value;
-  if (OnChange) OnChange(this);
+  if (Store(FWheelAction, Value)) Notify(OnChange, this);
 }
 
 void TMouseActions::Assign(TPersistent *Source)
@@ -324,46 +333,33 @@ void TSyncGrid::Assign(TPersistent *Source)
 // ---------------------------------------------------------------------------------------------
 // TBands
 
-void TBands::Changed()
-{
-  if (OnChange) OnChange(this);
-}
-
 void TBands::SetActive(bool Value)
 {
-  if (FActive == Value) return;
-  FActive = Value;
-  Changed();
+  if (Store(FActive, Value)) Notify(OnChange, this);
 }
 
 void TBands::SetPrimaryColor(TColor Value)
 {
-  if (FPrimaryColor == Value) return;
-  FPrimaryColor = Value;
-  if (FActive) Changed();
+  if (Store(FPrimaryColor, Value) && FActive) Notify(OnChange, this);
 }
 
 void TBands::SetSecondaryColor(TColor Value)
 {
-  if (FSecondaryColor == Value) return;
-  FSecondaryColor = Value;
-  if (FActive) Changed();
+  if (Store(FSecondaryColor, Value) && FActive) Notify(OnChange, this);
 }
 
 void TBands::SetPrimaryLength(int Value)
 {
-  if (FPrimaryLength == Value) return;
-  FPrimaryLength = Value;
+  if (!Store(FPrimaryLength, Value)) return;
   FTotalLength = WrappedSum(FPrimaryLength, FSecondaryLength);
-  if (FActive) Changed();
+  if (FActive) Notify(OnChange, this);
 }
 
 void TBands::SetSecondaryLength(int Value)
 {
-  if (FSecondaryLength == Value) return;
-  FSecondaryLength = Value;
+  if (!Store(FSecondaryLength, Value)) return;
   FTotalLength = WrappedSum(FPrimaryLength, FSecondaryLength);
-  if (FActive) Changed();
+  if (FActive) Notify(OnChange, this);
 }
 
 void TBands::Assign(TPersistent *Source)

@@ -89,9 +89,6 @@ public:
   TNotifyEvent OnChange;
 
 private:
-  void Changed();
-  // Stores Value and fires OnChange only when it differs.
-  void StoreChanged(bool &Field, bool Value);
   // Stores Value and fires OnChange in every case.
   template <typename T>
   void StoreAlways(T &Field, const T &Value);
@@ -227,8 +224,6 @@ public:
   TNotifyEvent OnChange;
 
 private:
-  void Changed();
-
   bool FAllowInsertRow = false;
   bool FAllowDeleteRow = false;
   bool FAlwaysEdit = false;
@@ -490,8 +485,6 @@ public:
   TNotifyEvent OnChange;
 
 private:
-  void Changed();
-
   bool FActive = false;
   TColor FPrimaryColor = clInfoBk;
   int FPrimaryLength = 1;
