@@ -247,8 +247,8 @@ TEST(HTMLPicture, LoadFromURLBySchemeIgnoringCase)
       pic.LoadFromURL("http://example.test/b.png");
       EXPECT_EQ(pic.URL(), c.urlAfter);
       // The download thread frees itself on the UI thread once it has run.
-      Sleep(50);
-      TThread::CheckSynchronize();
+      for (int waited = 0; !TThread::CheckSynchronize() && waited < 5000; waited += 10)
+        Sleep(10);
     }
   }
   UnregisterRawResource("LOGO");
