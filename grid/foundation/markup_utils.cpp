@@ -1,0 +1,392 @@
+#include "grid/foundation/markup_utils.h"
+
+#include "framework/system/sysutils.h"
+
+#include <QChar>
+#include <QStringList>
+
+#include <cstdint>
+
+#include <functional>
+
+namespace {
+
+struct TLetterEntity {
+  const char *Entity;
+  char16_t Char;
+};
+
+// Both conversions walk this table in order.
+constexpr TLetterEntity LetterEntities[] = {
+    {"&eacute;", u'é'}, {"&egrave;", u'è'}, {"&euml;", u'ë'},   {"&ecirc;", u'ê'},  {"&oacute;", u'ó'},
+    {"&ograve;", u'ò'}, {"&ouml;", u'ö'},   {"&ocirc;", u'ô'},  {"&iacute;", u'í'}, {"&igrave;", u'ì'},
+    {"&iuml;", u'ï'},   {"&icirc;", u'î'},  {"&uacute;", u'ú'}, {"&ugrave;", u'ù'}, {"&uuml;", u'ü'},
+    {"&ucirc;", u'û'},  {"&aacute;", u'á'}, {"&agrave;", u'à'}, {"&auml;", u'ä'},   {"&acirc;", u'â'},
+    {"&Eacute;", u'É'}, {"&Egrave;", u'È'}, {"&Euml;", u'Ë'},   {"&Ecirc;", u'Ê'},  {"&Oacute;", u'Ó'},
+    {"&Ograve;", u'Ò'}, {"&Ouml;", u'Ö'},   {"&Ocirc;", u'Ô'},  {"&Iacute;", u'Í'}, {"&Igrave;", u'Ì'},
+    {"&Iuml;", u'Ï'},   {"&Icirc;", u'Î'},  {"&Uacute;", u'Ú'}, {"&Ugrave;", u'Ù'}, {"&Uuml;", u'Ü'},
+    {"&Ucirc;", u'Û'},  {"&Aacute;", u'Á'}, {"&Agrave;", u'À'}, {"&Auml;", u'Ä'},   {"&Acirc;", u'Â'},
+    {"&ccedil;", u'ç'}, {"&Ccedil;", u'Ç'}, {"&oslash;", u'ø'}, {"&Oslash;", u'Ø'}, {"&aring;", u'å'},
+    {"&Aring;", u'Å'},  {"&copy;", u'©'},   {"&reg;", u'®'},    {"&euro;", u'€'},   {"&laquo;", u'«'},
+    {"&raquo;", u'»'},
+};
+static_assert(std::size(LetterEntities) == 51);
+
+QString ReplaceAll(const QString &S, const QString &From, const QString &To)
+{
+  return StringReplace(S, From, To, TReplaceFlags{rfReplaceAll});
+}
+
+QString EscapeAngles(const QString &S) { return ReplaceAll(ReplaceAll(S, "<", "&lt;"), ">", "&gt;"); }
+
+// Upper case one character at a time, so that positions in the result are positions in the
+// source.
+QString UpperSameLength(const QString &S)
+{
+  QString r = S;
+  for (QChar &c : r)
+    c = c.toUpper();
+  return r;
+}
+
+// The text between the first and second double quote after the attribute name; empty when
+// the name or a quote is missing.
+QString AttributeValue(const QString &Tag, const QString &UpperTag, const QString &Name)
+{
+  const int p = Pos(Name, UpperTag);
+  if (p == 0)
+    return {};
+  const int q1 = PosEx("\"", Tag, p);
+  const int q2 = q1 ? PosEx("\"", Tag, q1 + 1) : 0;
+  return q2 ? Copy(Tag, q1 + 1, q2 - q1 - 1) : QString();
+}
+
+struct TControlTag {
+  int Start = 0;  // 1-based position of "<"
+  int End = 0;    // 1-based position of ">"
+  QString Type, ID, Value, Width, Height, Prop, MaxLen;
+};
+
+// Calls Visit for each "<CONTROL " tag in order until it answers false.
+void WalkControls(const QString &Text, const std::function<bool(const TControlTag &)> &Visit)
+{
+  const QString upper = UpperCase(Text);
+  int from = 1;
+  for (;;) {
+    const int start = PosEx("<CONTROL ", upper, from);
+    if (start == 0)
+      return;
+    const int end = PosEx(">", Text, start);
+    if (end == 0)
+      return;
+    TControlTag tag;
+    tag.Start = start;
+    tag.End = end;
+    ParseControlTag(Copy(Text, start, end - start + 1), tag.Type, tag.ID, tag.Value, tag.Width, tag.Height,
+                    tag.Prop, tag.MaxLen);
+    if (!Visit(tag))
+      return;
+    from = end + 1;
+  }
+}
+
+bool FindControl(const QString &Text, const QString &ID, TControlTag &Found)
+{
+  bool found = false;
+  WalkControls(Text, [&](const TControlTag &tag) {
+    if (tag.ID != ID)
+      return true;
+    Found = tag;
+    found = true;
+    return false;
+  });
+  return found;
+}
+
+// Leading blanks, an optional sign, then digits up to the first other character.
+int LeadingNumber(const QString &S)
+{
+  int i = 0;
+  while (i < S.size() && S[i] == ' ')
+    ++i;
+  bool negative = false;
+  if (i < S.size() && (S[i] == '-' || S[i] == '+'))
+    negative = S[i++] == '-';
+  int64_t v = 0;
+  for (; i < S.size() && S[i].isDigit() && S[i].unicode() < 128 && v <= INT32_MAX; ++i)
+    v = v * 10 + (S[i].unicode() - '0');
+  if (v > INT32_MAX)
+    v = INT32_MAX;
+  return int(negative ? -v : v);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Plain text and tags
+
+QString HTMLToPlainText(const QString &Text)
+{
+  const TReplaceFlags flags{rfReplaceAll, rfIgnoreCase};
+  const QString s = StringReplace(StringReplace(Text, "<BR>", "\r\n", flags), "<HR>", "\r\n", flags);
+  QString out;
+  out.reserve(s.size());
+  int i = 0;
+  while (i < s.size()) {
+    const int lt = int(s.indexOf('<', i));
+    const int gt = lt < 0 ? -1 : int(s.indexOf('>', lt));
+    if (gt < 0) {
+      out += QStringView(s).mid(i);
+      break;
+    }
+    out += QStringView(s).mid(i, lt - i);
+    i = gt + 1;
+  }
+  return out;
+}
+
+QString StripTagsBalanced(const QString &Text)
+{
+  // Nothing before the first "<" holds an angle bracket, so each round may start where the
+  // last removed tag ended.
+  QString out;
+  int i = 0;
+  for (;;) {
+    const int lt = int(Text.indexOf('<', i));
+    const int gt = int(Text.indexOf('>', i));
+    if (lt < 0 || gt < lt) {
+      out += QStringView(Text).mid(i);
+      return out;
+    }
+    out += QStringView(Text).mid(i, lt - i);
+    i = gt + 1;
+  }
+}
+
+QString RemoveHTMLTag(const QString &HTML, const QString &TagName)
+{
+  const TReplaceFlags flags{rfReplaceAll, rfIgnoreCase};
+  QString s = StringReplace(HTML, "<" + TagName + ">", "", flags);
+  s = StringReplace(s, "</" + TagName + ">", "", flags);
+  return ReplaceAll(ReplaceAll(s, "&lt;", "<"), "&gt;", ">");
+}
+
+int VisibleToMarkupPos(const QString &HTML, int N)
+{
+  int count = 1;
+  bool inTag = false;
+  for (int i = 0; i < HTML.size(); ++i) {
+    const QChar c = HTML[i];
+    if (c == '<')
+      inTag = true;
+    if (inTag) {
+      if (c == '>')
+        inTag = false;
+    } else if (count++ == N) {
+      return i + 1;
+    }
+  }
+  return count == N ? int(HTML.size()) + 1 : 0;
+}
+
+int FindFromPos(const QString &Search, const QString &Text, int Skip, bool CaseSensitive, bool &Found)
+{
+  Found = false;
+  if (Search.isEmpty() || Skip < 0 || Skip >= Text.size())
+    return 0;
+  const qsizetype at = CaseSensitive ? Text.indexOf(Search, Skip)
+                                     : UpperSameLength(Text).indexOf(UpperSameLength(Search), Skip);
+  Found = at >= 0;
+  return int(at + 1);
+}
+
+QString HighlightInHTML(const QString &HTML, const QString &Search, const QString &TagName, bool CaseSensitive)
+{
+  // An empty search text would match everywhere without ever moving on.
+  if (Search.isEmpty())
+    return HTML;
+  QString html = HTML;
+  QString search = Search;
+  QString visible = StripTagsBalanced(html);
+  if (html.contains(search) && (visible.contains('<') || visible.contains('>'))) {
+    visible = EscapeAngles(visible);
+    search = EscapeAngles(search);
+    html = visible;
+  }
+  const QString open = "<" + TagName + ">";
+  const QString close = "</" + TagName + ">";
+  int skip = 0;
+  bool found = false;
+  while (const int p = FindFromPos(search, visible, skip, CaseSensitive, found)) {
+    // A text whose brackets do not pair can have matches that no mark-up position reaches.
+    if (const int at = VisibleToMarkupPos(html, p))
+      Insert(open, html, at);
+    if (const int at = VisibleToMarkupPos(html, p + int(search.size())))
+      Insert(close, html, at);
+    skip = p + int(search.size()) - 1;
+  }
+  return html;
+}
+
+// ---------------------------------------------------------------------------------------
+// Entities
+
+QString DecodeHTMLEntities(const QString &Text, bool WithLetters)
+{
+  QString s = ReplaceAll(ReplaceAll(Text, "&lt;", "<"), "&gt;", ">");
+  s = ReplaceAll(ReplaceAll(s, "&amp;", "&"), "&quot;", "\"");
+  if (WithLetters)
+    for (const TLetterEntity &e : LetterEntities)
+      s = ReplaceAll(s, e.Entity, QString(QChar(e.Char)));
+  return s;
+}
+
+QString EncodeHTMLEntities(const QString &Text, bool WithLetters)
+{
+  QString s = ReplaceAll(ReplaceAll(Text, "&", "&amp;"), "\"", "&quot;");
+  s = EscapeAngles(s);
+  if (WithLetters)
+    for (const TLetterEntity &e : LetterEntities)
+      s = ReplaceAll(s, QString(QChar(e.Char)), e.Entity);
+  return s;
+}
+
+QString BlanksToNbsp(const QString &Text) { return ReplaceAll(Text, " ", "&nbsp;"); }
+
+QString CRToHTMLBreak(const QString &Text) { return ReplaceAll(Text, "\r", "<br>"); }
+
+QString ColorToHTMLHex(TColor Color)
+{
+  return IntToHex(int(GetRValue(Color)), 2) + IntToHex(int(GetGValue(Color)), 2) + IntToHex(int(GetBValue(Color)), 2);
+}
+
+// ---------------------------------------------------------------------------------------
+// Links
+
+bool HasURLScheme(const QString &Text) { return Text.contains("://") || Text.contains("mailto:"); }
+
+void StripURLScheme(QString &Text)
+{
+  if (const int p = Pos("://", Text))
+    Delete(Text, 1, p + 2);
+  else if (const int m = Pos("mailto:", Text))
+    Delete(Text, 1, m + 6);
+}
+
+int LinkifyText(const QString &Text, const QString &Prefix, QString &Result)
+{
+  if (Pos(Prefix, UpperCase(Text)) == 0)
+    return 0;
+  Result = EscapeAngles(Text);
+  const int start = Pos(Prefix, UpperCase(Result));
+  auto inURL = [](QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') ||
+           QStringView(u"%()-./:@\\_{}").contains(c);
+  };
+  int end = start;  // 1-based position after the URL
+  while (end <= Result.size() && inURL(Result[end - 1]))
+    ++end;
+  const QString url = Copy(Result, start, end - start);
+  Insert("</a>", Result, end);
+  Insert("<a href=\"" + url + "\">", Result, start);
+  return 1;
+}
+
+// ---------------------------------------------------------------------------------------
+// Embedded controls
+
+bool HasControlTag(const QString &Text) { return Pos("<CONTROL", UpperCase(Text)) > 0; }
+
+void ParseControlTag(const QString &Tag, QString &Type, QString &ID, QString &Value, QString &Width,
+                     QString &Height, QString &Prop, QString &MaxLen)
+{
+  const QString upper = UpperCase(Tag);
+  Type = UpperCase(AttributeValue(Tag, upper, "TYPE="));
+  Width = AttributeValue(Tag, upper, "WIDTH=");
+  Height = AttributeValue(Tag, upper, "HEIGHT=");
+  ID = AttributeValue(Tag, upper, "ID=");
+  Value = DecodeHTMLEntities(AttributeValue(Tag, upper, "VALUE="), true);
+  Prop = DecodeHTMLEntities(AttributeValue(Tag, upper, "PROP="), true);
+  MaxLen = AttributeValue(Tag, upper, "MAXLEN=");
+}
+
+QString NextEditControlID(const QString &Text, const QString &AfterID)
+{
+  bool passed = AfterID.isEmpty();
+  QString result;
+  WalkControls(Text, [&](const TControlTag &tag) {
+    if (!passed) {
+      passed = tag.ID == AfterID;
+      return true;
+    }
+    if (tag.Type == "BUTTON" || tag.Type == "CHECK" || tag.Type == "RADIO")
+      return true;
+    result = tag.ID;
+    return false;
+  });
+  return result;
+}
+
+bool GetControlValue(const QString &Text, const QString &ID, QString &Value)
+{
+  TControlTag tag;
+  if (!FindControl(Text, ID, tag))
+    return false;
+  Value = tag.Value;
+  return true;
+}
+
+QString GetControlProp(const QString &Text, const QString &ID)
+{
+  TControlTag tag;
+  return FindControl(Text, ID, tag) ? tag.Prop : QString();
+}
+
+int GetControlMaxLen(const QString &Text, const QString &ID)
+{
+  TControlTag tag;
+  return FindControl(Text, ID, tag) ? LeadingNumber(tag.MaxLen) : 0;
+}
+
+bool SetControlValue(QString &Text, const QString &ID, const QString &NewValue)
+{
+  TControlTag tag;
+  if (!FindControl(Text, ID, tag))
+    return false;
+  auto quoted = [](const QString &s) { return "\"" + s + "\""; };
+  QString body = "CONTROL ID=" + quoted(tag.ID) + " VALUE=" + quoted(EncodeHTMLEntities(NewValue, true)) +
+                 " WIDTH=" + quoted(tag.Width);
+  if (!tag.Height.isEmpty())
+    body += " HEIGHT=" + quoted(tag.Height);
+  body += " TYPE=" + quoted(tag.Type);
+  if (!tag.Prop.isEmpty())
+    body += " PROP=" + quoted(EncodeHTMLEntities(tag.Prop, true));
+  if (!tag.MaxLen.isEmpty())
+    body += " MAXLEN=" + quoted(tag.MaxLen);
+  Text = Copy(Text, 1, tag.Start) + body + Copy(Text, tag.End);
+  return true;
+}
+
+QString ClearRadioControls(const QString &Text)
+{
+  QStringList radios;
+  WalkControls(Text, [&](const TControlTag &tag) {
+    if (tag.Type == "RADIO")
+      radios << tag.ID;
+    return true;
+  });
+  QString result = Text;
+  for (const QString &id : radios)
+    SetControlValue(result, id, "FALSE");
+  return result;
+}
+
+bool ReplaceFirstNoCase(const QString &Search, const QString &Replacement, QString &Text)
+{
+  const int p = Pos(UpperCase(Search), UpperCase(Text));
+  if (p == 0)
+    return false;
+  Text = Copy(Text, 1, p - 1) + Replacement + Copy(Text, p + int(Search.size()));
+  return true;
+}

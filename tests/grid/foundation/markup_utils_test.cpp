@@ -1,0 +1,230 @@
+#include "grid/foundation/markup_utils.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+struct TextCase {
+  const char *name;
+  std::function<QString()> call;
+  QString expected;
+};
+
+void RunTable(const std::vector<TextCase> &cases)
+{
+  for (const TextCase &c : cases)
+    EXPECT_EQ(c.call().toStdString(), c.expected.toStdString()) << c.name;
+}
+
+}  // namespace
+
+TEST(MarkupText, PlainTextAndTagRemoval)
+{
+  RunTable({
+      {"breaks and tags", [] { return HTMLToPlainText("a<BR>b<b>c</b>"); }, "a\r\nbc"},
+      {"lower-case br and hr", [] { return HTMLToPlainText("x<br>y<Hr>z"); }, "x\r\ny\r\nz"},
+      {"open bracket without close", [] { return HTMLToPlainText("ab<cd"); }, "ab<cd"},
+      {"tag then open bracket", [] { return HTMLToPlainText("<i>a</i>b<c"); }, "ab<c"},
+      {"entities stay", [] { return HTMLToPlainText("&lt;<b>x</b>"); }, "&lt;x"},
+      {"balanced", [] { return StripTagsBalanced("<B>abc</B>"); }, "abc"},
+      {"close before open keeps the rest", [] { return StripTagsBalanced("<b>a>b<c>d"); }, "a>b<c>d"},
+      {"open without close keeps the rest", [] { return StripTagsBalanced("a<b>c<d"); }, "ac<d"},
+      {"remove a tag pair", [] { return RemoveHTMLTag("<hi>a</HI>b&lt;c&gt;<HI x>", "HI"); }, "ab<c><HI x>"},
+  });
+}
+
+TEST(MarkupText, VisiblePositionsInMarkup)
+{
+  struct Case {
+    const char *html;
+    int n, pos;
+  } cases[] = {
+      {"abc", 1, 1},         {"abc", 3, 3},         {"abc", 4, 4},  {"abc", 5, 0},
+      {"<B>abc</B>", 1, 4},  {"<B>abc</B>", 2, 5},  {"a<I>b", 2, 5}, {"<B>abc</B>", 4, 11},
+      {"", 1, 1},            {"abc", 0, 0},
+  };
+  for (const Case &c : cases)
+    EXPECT_EQ(VisibleToMarkupPos(c.html, c.n), c.pos) << c.html << " " << c.n;
+}
+
+TEST(MarkupText, FindFromPos)
+{
+  struct Case {
+    const char *search, *text;
+    int skip;
+    bool caseSensitive;
+    int pos;
+  } cases[] = {
+      {"b", "abcabc", 0, true, 2},  {"b", "abcabc", 2, true, 5},  {"b", "abcabc", 5, true, 0},
+      {"B", "abcabc", 0, true, 0},  {"B", "abcabc", 0, false, 2}, {"É", "cafés", 0, false, 4},
+      {"", "abc", 0, false, 0},     {"a", "", 0, false, 0},
+  };
+  for (const Case &c : cases) {
+    bool found = true;
+    EXPECT_EQ(FindFromPos(QString::fromUtf8(c.search), QString::fromUtf8(c.text), c.skip, c.caseSensitive, found),
+              c.pos)
+        << c.search << " in " << c.text;
+    EXPECT_EQ(found, c.pos > 0);
+  }
+}
+
+TEST(MarkupText, HighlightInHTML)
+{
+  RunTable({
+      {"inside a tag pair", [] { return HighlightInHTML("<B>abc</B>", "b", "HI", true); }, "<B>a<HI>b</HI>c</B>"},
+      {"at the end", [] { return HighlightInHTML("abc", "c", "HI", true); }, "ab<HI>c</HI>"},
+      {"at the end of a tag pair", [] { return HighlightInHTML("<B>abc</B>", "c", "HI", true); }, "<B>ab<HI>c</B></HI>"},
+      {"every match", [] { return HighlightInHTML("abab", "ab", "HI", true); }, "<HI>ab</HI><HI>ab</HI>"},
+      {"ignoring case", [] { return HighlightInHTML("aBc", "b", "HI", false); }, "a<HI>B</HI>c"},
+      {"case kept", [] { return HighlightInHTML("aBc", "b", "HI", true); }, "aBc"},
+      {"across a tag", [] { return HighlightInHTML("a<I>bc</I>d", "bc", "X", true); }, "a<I><X>bc</I></X>d"},
+      {"bare brackets are escaped", [] { return HighlightInHTML("a>b", "b", "HI", true); }, "a&gt;<HI>b</HI>"},
+      {"empty search", [] { return HighlightInHTML("<B>abc</B>", "", "HI", false); }, "<B>abc</B>"},
+      {"no match", [] { return HighlightInHTML("abc", "x", "HI", false); }, "abc"},
+  });
+}
+
+TEST(MarkupText, Entities)
+{
+  RunTable({
+      {"decode letters", [] { return DecodeHTMLEntities("&Eacute;&eacute;", true); }, "Éé"},
+      {"decode without letters", [] { return DecodeHTMLEntities("&Eacute;&lt;&gt;&quot;", false); }, "&Eacute;<>\""},
+      {"decode amp once", [] { return DecodeHTMLEntities("&amp;lt;", false); }, "&lt;"},
+      {"names match their case", [] { return DecodeHTMLEntities("&EACUTE;&euro;", true); }, "&EACUTE;€"},
+      {"encode", [] { return EncodeHTMLEntities("*amp; a&b \"<x>\"", false); },
+       "*amp; a&amp;b &quot;&lt;x&gt;&quot;"},
+      {"encode letters", [] { return EncodeHTMLEntities("é©»", true); }, "&eacute;&copy;&raquo;"},
+      {"encode without letters", [] { return EncodeHTMLEntities("é", false); }, "é"},
+      {"blanks", [] { return BlanksToNbsp(" a b"); }, "&nbsp;a&nbsp;b"},
+      {"carriage returns", [] { return CRToHTMLBreak("a\r\nb\rc"); }, "a<br>\nb<br>c"},
+      {"colour", [] { return ColorToHTMLHex(0x00336699); }, "996633"},
+      {"colour high byte ignored", [] { return ColorToHTMLHex(0x0000000F); }, "0F0000"},
+  });
+  // Every letter survives a round trip.
+  const QString letters = QString::fromUtf8("éèëêóòöôíìïîúùüûáàäâÉÈËÊÓÒÖÔÍÌÏÎÚÙÜÛÁÀÄÂçÇøØåÅ©®€«»");
+  EXPECT_EQ(DecodeHTMLEntities(EncodeHTMLEntities(letters, true), true), letters);
+  EXPECT_FALSE(EncodeHTMLEntities(letters, true).contains(QChar(0xE9)));
+}
+
+TEST(MarkupText, Links)
+{
+  struct Case {
+    const char *text, *prefix;
+    int result;
+    const char *linked;
+  } cases[] = {
+      {"see http://a.b/c?x=1", "HTTP://", 1, "see <a href=\"http://a.b/c\">http://a.b/c</a>?x=1"},
+      {"HTTP://a.b/p_(1)&q", "HTTP://", 1, "<a href=\"HTTP://a.b/p_(1)\">HTTP://a.b/p_(1)</a>&q"},
+      {"<x> www.site.org end", "WWW.", 1, "&lt;x&gt; <a href=\"www.site.org\">www.site.org</a> end"},
+      {"mail mailto:me@x.org", "MAILTO:", 1, "mail <a href=\"mailto:me@x.org\">mailto:me@x.org</a>"},
+      {"no link", "HTTP://", 0, "untouched"},
+  };
+  for (const Case &c : cases) {
+    QString result = "untouched";
+    EXPECT_EQ(LinkifyText(c.text, c.prefix, result), c.result) << c.text;
+    EXPECT_EQ(result, c.linked) << c.text;
+  }
+
+  struct Scheme {
+    const char *text;
+    bool has;
+    const char *stripped;
+  } schemes[] = {
+      {"http://a.b", true, "a.b"},
+      {"mailto:me@x", true, "me@x"},
+      {"x mailto:a://b", true, "b"},
+      {"plain", false, "plain"},
+  };
+  for (const Scheme &s : schemes) {
+    EXPECT_EQ(HasURLScheme(s.text), s.has) << s.text;
+    QString t = s.text;
+    StripURLScheme(t);
+    EXPECT_EQ(t, s.stripped);
+  }
+}
+
+TEST(MarkupText, ControlTags)
+{
+  QString type, id, value, width, height, prop, maxlen = "stale";
+  ParseControlTag("<control type=\"edit\" id=\"e1\" value=\"a&eacute;&lt;\" width=\"40\" prop=\"!99\">", type, id,
+                  value, width, height, prop, maxlen);
+  EXPECT_EQ(type, "EDIT");
+  EXPECT_EQ(id, "e1");
+  EXPECT_EQ(value, "aé<");
+  EXPECT_EQ(width, "40");
+  EXPECT_EQ(height, "");
+  EXPECT_EQ(prop, "!99");
+  EXPECT_EQ(maxlen, "");
+
+  const QString cell = "Pick <CONTROL TYPE=\"CHECK\" ID=\"c1\" VALUE=\"TRUE\" WIDTH=\"15\">"
+                       " <control type=\"radio\" id=\"r1\" value=\"TRUE\" width=\"15\">"
+                       " <CONTROL TYPE=\"EDIT\" ID=\"e1\" VALUE=\"x\" WIDTH=\"50\" HEIGHT=\"18\" MAXLEN=\"12a\">"
+                       " <CONTROL TYPE=\"BUTTON\" ID=\"b1\" VALUE=\"Go\" WIDTH=\"30\">"
+                       " <CONTROL TYPE=\"MASK\" ID=\"m1\" VALUE=\"\" WIDTH=\"50\" PROP=\"000\">"
+                       " <CONTROL TYPE=\"RADIO\" ID=\"r2\" VALUE=\"TRUE\" WIDTH=\"15\"> end";
+  struct Next {
+    const char *after, *next;
+  } nexts[] = {{"", "e1"}, {"c1", "e1"}, {"e1", "m1"}, {"b1", "m1"}, {"m1", ""}, {"zz", ""}};
+  for (const Next &n : nexts)
+    EXPECT_EQ(NextEditControlID(cell, n.after), n.next) << n.after;
+
+  EXPECT_TRUE(HasControlTag(cell));
+  EXPECT_TRUE(HasControlTag("<Control"));
+  EXPECT_FALSE(HasControlTag("<CONTROX"));
+  QString v = "kept";
+  EXPECT_TRUE(GetControlValue(cell, "b1", v));
+  EXPECT_EQ(v, "Go");
+  EXPECT_FALSE(GetControlValue(cell, "B1", v));
+  EXPECT_EQ(v, "Go");
+  EXPECT_EQ(GetControlProp(cell, "m1"), "000");
+  EXPECT_EQ(GetControlProp(cell, "zz"), "");
+  EXPECT_EQ(GetControlMaxLen(cell, "e1"), 12);
+  EXPECT_EQ(GetControlMaxLen(cell, "m1"), 0);
+  EXPECT_EQ(GetControlMaxLen(cell, "zz"), 0);
+
+  // The rewritten tag keeps HEIGHT and MAXLEN, and only the tag changes.
+  QString edited = cell;
+  EXPECT_TRUE(SetControlValue(edited, "e1", "ç\"q\""));
+  const QString rewritten =
+      "<CONTROL ID=\"e1\" VALUE=\"&ccedil;&quot;q&quot;\" WIDTH=\"50\" HEIGHT=\"18\" TYPE=\"EDIT\" MAXLEN=\"12a\">";
+  EXPECT_TRUE(edited.contains(rewritten)) << edited.toStdString();
+  EXPECT_EQ(edited.size() - rewritten.size(),
+            cell.size() - QString("<CONTROL TYPE=\"EDIT\" ID=\"e1\" VALUE=\"x\" WIDTH=\"50\" HEIGHT=\"18\" MAXLEN=\"12a\">").size());
+  EXPECT_TRUE(GetControlValue(edited, "e1", v));
+  EXPECT_EQ(v, "ç\"q\"");
+  EXPECT_TRUE(edited.startsWith("Pick ") && edited.endsWith(" end"));
+
+  QString unknown = cell;
+  EXPECT_FALSE(SetControlValue(unknown, "nope", "1"));
+  EXPECT_EQ(unknown, cell);
+
+  const QString cleared = ClearRadioControls(cell);
+  for (const char *radio : {"r1", "r2"}) {
+    EXPECT_TRUE(GetControlValue(cleared, radio, v));
+    EXPECT_EQ(v, "FALSE") << radio;
+  }
+  EXPECT_TRUE(GetControlValue(cleared, "c1", v));
+  EXPECT_EQ(v, "TRUE");
+  EXPECT_TRUE(cleared.contains("<CONTROL ID=\"r2\" VALUE=\"FALSE\" WIDTH=\"15\" TYPE=\"RADIO\">"));
+}
+
+TEST(MarkupText, ReplaceFirstNoCase)
+{
+  struct Case {
+    const char *search, *replacement, *text;
+    bool result;
+    const char *after;
+  } cases[] = {
+      {"&NBSP;", " ", "a&nbsp;b&nbsp;", true, "a b&nbsp;"},
+      {"x", "y", "abc", false, "abc"},
+      {"", "y", "abc", false, "abc"},
+      {"é", "e", "É", false, "É"},  // only a to z change case
+  };
+  for (const Case &c : cases) {
+    QString t = QString::fromUtf8(c.text);
+    EXPECT_EQ(ReplaceFirstNoCase(QString::fromUtf8(c.search), c.replacement, t), c.result) << c.text;
+    EXPECT_EQ(t, QString::fromUtf8(c.after));
+  }
+}
