@@ -9,7 +9,7 @@ build=build/test
 # Let ccache reuse objects across clones of the repository (CI builds in a fresh clone).
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1 -g" \
-      -DQM_SANITIZE=ON -DQM_TESTS=ON >/dev/null
+      -DQM_SANITIZE=ON -DQM_TESTS=ON -DQM_BENCH=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"
 cd "$build"
 # Every test executable runs its tests in an order shuffled by one seed; QM_TEST_SEED=<seed>
