@@ -3,7 +3,7 @@
 #include "framework/system/sysutils.h"
 #include "grid/foundation/grid_utils.h"
 
-#include <QVarLengthArray>
+#include <string>
 
 namespace {
 
@@ -58,13 +58,14 @@ bool MatchWildcard(const QString &Pattern, const QString &Value)
 {
   if (Pattern.isEmpty() && Value.isEmpty()) return true;
   bool Negate = false;
-  QVarLengthArray<char16_t, 64> P;
+  std::u16string P;
+  P.reserve(size_t(Pattern.size()));
   for (QChar C : Pattern) {
     if (C == '!') Negate = true;
-    else if (C != '"') P.append(C.unicode());
+    else if (C != '"') P += C.unicode();
   }
   const char16_t *V = reinterpret_cast<const char16_t *>(Value.constData());
-  const qsizetype NP = P.size(), NV = Value.size();
+  const qsizetype NP = qsizetype(P.size()), NV = Value.size();
   qsizetype Pi = 0, Vi = 0, StarP = -1, StarV = 0;
   while (Vi < NV) {
     if (Pi < NP && P[Pi] == u'*') {
