@@ -1,0 +1,24 @@
+#pragma once
+// The condition language of row filters and find: sub-conditions joined by "&" (and) and
+// ";", "^", "|" (or), combined strictly left to right; parenthesised groups; ">", ">=", "<",
+// "<=" comparisons (numbers, then locale dates, then text); wildcard patterns with "*", "?",
+// a negating "!" and double quotes that protect operators and blanks.
+#include <QChar>
+#include <QString>
+
+// Tests one cell value against a whole condition. Without CaseSensitive both sides are
+// upper-cased with the locale's rules first.
+bool MatchCondition(const QString &Condition, const QString &Value, bool CaseSensitive);
+// Tests one sub-condition (a comparison or a wildcard pattern) exactly, character by character.
+bool MatchValue(const QString &SubCondition, const QString &Value);
+
+// A blank survives only after an odd number of double quotes (inside a quoted part).
+QString RemoveBlanksOutsideQuotes(const QString &Text);
+// 1-based position of the ")" that closes the "(" opening the text (quoted parentheses do not
+// count); 0 when it is never closed.
+int FindMatchingParen(const QString &Text);
+// The first character of Operators that stands outside double quotes, with its 1-based
+// position in P; QChar() and P = 0 when none.
+QChar FindOperatorOutsideQuotes(const QString &Operators, const QString &Text, int &P);
+// The locale's decimal separator turned into "." and its thousand separators removed.
+QString NumberTextForVal(const QString &Text);
