@@ -30,42 +30,41 @@ void TBankBuilder::Init_General_Parameters()
     p[0x1B4 + i] = 8;
 }
 
+namespace {
+
 // Four octet elements Prefix1 .. Prefix4; each falls back to its own default.
-void TBankBuilder::Load_ParGen_Address(int Offset, const char *Prefix,
-                                       const std::array<int, 4> &Defaults)
+void Load_Address(const TTableFile &File, uint8_t *Octets, const char *Prefix, const std::array<int, 4> &Defaults)
 {
   for (int i = 0; i < 4; ++i) {
-    const QString name = QString::fromLatin1(Prefix) + QString::number(i + 1);
+    const QByteArray name = QByteArray(Prefix) + char('1' + i);
     int value = Defaults[size_t(i)];
     QString text;
-    if (bankxml::Child_Text(XML1, name, text))
+    if (File.Child_Text(name.constData(), text))
       value = StrToIntDef(text, Defaults[size_t(i)]);
-    General_Parameters[size_t(Offset + i)] = uint8_t(value);
+    Octets[i] = uint8_t(value);
   }
 }
 
-namespace {
-
 // The switch elements count as on only when they hold exactly "1".
-bool Switch_On(TXMLDocument *Doc, const char *Name)
+bool Switch_On(const TTableFile &File, const char *Name)
 {
   QString text;
-  return bankxml::Child_Text(Doc, QString::fromLatin1(Name), text) && text == QLatin1String("1");
+  return File.Child_Text(Name, text) && text == QLatin1String("1");
 }
 
 // Element text, empty when the element is missing.
-QString Text_Of(TXMLDocument *Doc, const char *Name)
+QString Text_Of(const TTableFile &File, const char *Name)
 {
   QString text;
-  bankxml::Child_Text(Doc, QString::fromLatin1(Name), text);
+  File.Child_Text(Name, text);
   return text;
 }
 
 // Whole-text integer with the default for a missing element or other text.
-int Number_Of(TXMLDocument *Doc, const char *Name, int Default)
+int Number_Of(const TTableFile &File, const char *Name, int Default)
 {
   QString text;
-  if (!bankxml::Child_Text(Doc, QString::fromLatin1(Name), text))
+  if (!File.Child_Text(Name, text))
     return Default;
   return StrToIntDef(text, Default);
 }
@@ -78,50 +77,50 @@ void TBankBuilder::Load_ParGen_Config()
   if (!PathExists(file))
     return;
   Require_XML();
-  bankxml::Load(XML1, file);
+  const TTableFile f(*XML1, file);
   uint8_t *p = General_Parameters.data();
 
-  Load_ParGen_Address(GP::S7_IP_Address, "S7_Protocol_IP", {192, 168, 0, 10});
-  Load_ParGen_Address(GP::S7_Subnet_Mask, "S7_Protocol_SM", {255, 255, 255, 0});
-  Load_ParGen_Address(GP::S7_Gateway, "S7_Protocol_GAT", {192, 168, 0, 1});
-  if (!Switch_On(XML1, "S7_Protocol_EN_GAT"))
+  Load_Address(f, p + GP::S7_IP_Address, "S7_Protocol_IP", {192, 168, 0, 10});
+  Load_Address(f, p + GP::S7_Subnet_Mask, "S7_Protocol_SM", {255, 255, 255, 0});
+  Load_Address(f, p + GP::S7_Gateway, "S7_Protocol_GAT", {192, 168, 0, 1});
+  if (!Switch_On(f, "S7_Protocol_EN_GAT"))
     Put_U32(p + GP::S7_Gateway, 0xFFFFFFFF);
 
   TMQTT &m = MQTT_Config;
-  m.NTP_Server_Address = Text_Of(XML1, "NTP_Server_URL");
-  m.NTP_Server_Poll = uint32_t(Number_Of(XML1, "NTP_Poll_Time", 1000));
+  m.NTP_Server_Address = Text_Of(f, "NTP_Server_URL");
+  m.NTP_Server_Poll = uint32_t(Number_Of(f, "NTP_Poll_Time", 1000));
   m.Mode = 2;
-  m.Server_Address = Text_Of(XML1, "MQTT_Server_URL");
-  m.Server_Port = uint16_t(Number_Of(XML1, "MQTT_Server_Port", 1883));
+  m.Server_Address = Text_Of(f, "MQTT_Server_URL");
+  m.Server_Port = uint16_t(Number_Of(f, "MQTT_Server_Port", 1883));
   TMQTTPacket_ConnectData &c = m.Connect_Data;
-  c.ClientID.CString = Text_Of(XML1, "MQTT_Client_ID");
-  c.KeepAliveInterval = uint16_t(Number_Of(XML1, "MQTT_Keep_Alive", 0));
-  c.CleanSession = uint8_t(Number_Of(XML1, "MQTT_Clean_Session", 0));
-  c.WillFlag = uint8_t(Number_Of(XML1, "MQTT_WillFlag", 0));
-  c.Will.TopicName.CString = Text_Of(XML1, "MQTT_Will_Topic_Name");
-  c.Will.WillMessage.CString = Text_Of(XML1, "MQTT_Will_Message");
-  c.Will.Retained = uint8_t(Number_Of(XML1, "MQTT_Will_Retained", 0));
-  c.Will.QoS = uint8_t(Number_Of(XML1, "MQTT_Will_QoS", 0));
-  c.Username.CString = Text_Of(XML1, "MQTT_Username");
-  c.Password.CString = Text_Of(XML1, "MQTT_Password");
-  m.Time_Poll = uint32_t(Number_Of(XML1, "MQTT_ASync_Send_Time", 10));
+  c.ClientID.CString = Text_Of(f, "MQTT_Client_ID");
+  c.KeepAliveInterval = uint16_t(Number_Of(f, "MQTT_Keep_Alive", 0));
+  c.CleanSession = uint8_t(Number_Of(f, "MQTT_Clean_Session", 0));
+  c.WillFlag = uint8_t(Number_Of(f, "MQTT_WillFlag", 0));
+  c.Will.TopicName.CString = Text_Of(f, "MQTT_Will_Topic_Name");
+  c.Will.WillMessage.CString = Text_Of(f, "MQTT_Will_Message");
+  c.Will.Retained = uint8_t(Number_Of(f, "MQTT_Will_Retained", 0));
+  c.Will.QoS = uint8_t(Number_Of(f, "MQTT_Will_QoS", 0));
+  c.Username.CString = Text_Of(f, "MQTT_Username");
+  c.Password.CString = Text_Of(f, "MQTT_Password");
+  m.Time_Poll = uint32_t(Number_Of(f, "MQTT_ASync_Send_Time", 10));
 
-  Load_ParGen_Address(GP::Ethernet_IP_Address, "Ethernet_IP", {192, 168, 0, 10});
-  Load_ParGen_Address(GP::Ethernet_Subnet_Mask, "Ethernet_SM", {255, 255, 255, 0});
-  Load_ParGen_Address(GP::Ethernet_Gateway, "Ethernet_GAT", {192, 168, 0, 1});
-  if (!Switch_On(XML1, "Ethernet_EN_GAT"))
+  Load_Address(f, p + GP::Ethernet_IP_Address, "Ethernet_IP", {192, 168, 0, 10});
+  Load_Address(f, p + GP::Ethernet_Subnet_Mask, "Ethernet_SM", {255, 255, 255, 0});
+  Load_Address(f, p + GP::Ethernet_Gateway, "Ethernet_GAT", {192, 168, 0, 1});
+  if (!Switch_On(f, "Ethernet_EN_GAT"))
     Put_U32(p + GP::Ethernet_Gateway, 0xFFFFFFFF);
-  Load_ParGen_Address(GP::DNS_Server, "Ethernet_DNS", {8, 8, 8, 8});
-  if (!Switch_On(XML1, "Ethernet_EN_DNS"))
+  Load_Address(f, p + GP::DNS_Server, "Ethernet_DNS", {8, 8, 8, 8});
+  if (!Switch_On(f, "Ethernet_EN_DNS"))
     Put_U32(p + GP::DNS_Server, 0);
 
-  m.TLS_Flag = uint32_t(Number_Of(XML1, "TLS_Enable", 0));
-  m.TLS_Server_Authentication = uint32_t(Number_Of(XML1, "TLS_En_Server_Auth", 0));
-  m.TLS_Server_Cert = Text_Of(XML1, "TLS_Server_Auth_Certificate");
-  m.TLS_Client_Authentication = uint32_t(Number_Of(XML1, "TLS_En_Client_Auth", 0));
-  m.TLS_Client_Cert = Text_Of(XML1, "TLS_Client_Auth_Certificate");
-  m.TLS_Client_Key = Text_Of(XML1, "TLS_Client_Auth_Key");
-  m.TLS_Client_Key_Pass = Text_Of(XML1, "TLS_Client_Auth_Key_Password");
+  m.TLS_Flag = uint32_t(Number_Of(f, "TLS_Enable", 0));
+  m.TLS_Server_Authentication = uint32_t(Number_Of(f, "TLS_En_Server_Auth", 0));
+  m.TLS_Server_Cert = Text_Of(f, "TLS_Server_Auth_Certificate");
+  m.TLS_Client_Authentication = uint32_t(Number_Of(f, "TLS_En_Client_Auth", 0));
+  m.TLS_Client_Cert = Text_Of(f, "TLS_Client_Auth_Certificate");
+  m.TLS_Client_Key = Text_Of(f, "TLS_Client_Auth_Key");
+  m.TLS_Client_Key_Pass = Text_Of(f, "TLS_Client_Auth_Key_Password");
 }
 
 int TBankBuilder::Build_Bank1(int Position, TBankBuffer &Buffer)

@@ -180,52 +180,52 @@ void TBankBuilder::Load_MQTT_Topics()
   const QString file = AppState().File_MQTT_Set_Topic;
   if (PathExists(file)) {
     Require_XML();
-    bankxml::Load(XML1, file);
+    const TTableFile f(*XML1, file);
 
-    const std::vector<bankxml::TRow> pub =
-        bankxml::Section_Rows(XML1, QStringLiteral("MQTT_Publish"), file);
-    m.Publish_Data.resize(pub.size());
-    for (size_t i = 0; i < pub.size(); ++i) {
-      const bankxml::TRow &row = pub[i];
-      TMQTT_Publish_Data &d = m.Publish_Data[i];
-      d.Publish_Topic.CString = Remove_CR_LF(row.Attribute(QStringLiteral("Topic")));
-      d.Retained = UpperCase(row.Attribute(QStringLiteral("Retained"))) == QLatin1String("Y") ? 1 : 0;
-      d.QoS = StrToInt(row.Attribute(QStringLiteral("QoS")));
+    const TTableSection pub = bankxml::Required_Section(f, "MQTT_Publish");
+    m.Publish_Data.resize(size_t(pub.Count()));
+    size_t i = 0;
+    for (const TTableRow row : pub) {
+      TMQTT_Publish_Data &d = m.Publish_Data[i++];
+      d.Publish_Topic.CString = Remove_CR_LF(row.Text("Topic"));
+      d.Retained = row.Checked_Any_Case("Retained") ? 1 : 0;
+      d.QoS = StrToInt(row.Text("QoS"));
       d.Options = 0;
-      if (UpperCase(row.Attribute(QStringLiteral("OnChange"))) == QLatin1String("Y"))
+      if (row.Checked_Any_Case("OnChange"))
         d.Options |= 1;
-      if (UpperCase(row.Attribute(QStringLiteral("OnTimer"))) == QLatin1String("Y"))
+      if (row.Checked_Any_Case("OnTimer"))
         d.Options |= 4;
       d.Timer = 0;
       if (d.Options & 4)
-        d.Timer = uint32_t(StrToIntDef(Trim(row.Attribute(QStringLiteral("Time"))), 0));
-      d.Type_Data = uint16_t(MQTT_Data_Type_Code(row.Attribute(QStringLiteral("DataType"))));
-      d.Length = uint16_t(StrToIntDef(row.Attribute(QStringLiteral("Dimension")), 4));
-      d.Position = uint32_t(StrToIntDef(row.Attribute(QStringLiteral("Position")), 0));
-      d.Output_Template = Remove_CR_LF(row.Attribute(QStringLiteral("Template")));
+        d.Timer = uint32_t(StrToIntDef(Trim(row.Text("Time")), 0));
+      d.Type_Data = uint16_t(MQTT_Data_Type_Code(row.Text("DataType")));
+      d.Length = uint16_t(row.Integer("Dimension", 4));
+      d.Position = uint32_t(row.Integer("Position", 0));
+      d.Output_Template = Remove_CR_LF(row.Text("Template"));
       d.Input_Template.clear();
       d.Source_IP_Address = 0;
-      d.Description = row.Attribute(QStringLiteral("Mnemonic"));
+      d.Description = row.Text("Mnemonic");
     }
 
-    const std::vector<bankxml::TRow> sub =
-        bankxml::Section_Rows(XML1, QStringLiteral("MQTT_Subscribe"), file);
-    m.Topic_Filters.resize(sub.size());
-    m.Topic_Filter_QoS.resize(sub.size());
-    m.Subscribe_Data.resize(sub.size());
-    for (size_t i = 0; i < sub.size(); ++i) {
-      const bankxml::TRow &row = sub[i];
-      m.Topic_Filters[i].CString = Remove_CR_LF(row.Attribute(QStringLiteral("Topic")));
-      m.Topic_Filter_QoS[i] = StrToInt(row.Attribute(QStringLiteral("QoS")));
+    const TTableSection sub = bankxml::Required_Section(f, "MQTT_Subscribe");
+    const size_t n = size_t(sub.Count());
+    m.Topic_Filters.resize(n);
+    m.Topic_Filter_QoS.resize(n);
+    m.Subscribe_Data.resize(n);
+    i = 0;
+    for (const TTableRow row : sub) {
+      m.Topic_Filters[i].CString = Remove_CR_LF(row.Text("Topic"));
+      m.Topic_Filter_QoS[i] = StrToInt(row.Text("QoS"));
       TMQTT_Subscribe_Data &s = m.Subscribe_Data[i];
-      s.Type_SubData = MQTT_Data_Type_Code(row.Attribute(QStringLiteral("DataType")));
-      s.Length = uint32_t(StrToIntDef(row.Attribute(QStringLiteral("Dimension")), 4));
-      s.Position = uint32_t(StrToIntDef(row.Attribute(QStringLiteral("Position")), 0));
-      s.Input_Template = row.Attribute(QStringLiteral("Template"));
+      s.Type_SubData = MQTT_Data_Type_Code(row.Text("DataType"));
+      s.Length = uint32_t(row.Integer("Dimension", 4));
+      s.Position = uint32_t(row.Integer("Position", 0));
+      s.Input_Template = row.Text("Template");
       s.Output_Template.clear();
       s.IP_Address = 0;
       s.Port = 0;
       s.Proto = 0;
+      ++i;
     }
   }
   Assign_MQTT_Addresses();

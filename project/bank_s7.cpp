@@ -57,51 +57,42 @@ void TBankBuilder::Clear_S7_Table()
 
 namespace {
 
-// A missing attribute reads as empty text, which gives the default like any other non-number.
-int Number(const bankxml::TRow &Row, const char *Name, int Default)
-{
-  return StrToIntDef(Row.Attribute(QString::fromLatin1(Name)), Default);
-}
-
-bool Yes(const bankxml::TRow &Row, const char *Name)
-{
-  return Row.Attribute(QString::fromLatin1(Name)) == QLatin1String("Y");
-}
-
-void Fill_Entry(TS7_Access_Entry &e, const bankxml::TRow &Row, bool Write)
+// Every field converts on its own: a missing attribute or a text that is no number gives the
+// field's default, and the other fields are still read.
+void Fill_Entry(TS7_Access_Entry &e, const TTableRow &Row, bool Write)
 {
   uint8_t o1 = 0, o2 = 0, o3 = 0, o4 = 0;
-  if (!Error_In_IP_Address(Row.Attribute(QStringLiteral("PLC_Address")), o1, o2, o3, o4))
+  if (!Error_In_IP_Address(Row.Text("PLC_Address"), o1, o2, o3, o4))
     e.PLC_Address = uint32_t(o1) << 24 | uint32_t(o2) << 16 | uint32_t(o3) << 8 | o4;
   else
     e.PLC_Address = 0;
-  e.PLC_Port = uint16_t(Number(Row, "PLC_Port", 0));
-  e.PLC_Type = S7_PLC_Type_Code(Row.Attribute(QStringLiteral("PLC_Type")));
+  e.PLC_Port = uint16_t(Row.Integer("PLC_Port", 0));
+  e.PLC_Type = S7_PLC_Type_Code(Row.Text("PLC_Type"));
   // Unsigned arithmetic: only the low eight bits count, and a large hand-edited Rack must
   // not overflow.
-  const uint32_t rack = uint32_t(Number(Row, "Rack", 0));
-  const uint32_t slot = uint32_t(Number(Row, "Slot", 0));
+  const uint32_t rack = uint32_t(Row.Integer("Rack", 0));
+  const uint32_t slot = uint32_t(Row.Integer("Slot", 0));
   e.Rack_Slot = uint8_t(rack * 32u + slot);
-  e.Data_Type = S7_Data_Type_Code(Row.Attribute(QStringLiteral("Data_Type")));
-  e.Data_Identifier = S7_Block_Code(Row.Attribute(QStringLiteral("Data_Identifier")));
-  e.DB_Number = uint16_t(Number(Row, "DB_Number", 0));
-  e.PLC_Area = S7_Area_Code(Row.Attribute(QStringLiteral("PLC_Area")));
-  e.PLC_Add = uint16_t(Number(Row, "PLC_Add", 0));
-  e.PLC_Bit = uint8_t(Number(Row, "PLC_Bit", 0));
-  e.PollTime = uint32_t(Number(Row, "PollTime", 1000));
+  e.Data_Type = S7_Data_Type_Code(Row.Text("Data_Type"));
+  e.Data_Identifier = S7_Block_Code(Row.Text("Data_Identifier"));
+  e.DB_Number = uint16_t(Row.Integer("DB_Number", 0));
+  e.PLC_Area = S7_Area_Code(Row.Text("PLC_Area"));
+  e.PLC_Add = uint16_t(Row.Integer("PLC_Add", 0));
+  e.PLC_Bit = uint8_t(Row.Integer("PLC_Bit", 0));
+  e.PollTime = uint32_t(Row.Integer("PollTime", 1000));
   uint8_t flags = 0;
   if (Write) {
     flags = 0x20;
-    if (Yes(Row, "OnChange"))
+    if (Row.Checked("OnChange"))
       flags |= 0x01;
-    if (Yes(Row, "OnCMD"))
+    if (Row.Checked("OnCMD"))
       flags |= 0x10;
   }
-  e.Position = uint16_t(Number(Row, "Position", 0));
-  e.Bit = uint8_t(Number(Row, "Bit", 0));
-  if (Yes(Row, "Swap"))
+  e.Position = uint16_t(Row.Integer("Position", 0));
+  e.Bit = uint8_t(Row.Integer("Bit", 0));
+  if (Row.Checked("Swap"))
     flags |= 0x04;
-  if (Yes(Row, "SwapWord"))
+  if (Row.Checked("SwapWord"))
     flags |= 0x08;
   e.Flags = flags;
 }
@@ -115,13 +106,11 @@ int TBankBuilder::Load_S7_Table()
   if (!PathExists(file))
     return 0;
   Require_XML();
-  bankxml::Load(XML1, file);
+  const TTableFile f(*XML1, file);
   const char *const sections[2] = {"S7_Protocol_Read", "S7_Protocol_Write"};
   for (int s = 0; s < 2; ++s) {
-    const std::vector<bankxml::TRow> rows =
-        bankxml::Section_Rows(XML1, QString::fromLatin1(sections[s]), file);
-    for (const bankxml::TRow &row : rows) {
-      if (row.Attribute(QStringLiteral("Enable")) != QLatin1String("Y"))
+    for (const TTableRow row : bankxml::Required_Section(f, sections[s])) {
+      if (!row.Checked("Enable"))
         continue;
       if (n >= S7_Table_Size)
         throw EBankError(QStringLiteral("The S7 access table has more than %1 enabled rows; "

@@ -255,7 +255,6 @@ public:
   bool Banks_Built() const { return FBanks_Built; }
 
 private:
-  void Load_ParGen_Address(int Offset, const char *Prefix, const std::array<int, 4> &Defaults);
   void Assign_MQTT_Addresses();
   void Require_XML() const;
 

@@ -6,6 +6,7 @@
 #include "framework/system/paths.h"
 #include "framework/system/sysutils.h"
 #include "project/app_state.h"
+#include "project/table_rows.h"
 
 namespace {
 
@@ -41,18 +42,13 @@ QString EDE_Field(const QString &S)
   return R;
 }
 
-void Load_EDE_Section(const IXMLNode &Root, const QString &Name)
+void Load_EDE_Section(const TTableFile &File, const char *Name)
 {
   TSideFileState &S = SideFileState();
-  IXMLNode Section = Root.ChildNodes().FindNode(Name);
-  if (!Section) return;
-  IXMLNodeList Rows = Section.ChildNodes();
-  for (int R = 0; R < Rows.Count(); ++R) {
-    IXMLNode Row = Rows.Nodes(R);
-    if (Row.NodeType() != ntElement) continue;
-    const int Type = BACnet_Object_Type_Code(UpperCase(Trim(Row.Attributes("Data_Type"))));
-    const QString Unit = EDE_Field(Row.Attributes("Eng_Unit"));
-    const QString Mnemonic = EDE_Field(Row.Attributes("Mnemonic"));
+  for (const TTableRow Row : File.Section(Name)) {
+    const int Type = BACnet_Object_Type_Code(UpperCase(Trim(Row.Text("Data_Type"))));
+    const QString Unit = EDE_Field(Row.Text("Eng_Unit"));
+    const QString Mnemonic = EDE_Field(Row.Text("Mnemonic"));
     TBACnet_EDE_Obj O;
     O.DevObjInstance = S.EDE_Device_Instance;
     O.ObjectName = Mnemonic.left(S.EDE_Long_Names ? 32 : 16);
@@ -67,18 +63,11 @@ void Load_EDE_Section(const IXMLNode &Root, const QString &Name)
 
 // Text of a direct child element of the root; empty and not found when it is missing or holds
 // elements instead of text.
-QString Element_Text(const IXMLNode &Root, const QString &Name, bool &Found)
+QString Element_Text(const TTableFile &File, const char *Name, bool &Found)
 {
-  Found = false;
-  IXMLNode Node = Root.ChildNodes().FindNode(Name);
-  if (!Node) return QString();
-  try {
-    const QString Text = Node.Text();
-    Found = true;
-    return Text;
-  } catch (const Exception &) {
-    return QString();
-  }
+  QString Text;
+  Found = File.Child_Text(Name, Text);
+  return Text;
 }
 
 }  // namespace
@@ -114,25 +103,21 @@ void Load_EDE_Device(TXMLDocument &XML1)
   S.EDE_Device_Instance.clear();
   S.EDE_Long_Names = false;
   if (!FileExists(AppState().File_ParGen)) return;
-  XML1.LoadFromFile(AppState().File_ParGen);
-  IXMLNode Root = XML1.DocumentElement();
-  if (!Root) return;
+  const TTableFile File(XML1, AppState().File_ParGen);
   bool Found = false;
-  const int Type = StrToIntDef(Element_Text(Root, "BACnet_Type", Found), 0);
+  const int Type = StrToIntDef(Element_Text(File, "BACnet_Type", Found), 0);
   S.EDE_Device_Instance =
-      EDE_Field(Element_Text(Root, Type == 1 ? "BACnet_Ser_DEV_IDE" : "BACnet_DEV_IDE", Found));
-  const QString Limit = Element_Text(Root, "BACnet_Desc_Chars_Limit", Found);
+      EDE_Field(Element_Text(File, Type == 1 ? "BACnet_Ser_DEV_IDE" : "BACnet_DEV_IDE", Found));
+  const QString Limit = Element_Text(File, "BACnet_Desc_Chars_Limit", Found);
   S.EDE_Long_Names = Found && Limit == "1";
 }
 
 void Load_EDE_Objects(TXMLDocument &XML1)
 {
   if (!FileExists(AppState().File_BACnet_Slave)) return;
-  XML1.LoadFromFile(AppState().File_BACnet_Slave);
-  IXMLNode Root = XML1.DocumentElement();
-  if (!Root) return;
-  Load_EDE_Section(Root, "BACnet_in_Read");
-  Load_EDE_Section(Root, "BACnet_in_Write");
+  const TTableFile File(XML1, AppState().File_BACnet_Slave);
+  Load_EDE_Section(File, "BACnet_in_Read");
+  Load_EDE_Section(File, "BACnet_in_Write");
 }
 
 QStringList Build_EDE_Lines()

@@ -6,6 +6,7 @@
 #include "framework/system/paths.h"
 #include "framework/system/sysutils.h"
 #include "project/app_state.h"
+#include "project/table_rows.h"
 
 #include <algorithm>
 
@@ -33,29 +34,24 @@ QString Hex8(uint32_t V) { return IntToHex(V, 8); }
 // Sub-index in section names: upper-case hexadecimal without leading zeros.
 QString SubHex(uint32_t V) { return IntToHex(V, 1); }
 
-void Load_PDO_Section(const IXMLNode &Root, const QString &Name, int First, int &Count)
+void Load_PDO_Section(const TTableFile &File, const char *Name, int First, int &Count)
 {
   Count = 0;
-  IXMLNode Section = Root.ChildNodes().FindNode(Name);
-  if (!Section) return;
-  IXMLNodeList Rows = Section.ChildNodes();
-  for (int R = 0; R < Rows.Count() && Count < EDS_Max_PDO; ++R) {
-    IXMLNode Row = Rows.Nodes(R);
-    if (Row.NodeType() != ntElement) continue;
+  for (const TTableRow Row : File.Section(Name)) {
+    if (Count >= EDS_Max_PDO) break;
     EDS_PDO_Entry &E = SideFileState().EDS_PDO_Table[First + Count];
-    E.COB_ID = uint32_t(StrToIntDef(Row.Attributes("COB-ID"), 0));
-    E.Dimension =
-        std::min(uint32_t(StrToIntDef(Row.Attributes("Dimension"), 8)), EDS_Max_Dimension);
+    E.COB_ID = uint32_t(Row.Integer("COB-ID", 0));
+    E.Dimension = std::min(uint32_t(Row.Integer("Dimension", 8)), EDS_Max_Dimension);
     ++Count;
   }
 }
 
 // The attribute as an integer; a missing attribute fails like a text that is no number.
-int Attribute_Int(const IXMLNode &Row, const QString &Name)
+int Attribute_Int(const TTableRow &Row, const char *Name)
 {
-  if (!Row.HasAttribute(Name))
-    throw EConvertError(Format("Attribute '%s' is missing", Name));
-  return StrToInt(Row.Attributes(Name));
+  if (!Row.Has(Name))
+    throw EConvertError(Format("Attribute '%s' is missing", QString::fromUtf8(Name)));
+  return StrToInt(Row.Text(Name));
 }
 
 void Add_SDO_Entry(int Index, int Sub, int Quantity, bool Readonly)
@@ -83,14 +79,9 @@ void Add_SDO_Entry(int Index, int Sub, int Quantity, bool Readonly)
   }
 }
 
-void Load_SDO_Section(const IXMLNode &Root, const QString &Name, bool Readonly)
+void Load_SDO_Section(const TTableFile &File, const char *Name, bool Readonly)
 {
-  IXMLNode Section = Root.ChildNodes().FindNode(Name);
-  if (!Section) return;
-  IXMLNodeList Rows = Section.ChildNodes();
-  for (int R = 0; R < Rows.Count(); ++R) {
-    IXMLNode Row = Rows.Nodes(R);
-    if (Row.NodeType() != ntElement) continue;
+  for (const TTableRow Row : File.Section(Name)) {
     const int Index = Attribute_Int(Row, "Index");
     const int Sub = Attribute_Int(Row, "SubIndex");
     const int Quantity = Attribute_Int(Row, "NByte");
@@ -225,13 +216,10 @@ void Load_EDS_PDO_Table(TXMLDocument &XML1)
   S.EDS_RX_PDO_Count = 0;
   S.EDS_TX_PDO_Count = 0;
   if (!FileExists(AppState().File_PDO_CANopen)) return;
-  XML1.LoadFromFile(AppState().File_PDO_CANopen);
   {
-    IXMLNode Root = XML1.DocumentElement();
-    if (Root) {
-      Load_PDO_Section(Root, "Receive_PDO", 0, S.EDS_RX_PDO_Count);
-      Load_PDO_Section(Root, "Transmit_PDO", EDS_Max_PDO, S.EDS_TX_PDO_Count);
-    }
+    const TTableFile File(XML1, AppState().File_PDO_CANopen);
+    Load_PDO_Section(File, "Receive_PDO", 0, S.EDS_RX_PDO_Count);
+    Load_PDO_Section(File, "Transmit_PDO", EDS_Max_PDO, S.EDS_TX_PDO_Count);
   }
   // The document is the main window's; do not leave the PDO table loaded in it.
   XML1.SetActive(false);
@@ -240,11 +228,9 @@ void Load_EDS_PDO_Table(TXMLDocument &XML1)
 void Load_EDS_SDO_Table(TXMLDocument &XML1)
 {
   if (!FileExists(AppState().File_SDO_Server_CANopen)) return;
-  XML1.LoadFromFile(AppState().File_SDO_Server_CANopen);
-  IXMLNode Root = XML1.DocumentElement();
-  if (!Root) return;
-  Load_SDO_Section(Root, "SDO_Read", true);
-  Load_SDO_Section(Root, "SDO_Write", false);
+  const TTableFile File(XML1, AppState().File_SDO_Server_CANopen);
+  Load_SDO_Section(File, "SDO_Read", true);
+  Load_SDO_Section(File, "SDO_Write", false);
 }
 
 int Find_SDO_Index(uint16_t Index)

@@ -6,6 +6,7 @@
 #include "framework/system/paths.h"
 #include "framework/system/sysutils.h"
 #include "project/app_state.h"
+#include "project/table_rows.h"
 
 #include <memory>
 
@@ -234,18 +235,12 @@ void Add_Modules(QStringList &Lines, const QString &Kind, const QString &Code, i
   }
 }
 
-// Text of a direct child element of the root, or of nothing.
-int Read_Size(TXMLDocument &Doc, const QString &Name)
+// The number in a direct child element of the root; 0 for a missing element, one holding
+// elements, or text that is no number.
+int Read_Size(const TTableFile &File, const char *Name)
 {
-  try {
-    IXMLNode Root = Doc.DocumentElement();
-    if (!Root) return 0;
-    IXMLNode Node = Root.ChildNodes().FindNode(Name);
-    if (!Node) return 0;
-    return StrToIntDef(Node.Text(), 0);
-  } catch (const Exception &) {
-    return 0;
-  }
+  QString Text;
+  return File.Child_Text(Name, Text) ? StrToIntDef(Text, 0) : 0;
 }
 
 }  // namespace
@@ -263,9 +258,9 @@ void Load_GSD_Sizes()
   S.GSD_Output_Len = 0;
   S.GSD_Input_Len = 0;
   auto Doc = std::make_unique<TXMLDocument>();
-  Doc->LoadFromFile(AppState().File_ParGen);
-  S.GSD_Output_Len = Read_Size(*Doc, "PROFINET_NB_IN");
-  S.GSD_Input_Len = Read_Size(*Doc, "PROFINET_NB_OUT");
+  const TTableFile File(*Doc, AppState().File_ParGen);
+  S.GSD_Output_Len = Read_Size(File, "PROFINET_NB_IN");
+  S.GSD_Input_Len = Read_Size(File, "PROFINET_NB_OUT");
 }
 
 int GSD_Size_Error()

@@ -7,24 +7,20 @@
 #include "framework/system/paths.h"
 #include "framework/system/sysutils.h"
 #include "project/app_state.h"
+#include "project/table_rows.h"
 
 #include <memory>
 #include <set>
 
 namespace {
 
-void Load_MIB_Section(const IXMLNode &Root, const QString &Name, TStringList &Names, int Flags)
+void Load_MIB_Section(const TTableFile &File, const char *Name, TStringList &Names, int Flags)
 {
-  IXMLNode Section = Root.ChildNodes().FindNode(Name);
-  if (!Section) return;
-  IXMLNodeList Rows = Section.ChildNodes();
-  for (int R = 0; R < Rows.Count() && Names.Count() < MIB_Max_Rows; ++R) {
-    IXMLNode Row = Rows.Nodes(R);
-    if (Row.NodeType() != ntElement) continue;
-    if (UpperCase(Row.Attributes("Enable")) != "Y") continue;
-    SideFileState().MIB_Int_Flags[Flags + Names.Count()] =
-        UpperCase(Row.Attributes("Type")) == "INT";
-    Names.Add(Row.Attributes("Description"));
+  for (const TTableRow Row : File.Section(Name)) {
+    if (Names.Count() >= MIB_Max_Rows) break;
+    if (!Row.Checked_Any_Case("Enable")) continue;
+    SideFileState().MIB_Int_Flags[Flags + Names.Count()] = UpperCase(Row.Text("Type")) == "INT";
+    Names.Add(Row.Text("Description"));
   }
 }
 
@@ -159,11 +155,9 @@ void Load_MIB_Objects()
   S.MIB_Int_Flags.fill(false);
   auto Doc = std::make_unique<TXMLDocument>();
   if (!FileExists(AppState().File_SNMP_Trap)) return;
-  Doc->LoadFromFile(AppState().File_SNMP_Trap);
-  IXMLNode Root = Doc->DocumentElement();
-  if (!Root) return;
-  Load_MIB_Section(Root, "SNMP_Trap_Read", Read, 0);
-  Load_MIB_Section(Root, "SNMP_Trap_Write", Write, MIB_Max_Rows);
+  const TTableFile File(*Doc, AppState().File_SNMP_Trap);
+  Load_MIB_Section(File, "SNMP_Trap_Read", Read, 0);
+  Load_MIB_Section(File, "SNMP_Trap_Write", Write, MIB_Max_Rows);
 }
 
 QStringList Build_MIB_Lines()

@@ -562,3 +562,57 @@ void TXMLDocument::AddDeclaration(const QString &Version, const QString &Encodin
   d.append_attribute("version").set_value(U8(Version).c_str());
   if (!Encoding.isEmpty()) d.append_attribute("encoding").set_value(U8(Encoding).c_str());
 }
+
+// ---------------------------------------------------------------------------------------------
+
+pugi::xml_node TXMLElementReader::Element(pugi::xml_node Node)
+{
+  return Node.type() == pugi::node_element ? Node : pugi::xml_node();
+}
+
+TXMLElementReader::TXMLElementReader(const IXMLNode &Node) : FNode(Element(Node.Handle())) {}
+
+TXMLElementReader TXMLElementReader::ChildElement(const char *Utf8Name) const
+{
+  return TXMLElementReader(FNode.child(Utf8Name));
+}
+
+TXMLElementReader TXMLElementReader::FirstChildElement() const
+{
+  pugi::xml_node c = FNode.first_child();
+  while (c && c.type() != pugi::node_element) c = c.next_sibling();
+  return TXMLElementReader(c);
+}
+
+TXMLElementReader TXMLElementReader::NextSiblingElement() const
+{
+  pugi::xml_node c = FNode.next_sibling();
+  while (c && c.type() != pugi::node_element) c = c.next_sibling();
+  return TXMLElementReader(c);
+}
+
+const char *TXMLElementReader::AttributeUtf8(const char *Utf8Name) const
+{
+  // pugixml starts at the hint, wraps round, and leaves the hint after the attribute found.
+  const pugi::xml_attribute a = FNode.attribute(Utf8Name, FLast);
+  return a ? a.value() : nullptr;
+}
+
+QString TXMLElementReader::Attribute(const char *Utf8Name) const
+{
+  const char *v = AttributeUtf8(Utf8Name);
+  return v ? Q(v) : QString();
+}
+
+bool TXMLElementReader::Text(QString &Text) const
+{
+  if (!FNode) return false;
+  const pugi::xml_node c = FNode.first_child();
+  if (!c) {
+    Text.clear();
+    return true;
+  }
+  if (c.next_sibling() || (c.type() != pugi::node_pcdata && c.type() != pugi::node_cdata)) return false;
+  Text = Q(c.value());
+  return true;
+}

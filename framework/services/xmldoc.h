@@ -118,6 +118,40 @@ private:
   IXMLNode FOwnerNode;
 };
 
+// A light read-only view of an element for reading many of them fast (the rows of a table):
+// names are UTF-8, converted by the caller once, and an attribute lookup starts after the
+// attribute found last, so reading attributes in the order they are stored walks the element
+// once. Unlike IXMLNode it does not notice that its document was cleared or reloaded: take it
+// from a handle, use it, and drop it before the document changes.
+class TXMLElementReader {
+public:
+  TXMLElementReader() = default;
+  // The element of the handle; a null reader for a null handle or a node that is no element.
+  // Raises EXMLDocError when the handle is stale.
+  explicit TXMLElementReader(const IXMLNode &Node);
+
+  bool IsNull() const { return !FNode; }
+  explicit operator bool() const { return bool(FNode); }
+  friend bool operator==(const TXMLElementReader &a, const TXMLElementReader &b) { return a.FNode == b.FNode; }
+  // The first child element of that name; null when there is none.
+  TXMLElementReader ChildElement(const char *Utf8Name) const;
+  // The first child element and the next sibling element (comments and text are passed over).
+  TXMLElementReader FirstChildElement() const;
+  TXMLElementReader NextSiblingElement() const;
+  // The value of the attribute as the document holds it (UTF-8); nullptr when it is absent.
+  const char *AttributeUtf8(const char *Utf8Name) const;
+  // "" for an attribute that is absent, as IXMLNode::Attributes.
+  QString Attribute(const char *Utf8Name) const;
+  // The text of a text-only element; false (Text untouched) when it holds other elements.
+  bool Text(QString &Text) const;
+
+private:
+  explicit TXMLElementReader(pugi::xml_node Node) : FNode(Node) {}
+  static pugi::xml_node Element(pugi::xml_node Node);
+  pugi::xml_node FNode;
+  mutable pugi::xml_attribute FLast;  // where the next lookup starts
+};
+
 enum class TXMLDocOption { doNodeAutoCreate, doNodeAutoIndent, doAttrNull, doAutoPrefix,
                            doNamespaceDecl, doAutoSave };
 using TXMLDocOptions = TSet<TXMLDocOption>;

@@ -2,9 +2,14 @@
 
 namespace {
 
+unsigned Unit(QChar c) { return c.unicode(); }
+unsigned Unit(char c) { return uint8_t(c); }
+
 // Val-like parser: blanks, sign, "$"/"x"/"X"/"0x"/"0X" hex or decimal digits, nothing after.
 // `bits` is 32 or 64. Hex accepts the full unsigned range and wraps to two's complement.
-bool ParseInteger(const QString &s, int bits, int64_t &out)
+// Only ASCII counts, so UTF-8 bytes and UTF-16 units give the same answer for the same text.
+template <typename Text>
+bool ParseInteger(const Text &s, int bits, int64_t &out)
 {
   int i = 0;
   const int n = int(s.size());
@@ -28,7 +33,7 @@ bool ParseInteger(const QString &s, int bits, int64_t &out)
                                            : (neg ? 9223372036854775808ull : 9223372036854775807ull));
   uint64_t v = 0;
   for (; i < n; ++i) {
-    const ushort c = s[i].unicode();
+    const unsigned c = Unit(s[i]);
     uint64_t d;
     if (c >= '0' && c <= '9') d = c - '0';
     else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
@@ -87,6 +92,14 @@ int StrToIntDef(const QString &s, int def)
 {
   int v;
   return TryStrToInt(s, v) ? v : def;
+}
+
+bool TryUtf8ToInt(std::string_view s, int &value)
+{
+  int64_t v;
+  if (!ParseInteger(s, 32, v)) return false;
+  value = int(v);
+  return true;
 }
 
 bool TryStrToInt64(const QString &s, int64_t &value) { return ParseInteger(s, 64, value); }

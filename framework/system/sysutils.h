@@ -10,6 +10,7 @@
 #include <exception>
 #include <functional>
 #include <initializer_list>
+#include <string_view>
 #include <vector>
 
 #include "framework/system/types.h"
@@ -239,6 +240,8 @@ inline QString IntToHex(long long v, int digits) { return IntToHex(int64_t(v), d
 bool TryStrToInt(const QString &s, int &value);
 int StrToInt(const QString &s);  // EConvertError "'s' is not a valid integer value"
 int StrToIntDef(const QString &s, int def);
+// TryStrToInt on UTF-8 text, for numbers read straight from a document without a QString.
+bool TryUtf8ToInt(std::string_view s, int &value);
 bool TryStrToInt64(const QString &s, int64_t &value);
 int64_t StrToInt64(const QString &s);
 int64_t StrToInt64Def(const QString &s, int64_t def);

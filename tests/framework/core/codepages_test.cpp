@@ -53,6 +53,9 @@ TEST(CodePages, Utf8Validity)
       {"surrogate", "\xED\xA0\x80", 0, false},
       {"above U+10FFFF", "\xF4\x90\x80\x80", 0, false},
       {"valid then invalid", "\xC3\xB6 \xFC", 3, false},
+      {"invalid after a long ASCII run", "0123456789abcdef\xFF", 16, false},
+      {"invalid inside the last eight bytes", "01234567\xC3\xB6" "89a\xFC" "bcdefgh", 13, false},
+      {"valid after a long ASCII run", "0123456789abcdef\xC3\xB6", -1, true},
   };
   for (const auto &c : cases) {
     EXPECT_EQ(InvalidUtf8Offset(c.bytes), c.invalidAt) << c.name;

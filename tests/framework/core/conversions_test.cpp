@@ -34,12 +34,17 @@ TEST_F(Conversions, StrToIntFollowsValRules)
       {"-2147483649", std::nullopt}, {"$7FFFFFFF", 2147483647}, {"$80000000", INT32_MIN},
       {"$FFFFFFFF", -1}, {"$100000000", std::nullopt}, {"99999999999999999999", std::nullopt},
       {"1.0", std::nullopt}, {"1e3", std::nullopt}, {"٣", std::nullopt}, {"\t3", 3},
+      {"１２", std::nullopt}, {"12\u00A0", std::nullopt}, {"\u00A012", std::nullopt},
   };
   for (const IntCase &c : cases) {
     SCOPED_TRACE(c.text);
     int v = 12345;
     const bool ok = TryStrToInt(QString::fromUtf8(c.text), v);
     ASSERT_EQ(ok, c.value.has_value());
+    // The same text read as UTF-8 bytes, as a document holds it, follows the same rules.
+    int u = 12345;
+    EXPECT_EQ(TryUtf8ToInt(c.text, u), ok);
+    EXPECT_EQ(u, ok ? *c.value : 12345);
     if (ok) {
       EXPECT_EQ(v, *c.value);
       EXPECT_EQ(StrToInt(QString::fromUtf8(c.text)), *c.value);

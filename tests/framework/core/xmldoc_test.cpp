@@ -248,3 +248,57 @@ TEST(XmlDocument, HandlesBecomeStaleWhenTheContentIsReplaced)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(XmlElementReader, AttributesByUtf8NameInAnyOrder)
+{
+  TXMLDocument doc;
+  doc.LoadFromXML(QStringLiteral("<r><row A=\"1\" AB=\"2\" B=\"\" Z\u00E4hler=\"\u00E9t\u00E9\" C=\"3\"/></r>"));
+  const TXMLElementReader row = TXMLElementReader(doc.DocumentElement()).FirstChildElement();
+  ASSERT_FALSE(row.IsNull());
+  // Each lookup starts where the last one ended: stored order, backwards, repeats, a name
+  // that is the prefix of another, and absent names must all find the right attribute.
+  const struct {
+    const char *name;
+    const char *value;  // nullptr: absent
+  } reads[] = {{"A", "1"},  {"AB", "2"},   {"B", ""},      {"Z\xC3\xA4hler", "\xC3\xA9t\xC3\xA9"},
+               {"C", "3"},  {"C", "3"},    {"A", "1"},     {"Missing", nullptr},
+               {"B", ""},   {"AB", "2"},   {"A", "1"},     {"a", nullptr},
+               {"AB", "2"}, {"", nullptr}, {"C", "3"},     {"Zahler", nullptr}};
+  for (const auto &r : reads) {
+    SCOPED_TRACE(r.name);
+    const char *v = row.AttributeUtf8(r.name);
+    if (!r.value) {
+      EXPECT_EQ(v, nullptr);
+      EXPECT_EQ(row.Attribute(r.name), "");
+    } else {
+      ASSERT_NE(v, nullptr);
+      EXPECT_STREQ(v, r.value);
+      EXPECT_EQ(row.Attribute(r.name), QString::fromUtf8(r.value));
+    }
+  }
+}
+
+TEST(XmlElementReader, WalksElementsAndReadsText)
+{
+  TXMLDocument doc;
+  doc.LoadFromXML("<!--c--><root>text<!--x--><a>1</a> <b/><c><d/></c><e><![CDATA[<z>]]></e></root>");
+  const TXMLElementReader root(doc.DocumentElement());
+  QStringList names;
+  for (TXMLElementReader e = root.FirstChildElement(); e; e = e.NextSiblingElement()) {
+    QString text = QStringLiteral("?");
+    names << QString::fromUtf8(e == root.ChildElement("c") ? "c" : "") + (e.Text(text) ? text : "no text");
+  }
+  EXPECT_EQ(names, QStringList({"1", "", "cno text", "<z>"}));
+  EXPECT_TRUE(root.ChildElement("missing").IsNull());
+  QString untouched = "keep";
+  EXPECT_FALSE(root.ChildElement("missing").Text(untouched));
+  EXPECT_EQ(untouched, "keep");
+  EXPECT_EQ(root.ChildElement("missing").AttributeUtf8("x"), nullptr);
+  // A node that is no element gives a null reader.
+  EXPECT_TRUE(TXMLElementReader(doc.ChildNodes().First()).IsNull());
+  EXPECT_TRUE(TXMLElementReader(IXMLNode()).IsNull());
+}
+
+}  // namespace
