@@ -228,8 +228,9 @@ TEST_F(ParGenForm, DotMovesAlongTheAddressChainAndIsNeverTyped)
       EXPECT_FALSE(from->Text().contains('.')) << what;
       TEdit *want = c.To ? F->*c.To : from;
       EXPECT_TRUE(want->Focused()) << what;
-      if (c.To)
+      if (c.To) {
         EXPECT_FALSE((F->*c.To)->Text().contains('.')) << what;
+      }
     }
   });
 }
@@ -316,8 +317,9 @@ TEST_F(ParGenForm, ModelPanelsStackInOrderWithNumberedTitles)
     EXPECT_EQ(shown[i], want[i].first) << i;
     EXPECT_EQ(shown[i]->Caption(), want[i].second);
     EXPECT_EQ(shown[i]->TabOrder(), int(i));
-    if (i > 0)
+    if (i > 0) {
       EXPECT_EQ(shown[i]->Top(), shown[i - 1]->Top() + shown[i - 1]->Height()) << i;
+    }
   }
   EXPECT_EQ(F->CPG->Panels().size(), 20u);
 
@@ -348,7 +350,7 @@ TEST_F(ParGenForm, TextsComeFromTheTextTableInRowOrder)
   for (const auto &i : items)
     numbers.push_back(i.Text);
   for (size_t i = 1; i < numbers.size(); ++i)
-    if (numbers[i] != numbers[i - 1] + 1)
+    if (numbers[i] != numbers[i - 1] + 1) {
       EXPECT_TRUE(numbers[i - 1] == 422 || numbers[i - 1] == 441 || numbers[i - 1] == 450 || numbers[i - 1] == 487 ||
                   numbers[i - 1] == 501 || numbers[i - 1] == 506 || numbers[i - 1] == 518 ||
                   numbers[i - 1] == 530 || numbers[i - 1] == 572 || numbers[i - 1] == 607 ||
@@ -356,6 +358,7 @@ TEST_F(ParGenForm, TextsComeFromTheTextTableInRowOrder)
                   numbers[i - 1] == 719 || numbers[i - 1] == 724 || numbers[i - 1] == 768 ||
                   numbers[i - 1] == 814 || numbers[i - 1] == 855 || numbers[i - 1] == 892 || numbers[i - 1] == 924)
           << numbers[i - 1] << " -> " << numbers[i];
+    }
 }
 
 TEST_F(ParGenForm, LoadingConvertsEachElementByItsKind)
