@@ -42,8 +42,6 @@ TBaseGrid::TBaseGrid(TComponent *AOwner) : TObjStringGrid(AOwner)
 TBaseGrid::~TBaseGrid()
 {
   FDestroying = true;
-  if (FUndoRedo)
-    FUndoRedo->SetGrid(nullptr);
   FreeAllCellProperties();
   // Properties left beyond the counts (the store keeps them when the grid shrinks).
   std::vector<TCellProperties *> rest(FAllProps.begin(), FAllProps.end());
@@ -361,10 +359,7 @@ void TBaseGrid::SetGridFixedLineColor(TColor Value)
 
 void TBaseGrid::SetUndoRedo(TZavGridUndoRedo *Value)
 {
-  if (FUndoRedo == Value)
-    return;
-  if (FUndoRedo)
-    FUndoRedo->RemoveFreeNotification(this);
+  // The old component keeps its link to this grid (and the mutual free notification with it).
   FUndoRedo = Value;
   if (Value) {
     Value->FreeNotification(this);

@@ -13,10 +13,8 @@ TZavGridUndoRedo::~TZavGridUndoRedo()
 
 void TZavGridUndoRedo::SetGrid(TBaseGrid *Value)
 {
-  if (FGrid == Value)
-    return;
-  if (FGrid)
-    FGrid->RemoveFreeNotification(this);
+  // Notifications are mutual here and are kept once asked for: the grid may still point at
+  // this component after it is unlinked.
   FGrid = Value;
   if (FGrid)
     FGrid->FreeNotification(this);
