@@ -90,7 +90,7 @@ TEST(UndoRedo, Sequences)
     SCOPED_TRACE(k.script);
     TUndoFixture f;
     f.Run(k.script);
-    EXPECT_EQ(f.Texts(), k.texts);
+    EXPECT_EQ(f.Texts().toStdString(), k.texts);
     EXPECT_EQ(f.undo.Level(), k.level);
     EXPECT_EQ(f.undo.Items()->Count(), k.items);
     EXPECT_EQ(f.undo.CanUndo(), k.canUndo);
