@@ -331,3 +331,68 @@ TEST(BaseGrid, ArrowKeysStepOverABlock)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BaseGrid, AssigningPropertiesCopiesTheLookButNotTheGradientOrTheGraphic)
+{
+  TProbeBaseGrid g(nullptr);
+  TObject graphic, calc;
+  TCellProperties *src = g.CellProperties(1, 1);
+  src->SetIsBaseCell(false);
+  src->SetCellSpanX(1);
+  src->SetCellSpanY(2);
+  src->SetCellObject(7);
+  src->SetAlignment(taCenter);
+  src->SetBorderColor(clRed);
+  src->SetBorderWidth(2);
+  src->SetBrushColor(clBlue);
+  src->SetBrushStyle(bsCross);
+  src->SetFontColor(clGreen);
+  src->SetFontStyle({fsBold});
+  src->SetFontName("Courier");
+  src->SetFontSize(14);
+  src->SetReadOnly(true);
+  src->SetEditor(edCheckBox);
+  src->SetVAlignment(vtaBottom);
+  src->SetWordWrap(false);
+  src->SetNodeLevel(3);
+  src->SetBrushColorTo(clAqua);
+  src->SetGradientDirection(GradientHorizontal);
+  src->SetGraphicObject(&graphic);
+  src->SetCalcType(acSUM);
+  src->SetCalcObject(&calc);
+  src->SetPaintID(9);
+
+  TCellProperties *dst = g.CellProperties(4, 4);
+  dst->Assign(src);
+  EXPECT_FALSE(dst->IsBaseCell());
+  EXPECT_EQ(TPoint(dst->CellSpanX(), dst->CellSpanY()), TPoint(1, 2));
+  EXPECT_EQ(TPoint(dst->OwnerCol(), dst->OwnerRow()), TPoint(1, 1));
+  EXPECT_EQ(dst->CellObject(), 7u);
+  EXPECT_EQ(dst->Alignment(), taCenter);
+  EXPECT_EQ(dst->BorderColor(), clRed);
+  EXPECT_EQ(dst->BorderWidth(), 2);
+  EXPECT_EQ(dst->BrushColor(), clBlue);
+  EXPECT_EQ(dst->BrushStyle(), bsCross);
+  EXPECT_EQ(dst->FontColor(), clGreen);
+  EXPECT_EQ(dst->FontStyle(), TFontStyles{fsBold});
+  EXPECT_EQ(dst->FontName(), "Courier");
+  EXPECT_EQ(dst->FontSize(), 14);
+  EXPECT_TRUE(dst->ReadOnly());
+  EXPECT_EQ(dst->Editor(), edCheckBox);
+  EXPECT_EQ(dst->VAlignment(), vtaBottom);
+  EXPECT_FALSE(dst->WordWrap());
+  EXPECT_EQ(dst->NodeLevel(), 3);
+  // left as they were
+  EXPECT_EQ(dst->BrushColorTo(), clNone);
+  EXPECT_EQ(dst->GradientDirection(), GradientVertical);
+  EXPECT_EQ(dst->GraphicObject(), nullptr);
+  EXPECT_EQ(dst->CalcType(), acNONE);
+  EXPECT_EQ(dst->CalcObject(), nullptr);
+  EXPECT_EQ(dst->PaintID(), 0);
+  EXPECT_EQ(dst->OwnerGrid(), &g);
+  src->SetGraphicObject(nullptr);
+}
+
+}  // namespace
