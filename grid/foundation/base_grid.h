@@ -196,6 +196,8 @@ protected:
 private:
   friend class TCellProperties;
   TCellProperties *PropsAt(int ACol, int ARow) const;
+  // The properties of the base cell of the cell's block; nullptr when the cell has none.
+  TCellProperties *BasePropsOf(int ACol, int ARow) const;
   // A new properties object in the cell's slot, initialised from GetCellDefaults.
   TCellProperties *CreateCellProperties(int ACol, int ARow);
   // Frees the graphic object when the grid owns it (a cell graphic), then the properties.

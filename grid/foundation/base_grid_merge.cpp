@@ -21,21 +21,23 @@ bool TBaseGrid::IsMergedNonBaseCell(int ACol, int ARow) const
   return IsMergedCell(ACol, ARow) && !IsBaseCell(ACol, ARow);
 }
 
-bool TBaseGrid::IsXMergedCell(int ACol, int ARow) const
+TCellProperties *TBaseGrid::BasePropsOf(int ACol, int ARow) const
 {
   if (!HasCellProperties(ACol, ARow))
-    return false;
+    return nullptr;
   TPoint b = BaseCell(ACol, ARow);
-  TCellProperties *bp = PropsAt(b.X, b.Y);
+  return PropsAt(b.X, b.Y);
+}
+
+bool TBaseGrid::IsXMergedCell(int ACol, int ARow) const
+{
+  TCellProperties *bp = BasePropsOf(ACol, ARow);
   return bp && bp->CellSpanX() > 0;
 }
 
 bool TBaseGrid::IsYMergedCell(int ACol, int ARow) const
 {
-  if (!HasCellProperties(ACol, ARow))
-    return false;
-  TPoint b = BaseCell(ACol, ARow);
-  TCellProperties *bp = PropsAt(b.X, b.Y);
+  TCellProperties *bp = BasePropsOf(ACol, ARow);
   return bp && bp->CellSpanY() > 0;
 }
 
@@ -288,7 +290,7 @@ void TBaseGrid::KeyDown(uint16_t &Key, TShiftState Shift)
 {
   if (HasCellProperties(Col(), Row())) {
     TPoint b = BaseCell(Col(), Row());
-    TCellProperties *bp = PropsAt(b.X, b.Y);
+    TCellProperties *bp = BasePropsOf(Col(), Row());
     int spanX = bp ? bp->CellSpanX() : -1, spanY = bp ? bp->CellSpanY() : -1;
     // Step to the block's edge first so that the framework's own step leaves the block.
     switch (Key) {

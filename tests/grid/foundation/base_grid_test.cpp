@@ -29,6 +29,17 @@ public:
   ~TCellGraphic() override { --Alive; }
 };
 
+// A base grid on a shown form, for what needs a window.
+TProbeBaseGrid *ShownGrid(TForm &Form)
+{
+  Form.SetClientSize(500, 300);
+  auto *g = new TProbeBaseGrid(&Form);
+  g->SetParent(&Form);
+  g->SetBounds(0, 0, 480, 280);
+  Form.Show();
+  return g;
+}
+
 struct TCellCase {
   int c, r;
   bool base, merged, nonBase, xMerged, yMerged;
@@ -293,12 +304,8 @@ TEST(BaseGrid, DisplayHooksSeeTheBaseCellOfNormalRows)
 TEST(BaseGrid, ABlockIsOneRectangleOnScreen)
 {
   TForm form(nullptr);
-  form.SetClientSize(500, 300);
-  auto *g = new TProbeBaseGrid(&form);
-  g->SetParent(&form);
-  g->SetBounds(0, 0, 480, 280);
+  TProbeBaseGrid *g = ShownGrid(form);
   g->SetColWidths(3, 0);  // a hidden column inside the block
-  form.Show();
   g->MergeCells(2, 1, 3, 2);
   TRect base = static_cast<TCustomGrid *>(g)->CellRect(2, 1);
   TRect last = static_cast<TCustomGrid *>(g)->CellRect(4, 2);
@@ -312,11 +319,7 @@ TEST(BaseGrid, ABlockIsOneRectangleOnScreen)
 TEST(BaseGrid, ArrowKeysStepOverABlock)
 {
   TForm form(nullptr);
-  form.SetClientSize(500, 300);
-  auto *g = new TProbeBaseGrid(&form);
-  g->SetParent(&form);
-  g->SetBounds(0, 0, 480, 280);
-  form.Show();
+  TProbeBaseGrid *g = ShownGrid(form);
   g->MergeCells(2, 1, 2, 2);
   g->SetCol(2);
   g->SetRow(1);
