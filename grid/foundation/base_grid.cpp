@@ -3,35 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "grid/foundation/grid_utils.h"
 #include "grid/foundation/undo.h"
-
-namespace {
-
-// Packed wide text: "|\" followed by two characters per code unit, high byte first.
-// TODO: use the shared text utilities' packing once they are in.
-const QString WidePrefix = QStringLiteral("|\\");
-
-QString UnpackWide(const QString &Text)
-{
-  if (!Text.startsWith(WidePrefix))
-    return Text;
-  QString result;
-  for (int i = WidePrefix.size(); i + 1 < Text.size(); i += 2)
-    result += QChar(char16_t(((Text[i].unicode() & 0xFF) << 8) | (Text[i + 1].unicode() & 0xFF)));
-  return result;
-}
-
-QString PackWide(const QString &Wide)
-{
-  QString result = WidePrefix;
-  for (QChar ch : Wide) {
-    result += QChar(char16_t(ch.unicode() >> 8));
-    result += QChar(char16_t(ch.unicode() & 0xFF));
-  }
-  return result;
-}
-
-}  // namespace
 
 TBaseGrid::TBaseGrid(TComponent *AOwner) : TObjStringGrid(AOwner)
 {
@@ -80,9 +53,9 @@ QString TBaseGrid::GetCellEx(int ACol, int ARow)
   if (br < FNormalRowCount) {
     GetDisplText(bc, br, value);
     if (OnGetDisplWideText) {
-      QString wide = UnpackWide(value);
+      QString wide = UnpackWideText(value);
       GetDisplWideText(bc, br, wide);
-      value = PackWide(wide);
+      value = PackWideText(wide);
     }
   }
   return value;
