@@ -4,7 +4,10 @@
 
 #include "tests/support/test_support.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,6 +19,7 @@ struct Opts {
   QString ControlID;
   TImageList *Images = nullptr;
   TPictureContainer *Pictures = nullptr;
+  THTMLPictureCache *Cache = nullptr;
 };
 
 struct Out {
@@ -33,7 +37,7 @@ Out Render(TCanvas &C, const QString &Text, const TRect &R, const Opts &O = {})
                             O.Measure, false, O.Selected, O.Blink, O.HoverOnly, O.WordWrap, false, 1.0, O.URL,
                             O.HoverColor, O.HoverFont, TColor(0x808080), o.Anchor, o.Plain, o.FocusAnchor, o.Title,
                             o.Width, o.Height, o.Count, o.MouseAnchor, o.AnchorRect, o.ControlRect, o.CID, o.CV,
-                            o.CT, nullptr, O.Pictures, nullptr, 0);
+                            o.CT, O.Cache, O.Pictures, nullptr, 0);
   return o;
 }
 
@@ -351,6 +355,68 @@ TEST_F(MarkupRender, ImageListPictureTakesItsSpace)
   o.Measure = false;
   Render(C, "<IMG SRC=\"IDX:0\">a", TRect(0, 0, 300, 40), o);
   EXPECT_EQ(C.Pixels(5, 5), TColor(clRed));
+}
+
+TEST_F(MarkupRender, SubscriptSuperscriptAndErrorUnderline)
+{
+  EXPECT_EQ(Measure(C, "a<SUB>2</SUB>").Height, GH + GH / 4);
+  EXPECT_EQ(Measure(C, "a<SUP>2</SUP>").Height, GH + GH / 4);
+  EXPECT_EQ(Measure(C, "a<SUB x>2</SUB>").Height, GH);  // only the bare tag counts
+  Render(C, "<E>wrong</E> right", TRect(0, 0, 200, 40));
+  const int w = C.TextWidth("wrong");
+  // The zigzag runs one pixel around the line's bottom under the marked word only.
+  EXPECT_GT(CountColor(clRed, TRect(0, GH - 1, w + 2, GH + 2)), w / 2);
+  EXPECT_EQ(CountColor(clRed, TRect(w + 4, 0, 200, 40)), 0);
+}
+
+TEST_F(MarkupRender, PicturesFromFilesAndTheContainer)
+{
+  QTemporaryDir dir;
+  ASSERT_TRUE(QFile::copy(testsupport::Fixture("grid/pictures/green5x3.png"), dir.filePath("Green.png")));
+  // The path as written finds the file on a case-sensitive file system; the upper-cased
+  // text is the cache key.
+  THTMLPictureCache cache;
+  Opts o;
+  o.Cache = &cache;
+  const QString url = "file://" + dir.filePath("Green.png");
+  const QString text = "<IMG SRC=\"" + url + "\" WIDTH=\"10\">x";
+  o.Measure = true;
+  const Out m = Render(C, text, TRect(0, 0, 300, 40), o);
+  EXPECT_EQ(m.Width, 10 + C.TextWidth("x"));
+  ASSERT_EQ(cache.Count(), 1);
+  EXPECT_NE(cache.FindPicture(url.toUpper()), nullptr);
+  o.Measure = false;
+  Render(C, text, TRect(0, 0, 300, 40), o);
+  EXPECT_EQ(C.Pixels(1 + 5, 3), TColor(clLime));  // 10 wide, height 6 by the aspect ratio
+  EXPECT_EQ(cache.Count(), 1);
+
+  TPictureContainer pictures(nullptr);
+  TPictureItem *item = pictures.Items()->Add();
+  item->SetName("leaf");
+  item->Picture()->LoadFromFile(testsupport::Fixture("grid/pictures/green5x3.png"));
+  Opts q;
+  q.Pictures = &pictures;
+  q.Measure = true;
+  EXPECT_EQ(Render(C, "<IMG SRC=\"leaf\">", TRect(0, 0, 300, 40), q).Width, 5);
+  EXPECT_EQ(Render(C, "<IMG SRC=\"leaf\" HEIGHT=\"6\">", TRect(0, 0, 300, 40), q).Width, 10);
+  EXPECT_EQ(Render(C, "<IMG SRC=\"none\">", TRect(0, 0, 300, 40), q).Width, 0);
+}
+
+// A sample of the common tags for the eye.
+TEST_F(MarkupRender, SamplePicture)
+{
+  SetUp();
+  Render(C,
+         "<B>Bold</B> <I>italic</I> <U>under</U> <S>strike</S> <FONT COLOR=\"clRed\" SIZE=\"3\">red</FONT> "
+         "<A HREF=\"x\">link</A><BR><HI>highlight</HI> <SHAD>shadow</SHAD> <E>errr</E> H<SUB>2</SUB>O x<SUP>2</SUP>"
+         "<UL><LI>one</LI><LI>two <CONTROL TYPE=\"CHECK\" VALUE=\"TRUE\" WIDTH=\"16\"></LI></UL>",
+         TRect(0, 0, 400, 120), [] {
+           Opts o;
+           o.URL = clBlue;
+           return o;
+         }());
+  C.Picture().save(QDir::temp().filePath("markup_render_sample.png"));
+  EXPECT_GT(CountColor(clBlue, TRect(0, 0, 400, 120)), 5);
 }
 
 }  // namespace
