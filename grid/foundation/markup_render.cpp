@@ -107,7 +107,7 @@ QString DecodeSegment(QString S)
 // Per-call state carried between lines and replayed for the second pass of a line.
 struct TFlags {
   bool Shadow = false, Sub = false, Sup = false, Error = false, Hidden = false, InAnchor = false;
-  bool ParaBack = false;
+  bool ParaBack = false, HoverApplied = false;
   int ListLevel = 0, Anchors = 0, Pictures = 0;
   QString Href, Title;
   int AnchorX = 0, AnchorTop = 0;
@@ -357,11 +357,12 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
     switch (k.unicode()) {
     case 'A': {
       SetStyle(fsUnderline, false);
-      if (F.HoverBrush != clNone || (F.Anchors == HoverLink || !HoverOnly)) {
+      if (F.HoverApplied) {
         if (HoverColor != clNone)
           SetBrush(F.HoverBrush);
-        if (HoverFontColor != clNone && F.HoverFont != clNone)
+        if (HoverFontColor != clNone)
           font->SetColor(F.HoverFont);
+        F.HoverApplied = false;
       }
       if (!Selected)
         font->SetColor(Base.Color());
@@ -393,7 +394,7 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
       }
       break;
     case 'H':
-      if (Paint) {
+      if (Paint && F.HiFont != clNone) {
         font->SetColor(F.HiFont);
         SetBrush(F.HiBrush);
       }
@@ -443,7 +444,8 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
     SetStyle(fsUnderline, true);
     const bool hovered = F.Anchors == HoverLink;
     F.HoverBrush = F.HoverFont = clNone;
-    if (!HoverOnly || hovered) {
+    F.HoverApplied = !HoverOnly || hovered;
+    if (F.HoverApplied) {
       if (HoverColor != clNone) {
         F.HoverBrush = BrushColor();
         SetBrush(HoverColor);

@@ -334,6 +334,18 @@ TEST_F(MarkupRender, BackgroundsAndHighlight)
   EXPECT_GT(CountColor(clBlue, TRect(0, 0, 200, 60)), 20);
   EXPECT_GT(CountColor(clYellow, TRect(0, 0, 200, 60)), 5);
   SetHTMLHighlightColors(clHighlight, clHighlightText);
+  // A stray closing HI changes nothing.
+  SetUp();
+  Render(C, "a</HI>MMMM", TRect(0, 0, 200, 60));
+  EXPECT_GT(CountColor(clBlack, TRect(0, 0, 200, 60)), 5);
+  // The hover background covers the anchor only.
+  SetUp();
+  Opts hover;
+  hover.HoverColor = clYellow;
+  Render(C, "<A HREF=\"x\">MMM</A> MMMM", TRect(0, 0, 200, 60), hover);
+  const int aw = 1 + C.TextWidth("MMM");
+  EXPECT_GT(CountColor(clYellow, TRect(0, 0, aw, GH)), 20);
+  EXPECT_EQ(CountColor(clYellow, TRect(aw + 1, 0, 200, 60)), 0);
   SetUp();
   Render(C, "<BODY BGCOLOR=\"clAqua\">x", TRect(10, 10, 50, 50));
   EXPECT_EQ(C.Pixels(45, 45), TColor(0xFFFF00));
