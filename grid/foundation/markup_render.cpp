@@ -4,7 +4,10 @@
 #include "grid/foundation/markup_utils.h"
 #include "grid/foundation/themes.h"
 
+#include <QHash>
+
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -63,6 +66,17 @@ QString Attribute(const QString &Source, const QString &Upper, const char *Name)
   return Source.mid(q1 + 1, q2 - q1 - 1);
 }
 
+// Tag and attribute names fold a to z only.
+QString AsciiUpper(const QString &S)
+{
+  QString u = S;
+  QChar *d = u.data();
+  for (qsizetype i = 0, n = u.size(); i < n; ++i)
+    if (d[i] >= QChar('a') && d[i] <= QChar('z'))
+      d[i] = QChar(d[i].unicode() - 32);
+  return u;
+}
+
 TColor ColorValue(const QString &V)
 {
   return V.startsWith('#') ? HTMLColorByHex(V) : HTMLColorByName(V.toLower());
@@ -102,6 +116,61 @@ QString DecodeSegment(QString S)
     S.replace(QLatin1String("&gt;"), QLatin1String(">"));
   }
   return S;
+}
+
+// Widths and heights of measured pieces by font and text. Grid cells repeat the same
+// pieces on every paint and measure, and shaping text dominates the renderer's time.
+struct TMeasureKey {
+  QString Name;
+  int Height, Style, Orientation, Dpi;
+  QString Text;
+  bool operator==(const TMeasureKey &o) const
+  {
+    return Height == o.Height && Style == o.Style && Orientation == o.Orientation && Dpi == o.Dpi &&
+           Name == o.Name && Text == o.Text;
+  }
+};
+struct TMeasureKeyHash {
+  size_t operator()(const TMeasureKey &k) const
+  {
+    return qHashMulti(0, k.Name, k.Height, k.Style, k.Orientation, k.Dpi, k.Text);
+  }
+};
+constexpr size_t MeasureCacheLimit = 50000;
+std::unordered_map<TMeasureKey, int, TMeasureKeyHash> WidthCache, HeightCache;
+
+TMeasureKey KeyOf(const TCanvas *C, const QString &Text)
+{
+  const TFont *f = C->Font();
+  return TMeasureKey{f->Name(), f->Height(), int(f->Style().Bits()), f->Orientation(), C->DeviceDpiY(), Text};
+}
+
+int CachedWidth(TCanvas *C, const QString &Text, uint32_t Format)
+{
+  TMeasureKey key = KeyOf(C, Text);
+  const auto it = WidthCache.find(key);
+  if (it != WidthCache.end())
+    return it->second;
+  TRect r(0, 0, 0x3FFFFFFF, 0);
+  DrawTextEx(C, Text, -1, r, Format | DT_CALCRECT, nullptr);
+  if (WidthCache.size() >= MeasureCacheLimit)
+    WidthCache.clear();
+  WidthCache.emplace(std::move(key), r.Right - r.Left);
+  return r.Right - r.Left;
+}
+
+// A single line's height depends on the font only.
+int CachedHeight(TCanvas *C)
+{
+  TMeasureKey key = KeyOf(C, QString());
+  const auto it = HeightCache.find(key);
+  if (it != HeightCache.end())
+    return it->second;
+  const int h = C->TextHeight(QStringLiteral("gh"));
+  if (HeightCache.size() >= MeasureCacheLimit)
+    HeightCache.clear();
+  HeightCache.emplace(std::move(key), h);
+  return h;
 }
 
 // Per-call state carried between lines and replayed for the second pass of a line.
@@ -162,12 +231,7 @@ struct TRenderer {
       st.Exclude(S);
     C->Font()->SetStyle(st);
   }
-  int MeasureWidth(const QString &S)
-  {
-    TRect r(0, 0, 0x3FFFFFFF, 0);
-    DrawTextEx(C, S, -1, r, Format | DT_CALCRECT, nullptr);
-    return r.Right - r.Left;
-  }
+  int MeasureWidth(const QString &S) { return CachedWidth(C, S, Format & ~uint32_t(DT_END_ELLIPSIS)); }
   bool MouseIn(int L, int T, int R, int B) const { return MouseX > L && MouseX < R && MouseY > T && MouseY < B; }
 
   void ErrorLine(int X1, int X2, int Y)
@@ -247,7 +311,7 @@ QString TRenderer::Line(QString &S, TRect R, bool Layout, bool Paint, bool Hit, 
       raw = S;
     if (!raw.isEmpty()) {
       const QString seg = DecodeSegment(raw);
-      const int th = C->TextHeight(seg);
+      const int th = CachedHeight(C);
       if (F.Sub)
         SubH = std::max(SubH, th / 4);
       if (F.Sup)
@@ -303,7 +367,7 @@ QString TRenderer::Line(QString &S, TRect R, bool Layout, bool Paint, bool Hit, 
             Plain += seg;
           if (Layout && !WordWrap && !fits && !first)
             S.clear();
-          blankW = seg.endsWith(' ') ? C->TextWidth(QStringLiteral(" ")) : 0;
+          blankW = seg.endsWith(' ') ? MeasureWidth(QStringLiteral(" ")) : 0;
           first = false;
         } else {
           cx -= sw;
@@ -348,7 +412,7 @@ QString TRenderer::Line(QString &S, TRect R, bool Layout, bool Paint, bool Hit, 
 bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, bool Paint, bool Hit, bool &Ends,
                     bool &LiSeen)
 {
-  const QString U = UpperCase(T);
+  const QString U = AsciiUpper(T);
   const bool closing = U.size() >= 4 && U[1] == '/';
   const QChar k = closing ? U[2] : U[1];
   TFont *font = C->Font();
@@ -885,7 +949,7 @@ bool RenderHTMLText(TCanvas *Canvas, const QString &Text, const TRect &Rect, TIm
   r.Format = DT_SINGLELINE | DT_BOTTOM | DT_EXTERNALLEADING | DT_EXPANDTABS | (WordWrap ? 0u : uint32_t(DT_END_ELLIPSIS));
 
   QString s = Prepare(Text);
-  r.GH = C->TextHeight(QStringLiteral("gh"));
+  r.GH = CachedHeight(C);
   const int startGH = r.GH;
   bool result = false;
   // The first pass hit-tests when painting (it feeds the hover picture) or measuring; a
@@ -893,10 +957,12 @@ bool RenderHTMLText(TCanvas *Canvas, const QString &Text, const TRect &Rect, TIm
   const bool hitFirst = !HitTestOnly;
   TFont lineFont;
   while (!s.isEmpty()) {
-    lineFont.Assign(C->Font());
+    // The second pass replays the line from the style it started with.
+    if (!MeasureOnly)
+      lineFont.Assign(C->Font());
     const TColor lineBrush = r.BrushColor();
-    const TFlags lineFlags = r.F;
-    r.GH = C->TextHeight(QStringLiteral("gh"));
+    const TFlags lineFlags = MeasureOnly ? TFlags{} : r.F;
+    r.GH = CachedHeight(C);
     int h = r.GH;
     r.SubH = r.SupH = r.Lift = 0;
     r.LineHit = r.ItemHit = false;
