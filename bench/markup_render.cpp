@@ -17,6 +17,7 @@
 
 #include "framework/graphics/graphics.h"
 #include "grid/foundation/markup_render.h"
+#include "bench_ratio.h"
 
 namespace {
 
@@ -131,18 +132,6 @@ BENCHMARK(BM_RenderMeasure)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_QTextDocumentMeasure)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_RenderPaint)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_QTextDocumentPaint)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run> &Runs) override
-  {
-    for (const Run &r : Runs)
-      if (r.run_type == Run::RT_Iteration)
-        Times[r.run_name.function_name] = r.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(Runs);
-  }
-  std::map<std::string, double> Times;
-};
 
 }  // namespace
 

@@ -4,8 +4,6 @@
 #include "grid/foundation/markup_utils.h"
 #include "grid/foundation/themes.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <unordered_map>
 
