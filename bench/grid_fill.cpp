@@ -15,6 +15,7 @@
 
 #include "framework/controls/forms.h"
 #include "framework/grids/grids.h"
+#include "bench_ratio.h"
 
 namespace {
 
@@ -98,19 +99,6 @@ void BM_QTableView(benchmark::State &state)
 
 BENCHMARK(BM_TStringGrid)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_QTableView)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-// The console report, and the ratio of the two runs after it.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run> &Runs) override
-  {
-    for (const Run &r : Runs)
-      if (r.run_type == Run::RT_Iteration)
-        Times[r.run_name.function_name] = r.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(Runs);
-  }
-  std::map<std::string, double> Times;
-};
 
 }  // namespace
 

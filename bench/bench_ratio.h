@@ -1,0 +1,20 @@
+#pragma once
+// The console report of a benchmark run, keeping each run's time so that main can print
+// the ratio of a baseline to ours after it.
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+class TRatioReporter : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run> &Runs) override
+  {
+    for (const Run &r : Runs)
+      if (r.run_type == Run::RT_Iteration)
+        Times[r.run_name.function_name] = r.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(Runs);
+  }
+  std::map<std::string, double> Times;
+};

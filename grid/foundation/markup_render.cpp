@@ -1,0 +1,1003 @@
+#include "grid/foundation/markup_render.h"
+
+#include "framework/system/sysutils.h"
+#include "grid/foundation/markup_utils.h"
+#include "grid/foundation/themes.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+
+TColor HighlightBack = clHighlight;
+TColor HighlightText = clHighlightText;
+
+// Leading blanks, a sign, "$" or "0x" for hexadecimal; stops at the first non-digit.
+bool ReadNumber(const QString &S, int &Value)
+{
+  int i = 0;
+  const int n = int(S.size());
+  while (i < n && S[i] == ' ')
+    ++i;
+  bool neg = false;
+  if (i < n && (S[i] == '-' || S[i] == '+'))
+    neg = S[i++] == '-';
+  int base = 10;
+  if (i < n && S[i] == '$') {
+    base = 16;
+    ++i;
+  } else if (i + 1 < n && S[i] == '0' && (S[i + 1] == 'x' || S[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  }
+  long long v = 0;
+  int digits = 0;
+  for (; i < n; ++i) {
+    const int d = QChar(S[i]).digitValue() >= 0 && S[i] < QChar(128) ? S[i].digitValue()
+                  : base == 16 && S[i].toUpper() >= 'A' && S[i].toUpper() <= 'F' ? S[i].toUpper().unicode() - 'A' + 10
+                                                                                  : -1;
+    if (d < 0 || d >= base)
+      break;
+    v = v * base + d;
+    if (v > 0x7FFFFFFF)
+      v = 0x7FFFFFFF;
+    ++digits;
+  }
+  if (!digits)
+    return false;
+  Value = int(neg ? -v : v);
+  return true;
+}
+
+// The text between the first and second double quote after the attribute name.
+QString Attribute(const QString &Source, const QString &Upper, const char *Name)
+{
+  const int p = int(Upper.indexOf(QLatin1String(Name)));
+  if (p < 0)
+    return QString();
+  const int q1 = int(Source.indexOf('"', p));
+  if (q1 < 0)
+    return QString();
+  const int q2 = int(Source.indexOf('"', q1 + 1));
+  if (q2 < 0)
+    return QString();
+  return Source.mid(q1 + 1, q2 - q1 - 1);
+}
+
+// Tag and attribute names fold a to z only.
+QString AsciiUpper(const QString &S)
+{
+  QString u = S;
+  QChar *d = u.data();
+  for (qsizetype i = 0, n = u.size(); i < n; ++i)
+    if (d[i] >= QChar('a') && d[i] <= QChar('z'))
+      d[i] = QChar(d[i].unicode() - 32);
+  return u;
+}
+
+TColor ColorValue(const QString &V)
+{
+  return V.startsWith('#') ? HTMLColorByHex(V) : HTMLColorByName(V.toLower());
+}
+
+QString Prepare(QString S)
+{
+  if (S.contains('&')) {
+    static const char *const from[] = {"&amp;", "&quot;", "&sect;", "&permil;", "&reg;",
+                                       "&copy;", "&para;", "&trade;", "&euro;"};
+    static const QString to[] = {QStringLiteral("&&"), QStringLiteral("\""), QString(QChar(0x00A7)),
+                                 QString(QChar(0x2030)), QString(QChar(0x00AE)), QString(QChar(0x00A9)),
+                                 QString(QChar(0x00B6)), QString(QChar(0x2122)), QString(QChar(0x20AC))};
+    bool any = true;
+    while (any) {
+      any = false;
+      for (int i = 0; i < 9; ++i)
+        any = ReplaceFirstNoCase(QString::fromLatin1(from[i]), to[i], S) || any;
+    }
+  }
+  for (int p = int(S.indexOf(QLatin1String("<#"))); p >= 0; p = int(S.indexOf(QLatin1String("<#"), p))) {
+    S.remove(p, 1);
+    const int gt = int(S.indexOf('>', p));
+    if (gt >= 0)
+      S.remove(gt, 1);
+  }
+  S.replace(QChar('\r'), QLatin1String("<BR>"));
+  S.remove(QChar('\n'));
+  return S;
+}
+
+QString DecodeSegment(QString S)
+{
+  if (S.contains('&')) {
+    S.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
+    S.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    S.replace(QLatin1String("&gt;"), QLatin1String(">"));
+  }
+  return S;
+}
+
+// Widths and heights of measured pieces by font and text. Grid cells repeat the same
+// pieces on every paint and measure, and shaping text dominates the renderer's time.
+struct TMeasureKey {
+  QString Name;
+  int Height, Style, Orientation, Dpi;
+  QString Text;
+  bool operator==(const TMeasureKey &o) const
+  {
+    return Height == o.Height && Style == o.Style && Orientation == o.Orientation && Dpi == o.Dpi &&
+           Name == o.Name && Text == o.Text;
+  }
+};
+struct TMeasureKeyHash {
+  size_t operator()(const TMeasureKey &k) const
+  {
+    return qHashMulti(0, k.Name, k.Height, k.Style, k.Orientation, k.Dpi, k.Text);
+  }
+};
+constexpr size_t MeasureCacheLimit = 50000;
+std::unordered_map<TMeasureKey, int, TMeasureKeyHash> WidthCache, HeightCache;
+
+TMeasureKey KeyOf(const TCanvas *C, const QString &Text)
+{
+  const TFont *f = C->Font();
+  return TMeasureKey{f->Name(), f->Height(), int(f->Style().Bits()), f->Orientation(), C->DeviceDpiY(), Text};
+}
+
+int CachedWidth(TCanvas *C, const QString &Text, uint32_t Format)
+{
+  TMeasureKey key = KeyOf(C, Text);
+  const auto it = WidthCache.find(key);
+  if (it != WidthCache.end())
+    return it->second;
+  TRect r(0, 0, 0x3FFFFFFF, 0);
+  DrawTextEx(C, Text, -1, r, Format | DT_CALCRECT, nullptr);
+  if (WidthCache.size() >= MeasureCacheLimit)
+    WidthCache.clear();
+  WidthCache.emplace(std::move(key), r.Right - r.Left);
+  return r.Right - r.Left;
+}
+
+// A single line's height depends on the font only.
+int CachedHeight(TCanvas *C)
+{
+  TMeasureKey key = KeyOf(C, QString());
+  const auto it = HeightCache.find(key);
+  if (it != HeightCache.end())
+    return it->second;
+  const int h = C->TextHeight(QStringLiteral("gh"));
+  if (HeightCache.size() >= MeasureCacheLimit)
+    HeightCache.clear();
+  HeightCache.emplace(std::move(key), h);
+  return h;
+}
+
+// Per-call state carried between lines and replayed for the second pass of a line.
+struct TFlags {
+  bool Shadow = false, Sub = false, Sup = false, Error = false, Hidden = false, InAnchor = false;
+  bool ParaBack = false, HoverApplied = false;
+  int ListLevel = 0, Anchors = 0, Pictures = 0;
+  QString Href, Title;
+  int AnchorX = 0, AnchorTop = 0;
+  bool AnchorHit = false;
+  TColor HiFont = clNone, HiBrush = clNone, FontBrush = clNone, ParaBrush = clNone, ParaColor = clNone;
+  TColor HoverBrush = clNone, HoverFont = clNone;
+  int Orientation = 0;
+};
+
+struct TRenderer {
+  // Inputs
+  TCanvas *C;
+  const TRect &Rect;
+  TImageList *Images;
+  int MouseX, MouseY, FocusLink, HoverLink, ShadowOffset;
+  bool HitTestOnly, MeasureOnly, Printing, Selected, BlinkOn, HoverOnly, WordWrap, MouseDown;
+  double PrintScale;
+  TColor URLColor, HoverColor, HoverFontColor, ShadowColor;
+  THTMLPictureCache *Cache;
+  TPictureContainer *Container;
+  QString ControlIDIn;
+  // Outputs
+  QString &Anchor, &Plain, &FocusAnchor, &AnchorTitle;
+  int &Width, &AnchorCount, &MouseAnchor;
+  TRect &AnchorRect, &ControlRect;
+  QString &ControlID, &ControlValue, &ControlType;
+
+  TFont Base{};
+  TColor EntryBrush = clNone;
+  uint32_t Format = 0;
+  int GH = 0;
+  TFlags F{};
+  int HoverPicture = -1;
+  // Per line
+  int SubH = 0, SupH = 0, Lift = 0, Align = 0, Indent = 0;
+  bool LineHit = false, ItemHit = false;
+
+  void SetBrush(TColor Color)
+  {
+    if (Color == clNone)
+      C->Brush()->SetStyle(bsClear);
+    else
+      C->Brush()->SetColor(Color);
+  }
+  TColor BrushColor() const { return C->Brush()->Style() == bsClear ? clNone : C->Brush()->Color(); }
+  void SetStyle(TFontStyle S, bool On)
+  {
+    TFontStyles st = C->Font()->Style();
+    if (On)
+      st.Include(S);
+    else
+      st.Exclude(S);
+    C->Font()->SetStyle(st);
+  }
+  int MeasureWidth(const QString &S) { return CachedWidth(C, S, Format & ~uint32_t(DT_END_ELLIPSIS)); }
+  bool MouseIn(int L, int T, int R, int B) const { return MouseX > L && MouseX < R && MouseY > T && MouseY < B; }
+
+  void ErrorLine(int X1, int X2, int Y)
+  {
+    TColor pc = C->Pen()->Color();
+    int pw = C->Pen()->Width();
+    C->Pen()->SetColor(TColor(clRed));
+    C->Pen()->SetWidth(1);
+    int x = X1 & ~1;
+    // Phase by x modulo 4 so neighbouring pieces join into one zigzag.
+    bool up = (x % 4) == 0;
+    C->MoveTo(x, up ? Y - 1 : Y + 1);
+    while (x < X2) {
+      x += 2;
+      up = !up;
+      C->LineTo(x, up ? Y - 1 : Y + 1);
+    }
+    C->Pen()->SetColor(pc);
+    C->Pen()->SetWidth(pw);
+  }
+
+  void FocusRect(const TRect &R, int StartX, int EndX)
+  {
+    const int b = R.Bottom - Lift;
+    C->DrawFocusRect(TRect(R.Left + StartX - 1, b - GH, R.Left + EndX + 1, b));
+  }
+
+  THTMLPicture *FindPicture(const QString &Src, const QString &SrcAsWritten)
+  {
+    if (Src.contains(QLatin1String("://"))) {
+      if (!Cache)
+        return nullptr;
+      THTMLPicture *p = Cache->FindPicture(Src);
+      if (!p) {
+        p = Cache->AddPicture();
+        p->SetAsynch(false);
+        // Paths on a case-sensitive file system: the name as written first.
+        if (!SrcAsWritten.isEmpty())
+          p->LoadFromURL(SrcAsWritten);
+        if (p->Empty())
+          p->LoadFromURL(Src);
+        p->SetID(Src);
+      }
+      return p;
+    }
+    return Container ? Container->FindPicture(Src) : nullptr;
+  }
+
+  QString Line(QString &S, TRect R, bool Layout, bool Paint, bool Hit, int &H);
+  // Returns false when the tag makes the line full (it stays for the next line).
+  bool Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, bool Paint, bool Hit, bool &Ends,
+           bool &LiSeen);
+};
+
+QString TRenderer::Line(QString &S, TRect R, bool Layout, bool Paint, bool Hit, int &H)
+{
+  int cx = 0, blankW = 0;
+  bool ended = false, full = false, first = true, liSeen = false;
+  QString markup, laid;
+  R.Bottom -= SubH;
+  const int lineW = R.Right - R.Left;
+  if (F.ParaBack && Paint) {
+    const TColor b = BrushColor();
+    SetBrush(F.ParaColor);
+    C->FillRect(TRect(Rect.Left, R.Top, Rect.Right, R.Top + H));
+    SetBrush(b);
+  }
+  while (!S.isEmpty() && !ended && !full) {
+    const int lt = int(S.indexOf('<'));
+    const int sp = int(S.indexOf(' '));
+    QString raw;
+    if (lt >= 0 && (!WordWrap || sp < 0 || sp > lt))
+      raw = S.left(lt);
+    else if (WordWrap)
+      raw = sp < 0 ? S : S.left(sp + 1);
+    else
+      raw = S;
+    if (!raw.isEmpty()) {
+      const QString seg = DecodeSegment(raw);
+      const int th = CachedHeight(C);
+      if (F.Sub)
+        SubH = std::max(SubH, th / 4);
+      if (F.Sup)
+        SupH = std::max(SupH, th / 4);
+      H = std::max(H, th);
+      if (F.Hidden) {
+        if (Layout)
+          Plain += seg;
+        S.remove(0, raw.size());
+      } else {
+        int sw;
+        if (Paint) {
+          TRect tr(R.Left + cx, R.Top, R.Right, R.Bottom);
+          if (F.Sub)
+            tr.Bottom += SubH;
+          if (F.Sup)
+            tr.Bottom -= SupH;
+          tr.Bottom -= Lift;
+          if (F.Shadow) {
+            const TColor fc = C->Font()->Color();
+            C->Font()->SetColor(ShadowColor);
+            TRect sr(tr.Left + ShadowOffset, tr.Top + ShadowOffset, tr.Right + ShadowOffset, tr.Bottom + ShadowOffset);
+            DrawTextEx(C, seg, -1, sr, Format, nullptr);
+            C->Font()->SetColor(fc);
+          }
+          DrawTextEx(C, seg, -1, tr, Format, nullptr);
+          sw = MeasureWidth(seg);
+          if (F.InAnchor && F.Anchors == FocusLink + 1)
+            FocusAnchor = F.Href;
+          if (F.Error)
+            ErrorLine(tr.Left, tr.Left + sw, R.Bottom);
+        } else {
+          sw = MeasureWidth(seg);
+          if (Hit && F.InAnchor && MouseX >= 0) {
+            const int mx = MouseX - R.Left;
+            if (mx >= cx && mx <= cx + sw) {
+              LineHit = true;
+              if (MouseY > R.Top && MouseY < R.Bottom) {
+                Anchor = F.Href;
+                AnchorTitle = F.Title;
+                F.AnchorHit = true;
+              }
+            }
+          }
+        }
+        cx += sw;
+        const bool fits = !Layout || cx < lineW || sw >= lineW || (!laid.isEmpty() && !laid.endsWith(' '));
+        if (fits || !WordWrap) {
+          S.remove(0, raw.size());
+          markup += raw;
+          laid += seg;
+          if (Layout)
+            Plain += seg;
+          if (Layout && !WordWrap && !fits && !first)
+            S.clear();
+          blankW = seg.endsWith(' ') ? MeasureWidth(QStringLiteral(" ")) : 0;
+          first = false;
+        } else {
+          cx -= sw;
+          full = true;
+          break;
+        }
+      }
+    }
+    if (S.startsWith('<')) {
+      if (S.size() <= 2) {
+        S.clear();
+        break;
+      }
+      const int gt = int(S.indexOf('>'));
+      if (gt < 0) {
+        S.clear();
+        break;
+      }
+      const QString tag = S.left(gt + 1);
+      bool ends = false;
+      if (!Tag(tag, R, cx, H, Layout, Paint, Hit, ends, liSeen)) {
+        full = true;
+        break;
+      }
+      S.remove(0, gt + 1);
+      markup += tag;
+      if (ends) {
+        ended = true;
+        blankW = 0;
+      }
+    }
+  }
+  if (Layout)
+    Width = std::max(Width, cx - blankW);
+  if (F.InAnchor && Paint && F.Anchors == FocusLink + 1) {
+    FocusRect(R, F.AnchorTop == R.Top ? F.AnchorX : 0, cx);
+    F.AnchorX = 0;
+  }
+  return markup;
+}
+
+bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, bool Paint, bool Hit, bool &Ends,
+                    bool &LiSeen)
+{
+  const QString U = AsciiUpper(T);
+  const bool closing = U.size() >= 4 && U[1] == '/';
+  const QChar k = closing ? U[2] : U[1];
+  TFont *font = C->Font();
+  const int lineW = R.Right - R.Left;
+  if (closing) {
+    switch (k.unicode()) {
+    case 'A': {
+      SetStyle(fsUnderline, false);
+      if (F.HoverApplied) {
+        if (HoverColor != clNone)
+          SetBrush(F.HoverBrush);
+        if (HoverFontColor != clNone)
+          font->SetColor(F.HoverFont);
+        F.HoverApplied = false;
+      }
+      if (!Selected)
+        font->SetColor(Base.Color());
+      F.InAnchor = false;
+      if (F.AnchorHit) {
+        AnchorRect = TRect(F.AnchorTop == R.Top ? R.Left + F.AnchorX : R.Left, R.Top, R.Left + X, R.Bottom);
+        MouseAnchor = F.Anchors;
+        F.AnchorHit = false;
+      }
+      if (Paint && F.Anchors == FocusLink + 1)
+        FocusRect(R, F.AnchorTop == R.Top ? F.AnchorX : 0, X);
+      break;
+    }
+    case 'B':
+      if (U == QLatin1String("</B>"))
+        SetStyle(fsBold, false);
+      else
+        font->SetColor(Base.Color());
+      break;
+    case 'E':
+      F.Error = false;
+      break;
+    case 'F':
+      font->SetName(Base.Name());
+      font->SetSize(Base.Size());
+      if (Paint && !Selected) {
+        font->SetColor(Base.Color());
+        SetBrush(F.FontBrush);
+      }
+      break;
+    case 'H':
+      if (Paint && F.HiFont != clNone) {
+        font->SetColor(F.HiFont);
+        SetBrush(F.HiBrush);
+      }
+      break;
+    case 'I':
+      SetStyle(fsItalic, false);
+      break;
+    case 'L':
+      Ends = true;
+      break;
+    case 'P':
+      Ends = true;
+      if (Paint && F.ParaBack)
+        SetBrush(F.ParaBrush);
+      F.ParaBack = false;
+      break;
+    case 'R':
+      font->SetOrientation(F.Orientation);
+      break;
+    case 'S':
+      if (U.size() > 3 && U[3] == 'H')
+        F.Shadow = false;
+      else if (U.size() > 3 && U[3] == 'U')
+        F.Sub = F.Sup = false;
+      else
+        SetStyle(fsStrikeOut, false);
+      break;
+    case 'U':
+      if (U == QLatin1String("</UL>") && F.ListLevel >= 1)
+        --F.ListLevel;
+      else if (U == QLatin1String("</U>") || F.ListLevel == 0)
+        SetStyle(fsUnderline, false);
+      break;
+    case 'Z':
+      F.Hidden = false;
+      break;
+    default:
+      break;
+    }
+    return true;
+  }
+
+  switch (k.unicode()) {
+  case 'A': {
+    ++F.Anchors;
+    AnchorCount = F.Anchors;
+    SetStyle(fsUnderline, true);
+    const bool hovered = F.Anchors == HoverLink;
+    F.HoverBrush = F.HoverFont = clNone;
+    F.HoverApplied = !HoverOnly || hovered;
+    if (F.HoverApplied) {
+      if (HoverColor != clNone) {
+        F.HoverBrush = BrushColor();
+        SetBrush(HoverColor);
+      }
+      if (HoverFontColor != clNone) {
+        F.HoverFont = font->Color();
+        font->SetColor(HoverFontColor);
+      }
+    }
+    if (!Selected && !(HoverOnly && hovered && HoverFontColor != clNone) && URLColor != clNone)
+      font->SetColor(URLColor);
+    F.Href = Attribute(T, U, "HREF");
+    F.Title = Attribute(T, U, "TITLE");
+    F.AnchorX = X;
+    F.AnchorTop = R.Top;
+    F.InAnchor = true;
+    break;
+  }
+  case 'B':
+    if (U == QLatin1String("<B>")) {
+      SetStyle(fsBold, true);
+    } else if (U.startsWith(QLatin1String("<BR"))) {
+      if (Layout)
+        Plain += '\r';
+      Ends = true;
+    } else if (U.startsWith(QLatin1String("<BLINK"))) {
+      if (!BlinkOn)
+        font->SetColor(EntryBrush == clNone ? TColor(clWhite) : EntryBrush);
+    } else if (U.startsWith(QLatin1String("<BODY")) && Paint) {
+      const QString bg = Attribute(U, U, "BGCOLOR");
+      if (!bg.isEmpty()) {
+        TColor c = clNone;
+        if (bg.contains(QLatin1String("CL")))
+          c = HTMLColorByName(bg.toLower());
+        else if (bg.contains('#'))
+          c = HTMLColorByHex(bg);
+        if (c != clNone) {
+          const TColor old = BrushColor();
+          C->Pen()->SetColor(c);
+          SetBrush(c);
+          C->FillRect(Rect);
+          SetBrush(old);
+        }
+      }
+      const QString back = Attribute(U, U, "BACKGROUND");
+      if (!back.isEmpty()) {
+        if (THTMLPicture *p = FindPicture(back, Attribute(T, U, "BACKGROUND"))) {
+          if (!p->Empty() && p->Width() > 0 && p->Height() > 0) {
+            const int saved = C->SaveDC();
+            C->IntersectClipRect(Rect);
+            for (int y = Rect.Top; y < Rect.Bottom; y += p->Height())
+              for (int x = Rect.Left; x < Rect.Right; x += p->Width())
+                p->Draw(C, TRect(x, y, x + p->Width(), y + p->Height()));
+            C->RestoreDC(saved);
+          }
+        }
+      }
+    }
+    break;
+  case 'C': {
+    QString type, id, value, w, h, prop, maxLen;
+    ParseControlTag(T.mid(1, T.size() - 2), type, id, value, w, h, prop, maxLen);
+    int cw = 0, height = 25, lh;
+    int hv;
+    if (ReadNumber(h, hv))
+      height = hv;
+    const bool box = type == QLatin1String("CHECK") || type == QLatin1String("RADIO");
+    int ch;
+    if (box) {
+      cw = ch = 16;
+      lh = 16;
+    } else {
+      int wv;
+      if (ReadNumber(w, wv))
+        cw = wv;
+      ch = type == QLatin1String("BUTTON") || type == QLatin1String("COMBO") ? 25 : GH + 10;
+      lh = height > 25 ? height - 2 : 23;
+    }
+    if (Layout && X + cw > lineW && cw < lineW)
+      return false;
+    const int x = R.Left + X;
+    if (Hit && (MouseIn(x, R.Top, x + cw, R.Top + ch) || (HitTestOnly && !id.isEmpty() && id == ControlIDIn))) {
+      ItemHit = true;
+      Anchor = QStringLiteral("ctrl");
+      ControlRect = TRect(x, R.Top, x + cw, R.Top + ch);
+      ControlID = id;
+      ControlValue = value;
+      ControlType = type;
+    }
+    if (Paint && !w.isEmpty()) {
+      const TColor pc = C->Pen()->Color(), fc = font->Color(), bc = BrushColor();
+      const int b = R.Bottom, top = b - H;
+      const bool inside = MouseIn(x, R.Top, x + cw, R.Top + ch);
+      const bool checked = UpperCase(value) == QLatin1String("TRUE");
+      C->Pen()->SetColor(TColor(0x808080));
+      if (type == QLatin1String("EDIT") || type == QLatin1String("PASSWORD") || type == QLatin1String("MASK") ||
+          type == QLatin1String("COMBO")) {
+        C->Brush()->SetColor(clWhite);
+        C->Rectangle(x, top + 4, x + cw, b + 2);
+        SetBrush(clNone);
+        const bool combo = type == QLatin1String("COMBO");
+        TRect tr(x + (combo ? 4 : 2), top + 4, x + cw - (combo ? 18 : 0), b);
+        const QString shown = type == QLatin1String("PASSWORD") ? QString(value.size(), '*') : value;
+        font->SetColor(clWindowText);
+        DrawTextEx(C, shown, -1, tr, DT_SINGLELINE | DT_VCENTER, nullptr);
+        if (combo) {
+          TRect br(x + cw - 18, top + 5, x + cw - 1, b + 1);
+          DrawFrameControl(C, br, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (inside && MouseDown ? uint32_t(DFCS_PUSHED) : 0u));
+        }
+      } else if (type == QLatin1String("CHECK")) {
+        TRect br(x + 2, b - 15, x + 15, b);
+        DrawFrameControl(C, br, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? uint32_t(DFCS_CHECKED) : 0u));
+      } else if (type == QLatin1String("RADIO")) {
+        TRect br(x + 2, b - 14, x + 14, b);
+        DrawFrameControl(C, br, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_FLAT | (checked ? uint32_t(DFCS_CHECKED) : 0u));
+      } else if (type == QLatin1String("BUTTON")) {
+        TRect br(x + 2, b - height, x + cw - 2, b);
+        DrawFrameControl(C, br, DFC_BUTTON, DFCS_BUTTONPUSH | (inside && MouseDown ? uint32_t(DFCS_PUSHED) : 0u));
+        TRect tr(br.Left + 2, br.Top + 2, br.Right - 2, br.Bottom - 2);
+        SetBrush(clNone);
+        font->SetColor(clBtnText);
+        DrawTextEx(C, value, -1, tr, DT_SINGLELINE | DT_VCENTER | DT_CENTER, nullptr);
+      }
+      C->Pen()->SetColor(pc);
+      font->SetColor(fc);
+      SetBrush(bc);
+    }
+    X += cw;
+    H = std::max(H, std::max(ch, lh));
+    break;
+  }
+  case 'E':
+    if (Paint)
+      F.Error = true;
+    break;
+  case 'F': {
+    const QString face = Attribute(U, U, "FACE");
+    if (!face.isEmpty())
+      font->SetName(face);
+    const QString col = Attribute(U, U, " COLOR");
+    if (!col.isEmpty() && !Selected)
+      font->SetColor(ColorValue(col));
+    const QString bg = Attribute(U, U, "BGCOLOR");
+    if (!bg.isEmpty() && Paint && !Selected) {
+      F.FontBrush = BrushColor();
+      SetBrush(ColorValue(bg));
+    }
+    const QString size = Attribute(U, U, "SIZE");
+    int sz;
+    if (ReadNumber(size, sz)) {
+      static const int sizes[] = {8, 10, 12, 14, 16};
+      font->SetSize(sz >= 1 && sz <= 5 ? sizes[sz - 1] : sz);
+    }
+    break;
+  }
+  case 'H':
+    if (U.startsWith(QLatin1String("<HR"))) {
+      Ends = true;
+      if (Paint) {
+        const TColor pc = C->Pen()->Color();
+        const int pw = C->Pen()->Width();
+        C->Pen()->SetColor(clBlack);
+        C->Pen()->SetWidth(1);
+        C->MoveTo(R.Left, R.Bottom + 1);
+        C->LineTo(R.Right, R.Bottom + 1);
+        C->Pen()->SetColor(pc);
+        C->Pen()->SetWidth(pw);
+      }
+    } else if (Paint) {
+      F.HiFont = font->Color();
+      F.HiBrush = BrushColor();
+      SetBrush(HighlightBack);
+      font->SetColor(HighlightText);
+    }
+    break;
+  case 'I':
+    if (U == QLatin1String("<I>")) {
+      SetStyle(fsItalic, true);
+    } else if (U.startsWith(QLatin1String("<IND"))) {
+      int v;
+      if (ReadNumber(Attribute(U, U, "X"), v) && v > X)
+        X = v;
+    } else if (U.startsWith(QLatin1String("<IMG"))) {
+      ++F.Pictures;
+      const int number = F.Pictures;
+      QString src = Attribute(U, U, "SRC"), srcWritten = Attribute(T, U, "SRC");
+      const QString alt = Attribute(U, U, "ALT");
+      if (number == HoverPicture && !alt.isEmpty()) {
+        src = alt;
+        srcWritten = Attribute(T, U, "ALT");
+      }
+      int gw = -1, gh = -1;
+      int v;
+      if (ReadNumber(Attribute(U, U, "WIDTH"), v))
+        gw = v;
+      if (ReadNumber(Attribute(U, U, "HEIGHT"), v))
+        gh = v;
+      const int dpi = C->DeviceDpiX();
+      int pw = 0, ph = 0, dw = 0, dh = 0;
+      THTMLPicture *pic = nullptr;
+      int index = -1;
+      if (src.startsWith(QLatin1String("IDX:"))) {
+        if (Images && ReadNumber(src.mid(4), index) && index >= 0 && index < Images->Count()) {
+          pw = Images->Width() * dpi / 96;
+          ph = Images->Height() * dpi / 96;
+          dw = Printing ? int(Images->Width() * PrintScale) : Images->Width();
+          dh = Printing ? int(Images->Height() * PrintScale) : Images->Height();
+        }
+      } else if (!src.startsWith(QLatin1String("SSYS:")) && !src.startsWith(QLatin1String("LSYS:"))) {
+        pic = (src.contains(':') && !src.contains(QLatin1String("://"))) ? nullptr : FindPicture(src, srcWritten);
+        if (pic && !pic->Empty() && pic->Width() > 0 && pic->Height() > 0) {
+          const int nw = pic->Width(), nh = pic->Height();
+          if (gw >= 0 && gh >= 0) {
+            dw = gw;
+            dh = gh;
+          } else if (gw >= 0) {
+            dw = gw;
+            dh = int(double(gw) * nh / nw + 0.5);
+          } else if (gh >= 0) {
+            dh = gh;
+            dw = int(double(gh) * nw / nh + 0.5);
+          } else {
+            dw = pic->MaxWidth();
+            dh = pic->MaxHeight();
+          }
+          pw = dw * dpi / 96;
+          ph = dh * dpi / 96;
+        } else {
+          pic = nullptr;
+        }
+      }
+      if (pw > 0 && ph > 0) {
+        if (Layout && X + pw > lineW && pw < lineW) {
+          --F.Pictures;
+          return false;
+        }
+        const int x = R.Left + X;
+        if (Hit && F.InAnchor && MouseIn(x, R.Top, x + pw, R.Top + ph)) {
+          ItemHit = true;
+          Anchor = F.Href;
+          AnchorTitle = F.Title;
+          F.AnchorHit = true;
+          HoverPicture = number;
+        }
+        if (Paint) {
+          if (pic) {
+            const bool stretch = pic->Stretch();
+            pic->SetStretch(true);
+            pic->Draw(C, TRect(x, R.Top, x + dw, R.Top + dh));
+            pic->SetStretch(stretch);
+          } else if (Printing) {
+            TBitmap bmp;
+            Images->GetBitmap(index, &bmp);
+            C->StretchDraw(TRect(x, R.Top, x + dw, R.Top + dh), &bmp);
+          } else {
+            Images->Draw(C, x, R.Top, index);
+          }
+        }
+        X += pw;
+        H = std::max(H, ph);
+      }
+      if (U.contains(QLatin1String("\"TOP")))
+        Lift = H - GH;
+      else if (U.contains(QLatin1String("\"MIDDLE")))
+        Lift = (H - GH) / 2;
+    }
+    break;
+  case 'L': {
+    if (LiSeen)
+      return false;
+    LiSeen = true;
+    const int level = std::max(F.ListLevel, 1);
+    if (Paint) {
+      const QString name = font->Name();
+      font->SetName(QStringLiteral("Symbol"));
+      TRect br(R.Left + X + (level - 1) * 12, R.Top, R.Right, R.Bottom);
+      DrawTextEx(C, level % 2 ? QString(QChar(0x00B7)) : QStringLiteral("o"), -1, br, DT_SINGLELINE | DT_NOPREFIX, nullptr);
+      font->SetName(name);
+    }
+    X += level * 12;
+    break;
+  }
+  case 'P': {
+    const QString align = Attribute(U, U, "ALIGN");
+    if (align.contains(QLatin1String("RIGHT")))
+      Align = 1;
+    if (align.contains(QLatin1String("LEFT")))
+      Align = 0;
+    if (align.contains(QLatin1String("CENTER")))
+      Align = 2;
+    int v;
+    if (ReadNumber(Attribute(U, U, "INDENT"), v))
+      Indent = v;
+    const QString bg = Attribute(U, U, "BGCOLOR");
+    if (!bg.isEmpty() && Paint) {
+      F.ParaBrush = BrushColor();
+      F.ParaColor = ColorValue(bg);
+      F.ParaBack = true;
+      SetBrush(F.ParaColor);
+      C->FillRect(TRect(Rect.Left, R.Top, Rect.Right, R.Top + H));
+      SetBrush(F.ParaBrush);
+    }
+    break;
+  }
+  case 'R': {
+    const int a = int(U.indexOf('A', 2));
+    int deg = 0;
+    if (a >= 0)
+      ReadNumber(Attribute(U.mid(a), U.mid(a), "A"), deg);
+    F.Orientation = font->Orientation();
+    font->SetOrientation(deg * 10);
+    break;
+  }
+  case 'S':
+    if (U == QLatin1String("<SUB>"))
+      F.Sub = true;
+    else if (U == QLatin1String("<SUP>"))
+      F.Sup = true;
+    else if (U.startsWith(QLatin1String("<SHAD")))
+      F.Shadow = true;
+    else
+      SetStyle(fsStrikeOut, true);
+    break;
+  case 'U':
+    if (U == QLatin1String("<U>")) {
+      SetStyle(fsUnderline, true);
+    } else {
+      ++F.ListLevel;
+      Ends = true;
+    }
+    break;
+  case 'Z':
+    F.Hidden = true;
+    break;
+  default:
+    break;
+  }
+  return true;
+}
+
+}  // namespace
+
+void SetHTMLHighlightColors(TColor Background, TColor Text)
+{
+  HighlightBack = Background;
+  HighlightText = Text;
+}
+
+TColor HTMLColorByName(const QString &Name)
+{
+  struct Entry {
+    const char *Name;
+    TColor Color;
+  };
+  static const Entry basic[] = {
+      {"clred", 0x0000FF},    {"clblack", 0x000000}, {"clblue", 0xFF0000},   {"clgreen", 0x008000},
+      {"claqua", 0xFFFF00},   {"clyellow", 0x00FFFF}, {"clfuchsia", 0xFF00FF}, {"clwhite", 0xFFFFFF},
+      {"cllime", 0x00FF00},   {"clsilver", 0xC0C0C0}, {"clgray", 0x808080},   {"clolive", 0x008080},
+      {"clnavy", 0x800000},   {"clpurple", 0x800080}, {"clteal", 0x808000},   {"clmaroon", 0x000080},
+  };
+  for (const Entry &e : basic)
+    if (Name == QLatin1String(e.Name))
+      return e.Color;
+  static const char *const system[] = {
+      "clbackground", "clactivecaption", "clinactivecaption", "clmenu", "clwindow", "clwindowframe",
+      "clmenutext", "clwindowtext", "clcaptiontext", "clactiveborder", "clinactiveborder", "clappworkspace",
+      "clhighlight", "clhighlighttext", "clbtnface", "clbtnshadow", "clgraytext", "clbtntext",
+      "clinactivecaptiontext", "clbtnhighlight", "cl3ddkshadow", "cl3dlight", "clinfotext", "clinfobk"};
+  for (int i = 0; i < 24; ++i)
+    if (Name == QLatin1String(system[i]))
+      return TColor(0xFF000000u + uint32_t(i + 1));
+  return 0;
+}
+
+TColor HTMLColorByHex(const QString &Text)
+{
+  if (Text.size() < 7)
+    return 0;
+  const QString u = UpperCase(Text);
+  auto hex = [&](int i, bool &ok) {
+    const QChar c = u[i];
+    if (c >= '0' && c <= '9')
+      return c.unicode() - '0';
+    if (c >= 'A' && c <= 'F')
+      return c.unicode() - 'A' + 10;
+    ok = false;
+    return 0;
+  };
+  bool ok = true;
+  const int r = hex(1, ok) * 16 + hex(2, ok);
+  const int g = hex(3, ok) * 16 + hex(4, ok);
+  const int b = hex(5, ok) * 16 + hex(6, ok);
+  return ok ? TColor(r | (g << 8) | (b << 16)) : 0;
+}
+
+bool RenderHTMLText(TCanvas *Canvas, const QString &Text, const TRect &Rect, TImageList *Images,
+                    int MouseX, int MouseY, int FocusLink, int HoverLink, int ShadowOffset,
+                    bool HitTestOnly, bool MeasureOnly, bool Printing, bool Selected, bool BlinkOn,
+                    bool HoverOnly, bool WordWrap, bool MouseDown, double PrintScale,
+                    TColor URLColor, TColor HoverColor, TColor HoverFontColor, TColor ShadowColor,
+                    QString &Anchor, QString &PlainText, QString &FocusAnchor, QString &AnchorTitle,
+                    int &Width, int &Height, int &AnchorCount, int &MouseAnchor, TRect &AnchorRect,
+                    TRect &ControlRect, QString &ControlID, QString &ControlValue, QString &ControlType,
+                    THTMLPictureCache *PictureCache, TPictureContainer *Pictures, HWND Window,
+                    TMarkupReadingOrder ReadingOrder)
+{
+  (void)Window;       // owner of theme data; this platform draws controls unthemed
+  (void)ReadingOrder; // mirroring applies to Middle-East system locales only
+  TRenderer r{Canvas, Rect, Images, MouseX, MouseY, FocusLink, HoverLink, ShadowOffset, HitTestOnly, MeasureOnly,
+              Printing, Selected, BlinkOn, HoverOnly, WordWrap, MouseDown, PrintScale, URLColor, HoverColor,
+              HoverFontColor, ShadowColor, PictureCache, Pictures, ControlID, Anchor, PlainText, FocusAnchor,
+              AnchorTitle, Width, AnchorCount, MouseAnchor, AnchorRect, ControlRect, ControlID, ControlValue,
+              ControlType, {}, clNone, 0, 0, {}, -1, 0, 0, 0, 0, 0, false, false};
+  TCanvas *C = Canvas;
+  const TColor penColor = C->Pen()->Color();
+  const int penWidth = C->Pen()->Width();
+  const TColor brushColor = C->Brush()->Color();
+  const TBrushStyle brushStyle = C->Brush()->Style();
+  r.EntryBrush = r.BrushColor();
+  r.Base.Assign(C->Font());
+  C->Brush()->SetStyle(bsClear);
+
+  ControlRect = TRect(0, 0, 0, 0);
+  Anchor.clear();
+  PlainText.clear();
+  FocusAnchor.clear();
+  AnchorTitle.clear();
+  ControlValue.clear();
+  ControlType.clear();
+  if (!HitTestOnly)
+    ControlID.clear();
+  Width = Height = AnchorCount = 0;
+  MouseAnchor = -1;
+  TRect lr = Rect;
+  lr.Left += 1;
+  C->SetBkMode(TRANSPARENT);
+  r.Format = DT_SINGLELINE | DT_BOTTOM | DT_EXTERNALLEADING | DT_EXPANDTABS | (WordWrap ? 0u : uint32_t(DT_END_ELLIPSIS));
+
+  QString s = Prepare(Text);
+  r.GH = CachedHeight(C);
+  const int startGH = r.GH;
+  bool result = false;
+  // The first pass hit-tests when painting (it feeds the hover picture) or measuring; a
+  // hit-test call does it on the positioned second pass.
+  const bool hitFirst = !HitTestOnly;
+  TFont lineFont;
+  while (!s.isEmpty()) {
+    // The second pass replays the line from the style it started with.
+    if (!MeasureOnly)
+      lineFont.Assign(C->Font());
+    const TColor lineBrush = r.BrushColor();
+    const TFlags lineFlags = MeasureOnly ? TFlags{} : r.F;
+    r.GH = CachedHeight(C);
+    int h = r.GH;
+    r.SubH = r.SupH = r.Lift = 0;
+    r.LineHit = r.ItemHit = false;
+    const int w0 = Width;
+    Width = 0;
+    QString line = r.Line(s, TRect(lr.Left, lr.Top, lr.Right, lr.Top + h), true, false, hitFirst, h);
+    const int lineW = Width;
+    Width = std::max(w0, lineW);
+    int x = lr.Left;
+    if (r.Align == 1 && lr.Right - lineW > lr.Left)
+      x = lr.Right - lineW;
+    else if (r.Align == 2 && lr.Right - lr.Left - lineW > 0)
+      x = lr.Left + (lr.Right - lr.Left - lineW) / 2;
+    x += r.Indent;
+    const int bottom = lr.Top + h + r.SubH + r.SupH;
+    const TRect pr(x, lr.Top, lr.Right, bottom);
+    if (!MeasureOnly) {
+      C->Font()->Assign(lineFont);
+      r.SetBrush(lineBrush);
+      r.F = lineFlags;
+      r.Line(line, pr, false, !HitTestOnly, HitTestOnly, h);
+    }
+    if (r.ItemHit || (r.LineHit && MouseY > bottom - r.Lift - r.GH && MouseY < bottom - r.Lift))
+      result = true;
+    const int step = h + r.SubH + r.SupH;
+    lr.Top += step;
+    Height += step;
+    if (!MeasureOnly && lr.Top + startGH > Rect.Bottom)
+      break;
+  }
+  if (Height == 0)
+    Height = startGH;
+  C->Pen()->SetColor(penColor);
+  C->Pen()->SetWidth(penWidth);
+  C->Brush()->SetColor(brushColor);
+  C->Brush()->SetStyle(brushStyle);
+  C->Font()->Assign(&r.Base);
+  C->SetBkMode(TRANSPARENT);
+  return result;
+}
