@@ -1,0 +1,148 @@
+#include "grid/foundation/focus_windows.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+// Alpha masks ----------------------------------------------------------------------------
+
+TGridAlphaMask::TGridAlphaMask() { SetPixelFormat(pf32bit); }
+
+void TGridAlphaMask::MergeMask(const TBitmap *Mask, const TBitmap *Bitmap, TColor /*Color*/) {
+  if (!Bitmap || Bitmap->PixelFormat() != pf24bit) return;
+  const int W = Bitmap->Width();
+  const int H = Bitmap->Height();
+  SetPixelFormat(pf32bit);
+  SetSize(W, H);
+  const bool MaskOk = Mask && Mask->PixelFormat() == pf24bit;
+  const int MW = MaskOk ? std::min(W, Mask->Width()) : 0;
+  const int MH = MaskOk ? std::min(H, Mask->Height()) : 0;
+  for (int y = 0; y < H; ++y) {
+    uint8_t *Out = ScanLine(y);
+    const uint8_t *Src = Bitmap->ScanLine(y);
+    const uint8_t *M = y < MH ? Mask->ScanLine(y) : nullptr;
+    for (int x = 0; x < W; ++x) {
+      const int a = (M && x < MW) ? M[x * 3 + 2] : 0;
+      for (int c = 0; c < 3; ++c) Out[x * 4 + c] = uint8_t((Src[x * 3 + c] * a + 127) / 255);
+      Out[x * 4 + 3] = uint8_t(a);
+    }
+  }
+  Changed();
+}
+
+void TGridAlphaMask::Assign(TPersistent *Source) {
+  if (auto *Other = dynamic_cast<TGridAlphaMask *>(Source)) {
+    Opacity = Other->Opacity;
+    SetPixelFormat(pf32bit);
+    SetSize(Other->Width(), Other->Height());
+    for (int y = 0; y < Height(); ++y)
+      std::memcpy(ScanLine(y), Other->ScanLine(y), size_t(Width()) * 4);
+    Changed();
+    return;
+  }
+  TBitmap::Assign(Source);
+  SetPixelFormat(pf32bit);
+}
+
+void MakeRoundRectMask(TBitmap *Bitmap, int W, int H, int PenWidth, int Corner, int Blur) {
+  Bitmap->SetPixelFormat(pf24bit);
+  Bitmap->SetSize(W, H);
+  TCanvas *C = Bitmap->Canvas();
+  C->Brush()->SetStyle(bsSolid);
+  C->Brush()->SetColor(clBlack);
+  C->FillRect(TRect(0, 0, W, H));
+  C->Pen()->SetStyle(psSolid);
+  C->Pen()->SetColor(clWhite);
+  int d = 0;
+  if (PenWidth >= 1) {
+    C->Pen()->SetWidth(PenWidth);
+    C->Brush()->SetColor(clBlack);
+    d = PenWidth / 2;
+  } else {
+    C->Pen()->SetWidth(1);
+    C->Brush()->SetColor(clWhite);
+  }
+  C->RoundRect(2 + d, 2 + d, W - 2 - d, H - 2 - d, Corner, Corner);
+  if (Blur > 0) BlurBitmap(Bitmap, Blur);
+}
+
+TBlurKernel MakeBlurKernel(double Radius) {
+  TBlurKernel K;
+  if (!(Radius > 0)) {
+    K.Weights[10] = 1.0f;
+    K.Size = 0;
+    return K;
+  }
+  float Sum = 0;
+  for (int k = -10; k <= 10; ++k) {
+    const double t = k / Radius;
+    K.Weights[k + 10] = float(std::exp(-t * t / 2));
+    Sum += K.Weights[k + 10];
+  }
+  for (float &w : K.Weights) w /= Sum;
+  // Drop the tails while together they stay below half a colour level.
+  float Dropped = 0;
+  K.Size = 10;
+  while (Dropped < 1.0f / 510 && K.Size > 1) {
+    Dropped += 2 * K.Weights[K.Size + 10];
+    --K.Size;
+  }
+  Sum = 0;
+  for (int k = -K.Size; k <= K.Size; ++k) Sum += K.Weights[k + 10];
+  for (int k = -K.Size; k <= K.Size; ++k) K.Weights[k + 10] /= Sum;
+  for (int k = K.Size + 1; k <= 10; ++k) K.Weights[k + 10] = K.Weights[10 - k] = 0;
+  return K;
+}
+
+namespace {
+
+uint8_t RoundToByte(float v) {
+  const long r = std::lround(v);
+  return uint8_t(std::clamp(r, 0L, 255L));
+}
+
+// Line holds Last + 1 pixels of 3 bytes each.
+void BlurLine(uint8_t *Line, int Last, const TBlurKernel &K, std::vector<uint8_t> &Tmp) {
+  Tmp.resize(size_t(Last + 1) * 3);
+  for (int i = 0; i <= Last; ++i)
+    for (int c = 0; c < 3; ++c) {
+      float s = 0;
+      for (int k = -K.Size; k <= K.Size; ++k) {
+        const int j = std::clamp(i - k, 0, Last);
+        s += K.Weights[k + 10] * Line[j * 3 + c];
+      }
+      Tmp[size_t(i) * 3 + c] = RoundToByte(s);
+    }
+  std::memcpy(Line, Tmp.data(), Tmp.size());
+}
+
+} // namespace
+
+void BlurBitmap(TBitmap *Bitmap, double Radius) {
+  if (!Bitmap || Bitmap->PixelFormat() != pf24bit) throw EInvalidGraphic(QStringLiteral("Blur only works for 24-bit bitmaps"));
+  const int W = Bitmap->Width();
+  const int H = Bitmap->Height();
+  if (W == 0 || H == 0) return;
+  const TBlurKernel K = MakeBlurKernel(Radius);
+  std::vector<uint8_t> Tmp;
+  for (int y = 0; y < H; ++y) {
+    if (y > 20 && y < H - 20)
+      std::memcpy(Bitmap->ScanLine(y), Bitmap->ScanLine(15), size_t(W) * 3);
+    else
+      BlurLine(Bitmap->ScanLine(y), W - 1, K, Tmp);
+  }
+  std::vector<uint8_t> Column(size_t(H) * 3);
+  for (int x = 0; x < W; ++x) {
+    if (x > 20 && x < W - 20) {
+      for (int y = 0; y < H; ++y) {
+        uint8_t *Row = Bitmap->ScanLine(y);
+        std::memcpy(Row + x * 3, Row + 15 * 3, 3);
+      }
+      continue;
+    }
+    for (int y = 0; y < H; ++y) std::memcpy(&Column[size_t(y) * 3], Bitmap->ScanLine(y) + x * 3, 3);
+    BlurLine(Column.data(), H - 1, K, Tmp);
+    for (int y = 0; y < H; ++y) std::memcpy(Bitmap->ScanLine(y) + x * 3, &Column[size_t(y) * 3], 3);
+  }
+}

@@ -1,0 +1,113 @@
+#include "grid/foundation/focus_windows.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void Fill24(TBitmap &B, int W, int H, uint8_t Blue, uint8_t Green, uint8_t Red) {
+  B.SetPixelFormat(pf24bit);
+  B.SetSize(W, H);
+  for (int y = 0; y < H; ++y)
+    for (int x = 0; x < W; ++x) {
+      uint8_t *p = B.ScanLine(y) + x * 3;
+      p[0] = Blue, p[1] = Green, p[2] = Red;
+    }
+}
+
+int Red(const TBitmap &B, int x, int y) { return B.ScanLine(y)[x * 3 + 2]; }
+
+} // namespace
+
+TEST(GridAlphaMask, KernelCutsTailsBelowHalfALevel) {
+  const TBlurKernel K = MakeBlurKernel(3);
+  EXPECT_LT(K.Size, 10);
+  EXPECT_GT(K.Size, 1);
+  float Sum = 0;
+  for (float w : K.Weights) Sum += w;
+  EXPECT_NEAR(Sum, 1.0f, 1e-5);
+  EXPECT_EQ(K.Weights[10 + K.Size + 1], 0.0f);
+  EXPECT_GT(K.Weights[10 + K.Size], 0.0f);
+  // Radius 0 must not divide by zero: it gives the identity.
+  const TBlurKernel Id = MakeBlurKernel(0);
+  EXPECT_EQ(Id.Size, 0);
+  EXPECT_EQ(Id.Weights[10], 1.0f);
+}
+
+TEST(GridAlphaMask, RoundRectMaskIsHardWithoutBlurAndSoftWithIt) {
+  TBitmap Hard;
+  MakeRoundRectMask(&Hard, 60, 40, 0, 4, 0);
+  EXPECT_EQ(Hard.PixelFormat(), pf24bit);
+  EXPECT_EQ(Red(Hard, 0, 0), 0);
+  EXPECT_EQ(Red(Hard, 30, 20), 255);
+  for (int x = 0; x < 60; ++x) {
+    const int v = Red(Hard, x, 20);
+    EXPECT_TRUE(v == 0 || v == 255) << x;
+  }
+  TBitmap Soft;
+  MakeRoundRectMask(&Soft, 60, 40, 0, 4, 3);
+  EXPECT_EQ(Red(Soft, 30, 20), 255); // white stays white
+  EXPECT_GT(Red(Soft, 1, 20), 0);    // blur spreads past the edge
+  EXPECT_LT(Red(Soft, 2, 20), 255);
+}
+
+TEST(GridAlphaMask, BlurFiltersAllRowsOfLowBitmapsAndCopiesInnerOnes) {
+  // A single bright pixel in row 25 of a 30-high bitmap: no row is copied, so it spreads.
+  TBitmap Low;
+  Fill24(Low, 10, 30, 0, 0, 0);
+  Low.ScanLine(25)[5 * 3 + 2] = 255;
+  BlurBitmap(&Low, 2);
+  EXPECT_GT(Red(Low, 5, 25), 0);
+  EXPECT_GT(Red(Low, 5, 24), 0);
+  // In a tall bitmap inner rows repeat row 15.
+  TBitmap Tall;
+  Fill24(Tall, 10, 80, 0, 0, 0);
+  Tall.ScanLine(40)[5 * 3 + 2] = 255;
+  BlurBitmap(&Tall, 2);
+  EXPECT_EQ(Red(Tall, 5, 40), 0);
+  TBitmap Wrong;
+  Wrong.SetPixelFormat(pf32bit);
+  Wrong.SetSize(4, 4);
+  EXPECT_THROW(BlurBitmap(&Wrong, 2), EInvalidGraphic);
+}
+
+TEST(GridAlphaMask, MergeMaskPremultipliesAndLeavesUncoveredTransparent) {
+  TBitmap Colour, Mask;
+  Fill24(Colour, 4, 3, 200, 100, 50);
+  Fill24(Mask, 2, 3, 0, 0, 128); // narrower than the colour bitmap
+  TGridAlphaMask A;
+  A.MergeMask(&Mask, &Colour, clRed);
+  ASSERT_EQ(A.Width(), 4);
+  ASSERT_EQ(A.Height(), 3);
+  const uint8_t *p = A.ScanLine(1);
+  EXPECT_EQ(p[0], 100); // round(200 * 128 / 255)
+  EXPECT_EQ(p[1], 50);
+  EXPECT_EQ(p[2], 25);
+  EXPECT_EQ(p[3], 128);
+  EXPECT_EQ(p[3 * 4 + 3], 0);
+  EXPECT_EQ(p[3 * 4 + 0], 0);
+
+  TBitmap Wide;
+  Wide.SetPixelFormat(pf32bit);
+  Wide.SetSize(7, 7);
+  A.MergeMask(&Mask, &Wide, clRed);
+  EXPECT_EQ(A.Width(), 4);
+}
+
+TEST(GridAlphaMask, AssignSizesTheTargetAndCopiesOpacity) {
+  TBitmap Colour, Mask;
+  Fill24(Colour, 5, 4, 10, 20, 30);
+  Fill24(Mask, 5, 4, 0, 0, 255);
+  TGridAlphaMask Src;
+  Src.MergeMask(&Mask, &Colour, clNone);
+  Src.Opacity = 77;
+  TGridAlphaMask Dst;
+  Dst.Assign(&Src);
+  EXPECT_EQ(Dst.Opacity, 77);
+  ASSERT_EQ(Dst.Width(), 5);
+  ASSERT_EQ(Dst.Height(), 4);
+  EXPECT_EQ(Dst.ScanLine(3)[4 * 4 + 2], 30);
+  EXPECT_EQ(Dst.ScanLine(3)[4 * 4 + 3], 255);
+  Dst.Assign(&Colour);
+  EXPECT_EQ(Dst.PixelFormat(), pf32bit);
+  EXPECT_EQ(Dst.Width(), 5);
+}
