@@ -146,3 +146,62 @@ void BlurBitmap(TBitmap *Bitmap, double Radius) {
     for (int y = 0; y < H; ++y) std::memcpy(Bitmap->ScanLine(y) + x * 3, &Column[size_t(y) * 3], 3);
   }
 }
+
+// Overlay windows ------------------------------------------------------------------------
+
+#include "framework/controls/forms.h"
+#include "framework/controls/overlay_window.h"
+
+namespace {
+
+// The overlay sits on the owner's top-level window so it can reach past the owner's edges.
+TWinControl *OverlayHost(TWinControl *Owner) {
+  if (!Owner) return nullptr;
+  if (TCustomForm *Form = GetParentForm(Owner)) return Form;
+  return Owner;
+}
+
+} // namespace
+
+std::array<TPoint, 7> ArrowPolygon(TArrowDirection Dir) {
+  switch (Dir) {
+  case arrUp: return {{{5, 0}, {10, 5}, {7, 5}, {7, 9}, {3, 9}, {3, 5}, {0, 5}}};
+  case arrDown: return {{{3, 0}, {7, 0}, {7, 4}, {9, 4}, {5, 8}, {1, 4}, {3, 4}}};
+  case arrLeft: return {{{0, 3}, {0, 7}, {4, 7}, {4, 10}, {8, 5}, {4, 0}, {4, 3}}};
+  case arrRight: return {{{0, 5}, {4, 10}, {4, 7}, {8, 7}, {8, 3}, {4, 3}, {4, 0}}};
+  }
+  return {};
+}
+
+TArrowWindow::TArrowWindow(TWinControl *AOwner, TArrowDirection Direction) : TPanel(AOwner), FDir(Direction) {
+  SetColor(clLime);
+  SetVisible(false);
+  SetParent(OverlayHost(AOwner));
+}
+
+void TArrowWindow::CreateWnd() {
+  TPanel::CreateWnd();
+  FArrow = ArrowPolygon(FDir);
+  OverlaySetPolygonRegion(Handle(), std::vector<TPoint>(FArrow.begin(), FArrow.end()));
+  OverlayRaise(Handle());
+}
+
+void TArrowWindow::Paint() {
+  Canvas()->Brush()->SetStyle(bsSolid);
+  Canvas()->Brush()->SetColor(Color());
+  Canvas()->FillRect(ClientRect());
+}
+
+TGridFocusWindow::TGridFocusWindow(TWinControl *AOwner) : TCustomControl(AOwner) {
+  SetBounds(0, 0, 0, 0);
+  SetColor(clRed);
+  SetEnabled(false);
+  SetParent(OverlayHost(AOwner));
+}
+
+void TGridFocusWindow::CreateWnd() {
+  TCustomControl::CreateWnd();
+  OverlaySetClickThrough(Handle(), true);
+  FTranslucent = OverlaySetTranslucent(Handle(), true);
+  OverlayRaise(Handle());
+}

@@ -37,3 +37,44 @@ TBlurKernel MakeBlurKernel(double Radius);
 // inner rows and columns repeat row and column 15 (made for frame masks, whose inner parts are
 // alike). Other formats raise EInvalidGraphic.
 void BlurBitmap(TBitmap *Bitmap, double Radius);
+
+// Overlay windows ------------------------------------------------------------------------
+
+#include "framework/stdctrls/extctrls.h"
+
+enum TArrowDirection { arrUp, arrDown, arrLeft, arrRight };
+
+// The arrow polygon of a direction (window coordinates).
+std::array<TPoint, 7> ArrowPolygon(TArrowDirection Dir);
+
+// A small lime arrow at the drop position of a moved column or row. It is a hidden child of
+// the owner's top-level window (not a popup), shaped by its polygon region.
+class TArrowWindow : public TPanel {
+public:
+  TArrowWindow(TWinControl *AOwner, TArrowDirection Direction);
+  TArrowDirection Dir() const { return FDir; }
+  const std::array<TPoint, 7> &Arrow() const { return FArrow; }
+
+protected:
+  void CreateWnd() override;
+  void Paint() override;
+
+private:
+  TArrowDirection FDir;
+  std::array<TPoint, 7> FArrow{};
+};
+
+// The frame around the focused cell: a click-through child of the owner's top-level window,
+// translucent where the display allows it. The grid sets its bounds, region and picture.
+class TGridFocusWindow : public TCustomControl {
+public:
+  explicit TGridFocusWindow(TWinControl *AOwner);
+  // False when the frame is drawn opaque.
+  bool Translucent() const { return FTranslucent; }
+
+protected:
+  void CreateWnd() override;
+
+private:
+  bool FTranslucent = false;
+};

@@ -111,3 +111,31 @@ TEST(GridAlphaMask, AssignSizesTheTargetAndCopiesOpacity) {
   EXPECT_EQ(Dst.PixelFormat(), pf32bit);
   EXPECT_EQ(Dst.Width(), 5);
 }
+
+#include "framework/controls/forms.h"
+
+#include <QWidget>
+
+TEST(GridOverlayWindows, ArrowAndFrameAreChildrenOfTheTopLevelWindow) {
+  TForm Form(nullptr);
+  TPanel Inner(&Form);
+  Inner.SetParent(&Form);
+  TArrowWindow Arrow(&Inner, arrDown);
+  EXPECT_EQ(Arrow.Parent(), &Form);
+  EXPECT_FALSE(Arrow.Visible());
+  EXPECT_EQ(Arrow.Color(), clLime);
+  Arrow.SetBounds(0, 0, 10, 10);
+  Arrow.Handle();
+  EXPECT_EQ(Arrow.Arrow()[4].X, 5);
+  EXPECT_EQ(Arrow.Arrow()[4].Y, 8);
+  // The region gives the shape: the tip is inside, the corner beside it is not.
+  EXPECT_TRUE(Arrow.Handle()->mask().contains(QPoint(5, 6)));
+  EXPECT_FALSE(Arrow.Handle()->mask().contains(QPoint(0, 7)));
+
+  TGridFocusWindow Frame(&Inner);
+  EXPECT_EQ(Frame.Parent(), &Form);
+  EXPECT_EQ(Frame.Width(), 0);
+  EXPECT_FALSE(Frame.Enabled());
+  Frame.Handle();
+  EXPECT_TRUE(Frame.Handle()->testAttribute(Qt::WA_TransparentForMouseEvents));
+}
