@@ -209,3 +209,70 @@ TEST(BaseGridPaint, RoundedSelectionStyles)
   for (int x : {60, 100, 140})
     EXPECT_TRUE(Near(At(img, x, 43), Rgb(0xFCEBDC), 20)) << x;
 }
+
+TEST(BaseGridPaint, UnfocusedSelectionIsGreyUnlessFocusSelectedIsDrawn)
+{
+  TPaintForm f;
+  TPaintProbeGrid *g = f.Grid;
+  auto *other = new TPaintProbeGrid(f.Form.get());
+  other->SetParent(f.Form.get());
+  other->SetBounds(0, 130, 60, 40);
+  g->SetOptions(g->Options() + goRangeSelect);
+  g->SetSelectionStyle(ssWin7);
+  g->SetSelection(TGridRect(1, 2, 3, 2));
+  other->SetFocus();
+  SimProcess();
+  ASSERT_FALSE(g->Focused());
+  QImage img = f.Grab("base_grid_selection_unfocused.png");
+  EXPECT_EQ(At(img, 40, 50), Rgb(0xD9D9D9));
+  EXPECT_TRUE(Near(At(img, 100, 43), Rgb(0xF8F8F8), 20));
+
+  g->SetOptions(g->Options() + goDrawFocusSelected);
+  img = f.Grab("base_grid_selection_focus_selected.png");
+  EXPECT_EQ(At(img, 40, 50), Rgb(0xCEA27D));
+}
+
+TEST(BaseGridPaint, HoverAndActiveRows)
+{
+  TPaintForm f;
+  TPaintProbeGrid *g = f.Grid;
+  g->SetOptions(g->Options() + goRangeSelect - goHorzLine - goVertLine);
+  g->SetHoverRow(true);
+  g->SetHoverRowColor(clYellow);
+  g->FHoverRowIdx = 3;
+  g->SetSelection(TGridRect(2, 3, 2, 3));  // the current cell (2, 3) in the hover row
+  g->SetHoverRowCells({hcNormal});
+  QImage img = f.Grab("base_grid_hover.png");
+  EXPECT_EQ(At(img, 140, 70), Rgb(clYellow));
+  EXPECT_NE(At(img, 100, 70), Rgb(clYellow));  // selected, and hcSelected is off
+  EXPECT_EQ(At(img, 20, 70), Rgb(clBtnFace));  // fixed, and hcFixed is off
+  g->SetHoverRowCells({hcNormal, hcSelected, hcFixed});
+  img = f.Grab("base_grid_hover_all.png");
+  EXPECT_EQ(At(img, 100, 70), Rgb(clYellow));
+  EXPECT_EQ(At(img, 20, 70), Rgb(clYellow));
+
+  // The active row wins over the hover row, but not in the current cell or the fixed column.
+  g->SetActiveRowShow(true);
+  g->SetActiveRowColor(clLime);
+  img = f.Grab("base_grid_active_row.png");
+  EXPECT_EQ(At(img, 60, 70), Rgb(clLime));
+  EXPECT_EQ(At(img, 140, 70), Rgb(clLime));
+  EXPECT_EQ(At(img, 100, 70), Rgb(clYellow));
+  EXPECT_EQ(At(img, 20, 70), Rgb(clYellow));
+}
+
+TEST(BaseGridPaint, PaintCellExtPaintsASelectedCellInTheActiveRowColours)
+{
+  TPaintForm f;
+  TPaintProbeGrid *g = f.Grid;
+  g->SetActiveRowColor(clLime);
+  g->SetGridLineWidth(0);
+  TBitmap bmp;
+  bmp.SetSize(100, 50);
+  g->Contents.clear();
+  // (The fixed-area clip holds on any canvas: the rectangle lies beyond the fixed cells.)
+  g->PaintCellExt(bmp.Canvas(), 2, 4, TRect(50, 30, 80, 40), TGridDrawState{gdSelected});
+  const QImage img = bmp.Canvas()->Image()->copy();
+  EXPECT_EQ(At(img, 65, 35), Rgb(clLime));
+  EXPECT_TRUE(g->Contents.isEmpty());  // no content
+}
