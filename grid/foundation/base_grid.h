@@ -80,6 +80,11 @@ public:
   TPoint CellSize(int c, int r);
   void RepaintCell(int c, int r);
 
+  // Painting: a cell with its content on any canvas, or without it (background, selection
+  // and lines only, at the given rectangle).
+  void PaintCell(TCanvas *ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState);
+  void PaintCellExt(TCanvas *ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState);
+
   // Appearance
   bool ActiveRowShow() const { return FActiveRowShow; }
   void SetActiveRowShow(bool Value);
@@ -161,7 +166,12 @@ protected:
   void RepaintFixedColMergedCells();
   void RepaintFixedRowMergedCells();
 
+  void PaintCellBase(TCanvas *ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState,
+                     bool WithContent);
+
   // Framework overrides
+  void Paint() override;
+  void DrawCell(int ACol, int ARow, const TRect &ARect, TGridDrawState AState) override;
   void Notification(TComponent *AComponent, TOperation Operation) override;
   bool SelectCell(int ACol, int ARow) override;
   void KeyDown(uint16_t &Key, TShiftState Shift) override;
