@@ -1,0 +1,93 @@
+#pragma once
+// Small objects the grid builds on: the controls embedded in cells, a cell picture kept as a
+// file name, a string list read and written line by line (text import and export), and the
+// gradient and colour looks of the search panel's buttons.
+#include "framework/classes/classes.h"
+#include "framework/controls/controls.h"
+#include "framework/graphics/graphics.h"
+
+#include <QString>
+
+// A control placed in cell (X, Y); the control is not owned.
+class TControlItem : public TObject {
+public:
+  TControlItem(int AX, int AY, TControl *AControl) : X(AX), Y(AY), Control(AControl) {}
+  int X;
+  int Y;
+  TControl *Control;
+};
+
+// Owns its items (never their controls).
+class TControlList : public TList {
+public:
+  ~TControlList() override;
+  TControlItem *Item(int i) const { return static_cast<TControlItem *>(Items(i)); }
+  TControl *Control(int i) const { return Item(i)->Control; }
+  void AddControl(int X, int Y, TControl *AObject);
+  void RemoveControl(int i);
+  // Index of the first item for the cell, -1 when none.
+  int ControlIndex(int X, int Y) const;
+  // True when an item's control is a windowed control whose window is Handle.
+  bool HasHandle(HWND Handle) const;
+};
+
+// A cell picture kept as a file name: the file is read only to learn its size and to draw.
+class TFilePicture : public TPersistent {
+public:
+  const QString &Filename() const { return FFilename; }
+  // Loads the file once to read its size; an unreadable file leaves the size 0 by 0.
+  void SetFilename(const QString &Value);
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  // Reads the file on every call and stretches it into r; nothing for an empty file name.
+  void DrawPicture(TCanvas *Canvas, const TRect &r) const;
+  void Assign(TPersistent *Source) override;
+
+private:
+  QString FFilename;
+  int FWidth = 0;
+  int FHeight = 0;
+};
+
+// A string list read line by line from a read position and written with pending text that
+// becomes a line at each WriteLn.
+class TFileStringList : public TStringList {
+public:
+  void Reset();
+  bool Eof() const { return fp >= Count(); }
+  // Reading past the last line gives an empty line and leaves the position where it is, so a
+  // reader that misses Eof does not run off the list.
+  void ReadLn(QString &s);
+  void Write(const QString &s) { cache += s; }
+  void WriteLn(const QString &s);
+
+private:
+  int fp = 0;
+  QString cache;
+};
+
+// Steps vertical (or, when Horizontal, side by side) bands from FromColor to ToColor, then a
+// frame in BorderColor unless it is clNone. Steps 0 draws one band.
+void DrawButtonGradient(TCanvas *Canvas, TColor FromColor, TColor ToColor, bool Horizontal, const TRect &R,
+                        int Steps, TColor BorderColor);
+
+// The colours a grid button look sets.
+struct TZavGridButtonColors {
+  TColor Color = clBtnFace;
+  TColor ColorTo = clNone;
+  TColor ColorDown = RGB(210, 211, 216);
+  TColor ColorDownTo = clNone;
+  TColor ColorHot = RGB(199, 199, 202);
+  TColor ColorHotTo = clNone;
+  TColor ColorChecked = clGray;
+  TColor ColorCheckedTo = clNone;
+  TColor BorderColor = clNone;
+  TColor BorderDownColor = clNone;
+  TColor BorderHotColor = clNone;
+  bool Flat = true;
+  bool Rounded = false;
+};
+
+// Applies look 0..6 (0 rounded Office, 1 classic XP, 2..4 the XP colour schemes blue,
+// olive and silver, 5 plain, 6 yellow); other values change nothing.
+void ApplyZavGridButtonLook(TZavGridButtonColors &C, int Look);
