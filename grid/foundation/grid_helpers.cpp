@@ -1,5 +1,6 @@
 #include "grid/foundation/grid_helpers.h"
 
+#include <algorithm>
 #include <cmath>
 
 // TControlList ------------------------------------------------------------------------------
@@ -101,19 +102,20 @@ void DrawButtonGradient(TCanvas *Canvas, TColor FromColor, TColor ToColor, bool 
   const int r0 = GetRValue(f), g0 = GetGValue(f), b0 = GetBValue(f);
   const double dr = GetRValue(t) - r0, dg = GetGValue(t) - g0, db = GetBValue(t) - b0;
   const int extent = Horizontal ? R.Right - R.Left : R.Bottom - R.Top;
-  const int step = extent / Steps;
   Canvas->Brush()->SetStyle(bsSolid);
   for (int i = 0; i < Steps; ++i) {
     const auto part = [&](double d) { return int(std::lround(i * d / Steps)); };
     Canvas->Brush()->SetColor(RGB(r0 + part(dr), g0 + part(dg), b0 + part(db)));
-    // Each band overlaps the next by a pixel so rounding never leaves a seam.
+    // Band edges are spread over the whole extent (a fixed extent / Steps width would leave
+    // the remainder unpainted) and each band overlaps the next by a pixel so none leaves a seam.
+    const int from = i * extent / Steps, to = std::min(extent, (i + 1) * extent / Steps + 1);
     TRect band = R;
     if (Horizontal) {
-      band.Left = R.Left + i * step;
-      band.Right = band.Left + step + 1;
+      band.Left = R.Left + from;
+      band.Right = R.Left + to;
     } else {
-      band.Top = R.Top + i * step;
-      band.Bottom = band.Top + step + 1;
+      band.Top = R.Top + from;
+      band.Bottom = R.Top + to;
     }
     Canvas->FillRect(band);
   }
@@ -160,4 +162,220 @@ void ApplyZavGridButtonLook(TZavGridButtonColors &C, int Look) {
   C.BorderColor = clNone;
   C.Flat = true;
   C.Rounded = Look == 0;
+}
+
+// TZavGridButton ----------------------------------------------------------------------------
+
+namespace {
+constexpr int DropDownWidth = 12;
+}
+
+TZavGridButton::TZavGridButton(TComponent *AOwner) : TGraphicControl(AOwner) {
+  FControlStyle = TControlStyle{csCaptureMouse, csDoubleClicks};
+  FWidth = 22;
+  FHeight = 23;
+}
+
+void TZavGridButton::SetLook(int Value) {
+  FLook = Value;
+  ApplyZavGridButtonLook(FColors, Value);
+  Invalidate();
+}
+
+void TZavGridButton::SetStyle(TZavGridButtonStyle Value) {
+  FStyle = Value;
+  Invalidate();
+}
+
+void TZavGridButton::SetGroupIndex(int Value) {
+  FGroupIndex = Value;
+  UpdateExclusive();
+}
+
+void TZavGridButton::SetAllowAllUp(bool Value) {
+  FAllowAllUp = Value;
+  UpdateExclusive();
+}
+
+void TZavGridButton::SetDropDownButton(bool Value) {
+  FDropDownButton = Value;
+  Invalidate();
+}
+
+void TZavGridButton::SetDown(bool Value) {
+  if (FGroupIndex == 0 && FStyle == tasButton)
+    Value = false;
+  if (Value == FDown)
+    return;
+  if (FDown && FGroupIndex != 0 && !FAllowAllUp)
+    return; // the last button down of a group stays down
+  FDown = Value;
+  FState = Value ? (FGroupIndex != 0 ? bsExclusive : bsDown) : bsUp;
+  if (Value)
+    UpdateExclusive();
+  Invalidate();
+}
+
+void TZavGridButton::UpdateExclusive() {
+  if (FGroupIndex == 0 || !Parent())
+    return;
+  for (int i = 0; i < Parent()->ControlCount(); ++i) {
+    auto *b = dynamic_cast<TZavGridButton *>(Parent()->Controls(i));
+    if (!b || b == this || b->FGroupIndex != FGroupIndex)
+      continue;
+    if (FDown && b->FDown) {
+      b->FDown = false;
+      b->FState = bsUp;
+      b->Invalidate();
+    }
+    b->FAllowAllUp = FAllowAllUp;
+  }
+}
+
+void TZavGridButton::Click() { TGraphicControl::Click(); }
+
+void TZavGridButton::DblClick() {
+  if (FDown)
+    TGraphicControl::DblClick();
+}
+
+void TZavGridButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft || !Enabled())
+    return;
+  if (FDropDownButton && X >= Width() - DropDownWidth) {
+    if (OnDropDown)
+      OnDropDown(this);
+    if (FDropDownMenu) {
+      const TPoint p = ClientToScreen(TPoint(0, Height()));
+      FDropDownMenu->Popup(p.X, p.Y);
+    }
+    return;
+  }
+  if (!FDown || FStyle == tasCheck) {
+    FState = bsDown;
+    Invalidate();
+  }
+  FDragging = true;
+}
+
+void TZavGridButton::MouseMove(TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseMove(Shift, X, Y);
+  if (!FDragging)
+    return;
+  TButtonState s = FDown ? bsExclusive : bsUp;
+  if (PtInRect(ClientRect(), TPoint(X, Y)) && (!FDown || FStyle == tasCheck))
+    s = bsDown;
+  if (s != FState) {
+    FState = s;
+    Invalidate();
+  }
+}
+
+void TZavGridButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseUp(Button, Shift, X, Y);
+  if (!FDragging)
+    return;
+  FDragging = false;
+  const bool inside = PtInRect(ClientRect(), TPoint(X, Y));
+  if (inside && (FGroupIndex != 0 || FStyle == tasCheck))
+    SetDown(!FDown);
+  FState = FDown ? (FGroupIndex != 0 ? bsExclusive : bsDown) : bsUp;
+  Invalidate();
+  if (inside)
+    Click();
+}
+
+void TZavGridButton::CMMouseEnter(TMessage &Message) {
+  TGraphicControl::CMMouseEnter(Message);
+  FMouseInControl = true;
+  if (Enabled())
+    Invalidate();
+}
+
+void TZavGridButton::CMMouseLeave(TMessage &Message) {
+  TGraphicControl::CMMouseLeave(Message);
+  FMouseInControl = false;
+  if (Enabled())
+    Invalidate();
+}
+
+void TZavGridButton::CMEnabledChanged(TMessage &Message) {
+  TGraphicControl::CMEnabledChanged(Message);
+  if (!Enabled()) {
+    FMouseInControl = false;
+    FState = bsDisabled;
+  } else if (FState == bsDisabled) {
+    FState = FDown ? (FGroupIndex != 0 ? bsExclusive : bsDown) : bsUp;
+  }
+  Invalidate();
+}
+
+bool TZavGridButton::Hot() const {
+  return FMouseInControl && Enabled() && !ComponentState().Contains(TComponentStateItem::csDesigning);
+}
+
+void TZavGridButton::Paint() {
+  TCanvas *c = Canvas();
+  TRect r = ClientRect();
+  InflateRect(r, -1, -1);
+  const TZavGridButtonColors &k = FColors;
+  // A face in one colour or a 16-step vertical gradient, framed unless the frame is clNone.
+  const auto face = [&](TColor From, TColor To, TColor Frame) {
+    if (To == clNone) {
+      c->Brush()->SetStyle(bsSolid);
+      c->Brush()->SetColor(From);
+      c->FillRect(r);
+    } else {
+      DrawButtonGradient(c, From, To, false, r, 16, clNone);
+    }
+    if (Frame == clNone)
+      return;
+    c->Brush()->SetStyle(bsClear);
+    c->Pen()->SetColor(Frame);
+    if (k.Rounded)
+      c->RoundRect(r.Left, r.Top, r.Right, r.Bottom, 8, 8);
+    else
+      c->Rectangle(r);
+  };
+  const bool checkedLook = FStyle == tasCheck && FDown;
+  if (!Hot()) {
+    if (FState == bsExclusive && !checkedLook)
+      face(k.ColorChecked, k.ColorCheckedTo, k.BorderDownColor);
+    else if (checkedLook)
+      face(k.ColorChecked, k.ColorCheckedTo, k.BorderColor);
+    else
+      face(k.Color, k.ColorTo, k.BorderColor);
+  } else if (FState == bsDown) {
+    face(k.ColorDown, k.ColorDownTo, k.BorderDownColor);
+  } else if (checkedLook || FState == bsExclusive) {
+    face(k.ColorChecked, k.ColorCheckedTo, k.BorderHotColor);
+  } else {
+    face(k.ColorHot, k.ColorHotTo, k.BorderHotColor);
+  }
+  if (FDropDownButton) {
+    if (Hot() && k.BorderHotColor != clNone) {
+      c->Pen()->SetColor(k.BorderHotColor);
+      c->MoveTo(r.Right - DropDownWidth, r.Top);
+      c->LineTo(r.Right - DropDownWidth, r.Bottom);
+    }
+    const int mid = (r.Top + r.Bottom) / 2;
+    c->Pen()->SetColor(Font()->Color());
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(Font()->Color());
+    c->Polygon({TPoint(r.Right - 8, mid), TPoint(r.Right - 4, mid), TPoint(r.Right - 6, mid + 1)});
+    r.Right -= DropDownWidth;
+  }
+  if (!Caption().isEmpty()) {
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->Assign(Font());
+    const int tw = c->TextWidth(Caption()), th = c->TextHeight(Caption());
+    const int x = r.Left + (r.Right - r.Left - tw) / 2, y = r.Top + (r.Bottom - r.Top - th) / 2;
+    if (!Enabled()) {
+      c->Font()->SetColor(clBtnHighlight);
+      c->TextOut(x + 1, y + 1, Caption());
+      c->Font()->SetColor(clBtnShadow);
+    }
+    c->TextOut(x, y, Caption());
+  }
 }

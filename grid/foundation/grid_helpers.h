@@ -5,6 +5,8 @@
 #include "framework/classes/classes.h"
 #include "framework/controls/controls.h"
 #include "framework/graphics/graphics.h"
+#include "framework/stdctrls/buttons.h"
+#include "framework/stdctrls/menus.h"
 
 #include <QString>
 
@@ -91,3 +93,62 @@ struct TZavGridButtonColors {
 // Applies look 0..6 (0 rounded Office, 1 classic XP, 2..4 the XP colour schemes blue,
 // olive and silver, 5 plain, 6 yellow); other values change nothing.
 void ApplyZavGridButtonLook(TZavGridButtonColors &C, int Look);
+
+enum TZavGridButtonStyle { tasButton, tasCheck };
+
+// The search panel's flat push button: speed-button states and groups, a check style, a
+// drop-down part at the right edge and the colour looks above.
+class TZavGridButton : public TGraphicControl {
+public:
+  explicit TZavGridButton(TComponent *AOwner);
+
+  // Colour properties; changing them through the reference needs an Invalidate.
+  TZavGridButtonColors &Colors() { return FColors; }
+  const TZavGridButtonColors &Colors() const { return FColors; }
+  int Look() const { return FLook; }
+  void SetLook(int Value);
+
+  TZavGridButtonStyle Style() const { return FStyle; }
+  void SetStyle(TZavGridButtonStyle Value);
+  int GroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(int Value);
+  bool Down() const { return FDown; }
+  void SetDown(bool Value);
+  bool AllowAllUp() const { return FAllowAllUp; }
+  void SetAllowAllUp(bool Value);
+  bool DropDownButton() const { return FDropDownButton; }
+  void SetDropDownButton(bool Value);
+  TPopupMenu *DropDownMenu() const { return FDropDownMenu; }
+  void SetDropDownMenu(TPopupMenu *Value) { FDropDownMenu = Value; }
+  TButtonState State() const { return FState; }
+  bool MouseInControl() const { return FMouseInControl; }
+
+  TNotifyEvent OnDropDown;
+
+  void Click() override;
+  void DblClick() override;
+  void CMMouseEnter(TMessage &Message) override;
+  void CMMouseLeave(TMessage &Message) override;
+  void CMEnabledChanged(TMessage &Message) override;
+
+protected:
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+  void UpdateExclusive();
+  bool Hot() const;
+  TZavGridButtonColors FColors;
+  int FLook = 0;
+  TZavGridButtonStyle FStyle = tasButton;
+  int FGroupIndex = 0;
+  bool FDown = false;
+  bool FAllowAllUp = false;
+  bool FDropDownButton = false;
+  TPopupMenu *FDropDownMenu = nullptr;
+  TButtonState FState = bsUp;
+  bool FMouseInControl = false;
+  bool FDragging = false;
+};

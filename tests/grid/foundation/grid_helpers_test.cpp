@@ -1,7 +1,12 @@
 // Cell controls, file pictures, line-by-line string lists and button colours.
 #include "grid/foundation/grid_helpers.h"
 
+#include "framework/controls/forms.h"
+#include "framework/testing/input.h"
 #include "tests/support/test_support.h"
+
+#include <QApplication>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -175,6 +180,138 @@ TEST(GridHelpersButtonLook, LooksSetTheirColoursAndUnknownLooksChangeNothing)
     EXPECT_EQ(c.ColorDown, before.ColorDown);
     EXPECT_EQ(c.BorderHotColor, before.BorderHotColor);
   }
+}
+
+class GridHelpersButton : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    SimResetInput();
+    Form = new TForm(nullptr);
+    Form->SetClientSize(200, 100);
+  }
+  void TearDown() override { delete Form; }
+  TZavGridButton *Add(int Left, int Width = 40)
+  {
+    auto *b = new TZavGridButton(Form);
+    b->SetParent(Form);
+    b->SetBounds(Left, 10, Width, 24);
+    return b;
+  }
+  TForm *Form = nullptr;
+};
+
+TEST_F(GridHelpersButton, CreatedSizeAndDefaults)
+{
+  TZavGridButton b(nullptr);
+  EXPECT_EQ(b.Width(), 22);
+  EXPECT_EQ(b.Height(), 23);
+  EXPECT_EQ(b.Colors().Color, clBtnFace);
+  EXPECT_EQ(b.Colors().ColorDown, RGB(210, 211, 216));
+  EXPECT_EQ(b.Colors().ColorHot, RGB(199, 199, 202));
+  EXPECT_EQ(b.Colors().ColorChecked, clGray);
+  EXPECT_EQ(b.Colors().BorderColor, clNone);
+  EXPECT_TRUE(b.Colors().Flat);
+}
+
+TEST_F(GridHelpersButton, PlainButtonClicksButNeverStaysDown)
+{
+  auto *b = Add(10);
+  int clicks = 0;
+  b->OnClick = [&](TObject *) { ++clicks; };
+  b->SetDown(true);
+  EXPECT_FALSE(b->Down());
+  SimMouseDown(b, 5, 5);
+  EXPECT_EQ(b->State(), bsDown);
+  SimMouseMove(b, 100, 5); // dragged out: shows up
+  EXPECT_EQ(b->State(), bsUp);
+  SimMouseMove(b, 5, 5);
+  SimMouseUp(b, 5, 5);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(b->Down());
+  EXPECT_EQ(b->State(), bsUp);
+  // Released outside: no click.
+  SimMouseDown(b, 5, 5);
+  SimMouseUp(b, 100, 5);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(GridHelpersButton, CheckStyleTogglesAndGroupsActAsRadioButtons)
+{
+  auto *check = Add(10);
+  check->SetStyle(tasCheck);
+  SimClick(check, 5, 5);
+  EXPECT_TRUE(check->Down());
+  SimClick(check, 5, 5);
+  EXPECT_FALSE(check->Down());
+
+  auto *a = Add(60), *b = Add(110);
+  a->SetGroupIndex(2);
+  b->SetGroupIndex(2);
+  SimClick(a, 5, 5);
+  EXPECT_TRUE(a->Down());
+  EXPECT_EQ(a->State(), bsExclusive);
+  b->SetDown(true);
+  EXPECT_FALSE(a->Down());
+  b->SetDown(false); // the last one down stays down
+  EXPECT_TRUE(b->Down());
+  a->SetAllowAllUp(true); // handed to the whole group
+  EXPECT_TRUE(b->AllowAllUp());
+  b->SetDown(false);
+  EXPECT_FALSE(b->Down());
+}
+
+TEST_F(GridHelpersButton, DoubleClickOnlyWhileDown)
+{
+  auto *b = Add(10);
+  b->SetGroupIndex(1);
+  b->SetAllowAllUp(true);
+  int dbl = 0;
+  b->OnDblClick = [&](TObject *) { ++dbl; };
+  b->DblClick();
+  EXPECT_EQ(dbl, 0);
+  b->SetDown(true);
+  b->DblClick();
+  EXPECT_EQ(dbl, 1);
+}
+
+TEST_F(GridHelpersButton, PressOnTheDropDownPartDropsDownInsteadOfClicking)
+{
+  auto *b = Add(10, 60);
+  b->SetDropDownButton(true);
+  int clicks = 0, drops = 0;
+  b->OnClick = [&](TObject *) { ++clicks; };
+  b->OnDropDown = [&](TObject *) { ++drops; };
+  SimClick(b, 60 - 12, 5);
+  EXPECT_EQ(drops, 1);
+  EXPECT_EQ(clicks, 0);
+  SimClick(b, 60 - 13, 5);
+  EXPECT_EQ(drops, 1);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(GridHelpersButton, FaceShowsTheStateColours)
+{
+  auto *plain = Add(10);
+  plain->SetLook(2); // gradient face
+  auto *checked = Add(60);
+  checked->SetStyle(tasCheck);
+  checked->SetDown(true);
+  auto *framed = Add(110);
+  framed->Colors().Color = clWhite;
+  framed->Colors().BorderColor = clBlue;
+  Form->Show();
+  QApplication::processEvents();
+
+  const QImage p = GrabControl(plain);
+  EXPECT_EQ(p.pixelColor(20, 1), QColor(218, 234, 253));
+  const QColor bottom = p.pixelColor(20, 22);
+  EXPECT_NEAR(bottom.red(), 136, 6);
+  EXPECT_NEAR(bottom.blue(), 228, 3);
+  EXPECT_EQ(GrabControl(checked).pixelColor(20, 12), QColor(128, 128, 128));
+  const QImage f = GrabControl(framed);
+  EXPECT_EQ(f.pixelColor(1, 12), QColor(0, 0, 255));
+  EXPECT_EQ(f.pixelColor(20, 12), QColor(255, 255, 255));
 }
 
 } // namespace
