@@ -379,3 +379,151 @@ void TZavGridButton::Paint() {
     c->TextOut(x, y, Caption());
   }
 }
+
+// TZavCheckBox ------------------------------------------------------------------------------
+
+TZavCheckBox::TZavCheckBox(TComponent *AOwner) : TCustomControl(AOwner) {
+  FWidth = 98;
+  FHeight = 20;
+  // Clicks come from Toggle's callers only, so a read-only box still reports them.
+  FControlStyle -= csClickEvents;
+  SetCaption("TZavCheckBox");
+  SetTabStop(false);
+}
+
+void TZavCheckBox::SetAlignment(TAlignment Value) {
+  FAlignment = Value;
+  Invalidate();
+}
+
+void TZavCheckBox::SetButtonVertAlign(TTextLayout Value) {
+  FButtonVertAlign = Value;
+  Invalidate();
+}
+
+void TZavCheckBox::SetState(TCheckBoxState Value) {
+  if (Value == FState)
+    return;
+  FState = Value;
+  Invalidate();
+}
+
+void TZavCheckBox::SetEllipsis(bool Value) {
+  FEllipsis = Value;
+  Invalidate();
+}
+
+void TZavCheckBox::Toggle() {
+  if (!FReadOnly)
+    SetChecked(!Checked());
+}
+
+TRect TZavCheckBox::BoxRect() const {
+  const int x = FAlignment == taRightJustify ? ClientWidth() - 13 : 0;
+  int y = 4;
+  if (FButtonVertAlign == tlCenter)
+    y = ClientHeight() / 2 - 6;
+  else if (FButtonVertAlign == tlBottom)
+    y = ClientHeight() - 17;
+  return TRect(x, y, x + 13, y + 13);
+}
+
+void TZavCheckBox::Pressed() {
+  Toggle();
+  Click();
+}
+
+void TZavCheckBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft || !Enabled())
+    return;
+  if (CanFocus())
+    SetFocus();
+  SetMouseCapture(true);
+  FDown = true;
+  Invalidate();
+}
+
+void TZavCheckBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseUp(Button, Shift, X, Y);
+  if (Button != mbLeft || !FDown)
+    return;
+  SetMouseCapture(false);
+  FDown = false;
+  Invalidate();
+  if (PtInRect(ClientRect(), TPoint(X, Y)) && Focused())
+    Pressed();
+}
+
+void TZavCheckBox::KeyDown(uint16_t &Key, TShiftState Shift) {
+  if (Key == VK_RETURN && FReturnIsTab)
+    Key = VK_TAB;
+  if (Key == VK_SPACE && !FDown) {
+    FDown = true;
+    Invalidate();
+  }
+  TCustomControl::KeyDown(Key, Shift);
+}
+
+void TZavCheckBox::KeyUp(uint16_t &Key, TShiftState Shift) {
+  if (Key == VK_SPACE && FDown) {
+    FDown = false;
+    Invalidate();
+    Pressed();
+  }
+  TCustomControl::KeyUp(Key, Shift);
+}
+
+void TZavCheckBox::CMMouseEnter(TMessage &Message) {
+  TCustomControl::CMMouseEnter(Message);
+  FHot = true;
+  Invalidate();
+}
+
+void TZavCheckBox::CMMouseLeave(TMessage &Message) {
+  TCustomControl::CMMouseLeave(Message);
+  FHot = false;
+  Invalidate();
+}
+
+void TZavCheckBox::Paint() {
+  TCanvas *c = Canvas();
+  c->Brush()->SetStyle(bsSolid);
+  c->Brush()->SetColor(Color());
+  c->FillRect(ClientRect());
+  TRect box = BoxRect();
+  uint32_t st = DFCS_BUTTONCHECK;
+  if (FState == cbChecked)
+    st |= DFCS_CHECKED;
+  if (FState == cbGrayed || !Enabled())
+    st |= DFCS_INACTIVE;
+  if (FDown)
+    st |= DFCS_PUSHED;
+  DrawFrameControl(c->Handle(), box, DFC_BUTTON, st);
+
+  TRect r = ClientRect();
+  r.Top += 4;
+  if (FAlignment == taRightJustify) {
+    r.Left += 6;
+    r.Right -= 9;
+  } else {
+    r.Left += 15;
+  }
+  c->Font()->Assign(Font());
+  c->Brush()->SetStyle(bsClear);
+  const uint32_t fmt = DT_LEFT | DT_TOP | DT_SINGLELINE | (FEllipsis ? DT_END_ELLIPSIS : 0u);
+  if (!Enabled()) {
+    TRect e = r;
+    OffsetRect(e, 1, 1);
+    c->Font()->SetColor(clWhite);
+    c->DrawText(Caption(), e, fmt);
+    c->Font()->SetColor(clGray);
+  }
+  TRect t = r;
+  c->DrawText(Caption(), t, fmt);
+  if (Focused()) {
+    const int tw = c->TextWidth(Caption()), th = c->TextHeight(Caption());
+    c->Brush()->SetStyle(bsSolid);
+    c->DrawFocusRect(TRect(r.Left - 2, r.Top, r.Left - 2 + tw + 1 + 2, r.Top + th + 1));
+  }
+}

@@ -7,6 +7,7 @@
 #include "framework/graphics/graphics.h"
 #include "framework/stdctrls/buttons.h"
 #include "framework/stdctrls/menus.h"
+#include "framework/stdctrls/stdctrls.h"
 
 #include <QString>
 
@@ -151,4 +152,54 @@ private:
   TButtonState FState = bsUp;
   bool FMouseInControl = false;
   bool FDragging = false;
+};
+
+// The search panel's owner-drawn check box (drawn in the classic look).
+class TZavCheckBox : public TCustomControl {
+public:
+  explicit TZavCheckBox(TComponent *AOwner);
+
+  // Box left (taLeftJustify) or right (taRightJustify) of the caption.
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  TTextLayout ButtonVertAlign() const { return FButtonVertAlign; }
+  void SetButtonVertAlign(TTextLayout Value);
+  TCheckBoxState State() const { return FState; }
+  void SetState(TCheckBoxState Value);
+  bool Checked() const { return FState == cbChecked; }
+  void SetChecked(bool Value) { SetState(Value ? cbChecked : cbUnchecked); }
+  bool Ellipsis() const { return FEllipsis; }
+  void SetEllipsis(bool Value);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value) { FReadOnly = Value; }
+  bool ReturnIsTab() const { return FReturnIsTab; }
+  void SetReturnIsTab(bool Value) { FReturnIsTab = Value; }
+  bool Down() const { return FDown; }
+  bool Hot() const { return FHot; }
+
+  // Flips Checked unless ReadOnly.
+  virtual void Toggle();
+  // The box's rectangle in client coordinates.
+  TRect BoxRect() const;
+
+  void CMMouseEnter(TMessage &Message) override;
+  void CMMouseLeave(TMessage &Message) override;
+
+protected:
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void KeyDown(uint16_t &Key, TShiftState Shift) override;
+  void KeyUp(uint16_t &Key, TShiftState Shift) override;
+
+private:
+  void Pressed();
+  TAlignment FAlignment = taLeftJustify;
+  TTextLayout FButtonVertAlign = tlTop;
+  TCheckBoxState FState = cbUnchecked;
+  bool FEllipsis = false;
+  bool FReadOnly = false;
+  bool FReturnIsTab = false;
+  bool FDown = false;
+  bool FHot = false;
 };

@@ -314,4 +314,64 @@ TEST_F(GridHelpersButton, FaceShowsTheStateColours)
   EXPECT_EQ(f.pixelColor(20, 12), QColor(255, 255, 255));
 }
 
+TEST_F(GridHelpersButton, CheckBoxTogglesByClickAndSpaceAndReadOnlyStillReportsClicks)
+{
+  auto *cb = new TZavCheckBox(Form);
+  cb->SetParent(Form);
+  EXPECT_EQ(cb->Width(), 98);
+  EXPECT_EQ(cb->Height(), 20);
+  EXPECT_EQ(cb->Caption(), "TZavCheckBox");
+  Form->Show();
+  QApplication::processEvents();
+  int clicks = 0;
+  cb->OnClick = [&](TObject *) { ++clicks; };
+
+  SimMouseDown(cb, 5, 8);
+  EXPECT_TRUE(cb->Down());
+  SimMouseUp(cb, 5, 8);
+  EXPECT_FALSE(cb->Down());
+  EXPECT_TRUE(cb->Checked());
+  EXPECT_EQ(clicks, 1);
+  SimMouseDown(cb, 5, 8);
+  SimMouseUp(cb, 300, 8); // released outside
+  EXPECT_TRUE(cb->Checked());
+  EXPECT_EQ(clicks, 1);
+
+  SimKeyDown(cb, VK_SPACE);
+  EXPECT_TRUE(cb->Down());
+  SimKeyUp(cb, VK_SPACE);
+  EXPECT_FALSE(cb->Checked());
+  EXPECT_EQ(clicks, 2);
+
+  cb->SetReadOnly(true);
+  SimClick(cb, 5, 8);
+  SimKey(cb, VK_SPACE);
+  EXPECT_FALSE(cb->Checked());
+  EXPECT_EQ(clicks, 4);
+}
+
+TEST(GridHelpersCheckBox, BoxPlacement)
+{
+  TZavCheckBox cb(nullptr);
+  const struct {
+    TAlignment Align;
+    TTextLayout Layout;
+    TRect Want;
+  } cases[] = {
+      {taLeftJustify, tlTop, TRect(0, 4, 13, 17)},
+      {taRightJustify, tlTop, TRect(85, 4, 98, 17)},
+      {taLeftJustify, tlCenter, TRect(0, 4, 13, 17)},
+      {taLeftJustify, tlBottom, TRect(0, 3, 13, 16)},
+  };
+  for (const auto &c : cases) {
+    cb.SetAlignment(c.Align);
+    cb.SetButtonVertAlign(c.Layout);
+    EXPECT_EQ(cb.BoxRect(), c.Want) << int(c.Align) << " " << int(c.Layout);
+  }
+  cb.SetState(cbGrayed);
+  EXPECT_FALSE(cb.Checked());
+  cb.SetChecked(true);
+  EXPECT_EQ(cb.State(), cbChecked);
+}
+
 } // namespace
