@@ -170,7 +170,9 @@ namespace {
 constexpr int DropDownWidth = 12;
 }
 
-TZavGridButton::TZavGridButton(TComponent *AOwner) : TGraphicControl(AOwner) {
+TZavGridButton::TZavGridButton(TComponent *AOwner)
+    : TGraphicControl(AOwner), FGlyph(std::make_unique<TBitmap>()), FGlyphHot(std::make_unique<TBitmap>()),
+      FGlyphDown(std::make_unique<TBitmap>()), FGlyphDisabled(std::make_unique<TBitmap>()) {
   FControlStyle = TControlStyle{csCaptureMouse, csDoubleClicks};
   FWidth = 22;
   FHeight = 23;
@@ -180,6 +182,35 @@ void TZavGridButton::SetLook(int Value) {
   FLook = Value;
   ApplyZavGridButtonLook(FColors, Value);
   Invalidate();
+}
+
+void TZavGridButton::SetGlyph(const TBitmap *Value) {
+  if (Value)
+    FGlyph->Assign(const_cast<TBitmap *>(Value));
+  else
+    FGlyph->SetSize(0, 0);
+  if (FGlyphDisabled->Empty() && !FGlyph->Empty()) {
+    FGlyphDisabled->Assign(FGlyph.get());
+    TCanvas *c = FGlyphDisabled->Canvas();
+    for (int y = 0; y < FGlyphDisabled->Height(); ++y)
+      for (int x = 0; x < FGlyphDisabled->Width(); ++x) {
+        const TColor p = c->Pixels(x, y);
+        const int g = (GetRValue(p) + GetGValue(p) + GetBValue(p)) / 3 / 2 + 96;
+        c->SetPixels(x, y, RGB(g, g, g));
+      }
+  }
+  Invalidate();
+}
+
+TBitmap *TZavGridButton::CurrentGlyph() const {
+  TBitmap *g = nullptr;
+  if (!Enabled())
+    g = FGlyphDisabled.get();
+  else if (FState == bsDown || FState == bsExclusive || FDown)
+    g = FGlyphDown.get();
+  else if (Hot())
+    g = FGlyphHot.get();
+  return g && !g->Empty() ? g : FGlyph.get();
 }
 
 void TZavGridButton::SetStyle(TZavGridButtonStyle Value) {
@@ -366,11 +397,23 @@ void TZavGridButton::Paint() {
     c->Polygon({TPoint(r.Right - 8, mid), TPoint(r.Right - 4, mid), TPoint(r.Right - 6, mid + 1)});
     r.Right -= DropDownWidth;
   }
+  // Glyph left of the caption, the pair centred (margin -1) with the spacing between.
+  TBitmap *glyph = CurrentGlyph();
+  const bool hasGlyph = glyph && !glyph->Empty();
+  c->Font()->Assign(Font());
+  const int tw = Caption().isEmpty() ? 0 : c->TextWidth(Caption());
+  const int gw = hasGlyph ? glyph->Width() : 0;
+  const int spacing = hasGlyph && tw > 0 ? 4 : 0;
+  int x = r.Left + (r.Right - r.Left - gw - spacing - tw) / 2;
+  if (hasGlyph) {
+    glyph->SetTransparent(true);
+    c->Draw(x, r.Top + (r.Bottom - r.Top - glyph->Height()) / 2, glyph);
+    x += gw + spacing;
+  }
   if (!Caption().isEmpty()) {
     c->Brush()->SetStyle(bsClear);
-    c->Font()->Assign(Font());
-    const int tw = c->TextWidth(Caption()), th = c->TextHeight(Caption());
-    const int x = r.Left + (r.Right - r.Left - tw) / 2, y = r.Top + (r.Bottom - r.Top - th) / 2;
+    const int th = c->TextHeight(Caption());
+    const int y = r.Top + (r.Bottom - r.Top - th) / 2;
     if (!Enabled()) {
       c->Font()->SetColor(clBtnHighlight);
       c->TextOut(x + 1, y + 1, Caption());

@@ -124,6 +124,15 @@ public:
   TButtonState State() const { return FState; }
   bool MouseInControl() const { return FMouseInControl; }
 
+  // Setting Glyph also makes a grey GlyphDisabled when that is empty. The glyph shown is
+  // GlyphHot while hot, GlyphDown while down, GlyphDisabled when disabled, else Glyph.
+  TBitmap *Glyph() const { return FGlyph.get(); }
+  void SetGlyph(const TBitmap *Value);
+  TBitmap *GlyphHot() const { return FGlyphHot.get(); }
+  TBitmap *GlyphDown() const { return FGlyphDown.get(); }
+  TBitmap *GlyphDisabled() const { return FGlyphDisabled.get(); }
+  TBitmap *CurrentGlyph() const;
+
   TNotifyEvent OnDropDown;
 
   void Click() override;
@@ -152,6 +161,7 @@ private:
   TButtonState FState = bsUp;
   bool FMouseInControl = false;
   bool FDragging = false;
+  std::unique_ptr<TBitmap> FGlyph, FGlyphHot, FGlyphDown, FGlyphDisabled;
 };
 
 // The search panel's owner-drawn check box (drawn in the classic look).

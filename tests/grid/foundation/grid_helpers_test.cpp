@@ -214,6 +214,33 @@ TEST_F(GridHelpersButton, CreatedSizeAndDefaults)
   EXPECT_TRUE(b.Colors().Flat);
 }
 
+TEST_F(GridHelpersButton, GlyphGetsAGreyDisabledCopyAndStatesPickTheirGlyphs)
+{
+  auto *b = Add(10);
+  TBitmap g(4, 4);
+  g.Canvas()->Brush()->SetColor(RGB(30, 60, 90)); // grey level (180 / 3) / 2 + 96 = 126
+  g.Canvas()->FillRect(TRect(0, 0, 4, 4));
+  b->SetGlyph(&g);
+  EXPECT_EQ(b->GlyphDisabled()->Canvas()->Pixels(1, 1), RGB(126, 126, 126));
+  EXPECT_EQ(b->Glyph()->Canvas()->Pixels(1, 1), RGB(30, 60, 90));
+  EXPECT_EQ(b->CurrentGlyph(), b->Glyph());
+  b->SetEnabled(false);
+  EXPECT_EQ(b->CurrentGlyph(), b->GlyphDisabled());
+  b->SetEnabled(true);
+  // An empty down glyph falls back to the glyph.
+  b->SetStyle(tasCheck);
+  b->SetDown(true);
+  EXPECT_EQ(b->CurrentGlyph(), b->Glyph());
+  b->GlyphDown()->SetSize(2, 2);
+  EXPECT_EQ(b->CurrentGlyph(), b->GlyphDown());
+  // An existing disabled glyph is kept.
+  TBitmap white(4, 4);
+  white.Canvas()->Brush()->SetColor(clWhite);
+  white.Canvas()->FillRect(TRect(0, 0, 4, 4));
+  b->SetGlyph(&white);
+  EXPECT_EQ(b->GlyphDisabled()->Canvas()->Pixels(1, 1), RGB(126, 126, 126));
+}
+
 TEST_F(GridHelpersButton, PlainButtonClicksButNeverStaysDown)
 {
   auto *b = Add(10);
