@@ -205,3 +205,64 @@ void TGridFocusWindow::CreateWnd() {
   FTranslucent = OverlaySetTranslucent(Handle(), true);
   OverlayRaise(Handle());
 }
+
+void TGridFocusWindow::UpdateLayered(const TGridAlphaMask &Mask) {
+  if (Mask.Empty()) return;
+  SetBounds(Left(), Top(), Mask.Width(), Mask.Height());
+  FTranslucent = OverlaySetPicture(Handle(), &Mask, Mask.Opacity);
+}
+
+namespace {
+
+// The frame reaches this far past the cell's top-left corner, and one pixel further on the
+// right and at the bottom.
+constexpr int FrameMargin = 4;
+constexpr int FramePen = 4;
+constexpr int FrameCorner = 5;
+constexpr int FrameBlur = 3;
+constexpr TColor FrameColor = 0xFDD397;
+constexpr uint8_t FrameOpacity = 230;
+
+// The top-left corner of the frame around R (owner client coordinates) in the coordinates of
+// the frame's parent.
+TPoint FrameOrigin(const TGridFocusWindow *Frame, const TRect &R) {
+  TPoint p(R.Left - FrameMargin, R.Top - FrameMargin);
+  auto *Owner = dynamic_cast<TControl *>(Frame->Owner());
+  if (Owner && Frame->Parent() && Owner != Frame->Parent())
+    p = Frame->Parent()->ScreenToClient(Owner->ClientToScreen(p));
+  return p;
+}
+
+} // namespace
+
+void TGridFocusWindow::ShowAround(const TRect &R) {
+  SetVisible(false);
+  const int W = R.Width() + 2 * FrameMargin + 1;
+  const int H = R.Height() + 2 * FrameMargin + 1;
+  TBitmap Mask;
+  MakeRoundRectMask(&Mask, W, H, FramePen, FrameCorner, FrameBlur);
+  TBitmap Colour;
+  Colour.SetPixelFormat(pf24bit);
+  Colour.SetSize(W, H);
+  Colour.Canvas()->Brush()->SetColor(FrameColor);
+  Colour.Canvas()->FillRect(TRect(0, 0, W, H));
+  TGridAlphaMask Alpha;
+  Alpha.MergeMask(&Mask, &Colour, FrameColor);
+  Alpha.Opacity = FrameOpacity;
+  UpdateLayered(Alpha);
+  // Only the frame and its soft edge are the window: the cell stays as the grid paints it.
+  QRegion Region = CreateRectRgn(0, 0, W, H);
+  CombineRgn(Region, Region,
+             CreateRectRgn(FrameMargin, FrameMargin, FrameMargin + R.Width(), FrameMargin + R.Height()), RGN_XOR);
+  OverlaySetRegion(Handle(), Region);
+  const TPoint p = FrameOrigin(this, R);
+  SetBounds(p.X, p.Y, W, H);
+  OverlayRaise(Handle());
+  SetVisible(true);
+}
+
+void TGridFocusWindow::MoveAround(const TRect &R) {
+  const TPoint p = FrameOrigin(this, R);
+  SetBounds(p.X, p.Y, R.Width() + 2 * FrameMargin + 1, R.Height() + 2 * FrameMargin + 1);
+  Invalidate();
+}

@@ -71,6 +71,14 @@ public:
   explicit TGridFocusWindow(TWinControl *AOwner);
   // False when the frame is drawn opaque.
   bool Translucent() const { return FTranslucent; }
+  // The mask becomes the window's look, faded by its Opacity, and gives the window its size
+  // (the position stays). An empty mask changes nothing.
+  void UpdateLayered(const TGridAlphaMask &Mask);
+  // Frames the cell rectangle R (client coordinates of the owner) with a soft rounded frame
+  // 4 pixels wide, leaving the cell itself uncovered, and shows it.
+  void ShowAround(const TRect &R);
+  // Follows the framed cell, now at R (client coordinates of the owner).
+  void MoveAround(const TRect &R);
 
 protected:
   void CreateWnd() override;

@@ -113,7 +113,10 @@ TEST(GridAlphaMask, AssignSizesTheTargetAndCopiesOpacity) {
 }
 
 #include "framework/controls/forms.h"
+#include "framework/testing/input.h"
+#include "tests/support/test_support.h"
 
+#include <QImage>
 #include <QWidget>
 
 TEST(GridOverlayWindows, ArrowAndFrameAreChildrenOfTheTopLevelWindow) {
@@ -138,4 +141,126 @@ TEST(GridOverlayWindows, ArrowAndFrameAreChildrenOfTheTopLevelWindow) {
   EXPECT_FALSE(Frame.Enabled());
   Frame.Handle();
   EXPECT_TRUE(Frame.Handle()->testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+namespace {
+
+// A shown form (clBtnFace) holding a black panel, the owner of the overlays, at (30, 20).
+struct TOverlayForm {
+  TForm Form{nullptr};
+  TPanel *Owner;
+
+  TOverlayForm() {
+    Form.SetClientSize(240, 160);
+    Owner = new TPanel(&Form);
+    Owner->SetParent(&Form);
+    Owner->SetBevelOuter(bvNone);
+    Owner->SetColor(clBlack);
+    Owner->SetBounds(30, 20, 180, 120);
+    Form.Show();
+  }
+
+  QImage Grab(const QString &Name) {
+    SimProcess();
+    EXPECT_TRUE(GrabToPng(&Form, testsupport::OutputDir() + "/" + Name));
+    return GrabControl(&Form);
+  }
+};
+
+QRgb RgbOf(TColor c) {
+  c = ColorToRGB(c);
+  return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+bool Near(QRgb A, QRgb B, int Tol) {
+  return std::abs(qRed(A) - qRed(B)) <= Tol && std::abs(qGreen(A) - qGreen(B)) <= Tol &&
+         std::abs(qBlue(A) - qBlue(B)) <= Tol;
+}
+
+// The frame colour at alpha A (0..255, from the mask) faded by the opacity 230 over Below.
+QRgb Blended(int A, QRgb Below) {
+  const double a = A / 255.0 * 230 / 255.0;
+  auto mix = [&](int Frame, int Back) { return int(std::lround(Frame * a + Back * (1 - a))); };
+  return qRgb(mix(0x97, qRed(Below)), mix(0xD3, qGreen(Below)), mix(0xFD, qBlue(Below)));
+}
+
+} // namespace
+
+TEST(GridOverlayWindows, FocusFrameIsASoftTranslucentRingAroundTheCell) {
+  TOverlayForm f;
+  TGridFocusWindow Frame(f.Owner);
+  // The cell at (40, 30) of the owner, 100 x 20: the frame is 109 x 29, 4 pixels up and left.
+  const TRect Cell(40, 30, 140, 50);
+  Frame.ShowAround(Cell);
+  EXPECT_TRUE(Frame.Visible());
+  EXPECT_EQ(Frame.BoundsRect(), TRect(66, 46, 175, 75));
+  ASSERT_TRUE(Frame.Translucent());
+  QImage img = f.Grab("focus_frame.png");
+
+  TBitmap Mask;
+  MakeRoundRectMask(&Mask, 109, 29, 4, 5, 3);
+  // On the ring left of the cell and above it the frame colour lies over the black owner.
+  for (auto [x, y] : {std::pair{2, 14}, {50, 2}, {106, 14}, {50, 26}}) {
+    const QRgb Want = Blended(Red(Mask, x, y), RgbOf(clBlack));
+    EXPECT_TRUE(Near(img.pixel(66 + x, 46 + y), Want, 3)) << x << "," << y;
+  }
+  EXPECT_GT(Red(Mask, 2, 14), 64); // the point lies on the ring
+  // The outer corner is nearly clear, and the cell itself is not covered at all.
+  EXPECT_TRUE(Near(img.pixel(66, 46), RgbOf(clBlack), 8));
+  for (auto [x, y] : {std::pair{70, 50}, {90, 60}, {169, 69}})
+    EXPECT_EQ(img.pixel(x, y) & 0xFFFFFF, RgbOf(clBlack) & 0xFFFFFF) << x << "," << y;
+
+  // The frame follows its cell; hidden, it leaves the owner as it was.
+  Frame.MoveAround(TRect(0, 0, 100, 20));
+  EXPECT_EQ(Frame.BoundsRect(), TRect(26, 16, 135, 45));
+  img = f.Grab("focus_frame_moved.png");
+  EXPECT_TRUE(Near(img.pixel(28, 30), Blended(Red(Mask, 2, 14), RgbOf(clBtnFace)), 3));
+  Frame.Hide();
+  img = f.Grab("focus_frame_hidden.png");
+  EXPECT_EQ(img.pixel(68, 60) & 0xFFFFFF, RgbOf(clBlack) & 0xFFFFFF);
+}
+
+TEST(GridOverlayWindows, FocusFrameOfANativeWindowIsOpaqueOverItsParentsColour) {
+  TOverlayForm f;
+  TGridFocusWindow Frame(f.Owner);
+  Frame.Handle()->winId(); // a native child cannot be translucent
+  Frame.ShowAround(TRect(40, 30, 140, 50));
+  EXPECT_FALSE(Frame.Translucent());
+  const QImage img = f.Grab("focus_frame_opaque.png");
+  TBitmap Mask;
+  MakeRoundRectMask(&Mask, 109, 29, 4, 5, 3);
+  EXPECT_TRUE(Near(img.pixel(66 + 2, 46 + 14), Blended(Red(Mask, 2, 14), RgbOf(clBtnFace)), 3));
+  EXPECT_TRUE(Near(img.pixel(66, 46), RgbOf(clBtnFace), 8));
+  EXPECT_EQ(img.pixel(90, 60) & 0xFFFFFF, RgbOf(clBlack) & 0xFFFFFF);
+}
+
+TEST(GridOverlayWindows, ArrowsShowTheirPolygonOnly) {
+  struct Case {
+    TArrowDirection Dir;
+    TPoint Inside[2], Outside[2];
+  };
+  const Case Cases[] = {
+      {arrUp, {{5, 2}, {5, 8}}, {{1, 2}, {1, 8}}},
+      {arrDown, {{5, 6}, {5, 1}}, {{1, 7}, {8, 1}}},
+      {arrLeft, {{6, 5}, {2, 5}}, {{7, 1}, {2, 1}}},
+      {arrRight, {{2, 5}, {6, 5}}, {{1, 1}, {6, 9}}},
+  };
+  TOverlayForm f;
+  f.Owner->SetColor(clWhite);
+  int x0 = 40;
+  for (const Case &c : Cases) {
+    auto *Arrow = new TArrowWindow(f.Owner, c.Dir);
+    Arrow->SetBounds(x0, 10, 11, 11);
+    Arrow->Show();
+    x0 += 20;
+  }
+  const QImage img = f.Grab("arrow_windows.png");
+  x0 = 40;
+  for (const Case &c : Cases) {
+    for (const TPoint &p : c.Inside)
+      EXPECT_EQ(img.pixel(x0 + p.X, 10 + p.Y) & 0xFFFFFF, RgbOf(clLime) & 0xFFFFFF) << c.Dir << " " << p.X << "," << p.Y;
+    for (const TPoint &p : c.Outside)
+      EXPECT_NE(img.pixel(x0 + p.X, 10 + p.Y) & 0xFFFFFF, RgbOf(clLime) & 0xFFFFFF) << c.Dir << " " << p.X << "," << p.Y;
+    x0 += 20;
+  }
 }
