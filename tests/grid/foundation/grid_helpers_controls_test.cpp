@@ -432,4 +432,26 @@ TEST_F(GridHelpersControls, CaptionAcceleratorTogglesAndFocusesATabStop)
   EXPECT_FALSE(other->Checked());
 }
 
+TEST_F(GridHelpersControls, FocusRectangleFitsTheCaptionWithoutItsAcceleratorSign)
+{
+  auto *cb = AddCheckBox(10);
+  cb->SetTabStop(true);
+  cb->SetCaption("&Wide");
+  ShowForm();
+  cb->SetFocus();
+  const QImage p = GrabControl(cb);
+  TBitmap measure(1, 1);
+  measure.Canvas()->Font()->Assign(cb->Font());
+  const int shown = measure.Canvas()->TextWidth("Wide");
+  ASSERT_LT(shown, measure.Canvas()->TextWidth("&Wide"));
+  // The rectangle's top edge runs along row 4 from 2 pixels left of the text.
+  const QColor back = p.pixelColor(p.width() - 1, 4);
+  int right = -1;
+  for (int x = 0; x < p.width(); ++x)
+    if (p.pixelColor(x, 4) != back)
+      right = x;
+  EXPECT_GE(right, 15 + shown - 1);
+  EXPECT_LE(right, 15 + shown + 1);
+}
+
 }  // namespace
