@@ -100,32 +100,32 @@ TZavGridAction::~TZavGridAction()
     l->FAction = nullptr;
 }
 
+namespace {
 // The linked buttons are told first, so that they compare against the old value.
+template <class T, class Forward>
+void ChangeLinked(T &Field, const T &Value, const std::vector<TZavGridButtonActionLink *> &Clients, Forward Fn)
+{
+  if (Value == Field)
+    return;
+  for (TZavGridButtonActionLink *l : std::vector(Clients))
+    Fn(l);
+  Field = Value;
+}
+}  // namespace
+
 void TZavGridAction::SetCaption(const QString &Value)
 {
-  if (Value == FCaption)
-    return;
-  for (TZavGridButtonActionLink *l : std::vector(FClients))
-    l->SetCaption(Value);
-  FCaption = Value;
+  ChangeLinked(FCaption, Value, FClients, [&](TZavGridButtonActionLink *l) { l->SetCaption(Value); });
 }
 
 void TZavGridAction::SetChecked(bool Value)
 {
-  if (Value == FChecked)
-    return;
-  for (TZavGridButtonActionLink *l : std::vector(FClients))
-    l->SetChecked(Value);
-  FChecked = Value;
+  ChangeLinked(FChecked, Value, FClients, [&](TZavGridButtonActionLink *l) { l->SetChecked(Value); });
 }
 
 void TZavGridAction::SetGroupIndex(int Value)
 {
-  if (Value == FGroupIndex)
-    return;
-  for (TZavGridButtonActionLink *l : std::vector(FClients))
-    l->SetGroupIndex(Value);
-  FGroupIndex = Value;
+  ChangeLinked(FGroupIndex, Value, FClients, [&](TZavGridButtonActionLink *l) { l->SetGroupIndex(Value); });
 }
 
 bool TZavGridAction::Execute()
