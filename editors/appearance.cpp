@@ -2,15 +2,6 @@
 
 namespace {
 
-// A button's change reaches whoever watches its collection.
-template <typename Buttons>
-void NotifyCollection(TCollection *Collection)
-{
-  auto *buttons = dynamic_cast<Buttons *>(Collection);
-  if (buttons && buttons->FOnChange)
-    buttons->FOnChange(buttons);
-}
-
 template <typename T>
 void StoreAndNotify(T &Field, const T &Value, const std::function<void()> &Changed)
 {
@@ -22,28 +13,52 @@ void StoreAndNotify(T &Field, const T &Value, const std::function<void()> &Chang
 
 }  // namespace
 
-THeaderButton::THeaderButton(TCollection *Collection) : TCollectionItem(Collection) {}
+template <typename Buttons>
+void TBarButton<Buttons>::Changed()
+{
+  auto *buttons = dynamic_cast<Buttons *>(Collection());
+  if (buttons && buttons->FOnChange)
+    buttons->FOnChange(buttons);
+}
+
+template <typename Buttons>
+void TBarButton<Buttons>::CopyButton(const TBarButton &Source)
+{
+  FCaption = Source.FCaption;
+  FImageIndex = Source.FImageIndex;
+  FEnabled = Source.FEnabled;
+  FWidth = Source.FWidth;
+  FHeight = Source.FHeight;
+}
+
+template <typename Buttons>
+void TBarButton<Buttons>::SetCaption(const QString &Value)
+{
+  StoreAndNotify(FCaption, Value, [this] { Changed(); });
+}
+
+template <typename Buttons>
+void TBarButton<Buttons>::SetEnabled(bool Value)
+{
+  StoreAndNotify(FEnabled, Value, [this] { Changed(); });
+}
+
+template <typename Buttons>
+void TBarButton<Buttons>::SetWidth(int Value)
+{
+  StoreAndNotify(FWidth, Value, [this] { Changed(); });
+}
+
+template class TBarButton<THeaderButtons>;
+template class TBarButton<TFooterButtons>;
 
 void THeaderButton::Assign(TPersistent *Source)
 {
-  auto *src = dynamic_cast<THeaderButton *>(Source);
-  if (!src) {
+  if (auto *src = dynamic_cast<THeaderButton *>(Source))
+    CopyButton(*src);
+  else
     TCollectionItem::Assign(Source);
-    return;
-  }
-  FCaption = src->FCaption;
-  FImageIndex = src->FImageIndex;
-  FEnabled = src->FEnabled;
-  FWidth = src->FWidth;
-  FHeight = src->FHeight;
 }
-
-void THeaderButton::Changed() { NotifyCollection<THeaderButtons>(Collection()); }
-void THeaderButton::SetCaption(const QString &Value) { StoreAndNotify(FCaption, Value, [this] { Changed(); }); }
-void THeaderButton::SetEnabled(bool Value) { StoreAndNotify(FEnabled, Value, [this] { Changed(); }); }
-void THeaderButton::SetWidth(int Value) { StoreAndNotify(FWidth, Value, [this] { Changed(); }); }
-
-TFooterButton::TFooterButton(TCollection *Collection) : TCollectionItem(Collection) {}
 
 void TFooterButton::Assign(TPersistent *Source)
 {
@@ -52,18 +67,9 @@ void TFooterButton::Assign(TPersistent *Source)
     TCollectionItem::Assign(Source);
     return;
   }
-  FCaption = src->FCaption;
-  FEnabled = src->FEnabled;
-  FImageIndex = src->FImageIndex;
+  CopyButton(*src);
   FModalResult = src->FModalResult;
-  FWidth = src->FWidth;
-  FHeight = src->FHeight;
 }
-
-void TFooterButton::Changed() { NotifyCollection<TFooterButtons>(Collection()); }
-void TFooterButton::SetCaption(const QString &Value) { StoreAndNotify(FCaption, Value, [this] { Changed(); }); }
-void TFooterButton::SetEnabled(bool Value) { StoreAndNotify(FEnabled, Value, [this] { Changed(); }); }
-void TFooterButton::SetWidth(int Value) { StoreAndNotify(FWidth, Value, [this] { Changed(); }); }
 
 THeaderButtons::THeaderButtons(TPersistent *AOwner)
     : TOwnedCollection(AOwner, TCollection::ItemClass<THeaderButton>())
@@ -77,124 +83,104 @@ TFooterButtons::TFooterButtons(TPersistent *AOwner)
 
 // ---------------------------------------------------------------------------------------------
 
-THeaderAppearance::THeaderAppearance(TPersistent *AOwner)
-    : FOwner(AOwner), FFont(std::make_unique<TFont>()), FButtons(std::make_unique<THeaderButtons>(AOwner))
+template <typename Buttons>
+TBarAppearance<Buttons>::TBarAppearance(TPersistent *AOwner)
+    : FOwner(AOwner), FFont(std::make_unique<TFont>()), FButtons(std::make_unique<Buttons>(AOwner))
 {
-  FFont->SetName(QStringLiteral("Tahoma"));
   FButtons->FOnChange = [this](TObject *Sender) { ButtonsChanged(Sender); };
 }
 
-THeaderAppearance::~THeaderAppearance() = default;
+template <typename Buttons>
+TBarAppearance<Buttons>::~TBarAppearance() = default;
 
-void THeaderAppearance::Assign(TPersistent *Source)
+template <typename Buttons>
+void TBarAppearance<Buttons>::CopyBar(const TBarAppearance &Source)
 {
-  auto *src = dynamic_cast<THeaderAppearance *>(Source);
-  if (!src)
-    return;
-  FColorTo = src->FColorTo;
-  FColor = src->FColor;
-  FBorderColor = src->FBorderColor;
-  FCaption = src->FCaption;
-  FFont->Assign(src->FFont.get());
-  FImageIndex = src->FImageIndex;
-  FBorderWidth = src->FBorderWidth;
-  FGradientDirection = src->FGradientDirection;
-  FHeight = src->FHeight;
-  SetVisible(src->FVisible);
-  FButtonAlignment = src->FButtonAlignment;
-  FButtons->Assign(src->FButtons.get());
+  CopyColors(Source);
+  FCaption = Source.FCaption;
+  FImageIndex = Source.FImageIndex;
+  FBorderWidth = Source.FBorderWidth;
+  FHeight = Source.FHeight;
+  SetVisible(Source.FVisible);
+  FButtonAlignment = Source.FButtonAlignment;
+  FButtons->Assign(Source.FButtons.get());
 }
 
-void THeaderAppearance::AssignColors(TPersistent *Source)
+template <typename Buttons>
+void TBarAppearance<Buttons>::CopyColors(const TBarAppearance &Source)
 {
-  auto *src = dynamic_cast<THeaderAppearance *>(Source);
-  if (!src)
-    return;
-  FColorTo = src->FColorTo;
-  FColor = src->FColor;
-  FBorderColor = src->FBorderColor;
-  FFont->Assign(src->FFont.get());
-  FGradientDirection = src->FGradientDirection;
+  FColorTo = Source.FColorTo;
+  FColor = Source.FColor;
+  FBorderColor = Source.FBorderColor;
+  FFont->Assign(Source.FFont.get());
+  FGradientDirection = Source.FGradientDirection;
 }
 
-void THeaderAppearance::SetFont(TFont *Value) { FFont->Assign(Value); }
-void THeaderAppearance::SetButtons(THeaderButtons *Value)
+template <typename Buttons>
+void TBarAppearance<Buttons>::SetFont(TFont *Value)
+{
+  FFont->Assign(Value);
+}
+
+template <typename Buttons>
+void TBarAppearance<Buttons>::SetButtons(Buttons *Value)
 {
   if (Value)
     FButtons->Assign(Value);
 }
-void THeaderAppearance::SetVisible(bool Value) { StoreAndNotify(FVisible, Value, [this] { Changed(); }); }
 
-void THeaderAppearance::Changed()
+template <typename Buttons>
+void TBarAppearance<Buttons>::SetVisible(bool Value)
+{
+  StoreAndNotify(FVisible, Value, [this] { Changed(); });
+}
+
+template <typename Buttons>
+void TBarAppearance<Buttons>::Changed()
 {
   if (OnChange)
     OnChange(this);
 }
 
-void THeaderAppearance::ButtonsChanged(TObject *)
+template <typename Buttons>
+void TBarAppearance<Buttons>::ButtonsChanged(TObject *)
 {
   if (OnButtonsChanged)
     OnButtonsChanged(this);
 }
 
-// ---------------------------------------------------------------------------------------------
+template class TBarAppearance<THeaderButtons>;
+template class TBarAppearance<TFooterButtons>;
 
-TFooterAppearance::TFooterAppearance(TPersistent *AOwner)
-    : FOwner(AOwner), FFont(std::make_unique<TFont>()), FButtons(std::make_unique<TFooterButtons>(AOwner))
+THeaderAppearance::THeaderAppearance(TPersistent *AOwner) : TBarAppearance(AOwner)
 {
-  FButtons->FOnChange = [this](TObject *Sender) { ButtonsChanged(Sender); };
+  FFont->SetName(QStringLiteral("Tahoma"));
 }
 
-TFooterAppearance::~TFooterAppearance() = default;
+void THeaderAppearance::Assign(TPersistent *Source)
+{
+  if (auto *src = dynamic_cast<THeaderAppearance *>(Source))
+    CopyBar(*src);
+}
+
+void THeaderAppearance::AssignColors(TPersistent *Source)
+{
+  if (auto *src = dynamic_cast<THeaderAppearance *>(Source))
+    CopyColors(*src);
+}
 
 void TFooterAppearance::Assign(TPersistent *Source)
 {
   auto *src = dynamic_cast<TFooterAppearance *>(Source);
   if (!src)
     return;
-  FBorderColor = src->FBorderColor;
-  FColor = src->FColor;
-  FColorTo = src->FColorTo;
-  FGradientDirection = src->FGradientDirection;
-  FFont->Assign(src->FFont.get());
-  FCaption = src->FCaption;
+  // Before Visible, so that an OnChange handler sees it.
   FSizeGrip = src->FSizeGrip;
-  FBorderWidth = src->FBorderWidth;
-  FHeight = src->FHeight;
-  FImageIndex = src->FImageIndex;
-  SetVisible(src->FVisible);
-  FButtonAlignment = src->FButtonAlignment;
-  FButtons->Assign(src->FButtons.get());
+  CopyBar(*src);
 }
 
 void TFooterAppearance::AssignColors(TPersistent *Source)
 {
-  auto *src = dynamic_cast<TFooterAppearance *>(Source);
-  if (!src)
-    return;
-  FBorderColor = src->FBorderColor;
-  FColor = src->FColor;
-  FColorTo = src->FColorTo;
-  FGradientDirection = src->FGradientDirection;
-  FFont->Assign(src->FFont.get());
-}
-
-void TFooterAppearance::SetFont(TFont *Value) { FFont->Assign(Value); }
-void TFooterAppearance::SetButtons(TFooterButtons *Value)
-{
-  if (Value)
-    FButtons->Assign(Value);
-}
-void TFooterAppearance::SetVisible(bool Value) { StoreAndNotify(FVisible, Value, [this] { Changed(); }); }
-
-void TFooterAppearance::Changed()
-{
-  if (OnChange)
-    OnChange(this);
-}
-
-void TFooterAppearance::ButtonsChanged(TObject *)
-{
-  if (OnButtonsChanged)
-    OnButtonsChanged(this);
+  if (auto *src = dynamic_cast<TFooterAppearance *>(Source))
+    CopyColors(*src);
 }

@@ -13,10 +13,15 @@
 enum class TButtonAlignment { baLeft, baRight };
 using enum TButtonAlignment;
 
-class THeaderButton : public TCollectionItem {
+class THeaderButtons;
+class TFooterButtons;
+
+// What the buttons of both bars share. Buttons: the collection class whose OnChange a change
+// of the caption, the enabled state or the width fires.
+template <typename Buttons>
+class TBarButton : public TCollectionItem {
 public:
-  explicit THeaderButton(TCollection *Collection);
-  void Assign(TPersistent *Source) override;
+  explicit TBarButton(TCollection *Collection) : TCollectionItem(Collection) {}
 
   QString Caption() const { return FCaption; }
   void SetCaption(const QString &Value);
@@ -33,6 +38,8 @@ public:
 protected:
   // Tells the owning collection's OnChange.
   void Changed();
+  // Copies the shared properties silently.
+  void CopyButton(const TBarButton &Source);
 
 private:
   QString FCaption;
@@ -42,34 +49,22 @@ private:
   int FWidth = 0;
 };
 
-class TFooterButton : public TCollectionItem {
+class THeaderButton : public TBarButton<THeaderButtons> {
 public:
-  explicit TFooterButton(TCollection *Collection);
+  using TBarButton::TBarButton;
+  void Assign(TPersistent *Source) override;
+};
+
+class TFooterButton : public TBarButton<TFooterButtons> {
+public:
+  using TBarButton::TBarButton;
   void Assign(TPersistent *Source) override;
 
-  QString Caption() const { return FCaption; }
-  void SetCaption(const QString &Value);
-  bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool Value);
-  int ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(int Value) { FImageIndex = Value; }
   int ModalResult() const { return FModalResult; }
   void SetModalResult(int Value) { FModalResult = Value; }
-  int Width() const { return FWidth; }
-  void SetWidth(int Value);
-  int Height() const { return FHeight; }
-  void SetHeight(int Value) { FHeight = Value; }
-
-protected:
-  void Changed();
 
 private:
-  QString FCaption;
-  int FImageIndex = -1;
   int FModalResult = 0;
-  bool FEnabled = true;
-  int FHeight = 0;
-  int FWidth = 0;
 };
 
 // The owner of a button collection is the owner given to its appearance, not the appearance.
@@ -101,15 +96,13 @@ private:
 
 // ---------------------------------------------------------------------------------------------
 
-class THeaderAppearance : public TPersistent {
+// What the header and the footer bar share. Buttons: the bar's button collection class.
+template <typename Buttons>
+class TBarAppearance : public TPersistent {
 public:
   // AOwner (not owned) is what GetOwner answers and the owner of the button collection.
-  explicit THeaderAppearance(TPersistent *AOwner);
-  ~THeaderAppearance() override;
-  // From another THeaderAppearance only; Visible goes through its writer, after Height.
-  void Assign(TPersistent *Source) override;
-  // The colours and the font only, silently.
-  void AssignColors(TPersistent *Source);
+  explicit TBarAppearance(TPersistent *AOwner);
+  ~TBarAppearance() override;
   TPersistent *GetOwner() override { return FOwner; }
 
   TColor Color() const { return FColor; }
@@ -124,7 +117,8 @@ public:
   TGradientDirection GradientDirection() const { return FGradientDirection; }
   void SetGradientDirection(TGradientDirection Value) { FGradientDirection = Value; }
   bool Visible() const { return FVisible; }
-  // The only writer that notifies: OnChange on a change.
+  // The only writer that notifies: OnChange on a change. Other changes are seen when a bar next
+  // copies the settings.
   void SetVisible(bool Value);
   int Height() const { return FHeight; }
   void SetHeight(int Value) { FHeight = Value; }
@@ -134,9 +128,9 @@ public:
   void SetBorderWidth(int Value) { FBorderWidth = Value; }
   int ImageIndex() const { return FImageIndex; }
   void SetImageIndex(int Value) { FImageIndex = Value; }
-  THeaderButtons *Buttons() const { return FButtons.get(); }
+  Buttons *GetButtons() const { return FButtons.get(); }
   // Copies the given collection.
-  void SetButtons(THeaderButtons *Value);
+  void SetButtons(Buttons *Value);
   TButtonAlignment ButtonAlignment() const { return FButtonAlignment; }
   void SetButtonAlignment(TButtonAlignment Value) { FButtonAlignment = Value; }
 
@@ -144,10 +138,13 @@ public:
   TNotifyEvent OnButtonsChanged;
 
 protected:
+  // Everything; Visible through its writer after Height, the buttons last.
+  void CopyBar(const TBarAppearance &Source);
+  // The colours and the font, silently.
+  void CopyColors(const TBarAppearance &Source);
   void Changed();
   void ButtonsChanged(TObject *Sender);
 
-private:
   TPersistent *FOwner;  // not owned
   bool FVisible = true;
   int FHeight = 22;
@@ -158,67 +155,34 @@ private:
   TColor FColor = 0xC0C0C0;
   TColor FBorderColor = 0;
   std::unique_ptr<TFont> FFont;
-  std::unique_ptr<THeaderButtons> FButtons;
+  std::unique_ptr<Buttons> FButtons;
   TGradientDirection FGradientDirection = gdVertical;
   TButtonAlignment FButtonAlignment = baRight;
 };
 
-class TFooterAppearance : public TPersistent {
+class THeaderAppearance : public TBarAppearance<THeaderButtons> {
 public:
-  explicit TFooterAppearance(TPersistent *AOwner);
-  ~TFooterAppearance() override;
-  // From another TFooterAppearance only; Visible goes through its writer, after Height.
+  // The caption font is Tahoma.
+  explicit THeaderAppearance(TPersistent *AOwner);
+  // From another THeaderAppearance only.
   void Assign(TPersistent *Source) override;
   void AssignColors(TPersistent *Source);
-  TPersistent *GetOwner() override { return FOwner; }
+  THeaderButtons *Buttons() const { return GetButtons(); }
+};
 
-  TColor Color() const { return FColor; }
-  void SetColor(TColor Value) { FColor = Value; }
-  TColor ColorTo() const { return FColorTo; }
-  void SetColorTo(TColor Value) { FColorTo = Value; }
-  QString Caption() const { return FCaption; }
-  void SetCaption(const QString &Value) { FCaption = Value; }
-  TFont *Font() const { return FFont.get(); }
-  void SetFont(TFont *Value);
-  TGradientDirection GradientDirection() const { return FGradientDirection; }
-  void SetGradientDirection(TGradientDirection Value) { FGradientDirection = Value; }
-  bool Visible() const { return FVisible; }
-  void SetVisible(bool Value);
-  int Height() const { return FHeight; }
-  void SetHeight(int Value) { FHeight = Value; }
-  TColor BorderColor() const { return FBorderColor; }
-  void SetBorderColor(TColor Value) { FBorderColor = Value; }
-  int BorderWidth() const { return FBorderWidth; }
-  void SetBorderWidth(int Value) { FBorderWidth = Value; }
-  int ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(int Value) { FImageIndex = Value; }
+class TFooterAppearance : public TBarAppearance<TFooterButtons> {
+public:
+  // The caption font is the framework's default font.
+  explicit TFooterAppearance(TPersistent *AOwner) : TBarAppearance(AOwner) {}
+  // From another TFooterAppearance only.
+  void Assign(TPersistent *Source) override;
+  void AssignColors(TPersistent *Source);
+  TFooterButtons *Buttons() const { return GetButtons(); }
+
+  // A size grip at the bottom right of the popup.
   bool SizeGrip() const { return FSizeGrip; }
   void SetSizeGrip(bool Value) { FSizeGrip = Value; }
-  TFooterButtons *Buttons() const { return FButtons.get(); }
-  void SetButtons(TFooterButtons *Value);
-  TButtonAlignment ButtonAlignment() const { return FButtonAlignment; }
-  void SetButtonAlignment(TButtonAlignment Value) { FButtonAlignment = Value; }
-
-  TNotifyEvent OnChange;
-  TNotifyEvent OnButtonsChanged;
-
-protected:
-  void Changed();
-  void ButtonsChanged(TObject *Sender);
 
 private:
-  TPersistent *FOwner;  // not owned
-  bool FVisible = true;
-  int FHeight = 22;
-  int FBorderWidth = 1;
   bool FSizeGrip = true;
-  QString FCaption;
-  TColor FColorTo = 0xFFFFFF;
-  TColor FColor = 0xC0C0C0;
-  TColor FBorderColor = 0;
-  std::unique_ptr<TFont> FFont;
-  int FImageIndex = -1;
-  std::unique_ptr<TFooterButtons> FButtons;
-  TGradientDirection FGradientDirection = gdVertical;
-  TButtonAlignment FButtonAlignment = baRight;
 };

@@ -73,6 +73,13 @@ Prop<T> GlyphP(const char *name, TBitmap *(T::*get)() const, void (T::*set)(TBit
           "0x0", copied};
 }
 
+// A property declared by a base class, as a property of the derived one.
+template <typename T, typename B>
+Prop<T> As(const Prop<B> &p)
+{
+  return {p.name, [r = p.read](T &o) { return r(o); }, [c = p.change](T &o) { c(o); }, p.def, p.copied};
+}
+
 // Every property has its default on a new object, and Assign copies exactly the listed ones.
 template <typename T>
 void CheckDefaultsAndAssign(const std::function<std::unique_ptr<T>()> &make, const std::vector<Prop<T>> &props)

@@ -13,16 +13,16 @@ template <typename T>
 std::vector<Prop<T>> BarProps(const TFont &defaultFont)
 {
   return {
-      P("Color", &T::Color, &T::SetColor, 0xC0C0C0, clRed),
-      P("ColorTo", &T::ColorTo, &T::SetColorTo, 0xFFFFFF, clRed),
-      P("Caption", &T::Caption, &T::SetCaption, "", QStringLiteral("c")),
-      FontP("Font", &T::Font, &T::SetFont, defaultFont),
-      P("GradientDirection", &T::GradientDirection, &T::SetGradientDirection, gdVertical, gdHorizontal),
-      P("Visible", &T::Visible, &T::SetVisible, true, false),
-      P("Height", &T::Height, &T::SetHeight, 22, 30),
-      P("BorderColor", &T::BorderColor, &T::SetBorderColor, 0, clRed),
-      P("BorderWidth", &T::BorderWidth, &T::SetBorderWidth, 1, 2),
-      P("ImageIndex", &T::ImageIndex, &T::SetImageIndex, -1, 3),
+      As<T>(P("Color", &T::Color, &T::SetColor, 0xC0C0C0, clRed)),
+      As<T>(P("ColorTo", &T::ColorTo, &T::SetColorTo, 0xFFFFFF, clRed)),
+      As<T>(P("Caption", &T::Caption, &T::SetCaption, "", QStringLiteral("c"))),
+      As<T>(FontP("Font", &T::Font, &T::SetFont, defaultFont)),
+      As<T>(P("GradientDirection", &T::GradientDirection, &T::SetGradientDirection, gdVertical, gdHorizontal)),
+      As<T>(P("Visible", &T::Visible, &T::SetVisible, true, false)),
+      As<T>(P("Height", &T::Height, &T::SetHeight, 22, 30)),
+      As<T>(P("BorderColor", &T::BorderColor, &T::SetBorderColor, 0, clRed)),
+      As<T>(P("BorderWidth", &T::BorderWidth, &T::SetBorderWidth, 1, 2)),
+      As<T>(P("ImageIndex", &T::ImageIndex, &T::SetImageIndex, -1, 3)),
       {"Buttons",
        [](T &o) {
          std::string s;
@@ -36,7 +36,7 @@ std::vector<Prop<T>> BarProps(const TFont &defaultFont)
          o.SetButtons(other.Buttons());
        },
        "", true},
-      P("ButtonAlignment", &T::ButtonAlignment, &T::SetButtonAlignment, baRight, baLeft),
+      As<T>(P("ButtonAlignment", &T::ButtonAlignment, &T::SetButtonAlignment, baRight, baLeft)),
   };
 }
 
