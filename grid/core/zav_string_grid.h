@@ -9,6 +9,7 @@
 #include "grid/foundation/base_grid.h"
 #include "grid/foundation/grid_enums.h"
 #include "grid/foundation/grid_events.h"
+#include "grid/foundation/int_lists.h"
 
 class TZavStringGrid : public TBaseGrid {
 public:
@@ -24,6 +25,46 @@ public:
   // --- window lifecycle and settings copy ---
 
   // --- used by the settings classes, look settings and sort settings ---
+  // Fixed-cell gradient of the painting looks, kept as RGB; a write repaints.
+  TColor ZAVGradientFrom() const { return FZAVGradientFrom; }
+  void SetZAVGradientFrom(TColor Value);
+  TColor ZAVGradientTo() const { return FZAVGradientTo; }
+  void SetZAVGradientTo(TColor Value);
+  TColor ZAVGradientMirrorFrom() const { return FZAVGradientMirrorFrom; }
+  void SetZAVGradientMirrorFrom(TColor Value);
+  TColor ZAVGradientMirrorTo() const { return FZAVGradientMirrorTo; }
+  void SetZAVGradientMirrorTo(TColor Value);
+  // Fixed cell under the mouse and pressed fixed cell: plain state the painter reads.
+  TColor ZAVGradientHoverFrom() const { return FZAVGradientHoverFrom; }
+  void SetZAVGradientHoverFrom(TColor Value) { FZAVGradientHoverFrom = Value; }
+  TColor ZAVGradientHoverTo() const { return FZAVGradientHoverTo; }
+  void SetZAVGradientHoverTo(TColor Value) { FZAVGradientHoverTo = Value; }
+  TColor ZAVGradientHoverMirrorFrom() const { return FZAVGradientHoverMirrorFrom; }
+  void SetZAVGradientHoverMirrorFrom(TColor Value) { FZAVGradientHoverMirrorFrom = Value; }
+  TColor ZAVGradientHoverMirrorTo() const { return FZAVGradientHoverMirrorTo; }
+  void SetZAVGradientHoverMirrorTo(TColor Value) { FZAVGradientHoverMirrorTo = Value; }
+  TColor ZAVGradientHoverBorder() const { return FZAVGradientHoverBorder; }
+  void SetZAVGradientHoverBorder(TColor Value) { FZAVGradientHoverBorder = Value; }
+  TColor ZAVGradientDownFrom() const { return FZAVGradientDownFrom; }
+  void SetZAVGradientDownFrom(TColor Value) { FZAVGradientDownFrom = Value; }
+  TColor ZAVGradientDownTo() const { return FZAVGradientDownTo; }
+  void SetZAVGradientDownTo(TColor Value) { FZAVGradientDownTo = Value; }
+  TColor ZAVGradientDownMirrorFrom() const { return FZAVGradientDownMirrorFrom; }
+  void SetZAVGradientDownMirrorFrom(TColor Value) { FZAVGradientDownMirrorFrom = Value; }
+  TColor ZAVGradientDownMirrorTo() const { return FZAVGradientDownMirrorTo; }
+  void SetZAVGradientDownMirrorTo(TColor Value) { FZAVGradientDownMirrorTo = Value; }
+  TColor ZAVGradientDownBorder() const { return FZAVGradientDownBorder; }
+  void SetZAVGradientDownBorder(TColor Value) { FZAVGradientDownBorder = Value; }
+  // Stretches the column (-1: the last one) so that the columns fill the client width.
+  void StretchColumnToFit(int Index);
+  // Sorts the normal rows on SortSettings' column, or by the sort index list.
+  virtual void QSort();
+  virtual void QSortIndexed();
+  // The columns and directions of a multi-column sort.
+  TSortIndexList *SortIndexes() const { return FSortIndexes.get(); }
+  void RepaintRow(int ARow);
+  // Columns including hidden ones.
+  int AllColCount() const;
 
   // --- used by the helper classes, footer and feature settings ---
 
@@ -48,6 +89,21 @@ private:
   // --- window lifecycle (fields) ---
 
   // --- settings classes (fields) ---
+  TColor FZAVGradientFrom = clWhite;
+  TColor FZAVGradientTo = ColorToRGB(clBtnFace);
+  TColor FZAVGradientMirrorFrom = clNone;
+  TColor FZAVGradientMirrorTo = clNone;
+  TColor FZAVGradientHoverFrom = 0;
+  TColor FZAVGradientHoverTo = 0;
+  TColor FZAVGradientHoverMirrorFrom = 0;
+  TColor FZAVGradientHoverMirrorTo = 0;
+  TColor FZAVGradientHoverBorder = 0;
+  TColor FZAVGradientDownFrom = 0;
+  TColor FZAVGradientDownTo = 0;
+  TColor FZAVGradientDownMirrorFrom = 0;
+  TColor FZAVGradientDownMirrorTo = 0;
+  TColor FZAVGradientDownBorder = 0;
+  std::unique_ptr<TSortIndexList> FSortIndexes = std::make_unique<TSortIndexList>(0, 0);
 
   // --- helper classes, footer, feature settings (fields) ---
 
