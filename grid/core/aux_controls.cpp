@@ -108,7 +108,9 @@ bool TGridTransEdit::StopEdit() { return StopTransEdit(this, FGrid, FCol, FRow);
 
 void TGridTransEdit::DoExit()
 {
-  StopEdit();
+  // Hiding after a stored text moves the focus away once more: that exit has nothing to store.
+  if (Visible())
+    StopEdit();
   TCustomEdit::DoExit();
 }
 
@@ -129,7 +131,9 @@ bool TGridTransCombo::StopEdit() { return StopTransEdit(this, FGrid, FCol, FRow)
 
 void TGridTransCombo::DoExit()
 {
-  StopEdit();
+  // Hiding after a stored text moves the focus away once more: that exit has nothing to store.
+  if (Visible())
+    StopEdit();
   TCustomComboBox::DoExit();
 }
 
