@@ -394,6 +394,34 @@ int GraphicHeight(TObject *o)
   return 0;
 }
 
+// Items side by side on one line, or stacked with lines of at least MinLine pixels.
+TPoint RadioGroupSize(TCanvas *Canvas, const TCellGraphic *g, int MinLine)
+{
+  auto *items = dynamic_cast<TStrings *>(g->CellBitmap());
+  if (!items)
+    return {0, 0};
+  const int th = Canvas->TextHeight(QStringLiteral("gh"));
+  int w = 0;
+  if (g->CellBoolean()) {
+    for (int i = 0; i < items->Count(); ++i)
+      w += Canvas->TextWidth(items->Strings(i)) + 12;
+    return {w, th};
+  }
+  w = 12;
+  for (int i = 0; i < items->Count(); ++i)
+    w = std::max(w, Canvas->TextWidth(items->Strings(i)) + 12);
+  return {w, std::max(MinLine, th) * items->Count()};
+}
+
+TPoint ImagesSize(TImageList *il, const TCellGraphic *g)
+{
+  auto *list = dynamic_cast<TIntList *>(g->CellBitmap());
+  if (!il)
+    return {0, 0};
+  const int n = list ? list->Count() : 0;
+  return g->CellBoolean() ? TPoint(n * il->Width(), il->Height()) : TPoint(il->Width(), n * il->Height());
+}
+
 } // namespace
 
 TPoint TZavStringGrid::CalcGraphicSize(int ACol, int ARow, int ReservedHeight)
@@ -476,38 +504,23 @@ TPoint TZavStringGrid::CalcGraphicSize(int ACol, int ARow, int ReservedHeight)
   case ctTriStateCheckBox:
     w = h = GraphicCheckSize();
     break;
-  case ctRadio:
-    if (auto *items = dynamic_cast<TStrings *>(g->CellBitmap())) {
-      const int th = canvas->TextHeight(QStringLiteral("gh"));
-      if (g->CellBoolean()) {
-        for (int i = 0; i < items->Count(); ++i)
-          w += canvas->TextWidth(items->Strings(i)) + 12;
-        h = th;
-      } else {
-        w = 12;
-        for (int i = 0; i < items->Count(); ++i)
-          w = std::max(w, canvas->TextWidth(items->Strings(i)) + 12);
-        h = std::max(16, th) * items->Count();
-      }
-    }
+  case ctRadio: {
+    const TPoint p = RadioGroupSize(canvas, g, 16);
+    w = p.X;
+    h = p.Y;
     break;
+  }
   case ctRating:
     w = g->CellAngle() * 18;
     h = 16;
     keepWidth = true;
     break;
-  case ctImages:
-    if (TImageList *il = GetGridImages()) {
-      const int n = GetCellImages(ACol, ARow) ? GetCellImages(ACol, ARow)->Count() : 0;
-      if (g->CellBoolean()) {
-        w = n * il->Width();
-        h = il->Height();
-      } else {
-        w = il->Width();
-        h = n * il->Height();
-      }
-    }
+  case ctImages: {
+    const TPoint p = ImagesSize(GetGridImages(), g);
+    w = p.X;
+    h = p.Y;
     break;
+  }
   default:
     break;
   }
@@ -597,28 +610,18 @@ TPoint TZavStringGrid::CalcScaledGraphicSize(int ACol, int ARow, int CellWidth, 
   case ctTriStateCheckBox:
     w = h = GraphicCheckSize();
     break;
-  case ctRadio:
-    if (auto *items = dynamic_cast<TStrings *>(g->CellBitmap())) {
-      const int th = canvas->TextHeight(QStringLiteral("gh"));
-      if (g->CellBoolean()) {
-        for (int i = 0; i < items->Count(); ++i)
-          w += canvas->TextWidth(items->Strings(i)) + 12;
-        h = th;
-      } else {
-        w = 12;
-        for (int i = 0; i < items->Count(); ++i)
-          w = std::max(w, canvas->TextWidth(items->Strings(i)) + 12);
-        h = th * items->Count();
-      }
-    }
+  case ctRadio: {
+    const TPoint p = RadioGroupSize(canvas, g, 0);
+    w = p.X;
+    h = p.Y;
     break;
-  case ctImages:
-    if (TImageList *il = GetGridImages()) {
-      const int n = GetCellImages(ACol, ARow) ? GetCellImages(ACol, ARow)->Count() : 0;
-      w = g->CellBoolean() ? n * il->Width() : il->Width();
-      h = g->CellBoolean() ? il->Height() : n * il->Height();
-    }
+  }
+  case ctImages: {
+    const TPoint p = ImagesSize(GetGridImages(), g);
+    w = p.X;
+    h = p.Y;
     break;
+  }
   default:
     break;
   }
