@@ -6,7 +6,10 @@
 
 #include <memory>
 
+#include "grid/core/cell_graphic.h"
 #include "grid/foundation/base_grid.h"
+#include "grid/foundation/grid_options.h"
+#include "grid/foundation/int_lists.h"
 #include "grid/foundation/grid_enums.h"
 #include "grid/foundation/grid_events.h"
 #include "grid/foundation/int_lists.h"
@@ -69,6 +72,55 @@ public:
   // --- used by the helper classes, footer and feature settings ---
 
   // --- used by the cell graphic object and the auxiliary controls ---
+  // Cell graphics; columns are real indexes, rows display rows.
+  virtual TCellGraphic *GetCellGraphic(int ACol, int ARow);
+  TCellGraphic *CellGraphics(int ACol, int ARow) { return GetCellGraphic(ACol, ARow); }
+  virtual TCellType GetCellType(int ACol, int ARow);
+  TCellType CellTypes(int ACol, int ARow) { return GetCellType(ACol, ARow); }
+  virtual TPoint GetCellGraphicSize(int ACol, int ARow);
+  TPoint CellGraphicSize(int ACol, int ARow) { return GetCellGraphicSize(ACol, ARow); }
+  virtual TPoint CalcGraphicSize(int ACol, int ARow, int ReservedHeight);
+  virtual TPoint CalcScaledGraphicSize(int ACol, int ARow, int CellWidth, int CellHeight, double Scale);
+  // Replaces any graphic the cell had; nullptr for a cell outside the grid.
+  TCellGraphic *CreateCellGraphic(int ACol, int ARow);
+  bool RemoveCellGraphic(int ACol, int ARow);
+  bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType AType);
+  bool IsCellTypeIn(int ACol, int ARow, TCellTypes Kinds);
+  bool IsClickControlCell(int ACol, int ARow);
+  // The object reference of a bitmap or icon, the image index of an image-list cell, else -1.
+  intptr_t GetImageSortKey(int ACol, int ARow);
+  TIntList *GetCellImages(int ACol, int ARow);
+  TIntList *CellImages(int ACol, int ARow) { return GetCellImages(ACol, ARow); }
+  virtual TImageList *GetGridImages();
+  TImageList *GridImages() const { return FGridImages; }  // not owned
+  void SetGridImages(TImageList *Value);
+  // Margins of the cell text (both sides, or the top-left one alone).
+  int GetTotalXOffset();
+  int GetTotalYOffset();
+
+  // Column lookup and wide cells
+  int ColumnByHeader(const QString &Value);
+  QString WideCells(int ACol, int ARow) { return Cells(ACol, ARow); }
+  void SetWideCells(int ACol, int ARow, const QString &Value) { SetCells(ACol, ARow, Value); }
+
+  // Settings and row state the graphics read.
+  TMouseActions *MouseActions();
+  TNavigation *Navigation();
+  int RealRowIndex(int ARow);
+  bool RowSelect(int ARow);
+  int RowSelectCount();
+  void SelectRows(int RowIndex, int RCount);
+
+  // Edit flow the auxiliary controls drive.
+  void AdvanceToNextCell(int ACol, int ARow, bool Advance, bool KeepOrigin, bool Backward, bool Forced);
+  void FocusNextCellControl(int ACol, int ARow, const QString &ControlID);
+  // Id of the embedded control being edited in the current cell.
+  QString CurrentControlID() const { return FCurrentControlID; }
+  void SetCurrentControlID(const QString &Value) { FCurrentControlID = Value; }
+  int FilterColumn() const { return FFilterColumn; }
+  void SetFilterColumn(int Value) { FFilterColumn = Value; }
+  TCellValidateEvent OnCellValidate;
+  TNotifyEvent OnEditingDone;
 
 protected:
   // --- object (protected) ---
@@ -108,4 +160,16 @@ private:
   // --- helper classes, footer, feature settings (fields) ---
 
   // --- cell graphic, auxiliary controls (fields) ---
+  // The shared row-selection box of column 0, prepared on every query and never in a cell.
+  TCellGraphic FCellGraphic;
+  TImageList *FGridImages = nullptr;
+  std::unique_ptr<TMouseActions> FMouseActions;
+  std::unique_ptr<TNavigation> FNavigation;
+  QString FCurrentControlID;
+  int FFilterColumn = -1;
+  // The control look's sizes and style as the graphics read them.
+  int GraphicCheckSize();
+  int GraphicRadioSize();
+  bool GraphicFlatControls();
+  TPoint GraphicXYOffset();
 };

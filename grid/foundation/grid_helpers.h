@@ -8,6 +8,7 @@
 #include "framework/stdctrls/buttons.h"
 #include "framework/stdctrls/menus.h"
 #include "framework/stdctrls/stdctrls.h"
+#include "grid/foundation/grid_enums.h"
 
 #include <QString>
 
@@ -94,8 +95,6 @@ struct TZavGridButtonColors {
 // Applies look 0..6 (0 rounded Office, 1 classic XP, 2..4 the XP colour schemes blue,
 // olive and silver, 5 plain, 6 yellow); other values change nothing.
 void ApplyZavGridButtonLook(TZavGridButtonColors &C, int Look);
-
-enum TZavGridButtonStyle { tasButton, tasCheck };
 
 // Where glyph and caption go inside Client (the speed-button rules): along the layout axis
 // Margin -1 with Spacing -1 splits the free space into three equal gaps, Margin -1 alone
