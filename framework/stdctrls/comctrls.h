@@ -212,6 +212,10 @@ public:
   explicit TCustomRichEdit(TComponent *AOwner);
   bool PlainText() const { return FPlainText; }
   void SetPlainText(bool Value) { FPlainText = Value; }
+  // Vertical offset of the selected characters in twips (the first selected character's, or
+  // the typing position's without a selection): 0 on the base line, negative lowered.
+  int SelOffset();
+  void SetSelOffset(int Twips);
 
 protected:
   bool FPlainText = false;
