@@ -1,5 +1,314 @@
 #include "grid/core/zav_string_grid.h"
 
-TZavStringGrid::TZavStringGrid(TComponent *AOwner) : TBaseGrid(AOwner) {}
+#include "framework/controls/forms.h"
+#include "framework/graphics/graphics.h"
+#include "framework/stdctrls/stdctrls.h"
+#include "grid/core/grid_module.h"
+#include "grid/foundation/focus_windows.h"
+#include "grid/foundation/grid_helpers.h"
+#include "grid/foundation/grid_options.h"
+#include "grid/foundation/int_lists.h"
+#include "grid/foundation/pictures.h"
 
-TZavStringGrid::~TZavStringGrid() = default;
+TZavStringGrid::TZavStringGrid(TComponent *AOwner) : TBaseGrid(AOwner)
+{
+  SetControlStyle(ControlStyle() + csAcceptsControls);
+  FRunTime = !ComponentState().Contains(csDesigning);
+  FDesignNoLoad = !FRunTime && AOwner &&
+                  !AOwner->ComponentState().Contains(csReading) &&
+                  !AOwner->ComponentState().Contains(csLoading);
+  FZAVGradientTo = ColorToRGB(clBtnFace);
+  FScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+
+  CreateSubObjects();
+
+  if (auto *form = dynamic_cast<TCustomForm *>(AOwner); form && FRunTime) {
+    FOwnerForm = form;
+    TGridResizeChains::Link(this, form);
+    FOwnerFormWidth = form->Width();
+    FOwnerFormHeight = form->Height();
+  }
+
+  // The fixed platform: Windows 7 with common controls 6.
+  FIsWinXP = IsWinXPOrLater();
+  FIsWin7 = true;
+  FIsVista = IsVistaOrLater();
+  FIsComCtl6 = ((GetDllFileVersion(QStringLiteral("COMCTL32.DLL")) >> 16) & 0xFF) > 5;
+  FBorderColor = FIsWinXP ? TColor(0xB99D7F) : clGray;
+
+  if (FRunTime) {
+    FComponentStyle = tsWindowsXP;
+    CreateRunTimeControls();
+  }
+  GridModule().GridLinkCursor = crHandPoint;
+}
+
+// Sub-objects 1 to 48, in this order. Lines marked MERGE create the objects of classes that
+// other topics build; they are filled in where they stand.
+void TZavStringGrid::CreateSubObjects()
+{
+  // MERGE: FFooterPanel.reset(new TFooterPanel(this)): parent later, alBottom, height 0, border 0.
+  // MERGE: FSearchPanel.reset(new TSearchPanel(this)): alBottom, height 0, border 0; edit change,
+  //        backward, forward, close and highlight to the search-footer handlers.
+  FCellFont = std::make_unique<TFont>();
+  FFocusHelper = std::make_unique<TFocusHelper>(this);
+  FSearchFooter = std::make_unique<TSearchFooter>(this, FDesignNoLoad);
+  FSearchFooter->OnChange = [this](TObject *Sender) { UpdateSearchPanel(Sender); };
+  // MERGE: FFloatingFooter.reset(new TFloatingFooter(this));
+  // MERGE: FPrintSettings.reset(new TPrintSettings(this));
+  // MERGE: FHTMLSettings.reset(new THTMLSettings());
+  // MERGE: FSortSettings.reset(new TSortSettings(this));
+  // MERGE: FDragDropSettings.reset(new TDragDropSettings(this));
+  // MERGE: FDragScrollOptions.reset(new TDragScrollOptions());
+  // MERGE: FControlLook.reset(new TControlLook(this));
+  FNavigation = std::make_unique<TNavigation>();
+  FNavigation->OnChange = [this](TObject *Sender) { NavigationChanged(Sender); };
+  // MERGE: FColumnSize.reset(new TColumnSize(this));
+  // MERGE: FCellNode.reset(new TCellNode(this));
+  FBands = std::make_unique<TBands>();
+  FBands->OnChange = [this](TObject *) { Invalidate(); };
+  // MERGE: FSizeWhileTyping.reset(new TSizeWhileTyping());
+  FMouseActions = std::make_unique<TMouseActions>(this);
+  FMouseActions->OnChange = [this](TObject *Sender) { MouseActionsChanged(Sender); };
+  FMouseActions->OnIsDesigning = [this](TObject *, bool &Designing) { Designing = IsDesignTime(); };
+  FMouseActions->OnInvalidate = [this](TObject *Sender) { RefreshGrid(Sender); };
+  // MERGE: FGrouping.reset(new TGrouping());
+  FColumnHeaders = std::make_unique<TStringList>();
+  FColumnHeaders->OnChange = [this](TObject *) {
+    ColumnHeadersChanged();
+    ShowColumnHeaders();
+  };
+  FImageCache = std::make_unique<THTMLPictureCache>();
+  FOrigColSizes = std::make_unique<TIntList>(-1, -1);
+
+  SetRowCount(10);
+  SetBounds(Left(), Top(), 400, 250);
+  SetAutoSize(false);
+  SetDefaultRowHeight(22);
+  FFixedRowHeight = DefaultRowHeight();
+
+  FFixedFont = std::make_unique<TFont>();
+  FFixedFont->SetName(QStringLiteral("Tahoma"));
+  FFixedFont->SetStyle(TFontStyles{fsBold});
+  FFixedFont->OnChange = [this](TObject *) { Invalidate(); };
+  FActiveCellFont = std::make_unique<TFont>();
+  FActiveCellFont->SetStyle(TFontStyles{fsBold});
+  if (!FRunTime)
+    FActiveCellFont->SetName(QStringLiteral("Tahoma"));
+  FActiveCellFont->OnChange = [this](TObject *) { Invalidate(); };
+  FRowHeaders = std::make_unique<TStringList>();
+  FRowHeaders->OnChange = [this](TObject *) { ShowRowHeaders(); };
+  FSortList = std::make_unique<TStringList>();
+  FLookupItems = std::make_unique<TStringList>();
+  FRowSelectList = std::make_unique<TList>();
+  FColSelectList = std::make_unique<TList>();
+  FSortIndexes = std::make_unique<TSortIndexList>(0, 0);
+  FSortRowXRef = std::make_unique<TIntList>(0, 0);
+  FUnSortRowXRef = std::make_unique<TIntList>(0, 0);
+  FMergedColumns = std::make_unique<TIntList>(0, 0);
+  FMergedColumns->OnChange = [this](TObject *Sender, int ACol, int ARow) {
+    MergedColumnsChanged(Sender, ACol, ARow);
+  };
+  FSelectedCells = std::make_unique<TIntList>(0, 0);
+  FSelectedRows = std::make_unique<TIntList>(0, 0);
+  FModifiedRows = std::make_unique<TIntList>(0, 0);
+  FEnabledRows = std::make_unique<TIntList>(0, 0);
+  FRowIndicator = std::make_unique<TBitmap>();
+  // MERGE: FBackGround.reset(new TBackGround(this));
+  // MERGE: FScrollHintWnd.reset(new THTMLHintWindow(this)); not shown.
+  FControlList = std::make_unique<TControlList>();
+  // MERGE: FProgressAppearance.reset(new TGridProgressAppearance()); change repaints the grid.
+  FSyncGrid = std::make_unique<TSyncGrid>(this);
+  // MERGE: FGridItems.reset(new TCollection(TGridItem)): the hidden-row store.
+  // MERGE: FFilter.reset(new TFilter(this));
+  // MERGE: FBalloon.reset(new TBalloonSettings()); enable change: unless loading, BalloonInit
+  //        when Balloon.Enable is set, else BalloonDone.
+  // MERGE: FShowModified.reset(new TShowModified()); change repaints column 0.
+  FNotifierList = std::make_unique<TList>();
+  FColumnOrder = std::make_unique<TIntList>(0, 0);
+  // MERGE: FCellGraphic.reset(new TCellGraphic());
+  FIgnoreColumns = std::make_unique<TIntList>(-1, -1);
+  // MERGE: FFilterDropDown.reset(new TFilterDropDown(this)); change repaints the grid.
+  // MERGE: FFilterValueList.reset(new TDropList(this)): parent grid, 0 x 0, hidden; selection to
+  //        DoFilterSelect.
+  // MERGE: FFilterCheckList.reset(new TDropCheckList(this)): parent grid, 0 x 0, hidden; check to
+  //        DoFilterCheck.
+  FFilterList = std::make_unique<TStringList>();
+  FFilterList->SetSorted(true);
+  FFilterList->SetDuplicates(dupIgnore);
+}
+
+// Sub-objects 49 to 61, at run time only; the lazily created editors start absent.
+void TZavStringGrid::CreateRunTimeControls()
+{
+  FFocusWindow = std::make_unique<TGridFocusWindow>(this);
+  FArwUp = std::make_unique<TArrowWindow>(this, arrUp);
+  FArwDown = std::make_unique<TArrowWindow>(this, arrDown);
+  FArwLeft = std::make_unique<TArrowWindow>(this, arrLeft);
+  FArwRight = std::make_unique<TArrowWindow>(this, arrRight);
+  // MERGE: FCombobox: parent grid, disabled, hidden; Windows XP flag; Vista flag = FIsVista && FIsComCtl6.
+  // MERGE: FTransEdit: parent grid, hidden, no border.
+  // MERGE: FTransCombo: parent grid, hidden.
+  // MERGE: FGridCheckBox: parent grid, disabled, hidden.
+  // MERGE: FBtnEdit: parent grid, disabled, hidden, button caption "...", no border, XP flag.
+  // MERGE: FBtnUnitEdit: parent grid, disabled, hidden, "...", no border; a chosen unit fires
+  //        OnUnitChanged (Col, RealRow, unit).
+  // MERGE: FBtn: parent grid, disabled, hidden; OnClick = GridButtonClick.
+  // MERGE: FHeaderDragButton: knows the grid; parent grid, disabled, hidden.
+  // MERGE: FControlEdit: parent grid, hidden.
+  // MERGE: FControlCombo (a TZsgCustomCombo): parent grid, hidden.
+  FScrollBar = std::make_unique<TScrollBar>(this);
+  FPaintScrollBar = std::make_unique<TScrollBar>(this);
+}
+
+TZavStringGrid::~TZavStringGrid()
+{
+  // 1. The scroll-type painter's controls: MERGE with the thin scroll bars.
+  // 2.
+  if (FRunTime) {
+    BalloonDone();
+    if (FOwnerForm)
+      TGridResizeChains::Unlink(this, FOwnerForm);
+  }
+  if (GridModule().FocusHelperGrid == this)
+    GridModule().FocusHelperGrid = nullptr;
+  // 3. MERGE: if (ColumnSize()->Save()) SaveColSizes();
+  // 4. The base grid frees every properties object it created, those beyond the counts and of
+  //    hidden columns included, so no clearing pass is needed here.
+  FClearTextOnly = false;
+  FSaveHiddenCells = false;
+  FreeSubObjects();
+  SetCursor(FLoadedCursor);
+}
+
+void TZavStringGrid::FreeSubObjects()
+{
+  FCellFont.reset();
+  FFocusHelper.reset();
+  FIgnoreColumns.reset();
+  FProgressAppearance.reset();
+  FFloatingFooter.reset();
+  FCellGraphic.reset();
+  FControlList.reset();
+  FSortRowXRef.reset();
+  FUnSortRowXRef.reset();
+  FMergedColumns.reset();
+  FSelectedCells.reset();
+  FSelectedRows.reset();
+  FModifiedRows.reset();
+  FEnabledRows.reset();
+  FNotifierList.reset();
+  FPrintSettings.reset();
+  FHTMLSettings.reset();
+  FSortSettings.reset();
+  FDragDropSettings.reset();
+  FDragScrollOptions.reset();
+  FControlLook.reset();
+  FNavigation.reset();
+  FColumnSize.reset();
+  FColumnOrder.reset();
+  FCellNode.reset();
+  FBands.reset();
+  FSizeWhileTyping.reset();
+  FImageCache.reset();
+  FMouseActions.reset();
+  FColumnHeaders.reset();
+  FGrouping.reset();
+  FFixedFont.reset();
+  FActiveCellFont.reset();
+  FRowHeaders.reset();
+  FLookupItems.reset();
+  FRowSelectList.reset();
+  FColSelectList.reset();
+  FSortIndexes.reset();
+  FRowIndicator.reset();
+  FBackGround.reset();
+  FFooterPanel.reset();
+  FSearchPanel.reset();
+  FSearchFooter.reset();
+  FBalloon.reset();
+  FShowModified.reset();
+  FOrigColSizes.reset();
+  FFilterDropDown.reset();
+  FFilterValueList.reset();
+  FFilterCheckList.reset();
+  FFilterList.reset();
+  FSyncGrid.reset();
+  FArwUp.reset();
+  FArwDown.reset();
+  FArwLeft.reset();
+  FArwRight.reset();
+  FSortList.reset();
+  FGridItems.reset();
+  FFilter.reset();
+  FScrollHintWnd.reset();
+  FFocusWindow.reset();
+  FCombobox.reset();
+  FTransEdit.reset();
+  FTransCombo.reset();
+  // MERGE: the lazily created editors, each reference cleared before it is freed: date-time
+  // picker, date picker, spin, in-place rich edit, rich edit, track bar, memo, calculator, time
+  // picker, detail picker, grid picker, colour picker, image picker, advanced grid picker.
+  FGridCheckBox.reset();
+  FBtnEdit.reset();
+  FBtnUnitEdit.reset();
+  FBtn.reset();
+  FHeaderDragButton.reset();
+  FControlEdit.reset();
+  FControlCombo.reset();
+  FScrollBar.reset();
+  FPaintScrollBar.reset();
+}
+
+void TZavStringGrid::SetFixedRowHeight(int Value)
+{
+  FFixedRowHeight = Value;
+  for (int r = 0; r < FixedRows(); ++r)
+    SetRowHeights(r, Value);
+}
+
+QString TZavStringGrid::Version()
+{
+  const uint32_t v = uint32_t(GetVersionNr());
+  return QStringLiteral("%1.%2.%3.%4").arg(v >> 24).arg((v >> 16) & 0xFF).arg((v >> 8) & 0xFF).arg(v & 0xFF);
+}
+
+int TZavStringGrid::GetVersionNr() { return 0x06020103; }
+
+QString TZavStringGrid::GetVersionString() { return Version() + QStringLiteral(" Sep, 2012"); }
+
+TFont *TZavStringGrid::GetCellFont(int ACol, int ARow)
+{
+  if (!HasCellProperties(ACol, ARow))
+    return Font();
+  TCellProperties *p = CellProperties(ACol, ARow);
+  FCellFont->SetName(p->FontName());
+  FCellFont->SetSize(p->FontSize());
+  FCellFont->SetStyle(p->FontStyle());
+  FCellFont->SetColor(p->FontColor());
+  return FCellFont.get();
+}
+
+bool TZavStringGrid::IsDesignTime() { return ComponentState().Contains(csDesigning); }
+
+void TZavStringGrid::RefreshGrid(TObject *) { Invalidate(); }
+
+void TZavStringGrid::DisableEditing(TObject *) { SetOptions(Options() - goEditing); }
+
+void TZavStringGrid::OwnerFormResize(TObject *Sender)
+{
+  if (IsDesignTime() || ComponentState().Contains(csDestroying) || !FOwnerForm)
+    return;
+  if (FSizeWithForm) {
+    const int nw = FOwnerForm->Width() + Width() - FOwnerFormWidth;
+    const int nh = FOwnerForm->Height() + Height() - FOwnerFormHeight;
+    if (nw > 0 && nh > 0) {
+      SetWidth(nw);
+      SetHeight(nh);
+      FOwnerFormWidth = FOwnerForm->Width();
+      FOwnerFormHeight = FOwnerForm->Height();
+    }
+  }
+  TGridResizeChains::CallBelow(this, FOwnerForm, Sender);
+  // MERGE: StretchColumnToFit(ColumnSize()->StretchColumn());
+}

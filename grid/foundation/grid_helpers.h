@@ -95,7 +95,7 @@ struct TZavGridButtonColors {
 // olive and silver, 5 plain, 6 yellow); other values change nothing.
 void ApplyZavGridButtonLook(TZavGridButtonColors &C, int Look);
 
-enum TZavGridButtonStyle { tasButton, tasCheck };
+#include "grid/foundation/grid_enums.h"
 
 // The search panel's flat push button: speed-button states and groups, a check style, a
 // drop-down part at the right edge and the colour looks above.
