@@ -14,14 +14,13 @@ void TZavStringGrid::BeginUpdate()
 
 void TZavStringGrid::StartUpdate() { ++FUpdateCount; }
 
-// The counter goes down on every visible grid; only the redraw waits for depth 0.
+// The counter always goes down, so that a grid hidden during an update paints again once it is
+// shown; only the redraw depends on visibility and waits for depth 0.
 void TZavStringGrid::EndUpdate()
 {
-  if (!Visible())
-    return;
   if (FUpdateCount > 0)
     --FUpdateCount;
-  if (ComponentState().Contains(csDestroying) || FUpdateCount > 0)
+  if (!Visible() || ComponentState().Contains(csDestroying) || FUpdateCount > 0)
     return;
   FSelChange = false;
   Perform(WM_SETREDRAW, 1, 0);

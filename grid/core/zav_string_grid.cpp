@@ -303,8 +303,7 @@ void TZavStringGrid::OwnerFormResize(TObject *Sender)
     const int nw = FOwnerForm->Width() + Width() - FOwnerFormWidth;
     const int nh = FOwnerForm->Height() + Height() - FOwnerFormHeight;
     if (nw > 0 && nh > 0) {
-      SetWidth(nw);
-      SetHeight(nh);
+      SetBounds(Left(), Top(), nw, nh);
       FOwnerFormWidth = FOwnerForm->Width();
       FOwnerFormHeight = FOwnerForm->Height();
     }

@@ -484,6 +484,10 @@ public:
   void AutoSizeColumns(bool DoFixedCols, int Padding);
   void UpdateProportionalVertScroll();
   void CellControlsUpdate(bool Rebuild);
+  // The window procedure an edit link installs on a custom editor control: with goTabs the
+  // control asks for tabs, arrows and characters; everything else goes to its saved procedure.
+  void EditControlWndProc(TMessage &Message);
+  std::function<void(TMessage &)> FGridControlWndProc;
   void SaveToStream(TStream *Stream);
   void LoadFromStream(TStream *Stream);
 

@@ -64,3 +64,13 @@ void TZavStringGrid::ApplyFrameworkStyle() {}
 void TZavStringGrid::BalloonInit() {}
 void TZavStringGrid::BalloonDone() {}
 void TZavStringGrid::UpdateSearchPanel(TObject *) {}
+
+void TZavStringGrid::EditControlWndProc(TMessage &Message)
+{
+  if (Message.Msg == WM_GETDLGCODE && Options().Contains(goTabs)) {
+    Message.Result |= DLGC_WANTCHARS | DLGC_WANTTAB | DLGC_WANTARROWS;
+    return;
+  }
+  if (FGridControlWndProc)
+    FGridControlWndProc(Message);
+}
