@@ -752,4 +752,6 @@ using TPopupMenuHandler = std::function<bool(TPopupMenu *Menu, TControl *Sender,
 TPopupMenuHandler SetPopupMenuHandler(TPopupMenuHandler Handler);
 
 int GetSystemMetrics(int Index);
+// Lines one wheel notch scrolls (SPI_GETWHEELSCROLLLINES); -1 scrolls a page.
+int GetWheelScrollLines();
 uint32_t GetDoubleClickTime();

@@ -315,6 +315,8 @@ QCursor CursorToQCursor(TCursor Cursor)
   default: return QCursor(Qt::ArrowCursor);
   }
 }
+int GetWheelScrollLines() { return QApplication::wheelScrollLines(); }
+
 int GetSystemMetrics(int Index)
 {
   switch (Index) {

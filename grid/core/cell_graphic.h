@@ -152,6 +152,3 @@ class TZavStringGrid;
 // not printed.
 bool IsDataGraphicCell(TZavStringGrid *Grid, int ACol, int ARow);
 
-// Validation of a text about to be stored in a cell; the handler may change the text.
-using TCellValidateEvent =
-    std::function<void(TObject *Sender, int ACol, int ARow, QString &Value, bool &Valid)>;

@@ -221,7 +221,7 @@ void TFooterPanel::Paint()
   case fsCustomPreview: PaintPreview(c, w, true); break;
   case fsCustomPaint:
     if (FGrid->OnFooterPaint)
-      FGrid->OnFooterPaint(this, ff->Column(), ClientRect(), c);
+      FGrid->OnFooterPaint(this, ff->Column(), c, ClientRect());
     break;
   }
   if (ff->BorderColor() != clNone) {
@@ -306,7 +306,7 @@ void TFooterPanel::PaintFixedLastRow(TCanvas *C, int W)
       }
     }
     if (FGrid->OnFooterPaint)
-      FGrid->OnFooterPaint(this, col, r, C);
+      FGrid->OnFooterPaint(this, col, C, r);
     else
       FGrid->DrawCellContent(C, col, lastRow, r, TGridDrawState{gdFixed});
     return true;
@@ -334,7 +334,7 @@ void TFooterPanel::PaintPreview(TCanvas *C, int W, bool Template)
   const int row = FGrid->RealRowIndex(FGrid->Row());
   if (!Template) {
     if (FGrid->OnFooterPaint)
-      FGrid->OnFooterPaint(this, ff->Column(), r, C);
+      FGrid->OnFooterPaint(this, ff->Column(), C, r);
     else
       FGrid->DrawCellContent(C, ff->Column(), row, r, TGridDrawState{});
   } else {

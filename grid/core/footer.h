@@ -7,6 +7,7 @@
 
 #include "framework/classes/classes.h"
 #include "framework/stdctrls/extctrls.h"
+#include "grid/core/grid_core_events.h"
 #include "grid/foundation/cell_properties.h"
 
 class TZavStringGrid;
@@ -14,7 +15,6 @@ class TZavStringGrid;
 enum class TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
 using enum TFooterStyle;
 
-using TCalcFooterEvent = std::function<void(TObject *Sender, int ACol, int ARow, QString &Value)>;
 
 class TFloatingFooter : public TPersistent {
 public:

@@ -1,38 +1,17 @@
 // The grid's settings objects and row state as the cell graphics and the auxiliary controls
-// read them, answered from defaults until their owners provide them.
+// read them, with defaults where their owners come later.
 #include "grid/core/zav_string_grid.h"
 
-TMouseActions *TZavStringGrid::MouseActions()
-{
-  if (!FMouseActions)
-    FMouseActions = std::make_unique<TMouseActions>(this);
-  return FMouseActions.get();
-}
+#include "grid/core/control_look.h"
 
-TNavigation *TZavStringGrid::Navigation()
-{
-  if (!FNavigation)
-    FNavigation = std::make_unique<TNavigation>();
-  return FNavigation.get();
-}
-
-void TZavStringGrid::SetGridImages(TImageList *Value)
-{
-  FGridImages = Value;
-  Invalidate();
-}
-
-// XYOffset (2, 2) on both sides of the text.
+// The text margin on both sides.
 int TZavStringGrid::GetTotalXOffset() { return 2 * GraphicXYOffset().X; }
 int TZavStringGrid::GetTotalYOffset() { return 2 * GraphicXYOffset().Y; }
 
-int TZavStringGrid::GraphicCheckSize() { return 15; }
-int TZavStringGrid::GraphicRadioSize() { return 10; }
-bool TZavStringGrid::GraphicFlatControls() { return false; }
-TPoint TZavStringGrid::GraphicXYOffset() { return {2, 2}; }
-
-// No rows are hidden: real and display rows coincide.
-int TZavStringGrid::RealRowIndex(int ARow) { return ARow; }
+int TZavStringGrid::GraphicCheckSize() { return FControlLook->CheckSize(); }
+int TZavStringGrid::GraphicRadioSize() { return FControlLook->RadioSize(); }
+bool TZavStringGrid::GraphicFlatControls() { return FControlLook->ControlStyle() == csFlat; }
+TPoint TZavStringGrid::GraphicXYOffset() { return XYOffset(); }
 
 // The rectangular selection is the row selection.
 bool TZavStringGrid::RowSelect(int ARow)

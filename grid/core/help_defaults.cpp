@@ -10,8 +10,3 @@ void TZavStringGrid::SetHideLastRow(bool Value)
   Invalidate();
 }
 
-void TZavStringGrid::SetFixedFooters(int Value) { FFixedFooters = Value < 0 ? 0 : Value; }
-
-// No hidden columns or rows yet: display and real indexes are the same.
-int TZavStringGrid::RealColIndex(int ACol) { return ACol; }
-void TZavStringGrid::CalcFooter(int) {}

@@ -27,9 +27,9 @@ void TZavStringGrid::SetZAVGradientMirrorTo(TColor Value)
 }
 
 // Until columns are stretched, the widths stay as they are.
-void TZavStringGrid::StretchColumnToFit(int) {}
 
 void TZavStringGrid::RepaintRow(int) { Invalidate(); }
+void TZavStringGrid::RepaintCol(int) { Invalidate(); }
 
 // Until columns can be hidden, every column is shown.
 int TZavStringGrid::AllColCount() const { return ColCount(); }

@@ -42,7 +42,7 @@ void BlurBitmap(TBitmap *Bitmap, double Radius);
 
 #include "framework/stdctrls/extctrls.h"
 
-enum TArrowDirection { arrUp, arrDown, arrLeft, arrRight };
+#include "grid/foundation/grid_enums.h"
 
 // The arrow polygon of a direction (window coordinates).
 std::array<TPoint, 7> ArrowPolygon(TArrowDirection Dir);

@@ -19,7 +19,7 @@ struct TFooterForm {
   std::unique_ptr<TForm> Form;
   TZavStringGrid *Grid = nullptr;
   TFooterPanel *Panel = nullptr;
-  std::unique_ptr<TFloatingFooter> Footer;
+  TFloatingFooter *Footer = nullptr;
 
   TFooterForm()
   {
@@ -34,15 +34,11 @@ struct TFooterForm {
     for (int c = 1; c < 4; ++c)
       Grid->SetColWidths(c, 60);
     Grid->SetColor(clWhite);
-    Panel = new TFooterPanel(Grid);
+    Panel = Grid->FooterPanel();
     Panel->SetParent(Grid);
-    Panel->SetAlign(alBottom);
-    Panel->SetHeight(0);
-    Footer = std::make_unique<TFloatingFooter>(Grid);
-    THelpersWiring::Footer(Grid, Panel, Footer.get());
+    Footer = Grid->FloatingFooter();
     Form->Show();
   }
-  ~TFooterForm() { THelpersWiring::Footer(Grid, nullptr, nullptr); }
 };
 
 QRgb Rgb(TColor c)

@@ -4,13 +4,7 @@
 #include "grid/core/zav_string_grid.h"
 
 struct THelpersWiring {
-  static void Footer(TZavStringGrid *G, TFooterPanel *P, TFloatingFooter *F)
-  {
-    G->FFooterPanel = P;
-    G->FFloatingFooter = F;
-  }
   static void SetEditCellText(TZavStringGrid *G, const QString &S) { G->FEditCellText = S; }
   static void SetLastValidation(TZavStringGrid *G, int V) { G->FLastValidation = V; }
   static bool HasGridControlWndProc(TZavStringGrid *G) { return bool(G->FGridControlWndProc); }
-  static void SetSearchPanel(TZavStringGrid *G, TSearchPanel *P) { G->FSearchPanel = P; }
 };

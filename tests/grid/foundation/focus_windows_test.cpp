@@ -258,9 +258,9 @@ TEST(GridOverlayWindows, ArrowsShowTheirPolygonOnly) {
   x0 = 40;
   for (const Case &c : Cases) {
     for (const TPoint &p : c.Inside)
-      EXPECT_EQ(img.pixel(x0 + p.X, 10 + p.Y) & 0xFFFFFF, RgbOf(clLime) & 0xFFFFFF) << c.Dir << " " << p.X << "," << p.Y;
+      EXPECT_EQ(img.pixel(x0 + p.X, 10 + p.Y) & 0xFFFFFF, RgbOf(clLime) & 0xFFFFFF) << int(c.Dir) << " " << p.X << "," << p.Y;
     for (const TPoint &p : c.Outside)
-      EXPECT_NE(img.pixel(x0 + p.X, 10 + p.Y) & 0xFFFFFF, RgbOf(clLime) & 0xFFFFFF) << c.Dir << " " << p.X << "," << p.Y;
+      EXPECT_NE(img.pixel(x0 + p.X, 10 + p.Y) & 0xFFFFFF, RgbOf(clLime) & 0xFFFFFF) << int(c.Dir) << " " << p.X << "," << p.Y;
     x0 += 20;
   }
 }

@@ -1,0 +1,294 @@
+// The grid's event dispatchers: each puts its column-first arguments into the event's order.
+#include "framework/grids/grids.h"
+#include "grid/core/zav_string_grid.h"
+#include "grid/foundation/grid_options.h"
+#include "grid/foundation/grid_utils.h"
+
+void TZavStringGrid::DoCanEditCell(int ACol, int ARow, bool &CanEdit)
+{
+  if (OnCanEditCell)
+    OnCanEditCell(this, ARow, ACol, CanEdit);
+}
+
+void TZavStringGrid::DoSearchFooterAction(const QString &Value, int ACol, int ARow, TSearchAction SearchAction)
+{
+  if (OnSearchFooterAction)
+    OnSearchFooterAction(this, Value, ACol, ARow, SearchAction);
+}
+
+void TZavStringGrid::DoButtonClick(int ACol, int ARow)
+{
+  if (OnButtonClick)
+    OnButtonClick(this, ACol, ARow);
+}
+
+void TZavStringGrid::DoExpandClick(int ACol, int ARow, bool Expanded)
+{
+  if (OnExpandClick)
+    OnExpandClick(this, ACol, ARow, Expanded);
+  // MERGE: SetRowHeights(ARow, GetExpandHeight(ACol, ARow, Expanded)) with the expand cells.
+}
+
+void TZavStringGrid::DoComboCloseUp(int ARow, int ACol)
+{
+  if (OnComboCloseUp)
+    OnComboCloseUp(this, ARow, ACol);
+}
+
+void TZavStringGrid::DoComboDropDown(int ARow, int ACol)
+{
+  if (OnComboDropDown)
+    OnComboDropDown(this, ARow, ACol);
+}
+
+void TZavStringGrid::DoGetCellCursor(int ACol, int ARow, int X, int Y)
+{
+  if (!OnGetCellCursor)
+    return;
+  TCursor cursor = Cursor();
+  OnGetCellCursor(this, ACol, ARow, X, Y, cursor);
+  if (HandleAllocated())
+    SetWindowCursor(Handle(), cursor);
+}
+
+void TZavStringGrid::DoGridHint(int ACol, int ARow, QString &Hint, QString &WideHint)
+{
+  if (OnGridHint)
+    OnGridHint(this, ARow, ACol, Hint);
+  if (OnGridWideHint) {
+    OnGridWideHint(this, ARow, ACol, WideHint);
+    if (!WideHint.isEmpty())
+      Hint = PackWideText(WideHint);
+  }
+}
+
+void TZavStringGrid::DoGetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush *ABrush, TFont *AFont)
+{
+  if (FActiveCellShow) {
+    const int d = DisplColIndex(ACol);
+    if ((ARow == RealRow() && FixedCols() > 0 && d == FixedCols() - 1) ||
+        (d == Col() && FixedRows() > 0 && ARow == FixedRows() - 1)) {
+      AFont->Assign(FActiveCellFont.get());
+      ABrush->SetColor(FActiveCellColor);
+    }
+  }
+  if (HasCellProperties(ACol, ARow)) {
+    TCellProperties *p = CellProperties(ACol, ARow);
+    // MERGE: only for cells of type ctIcon, ctNone, ctImageList, ctEmpty, ctImages or ctComment;
+    // until cell types exist every cell counts as ctNone.
+    if (p->BrushColor() != clNone)
+      ABrush->SetColor(p->BrushColor());
+    if (p->FontColor() != clNone)
+      AFont->SetColor(p->FontColor());
+    if (!p->FontStyle().Empty())
+      AFont->SetStyle(p->FontStyle());
+    if (p->FontSize() != 0)
+      AFont->SetSize(p->FontSize());
+    if (!p->FontName().isEmpty())
+      AFont->SetName(p->FontName());
+  }
+  if (OnGetCellColor)
+    OnGetCellColor(this, ARow, ACol, AState, ABrush, AFont);
+}
+
+void TZavStringGrid::DoGetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush *ABrush, TFont *AFont)
+{
+  if (OnGetCellPrintColor)
+    OnGetCellPrintColor(this, ARow, ACol, AState, ABrush, AFont);
+}
+
+void TZavStringGrid::DoGetCellBorder(int ACol, int ARow, TPen *APen, TCellBorders &Borders)
+{
+  // MERGE: the grouping's header underline on node rows and summary line on summary rows (the
+  // summary test second), from Grouping().
+  if (OnGetCellBorder)
+    OnGetCellBorder(this, ARow, ACol, APen, Borders);
+}
+
+void TZavStringGrid::DoGetCellPrintBorder(int ACol, int ARow, TPen *APen, TCellBorders &Borders)
+{
+  if (OnGetCellPrintBorder)
+    OnGetCellPrintBorder(this, ARow, ACol, APen, Borders);
+}
+
+void TZavStringGrid::DoGetAlignment(int ACol, int ARow, TAlignment &HAlign, TVAlignment &VAlign)
+{
+  if (ACol == 0 && FMouseActions->HotmailRowSelect())
+    HAlign = taCenter;
+  if (OnGetAlignment)
+    OnGetAlignment(this, ARow, ACol, HAlign, VAlign);
+}
+
+void TZavStringGrid::DoGetFormat(int ACol, TSortStyle &AStyle, QString &APrefix, QString &ASuffix)
+{
+  if (OnGetFormat)
+    OnGetFormat(this, ACol, AStyle, APrefix, ASuffix);
+}
+
+void TZavStringGrid::DoGetEditorType(int ACol, int ARow, TEditorType &AEditor)
+{
+  if (OnGetEditorType)
+    OnGetEditorType(this, ACol, ARow, AEditor);
+}
+
+void TZavStringGrid::GetCellEditor(int ACol, int ARow, TEditorType &AEditor)
+{
+  if (OnGetEditorType)
+    OnGetEditorType(this, ACol, ARow, AEditor);
+}
+
+bool TZavStringGrid::HasNoEditor(int ACol, int ARow)
+{
+  if (!OnGetEditorType)
+    return false;
+  TEditorType editor = edNormal;
+  OnGetEditorType(this, ACol, ARow, editor);
+  return editor == edNone;
+}
+
+void TZavStringGrid::DoIsFixedCell(int ACol, int ARow, bool &IsFixed)
+{
+  if (IsFixed)
+    return;
+  IsFixed = (FFixedRowAlways && ARow <= FMinFixedRows && RowCount() == FMinFixedRows) ||
+            (FFixedColAlways && ACol < FMinFixedCols && ColCount() == FMinFixedCols) ||
+            ACol < FixedCols() || ARow < FixedRows();
+  if (!IsFixed && OnIsFixedCell)
+    OnIsFixedCell(this, ARow, ACol, IsFixed);
+}
+
+void TZavStringGrid::QueryCanEdit(int ACol, int ARow, bool &CanEdit)
+{
+  const TPoint base = BaseCell(ACol, ARow);
+  if (HasCellProperties(base.X, base.Y) && CanEdit) {
+    CanEdit = !CellProperties(base.X, base.Y)->ReadOnly();
+    if (!Options().Contains(goEditing) && !FEditingDisabled && !FMouseActions->RangeSelectAndEdit())
+      CanEdit = false;
+  }
+  if (base.X < ColCount() + NumHiddenColumns())
+    DoCanEditCell(base.X, base.Y, CanEdit);
+  else
+    CanEdit = true;
+}
+
+void TZavStringGrid::DoIsPasswordCell(int ACol, int ARow, bool &IsPassword)
+{
+  if (OnIsPasswordCell)
+    OnIsPasswordCell(this, ARow, ACol, IsPassword);
+}
+
+void TZavStringGrid::DoGetWordWrap(int ACol, int ARow, bool &WordWrap)
+{
+  if (OnGetWordWrap)
+    OnGetWordWrap(this, ACol, ARow, WordWrap);
+}
+
+bool TZavStringGrid::HasComboEditor(int ACol, int ARow)
+{
+  bool result = false;
+  if (OnHasComboBox) {
+    OnHasComboBox(this, ACol, ARow, result);
+    return result;
+  }
+  // MERGE: when ControlLook()->DropDownAlwaysVisible(): GetCellEditor from FDefaultEditor and
+  // answer edComboEdit or edComboList.
+  return result;
+}
+
+bool TZavStringGrid::HasSpinEditor(int ACol, int ARow)
+{
+  if (ACol < FixedCols() || ARow < FixedRows())
+    return false;
+  bool result = false;
+  if (OnHasSpinEdit) {
+    OnHasSpinEdit(this, ACol, ARow, result);
+    return result;
+  }
+  // MERGE: when ControlLook()->SpinButtonsAlwaysVisible(): DoGetEditorType from FDefaultEditor
+  // and answer one of the four spin editors.
+  return result;
+}
+
+void TZavStringGrid::GetCheckTrueText(int ACol, int ARow, QString &Value)
+{
+  Value = FCheckTrue;
+  if (OnGetCheckTrue)
+    OnGetCheckTrue(this, ACol, ARow, Value);
+}
+
+void TZavStringGrid::GetCheckFalseText(int ACol, int ARow, QString &Value)
+{
+  Value = FCheckFalse;
+  if (OnGetCheckFalse)
+    OnGetCheckFalse(this, ACol, ARow, Value);
+}
+
+bool TZavStringGrid::GetColumnFilterList(int ACol)
+{
+  FFilterList->Clear();
+  if (FFilterDropDownAuto && (ACol >= FixedCols() || FFilterDropDownColumns == fdAll)) {
+    FFilterList->SetSorted(true);
+    const auto add = [this](QString s) {
+      if (s.contains(QLatin1Char(' ')))
+        s = s + QStringLiteral("=\"") + s + QLatin1Char('"');
+      FFilterList->Add(s);
+    };
+    for (int r = FixedRows(); r < RowCount() - FFixedFooters; ++r)
+      add(Cells(ACol, r).trimmed());
+    // MERGE: unless FFilterIncremental, the column's value of every hidden row, untrimmed.
+    FFilterList->SetSorted(false);
+    if (!FFilterDropDownClear.isEmpty())
+      FFilterList->Insert(0, FFilterDropDownClear);
+  }
+  if (OnGetColumnFilter)
+    OnGetColumnFilter(this, ACol, FFilterList.get());
+  return FFilterList->Count() > 0;
+}
+
+void TZavStringGrid::GetCellDefaults(int ACol, int ARow, TFont *AFont, TBrush *ABrush, TColor &ColorTo,
+                                     TColor &ColorMirror, TColor &ColorMirrorTo, TAlignment &HAlign,
+                                     TVAlignment &VAlign, bool &WordWrap, TCellGradientDirection &GradientDir)
+{
+  TGridDrawState state;
+  GetVisualProperties(ACol, ARow, state, false, false, true, ABrush, ColorTo, ColorMirror,
+                      ColorMirrorTo, AFont, HAlign, VAlign, WordWrap, GradientDir);
+  const bool gradient = ColorTo != clNone;
+  // MERGE: also when BackGround()->Display() is bdGradientHorz or bdGradientVert.
+  if (IsFixed(ACol, ARow) || FBands->Active() || gradient) {
+    ABrush->SetColor(clNone);
+    ColorTo = clNone;
+  }
+}
+
+// Editor notifications ------------------------------------------------------------------------
+
+void TZavStringGrid::DateTimePickerTimeChange(TObject *)
+{
+  // MERGE: fires OnDateTimeChange (Col, RealRow, the date-and-time editor's value).
+}
+
+void TZavStringGrid::DatePickerChange(TObject *)
+{
+  // MERGE: fires OnEditChange (Col, RealRow, the date editor's time or date in the locale format).
+}
+
+void TZavStringGrid::DatePickerCloseUp(TObject *)
+{
+  if (OnDatePickerCloseUp)
+    OnDatePickerCloseUp(this, RealRow(), Col());
+  if (FMouseActions->DirectDateClose())
+    HideInplaceEdit();
+}
+
+void TZavStringGrid::DatePickerDropDown(TObject *)
+{
+  // The month calendar's style bits and size are the date editor's own.
+  if (OnDatePickerDropDown)
+    OnDatePickerDropDown(this, RealRow(), Col());
+}
+
+void TZavStringGrid::GridButtonClick(TObject *)
+{
+  if (OnButtonClick)
+    OnButtonClick(this, Col(), RealRow());
+}

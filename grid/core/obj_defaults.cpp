@@ -1,0 +1,113 @@
+// Smallest bodies of the grid's core members whose topics are built later: neutral answers,
+// nothing surprising. Each is replaced, not extended, by its topic.
+#include "grid/core/zav_string_grid.h"
+
+void TZavStringGrid::DoCalcFooter(int ACol, int ARow, QString &Value)
+{
+  if (OnFooterCalc)
+    OnFooterCalc(this, ACol, ARow, Value);
+}
+QString TZavStringGrid::GetCurrentCell() { return Cells(Col(), Row()); }
+void TZavStringGrid::SetCurrentCell(const QString &AValue) { SetCells(Col(), Row(), AValue); }
+QString TZavStringGrid::GetCurrentCellEx() { return Cells(RealCol(), Row()); }
+void TZavStringGrid::SetCurrentCellEx(const QString &AValue) { SetCells(RealCol(), Row(), AValue); }
+void TZavStringGrid::DoToggleCheckBox(int, int) {}
+void TZavStringGrid::DoToggleRadioButton(int, int) {}
+bool TZavStringGrid::GetFloatFormat(int ACol, int ARow, bool &IsFloat, QString &FloatFormat)
+{
+  FloatFormat = FFloatFormat;
+  if (OnGetFloatFormat)
+    OnGetFloatFormat(this, ACol, ARow, IsFloat, FloatFormat);
+  return IsFloat;
+}
+void TZavStringGrid::DoGetEditorProp(int ACol, int ARow, TEditLink *AEditLink)
+{
+  if (OnGetEditorProp)
+    OnGetEditorProp(this, ACol, ARow, AEditLink);
+}
+void TZavStringGrid::DoFixedEdit(int ACol, int ARow, TGridFixedCellEditor &AEditor, TStrings *Values)
+{
+  if (OnFixedEdit)
+    OnFixedEdit(this, ACol, ARow, AEditor, Values);
+}
+void TZavStringGrid::DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
+{
+  if (OnSelectionChanged)
+    OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
+}
+void TZavStringGrid::InsertRowNodeAware(int) {}
+void TZavStringGrid::DeleteRowNodeAware(int) {}
+void TZavStringGrid::DoFilterDone()
+{
+  if (OnFilterDone)
+    OnFilterDone(this);
+}
+void TZavStringGrid::DoUpdateColumnSize(int ACol, int &AWidth)
+{
+  if (OnUpdateColumnSize)
+    OnUpdateColumnSize(this, ACol, AWidth);
+}
+void TZavStringGrid::DoUpdateAutoColumnSize(int ACol, int &AWidth) { DoUpdateColumnSize(ACol, AWidth); }
+void TZavStringGrid::ColumnHeadersChanged() {}
+bool TZavStringGrid::MatchFilter(int) { return true; }
+QString TZavStringGrid::GetDisplCellText(int ACol, int ARow) { return Cells(ACol, ARow); }
+QString TZavStringGrid::GetSaveCellText(int ACol, int ARow) { return GridCells(ACol, ARow); }
+void TZavStringGrid::SetLoadedCellText(int ACol, int ARow, const QString &Value) { SetGridCells(ACol, ARow, Value); }
+QString TZavStringGrid::CalcFooterColumn(int) { return QString(); }
+void TZavStringGrid::GetUsedCells(int &ACols, int &ARows)
+{
+  ACols = ColCount();
+  ARows = RowCount();
+}
+void TZavStringGrid::RemoveRowsBlock(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }
+void TZavStringGrid::DoCanAddRow(bool &CanAdd)
+{
+  if (OnCanAddRow)
+    OnCanAddRow(this, CanAdd);
+}
+void TZavStringGrid::DoCanInsertRow(int ARow, bool &CanInsert)
+{
+  if (OnCanInsertRow)
+    OnCanInsertRow(this, ARow, CanInsert);
+}
+void TZavStringGrid::GrowRowCount(int ACount) { SetRowCount(RowCount() + ACount); }
+void TZavStringGrid::DoFilterSelect(int) {}
+void TZavStringGrid::DoFilterCheck() {}
+void TZavStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State)
+{
+  if (OnCheckBoxChange)
+    OnCheckBoxChange(this, ACol, ARow, State);
+}
+void TZavStringGrid::DoRatingChange(int ACol, int ARow, double &NewRate, bool &Allow)
+{
+  if (OnRatingChange)
+    OnRatingChange(this, ACol, ARow, NewRate, Allow);
+}
+void TZavStringGrid::DoColorSelect(int, int) {}
+void TZavStringGrid::DoImageSelect(int, int) {}
+void TZavStringGrid::RemoveRowsEx(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }
+void TZavStringGrid::RemoveRows(int, int) {}
+void TZavStringGrid::InsertRows(int, int) {}
+void TZavStringGrid::RemoveCols(int, int) {}
+void TZavStringGrid::InsertCols(int, int) {}
+void TZavStringGrid::SubGroup(int) {}
+void TZavStringGrid::SubUnGroup(int) {}
+void TZavStringGrid::Group(int) {}
+void TZavStringGrid::UnGroup() {}
+void TZavStringGrid::ClearRect(int, int, int, int) {}
+void TZavStringGrid::TrimRect(int, int, int, int) {}
+void TZavStringGrid::SaveColPositions() {}
+void TZavStringGrid::LoadColPositions() {}
+void TZavStringGrid::CalcFooter(int) {}
+
+bool TZavStringGrid::IsNode(int) { return false; }
+bool TZavStringGrid::IsSummary(int) { return false; }
+void TZavStringGrid::StretchColumnToFit(int) {}
+void TZavStringGrid::ShowColumnHeaders() {}
+void TZavStringGrid::ShowRowHeaders() {}
+void TZavStringGrid::MergedColumnsChanged(TObject *, int, int) {}
+void TZavStringGrid::SaveColSizes() {}
+void TZavStringGrid::LoadColSizes() {}
+void TZavStringGrid::SetColumnOrder() {}
+void TZavStringGrid::CellControlsUpdate(bool) {}
+void TZavStringGrid::UpdateProportionalVertScroll() {}

@@ -1,0 +1,23 @@
+// Smallest bodies of the grid's data operations (sorting, clipboard, printing, streams) until
+// that code exists.
+#include "grid/core/zav_string_grid.h"
+
+void TZavStringGrid::StoreCellValue(int, int) {}
+void TZavStringGrid::DoPrintGetPageNum(int PageNum, int PageColNum, QString &PageNumString)
+{
+  if (OnPrintGetPageNum)
+    OnPrintGetPageNum(this, PageNum, PageColNum, PageNumString);
+}
+void TZavStringGrid::BeforePaste(int, int) {}
+void TZavStringGrid::AfterPaste(int, int) {}
+void TZavStringGrid::CellsPasted(TGridRect) {}
+bool TZavStringGrid::AllowGridClipboardFormat() { return true; }
+void TZavStringGrid::SortSwapRows(int, int) {}
+void TZavStringGrid::QSort() {}
+void TZavStringGrid::QSortIndexed() {}
+void TZavStringGrid::QSortGroup() {}
+void TZavStringGrid::QSortGroupIndexed() {}
+void TZavStringGrid::QUnSort() {}
+void TZavStringGrid::AutoSizeColumns(bool, int) {}
+void TZavStringGrid::SaveToStream(TStream *) {}
+void TZavStringGrid::LoadFromStream(TStream *) {}
