@@ -5,7 +5,7 @@
 #include "grid/foundation/themes.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <QHash>
 
 namespace {
 
@@ -80,19 +80,45 @@ TColor ColorValue(const QString &V)
   return V.startsWith('#') ? HTMLColorByHex(V) : HTMLColorByName(V.toLower());
 }
 
+// Index of the first occurrence of Entity (ASCII lower case) in S at or after From,
+// matching a to z in either case, -1 when absent.
+int FindEntity(const QString &S, QLatin1String Entity, int From)
+{
+  const int n = int(S.size()), m = int(Entity.size());
+  for (int i = int(S.indexOf('&', From)); i >= 0 && i + m <= n; i = int(S.indexOf('&', i + 1))) {
+    int k = 1;
+    for (; k < m; ++k) {
+      const char16_t c = S[i + k].unicode();
+      if ((c >= 'A' && c <= 'Z' ? c + 32 : c) != char16_t(Entity[k].unicode()))
+        break;
+    }
+    if (k == m)
+      return i;
+  }
+  return -1;
+}
+
 QString Prepare(QString S)
 {
   if (S.contains('&')) {
-    static const char *const from[] = {"&amp;", "&quot;", "&sect;", "&permil;", "&reg;",
-                                       "&copy;", "&para;", "&trade;", "&euro;"};
+    // Each pass replaces the first occurrence of every entity, in this order, until a pass
+    // finds none; a replacement may complete an entity for a later one.
+    static const QLatin1String from[] = {QLatin1String("&amp;"),  QLatin1String("&quot;"), QLatin1String("&sect;"),
+                                         QLatin1String("&permil;"), QLatin1String("&reg;"), QLatin1String("&copy;"),
+                                         QLatin1String("&para;"), QLatin1String("&trade;"), QLatin1String("&euro;")};
     static const QString to[] = {QStringLiteral("&&"), QStringLiteral("\""), QString(QChar(0x00A7)),
                                  QString(QChar(0x2030)), QString(QChar(0x00AE)), QString(QChar(0x00A9)),
                                  QString(QChar(0x00B6)), QString(QChar(0x2122)), QString(QChar(0x20AC))};
     bool any = true;
     while (any) {
       any = false;
-      for (int i = 0; i < 9; ++i)
-        any = ReplaceFirstNoCase(QString::fromLatin1(from[i]), to[i], S) || any;
+      for (int i = 0; i < 9; ++i) {
+        const int p = FindEntity(S, from[i], 0);
+        if (p >= 0) {
+          S.replace(p, from[i].size(), to[i]);
+          any = true;
+        }
+      }
     }
   }
   for (int p = int(S.indexOf(QLatin1String("<#"))); p >= 0; p = int(S.indexOf(QLatin1String("<#"), p))) {
@@ -128,14 +154,12 @@ struct TMeasureKey {
            Name == o.Name && Text == o.Text;
   }
 };
-struct TMeasureKeyHash {
-  size_t operator()(const TMeasureKey &k) const
-  {
-    return qHashMulti(0, k.Name, k.Height, k.Style, k.Orientation, k.Dpi, k.Text);
-  }
-};
-constexpr size_t MeasureCacheLimit = 50000;
-std::unordered_map<TMeasureKey, int, TMeasureKeyHash> WidthCache, HeightCache;
+size_t qHash(const TMeasureKey &k, size_t Seed = 0)
+{
+  return qHashMulti(Seed, k.Name, k.Height, k.Style, k.Orientation, k.Dpi, k.Text);
+}
+constexpr qsizetype MeasureCacheLimit = 50000;
+QHash<TMeasureKey, int> WidthCache, HeightCache;
 
 TMeasureKey KeyOf(const TCanvas *C, const QString &Text)
 {
@@ -146,14 +170,14 @@ TMeasureKey KeyOf(const TCanvas *C, const QString &Text)
 int CachedWidth(TCanvas *C, const QString &Text, uint32_t Format)
 {
   TMeasureKey key = KeyOf(C, Text);
-  const auto it = WidthCache.find(key);
-  if (it != WidthCache.end())
-    return it->second;
+  const auto it = WidthCache.constFind(key);
+  if (it != WidthCache.constEnd())
+    return it.value();
   TRect r(0, 0, 0x3FFFFFFF, 0);
   DrawTextEx(C, Text, -1, r, Format | DT_CALCRECT, nullptr);
   if (WidthCache.size() >= MeasureCacheLimit)
     WidthCache.clear();
-  WidthCache.emplace(std::move(key), r.Right - r.Left);
+  WidthCache.insert(std::move(key), r.Right - r.Left);
   return r.Right - r.Left;
 }
 
@@ -161,13 +185,13 @@ int CachedWidth(TCanvas *C, const QString &Text, uint32_t Format)
 int CachedHeight(TCanvas *C)
 {
   TMeasureKey key = KeyOf(C, QString());
-  const auto it = HeightCache.find(key);
-  if (it != HeightCache.end())
-    return it->second;
+  const auto it = HeightCache.constFind(key);
+  if (it != HeightCache.constEnd())
+    return it.value();
   const int h = C->TextHeight(QStringLiteral("gh"));
   if (HeightCache.size() >= MeasureCacheLimit)
     HeightCache.clear();
-  HeightCache.emplace(std::move(key), h);
+  HeightCache.insert(std::move(key), h);
   return h;
 }
 
