@@ -1225,9 +1225,9 @@ void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex
   if (!HandleAllocated())
     return;
   const QFont f = DeviceFont();
-  QFontMetrics fm(f);
+  const TextCache::TMetrics m = TextCache::Metrics(f);
   const int w = Width >= 0 ? Width : TextCache::Advance(f, Text);
-  const int h = fm.ascent() + fm.descent();
+  const int h = m.Ascent + m.Descent;
   const QColor tc = ColorToQColor(CurrentTextColor());
   const QRect clipRect = Clip ? QRect(Clip->Left, Clip->Top, std::max(0, Clip->Width()), std::max(0, Clip->Height())) : QRect();
   if (FExternal && FFont->Orientation() == 0 && !PrefixOnly && !Opaque && UnderlineIndex < 0) {
@@ -1247,7 +1247,7 @@ void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex
       p->setRenderHint(QPainter::Antialiasing, true);
       p->setPen(tc);
       const TextCache::TDrawn done =
-          TextCache::Draw(*p, f, X, Y + fm.ascent(), Text, Clip || !canvasClip.isEmpty() ? &inside : nullptr);
+          TextCache::Draw(*p, f, X, Y + m.Ascent, Text, Clip || !canvasClip.isEmpty() ? &inside : nullptr);
       p->setPen(pen);
       p->setRenderHint(QPainter::Antialiasing, smooth);
       if (done == TextCache::Drawn)
@@ -1267,11 +1267,12 @@ void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex
     p->fillRect(QRect(X, Y, w, h), ColorToQColor(FBkColor));
   p->setPen(tc);
   // Upright text reuses its shaped glyphs; the rest goes through the painter's font.
-  if (!PrefixOnly && (FFont->Orientation() != 0 || TextCache::Draw(*p.P, f, X, Y + fm.ascent(), Text) != TextCache::Drawn)) {
+  if (!PrefixOnly && (FFont->Orientation() != 0 || TextCache::Draw(*p.P, f, X, Y + m.Ascent, Text) != TextCache::Drawn)) {
     p->setFont(f);
-    p->drawText(QPoint(X, Y + fm.ascent()), Text);
+    p->drawText(QPoint(X, Y + m.Ascent), Text);
   }
   if (UnderlineIndex >= 0 && UnderlineIndex < Text.size()) {
+    const QFontMetrics fm(f);
     const int x0 = X + fm.horizontalAdvance(Text.left(UnderlineIndex));
     const int x1 = X + fm.horizontalAdvance(Text.left(UnderlineIndex + 1));
     const int uy = Y + fm.ascent() + std::max(1, fm.underlinePos());

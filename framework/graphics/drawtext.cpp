@@ -20,7 +20,6 @@ struct Line {
 // Measures and draws text with tab stops every TabWidth pixels from the line start.
 struct TextEngine {
   QFont Font;
-  QFontMetrics Fm;
   bool ExpandTabs;
   int TabWidth;
 
@@ -192,12 +191,13 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
     Params->uiLengthDrawn = uint32_t(Text.size());
 
   const QFont qf = DeviceFont();
-  TextEngine te{qf, QFontMetrics(qf), (Format & DT_EXPANDTABS) != 0, 0};
+  TextEngine te{qf, (Format & DT_EXPANDTABS) != 0, 0};
   if (Text.contains(QLatin1Char('\t')))
-    te.TabWidth = tabChars * te.Fm.averageCharWidth();
-  int lineHeight = te.Fm.ascent() + te.Fm.descent();
+    te.TabWidth = tabChars * QFontMetrics(qf).averageCharWidth();
+  const TextCache::TMetrics fm = TextCache::Metrics(qf);
+  int lineHeight = fm.Ascent + fm.Descent;
   if (Format & DT_EXTERNALLEADING)
-    lineHeight += std::max(0, te.Fm.leading());
+    lineHeight += std::max(0, fm.Leading);
 
   const bool single = (Format & DT_SINGLELINE) != 0;
   const bool calc = (Format & DT_CALCRECT) != 0;
@@ -225,24 +225,25 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
   const bool prefix = !(Format & DT_NOPREFIX);
 
   // Paragraphs, then lines.
-  QStringList paras;
+  QVarLengthArray<QString, 1> paras;
   if (single) {
     QString s = Text;
     if (s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'))) {
       s.remove(QLatin1Char('\r'));
       s.remove(QLatin1Char('\n'));
     }
-    paras << s;
+    paras.append(s);
   } else {
     QString s = Text;
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    paras = s.split(QLatin1Char('\n'));
+    QStringList split = s.split(QLatin1Char('\n'));
     // A final line break starts no further line.
-    if (paras.size() > 1 && paras.last().isEmpty())
-      paras.removeLast();
+    if (split.size() > 1 && split.last().isEmpty())
+      split.removeLast();
+    paras.append(split.constBegin(), split.size());
   }
-  std::vector<Line> lines;
+  QVarLengthArray<Line, 1> lines;
   for (const QString &p : paras) {
     Line l = StripPrefix(p, prefix);
     if (!te.ExpandTabs && l.Text.contains(QLatin1Char('\t')))

@@ -19,7 +19,20 @@ struct TKey {
   QString Text;
   bool operator==(const TKey &o) const { return Text == o.Text && Font == o.Font; }
 };
-size_t qHash(const TKey &k, size_t Seed = 0) { return qHashMulti(Seed, k.Font, k.Text); }
+// Qt's own font hash walks the family list and more; these few values tell the fonts a
+// program draws with apart well enough, and equality still compares the whole font.
+size_t FontHash(const QFont &F, size_t Seed)
+{
+  return qHashMulti(Seed, F.pixelSize(), F.pointSizeF(), int(F.weight()), int(F.style()),
+                    F.underline() | F.strikeOut() << 1 | F.overline() << 2);
+}
+size_t qHash(const TKey &k, size_t Seed = 0) { return FontHash(k.Font, qHash(k.Text, Seed)); }
+
+struct TFontKey {
+  QFont Font;
+  bool operator==(const TFontKey &o) const { return Font == o.Font; }
+};
+size_t qHash(const TFontKey &k, size_t Seed = 0) { return FontHash(k.Font, Seed); }
 
 struct TEntry {
   int Advance = -1;     // -1 until measured
@@ -76,6 +89,20 @@ int Advance(const QFont &Font, const QString &Text)
   if (e.Advance < 0)
     e.Advance = QFontMetrics(Font).horizontalAdvance(Text);
   return e.Advance;
+}
+
+TMetrics Metrics(const QFont &Font)
+{
+  thread_local QHash<TFontKey, TMetrics> known;
+  const auto it = known.constFind(TFontKey{Font});
+  if (it != known.constEnd())
+    return it.value();
+  const QFontMetrics fm(Font);
+  const TMetrics m{fm.ascent(), fm.descent(), fm.leading()};
+  if (known.size() >= 256)
+    known.clear();
+  known.insert(TFontKey{Font}, m);
+  return m;
 }
 
 // Glyph boxes and decorations, widened for antialiasing: rasterised glyphs were seen to

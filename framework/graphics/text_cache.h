@@ -15,6 +15,12 @@ namespace TextCache {
 // QFontMetrics(Font).horizontalAdvance(Text).
 int Advance(const QFont &Font, const QString &Text);
 
+// QFontMetrics(Font)'s ascent, descent and leading.
+struct TMetrics {
+  int Ascent, Descent, Leading;
+};
+TMetrics Metrics(const QFont &Font);
+
 // Draws Text with its baseline at (X, Baseline) in the painter's pen colour, as
 // QPainter::drawText does with Font set. Refused when the painter's state (a rotation or
 // scale, a fractional offset, a device other than a raster one) asks for the painter's own
