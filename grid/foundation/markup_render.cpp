@@ -5,7 +5,7 @@
 #include "grid/foundation/themes.h"
 
 #include <algorithm>
-#include <QHash>
+#include <unordered_map>
 
 namespace {
 
@@ -154,12 +154,14 @@ struct TMeasureKey {
            Name == o.Name && Text == o.Text;
   }
 };
-size_t qHash(const TMeasureKey &k, size_t Seed = 0)
-{
-  return qHashMulti(Seed, k.Name, k.Height, k.Style, k.Orientation, k.Dpi, k.Text);
-}
-constexpr qsizetype MeasureCacheLimit = 50000;
-QHash<TMeasureKey, int> WidthCache, HeightCache;
+struct TMeasureKeyHash {
+  size_t operator()(const TMeasureKey &k) const
+  {
+    return qHashMulti(0, k.Name, k.Height, k.Style, k.Orientation, k.Dpi, k.Text);
+  }
+};
+constexpr size_t MeasureCacheLimit = 50000;
+std::unordered_map<TMeasureKey, int, TMeasureKeyHash> WidthCache, HeightCache;
 
 TMeasureKey KeyOf(const TCanvas *C, const QString &Text)
 {
@@ -170,14 +172,14 @@ TMeasureKey KeyOf(const TCanvas *C, const QString &Text)
 int CachedWidth(TCanvas *C, const QString &Text, uint32_t Format)
 {
   TMeasureKey key = KeyOf(C, Text);
-  const auto it = WidthCache.constFind(key);
-  if (it != WidthCache.constEnd())
-    return it.value();
+  const auto it = WidthCache.find(key);
+  if (it != WidthCache.end())
+    return it->second;
   TRect r(0, 0, 0x3FFFFFFF, 0);
   DrawTextEx(C, Text, -1, r, Format | DT_CALCRECT, nullptr);
   if (WidthCache.size() >= MeasureCacheLimit)
     WidthCache.clear();
-  WidthCache.insert(std::move(key), r.Right - r.Left);
+  WidthCache.emplace(std::move(key), r.Right - r.Left);
   return r.Right - r.Left;
 }
 
@@ -185,13 +187,13 @@ int CachedWidth(TCanvas *C, const QString &Text, uint32_t Format)
 int CachedHeight(TCanvas *C)
 {
   TMeasureKey key = KeyOf(C, QString());
-  const auto it = HeightCache.constFind(key);
-  if (it != HeightCache.constEnd())
-    return it.value();
+  const auto it = HeightCache.find(key);
+  if (it != HeightCache.end())
+    return it->second;
   const int h = C->TextHeight(QStringLiteral("gh"));
   if (HeightCache.size() >= MeasureCacheLimit)
     HeightCache.clear();
-  HeightCache.insert(std::move(key), h);
+  HeightCache.emplace(std::move(key), h);
   return h;
 }
 
