@@ -4,6 +4,7 @@
 // the image so that edges and XOR come out exactly as the platform draws them; curves,
 // wide pens and text go through a QPainter opened for the call.
 #include "framework/graphics/graphics.h"
+#include "framework/graphics/text_cache.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -1213,21 +1214,49 @@ bool TCanvas::RestoreDC(int Saved)
 
 TSize TCanvas::TextExtent(const QString &Text) const
 {
-  QFontMetrics fm(DeviceFont());
-  return TSize(LogicalLengthX(fm.horizontalAdvance(Text)), LogicalLengthY(fm.ascent() + fm.descent()));
+  const QFont f = DeviceFont();
+  QFontMetrics fm(f);
+  return TSize(LogicalLengthX(TextCache::Advance(f, Text)), LogicalLengthY(fm.ascent() + fm.descent()));
 }
 
-void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex, bool Opaque, const TRect *Clip, bool PrefixOnly)
+void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex, bool Opaque, const TRect *Clip, bool PrefixOnly,
+                           int Width)
 {
   if (!HandleAllocated())
     return;
   const QFont f = DeviceFont();
-  QFontMetrics fm(f);
-  const int w = fm.horizontalAdvance(Text);
-  const int h = fm.ascent() + fm.descent();
+  const TextCache::TMetrics m = TextCache::Metrics(f);
+  const int w = Width >= 0 ? Width : TextCache::Advance(f, Text);
+  const int h = m.Ascent + m.Descent;
+  const QColor tc = ColorToQColor(CurrentTextColor());
+  const QRect clipRect = Clip ? QRect(Clip->Left, Clip->Top, std::max(0, Clip->Width()), std::max(0, Clip->Height())) : QRect();
+  if (FExternal && FFont->Orientation() == 0 && !PrefixOnly && !Opaque && UnderlineIndex < 0) {
+    // Glyphs that stay inside every clip need none set: the caller's painter then only
+    // changes pen and hint, which is much of the cost of a short piece of text.
+    QRect inside = clipRect;
+    bool plain = true;
+    QRegion canvasClip;
+    if (PainterClip(canvasClip)) {
+      plain = canvasClip.rectCount() == 1;
+      inside = Clip ? inside & canvasClip.boundingRect() : canvasClip.boundingRect();
+    }
+    if (plain) {
+      QPainter *p = FExternal;
+      const QPen pen = p->pen();
+      const bool smooth = p->testRenderHint(QPainter::Antialiasing);
+      p->setRenderHint(QPainter::Antialiasing, true);
+      p->setPen(tc);
+      const TextCache::TDrawn done =
+          TextCache::Draw(*p, f, X, Y + m.Ascent, Text, Clip || !canvasClip.isEmpty() ? &inside : nullptr);
+      p->setPen(pen);
+      p->setRenderHint(QPainter::Antialiasing, smooth);
+      if (done == TextCache::Drawn)
+        return;
+    }
+  }
   TCanvasPainter p(this, false, true);
   if (Clip)
-    p->setClipRect(QRect(Clip->Left, Clip->Top, std::max(0, Clip->Width()), std::max(0, Clip->Height())), Qt::IntersectClip);
+    p->setClipRect(clipRect, Qt::IntersectClip);
   // Escapement turns the text about its reference point, counter-clockwise.
   if (FFont->Orientation() != 0) {
     p->translate(X, Y);
@@ -1236,12 +1265,14 @@ void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex
   }
   if (Opaque && !PrefixOnly && w > 0)
     p->fillRect(QRect(X, Y, w, h), ColorToQColor(FBkColor));
-  const QColor tc = ColorToQColor(CurrentTextColor());
-  p->setFont(f);
   p->setPen(tc);
-  if (!PrefixOnly)
-    p->drawText(QPoint(X, Y + fm.ascent()), Text);
+  // Upright text reuses its shaped glyphs; the rest goes through the painter's font.
+  if (!PrefixOnly && (FFont->Orientation() != 0 || TextCache::Draw(*p.P, f, X, Y + m.Ascent, Text) != TextCache::Drawn)) {
+    p->setFont(f);
+    p->drawText(QPoint(X, Y + m.Ascent), Text);
+  }
   if (UnderlineIndex >= 0 && UnderlineIndex < Text.size()) {
+    const QFontMetrics fm(f);
     const int x0 = X + fm.horizontalAdvance(Text.left(UnderlineIndex));
     const int x1 = X + fm.horizontalAdvance(Text.left(UnderlineIndex + 1));
     const int uy = Y + fm.ascent() + std::max(1, fm.underlinePos());
@@ -1266,8 +1297,9 @@ void TCanvas::ExtTextOut(int X, int Y, uint32_t Options, const TRect *Rect, cons
     FillDeviceRect(ToDevice(*Rect), FBkColor, pmCopy, false);
   }
   // Placement is worked out in device pixels from the reference point.
-  const QFontMetrics fm(DeviceFont());
-  const int w = fm.horizontalAdvance(Text), th = fm.ascent() + fm.descent();
+  const QFont f = DeviceFont();
+  const QFontMetrics fm(f);
+  const int w = TextCache::Advance(f, Text), th = fm.ascent() + fm.descent();
   const bool updateCP = FTextAlign & TA_UPDATECP;
   const TPoint ref = ToDevice(updateCP ? FPenPos : TPoint(X, Y));
   int ox = 0, oy = 0;
@@ -1291,7 +1323,7 @@ void TCanvas::ExtTextOut(int X, int Y, uint32_t Options, const TRect *Rect, cons
   TRect clip;
   if (Rect && (Options & ETO_CLIPPED))
     clip = ToDevice(*Rect);
-  DrawTextLine(x, y, Text, -1, FBkMode == OPAQUE, (Rect && (Options & ETO_CLIPPED)) ? &clip : nullptr, false);
+  DrawTextLine(x, y, Text, -1, FBkMode == OPAQUE, (Rect && (Options & ETO_CLIPPED)) ? &clip : nullptr, false, w);
   if (updateCP)
     FPenPos.X += (h == TA_RIGHT) ? -LogicalLengthX(w) : (h == TA_CENTER ? 0 : LogicalLengthX(w));
   Changed();

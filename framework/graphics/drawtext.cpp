@@ -1,8 +1,10 @@
 // DrawText / DrawTextEx with the platform's formatting flags, and the GDI entry points
 // that take a canvas handle.
 #include "framework/graphics/graphics.h"
+#include "framework/graphics/text_cache.h"
 
 #include <QFontMetrics>
+#include <QVarLengthArray>
 
 #include <algorithm>
 
@@ -17,19 +19,20 @@ struct Line {
 
 // Measures and draws text with tab stops every TabWidth pixels from the line start.
 struct TextEngine {
-  QFontMetrics Fm;
+  QFont Font;
   bool ExpandTabs;
   int TabWidth;
 
+  int Advance(const QString &s) const { return TextCache::Advance(Font, s); }
   int Width(const QString &s) const
   {
     if (!s.contains(QLatin1Char('\t')))
-      return Fm.horizontalAdvance(s);
+      return Advance(s);
     int x = 0;
     int start = 0;
     for (int i = 0; i <= s.size(); ++i) {
       if (i == s.size() || s[i] == QLatin1Char('\t')) {
-        x += Fm.horizontalAdvance(s.mid(start, i - start));
+        x += Advance(s.mid(start, i - start));
         if (i < s.size() && ExpandTabs && TabWidth > 0)
           x = (x / TabWidth + 1) * TabWidth;
         start = i + 1;
@@ -44,6 +47,10 @@ Line StripPrefix(const QString &s, bool process)
 {
   Line l;
   if (!process) {
+    l.Text = s;
+    return l;
+  }
+  if (!s.contains(QLatin1Char('&'))) {
     l.Text = s;
     return l;
   }
@@ -184,11 +191,13 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
     Params->uiLengthDrawn = uint32_t(Text.size());
 
   const QFont qf = DeviceFont();
-  TextEngine te{QFontMetrics(qf), (Format & DT_EXPANDTABS) != 0, 0};
-  te.TabWidth = tabChars * te.Fm.averageCharWidth();
-  int lineHeight = te.Fm.ascent() + te.Fm.descent();
+  TextEngine te{qf, (Format & DT_EXPANDTABS) != 0, 0};
+  if (Text.contains(QLatin1Char('\t')))
+    te.TabWidth = tabChars * QFontMetrics(qf).averageCharWidth();
+  const TextCache::TMetrics fm = TextCache::Metrics(qf);
+  int lineHeight = fm.Ascent + fm.Descent;
   if (Format & DT_EXTERNALLEADING)
-    lineHeight += std::max(0, te.Fm.leading());
+    lineHeight += std::max(0, fm.Leading);
 
   const bool single = (Format & DT_SINGLELINE) != 0;
   const bool calc = (Format & DT_CALCRECT) != 0;
@@ -216,25 +225,28 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
   const bool prefix = !(Format & DT_NOPREFIX);
 
   // Paragraphs, then lines.
-  QStringList paras;
+  QVarLengthArray<QString, 1> paras;
   if (single) {
     QString s = Text;
-    s.remove(QLatin1Char('\r'));
-    s.remove(QLatin1Char('\n'));
-    paras << s;
+    if (s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'))) {
+      s.remove(QLatin1Char('\r'));
+      s.remove(QLatin1Char('\n'));
+    }
+    paras.append(s);
   } else {
     QString s = Text;
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    paras = s.split(QLatin1Char('\n'));
+    QStringList split = s.split(QLatin1Char('\n'));
     // A final line break starts no further line.
-    if (paras.size() > 1 && paras.last().isEmpty())
-      paras.removeLast();
+    if (split.size() > 1 && split.last().isEmpty())
+      split.removeLast();
+    paras.append(split.constBegin(), split.size());
   }
-  std::vector<Line> lines;
+  QVarLengthArray<Line, 1> lines;
   for (const QString &p : paras) {
     Line l = StripPrefix(p, prefix);
-    if (!te.ExpandTabs)
+    if (!te.ExpandTabs && l.Text.contains(QLatin1Char('\t')))
       l.Text.remove(QLatin1Char('\t'));
     if ((Format & DT_WORDBREAK) && !single) {
       for (Line &w : Wrap(l, width, te, (Format & DT_EDITCONTROL) != 0))
@@ -252,9 +264,13 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
   if (single && lines.size() > 1)
     lines.resize(1);
 
+  // Each line measured once, for the extent and for its placement.
+  QVarLengthArray<int, 4> widths;
   int maxWidth = 0;
-  for (const Line &l : lines)
-    maxWidth = std::max(maxWidth, te.Width(l.Text));
+  for (const Line &l : lines) {
+    widths.append(te.Width(l.Text));
+    maxWidth = std::max(maxWidth, widths.back());
+  }
   const int total = lineHeight * int(lines.size());
 
   if (calc) {
@@ -279,7 +295,7 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
   for (const Line &l : lines) {
     if ((Format & DT_EDITCONTROL) && drawn > 0 && y + lineHeight > D.Bottom)
       break;  // no partly visible last line
-    const int w = te.Width(l.Text);
+    const int w = widths[drawn];
     int x = left;
     if (Format & DT_CENTER)
       x = (left + right - w) / 2;
@@ -288,7 +304,7 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
     const int ul = hidePrefix ? -1 : l.Underline;
     const TRect *c = clip ? &D : nullptr;
     if (!l.Text.contains(QLatin1Char('\t'))) {
-      DrawTextLine(x, y, l.Text, ul, opaque, c, prefixOnly);
+      DrawTextLine(x, y, l.Text, ul, opaque, c, prefixOnly, w);
     } else {
       // Each tab-separated run at its tab stop.
       int start = 0, px = 0;
@@ -297,7 +313,7 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
           const QString run = l.Text.mid(start, i - start);
           const int runUl = (ul >= start && ul < i) ? ul - start : -1;
           DrawTextLine(x + px, y, run, runUl, opaque, c, prefixOnly);
-          px += te.Fm.horizontalAdvance(run);
+          px += te.Advance(run);
           if (i < l.Text.size() && te.TabWidth > 0)
             px = (px / te.TabWidth + 1) * te.TabWidth;
           start = i + 1;

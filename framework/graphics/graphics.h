@@ -451,7 +451,9 @@ private:
 
 public:
   // Used by the text engine: draws one line of text with its prefix underline.
-  void DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex, bool Opaque, const TRect *Clip, bool PrefixOnly);
+  // Width: the text's advance when the caller has it, else -1.
+  void DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex, bool Opaque, const TRect *Clip, bool PrefixOnly,
+                    int Width = -1);
 };
 
 // A canvas over its own image for tests: draws as usual and records every call.

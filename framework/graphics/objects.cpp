@@ -177,10 +177,37 @@ void TFont::Changed()
   TGraphicsObject::Changed();
 }
 
+namespace {
+
+// Fonts flip between a few styles while text is drawn (bold on, bold off); handing out the
+// same QFont for the same values keeps Qt's font engine lookups and shaped text reused.
+struct TQFontKey {
+  QString Name;
+  int Height, PixelsPerInch, Style, Quality, Pitch;
+  bool operator==(const TQFontKey &o) const
+  {
+    return Height == o.Height && PixelsPerInch == o.PixelsPerInch && Style == o.Style && Quality == o.Quality &&
+           Pitch == o.Pitch && Name == o.Name;
+  }
+};
+size_t qHash(const TQFontKey &k, size_t Seed = 0)
+{
+  return qHashMulti(Seed, k.Name, k.Height, k.PixelsPerInch, k.Style, k.Quality, k.Pitch);
+}
+
+}  // namespace
+
 QFont TFont::ToQFont() const
 {
   if (FCacheValid)
     return FCache;
+  thread_local QHash<TQFontKey, QFont> made;
+  const TQFontKey key{FName, FHeight, FPixelsPerInch, int(FStyle.Bits()), int(FQuality), int(FPitch)};
+  if (const auto it = made.constFind(key); it != made.constEnd()) {
+    FCache = it.value();
+    FCacheValid = true;
+    return FCache;
+  }
   const QString family = MapFontName(FName);
   QFont f(family);
   int px;
@@ -206,6 +233,9 @@ QFont TFont::ToQFont() const
     f.setFixedPitch(true);
   FCache = f;
   FCacheValid = true;
+  if (made.size() >= 256)
+    made.clear();
+  made.insert(key, f);
   return f;
 }
 

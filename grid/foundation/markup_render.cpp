@@ -80,19 +80,45 @@ TColor ColorValue(const QString &V)
   return V.startsWith('#') ? HTMLColorByHex(V) : HTMLColorByName(V.toLower());
 }
 
+// Index of the first occurrence of Entity (ASCII lower case) in S at or after From,
+// matching a to z in either case, -1 when absent.
+int FindEntity(const QString &S, QLatin1String Entity, int From)
+{
+  const int n = int(S.size()), m = int(Entity.size());
+  for (int i = int(S.indexOf('&', From)); i >= 0 && i + m <= n; i = int(S.indexOf('&', i + 1))) {
+    int k = 1;
+    for (; k < m; ++k) {
+      const char16_t c = S[i + k].unicode();
+      if ((c >= 'A' && c <= 'Z' ? c + 32 : c) != char16_t(Entity[k].unicode()))
+        break;
+    }
+    if (k == m)
+      return i;
+  }
+  return -1;
+}
+
 QString Prepare(QString S)
 {
   if (S.contains('&')) {
-    static const char *const from[] = {"&amp;", "&quot;", "&sect;", "&permil;", "&reg;",
-                                       "&copy;", "&para;", "&trade;", "&euro;"};
+    // Each pass replaces the first occurrence of every entity, in this order, until a pass
+    // finds none; a replacement may complete an entity for a later one.
+    static const QLatin1String from[] = {QLatin1String("&amp;"),  QLatin1String("&quot;"), QLatin1String("&sect;"),
+                                         QLatin1String("&permil;"), QLatin1String("&reg;"), QLatin1String("&copy;"),
+                                         QLatin1String("&para;"), QLatin1String("&trade;"), QLatin1String("&euro;")};
     static const QString to[] = {QStringLiteral("&&"), QStringLiteral("\""), QString(QChar(0x00A7)),
                                  QString(QChar(0x2030)), QString(QChar(0x00AE)), QString(QChar(0x00A9)),
                                  QString(QChar(0x00B6)), QString(QChar(0x2122)), QString(QChar(0x20AC))};
     bool any = true;
     while (any) {
       any = false;
-      for (int i = 0; i < 9; ++i)
-        any = ReplaceFirstNoCase(QString::fromLatin1(from[i]), to[i], S) || any;
+      for (int i = 0; i < 9; ++i) {
+        const int p = FindEntity(S, from[i], 0);
+        if (p >= 0) {
+          S.replace(p, from[i].size(), to[i]);
+          any = true;
+        }
+      }
     }
   }
   for (int p = int(S.indexOf(QLatin1String("<#"))); p >= 0; p = int(S.indexOf(QLatin1String("<#"), p))) {

@@ -1,8 +1,10 @@
 // DrawText flags: alignment, calculation, word breaks, ellipsis and prefixes.
 #include "framework/graphics/graphics.h"
+#include "framework/graphics/text_cache.h"
 #include "tests/support/surface.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -156,3 +158,73 @@ TEST(GraphicsText, EditControlDropsAPartlyVisibleLastLine)
 }
 
 }  // namespace
+
+// Text drawn again through a caller's painter reuses its shaped glyphs: the pixels must be
+// the ones the painter draws itself, whole or cut by the rectangle or the canvas clip.
+TEST(GraphicsText, RepeatedTextDrawsThePaintersPixels)
+{
+  const TFontStyles plain, bold{fsBold}, italic{fsItalic}, marked{fsUnderline, fsStrikeOut};
+  const struct {
+    TFontStyles Style;
+    int Height;
+  } fonts[] = {{plain, -11}, {bold, -11}, {italic, -16}, {marked, -13}};
+  const char *texts[] = {"Tag 12 ", "in & out", "Wij \u00C5\u00C9 gjp", "\u20AC\u2030\u2122 \u65E5\u672C"};
+  // Whole, cut right, cut at the top.
+  const TRect rects[] = {TRect(4, 6, 200, 40), TRect(14, 6, 36, 40), TRect(4, 30, 200, 40)};
+  for (const auto &font : fonts)
+    for (const char *text : texts)
+      for (const TRect &rect : rects)
+        for (const bool canvasClip : {false, true}) {
+          const QString t = QString::fromUtf8(text);
+          QImage ours(200, 40, QImage::Format_RGB32), theirs(200, 40, QImage::Format_RGB32);
+          ours.fill(Qt::white);
+          theirs.fill(Qt::white);
+          QFont qf;
+          {
+            QPainter p(&ours);
+            TCanvas c;
+            c.SetPainter(&p);
+            c.Font()->SetStyle(font.Style);
+            c.Font()->SetHeight(font.Height);
+            c.Font()->SetColor(TColor(0x203040));
+            c.SetBkMode(TRANSPARENT);
+            if (canvasClip)
+              c.IntersectClipRect(TRect(0, 0, 30, 40));
+            qf = c.Font()->ToQFont();
+            for (int i = 0; i < 2; ++i) {  // shaped, then reused
+              TRect r = rect;
+              DrawText(c.Handle(), t, -1, r, DT_SINGLELINE | DT_NOPREFIX | DT_BOTTOM);
+            }
+          }
+          {
+            QPainter p(&theirs);
+            QRect cut(rect.Left, rect.Top, rect.Width(), rect.Height());
+            if (canvasClip)
+              cut &= QRect(0, 0, 30, 40);
+            p.setClipRect(cut);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setFont(qf);
+            p.setPen(QColor(0x40, 0x30, 0x20));
+            const QFontMetrics fm(qf);
+            for (int i = 0; i < 2; ++i)
+              p.drawText(QPoint(rect.Left, rect.Bottom - fm.descent()), t);
+          }
+          EXPECT_TRUE(ours == theirs) << text << " height " << font.Height << " rect " << rect.Left << ","
+                                      << rect.Top << " canvas clip " << canvasClip;
+        }
+}
+
+// Widths are kept per font and string, within a bound.
+TEST(GraphicsText, KeptWidthsFollowTheFontAndStayBounded)
+{
+  testsupport::TSurface s(10, 10);
+  const int small = s.Canvas.TextWidth(QStringLiteral("Wide text"));
+  s.Canvas.Font()->SetHeight(-22);
+  EXPECT_GT(s.Canvas.TextWidth(QStringLiteral("Wide text")), small + 10);
+  s.Canvas.Font()->SetHeight(-11);
+  EXPECT_EQ(s.Canvas.TextWidth(QStringLiteral("Wide text")), small);
+  for (int i = 0; i < TextCache::Limit + 10; ++i)
+    s.Canvas.TextWidth(QString::number(i));
+  EXPECT_LE(TextCache::Count(), TextCache::Limit);
+  EXPECT_GT(TextCache::Count(), 0);
+}

@@ -119,6 +119,9 @@ TEST_F(MarkupRender, PreparedTextAndPlainText)
       {"a\r\nb", "a\rb", 2},           {"a<BR>b", "a\rb", 2},        {"a\nb", "ab", 1},
       {"1&lt;2&gt;0", "1<2>0", 1},     {"a<Z>hid</Z>b", "ahidb", 1}, {"<B>bold</b> <i>it</I>", "bold it", 1},
       {"&copy;&euro;", "\u00A9\u20AC", 1}, {"x<Q tag>y", "xy", 1}, {"x<unknown>y", "xy", 2}, {"x<B", "x", 1},
+      // Entities in any ASCII case, one of each per pass; other letters never fold.
+      {"&AMP;&Quot;", "&&\"", 1},     {"&amp;amp;", "&&&", 1},      {"&reg;&REG;", "\u00AE\u00AE", 1},
+      {"&amp&x;", "&amp&x;", 1},       {"&\u017Fect;", "&\u017Fect;", 1},
   };
   for (const Case &c : cases) {
     const Out o = Measure(C, QString::fromUtf8(c.In));
