@@ -586,6 +586,14 @@ public:
   int FilterColumn() const { return FFilterColumn; }
   void SetFilterColumn(int Value) { FFilterColumn = Value; }
 
+  // --- dimensions, hidden columns, hidden rows ---
+
+  // --- cell accessors, selection queries, cell selection and row flags ---
+
+  // --- check boxes and radio buttons ---
+
+  // --- cell graphics and controls, cell-stream carriers ---
+
 protected:
   // --- object (protected) ---
   // Virtual operations the grid adds, in slot order. The bodies of other topics live with
@@ -1041,4 +1049,12 @@ private:
   int GraphicRadioSize();
   bool GraphicFlatControls();
   TPoint GraphicXYOffset();
+
+  // --- dimensions, hidden columns, hidden rows (fields) ---
+
+  // --- cell accessors, selection, row flags (fields) ---
+
+  // --- check boxes and radio buttons (fields) ---
+
+  // --- cell graphics and controls, carriers (fields) ---
 };
