@@ -11,8 +11,6 @@ QString TZavStringGrid::GetCurrentCell() { return Cells(Col(), Row()); }
 void TZavStringGrid::SetCurrentCell(const QString &AValue) { SetCells(Col(), Row(), AValue); }
 QString TZavStringGrid::GetCurrentCellEx() { return Cells(RealCol(), Row()); }
 void TZavStringGrid::SetCurrentCellEx(const QString &AValue) { SetCells(RealCol(), Row(), AValue); }
-void TZavStringGrid::DoToggleCheckBox(int, int) {}
-void TZavStringGrid::DoToggleRadioButton(int, int) {}
 bool TZavStringGrid::GetFloatFormat(int ACol, int ARow, bool &IsFloat, QString &FloatFormat)
 {
   FloatFormat = FFloatFormat;
@@ -60,29 +58,9 @@ void TZavStringGrid::GetUsedCells(int &ACols, int &ARows)
   ARows = RowCount();
 }
 void TZavStringGrid::RemoveRowsBlock(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }
-void TZavStringGrid::DoCanAddRow(bool &CanAdd)
-{
-  if (OnCanAddRow)
-    OnCanAddRow(this, CanAdd);
-}
-void TZavStringGrid::DoCanInsertRow(int ARow, bool &CanInsert)
-{
-  if (OnCanInsertRow)
-    OnCanInsertRow(this, ARow, CanInsert);
-}
 void TZavStringGrid::GrowRowCount(int ACount) { SetRowCount(RowCount() + ACount); }
 void TZavStringGrid::DoFilterSelect(int) {}
 void TZavStringGrid::DoFilterCheck() {}
-void TZavStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State)
-{
-  if (OnCheckBoxChange)
-    OnCheckBoxChange(this, ACol, ARow, State);
-}
-void TZavStringGrid::DoRatingChange(int ACol, int ARow, double &NewRate, bool &Allow)
-{
-  if (OnRatingChange)
-    OnRatingChange(this, ACol, ARow, NewRate, Allow);
-}
 void TZavStringGrid::DoColorSelect(int, int) {}
 void TZavStringGrid::DoImageSelect(int, int) {}
 void TZavStringGrid::RemoveRowsEx(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }

@@ -591,6 +591,63 @@ public:
   // --- cell accessors, selection queries, cell selection and row flags ---
 
   // --- check boxes and radio buttons ---
+  // Columns are real indexes, rows display rows; with hidden rows the state accessors take real
+  // rows. Adding outside the grid raises "Invalid cell".
+  void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+  void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
+  void RemoveCheckBox(int ACol, int ARow);
+  bool HasCheckBox(int ACol, int ARow);
+  bool HasDataCheckBox(int ACol, int ARow);
+  // True when the cell holds a check box of a kind the form reads; State is written only then.
+  bool GetCheckBoxState(int ACol, int ARow, bool &State);
+  bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState &State);
+  bool IsChecked(int ACol, int ARow);
+  // Without events.
+  bool SetCheckBoxState(int ACol, int ARow, bool State);
+  bool SetCheckBoxState(int ACol, int ARow, TCheckBoxState State);
+  // Fires OnCheckBoxChange when the state really changes.
+  bool ChangeCheckBoxState(int ACol, int ARow, bool State);
+  bool ToggleCheckBox(int ACol, int ARow) { return DoToggleCheckBox(ACol, ARow, false); }
+  static TCheckBoxState BoolToCheckBoxState(bool bChecked) { return bChecked ? cbChecked : cbUnchecked; }
+  void AddCheckBoxColumn(int ACol, bool DefaultState, bool DataCheckBox);
+  void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
+  void RemoveCheckBoxColumn(int ACol);
+  void CheckAll(int ACol);
+  void UnCheckAll(int ACol);
+  bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+
+  void AddRadioButton(int ACol, int ARow, bool State);
+  void RemoveRadioButton(int ACol, int ARow);
+  bool HasRadioButton(int ACol, int ARow);
+  bool IsRadioButtonChecked(int ACol, int ARow);
+  bool SetRadioButtonState(int ACol, int ARow, bool State);
+  void AddRadioButtonColumn(int ACol);
+  void RemoveRadioButtonColumn(int ACol);
+  void SetRadioButtonColumnIndex(int ACol, int Index);
+  int GetRadioButtonColumnIndex(int ACol);
+  // A radio group on the caller's list (it stays the caller's).
+  void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TStrings *sl);
+  // A radio group on a list the cell owns; nullptr outside the grid.
+  TStrings *CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+  bool IsRadio(int ACol, int ARow);
+  void RemoveRadio(int ACol, int ARow);
+  bool GetRadioIdx(int ACol, int ARow, int &IdxRadio);
+  bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+  TStrings *GetRadioStrings(int ACol, int ARow);
+  bool SelectNextRadio(int ACol, int ARow, bool CheckEditable);
+
+  // Members of topics built beside this one or later, called here through these declarations
+  // (checks_defaults.cpp in grid/core and grid/view).
+  TObject *GetGridObjectEx(int ACol, int ARow);
+  QString AllCells(int ACol, int ARow);
+  void SetAllCells(int ACol, int ARow, const QString &Value);
+  int DisplRowIndex(int ARow);
+  void SetRowSelect(int ARow, bool Value);
+  int GetParentRow(int ARow);
+  int GetNodeSpan(int ARow);
+  bool GetNodeState(int ARow);
+  int GetCellAlignment(int ACol, int ARow);
+  TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
 
   // --- cell graphics and controls, cell-stream carriers ---
 
@@ -609,8 +666,8 @@ protected:
   virtual QString GetCurrentCellEx();
   virtual void SetCurrentCellEx(const QString &AValue);
   virtual void RestoreCellCache();
-  virtual void DoToggleCheckBox(int ACol, int ARow);
-  virtual void DoToggleRadioButton(int ACol, int ARow);
+  virtual bool DoToggleCheckBox(int ACol, int ARow, bool CheckEditable);
+  virtual bool DoToggleRadioButton(int ACol, int ARow, bool CheckEditable);
   virtual QString GetFormattedCell(int ACol, int ARow);
   virtual bool GetFloatFormat(int ACol, int ARow, bool &IsFloat, QString &FloatFormat);
   // GetCellType, GetCellGraphic, GetCellGraphicSize, CalcGraphicSize and CalcScaledGraphicSize
@@ -689,7 +746,7 @@ protected:
   virtual void PaintDesignHelper();
   virtual void ShowDesignLookMenu();
   virtual void DoCheckBoxChange(int ACol, int ARow, bool State);
-  virtual void DoRatingChange(int ACol, int ARow, double &NewRate, bool &Allow);
+  virtual bool DoRatingChange(int ACol, int ARow, double &NewRate);
   virtual void DoColorSelect(int ACol, int ARow);
   virtual void DoImageSelect(int ACol, int ARow);
   virtual void DoCellChanging(int OldRow, int OldCol, int NewRow, int NewCol, bool &Allow);
@@ -1055,6 +1112,22 @@ private:
   // --- cell accessors, selection, row flags (fields) ---
 
   // --- check boxes and radio buttons (fields) ---
+  // The graphic and text of a check box as the state accessors see it: with hidden rows the row
+  // is real and the cell's own properties are looked up first, else the display lookup.
+  struct TCheckBoxCell {
+    TCellGraphic *Graphic = nullptr;
+    bool RealRow = false;  // found through the real row: texts go through AllCells
+  };
+  TCheckBoxCell FindCheckBoxCell(int ACol, int ARow);
+  QString CheckBoxCellText(const TCheckBoxCell &Cell, int ACol, int ARow);
+  void SetCheckBoxCellText(const TCheckBoxCell &Cell, int ACol, int ARow, const QString &Value);
+  QString CheckTrueText(int ACol, int ARow);
+  QString CheckFalseText(int ACol, int ARow);
+  // Throws "Invalid cell" outside the grid, negative indexes included.
+  void CheckAddCell(int ACol, int ARow);
+  TCellVAlign CheckBoxVAlign() const;
+  // The start row of check-box columns.
+  int CheckColumnStartRow();
 
   // --- cell graphics and controls, carriers (fields) ---
 };
