@@ -150,25 +150,15 @@ bool TZavStringGrid::GetCheckBoxState(int ACol, int ARow, bool &State)
 bool TZavStringGrid::GetCheckBoxState(int ACol, int ARow, TCheckBoxState &State)
 {
   const TCheckBoxCell cell = FindCheckBoxCell(ACol, ARow);
-  if (!cell.Graphic)
-    return false;
-  switch (cell.Graphic->CellType()) {
-  case ctTriStateCheckBox:
+  if (cell.Graphic && cell.Graphic->CellType() == ctTriStateCheckBox) {
     State = cell.Graphic->CellCheckBoxState();
     return true;
-  case ctCheckBox:
-  case ctDataCheckBox:
-  case ctVirtCheckBox:
-  case ctRowCheckBox: {
-    bool b = false;
-    if (!GetCheckBoxState(ACol, ARow, b))
-      return false;
-    State = BoolToCheckBoxState(b);
-    return true;
   }
-  default:
+  bool b = false;
+  if (!GetCheckBoxState(ACol, ARow, b))
     return false;
-  }
+  State = BoolToCheckBoxState(b);
+  return true;
 }
 
 bool TZavStringGrid::IsChecked(int ACol, int ARow)
@@ -215,16 +205,8 @@ bool TZavStringGrid::ChangeCheckBoxState(int ACol, int ARow, bool State)
 {
   if (ACol < 0 || ARow < 0)
     return false;
-  const int real = RealRowIndex(ARow);
-  TCellGraphic *g = nullptr;
-  if (NumHiddenRows() > 0) {
-    if (auto *props = dynamic_cast<TCellProperties *>(GetGridObjectEx(ACol, real)))
-      g = dynamic_cast<TCellGraphic *>(GetGraphicObjectFromProps(props));
-    else
-      g = GetCellGraphic(ACol, real);
-  } else {
-    g = GetCellGraphic(ACol, ARow);
-  }
+  // The row is a display row here; the texts below are read and written through it.
+  TCellGraphic *g = FindCheckBoxCell(ACol, RealRowIndex(ARow)).Graphic;
   if (!g)
     return false;
   switch (g->CellType()) {
