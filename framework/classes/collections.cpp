@@ -159,8 +159,9 @@ void TCollection::InsertItem(TCollectionItem *Item)
 void TCollection::RemoveItem(TCollectionItem *Item)
 {
   Notify(Item, cnExtracting);
-  auto it = std::find(FItems.begin(), FItems.end(), Item);
-  if (it != FItems.end()) FItems.erase(it);
+  // From the back: items usually leave newest first (Clear, the destructor, undo stacks).
+  auto it = std::find(FItems.rbegin(), FItems.rend(), Item);
+  if (it != FItems.rend()) FItems.erase(std::next(it).base());
   Item->FCollection = nullptr;
   Changed();
 }

@@ -1,5 +1,5 @@
-// Grid members the settings objects reach whose full bodies come with the grid's dimensions,
-// hidden columns, row repainting and column stretching.
+// Grid members the settings objects reach whose full bodies come with row repainting and
+// column stretching.
 #include "grid/core/zav_string_grid.h"
 
 void TZavStringGrid::SetZAVGradientFrom(TColor Value)
@@ -30,6 +30,3 @@ void TZavStringGrid::SetZAVGradientMirrorTo(TColor Value)
 
 void TZavStringGrid::RepaintRow(int) { Invalidate(); }
 void TZavStringGrid::RepaintCol(int) { Invalidate(); }
-
-// Until columns can be hidden, every column is shown.
-int TZavStringGrid::AllColCount() const { return ColCount(); }

@@ -322,13 +322,6 @@ void TZavStringGrid::FreeSubObjects()
   FPaintScrollBar.reset();
 }
 
-void TZavStringGrid::SetFixedRowHeight(int Value)
-{
-  FFixedRowHeight = Value;
-  for (int r = 0; r < FixedRows(); ++r)
-    SetRowHeights(r, Value);
-}
-
 QString TZavStringGrid::Version()
 {
   const uint32_t v = uint32_t(GetVersionNr());

@@ -4,7 +4,9 @@
 // here and defined by topic across grid/core, grid/view and grid/data.
 #include <QString>
 
+#include <array>
 #include <memory>
+#include <vector>
 
 #include "grid/foundation/base_grid.h"
 #include "grid/foundation/grid_enums.h"
@@ -12,6 +14,7 @@
 #include "grid/core/cell_graphic.h"
 #include "grid/core/grid_core_enums.h"
 #include "grid/core/grid_core_events.h"
+#include "grid/core/row_index_map.h"
 #include "grid/foundation/grid_options.h"
 #include "grid/foundation/int_lists.h"
 #include "grid/foundation/themes.h"
@@ -106,7 +109,6 @@ public:
   QM_PROP(bool, AutoSize, FAutoSize)
   QM_PROP(bool, AutoThemeAdapt, FAutoThemeAdapt)
   QM_PROP(TZavStringGridCheck *, CellChecker, FCellChecker)
-  QM_PROP(TAlignment, DefaultAlignment, FDefaultAlignment)
   QM_PROP(TEditorType, DefaultEditor, FDefaultEditor)
   QM_PROP(TColor, DisabledFontColor, FDisabledFontColor)
   QM_PROP(bool, EditWithTags, FEditWithTags)
@@ -127,8 +129,6 @@ public:
   QM_PROP(bool, FixedAsButtons, FFixedAsButtons)
   QM_PROP(bool, FixedColAlways, FFixedColAlways)
   QM_PROP(TPopupMenu *, FixedDropDownMenu, FFixedDropDownMenu)
-  QM_PROP(int, FixedFooters, FFixedFooters)
-  QM_PROP(int, FixedRightCols, FFixedRightCols)
   QM_PROP(bool, FixedRowAlways, FFixedRowAlways)
   QM_PROP(bool, Flat, FFlat)
   QM_PROP(QString, FloatFormat, FFloatFormat)
@@ -228,7 +228,7 @@ public:
 
   // The width of column 0 and the height of the fixed rows.
   int FixedColWidth() const { return ColWidths(0); }
-  void SetFixedColWidth(int Value) { SetColWidths(0, Value); }
+  void SetFixedColWidth(int Value);
   int FixedRowHeight() const { return FFixedRowHeight; }
   void SetFixedRowHeight(int Value);
   // Read-only in effect: the version number in dotted form; writing it changes nothing.
@@ -462,12 +462,6 @@ public:
   void SetEditChange() { FEditChange = true; }
 
   // Members of topics not built yet, with their smallest honest bodies (obj_defaults.cpp).
-  int RealRow() { return RealRowIndex(Row()); }
-  int RealCol() { return RealColIndex(Col()); }
-  int RealRowIndex(int ARow) { return ARow; }
-  int RealColIndex(int ACol) { return ACol; }
-  int NumHiddenColumns() const { return 0; }
-  int NumHiddenRows() const { return 0; }
   bool IsNode(int ARow);
   bool IsSummary(int ARow);
   void HideInplaceEdit();
@@ -587,6 +581,103 @@ public:
   void SetFilterColumn(int Value) { FFilterColumn = Value; }
 
   // --- dimensions, hidden columns, hidden rows ---
+  // Counts and positions are display ones (hidden rows and columns left out); the All... and
+  // Total... counts include the hidden ones. The setters keep fixed rows, footers, scroll bars
+  // and synchronised grids in step.
+  void SetRowCount(int Value);
+  void SetColCount(int Value);
+  // 1 when the inherited value is 0 and the fixed row (column) is kept always.
+  int FixedRows() const;
+  void SetFixedRows(int Value);
+  int FixedCols() const;
+  void SetFixedCols(int Value);
+  int FixedFooters() const { return FFixedFooters; }
+  void SetFixedFooters(int Value);
+  int FixedRightCols() const { return FFixedRightCols; }
+  void SetFixedRightCols(int Value);
+  TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+  void SetDefaultAlignment(TAlignment Value);
+  void SetDefaultRowHeight(int Value);
+  bool WordWrap() const { return FWordWrapEx; }
+  void SetWordWrap(bool Value);
+  void SetCol(int Value);
+  int GetRowEx() const { return TCustomGrid::Row(); }
+  void SetRowEx(int Value);
+  void SetRow(int Value) { SetRowEx(Value); }
+  int GetTopRowEx() const { return TCustomGrid::TopRow(); }
+  // Ignored outside FixedRows .. RowCount - 1.
+  void SetTopRowEx(int Value);
+  void SetTopRow(int Value) { SetTopRowEx(Value); }
+  int AllRowCount() const { return TotalRowCount(); }
+  int TotalRowCount() const { return RowCount() + NumHiddenRows(); }
+  int MaxRowCount() const { return FMaxRowCount; }
+  int MaxColCount() const { return FMaxColCount; }
+  // The cells the exporters write: everything, or the normal cells without the fixed ones.
+  int SaveStartCol() const;
+  int SaveStartRow() const;
+  int SaveEndCol() const;
+  int SaveEndRow() const;
+  int SaveColCount() const;
+  int SaveRowCount() const;
+
+  // Hidden columns keep their cells under their real index; only the display count and the
+  // display widths change. Real indexes 0 .. MaxHiddenColumns - 1 can be hidden and mapped.
+  static constexpr int MaxHiddenColumns = 512;
+  void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
+  void HideColumns(int FromCol, int ToCol);
+  void UnHideColumn(int ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+  void UnHideColumns(int FromCol, int ToCol);
+  void UnHideColumnsAll();
+  bool IsHiddenColumn(int ColIndex) const;
+  int NumHiddenColumns() const { return FNumHidden; }
+  int TotalColCount() const override { return ColCount() + FNumHidden; }
+  int RealColIndex(int ACol) const { return DisplToRealCol(ACol); }
+  int DisplColIndex(int ACol) override { return RealToDisplCol(ACol); }
+  int GetRealCol() const { return DisplToRealCol(Col()); }
+  int RealCol() const { return GetRealCol(); }
+  // Real index: the remembered width while hidden, else the display width.
+  int AllColWidths(int ACol) const;
+  void SetAllColWidths(int ACol, int Value);
+  bool IsIgnoredColumn(int ACol) const;
+  int DisplToRealCol(int ACol) const;
+  int RealToDisplCol(int ACol) const;
+  // For the column removal: real columns ColIndex .. ColIndex + CCount - 1 left the cell store.
+  // Their visibility flags and remembered widths go, the hidden count drops by the hidden ones
+  // among them, and the display count and widths lose the shown ones only.
+  void HiddenColumnsRemoved(int ColIndex, int CCount);
+
+  // Hidden rows leave the display: their cells, objects and height wait in a record of the
+  // hidden-row store until shown again. Rows hidden by HideRow(s)/HideRowsEx carry
+  // HiddenRowLevel; each HideRowList call (a filter step) adds one level from 0 up.
+  static constexpr int HiddenRowLevel = -1;
+  void HideRow(int RowIndex) { HideRows(RowIndex, RowIndex); }
+  void HideRows(int FromRow, int ToRow);
+  void HideRowsEx(int FromRow, int ToRow);
+  // Display rows, ascending; they leave as one new filter level.
+  void HideRowList(TIntList *RowList);
+  void HideSelectedRows();
+  void HideUnSelectedRows();
+  void UnHideRow(int RowIndex) { UnHideRows(RowIndex, RowIndex); }
+  // Nothing unless FromRow itself is hidden.
+  void UnHideRows(int FromRow, int ToRow);
+  void UnHideRowsAll();
+  // Shows the rows of the most recent filter level; the caller lowers the level.
+  void UnHideRowList();
+  bool IsHiddenRow(int RowIndex) const;
+  // The same test; a null ListHidden receives a list of every hidden row (the caller frees it).
+  bool IsHiddenRow(int RowIndex, TIntList *&ListHidden) const;
+  int NumHiddenRows() const { return FHiddenRows.Count(); }
+  // Filter levels in force; the filter lowers it after UnHideRowList.
+  int FilterLevel() const { return FFilterLevel; }
+  void SetFilterLevel(int Value) { FFilterLevel = Value; }
+  int RealRowIndex(int ARow) const { return DisplToRealRow(ARow); }
+  int DisplRowIndex(int ARow) const { return RealToDisplRow(ARow); }
+  int GetRealRow() const { return DisplToRealRow(Row()); }
+  int RealRow() const { return GetRealRow(); }
+  int DisplToRealRow(int ARow) const;
+  int RealToDisplRow(int ARow) const;
+  // The texts (with their objects) of hidden real row Idx, or nullptr when it is shown.
+  TStrings *HiddenRowItems(int Idx) const;
 
   // --- cell accessors, selection queries, cell selection and row flags ---
 
@@ -1042,7 +1133,7 @@ private:
 
   // --- events (fields) ---
   bool FEditingDisabled = false;  // editing switched off for the edit in progress
-  int FMinFixedRows = 0, FMinFixedCols = 0;  // fixed rows and columns at Loaded
+  int FMinFixedRows = 1, FMinFixedCols = 1;  // fixed rows and columns last requested (at Loaded too)
 
   // --- update lock, timer, messages (fields) ---
   static constexpr uintptr_t GridTimerID = 111;
@@ -1108,6 +1199,35 @@ private:
   TPoint GraphicXYOffset();
 
   // --- dimensions, hidden columns, hidden rows (fields) ---
+  using TBoolArray = std::array<bool, 513>;
+  using TWidthArray = std::array<int16_t, 513>;
+  static TBoolArray AllColumnsShown();
+  bool FWordWrapEx = true;
+  int FMaxColCount = 0;
+  TBoolArray FVisibleCol = AllColumnsShown();
+  TWidthArray FAllColWidths{};
+  int FNumHidden = 0;
+  // Derived from FVisibleCol by UpdateColumnMap: hidden columns before each real index, and
+  // the real index of each display index (within the mapped range).
+  std::array<int16_t, 513> FHiddenBefore{};
+  std::vector<int16_t> FShownCols;
+  void UpdateColumnMap();
+  TRowIndexMap FHiddenRows;
+  int FFilterLevel = 0;
+  // Takes display row D into a new hidden-row record for real row Real.
+  TGridItem *TakeDisplayRow(int D, int Real, int Level);
+  // Puts a record's cells and height into display row D.
+  void RestoreDisplayRow(int D, TGridItem *Item);
+  // Closes the gaps of the given display rows (ascending) and lowers the count.
+  void CutDisplayRows(const std::vector<int> &Rows);
+  // Raises the count and opens empty rows at the given final display positions (ascending).
+  void OpenDisplayRows(const std::vector<int> &Rows);
+  // Shows the hidden rows picked (ascending real indexes) and frees their records.
+  void ShowHiddenRows(const std::vector<TRowIndexMap::TEntry> &Rows);
+  // Hides the given display rows (any order) as records of the given level.
+  void HideDisplayRows(const std::vector<int> &Rows, int Level);
+  bool DisplayRowSelected(int D);
+  void SetRowCountRaw(int Value);
 
   // --- cell accessors, selection, row flags (fields) ---
 
