@@ -16,7 +16,6 @@ void TZavStringGrid::SetAllCells(int ACol, int ARow, const QString &Value)
   if (ACol >= 0 && ARow >= 0)
     SetCells(ACol, ARow, Value);
 }
-int TZavStringGrid::DisplRowIndex(int ARow) { return ARow; }
 // The rectangular selection stands for the row selection until rows can be selected apart.
 void TZavStringGrid::SetRowSelect(int, bool) {}
 

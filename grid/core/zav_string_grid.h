@@ -732,7 +732,6 @@ public:
   TObject *GetGridObjectEx(int ACol, int ARow);
   QString AllCells(int ACol, int ARow);
   void SetAllCells(int ACol, int ARow, const QString &Value);
-  int DisplRowIndex(int ARow);
   void SetRowSelect(int ARow, bool Value);
   int GetParentRow(int ARow);
   int GetNodeSpan(int ARow);
