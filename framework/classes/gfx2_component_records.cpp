@@ -1,71 +1,21 @@
 #include "framework/classes/gfx2_component_records.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "framework/classes/classes.h"
 #include "framework/system/sysutils.h"
 
-TRecordValue TRecordValue::Integer(int64_t v)
-{
-  TRecordValue r;
-  r.Kind = TKind::Integer;
-  r.Int = v;
-  return r;
-}
-
-TRecordValue TRecordValue::Boolean(bool v)
-{
-  TRecordValue r;
-  r.Kind = TKind::Boolean;
-  r.Bool = v;
-  return r;
-}
-
-TRecordValue TRecordValue::Ident(const QString &v)
-{
-  TRecordValue r;
-  r.Kind = TKind::Ident;
-  r.Text = v;
-  return r;
-}
-
-TRecordValue TRecordValue::String(const QString &v)
-{
-  TRecordValue r;
-  r.Kind = TKind::Text;
-  r.Text = v;
-  return r;
-}
-
-TRecordValue TRecordValue::Extended(double v)
-{
-  TRecordValue r;
-  r.Kind = TKind::Float;
-  r.Float = v;
-  return r;
-}
-
-TRecordValue TRecordValue::Binary(const QByteArray &v)
-{
-  TRecordValue r;
-  r.Kind = TKind::Binary;
-  r.Data = v;
-  return r;
-}
-
-TRecordValue TRecordValue::Set(const QStringList &Members)
-{
-  TRecordValue r;
-  r.Kind = TKind::Set;
-  r.Names = Members;
-  return r;
-}
+TRecordValue TRecordValue::Integer(int64_t v) { return {.Kind = TKind::Integer, .Int = v}; }
+TRecordValue TRecordValue::Boolean(bool v) { return {.Kind = TKind::Boolean, .Bool = v}; }
+TRecordValue TRecordValue::Ident(const QString &v) { return {.Kind = TKind::Ident, .Text = v}; }
+TRecordValue TRecordValue::String(const QString &v) { return {.Kind = TKind::Text, .Text = v}; }
+TRecordValue TRecordValue::Extended(double v) { return {.Kind = TKind::Float, .Float = v}; }
+TRecordValue TRecordValue::Binary(const QByteArray &v) { return {.Kind = TKind::Binary, .Data = v}; }
+TRecordValue TRecordValue::Set(const QStringList &Members) { return {.Kind = TKind::Set, .Names = Members}; }
 
 TRecordValue TRecordValue::StringList(const QStringList &Texts)
 {
-  TRecordValue r;
-  r.Kind = TKind::List;
+  TRecordValue r{.Kind = TKind::List};
   for (const QString &s : Texts)
     r.Items.push_back(String(s));
   return r;

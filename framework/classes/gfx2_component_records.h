@@ -29,10 +29,10 @@ struct TRecordValue {
   int64_t Int = 0;
   bool Bool = false;
   double Float = 0;
-  QString Text;  // texts and identifiers
-  QByteArray Data;
-  QStringList Names;  // set members
-  std::vector<TRecordValue> Items;
+  QString Text{};  // texts and identifiers
+  QByteArray Data{};
+  QStringList Names{};  // set members
+  std::vector<TRecordValue> Items{};
 
   static TRecordValue Integer(int64_t v);
   static TRecordValue Boolean(bool v);

@@ -165,6 +165,22 @@ void LoadGraphic(TGraphic *g, const QByteArray &data)
     throw EInvalidGraphic(QStringLiteral("%1 image is not valid").arg(g->ClassName().mid(1)));
 }
 
+// A graphic's file, left out when the graphic is empty.
+TCarrierField GraphicDataField(const QString &Name, TGraphic *g)
+{
+  return {Name,
+          [g]() -> std::optional<TRecordValue> {
+            if (g->Empty())
+              return std::nullopt;
+            return TRecordValue::Binary(SizedData(g) ? WithSize(g->SaveToData()) : g->SaveToData());
+          },
+          [g](const TRecordValue &v) {
+            if (v.Kind != TRecordValue::TKind::Binary)
+              InvalidValue();
+            LoadGraphic(g, SizedData(g) ? WithoutSize(v.Data, 0) : v.Data);
+          }};
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -293,16 +309,9 @@ std::vector<TCarrierField> TGridCellPropIO::Fields()
 
 // ---------------------------------------------------------------------------------------------
 
-TGridGraphicIO::TGridGraphicIO(TComponent *AOwner)
-    : TGridCarrier(AOwner), FCellGraphic(std::make_unique<TCellGraphic>())
-{
-}
-
-TGridGraphicIO::~TGridGraphicIO() = default;
-
 std::vector<TCarrierField> TGridGraphicIO::Fields()
 {
-  TCellGraphic *g = FCellGraphic.get();
+  TCellGraphic *g = FObject.get();
   auto n = [](const char *s) { return QStringLiteral("CellGraphic.") + QLatin1String(s); };
   return {
       EnumField<TCellType>(n("CellType"), TEnumNames<TCellType>::Names, [g] { return g->CellType(); },
@@ -340,51 +349,14 @@ std::vector<TCarrierField> TGridGraphicIO::Fields()
 // ---------------------------------------------------------------------------------------------
 // Payload carriers
 
-TGridBMPIO::TGridBMPIO(TComponent *AOwner) : TGridCarrier(AOwner), FBitmap(std::make_unique<TBitmap>()) {}
-TGridBMPIO::~TGridBMPIO() = default;
+std::vector<TCarrierField> TGridBMPIO::Fields() { return {GraphicDataField(QStringLiteral("Bitmap.Data"), FObject.get())}; }
 
-std::vector<TCarrierField> TGridBMPIO::Fields()
-{
-  TBitmap *b = FBitmap.get();
-  return {{QStringLiteral("Bitmap.Data"),
-           [b]() -> std::optional<TRecordValue> {
-             if (b->Empty())
-               return std::nullopt;
-             return TRecordValue::Binary(WithSize(b->SaveToData()));
-           },
-           [b](const TRecordValue &v) {
-             if (v.Kind != TRecordValue::TKind::Binary)
-               InvalidValue();
-             LoadGraphic(b, WithoutSize(v.Data, 0));
-           }}};
-}
-
-TGridIconIO::TGridIconIO(TComponent *AOwner) : TGridCarrier(AOwner), FIcon(std::make_unique<TIcon>()) {}
-TGridIconIO::~TGridIconIO() = default;
-
-std::vector<TCarrierField> TGridIconIO::Fields()
-{
-  TIcon *ic = FIcon.get();
-  return {{QStringLiteral("Icon.Data"),
-           [ic]() -> std::optional<TRecordValue> {
-             if (ic->Empty())
-               return std::nullopt;
-             return TRecordValue::Binary(ic->SaveToData());
-           },
-           [ic](const TRecordValue &v) {
-             if (v.Kind != TRecordValue::TKind::Binary)
-               InvalidValue();
-             LoadGraphic(ic, v.Data);
-           }}};
-}
-
-TGridPicIO::TGridPicIO(TComponent *AOwner) : TGridCarrier(AOwner), FPicture(std::make_unique<TPicture>()) {}
-TGridPicIO::~TGridPicIO() = default;
+std::vector<TCarrierField> TGridIconIO::Fields() { return {GraphicDataField(QStringLiteral("Icon.Data"), FObject.get())}; }
 
 // The graphic's class name, then its own data.
 std::vector<TCarrierField> TGridPicIO::Fields()
 {
-  TPicture *pic = FPicture.get();
+  TPicture *pic = FObject.get();
   return {{QStringLiteral("Picture.Data"),
            [pic]() -> std::optional<TRecordValue> {
              const TGraphic *g = pic->Graphic();
@@ -409,25 +381,17 @@ std::vector<TCarrierField> TGridPicIO::Fields()
            }}};
 }
 
-TGridFilePicIO::TGridFilePicIO(TComponent *AOwner)
-    : TGridCarrier(AOwner), FPicture(std::make_unique<TFilePicture>())
-{
-}
-TGridFilePicIO::~TGridFilePicIO() = default;
-
 std::vector<TCarrierField> TGridFilePicIO::Fields()
 {
-  TFilePicture *pic = FPicture.get();
+  TFilePicture *pic = FObject.get();
   return {TextField(QStringLiteral("Picture.Filename"), [pic] { return pic->Filename(); },
                     [pic](const QString &v) { pic->SetFilename(v); })};
 }
 
-TGridSLIO::TGridSLIO(TComponent *AOwner) : TGridCarrier(AOwner), FStrings(std::make_unique<TStringList>()) {}
-TGridSLIO::~TGridSLIO() = default;
 
 std::vector<TCarrierField> TGridSLIO::Fields()
 {
-  TStringList *sl = FStrings.get();
+  TStringList *sl = FObject.get();
   return {{QStringLiteral("Strings.Strings"),
            [sl]() -> std::optional<TRecordValue> {
              if (sl->Count() == 0)

@@ -11,14 +11,12 @@
 
 #include "framework/classes/classes.h"
 #include "framework/classes/gfx2_component_records.h"
+#include "framework/graphics/graphics.h"
+#include "grid/core/cell_graphic.h"
+#include "grid/foundation/grid_helpers.h"
 
 class TBaseGrid;
 class TCellProperties;
-class TCellGraphic;
-class TBitmap;
-class TIcon;
-class TPicture;
-class TFilePicture;
 
 // One field of a record: its name, its value as written (none: left out of the record) and how
 // a value read back is taken in.
@@ -106,72 +104,58 @@ private:
   bool FHasGraphic = false;
 };
 
-// A cell's graphic object without its pictures (those follow in a payload record).
-class TGridGraphicIO : public TGridCarrier {
+// A carrier of one object it creates with itself and frees with itself.
+template <typename T>
+class TGridObjectCarrier : public TGridCarrier {
 public:
-  explicit TGridGraphicIO(TComponent *AOwner);
-  ~TGridGraphicIO() override;
-  std::vector<TCarrierField> Fields() override;
-  TCellGraphic *CellGraphic() const { return FCellGraphic.get(); }
+  explicit TGridObjectCarrier(TComponent *AOwner) : TGridCarrier(AOwner), FObject(std::make_unique<T>()) {}
 
-private:
-  std::unique_ptr<TCellGraphic> FCellGraphic;
+protected:
+  std::unique_ptr<T> FObject;
+};
+
+// A cell's graphic object without its pictures (those follow in a payload record).
+class TGridGraphicIO : public TGridObjectCarrier<TCellGraphic> {
+public:
+  using TGridObjectCarrier::TGridObjectCarrier;
+  std::vector<TCarrierField> Fields() override;
+  TCellGraphic *CellGraphic() const { return FObject.get(); }
 };
 
 // The bitmap of a bitmap or bit-button graphic.
-class TGridBMPIO : public TGridCarrier {
+class TGridBMPIO : public TGridObjectCarrier<TBitmap> {
 public:
-  explicit TGridBMPIO(TComponent *AOwner);
-  ~TGridBMPIO() override;
+  using TGridObjectCarrier::TGridObjectCarrier;
   std::vector<TCarrierField> Fields() override;
-  TBitmap *Bitmap() const { return FBitmap.get(); }
-
-private:
-  std::unique_ptr<TBitmap> FBitmap;
+  TBitmap *Bitmap() const { return FObject.get(); }
 };
 
-class TGridIconIO : public TGridCarrier {
+class TGridIconIO : public TGridObjectCarrier<TIcon> {
 public:
-  explicit TGridIconIO(TComponent *AOwner);
-  ~TGridIconIO() override;
+  using TGridObjectCarrier::TGridObjectCarrier;
   std::vector<TCarrierField> Fields() override;
-  TIcon *Icon() const { return FIcon.get(); }
-
-private:
-  std::unique_ptr<TIcon> FIcon;
+  TIcon *Icon() const { return FObject.get(); }
 };
 
-class TGridPicIO : public TGridCarrier {
+class TGridPicIO : public TGridObjectCarrier<TPicture> {
 public:
-  explicit TGridPicIO(TComponent *AOwner);
-  ~TGridPicIO() override;
+  using TGridObjectCarrier::TGridObjectCarrier;
   std::vector<TCarrierField> Fields() override;
-  TPicture *Picture() const { return FPicture.get(); }
-
-private:
-  std::unique_ptr<TPicture> FPicture;
+  TPicture *Picture() const { return FObject.get(); }
 };
 
 // Only the file name travels, never the picture.
-class TGridFilePicIO : public TGridCarrier {
+class TGridFilePicIO : public TGridObjectCarrier<TFilePicture> {
 public:
-  explicit TGridFilePicIO(TComponent *AOwner);
-  ~TGridFilePicIO() override;
+  using TGridObjectCarrier::TGridObjectCarrier;
   std::vector<TCarrierField> Fields() override;
-  TFilePicture *Picture() const { return FPicture.get(); }
-
-private:
-  std::unique_ptr<TFilePicture> FPicture;
+  TFilePicture *Picture() const { return FObject.get(); }
 };
 
 // The items of a radio group, or a cell's image indexes as one comma-separated list.
-class TGridSLIO : public TGridCarrier {
+class TGridSLIO : public TGridObjectCarrier<TStringList> {
 public:
-  explicit TGridSLIO(TComponent *AOwner);
-  ~TGridSLIO() override;
+  using TGridObjectCarrier::TGridObjectCarrier;
   std::vector<TCarrierField> Fields() override;
-  TStringList *Strings() const { return FStrings.get(); }
-
-private:
-  std::unique_ptr<TStringList> FStrings;
+  TStringList *Strings() const { return FObject.get(); }
 };

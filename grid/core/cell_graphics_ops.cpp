@@ -11,6 +11,19 @@ namespace {
 // The cell's graphic when it is of the kind, else nullptr.
 TCellGraphic *OfKind(TCellGraphic *g, TCellType Kind) { return g && g->CellType() == Kind ? g : nullptr; }
 
+// A new graphic holding a new object that it owns; nullptr for a cell outside the grid.
+template <typename T, typename SetUp>
+T *CreateOwned(TZavStringGrid *Grid, int ACol, int ARow, SetUp Set)
+{
+  TCellGraphic *g = Grid->CreateCellGraphic(ACol, ARow);
+  if (!g)
+    return nullptr;
+  auto *obj = new T;
+  Set(g, obj);
+  g->SetCellCreated(true);
+  return obj;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -38,13 +51,8 @@ void TZavStringGrid::AddBitmap(int ACol, int ARow, TBitmap *ABmp, bool Transpare
 
 TBitmap *TZavStringGrid::CreateBitmap(int ACol, int ARow, bool transparent, TCellHAlign hal, TCellVAlign val)
 {
-  TCellGraphic *g = CreateCellGraphic(ACol, ARow);
-  if (!g)
-    return nullptr;
-  auto *bmp = new TBitmap;
-  g->SetBitmap(bmp, transparent, hal, val);
-  g->SetCellCreated(true);
-  return bmp;
+  return CreateOwned<TBitmap>(this, ACol, ARow,
+                              [&](TCellGraphic *g, TBitmap *b) { g->SetBitmap(b, transparent, hal, val); });
 }
 
 TBitmap *TZavStringGrid::GetBitmap(int ACol, int ARow)
@@ -65,13 +73,9 @@ void TZavStringGrid::AddPicture(int ACol, int ARow, TPicture *APicture, bool tra
 TPicture *TZavStringGrid::CreatePicture(int ACol, int ARow, bool transparent, TStretchMode stretchmode, int padding,
                                         TCellHAlign hal, TCellVAlign val)
 {
-  TCellGraphic *g = CreateCellGraphic(ACol, ARow);
-  if (!g)
-    return nullptr;
-  auto *pic = new TPicture;
-  g->SetPicture(pic, transparent, stretchmode, padding, hal, val);
-  g->SetCellCreated(true);
-  return pic;
+  return CreateOwned<TPicture>(this, ACol, ARow, [&](TCellGraphic *g, TPicture *p) {
+    g->SetPicture(p, transparent, stretchmode, padding, hal, val);
+  });
 }
 
 TPicture *TZavStringGrid::GetPicture(int ACol, int ARow)
@@ -92,13 +96,9 @@ void TZavStringGrid::AddFilePicture(int ACol, int ARow, TFilePicture *AFilePictu
 TFilePicture *TZavStringGrid::CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode stretchmode,
                                                 int padding, TCellHAlign hal, TCellVAlign val)
 {
-  TCellGraphic *g = CreateCellGraphic(ACol, ARow);
-  if (!g)
-    return nullptr;
-  auto *pic = new TFilePicture;
-  g->SetFilePicture(pic, Transparent, stretchmode, padding, hal, val);
-  g->SetCellCreated(true);
-  return pic;
+  return CreateOwned<TFilePicture>(this, ACol, ARow, [&](TCellGraphic *g, TFilePicture *p) {
+    g->SetFilePicture(p, Transparent, stretchmode, padding, hal, val);
+  });
 }
 
 TFilePicture *TZavStringGrid::GetFilePicture(int ACol, int ARow)
@@ -117,13 +117,7 @@ void TZavStringGrid::AddIcon(int ACol, int ARow, TIcon *AIcon, TCellHAlign hal, 
 
 TIcon *TZavStringGrid::CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val)
 {
-  TCellGraphic *g = CreateCellGraphic(ACol, ARow);
-  if (!g)
-    return nullptr;
-  auto *icon = new TIcon;
-  g->SetIcon(icon, hal, val);
-  g->SetCellCreated(true);
-  return icon;
+  return CreateOwned<TIcon>(this, ACol, ARow, [&](TCellGraphic *g, TIcon *i) { g->SetIcon(i, hal, val); });
 }
 
 void TZavStringGrid::RemoveIcon(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctIcon); }
@@ -517,13 +511,9 @@ void TZavStringGrid::AddBitButton(int ACol, int ARow, int bw, int bh, const QStr
 TBitmap *TZavStringGrid::CreateBitButton(int ACol, int ARow, int bw, int bh, const QString &Caption,
                                          TCellHAlign hal, TCellVAlign val)
 {
-  TCellGraphic *g = CreateCellGraphic(ACol, ARow);
-  if (!g)
-    return nullptr;
-  auto *glyph = new TBitmap;
-  g->SetBitButton(bw, bh, Caption, glyph, hal, val);
-  g->SetCellCreated(true);
-  return glyph;
+  return CreateOwned<TBitmap>(this, ACol, ARow, [&](TCellGraphic *g, TBitmap *glyph) {
+    g->SetBitButton(bw, bh, Caption, glyph, hal, val);
+  });
 }
 
 void TZavStringGrid::SetButtonText(int ACol, int ARow, const QString &Caption)
