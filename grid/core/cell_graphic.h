@@ -10,6 +10,7 @@
 #include "framework/classes/classes.h"
 #include "framework/graphics/graphics.h"
 #include "framework/stdctrls/stdctrls.h"
+#include "grid/foundation/draw_utils.h"
 #include "grid/foundation/grid_enums.h"
 #include "grid/foundation/grid_events.h"
 
@@ -44,6 +45,12 @@ enum class TCellVAlign { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, va
 using enum TCellVAlign;
 enum class TStretchMode { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWithAspectRatio };
 using enum TStretchMode;
+
+// Page size and range of a cell's own scroll bar.
+struct TScrollProp {
+  int PageSize = 0;
+  int Range = 0;
+};
 
 // What an interfaced cell object tells the grid about its size; its drawing belongs to the
 // painter. A zero dimension means "as large as the cell".

@@ -740,6 +740,102 @@ public:
   TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
 
   // --- cell graphics and controls, cell-stream carriers ---
+  // Add... replaces the cell's graphic; objects handed in stay the caller's. Create... gives the
+  // cell an object it owns and returns it for filling. Remove... takes only a graphic of its own
+  // kind; the queries answer nil, -1 or clNone for a cell without the kind.
+  void AddInterfacedCell(int ACol, int ARow, TInterfacedPersistent *AObject);
+  TInterfacedPersistent *GetInterfacedCell(int ACol, int ARow);
+  void RemoveInterfacedCell(int ACol, int ARow);
+  void AddBitmap(int ACol, int ARow, TBitmap *ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap *CreateBitmap(int ACol, int ARow, bool transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap *GetBitmap(int ACol, int ARow);
+  bool HasBitmap(int ACol, int ARow) { return GetBitmap(ACol, ARow) != nullptr; }
+  void RemoveBitmap(int ACol, int ARow);
+  void AddPicture(int ACol, int ARow, TPicture *APicture, bool transparent, TStretchMode stretchmode, int padding,
+                  TCellHAlign hal, TCellVAlign val);
+  TPicture *CreatePicture(int ACol, int ARow, bool transparent, TStretchMode stretchmode, int padding,
+                          TCellHAlign hal, TCellVAlign val);
+  TPicture *GetPicture(int ACol, int ARow);
+  bool HasPicture(int ACol, int ARow) { return GetPicture(ACol, ARow) != nullptr; }
+  void RemovePicture(int ACol, int ARow);
+  void AddFilePicture(int ACol, int ARow, TFilePicture *AFilePicture, bool Transparent, TStretchMode stretchmode,
+                      int padding, TCellHAlign hal, TCellVAlign val);
+  TFilePicture *CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode stretchmode, int padding,
+                                  TCellHAlign hal, TCellVAlign val);
+  TFilePicture *GetFilePicture(int ACol, int ARow);
+  void RemoveFilePicture(int ACol, int ARow);
+  void AddIcon(int ACol, int ARow, TIcon *AIcon, TCellHAlign hal, TCellVAlign val);
+  TIcon *CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val);
+  void RemoveIcon(int ACol, int ARow);
+  // Image-list kinds need GridImages; without it they do nothing.
+  void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+  bool GetImageIdx(int ACol, int ARow, int &idx);
+  void SetImageIdx(int ACol, int ARow, int Idx);
+  void RemoveImageIdx(int ACol, int ARow);
+  // The painter shows the image whose index is the cell text; an empty text takes the index.
+  void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+  bool HasDataImage(int ACol, int ARow);
+  void RemoveDataImage(int ACol, int ARow);
+  void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+  void RemoveMultiImage(int ACol, int ARow);
+  void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+  void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor, TColor BKTextColor);
+  void AddProgressFormatted(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                            TColor BKTextColor, const QString &Fmt, int Min, int Max);
+  bool HasProgress(int ACol, int ARow);
+  void RemoveProgress(int ACol, int ARow);
+  void AddZavProgress(int ACol, int ARow, int Min, int Max);
+  void RemoveZavProgress(int ACol, int ARow);
+  void AddProgressPie(int ACol, int ARow, TColor Color, int Value);
+  void SetProgressPie(int ACol, int ARow, int Value);
+  void RemoveProgressPie(int ACol, int ARow);
+  void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+  void RemoveRangeIndicator(int ACol, int ARow);
+  void AddComment(int ACol, int ARow, const QString &Comment);
+  void AddColorComment(int ACol, int ARow, const QString &Comment, TColor Color);
+  bool IsComment(int ACol, int ARow, QString &comment);
+  QString GetComment(int ACol, int ARow);
+  // A cell without a graphic gets a comment; a cell with another kind is left alone.
+  void SetComment(int ACol, int ARow, const QString &Value);
+  QString CellComment(int ACol, int ARow) { return GetComment(ACol, ARow); }
+  void SetCellComment(int ACol, int ARow, const QString &Value) { SetComment(ACol, ARow, Value); }
+  void RemoveComment(int ACol, int ARow);
+  void RemoveAllComments();
+  void AddShape(int ACol, int ARow, TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                TCellVAlign val);
+  void SetShapeColor(int ACol, int ARow, TColor FillColor);
+  TColor GetShapeColor(int ACol, int ARow);
+  void RemoveShape(int ACol, int ARow);
+  void AddRating(int ACol, int ARow, int Scale, TColor FillColor, TColor EmptyColor);
+  bool HasRating(int ACol, int ARow);
+  void RemoveRating(int ACol, int ARow);
+  void AddScrollBar(int ACol, int ARow, bool AutoRange);
+  bool HasScrollBar(int ACol, int ARow);
+  bool HasAutoRangeScrollBar(int ACol, int ARow);
+  void RemoveScrollBar(int ACol, int ARow);
+  void SetScrollPosition(int ACol, int ARow, int Pos);
+  int GetScrollPosition(int ACol, int ARow);
+  void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+  TScrollProp GetScrollProp(int ACol, int ARow);
+  // An error marker on the cell text; a cell's graphic keeps its kind.
+  void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+  void RemoveMarker(int ACol, int ARow);
+  void RemoveAllMarkers();
+  void GetMarker(int ACol, int ARow, int &ErrPos, int &ErrLen);
+  void AddButton(int ACol, int ARow, int bw, int bh, const QString &Caption, TCellHAlign hal, TCellVAlign val);
+  void AddBitButton(int ACol, int ARow, int bw, int bh, const QString &Caption, TBitmap *Glyph, TCellHAlign hal,
+                    TCellVAlign val);
+  TBitmap *CreateBitButton(int ACol, int ARow, int bw, int bh, const QString &Caption, TCellHAlign hal,
+                           TCellVAlign val);
+  // Caption, pushed state and rectangle of the button at the real column of ACol.
+  void SetButtonText(int ACol, int ARow, const QString &Caption);
+  QString GetButtonText(int ACol, int ARow);
+  void PushButton(int ACol, int ARow, bool push);
+  bool HasButton(int ACol, int ARow);
+  void RemoveButton(int ACol, int ARow);
+  void RemoveBitButton(int ACol, int ARow);
+  void RemoveAllButtons();
+  TRect GetCellButtonRect(int ACol, int ARow);
 
 protected:
   // --- object (protected) ---
