@@ -28,8 +28,5 @@ void TZavStringGrid::SetZAVGradientMirrorTo(TColor Value)
 
 // Until columns are stretched, the widths stay as they are.
 
-void TZavStringGrid::RepaintRow(int) { Invalidate(); }
-void TZavStringGrid::RepaintCol(int) { Invalidate(); }
-
 // Until columns can be hidden, every column is shown.
 int TZavStringGrid::AllColCount() const { return ColCount(); }
