@@ -314,12 +314,13 @@ TRect UnionOf(const TRect &A, const TRect &B)
 
 }  // namespace
 
+// The bands use the framework's cell rectangles, which are empty for cells out of view.
 void TZavStringGrid::RepaintRow(int ARow)
 {
   if (!HandleAllocated() || ARow < 0 || ARow >= RowCount())
     return;
   const int last = std::min(LeftCol() + VisibleColCount(), ColCount() - 1);
-  const TRect r = UnionOf(CellRect(0, ARow), CellRect(last, ARow));
+  const TRect r = UnionOf(TCustomGrid::CellRect(0, ARow), TCustomGrid::CellRect(last, ARow));
   if (!r.IsEmpty())
     ::InvalidateRect(Handle(), &r, false);
 }
@@ -329,7 +330,7 @@ void TZavStringGrid::RepaintCol(int ACol)
   if (!HandleAllocated() || ACol < 0 || ACol >= ColCount())
     return;
   const int last = std::min(TopRow() + VisibleRowCount(), RowCount() - 1);
-  const TRect r = UnionOf(CellRect(ACol, TopRow()), CellRect(ACol, last));
+  const TRect r = UnionOf(TCustomGrid::CellRect(ACol, TopRow()), TCustomGrid::CellRect(ACol, last));
   if (!r.IsEmpty())
     ::InvalidateRect(Handle(), &r, false);
 }
@@ -340,8 +341,9 @@ void TZavStringGrid::RepaintRect(TRect r)
     return;
   if (!HandleAllocated())
     return;
-  const TRect a = CellRect(r.Left, r.Top);
-  const TRect b = CellRect(std::min(r.Right, VisibleColCount() + FixedCols()), r.Bottom);
+  // The framework's rectangles: empty for a cell out of view.
+  const TRect a = TCustomGrid::CellRect(r.Left, r.Top);
+  const TRect b = TCustomGrid::CellRect(std::min(r.Right, VisibleColCount() + FixedCols()), r.Bottom);
   if (a.IsEmpty() || b.IsEmpty()) {
     Invalidate();
     return;
