@@ -252,7 +252,7 @@ QString TZavStringGrid::StrippedCells(int ACol, int ARow) { return HTMLToPlainTe
 // Row-wide colours. Each touches only the row's own cells; clNone clears that one colour and
 // leaves the rest of a cell's properties (read-only flag, alignment, font, merge span, graphic).
 
-void TZavStringGrid::SetRowColor(int ARow, TColor Value)
+void TZavStringGrid::SetRowColors(int ARow, TColor Value, void (TCellProperties::*Setter)(TColor))
 {
   if (ARow < 0 || ARow >= RowCount())
     return;
@@ -261,37 +261,21 @@ void TZavStringGrid::SetRowColor(int ARow, TColor Value)
     if (Value == clNone && !HasCellProperties(c, ARow))
       continue;
     if (TCellProperties *p = CellProperties(c, ARow))
-      p->SetBrushColor(Value);
+      (p->*Setter)(Value);
   }
   RepaintRow(ARow);
 }
 
+void TZavStringGrid::SetRowColor(int ARow, TColor Value) { SetRowColors(ARow, Value, &TCellProperties::SetBrushColor); }
+
 void TZavStringGrid::SetRowColorTo(int ARow, TColor Value)
 {
-  if (ARow < 0 || ARow >= RowCount())
-    return;
-  const int n = AllColCount();
-  for (int c = FixedCols(); c < n; ++c) {
-    if (Value == clNone && !HasCellProperties(c, ARow))
-      continue;
-    if (TCellProperties *p = CellProperties(c, ARow))
-      p->SetBrushColorTo(Value);
-  }
-  RepaintRow(ARow);
+  SetRowColors(ARow, Value, &TCellProperties::SetBrushColorTo);
 }
 
 void TZavStringGrid::SetRowFontColor(int ARow, TColor Value)
 {
-  if (ARow < 0 || ARow >= RowCount())
-    return;
-  const int n = AllColCount();
-  for (int c = FixedCols(); c < n; ++c) {
-    if (Value == clNone && !HasCellProperties(c, ARow))
-      continue;
-    if (TCellProperties *p = CellProperties(c, ARow))
-      p->SetFontColor(Value);
-  }
-  RepaintRow(ARow);
+  SetRowColors(ARow, Value, &TCellProperties::SetFontColor);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1161,7 +1161,7 @@ private:
   // Entry i of a disjunct row or column list (nullptr: not selected); grows on demand.
   static bool FlagAt(TList *List, int i);
   static void GrowFlags(TList *List, int Count);
-  void RowFlagChanged(int ARow, bool Value);
+  void SetRowColors(int ARow, TColor Value, void (TCellProperties::*Setter)(TColor));
 
   // --- check boxes and radio buttons (fields) ---
 
