@@ -7,10 +7,6 @@ void TZavStringGrid::DoCalcFooter(int ACol, int ARow, QString &Value)
   if (OnFooterCalc)
     OnFooterCalc(this, ACol, ARow, Value);
 }
-QString TZavStringGrid::GetCurrentCell() { return Cells(Col(), Row()); }
-void TZavStringGrid::SetCurrentCell(const QString &AValue) { SetCells(Col(), Row(), AValue); }
-QString TZavStringGrid::GetCurrentCellEx() { return Cells(RealCol(), Row()); }
-void TZavStringGrid::SetCurrentCellEx(const QString &AValue) { SetCells(RealCol(), Row(), AValue); }
 bool TZavStringGrid::GetFloatFormat(int ACol, int ARow, bool &IsFloat, QString &FloatFormat)
 {
   FloatFormat = FFloatFormat;
@@ -27,11 +23,6 @@ void TZavStringGrid::DoFixedEdit(int ACol, int ARow, TGridFixedCellEditor &AEdit
 {
   if (OnFixedEdit)
     OnFixedEdit(this, ACol, ARow, AEditor, Values);
-}
-void TZavStringGrid::DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
-{
-  if (OnSelectionChanged)
-    OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
 }
 void TZavStringGrid::InsertRowNodeAware(int) {}
 void TZavStringGrid::DeleteRowNodeAware(int) {}

@@ -26,7 +26,3 @@ void TZavStringGrid::SetZAVGradientMirrorTo(TColor Value)
   Invalidate();
 }
 
-// Until columns are stretched, the widths stay as they are.
-
-void TZavStringGrid::RepaintRow(int) { Invalidate(); }
-void TZavStringGrid::RepaintCol(int) { Invalidate(); }

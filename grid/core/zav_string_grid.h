@@ -680,6 +680,101 @@ public:
   TStrings *HiddenRowItems(int Idx) const;
 
   // --- cell accessors, selection queries, cell selection and row flags ---
+  // Cells by real row, hidden rows included.
+  QString AllCells(int ACol, int ARow);
+  void SetAllCells(int ACol, int ARow, const QString &Value);
+  QString AllGridCells(int ACol, int ARow);
+  void SetAllGridCells(int ACol, int ARow, const QString &Value);
+  QString AllWideCells(int ACol, int ARow) { return AllCells(ACol, ARow); }
+  void SetAllWideCells(int ACol, int ARow, const QString &Value) { SetAllCells(ACol, ARow, Value); }
+  TObject *AllObjects(int ACol, int ARow);
+  void SetAllObjects(int ACol, int ARow, TObject *Value);
+  // The raw slot of a real row, shown or hidden.
+  TObject *GetGridObjectEx(int ACol, int ARow);
+  // Cells by their row before the last sort.
+  QString UnSortedCells(int ACol, int ARow) { return Cells(ACol, UnSortedRowIndex(ARow)); }
+  void SetUnSortedCells(int ACol, int ARow, const QString &Value) { SetCells(ACol, UnSortedRowIndex(ARow), Value); }
+  int SortedRowIndex(int ARow);
+  int UnSortedRowIndex(int ARow);
+  QString CurrentCell() { return GetCurrentCell(); }
+
+  // Per-cell style ([real column, display row]); a cell without properties reads the neutral value.
+  TColor Colors(int ACol, int ARow);
+  void SetColors(int ACol, int ARow, TColor Value);
+  TColor ColorsTo(int ACol, int ARow);
+  void SetColorsTo(int ACol, int ARow, TColor Value);
+  TCellGradientDirection Gradients(int ACol, int ARow);
+  void SetGradients(int ACol, int ARow, TCellGradientDirection Value);
+  TColor FontColors(int ACol, int ARow);
+  void SetFontColors(int ACol, int ARow, TColor Value);
+  TFontStyles FontStyles(int ACol, int ARow);
+  void SetFontStyles(int ACol, int ARow, TFontStyles Value);
+  int FontSizes(int ACol, int ARow);
+  void SetFontSizes(int ACol, int ARow, int Value);
+  QString FontNames(int ACol, int ARow);
+  void SetFontNames(int ACol, int ARow, const QString &Value);
+  TFont *Fonts(int ACol, int ARow) { return GetCellFont(ACol, ARow); }
+  void SetFonts(int ACol, int ARow, TFont *Value);
+  TAlignment Alignments(int ACol, int ARow);
+  void SetAlignments(int ACol, int ARow, TAlignment Value);
+  bool ReadOnly(int ACol, int ARow);
+  void SetReadOnly(int ACol, int ARow, bool Value);
+  bool WordWraps(int ACol, int ARow);
+  void SetWordWraps(int ACol, int ARow, bool Value);
+  int LinesInCell(int ACol, int ARow);
+  QString StrippedCells(int ACol, int ARow);
+  // Whole display rows, over the real columns from FixedCols; clNone takes back that colour only.
+  void SetRowColor(int ARow, TColor Value);
+  void SetRowColorTo(int ARow, TColor Value);
+  void SetRowFontColor(int ARow, TColor Value);
+
+  // Selection and the queries derived from it.
+  void SetSelection(const TGridRect &Value);
+  void HideSelection();
+  void UnHideSelection();
+  bool SelectionHidden() const { return FSelHidden; }
+  void UpdateEditMode();
+  bool SelectedCells(int ACol, int ARow);
+  void SetSelectedCells(int ACol, int ARow, bool Value);
+  TGridCoord SelectedCell(int i);
+  int SelectedCellsCount();
+  int SelectedRowCount();
+  int SelectedColCount();
+  int SelectedRow(int i);
+  void ClearSelectedCells();
+  void ClearModifiedRows();
+  virtual TGridRect GetUsedCellsRect();
+  TGridRect UsedCells() { return GetUsedCellsRect(); }
+  void ScreenToCell(TPoint pt, int &ACol, int &ARow);
+  void Zoom(int x);
+
+  // Disjunct row and column selection, row flags, moving the current cell, repainting.
+  void SetRowSelect(int ARow, bool Value);
+  bool ColSelect(int ACol);
+  void SetColSelect(int ACol, bool Value);
+  void UnSelectRows(int RowIndex, int RCount);
+  void SelectCols(int ColIndex, int CCount);
+  void UnSelectCols(int ColIndex, int CCount);
+  void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+  void ClearRowSelect();
+  void ClearColSelect();
+  void SelectionToRowSelect(bool Reset);
+  void SelectionToColSelect(bool Reset);
+  int ColSelectCount();
+  void GotoCell(int ACol, int ARow);
+  void EditCell(int ACol, int ARow);
+  // Opens the editor on the current cell (the edit flow's).
+  void ShowInplaceEdit();
+  using TBaseGrid::FocusCell;
+  void FocusCell(int ACol, int ARow);
+  void MoveCellFocus(int ACol, int ARow);
+  bool RowModified(int ARow);
+  void SetRowModified(int ARow, bool Value);
+  int ModifiedRowCount();
+  bool RowEnabled(int ARow);
+  void SetRowEnabled(int ARow, bool Value);
+  bool UseEnabledRows() const { return FUseEnabledRows; }
+  void RepaintRect(TRect r);
 
   // --- check boxes and radio buttons ---
   // Columns are real indexes, rows display rows; with hidden rows the state accessors take real
@@ -729,10 +824,6 @@ public:
 
   // Members of topics built beside this one or later, called here through these declarations
   // (checks_defaults.cpp in grid/core and grid/view).
-  TObject *GetGridObjectEx(int ACol, int ARow);
-  QString AllCells(int ACol, int ARow);
-  void SetAllCells(int ACol, int ARow, const QString &Value);
-  void SetRowSelect(int ARow, bool Value);
   int GetParentRow(int ARow);
   int GetNodeSpan(int ARow);
   bool GetNodeState(int ARow);
@@ -847,10 +938,13 @@ protected:
   virtual void SetEditorCellText(int ACol, int ARow, const QString &Value);
   virtual void BeforeKeySelectAll() {}
   virtual void StoreCellValue(int ACol, int ARow);
+public:
+  // The current cell's text: stored (CurrentCell) and with display hooks (...Ex).
   virtual QString GetCurrentCell();
   virtual void SetCurrentCell(const QString &AValue);
   virtual QString GetCurrentCellEx();
   virtual void SetCurrentCellEx(const QString &AValue);
+protected:
   virtual void RestoreCellCache();
   virtual bool DoToggleCheckBox(int ACol, int ARow, bool CheckEditable);
   virtual bool DoToggleRadioButton(int ACol, int ARow, bool CheckEditable);
@@ -1325,6 +1419,13 @@ private:
   void SetRowCountRaw(int Value);
 
   // --- cell accessors, selection, row flags (fields) ---
+  TGridRect FOldSelection;
+  bool FSelHidden = false;
+  bool FUseEnabledRows = false;
+  // Entry i of a disjunct row or column list (nullptr: not selected); grows on demand.
+  static bool FlagAt(TList *List, int i);
+  static void GrowFlags(TList *List, int Count);
+  void SetRowColors(int ARow, TColor Value, void (TCellProperties::*Setter)(TColor));
 
   // --- check boxes and radio buttons (fields) ---
   // The graphic and text of a check box as the state accessors see it: with hidden rows the row

@@ -251,6 +251,9 @@ void TBaseGrid::RepaintCell(int c, int r)
 {
   if (!HandleAllocated())
     return;
+  // A cell out of view has nothing on screen to repaint (CellRect would still give it a size).
+  if (!IsMergedCell(c, r) && TCustomGrid::CellRect(c, r).IsEmpty())
+    return;
   TRect rc = CellRect(c, r);
   ::InvalidateRect(Handle(), &rc, true);
 }
