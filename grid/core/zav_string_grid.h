@@ -928,11 +928,6 @@ public:
   void RemoveAllButtons();
   TRect GetCellButtonRect(int ACol, int ARow);
 
-  // --- needed by the column grid ---
-  // Width of a real column: the remembered width while it is hidden, else its shown width.
-  int AllColWidths(int ACol);
-  void SetAllColWidths(int ACol, int Value);
-
 protected:
   // --- object (protected) ---
   // Virtual operations the grid adds, in slot order. The bodies of other topics live with
