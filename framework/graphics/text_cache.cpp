@@ -94,15 +94,26 @@ int Advance(const QFont &Font, const QString &Text)
 
 TMetrics Metrics(const QFont &Font)
 {
+  // Callers ask for the same font many times in a row; equal fonts mostly share their data,
+  // which makes the comparison with the last one cheap.
   thread_local QHash<TFontKey, TMetrics> known;
+  thread_local TFontKey last;
+  thread_local TMetrics lastMetrics{};
+  if (!known.isEmpty() && last.Font == Font)
+    return lastMetrics;
   const auto it = known.constFind(TFontKey{Font});
-  if (it != known.constEnd())
-    return it.value();
+  if (it != known.constEnd()) {
+    last.Font = Font;
+    lastMetrics = it.value();
+    return lastMetrics;
+  }
   const QFontMetrics fm(Font);
   const TMetrics m{fm.ascent(), fm.descent(), fm.leading()};
   if (known.size() >= 256)
     known.clear();
   known.insert(TFontKey{Font}, m);
+  last.Font = Font;
+  lastMetrics = m;
   return m;
 }
 
