@@ -4,6 +4,7 @@
 #include "framework/graphics/text_cache.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -327,6 +328,137 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
   if (single && (Format & (DT_VCENTER | DT_BOTTOM)))
     return LogicalLengthY(y - D.Top);
   return LogicalLengthY(total);
+}
+
+// ---------------------------------------------------------------------------------------
+// Batched single-line pieces
+
+namespace {
+
+// What a held-back piece may ask for; anything else is DrawText's.
+constexpr uint32_t BatchFormats = DT_SINGLELINE | DT_BOTTOM | DT_VCENTER | DT_EXTERNALLEADING | DT_EXPANDTABS |
+                                  DT_NOPREFIX | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS;
+constexpr uint32_t Ellipses = DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS;
+
+// Line breaks and tabs take DrawText's paths.
+bool OneRun(const QString &S)
+{
+  for (const QChar c : S)
+    if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+      return false;
+  return true;
+}
+
+}  // namespace
+
+struct TTextBatch::TPiece {
+  TColor Color;
+  TextCache::TShaped Shaped;
+  QRect Clip;  // null when the glyphs stay inside the piece's rectangle
+};
+
+TTextBatch::TTextBatch(TCanvas *Canvas) : FCanvas(Canvas) {}
+
+TTextBatch::~TTextBatch() { Flush(); }
+
+void TTextBatch::Add(const QString &Text, const TRect &Rect, uint32_t Format)
+{
+  TCanvas *c = FCanvas;
+  QPainter *p = c->FExternal;
+  if (p && !c->FLog && !c->Mapped() && (Format & DT_SINGLELINE) && !(Format & ~BatchFormats) &&
+      c->FBkMode != OPAQUE && c->FFont->Orientation() == 0 && OneRun(Text)) {
+    const Line l = StripPrefix(Text, !(Format & DT_NOPREFIX));
+    const TRect D = c->ToDevice(Rect);
+    QRect inside(D.Left, D.Top, std::max(0, D.Width()), std::max(0, D.Height()));
+    QRegion canvasClip;
+    bool plain = true;
+    if (c->PainterClip(canvasClip)) {
+      plain = canvasClip.rectCount() == 1;
+      inside &= canvasClip.boundingRect();
+    }
+    if (l.Underline < 0 && plain) {
+      // Placed as DrawText places a single line.
+      const QFont f = c->DeviceFont();
+      const TextCache::TMetrics m = TextCache::Metrics(f);
+      int lineHeight = m.Ascent + m.Descent;
+      if (Format & DT_EXTERNALLEADING)
+        lineHeight += std::max(0, m.Leading);
+      int y = D.Top;
+      if (Format & DT_VCENTER)
+        y = (D.Top + D.Bottom - lineHeight) / 2;
+      else if (Format & DT_BOTTOM)
+        y = D.Bottom - lineHeight;
+      TPiece piece{c->CurrentTextColor(), {}, {}};
+      const TextCache::TDrawn done = TextCache::Shape(*p, f, D.Left, y + m.Ascent, l.Text, &inside, piece.Shaped);
+      if (done != TextCache::Refused && !((Format & Ellipses) && piece.Shaped.Advance > D.Right - D.Left)) {
+        if (done == TextCache::Outside)
+          piece.Clip = inside.isEmpty() ? QRect() : inside;
+        if (!piece.Shaped.Runs.isEmpty() && (done == TextCache::Drawn || !piece.Clip.isNull()))
+          FPieces.push_back(std::move(piece));
+        return;
+      }
+    }
+  }
+  Flush();
+  TRect r = Rect;
+  c->DrawText(Text, r, Format);
+}
+
+void TTextBatch::Flush()
+{
+  if (FPieces.empty())
+    return;
+  TCanvas *c = FCanvas;
+  QPainter *p = c->FExternal;
+  c->Changing();
+  const QPen pen = p->pen();
+  const bool smooth = p->testRenderHint(QPainter::Antialiasing);
+  // A painter without a clip of its own takes each piece's rectangle in place of none,
+  // which is much cheaper than saving and restoring its state per piece.
+  const bool ownClip = p->hasClipping();
+  bool clipped = false;
+  p->setRenderHint(QPainter::Antialiasing, true);
+  for (size_t i = 0; i < FPieces.size(); ++i) {
+    const TPiece &piece = FPieces[i];
+    if (i == 0 || piece.Color != FPieces[i - 1].Color)
+      p->setPen(ColorToQColor(piece.Color));
+    if (piece.Clip.isNull()) {
+      if (clipped)
+        p->setClipping(false);
+      clipped = false;
+      TextCache::DrawShaped(*p, piece.Shaped);
+    } else if (!ownClip) {
+      p->setClipRect(piece.Clip, Qt::ReplaceClip);
+      clipped = true;
+      TextCache::DrawShaped(*p, piece.Shaped);
+    } else {
+      p->save();
+      p->setClipRect(piece.Clip, Qt::IntersectClip);
+      TextCache::DrawShaped(*p, piece.Shaped);
+      p->restore();
+    }
+  }
+  if (clipped)
+    p->setClipping(false);
+  p->setPen(pen);
+  p->setRenderHint(QPainter::Antialiasing, smooth);
+  FPieces.clear();
+  c->Changed();
+}
+
+int TTextBatch::Width(const QString &Text, uint32_t Format) const
+{
+  if (!FCanvas->Mapped() && OneRun(Text))
+    return TextCache::Advance(FCanvas->DeviceFont(), StripPrefix(Text, !(Format & DT_NOPREFIX)).Text);
+  TRect r(0, 0, 0x3FFFFFFF, 0);
+  FCanvas->DrawText(Text, r, (Format & ~Ellipses) | DT_SINGLELINE | DT_CALCRECT);
+  return r.Right - r.Left;
+}
+
+int TTextBatch::Height() const
+{
+  const TextCache::TMetrics m = TextCache::Metrics(FCanvas->DeviceFont());
+  return FCanvas->LogicalLengthY(m.Ascent + m.Descent);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -411,6 +411,7 @@ public:
 private:
   struct State;
   friend struct TCanvasPainter;
+  friend class TTextBatch;
   std::unique_ptr<TFont> FFont;
   std::unique_ptr<TPen> FPen;
   std::unique_ptr<TBrush> FBrush;
@@ -467,6 +468,30 @@ public:
 private:
   QImage FPicture;
   QStringList FEntries;
+};
+
+// Single-line pieces of text for a caller that draws many short ones. Each piece looks as
+// DrawText(Text, Rect, Format) draws it with the canvas font and text colour at the time of
+// Add; pieces that need nothing more than shaped glyphs are held back and painted together
+// with one painter setup, the rest are drawn at once. The caller flushes before it draws
+// anything else on the canvas; the destructor flushes.
+class TTextBatch {
+public:
+  explicit TTextBatch(TCanvas *Canvas);
+  ~TTextBatch();
+  TTextBatch(const TTextBatch &) = delete;
+  TTextBatch &operator=(const TTextBatch &) = delete;
+  void Add(const QString &Text, const TRect &Rect, uint32_t Format);
+  void Flush();
+  // What DrawText with DT_CALCRECT | DT_SINGLELINE gives: the width of Text, and the
+  // height of a line without leading (TextHeight), in the canvas font.
+  int Width(const QString &Text, uint32_t Format) const;
+  int Height() const;
+
+private:
+  struct TPiece;
+  TCanvas *FCanvas;
+  std::vector<TPiece> FPieces;
 };
 
 // GDI functions the system calls on a canvas handle.

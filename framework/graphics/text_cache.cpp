@@ -41,6 +41,7 @@ struct TEntry {
   qreal Ascent = 0;     // baseline of the runs below their origin
   QList<QGlyphRun> Runs;
   QRect Ink;            // pixels the runs may touch, about the baseline's left end
+  bool Blank = false;   // no glyph leaves a pixel (blanks): nothing to draw
 };
 
 // Per thread: glyph runs hold font engines, which belong to the thread that made them.
@@ -93,21 +94,32 @@ int Advance(const QFont &Font, const QString &Text)
 
 TMetrics Metrics(const QFont &Font)
 {
+  // Callers ask for the same font many times in a row; equal fonts mostly share their data,
+  // which makes the comparison with the last one cheap.
   thread_local QHash<TFontKey, TMetrics> known;
+  thread_local TFontKey last;
+  thread_local TMetrics lastMetrics{};
+  if (!known.isEmpty() && last.Font == Font)
+    return lastMetrics;
   const auto it = known.constFind(TFontKey{Font});
-  if (it != known.constEnd())
-    return it.value();
+  if (it != known.constEnd()) {
+    last.Font = Font;
+    lastMetrics = it.value();
+    return lastMetrics;
+  }
   const QFontMetrics fm(Font);
   const TMetrics m{fm.ascent(), fm.descent(), fm.leading()};
   if (known.size() >= 256)
     known.clear();
   known.insert(TFontKey{Font}, m);
+  last.Font = Font;
+  lastMetrics = m;
   return m;
 }
 
 // Glyph boxes and decorations, widened for antialiasing: rasterised glyphs were seen to
-// reach at most one pixel past these boxes.
-QRect InkOf(const QList<QGlyphRun> &Runs, qreal Ascent)
+// reach at most one pixel past these boxes. Blank when there is nothing to draw.
+QRect InkOf(const QList<QGlyphRun> &Runs, qreal Ascent, bool &Blank)
 {
   QRectF ink;
   for (const QGlyphRun &r : Runs) {
@@ -122,16 +134,20 @@ QRect InkOf(const QList<QGlyphRun> &Runs, qreal Ascent)
     if (r.underline() || r.strikeOut() || r.overline())
       ink |= r.boundingRect();
   }
+  Blank = ink.isNull();
   return ink.translated(0, -Ascent).toAlignedRect().adjusted(-2, -2, 2, 2);
 }
 
-TDrawn Draw(QPainter &Painter, const QFont &Font, int X, int Baseline, const QString &Text, const QRect *Clip)
+TDrawn Shape(QPainter &Painter, const QFont &Font, int X, int Baseline, const QString &Text, const QRect *Clip,
+             TShaped &Out)
 {
   // Glyph runs drawn on these terms give the pixels drawText gives; anything else goes
   // the painter's way.
   const QTransform &t = Painter.transform();
   if (t.type() > QTransform::TxTranslate || !Whole(t.dx()) || !Whole(t.dy()) || !RasterDevice(Painter.device()))
     return Refused;
+  Out.Runs.clear();
+  Out.Advance = 0;
   if (Text.isEmpty())
     return Drawn;
   TEntry &e = Store().Find(Font, Text);
@@ -152,16 +168,33 @@ TDrawn Draw(QPainter &Painter, const QFont &Font, int X, int Baseline, const QSt
     layout.endLayout();
     e.Runs = layout.glyphRuns();
     e.Ascent = line.ascent();
-    e.Ink = InkOf(e.Runs, e.Ascent);
+    e.Ink = InkOf(e.Runs, e.Ascent, e.Blank);
     e.Dpi = dpi;
     e.Direction = dir;
   }
-  if (Clip && !Clip->contains(e.Ink.translated(X, Baseline)))
-    return Outside;
-  const QPointF at(X, Baseline - e.Ascent);
-  for (const QGlyphRun &r : e.Runs)
-    Painter.drawGlyphRun(at, r);
-  return Drawn;
+  if (e.Advance < 0)
+    e.Advance = QFontMetrics(Font).horizontalAdvance(Text);
+  Out.Advance = e.Advance;
+  if (e.Blank)
+    return Drawn;
+  Out.Runs = e.Runs;
+  Out.Origin = QPointF(X, Baseline - e.Ascent);
+  return Clip && !Clip->contains(e.Ink.translated(X, Baseline)) ? Outside : Drawn;
+}
+
+void DrawShaped(QPainter &Painter, const TShaped &Shaped)
+{
+  for (const QGlyphRun &r : Shaped.Runs)
+    Painter.drawGlyphRun(Shaped.Origin, r);
+}
+
+TDrawn Draw(QPainter &Painter, const QFont &Font, int X, int Baseline, const QString &Text, const QRect *Clip)
+{
+  TShaped shaped;
+  const TDrawn done = Shape(Painter, Font, X, Baseline, Text, Clip, shaped);
+  if (done == Drawn)
+    DrawShaped(Painter, shaped);
+  return done;
 }
 
 void Clear() { Store().Map.clear(); }

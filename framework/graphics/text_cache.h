@@ -30,6 +30,19 @@ enum TDrawn { Drawn, Refused, Outside };
 TDrawn Draw(QPainter &Painter, const QFont &Font, int X, int Baseline, const QString &Text,
             const QRect *Clip = nullptr);
 
+// Draw in two steps, for a caller that collects pieces and draws them later with one
+// painter setup: Shape decides as Draw does and, unless Refused, fills Out (which stays
+// valid however the store changes; Outside asks the caller to clip to Clip first);
+// DrawShaped paints it in the painter's pen.
+struct TShaped {
+  QList<QGlyphRun> Runs;  // empty for blanks, which leave no pixels
+  QPointF Origin;
+  int Advance = 0;        // as Advance() gives
+};
+TDrawn Shape(QPainter &Painter, const QFont &Font, int X, int Baseline, const QString &Text, const QRect *Clip,
+             TShaped &Out);
+void DrawShaped(QPainter &Painter, const TShaped &Shaped);
+
 // Drops every entry (the fonts on the system changed).
 void Clear();
 

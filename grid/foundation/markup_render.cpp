@@ -5,7 +5,7 @@
 #include "grid/foundation/themes.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -142,61 +142,6 @@ QString DecodeSegment(QString S)
   return S;
 }
 
-// Widths and heights of measured pieces by font and text. Grid cells repeat the same
-// pieces on every paint and measure, and shaping text dominates the renderer's time.
-struct TMeasureKey {
-  QString Name;
-  int Height, Style, Orientation, Dpi;
-  QString Text;
-  bool operator==(const TMeasureKey &o) const
-  {
-    return Height == o.Height && Style == o.Style && Orientation == o.Orientation && Dpi == o.Dpi &&
-           Name == o.Name && Text == o.Text;
-  }
-};
-struct TMeasureKeyHash {
-  size_t operator()(const TMeasureKey &k) const
-  {
-    return qHashMulti(0, k.Name, k.Height, k.Style, k.Orientation, k.Dpi, k.Text);
-  }
-};
-constexpr size_t MeasureCacheLimit = 50000;
-std::unordered_map<TMeasureKey, int, TMeasureKeyHash> WidthCache, HeightCache;
-
-TMeasureKey KeyOf(const TCanvas *C, const QString &Text)
-{
-  const TFont *f = C->Font();
-  return TMeasureKey{f->Name(), f->Height(), int(f->Style().Bits()), f->Orientation(), C->DeviceDpiY(), Text};
-}
-
-int CachedWidth(TCanvas *C, const QString &Text, uint32_t Format)
-{
-  TMeasureKey key = KeyOf(C, Text);
-  const auto it = WidthCache.find(key);
-  if (it != WidthCache.end())
-    return it->second;
-  TRect r(0, 0, 0x3FFFFFFF, 0);
-  DrawTextEx(C, Text, -1, r, Format | DT_CALCRECT, nullptr);
-  if (WidthCache.size() >= MeasureCacheLimit)
-    WidthCache.clear();
-  WidthCache.emplace(std::move(key), r.Right - r.Left);
-  return r.Right - r.Left;
-}
-
-// A single line's height depends on the font only.
-int CachedHeight(TCanvas *C)
-{
-  TMeasureKey key = KeyOf(C, QString());
-  const auto it = HeightCache.find(key);
-  if (it != HeightCache.end())
-    return it->second;
-  const int h = C->TextHeight(QStringLiteral("gh"));
-  if (HeightCache.size() >= MeasureCacheLimit)
-    HeightCache.clear();
-  HeightCache.emplace(std::move(key), h);
-  return h;
-}
-
 // Per-call state carried between lines and replayed for the second pass of a line.
 struct TFlags {
   bool Shadow = false, Sub = false, Sup = false, Error = false, Hidden = false, InAnchor = false;
@@ -237,6 +182,16 @@ struct TRenderer {
   // Per line
   int SubH = 0, SupH = 0, Lift = 0, Align = 0, Indent = 0;
   bool LineHit = false, ItemHit = false;
+  // The pieces the layout pass took for the line, replayed by the positioned pass so that
+  // it neither parses nor measures again: text as shown with its width and height, or a tag.
+  struct TItem {
+    bool IsTag;
+    QString Text;
+    int W, TH;
+  };
+  std::vector<TItem> Items{};
+  bool Record = false;
+  TTextBatch Batch{C};
 
   void SetBrush(TColor Color)
   {
@@ -255,11 +210,12 @@ struct TRenderer {
       st.Exclude(S);
     C->Font()->SetStyle(st);
   }
-  int MeasureWidth(const QString &S) { return CachedWidth(C, S, Format & ~uint32_t(DT_END_ELLIPSIS)); }
+  int MeasureWidth(const QString &S) const { return Batch.Width(S, Format); }
   bool MouseIn(int L, int T, int R, int B) const { return MouseX > L && MouseX < R && MouseY > T && MouseY < B; }
 
   void ErrorLine(int X1, int X2, int Y)
   {
+    Batch.Flush();
     TColor pc = C->Pen()->Color();
     int pw = C->Pen()->Width();
     C->Pen()->SetColor(TColor(clRed));
@@ -280,6 +236,7 @@ struct TRenderer {
   void FocusRect(const TRect &R, int StartX, int EndX)
   {
     const int b = R.Bottom - Lift;
+    Batch.Flush();
     C->DrawFocusRect(TRect(R.Left + StartX - 1, b - GH, R.Left + EndX + 1, b));
   }
 
@@ -304,49 +261,64 @@ struct TRenderer {
     return Container ? Container->FindPicture(Src) : nullptr;
   }
 
-  QString Line(QString &S, TRect R, bool Layout, bool Paint, bool Hit, int &H);
+  // The layout pass reads S from Pos on and records the line when Record is set; the
+  // positioned pass replays the record.
+  void Line(const QString &S, int &Pos, TRect R, bool Layout, bool Paint, bool Hit, int &H);
   // Returns false when the tag makes the line full (it stays for the next line).
   bool Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, bool Paint, bool Hit, bool &Ends,
            bool &LiSeen);
 };
 
-QString TRenderer::Line(QString &S, TRect R, bool Layout, bool Paint, bool Hit, int &H)
+void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Paint, bool Hit, int &H)
 {
   int cx = 0, blankW = 0;
   bool ended = false, full = false, first = true, liSeen = false;
-  QString markup, laid;
+  bool laidNone = true, laidBlank = false;  // the text taken so far: none, ends with a blank
+  const int n = int(S.size());
+  size_t next = 0;  // replay position
+  if (Layout && Record)
+    Items.clear();
   R.Bottom -= SubH;
   const int lineW = R.Right - R.Left;
   if (F.ParaBack && Paint) {
+    Batch.Flush();
     const TColor b = BrushColor();
     SetBrush(F.ParaColor);
     C->FillRect(TRect(Rect.Left, R.Top, Rect.Right, R.Top + H));
     SetBrush(b);
   }
-  while (!S.isEmpty() && !ended && !full) {
-    const int lt = int(S.indexOf('<'));
-    const int sp = int(S.indexOf(' '));
-    QString raw;
-    if (lt >= 0 && (!WordWrap || sp < 0 || sp > lt))
-      raw = S.left(lt);
-    else if (WordWrap)
-      raw = sp < 0 ? S : S.left(sp + 1);
-    else
-      raw = S;
-    if (!raw.isEmpty()) {
-      const QString seg = DecodeSegment(raw);
-      const int th = CachedHeight(C);
+  while (!ended && !full && (Layout ? Pos < n : next < Items.size())) {
+    int rawEnd = Pos;
+    QString decoded;
+    const TItem *item = nullptr;
+    if (Layout) {
+      const int lt = int(S.indexOf('<', Pos));
+      const int sp = WordWrap ? int(S.indexOf(' ', Pos)) : -1;
+      if (lt >= 0 && (!WordWrap || sp < 0 || sp > lt))
+        rawEnd = lt;
+      else
+        rawEnd = WordWrap && sp >= 0 ? sp + 1 : n;
+      if (rawEnd > Pos)
+        decoded = DecodeSegment(S.mid(Pos, rawEnd - Pos));
+    } else if (!Items[next].IsTag) {
+      item = &Items[next++];
+    }
+    if (rawEnd > Pos || item) {
+      const QString &seg = item ? item->Text : decoded;
+      const int th = item ? item->TH : Batch.Height();
       if (F.Sub)
         SubH = std::max(SubH, th / 4);
       if (F.Sup)
         SupH = std::max(SupH, th / 4);
       H = std::max(H, th);
       if (F.Hidden) {
-        if (Layout)
+        // Hidden text is never recorded, so only the layout pass gets here.
+        if (Layout) {
           Plain += seg;
-        S.remove(0, raw.size());
+          Pos = rawEnd;
+        }
       } else {
-        int sw;
+        const int sw = item ? item->W : MeasureWidth(seg);
         if (Paint) {
           TRect tr(R.Left + cx, R.Top, R.Right, R.Bottom);
           if (F.Sub)
@@ -357,41 +329,42 @@ QString TRenderer::Line(QString &S, TRect R, bool Layout, bool Paint, bool Hit, 
           if (F.Shadow) {
             const TColor fc = C->Font()->Color();
             C->Font()->SetColor(ShadowColor);
-            TRect sr(tr.Left + ShadowOffset, tr.Top + ShadowOffset, tr.Right + ShadowOffset, tr.Bottom + ShadowOffset);
-            DrawTextEx(C, seg, -1, sr, Format, nullptr);
+            Batch.Add(seg, TRect(tr.Left + ShadowOffset, tr.Top + ShadowOffset, tr.Right + ShadowOffset,
+                                 tr.Bottom + ShadowOffset), Format);
             C->Font()->SetColor(fc);
           }
-          DrawTextEx(C, seg, -1, tr, Format, nullptr);
-          sw = MeasureWidth(seg);
+          Batch.Add(seg, tr, Format);
           if (F.InAnchor && F.Anchors == FocusLink + 1)
             FocusAnchor = F.Href;
           if (F.Error)
             ErrorLine(tr.Left, tr.Left + sw, R.Bottom);
-        } else {
-          sw = MeasureWidth(seg);
-          if (Hit && F.InAnchor && MouseX >= 0) {
-            const int mx = MouseX - R.Left;
-            if (mx >= cx && mx <= cx + sw) {
-              LineHit = true;
-              if (MouseY > R.Top && MouseY < R.Bottom) {
-                Anchor = F.Href;
-                AnchorTitle = F.Title;
-                F.AnchorHit = true;
-              }
+        } else if (Hit && F.InAnchor && MouseX >= 0) {
+          const int mx = MouseX - R.Left;
+          if (mx >= cx && mx <= cx + sw) {
+            LineHit = true;
+            if (MouseY > R.Top && MouseY < R.Bottom) {
+              Anchor = F.Href;
+              AnchorTitle = F.Title;
+              F.AnchorHit = true;
             }
           }
         }
         cx += sw;
-        const bool fits = !Layout || cx < lineW || sw >= lineW || (!laid.isEmpty() && !laid.endsWith(' '));
+        const bool fits = !Layout || cx < lineW || sw >= lineW || (!laidNone && !laidBlank);
         if (fits || !WordWrap) {
-          S.remove(0, raw.size());
-          markup += raw;
-          laid += seg;
-          if (Layout)
+          if (Layout) {
+            Pos = rawEnd;
+            if (!seg.isEmpty()) {
+              laidNone = false;
+              laidBlank = seg.endsWith(' ');
+            }
             Plain += seg;
-          if (Layout && !WordWrap && !fits && !first)
-            S.clear();
-          blankW = seg.endsWith(' ') ? MeasureWidth(QStringLiteral(" ")) : 0;
+            if (!WordWrap && !fits && !first)
+              Pos = n;
+            blankW = seg.endsWith(' ') ? MeasureWidth(QStringLiteral(" ")) : 0;
+            if (Record)
+              Items.push_back(TItem{false, seg, sw, th});
+          }
           first = false;
         } else {
           cx -= sw;
@@ -400,24 +373,34 @@ QString TRenderer::Line(QString &S, TRect R, bool Layout, bool Paint, bool Hit, 
         }
       }
     }
-    if (S.startsWith('<')) {
-      if (S.size() <= 2) {
-        S.clear();
-        break;
+    if (Layout ? Pos < n && S[Pos] == '<' : next < Items.size() && Items[next].IsTag) {
+      QString taken;
+      int gt = 0;
+      if (Layout) {
+        if (n - Pos <= 2) {
+          Pos = n;
+          break;
+        }
+        gt = int(S.indexOf('>', Pos));
+        if (gt < 0) {
+          Pos = n;
+          break;
+        }
+        taken = S.mid(Pos, gt + 1 - Pos);
       }
-      const int gt = int(S.indexOf('>'));
-      if (gt < 0) {
-        S.clear();
-        break;
-      }
-      const QString tag = S.left(gt + 1);
+      const QString &tag = Layout ? taken : Items[next].Text;
       bool ends = false;
       if (!Tag(tag, R, cx, H, Layout, Paint, Hit, ends, liSeen)) {
         full = true;
         break;
       }
-      S.remove(0, gt + 1);
-      markup += tag;
+      if (Layout) {
+        Pos = gt + 1;
+        if (Record)
+          Items.push_back(TItem{true, std::move(taken), 0, 0});
+      } else {
+        ++next;
+      }
       if (ends) {
         ended = true;
         blankW = 0;
@@ -430,7 +413,6 @@ QString TRenderer::Line(QString &S, TRect R, bool Layout, bool Paint, bool Hit, 
     FocusRect(R, F.AnchorTop == R.Top ? F.AnchorX : 0, cx);
     F.AnchorX = 0;
   }
-  return markup;
 }
 
 bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, bool Paint, bool Hit, bool &Ends,
@@ -571,6 +553,7 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
         else if (bg.contains('#'))
           c = HTMLColorByHex(bg);
         if (c != clNone) {
+          Batch.Flush();
           const TColor old = BrushColor();
           C->Pen()->SetColor(c);
           SetBrush(c);
@@ -582,6 +565,7 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
       if (!back.isEmpty()) {
         if (THTMLPicture *p = FindPicture(back, Attribute(T, U, "BACKGROUND"))) {
           if (!p->Empty() && p->Width() > 0 && p->Height() > 0) {
+            Batch.Flush();
             const int saved = C->SaveDC();
             C->IntersectClipRect(Rect);
             for (int y = Rect.Top; y < Rect.Bottom; y += p->Height())
@@ -624,6 +608,7 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
       ControlType = type;
     }
     if (Paint && !w.isEmpty()) {
+      Batch.Flush();
       const TColor pc = C->Pen()->Color(), fc = font->Color(), bc = BrushColor();
       const int b = R.Bottom, top = b - H;
       const bool inside = MouseIn(x, R.Top, x + cw, R.Top + ch);
@@ -693,6 +678,7 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
     if (U.startsWith(QLatin1String("<HR"))) {
       Ends = true;
       if (Paint) {
+        Batch.Flush();
         const TColor pc = C->Pen()->Color();
         const int pw = C->Pen()->Width();
         C->Pen()->SetColor(clBlack);
@@ -779,6 +765,7 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
           HoverPicture = number;
         }
         if (Paint) {
+          Batch.Flush();
           if (pic) {
             const bool stretch = pic->Stretch();
             pic->SetStretch(true);
@@ -810,7 +797,7 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
       const QString name = font->Name();
       font->SetName(QStringLiteral("Symbol"));
       TRect br(R.Left + X + (level - 1) * 12, R.Top, R.Right, R.Bottom);
-      DrawTextEx(C, level % 2 ? QString(QChar(0x00B7)) : QStringLiteral("o"), -1, br, DT_SINGLELINE | DT_NOPREFIX, nullptr);
+      Batch.Add(level % 2 ? QString(QChar(0x00B7)) : QStringLiteral("o"), br, DT_SINGLELINE | DT_NOPREFIX);
       font->SetName(name);
     }
     X += level * 12;
@@ -832,6 +819,7 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
       F.ParaBrush = BrushColor();
       F.ParaColor = ColorValue(bg);
       F.ParaBack = true;
+      Batch.Flush();
       SetBrush(F.ParaColor);
       C->FillRect(TRect(Rect.Left, R.Top, Rect.Right, R.Top + H));
       SetBrush(F.ParaBrush);
@@ -972,27 +960,29 @@ bool RenderHTMLText(TCanvas *Canvas, const QString &Text, const TRect &Rect, TIm
   C->SetBkMode(TRANSPARENT);
   r.Format = DT_SINGLELINE | DT_BOTTOM | DT_EXTERNALLEADING | DT_EXPANDTABS | (WordWrap ? 0u : uint32_t(DT_END_ELLIPSIS));
 
-  QString s = Prepare(Text);
-  r.GH = CachedHeight(C);
+  const QString s = Prepare(Text);
+  int pos = 0;
+  r.Record = !MeasureOnly;
+  r.GH = r.Batch.Height();
   const int startGH = r.GH;
   bool result = false;
   // The first pass hit-tests when painting (it feeds the hover picture) or measuring; a
   // hit-test call does it on the positioned second pass.
   const bool hitFirst = !HitTestOnly;
   TFont lineFont;
-  while (!s.isEmpty()) {
+  while (pos < s.size()) {
     // The second pass replays the line from the style it started with.
     if (!MeasureOnly)
       lineFont.Assign(C->Font());
     const TColor lineBrush = r.BrushColor();
     const TFlags lineFlags = MeasureOnly ? TFlags{} : r.F;
-    r.GH = CachedHeight(C);
+    r.GH = r.Batch.Height();
     int h = r.GH;
     r.SubH = r.SupH = r.Lift = 0;
     r.LineHit = r.ItemHit = false;
     const int w0 = Width;
     Width = 0;
-    QString line = r.Line(s, TRect(lr.Left, lr.Top, lr.Right, lr.Top + h), true, false, hitFirst, h);
+    r.Line(s, pos, TRect(lr.Left, lr.Top, lr.Right, lr.Top + h), true, false, hitFirst, h);
     const int lineW = Width;
     Width = std::max(w0, lineW);
     int x = lr.Left;
@@ -1007,7 +997,7 @@ bool RenderHTMLText(TCanvas *Canvas, const QString &Text, const TRect &Rect, TIm
       C->Font()->Assign(lineFont);
       r.SetBrush(lineBrush);
       r.F = lineFlags;
-      r.Line(line, pr, false, !HitTestOnly, HitTestOnly, h);
+      r.Line(s, pos, pr, false, !HitTestOnly, HitTestOnly, h);
     }
     if (r.ItemHit || (r.LineHit && MouseY > bottom - r.Lift - r.GH && MouseY < bottom - r.Lift))
       result = true;
@@ -1019,6 +1009,7 @@ bool RenderHTMLText(TCanvas *Canvas, const QString &Text, const TRect &Rect, TIm
   }
   if (Height == 0)
     Height = startGH;
+  r.Batch.Flush();
   C->Pen()->SetColor(penColor);
   C->Pen()->SetWidth(penWidth);
   C->Brush()->SetColor(brushColor);

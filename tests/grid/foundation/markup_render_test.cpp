@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -415,6 +416,44 @@ TEST_F(MarkupRender, PicturesFromFilesAndTheContainer)
   EXPECT_EQ(Render(C, "<IMG SRC=\"leaf\">", TRect(0, 0, 300, 40), q).Width, 5);
   EXPECT_EQ(Render(C, "<IMG SRC=\"leaf\" HEIGHT=\"6\">", TRect(0, 0, 300, 40), q).Width, 10);
   EXPECT_EQ(Render(C, "<IMG SRC=\"none\">", TRect(0, 0, 300, 40), q).Width, 0);
+}
+
+// Painting through a caller's painter holds text pieces back and draws them together; the
+// pixels must be those of drawing each piece on its own (a recording canvas does that).
+TEST(MarkupRenderBatch, SamePixelsAsPieceByPiece)
+{
+  const char *texts[] = {
+      "<B>Tag 12</B> <I>value</I> <FONT COLOR=\"clRed\" SIZE=\"3\">45 bar</FONT> <A HREF=\"n\">details</A>"
+      "<BR>in &amp; out<UL><LI>port 3</LI></UL>",
+      "<SHAD>shadow</SHAD> <E>errr</E> H<SUB>2</SUB>O x<SUP>2</SUP> <HI>high</HI> <S>strike</S> <U>under</U>",
+      "<P BGCOLOR=\"clYellow\">para <FONT BGCOLOR=\"clAqua\" FACE=\"Courier New\">back</FONT> Wjgq</P>"
+      "<FONT SIZE=\"5\">Big</FONT> words that run past the right edge of the cell",
+  };
+  for (const char *text : texts)
+    for (const bool wrap : {true, false})
+      for (const int clip : {0, 1, 2}) {  // none, the canvas's, the painter's
+        QImage batched(120, 50, QImage::Format_RGB32), single(120, 50, QImage::Format_RGB32);
+        for (QImage *img : {&batched, &single}) {
+          img->fill(Qt::white);
+          QPainter p(img);
+          TCanvas c;
+          c.SetPainter(&p);
+          QStringList log;
+          if (img == &single)
+            c.SetRecorder(&log);
+          if (clip == 1)
+            c.IntersectClipRect(TRect(3, 0, 100, 44));
+          else if (clip == 2)
+            p.setClipRect(3, 0, 97, 44);
+          Opts o;
+          o.WordWrap = wrap;
+          o.URL = clBlue;
+          o.HoverColor = clLime;  // an opaque brush behind the anchor
+          // Cut at the top as a scrolled cell is.
+          Render(c, QString::fromUtf8(text), TRect(2, -3, 118, 47), o);
+        }
+        EXPECT_TRUE(batched == single) << text << " wrap " << wrap << " clip " << clip;
+      }
 }
 
 // A sample of the common tags for the eye.
