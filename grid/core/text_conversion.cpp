@@ -211,77 +211,36 @@ bool TZavStringGrid::IsSortGlyphRow(int ACol, int ARow)
 
 namespace {
 
+// A changed value is stored and the whole grid repainted.
 template <typename T>
-bool Store(T &Field, T Value)
+void StoreAndRepaint(TZavStringGrid *Grid, T &Field, T Value)
 {
   if (Field == Value)
-    return false;
+    return;
   Field = Value;
-  return true;
+  Grid->Invalidate();
 }
 
 } // namespace
 
-void TZavStringGrid::SetSelectionColor(TColor Value)
-{
-  if (Store(FSelectionColor, Value))
-    Invalidate();
-}
-
-void TZavStringGrid::SetSelectionColorTo(TColor Value)
-{
-  if (Store(FSelectionColorTo, Value))
-    Invalidate();
-}
-
-void TZavStringGrid::SetSelectionMirrorColor(TColor Value)
-{
-  if (Store(FSelectionMirrorColor, Value))
-    Invalidate();
-}
-
-void TZavStringGrid::SetSelectionMirrorColorTo(TColor Value)
-{
-  if (Store(FSelectionMirrorColorTo, Value))
-    Invalidate();
-}
-
-void TZavStringGrid::SetSelectionTextColor(TColor Value)
-{
-  if (Store(FSelectionTextColor, Value))
-    Invalidate();
-}
-
-void TZavStringGrid::SetSelectionColorMixer(bool Value)
-{
-  if (Store(FSelectionColorMixer, Value))
-    Invalidate();
-}
-
-void TZavStringGrid::SetSelectionRectangle(bool Value)
-{
-  if (Store(FSelectionRectangle, Value))
-    Invalidate();
-}
-
-void TZavStringGrid::SetSelectionResizer(bool Value)
-{
-  if (Store(FSelectionResizer, Value))
-    Invalidate();
-}
+void TZavStringGrid::SetSelectionColor(TColor Value) { StoreAndRepaint(this, FSelectionColor, Value); }
+void TZavStringGrid::SetSelectionColorTo(TColor Value) { StoreAndRepaint(this, FSelectionColorTo, Value); }
+void TZavStringGrid::SetSelectionMirrorColor(TColor Value) { StoreAndRepaint(this, FSelectionMirrorColor, Value); }
+void TZavStringGrid::SetSelectionMirrorColorTo(TColor Value) { StoreAndRepaint(this, FSelectionMirrorColorTo, Value); }
+void TZavStringGrid::SetSelectionTextColor(TColor Value) { StoreAndRepaint(this, FSelectionTextColor, Value); }
+void TZavStringGrid::SetSelectionColorMixer(bool Value) { StoreAndRepaint(this, FSelectionColorMixer, Value); }
+void TZavStringGrid::SetSelectionRectangle(bool Value) { StoreAndRepaint(this, FSelectionRectangle, Value); }
+void TZavStringGrid::SetSelectionResizer(bool Value) { StoreAndRepaint(this, FSelectionResizer, Value); }
 
 void TZavStringGrid::SetSelectionColorMixerFactor(int Value)
 {
-  if (Store(FSelectionColorMixerFactor, std::clamp(Value, 0, 100)))
-    Invalidate();
+  StoreAndRepaint(this, FSelectionColorMixerFactor, std::clamp(Value, 0, 100));
 }
 
 void TZavStringGrid::SetShowSelection(bool Value)
 {
-  if (!Store(FShowSelection, Value))
-    return;
   FShowSel = Value;
-  Invalidate();
+  StoreAndRepaint(this, FShowSelection, Value);
 }
 
 void TZavStringGrid::SetMaxEditLength(int Value)
