@@ -265,6 +265,54 @@ void TGridColumnItem::SetRows(int ARow, const QString &Value)
     grid->SetCells(Index(), ARow, Value);
 }
 
+int TGridColumnItem::Ints(int ARow) const
+{
+  TZavColumnGrid *grid = Grid();
+  return grid ? grid->Ints(Index(), ARow) : 0;
+}
+
+void TGridColumnItem::SetInts(int ARow, int Value)
+{
+  if (TZavColumnGrid *grid = Grid())
+    grid->SetInts(Index(), ARow, Value);
+}
+
+double TGridColumnItem::Floats(int ARow) const
+{
+  TZavColumnGrid *grid = Grid();
+  return grid ? grid->Floats(Index(), ARow) : 0;
+}
+
+void TGridColumnItem::SetFloats(int ARow, double Value)
+{
+  if (TZavColumnGrid *grid = Grid())
+    grid->SetFloats(Index(), ARow, Value);
+}
+
+double TGridColumnItem::Dates(int ARow) const
+{
+  TZavColumnGrid *grid = Grid();
+  return grid ? grid->Dates(Index(), ARow) : 0;
+}
+
+void TGridColumnItem::SetDates(int ARow, double Value)
+{
+  if (TZavColumnGrid *grid = Grid())
+    grid->SetDates(Index(), ARow, Value);
+}
+
+double TGridColumnItem::Times(int ARow) const
+{
+  TZavColumnGrid *grid = Grid();
+  return grid ? grid->Times(Index(), ARow) : 0;
+}
+
+void TGridColumnItem::SetTimes(int ARow, double Value)
+{
+  if (TZavColumnGrid *grid = Grid())
+    grid->SetTimes(Index(), ARow, Value);
+}
+
 // ---------------------------------------------------------------------------------------------
 
 TGridColumnCollection::TGridColumnCollection(TZavColumnGrid *AOwner)

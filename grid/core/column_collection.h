@@ -145,6 +145,15 @@ public:
   // The grid's cell text of the item's column.
   QString Rows(int ARow) const;
   void SetRows(int ARow, const QString &Value);
+  // The grid's typed views of the item's column (0 without a collection).
+  int Ints(int ARow) const;
+  void SetInts(int ARow, int Value);
+  double Floats(int ARow) const;
+  void SetFloats(int ARow, double Value);
+  double Dates(int ARow) const;
+  void SetDates(int ARow, double Value);
+  double Times(int ARow) const;
+  void SetTimes(int ARow, double Value);
 
 private:
   friend class TZavColumnGrid;

@@ -7,22 +7,10 @@ void TZavStringGrid::DoCalcFooter(int ACol, int ARow, QString &Value)
   if (OnFooterCalc)
     OnFooterCalc(this, ACol, ARow, Value);
 }
-bool TZavStringGrid::GetFloatFormat(int ACol, int ARow, bool &IsFloat, QString &FloatFormat)
-{
-  FloatFormat = FFloatFormat;
-  if (OnGetFloatFormat)
-    OnGetFloatFormat(this, ACol, ARow, IsFloat, FloatFormat);
-  return IsFloat;
-}
 void TZavStringGrid::DoGetEditorProp(int ACol, int ARow, TEditLink *AEditLink)
 {
   if (OnGetEditorProp)
     OnGetEditorProp(this, ACol, ARow, AEditLink);
-}
-void TZavStringGrid::DoFixedEdit(int ACol, int ARow, TGridFixedCellEditor &AEditor, TStrings *Values)
-{
-  if (OnFixedEdit)
-    OnFixedEdit(this, ACol, ARow, AEditor, Values);
 }
 void TZavStringGrid::InsertRowNodeAware(int) {}
 void TZavStringGrid::DeleteRowNodeAware(int) {}
@@ -39,9 +27,6 @@ void TZavStringGrid::DoUpdateColumnSize(int ACol, int &AWidth)
 void TZavStringGrid::DoUpdateAutoColumnSize(int ACol, int &AWidth) { DoUpdateColumnSize(ACol, AWidth); }
 void TZavStringGrid::ColumnHeadersChanged() {}
 bool TZavStringGrid::MatchFilter(int) { return true; }
-QString TZavStringGrid::GetDisplCellText(int ACol, int ARow) { return Cells(ACol, ARow); }
-QString TZavStringGrid::GetSaveCellText(int ACol, int ARow) { return GridCells(ACol, ARow); }
-void TZavStringGrid::SetLoadedCellText(int ACol, int ARow, const QString &Value) { SetGridCells(ACol, ARow, Value); }
 QString TZavStringGrid::CalcFooterColumn(int) { return QString(); }
 void TZavStringGrid::GetUsedCells(int &ACols, int &ARows)
 {
@@ -72,8 +57,6 @@ void TZavStringGrid::CalcFooter(int) {}
 bool TZavStringGrid::IsNode(int) { return false; }
 bool TZavStringGrid::IsSummary(int) { return false; }
 void TZavStringGrid::StretchColumnToFit(int) {}
-void TZavStringGrid::ShowColumnHeaders() {}
-void TZavStringGrid::ShowRowHeaders() {}
 void TZavStringGrid::MergedColumnsChanged(TObject *, int, int) {}
 void TZavStringGrid::SaveColSizes() {}
 void TZavStringGrid::LoadColSizes() {}

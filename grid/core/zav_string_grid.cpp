@@ -11,6 +11,7 @@
 #include "grid/core/grid_module.h"
 #include "grid/core/grid_settings.h"
 #include "grid/core/sort_settings.h"
+#include "grid/core/text_conversion.h"
 #include "grid/view/editor_wrappers.h"
 #include "grid/foundation/focus_windows.h"
 #include "grid/foundation/grid_helpers.h"
@@ -77,7 +78,7 @@ void TZavStringGrid::CreateSubObjects()
   // The cell node settings (15) come with the node rows.
   FBands = std::make_unique<TBands>();
   FBands->OnChange = [this](TObject *) { Invalidate(); };
-  // The size-while-typing settings (17) come with the edit flow that reads them.
+  FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
   FMouseActions = std::make_unique<TMouseActions>(this);
   FMouseActions->OnChange = [this](TObject *Sender) { MouseActionsChanged(Sender); };
   FMouseActions->OnIsDesigning = [this](TObject *, bool &Designing) { Designing = IsDesignTime(); };

@@ -80,6 +80,8 @@ class TZavStringGridCheck;
 class TEditLink;
 class TZavRichEdit;
 class TCustomForm;
+class TInplaceEdit;
+enum class TBalloonIcon;
 
 // Owner of a sub-object whose class comes with a later topic: it stays empty until then.
 struct TPendingDelete {
@@ -100,13 +102,16 @@ public:
 #define QM_PROP(T, N, F)                                                                          \
   T N() const { return F; }                                                                       \
   void Set##N(T Value) { F = Value; }
+#define QM_PROP_W(T, N, F)                                                                        \
+  T N() const { return F; }                                                                       \
+  void Set##N(T Value);
   QM_PROP(bool, ActiveCellShow, FActiveCellShow)
   QM_PROP(TColor, ActiveCellColor, FActiveCellColor)
   QM_PROP(TColor, ActiveCellColorTo, FActiveCellColorTo)
   QM_PROP(bool, AnchorHint, FAnchorHint)
   QM_PROP(bool, AutoFilterUpdate, FAutoFilterUpdate)
   QM_PROP(bool, AutoNumAlign, FAutoNumAlign)
-  QM_PROP(bool, AutoSize, FAutoSize)
+  QM_PROP_W(bool, AutoSize, FAutoSize)
   QM_PROP(bool, AutoThemeAdapt, FAutoThemeAdapt)
   QM_PROP(TZavStringGridCheck *, CellChecker, FCellChecker)
   QM_PROP(TEditorType, DefaultEditor, FDefaultEditor)
@@ -130,7 +135,7 @@ public:
   QM_PROP(bool, FixedColAlways, FFixedColAlways)
   QM_PROP(TPopupMenu *, FixedDropDownMenu, FFixedDropDownMenu)
   QM_PROP(bool, FixedRowAlways, FFixedRowAlways)
-  QM_PROP(bool, Flat, FFlat)
+  QM_PROP_W(bool, Flat, FFlat)
   QM_PROP(QString, FloatFormat, FFloatFormat)
   QM_PROP(TImageList *, GridImages, FGridImages)
   QM_PROP(bool, HideFocusRect, FHideFocusRect)
@@ -155,7 +160,7 @@ public:
   QM_PROP(bool, LookupCaseSensitive, FLookupCaseSensitive)
   QM_PROP(bool, LookupHistory, FLookupHistory)
   QM_PROP(int, MaxComboLength, FMaxComboLength)
-  QM_PROP(int, MaxEditLength, FMaxEditLength)
+  QM_PROP_W(int, MaxEditLength, FMaxEditLength)
   QM_PROP(bool, Multilinecells, FMultilinecells)
   QM_PROP(bool, OemConvert, FOemConvert)
   QM_PROP(TPictureContainer *, PictureContainer, FPictureContainer)
@@ -166,18 +171,18 @@ public:
   QM_PROP(bool, ScrollSynch, FScrollSynch)
   QM_PROP(TScrollType, ScrollType, FScrollType)
   QM_PROP(int, ScrollWidth, FScrollWidth)
-  QM_PROP(TColor, SelectionColor, FSelectionColor)
-  QM_PROP(TColor, SelectionColorTo, FSelectionColorTo)
-  QM_PROP(bool, SelectionColorMixer, FSelectionColorMixer)
-  QM_PROP(int, SelectionColorMixerFactor, FSelectionColorMixerFactor)
-  QM_PROP(TColor, SelectionMirrorColor, FSelectionMirrorColor)
-  QM_PROP(TColor, SelectionMirrorColorTo, FSelectionMirrorColorTo)
-  QM_PROP(bool, SelectionRectangle, FSelectionRectangle)
-  QM_PROP(bool, SelectionResizer, FSelectionResizer)
+  QM_PROP_W(TColor, SelectionColor, FSelectionColor)
+  QM_PROP_W(TColor, SelectionColorTo, FSelectionColorTo)
+  QM_PROP_W(bool, SelectionColorMixer, FSelectionColorMixer)
+  QM_PROP_W(int, SelectionColorMixerFactor, FSelectionColorMixerFactor)
+  QM_PROP_W(TColor, SelectionMirrorColor, FSelectionMirrorColor)
+  QM_PROP_W(TColor, SelectionMirrorColorTo, FSelectionMirrorColorTo)
+  QM_PROP_W(bool, SelectionRectangle, FSelectionRectangle)
+  QM_PROP_W(bool, SelectionResizer, FSelectionResizer)
   QM_PROP(bool, SelectionRTFKeep, FSelectionRTFKeep)
-  QM_PROP(TColor, SelectionTextColor, FSelectionTextColor)
+  QM_PROP_W(TColor, SelectionTextColor, FSelectionTextColor)
   QM_PROP(bool, ShowDesignHelper, FShowDesignHelper)
-  QM_PROP(bool, ShowSelection, FShowSelection)
+  QM_PROP_W(bool, ShowSelection, FShowSelection)
   QM_PROP(bool, SizeWithForm, FSizeWithForm)
   QM_PROP(TColor, URLColor, FURLColor)
   QM_PROP(bool, URLEdit, FURLEdit)
@@ -187,7 +192,7 @@ public:
   QM_PROP(bool, URLUnderlineOnHover, FURLUnderlineOnHover)
   QM_PROP(bool, UseInternalHintClass, FUseInternalHintClass)
   QM_PROP(QString, ValidChars, FValidChars)
-  QM_PROP(TVAlignment, VAlignment, FVAlignment)
+  QM_PROP_W(TVAlignment, VAlignment, FVAlignment)
 
   // Public properties the constructor sets.
   QM_PROP(QString, CheckTrue, FCheckTrue)
@@ -225,6 +230,7 @@ public:
   QM_PROP(int, PreviewPage, FPreviewPage)
   QM_PROP(QString, EditMask, FEditMask)
 #undef QM_PROP
+#undef QM_PROP_W
 
   // The width of column 0 and the height of the fixed rows.
   int FixedColWidth() const { return ColWidths(0); }
@@ -928,6 +934,110 @@ public:
   void RemoveAllButtons();
   TRect GetCellButtonRect(int ACol, int ARow);
 
+  // --- typed access and text conversion ---
+  // Typed views of the cell texts. Ints, Floats, Dates, Times and ControlValues take display
+  // rows; the All... forms real rows (hidden rows included). A text that is no number raises
+  // EZavGridError; an empty text or a lone "-" reads as 0.
+  int Ints(int ACol, int ARow) { return GetInts(ACol, ARow); }
+  int GetInts(int ACol, int ARow);
+  void SetInts(int ACol, int ARow, int Value);
+  int AllInts(int ACol, int ARow) { return GetAllInts(ACol, ARow); }
+  int GetAllInts(int ACol, int ARow);
+  void SetAllInts(int ACol, int ARow, int Value);
+  double Floats(int ACol, int ARow) { return GetFloats(ACol, ARow); }
+  double GetFloats(int ACol, int ARow);
+  // Written with the cell's float format; a format that does not fit a float raises EConvertError.
+  void SetFloats(int ACol, int ARow, double Value);
+  double AllFloats(int ACol, int ARow) { return GetAllFloats(ACol, ARow); }
+  double GetAllFloats(int ACol, int ARow);
+  void SetAllFloats(int ACol, int ARow, double Value);
+  // The locale's short date and time formats; a text that is no date raises EConvertError.
+  TDateTime Dates(int ACol, int ARow);
+  // A value of 0 or less empties the cell unless ShowNullDates.
+  void SetDates(int ACol, int ARow, TDateTime Value);
+  TDateTime Times(int ACol, int ARow);
+  void SetTimes(int ACol, int ARow, TDateTime Value);
+  // The value of the embedded control ID of the cell (empty without one).
+  QString ControlValues(int ACol, int ARow, const QString &ID);
+  void SetControlValues(int ACol, int ARow, const QString &ID, const QString &Value);
+  // Print width and left offset of a column from the last print pass (0 .. 511).
+  int PrintColWidth(int ACol) { return GetPrintColWidth(ACol); }
+  int GetPrintColWidth(int ACol);
+  int PrintColOffset(int ACol) { return GetPrintColOffset(ACol); }
+  int GetPrintColOffset(int ACol);
+
+  void SetLookupItems(TStringList *Value);
+  void SetFixedFont(TFont *Value);
+  void SetColumnHeaders(TStringList *Value);
+  void ClearColumnHeaders();
+  void SetRowHeaders(TStringList *Value);
+  void ClearRowHeaders();
+
+  // Fills: rows outer, columns inner; DoFixed takes the fixed cells too. CellsLoaded runs once.
+  void TextFill(bool DoFixed, const QString &Txt);
+  // Fmt gets two integers, column then row; a format that does not fit raises EConvertError.
+  void FormatFill(bool DoFixed, const QString &Fmt);
+  // Integers 0 .. Rnd - 1; a range of 0 or less writes 0.
+  void RandomFill(bool DoFixed, int Rnd);
+  void LinearFill(bool DoFixed);
+  // Exchanges the stored texts and the properties (with their graphics) of two cells.
+  void SwapCells(TGridCoord FromCell, TGridCoord ToCell);
+
+  // Highlighting ("hi" tags) and error marks ("e" tags) in texts and cell ranges. Adding tags
+  // rewrites every base cell of the range entity-encoded; removing them decodes the entities.
+  QString HilightText(bool DoCase, const QString &S, const QString &Text);
+  QString UnHilightText(const QString &S);
+  QString MarkText(bool DoCase, const QString &S, const QString &Text);
+  QString UnMarkText(const QString &S);
+  void HilightInCell(bool DoCase, int Col, int Row, const QString &HiText);
+  void MarkInCell(bool DoCase, int Col, int Row, const QString &HiText);
+  void UnHilightInCell(int Col, int Row);
+  void UnMarkInCell(int Col, int Row);
+  void HilightInCol(bool DoFixed, bool DoCase, int Col, const QString &HiText);
+  void MarkInCol(bool DoFixed, bool DoCase, int Col, const QString &HiText);
+  void UnHilightInCol(bool DoFixed, int Col);
+  void UnMarkInCol(bool DoFixed, int Col);
+  void HilightInRow(bool DoFixed, bool DoCase, int Row, const QString &HiText);
+  void MarkInRow(bool DoFixed, bool DoCase, int Row, const QString &HiText);
+  void UnHilightInRow(bool DoFixed, int Row);
+  void UnMarkInRow(bool DoFixed, int Row);
+  void HilightInGrid(bool DoFixed, bool DoCase, const QString &HiText);
+  void MarkInGrid(bool DoFixed, bool DoCase, const QString &HiText);
+  void UnHilightInGrid(bool DoFixed);
+  void UnMarkInGrid(bool DoFixed);
+
+  // The cell checker's pass: True when every cell passed (without a checker, always).
+  bool CheckCell(int Col, int Row);
+  bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  bool CheckCol(bool DoFixed, int Col);
+  bool CheckRow(bool DoFixed, int Row);
+  bool CheckGrid(bool DoFixed);
+
+  // Balloon hints and rotated texts ride on the cell graphic; a check box or radio button
+  // carries a balloon beside its own kind.
+  void AddBalloon(int ACol, int ARow, const QString &Title, const QString &Text, TBalloonIcon Icon);
+  void RemoveBalloon(int ACol, int ARow);
+  bool HasBalloon(int ACol, int ARow);
+  bool IsBalloon(int ACol, int ARow, QString &Title, QString &Text, TBalloonIcon &Icon);
+  void AddRotated(int ACol, int ARow, int16_t AAngle, const QString &s);
+  void SetRotated(int ACol, int ARow, int16_t AAngle);
+  void RemoveRotated(int ACol, int ARow);
+  bool IsRotated(int ACol, int ARow, int &aAngle);
+  // The sort glyph is drawn in this cell's row.
+  bool IsSortGlyphRow(int ACol, int ARow);
+
+  bool SaveWithRTF() const { return FSaveWithRTF; }
+  void SetSaveWithRTF(bool Value) { FSaveWithRTF = Value; }
+  bool SpreadSheet() const { return FSpreadSheet; }
+  // Switches on the range selection and editing options whatever the value.
+  void SetSpreadSheet(bool Value);
+  void SetSortSettings(TSortSettings *Value);
+  void SetDragScrollOptions(TDragScrollOptions *Value);
+  TInplaceEdit *NormalEdit() const { return InplaceEditor(); }
+
+protected:
+  void GetDisplText(int ACol, int ARow, QString &Value) override;
+
 protected:
   // --- object (protected) ---
   // Virtual operations the grid adds, in slot order. The bodies of other topics live with
@@ -1266,7 +1376,7 @@ private:
   std::unique_ptr<TColumnSize> FColumnSize;
   TPendingPtr<TCellNode> FCellNode;
   std::unique_ptr<TBands> FBands;
-  TPendingPtr<TSizeWhileTyping> FSizeWhileTyping;
+  std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
   std::unique_ptr<TMouseActions> FMouseActions;
   std::unique_ptr<TGrouping> FGrouping;
   std::unique_ptr<TStringList> FColumnHeaders;
@@ -1446,4 +1556,20 @@ private:
   int CheckColumnStartRow();
 
   // --- cell graphics and controls, carriers (fields) ---
+
+  // --- typed access and text conversion (fields) ---
+  bool FSaveWithRTF = false;
+  bool FSpreadSheet = false;
+  // VAlignment as a text-drawing flag (top 0, vertical centre 4, bottom 8).
+  uint32_t FVAlign = 0;
+  // Printed widths and left offsets per display column; the print pass fills them.
+  std::array<int, 513> MaxWidths{};
+  std::array<int, 513> Indents{};
+  // Base cells of the rectangle, tag added or removed.
+  void HilightRange(int FromCol, int FromRow, int ToCol, int ToRow, const QString &Tag, bool DoCase,
+                    const QString &HiText);
+  void UnHilightRange(int FromCol, int FromRow, int ToCol, int ToRow, const QString &Tag);
+  QString HilightSourceText(int ACol, int ARow);
+  // The range of the fills and checks: full, or the normal cells.
+  TGridRect FillRange(bool DoFixed);
 };
