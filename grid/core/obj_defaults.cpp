@@ -65,8 +65,6 @@ void TZavStringGrid::Group(int) {}
 void TZavStringGrid::UnGroup() {}
 void TZavStringGrid::ClearRect(int, int, int, int) {}
 void TZavStringGrid::TrimRect(int, int, int, int) {}
-void TZavStringGrid::SaveColPositions() {}
-void TZavStringGrid::LoadColPositions() {}
 void TZavStringGrid::CalcFooter(int) {}
 
 bool TZavStringGrid::IsNode(int) { return false; }
@@ -75,8 +73,5 @@ void TZavStringGrid::StretchColumnToFit(int) {}
 void TZavStringGrid::ShowColumnHeaders() {}
 void TZavStringGrid::ShowRowHeaders() {}
 void TZavStringGrid::MergedColumnsChanged(TObject *, int, int) {}
-void TZavStringGrid::SaveColSizes() {}
-void TZavStringGrid::LoadColSizes() {}
-void TZavStringGrid::SetColumnOrder() {}
 void TZavStringGrid::CellControlsUpdate(bool) {}
 void TZavStringGrid::UpdateProportionalVertScroll() {}
