@@ -283,7 +283,8 @@ void TZavColumnGrid::LoadColumnPositions(const QString &Key, const QString &Sect
       order[size_t(j)] = i;
     }
   }
-  // MERGE: ResetColumnOrder first, so that the stored positions apply to the original order.
+  // The stored positions refer to the original order.
+  ResetColumnOrder();
   for (int j = 0; j < n; ++j)
     Item(order[size_t(j)])->FDefIdx = j;
   FColumns->ResetOrganization();

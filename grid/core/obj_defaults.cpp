@@ -50,16 +50,11 @@ void TZavStringGrid::Group(int) {}
 void TZavStringGrid::UnGroup() {}
 void TZavStringGrid::ClearRect(int, int, int, int) {}
 void TZavStringGrid::TrimRect(int, int, int, int) {}
-void TZavStringGrid::SaveColPositions() {}
-void TZavStringGrid::LoadColPositions() {}
 void TZavStringGrid::CalcFooter(int) {}
 
 bool TZavStringGrid::IsNode(int) { return false; }
 bool TZavStringGrid::IsSummary(int) { return false; }
 void TZavStringGrid::StretchColumnToFit(int) {}
 void TZavStringGrid::MergedColumnsChanged(TObject *, int, int) {}
-void TZavStringGrid::SaveColSizes() {}
-void TZavStringGrid::LoadColSizes() {}
-void TZavStringGrid::SetColumnOrder() {}
 void TZavStringGrid::CellControlsUpdate(bool) {}
 void TZavStringGrid::UpdateProportionalVertScroll() {}

@@ -1038,6 +1038,20 @@ public:
 protected:
   void GetDisplText(int ACol, int ARow, QString &Value) override;
 
+public:
+  // --- persistence ---
+  // The column widths, order and visibility as one text "N#widths#order#visibility".
+  QString ColumnStatesToString();
+  void StringToColumnStates(const QString &Value);
+  // Puts the columns back into the order the column-order list records (all shown).
+  void ResetColumnOrder();
+  // "name=value" lines of the look; raise EZavGridError when the file cannot be made or read.
+  void SaveVisualProps(const QString &FileName);
+  void LoadVisualProps(const QString &FileName);
+  // The print settings in section Section of the INI file Key.
+  void SavePrintSettings(const QString &Key, const QString &Section);
+  void LoadPrintSettings(const QString &Key, const QString &Section);
+
 protected:
   // --- object (protected) ---
   // Virtual operations the grid adds, in slot order. The bodies of other topics live with
