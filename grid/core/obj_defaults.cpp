@@ -26,11 +26,6 @@ void TZavStringGrid::DoFixedEdit(int ACol, int ARow, TGridFixedCellEditor &AEdit
 }
 void TZavStringGrid::InsertRowNodeAware(int) {}
 void TZavStringGrid::DeleteRowNodeAware(int) {}
-void TZavStringGrid::DoFilterDone()
-{
-  if (OnFilterDone)
-    OnFilterDone(this);
-}
 void TZavStringGrid::DoUpdateColumnSize(int ACol, int &AWidth)
 {
   if (OnUpdateColumnSize)
@@ -38,7 +33,6 @@ void TZavStringGrid::DoUpdateColumnSize(int ACol, int &AWidth)
 }
 void TZavStringGrid::DoUpdateAutoColumnSize(int ACol, int &AWidth) { DoUpdateColumnSize(ACol, AWidth); }
 void TZavStringGrid::ColumnHeadersChanged() {}
-bool TZavStringGrid::MatchFilter(int) { return true; }
 QString TZavStringGrid::GetDisplCellText(int ACol, int ARow) { return Cells(ACol, ARow); }
 QString TZavStringGrid::GetSaveCellText(int ACol, int ARow) { return GridCells(ACol, ARow); }
 void TZavStringGrid::SetLoadedCellText(int ACol, int ARow, const QString &Value) { SetGridCells(ACol, ARow, Value); }
@@ -50,8 +44,6 @@ void TZavStringGrid::GetUsedCells(int &ACols, int &ARows)
 }
 void TZavStringGrid::RemoveRowsBlock(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }
 void TZavStringGrid::GrowRowCount(int ACount) { SetRowCount(RowCount() + ACount); }
-void TZavStringGrid::DoFilterSelect(int) {}
-void TZavStringGrid::DoFilterCheck() {}
 void TZavStringGrid::DoColorSelect(int, int) {}
 void TZavStringGrid::DoImageSelect(int, int) {}
 void TZavStringGrid::RemoveRowsEx(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }
