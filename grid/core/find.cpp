@@ -265,6 +265,28 @@ void ColourSearchEdit(TSearchPanel *Panel, TColor Color)
   e->SetWidth(e->Width() - 1);
 }
 
+// The options the footer sets for every find; the edit change adds its own.
+TFindParams FooterParams(TSearchPanel *Panel, TSearchFooter *Footer, int ColCount, int &FindCol)
+{
+  TFindParams p{fnAutoGoto};
+  if (Panel->HighlightDown())
+    p += fnIgnoreHTMLTags;
+  if (Panel->MatchCaseChecked())
+    p += fnMatchCase;
+  if (Footer->SearchActiveColumnOnly())
+    p += fnFindInCurrentCol;
+  if (Footer->SearchMatchStart())
+    p += fnMatchStart;
+  if (Footer->SearchDirection() == sdLeftRight)
+    p += fnDirectionLeftRight;
+  const int c = Footer->SearchColumn();
+  if (c >= 0 && c < ColCount) {
+    p += fnFindInPresetCol;
+    FindCol = c;
+  }
+  return p;
+}
+
 }  // namespace
 
 void TZavStringGrid::SearchEditChange(TObject *)
@@ -281,25 +303,11 @@ void TZavStringGrid::SearchEditChange(TObject *)
   const bool hilite = panel->HighlightDown();
   const bool matchCase = panel->MatchCaseChecked();
   const int searchCol = FSearchFooter->SearchColumn();
-  TFindParams p{fnAutoGoto};
-  if (hilite)
-    p += fnIgnoreHTMLTags;
-  if (matchCase)
-    p += fnMatchCase;
-  if (FSearchFooter->SearchActiveColumnOnly())
-    p += fnFindInCurrentCol;
-  if (FSearchFooter->SearchMatchStart())
-    p += fnMatchStart;
+  TFindParams p = FooterParams(panel, FSearchFooter.get(), ColCount(), FindCol);
   if (FSearchFooter->SearchFixedCells())
     p += fnIncludeFixed;
   if (FSearchFooter->SearchHiddenRows())
     p += fnIncludeHiddenRows;
-  if (FSearchFooter->SearchDirection() == sdLeftRight)
-    p += fnDirectionLeftRight;
-  if (searchCol >= 0 && searchCol < ColCount()) {
-    p += fnFindInPresetCol;
-    FindCol = searchCol;
-  }
   const bool highlighting = hilite || FSearchFooter->AlwaysHighLight();
   const auto unhilight = [&] {
     if (searchCol == -1)
@@ -331,32 +339,7 @@ void TZavStringGrid::SearchEditChange(TObject *)
   }
 }
 
-namespace {
-
-TFindParams StepParams(TSearchPanel *Panel, TSearchFooter *Footer, int ColCount, int &FindCol)
-{
-  TFindParams p{fnAutoGoto};
-  if (Panel->HighlightDown())
-    p += fnIgnoreHTMLTags;
-  if (Panel->MatchCaseChecked())
-    p += fnMatchCase;
-  if (Footer->SearchActiveColumnOnly())
-    p += fnFindInCurrentCol;
-  if (Footer->SearchMatchStart())
-    p += fnMatchStart;
-  if (Footer->SearchDirection() == sdLeftRight)
-    p += fnDirectionLeftRight;
-  const int c = Footer->SearchColumn();
-  if (c >= 0 && c < ColCount) {
-    p += fnFindInPresetCol;
-    FindCol = c;
-  }
-  return p;
-}
-
-}  // namespace
-
-void TZavStringGrid::SearchForwardClick(TObject *)
+void TZavStringGrid::SearchFooterStep(bool Backward)
 {
   TSearchPanel *panel = FSearchPanel.get();
   if (!panel)
@@ -366,39 +349,30 @@ void TZavStringGrid::SearchForwardClick(TObject *)
     FSearchCell = TPoint(-1, -1);
     FSearchFooter->SetLastSearch(text);
   }
-  const TFindParams p = StepParams(panel, FSearchFooter.get(), ColCount(), FindCol);
+  TFindParams p = FooterParams(panel, FSearchFooter.get(), ColCount(), FindCol);
+  if (Backward) {
+    p -= fnDirectionLeftRight;
+    p += fnBackward;
+  }
   FSearchCell = Find(FSearchCell, text, p);
-  if (FSearchCell.X >= 0)
-    ScrollInView(FSearchCell.X, FSearchCell.Y);
+  const auto scroll = [this] {
+    if (FSearchCell.X >= 0)
+      ScrollInView(FSearchCell.X, FSearchCell.Y);
+  };
+  if (!Backward)
+    scroll();
   const int g = FFloatingFooter->Visible() ? 1 : 0;
   if (Row() > TopRow() + VisibleRowCount() - 2 - g && VisibleRowCount() + FixedRows() + g < RowCount())
     SetTopRow(TopRow() + 2);
-  DoSearchFooterAction(text, FSearchCell.X, FSearchCell.Y, saFindNext);
+  if (Backward)
+    scroll();
+  DoSearchFooterAction(text, FSearchCell.X, FSearchCell.Y, Backward ? saFindPrevious : saFindNext);
   panel->Invalidate();
 }
 
-void TZavStringGrid::SearchBackwardClick(TObject *)
-{
-  TSearchPanel *panel = FSearchPanel.get();
-  if (!panel)
-    return;
-  const QString text = panel->Edit()->Text();
-  if (!FSearchFooter->AutoSearch() && text != FSearchFooter->LastSearch()) {
-    FSearchCell = TPoint(-1, -1);
-    FSearchFooter->SetLastSearch(text);
-  }
-  TFindParams p = StepParams(panel, FSearchFooter.get(), ColCount(), FindCol);
-  p -= fnDirectionLeftRight;
-  p += fnBackward;
-  FSearchCell = Find(FSearchCell, text, p);
-  const int g = FFloatingFooter->Visible() ? 1 : 0;
-  if (Row() > TopRow() + VisibleRowCount() - 2 - g && VisibleRowCount() + FixedRows() + g < RowCount())
-    SetTopRow(TopRow() + 2);
-  if (FSearchCell.X >= 0)
-    ScrollInView(FSearchCell.X, FSearchCell.Y);
-  DoSearchFooterAction(text, FSearchCell.X, FSearchCell.Y, saFindPrevious);
-  panel->Invalidate();
-}
+void TZavStringGrid::SearchForwardClick(TObject *) { SearchFooterStep(false); }
+
+void TZavStringGrid::SearchBackwardClick(TObject *) { SearchFooterStep(true); }
 
 void TZavStringGrid::SearchCloseClick(TObject *)
 {

@@ -1513,4 +1513,5 @@ private:
   // Real column and the text of a found cell in the scan's index space.
   int FoundRealCol(int ACol) const;
   QString FoundCellText(int ACol, int ARow);
+  void SearchFooterStep(bool Backward);
 };
