@@ -14,11 +14,6 @@ void TZavStringGrid::DoGetEditorProp(int ACol, int ARow, TEditLink *AEditLink)
 }
 void TZavStringGrid::InsertRowNodeAware(int) {}
 void TZavStringGrid::DeleteRowNodeAware(int) {}
-void TZavStringGrid::DoFilterDone()
-{
-  if (OnFilterDone)
-    OnFilterDone(this);
-}
 void TZavStringGrid::DoUpdateColumnSize(int ACol, int &AWidth)
 {
   if (OnUpdateColumnSize)
@@ -26,7 +21,6 @@ void TZavStringGrid::DoUpdateColumnSize(int ACol, int &AWidth)
 }
 void TZavStringGrid::DoUpdateAutoColumnSize(int ACol, int &AWidth) { DoUpdateColumnSize(ACol, AWidth); }
 void TZavStringGrid::ColumnHeadersChanged() {}
-bool TZavStringGrid::MatchFilter(int) { return true; }
 QString TZavStringGrid::CalcFooterColumn(int) { return QString(); }
 void TZavStringGrid::GetUsedCells(int &ACols, int &ARows)
 {
@@ -35,8 +29,6 @@ void TZavStringGrid::GetUsedCells(int &ACols, int &ARows)
 }
 void TZavStringGrid::RemoveRowsBlock(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }
 void TZavStringGrid::GrowRowCount(int ACount) { SetRowCount(RowCount() + ACount); }
-void TZavStringGrid::DoFilterSelect(int) {}
-void TZavStringGrid::DoFilterCheck() {}
 void TZavStringGrid::DoColorSelect(int, int) {}
 void TZavStringGrid::DoImageSelect(int, int) {}
 void TZavStringGrid::RemoveRowsEx(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }

@@ -10,6 +10,7 @@
 #include "grid/core/grid_helper_classes.h"
 #include "grid/core/grid_module.h"
 #include "grid/core/grid_settings.h"
+#include "grid/core/search_panel.h"
 #include "grid/core/sort_settings.h"
 #include "grid/core/text_conversion.h"
 #include "grid/view/editor_wrappers.h"
@@ -60,7 +61,15 @@ void TZavStringGrid::CreateSubObjects()
   FFooterPanel->SetAlign(alBottom);
   FFooterPanel->SetHeight(0);
   FFooterPanel->SetBorderWidth(0);
-  // The search panel (2) comes with the search footer's own topic.
+  FSearchPanel.reset(new TSearchPanel(this));
+  FSearchPanel->SetAlign(alBottom);
+  FSearchPanel->SetHeight(0);
+  FSearchPanel->SetBorderWidth(0);
+  FSearchPanel->OnEditChange = [this](TObject *Sender) { SearchEditChange(Sender); };
+  FSearchPanel->OnBackwardClick = [this](TObject *Sender) { SearchBackwardClick(Sender); };
+  FSearchPanel->OnForwardClick = [this](TObject *Sender) { SearchForwardClick(Sender); };
+  FSearchPanel->OnExitClick = [this](TObject *Sender) { SearchCloseClick(Sender); };
+  FSearchPanel->OnHighlightClick = [this](TObject *Sender) { SearchHighlightClick(Sender); };
   FCellFont = std::make_unique<TFont>();
   FFocusHelper = std::make_unique<TFocusHelper>(this);
   FSearchFooter = std::make_unique<TSearchFooter>(this, FDesignNoLoad);

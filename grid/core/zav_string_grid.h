@@ -14,6 +14,7 @@
 #include "grid/core/cell_graphic.h"
 #include "grid/core/grid_core_enums.h"
 #include "grid/core/grid_core_events.h"
+#include "grid/core/find_params.h"
 #include "grid/core/row_index_map.h"
 #include "grid/foundation/grid_options.h"
 #include "grid/foundation/int_lists.h"
@@ -123,12 +124,9 @@ public:
   QM_PROP(bool, EnhRowColMove, FEnhRowColMove)
   QM_PROP(bool, EnhTextSize, FEnhTextSize)
   QM_PROP(bool, ExcelStyleDecimalSeparator, FExcelStyleDecimalSeparator)
-  QM_PROP(bool, FilterActive, FFilterActive)
-  QM_PROP(bool, FilterDropDownAuto, FFilterDropDownAuto)
   QM_PROP(bool, FilterDropDownCheck, FFilterDropDownCheck)
   QM_PROP(QString, FilterDropDownClear, FFilterDropDownClear)
   QM_PROP(TFilterDropDownColumns, FilterDropDownColumns, FFilterDropDownColumns)
-  QM_PROP(int, FilterDropDownRow, FFilterDropDownRow)
   QM_PROP(bool, FilterIncremental, FFilterIncremental)
   QM_PROP(bool, FilterNormalCellsOnly, FFilterNormalCellsOnly)
   QM_PROP(bool, FixedAsButtons, FFixedAsButtons)
@@ -1052,6 +1050,56 @@ public:
   void SavePrintSettings(const QString &Key, const QString &Section);
   void LoadPrintSettings(const QString &Key, const QString &Section);
 
+  // --- filtering, find and search footer ---
+  // Writing FilterActive applies the filter as one new hidden-row level or lifts the newest one.
+  bool FilterActive() const { return FFilterActive; }
+  void SetFilterActive(bool Value);
+  bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
+  void SetFilterDropDownAuto(bool Value);
+  int FilterDropDownRow() const { return FFilterDropDownRow; }
+  void SetFilterDropDownRow(int Value);
+  // Hides every normal row that fails MatchFilter, as one new level (also when none fails).
+  void ApplyFilter();
+  // Hides display row ARow when it fails MatchFilter (no level of its own).
+  void FilterRow(int ARow);
+  // Lifts the newest level; true while more than one level remains.
+  bool RemoveLastFilter();
+  // Lifts every filter level; rows hidden otherwise stay hidden. With no level in force the
+  // conditions go instead.
+  void RemoveAllFilters();
+  // A typed search text as a filter that narrows or widens one level per character
+  // (AColumn -1: anywhere in the row).
+  void NarrowDown(const QString &ACondition, int AColumn);
+  // The filter drop-down's check list after a change: Checked[i] for entry i of FilterList.
+  void ApplyFilterChecks(const std::vector<bool> &Checked);
+
+  // The next matching cell after StartCell ((-1, -1): from the first cell, included), or
+  // (-1, -1). Columns are display ones unless fnIncludeHiddenColumns, rows display ones unless
+  // fnIncludeHiddenRows. An empty text finds nothing.
+  TPoint Find(TPoint StartCell, const QString &Text, TFindParams FindParams);
+  TPoint FindWide(TPoint StartCell, const QString &Text, TFindParams FindParams);
+  TPoint FindFirst(const QString &Text, TFindParams FindParams);
+  TPoint FindNext();
+  // Replaces OrigStr (case as fnMatchCase) in every found cell once; the number of cells changed.
+  int Replace(const QString &OrigStr, const QString &NewStr, TFindParams FindParams);
+  // The incremental search: the first row whose sort column starts with the upper-case Text.
+  int Search(const QString &Text);
+  int FindCol = 0;
+  int FindRow = 0;
+  bool FindBusy = false;
+  TPoint SearchCell() const { return FSearchCell; }
+  // Search footer handlers, wired to the search panel's notifications.
+  void SearchEditChange(TObject *Sender);
+  void SearchForwardClick(TObject *Sender);
+  void SearchBackwardClick(TObject *Sender);
+  void SearchCloseClick(TObject *Sender);
+  void SearchHighlightClick(TObject *Sender);
+
+  // Members of topics built beside this one, called here through these declarations
+  // (filter_defaults.cpp).
+  void ScrollInView(int ColIndex, int RowIndex);
+  void ExpandNode(int ARow);
+
 protected:
   // --- object (protected) ---
   // Virtual operations the grid adds, in slot order. The bodies of other topics live with
@@ -1586,4 +1634,20 @@ private:
   QString HilightSourceText(int ACol, int ARow);
   // The range of the fills and checks: full, or the normal cells.
   TGridRect FillRange(bool DoFixed);
+
+  // --- filtering, find and search footer (fields) ---
+  QString FLastFilter;
+  int FFilterFixedRows = 0;
+  TFindParams FFindParams;
+  QString FFindCache;
+  TPoint FSearchCell{-1, -1};
+  // Lifts the newest filter level: rows, fixed rows and a hidden selection come back.
+  void LiftFilterLevel();
+  bool MatchFindCell(int ACol, int ARow);
+  TPoint FindCells(TPoint StartCell, const QString &Text, TFindParams FindParams);
+  void GotoFoundCell(TPoint Cell);
+  // Real column and the text of a found cell in the scan's index space.
+  int FoundRealCol(int ACol) const;
+  QString FoundCellText(int ACol, int ARow);
+  void SearchFooterStep(bool Backward);
 };
