@@ -283,7 +283,8 @@ void TZavColumnGrid::LoadColumnPositions(const QString &Key, const QString &Sect
       order[size_t(j)] = i;
     }
   }
-  // MERGE: ResetColumnOrder first, so that the stored positions apply to the original order.
+  // With column moves: ResetColumnOrder first, so that the stored positions apply to the
+  // original order.
   for (int j = 0; j < n; ++j)
     Item(order[size_t(j)])->FDefIdx = j;
   FColumns->ResetOrganization();
@@ -455,7 +456,7 @@ void TZavColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType &AEditor)
         combo->Items()->Assign(c->ComboItems());
         combo->SetDropDownCount(c->DropDownCount());
       }
-      // MERGE: the spin editor (GetSpinEdit) takes SpinMin, SpinMax and SpinStep.
+      // With the spin editor: it takes SpinMin, SpinMax and SpinStep here.
       SetEditLink(c->EditLink());
       ControlLook()->SetDropDownCount(c->DropDownCount());
     }
