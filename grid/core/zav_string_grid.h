@@ -928,6 +928,11 @@ public:
   void RemoveAllButtons();
   TRect GetCellButtonRect(int ACol, int ARow);
 
+  // --- integration ---
+  // A finished column move (display indexes): cells, hidden flags, remembered widths and the
+  // hidden rows' entries follow the column by its real index.
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+
 protected:
   // --- object (protected) ---
   // Virtual operations the grid adds, in slot order. The bodies of other topics live with
