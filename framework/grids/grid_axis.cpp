@@ -2,13 +2,6 @@
 
 #include <cstddef>
 
-int TGridAxisDrawInfo::GetExtent(int index) const
-{
-  if (Extents && index >= 0 && index < int(Extents->size()))
-    return (*Extents)[std::size_t(index)];
-  return DefaultExtent;
-}
-
 void TGridAxisDrawInfo::Calc(int clientExtent)
 {
   GridExtent = clientExtent;

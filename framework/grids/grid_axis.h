@@ -18,7 +18,13 @@ struct TGridAxisDrawInfo {
   const std::vector<int> *Extents = nullptr;  // not owned: the grid's widths or heights
   int DefaultExtent = 0;
 
-  int GetExtent(int index) const;
+  // Inline: every geometry walk (draw info, line positions, hit tests) calls it per cell.
+  int GetExtent(int index) const
+  {
+    if (Extents && index >= 0 && index < int(Extents->size()))
+      return (*Extents)[std::size_t(index)];
+    return DefaultExtent;
+  }
 
   // Fills the boundaries from the counts, the extents and the client extent.
   void Calc(int clientExtent);

@@ -2,16 +2,6 @@
 
 #include <algorithm>
 
-const TGridCellStore::TCell *TGridCellStore::Find(int c, int r) const
-{
-  if (c < 0 || r < 0 || r >= int(rows_.size()) || !rows_[size_t(r)])
-    return nullptr;
-  const TRowData &row = *rows_[size_t(r)];
-  if (c >= int(row.size()))
-    return nullptr;
-  return &row[size_t(c)];
-}
-
 TGridCellStore::TCell &TGridCellStore::Slot(int c, int r)
 {
   if (r >= int(rows_.size()))
@@ -24,12 +14,6 @@ TGridCellStore::TCell &TGridCellStore::Slot(int c, int r)
   return (*row)[size_t(c)];
 }
 
-QString TGridCellStore::Text(int c, int r) const
-{
-  const TCell *cell = Find(c, r);
-  return cell ? cell->Text : QString();
-}
-
 void TGridCellStore::SetText(int c, int r, const QString &v)
 {
   if (c < 0 || r < 0)
@@ -37,12 +21,6 @@ void TGridCellStore::SetText(int c, int r, const QString &v)
   if (v.isEmpty() && !Find(c, r))
     return;  // nothing to clear; do not allocate
   Slot(c, r).Text = v;
-}
-
-TObject *TGridCellStore::Object(int c, int r) const
-{
-  const TCell *cell = Find(c, r);
-  return cell ? cell->Object : nullptr;
 }
 
 void TGridCellStore::SetObject(int c, int r, TObject *v)

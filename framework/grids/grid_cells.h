@@ -18,9 +18,18 @@ public:
   };
   using TRowData = std::vector<TCell>;
 
-  QString Text(int c, int r) const;
+  // Inline: read once per cell by every grid accessor.
+  QString Text(int c, int r) const
+  {
+    const TCell *cell = Find(c, r);
+    return cell ? cell->Text : QString();
+  }
   void SetText(int c, int r, const QString &v);
-  TObject *Object(int c, int r) const;
+  TObject *Object(int c, int r) const
+  {
+    const TCell *cell = Find(c, r);
+    return cell ? cell->Object : nullptr;
+  }
   void SetObject(int c, int r, TObject *v);
 
   // Texts and objects of row From (column From) copied over row To; the source stays.
@@ -37,7 +46,13 @@ public:
   int RowExtent() const { return int(rows_.size()); }
 
 private:
-  const TCell *Find(int c, int r) const;
+  const TCell *Find(int c, int r) const
+  {
+    if (c < 0 || r < 0 || r >= int(rows_.size()) || !rows_[size_t(r)])
+      return nullptr;
+    const TRowData &row = *rows_[size_t(r)];
+    return c < int(row.size()) ? &row[size_t(c)] : nullptr;
+  }
   TCell &Slot(int c, int r);
   std::vector<std::unique_ptr<TRowData>> rows_;
 };

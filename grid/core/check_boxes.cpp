@@ -56,13 +56,23 @@ TZavStringGrid::TCheckBoxCell TZavStringGrid::FindCheckBoxCell(int ACol, int ARo
   if (ACol < 0 || ARow < 0)
     return cell;
   if (NumHiddenRows() > 0) {
-    // The row is real and may be hidden; the shared virtual and row boxes live in no cell and
-    // are found by the display lookup below.
+    // The row is real and may be hidden. A cell's own box lives in its properties; the shared
+    // virtual and row boxes live in no cell and are asked for at the row's display place.
+    cell.RealRow = true;
     if (auto *props = dynamic_cast<TCellProperties *>(GetGridObjectEx(ACol, ARow))) {
       cell.Graphic = dynamic_cast<TCellGraphic *>(GetGraphicObjectFromProps(props));
-      cell.RealRow = true;
       return cell;
     }
+    if (!IsHiddenRow(ARow)) {
+      cell.Graphic = GetCellGraphic(ACol, RealToDisplRow(ARow));
+      return cell;
+    }
+    // A hidden row has no display place: a column's virtual box, whose state is the text, is
+    // the same in every normal row.
+    if (FixedRows() < RowCount())
+      if (TCellGraphic *g = GetCellGraphic(ACol, FixedRows()); g && g->CellType() == ctVirtCheckBox)
+        cell.Graphic = g;
+    return cell;
   }
   cell.Graphic = GetCellGraphic(ACol, ARow);
   return cell;

@@ -186,6 +186,8 @@ void TZavColumnGrid::ColumnMoved(int FromIndex, int ToIndex)
     // stays with its column.
     if (InColumns(fromReal) && InColumns(toReal))
       Item(fromReal)->SetIndex(toReal);
+    // The widths moved with the cells before the items did.
+    StoreColumnWidths();
     SetTopRow(top);
     FColumnMoving = false;
     EndUpdate();
@@ -199,6 +201,11 @@ void TZavColumnGrid::ColWidthsChanged()
   TZavStringGrid::ColWidthsChanged();
   if (!FColumns || IsLoading() || ComponentState().Contains(csDestroying))
     return;
+  StoreColumnWidths();
+}
+
+void TZavColumnGrid::StoreColumnWidths()
+{
   for (int d = 0; d < ColCount(); ++d) {
     const int r = RealColIndex(d);
     if (InColumns(r))
@@ -456,7 +463,7 @@ void TZavColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType &AEditor)
         combo->Items()->Assign(c->ComboItems());
         combo->SetDropDownCount(c->DropDownCount());
       }
-      // MERGE: the spin editor (GetSpinEdit) takes SpinMin, SpinMax and SpinStep.
+      // With the spin editor: it takes SpinMin, SpinMax and SpinStep here.
       SetEditLink(c->EditLink());
       ControlLook()->SetDropDownCount(c->DropDownCount());
     }

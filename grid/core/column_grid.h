@@ -89,6 +89,8 @@ protected:
   void Loaded() override;
 
 private:
+  // Each shown column's width into the item at its real index, without notifications.
+  void StoreColumnWidths();
   bool InColumns(int ACol) const { return ACol >= 0 && ACol < FColumns->Count(); }
   TGridColumnItem *Item(int ACol) const { return FColumns->Items(ACol); }
   // Not a fixed column or row, left of the fixed right columns, above the fixed footers.

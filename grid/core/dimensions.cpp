@@ -24,10 +24,12 @@ void TZavStringGrid::SetRowCountRaw(int Value)
 void TZavStringGrid::SetRowCount(int Value)
 {
   const int old = RowCount();
-  // MERGE: with FixedRowAlways, a selection hidden while only fixed rows were left comes back
-  // (UnHideSelection) when old equals FixedRows.
+  // A selection hidden while only the fixed rows were left comes back with the first new row.
+  if (old == FixedRows() && FFixedRowAlways && FSelHidden)
+    UnHideSelection();
   SetRowCountRaw(Value);
-  // MERGE: UpdateFooter, the proportional horizontal bar and the flat or thin bars.
+  // With the footer and scrolling topic: UpdateFooter, the proportional horizontal bar and the
+  // flat or thin bars.
   UpdateProportionalVertScroll();
   UpdateScrollBarAlways(false);
   const int now = RowCount();
@@ -47,7 +49,7 @@ void TZavStringGrid::SetColCount(int Value)
     SetFixedCols(FMinFixedCols);
   if (Value > FMaxColCount)
     FMaxColCount = Value;
-  // MERGE: UpdateFooter and the proportional horizontal bar.
+  // With the footer and scrolling topic: UpdateFooter and the proportional horizontal bar.
   SetBounds(Left(), Top(), Width(), Height());
   UpdateProportionalVertScroll();
   UpdateScrollBarAlways(false);
@@ -167,15 +169,16 @@ void TZavStringGrid::SetRowEx(int Value)
     OnRowUpdate(this, FOldSelRow, Row());
     FOldSelRow = Row();
   }
-  // MERGE: with MouseActions()->DisjunctRowSelect(), SelectionToRowSelect(false).
+  if (FMouseActions->DisjunctRowSelect())
+    SelectionToRowSelect(false);
   if (TStringGrid *other = FSyncGrid ? FSyncGrid->Grid() : nullptr; other && FSyncGrid->SelectionRow()) {
     if (auto *zav = dynamic_cast<TZavStringGrid *>(other))
       zav->SetRowEx(Row());
     else
       other->SetRow(Row());
   }
-  // MERGE: on the last row with a visible search footer, TopRow rises until the row shows
-  // above the footer (the rule of ScrollInView).
+  // With the search panel: on the last row with a visible search footer, TopRow rises until the
+  // row shows above the footer (the rule of ScrollInView).
 }
 
 void TZavStringGrid::SetTopRowEx(int Value)

@@ -1,5 +1,7 @@
 // The grid's event dispatchers: each puts its column-first arguments into the event's order.
 #include "framework/grids/grids.h"
+#include "grid/core/control_look.h"
+#include "grid/core/grid_helper_classes.h"
 #include "grid/core/zav_string_grid.h"
 #include "grid/foundation/grid_options.h"
 #include "grid/foundation/grid_utils.h"
@@ -26,7 +28,7 @@ void TZavStringGrid::DoExpandClick(int ACol, int ARow, bool Expanded)
 {
   if (OnExpandClick)
     OnExpandClick(this, ACol, ARow, Expanded);
-  // MERGE: SetRowHeights(ARow, GetExpandHeight(ACol, ARow, Expanded)) with the expand cells.
+  // With the expand cells: the row takes GetExpandHeight(ACol, ARow, Expanded) here.
 }
 
 void TZavStringGrid::DoComboCloseUp(int ARow, int ACol)
@@ -62,6 +64,30 @@ void TZavStringGrid::DoGridHint(int ACol, int ARow, QString &Hint, QString &Wide
   }
 }
 
+namespace {
+bool TakesCellBrush(TCellType T)
+{
+  switch (T) {
+  case ctIcon:
+  case ctNone:
+  case ctImageList:
+  case ctEmpty:
+  case ctImages:
+  case ctComment:
+    return true;
+  default:
+    return false;
+  }
+}
+
+bool IsComboEditor(TEditorType E) { return E == edComboEdit || E == edComboList; }
+
+bool IsSpinEditor(TEditorType E)
+{
+  return E == edSpinEdit || E == edFloatSpinEdit || E == edTimeSpinEdit || E == edDateSpinEdit;
+}
+}  // namespace
+
 void TZavStringGrid::DoGetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush *ABrush, TFont *AFont)
 {
   if (FActiveCellShow) {
@@ -74,9 +100,8 @@ void TZavStringGrid::DoGetCellColor(int ACol, int ARow, TGridDrawState AState, T
   }
   if (HasCellProperties(ACol, ARow)) {
     TCellProperties *p = CellProperties(ACol, ARow);
-    // MERGE: only for cells of type ctIcon, ctNone, ctImageList, ctEmpty, ctImages or ctComment;
-    // until cell types exist every cell counts as ctNone.
-    if (p->BrushColor() != clNone)
+    // Cells whose graphic fills the cell paint their own background.
+    if (p->BrushColor() != clNone && TakesCellBrush(GetCellType(ACol, ARow)))
       ABrush->SetColor(p->BrushColor());
     if (p->FontColor() != clNone)
       AFont->SetColor(p->FontColor());
@@ -99,8 +124,8 @@ void TZavStringGrid::DoGetCellPrintColor(int ACol, int ARow, TGridDrawState ASta
 
 void TZavStringGrid::DoGetCellBorder(int ACol, int ARow, TPen *APen, TCellBorders &Borders)
 {
-  // MERGE: the grouping's header underline on node rows and summary line on summary rows (the
-  // summary test second), from Grouping().
+  // With node and summary rows: the grouping's header underline on node rows, then its summary
+  // line on summary rows, go here.
   if (OnGetCellBorder)
     OnGetCellBorder(this, ARow, ACol, APen, Borders);
 }
@@ -190,8 +215,11 @@ bool TZavStringGrid::HasComboEditor(int ACol, int ARow)
     OnHasComboBox(this, ACol, ARow, result);
     return result;
   }
-  // MERGE: when ControlLook()->DropDownAlwaysVisible(): GetCellEditor from FDefaultEditor and
-  // answer edComboEdit or edComboList.
+  if (FControlLook->DropDownAlwaysVisible()) {
+    TEditorType editor = FDefaultEditor;
+    GetCellEditor(ACol, ARow, editor);
+    result = IsComboEditor(editor);
+  }
   return result;
 }
 
@@ -204,8 +232,11 @@ bool TZavStringGrid::HasSpinEditor(int ACol, int ARow)
     OnHasSpinEdit(this, ACol, ARow, result);
     return result;
   }
-  // MERGE: when ControlLook()->SpinButtonsAlwaysVisible(): DoGetEditorType from FDefaultEditor
-  // and answer one of the four spin editors.
+  if (FControlLook->SpinButtonsAlwaysVisible()) {
+    TEditorType editor = FDefaultEditor;
+    DoGetEditorType(ACol, ARow, editor);
+    result = IsSpinEditor(editor);
+  }
   return result;
 }
 
@@ -235,7 +266,12 @@ bool TZavStringGrid::GetColumnFilterList(int ACol)
     };
     for (int r = FixedRows(); r < RowCount() - FFixedFooters; ++r)
       add(Cells(ACol, r).trimmed());
-    // MERGE: unless FFilterIncremental, the column's value of every hidden row, untrimmed.
+    if (!FFilterIncremental)
+      for (const TRowIndexMap::TEntry &e : FHiddenRows.Entries()) {
+        TStrings *items = e.Item->Items();
+        if (ACol < items->Count())
+          add(items->Strings(ACol));
+      }
     FFilterList->SetSorted(false);
     if (!FFilterDropDownClear.isEmpty())
       FFilterList->Insert(0, FFilterDropDownClear);
@@ -253,8 +289,8 @@ void TZavStringGrid::GetCellDefaults(int ACol, int ARow, TFont *AFont, TBrush *A
   GetVisualProperties(ACol, ARow, state, false, false, true, ABrush, ColorTo, ColorMirror,
                       ColorMirrorTo, AFont, HAlign, VAlign, WordWrap, GradientDir);
   const bool gradient = ColorTo != clNone;
-  // MERGE: also when BackGround()->Display() is bdGradientHorz or bdGradientVert.
-  if (IsFixed(ACol, ARow) || FBands->Active() || gradient) {
+  const bool gradientBack = FBackGround->Display() == bdGradientHorz || FBackGround->Display() == bdGradientVert;
+  if (IsFixed(ACol, ARow) || FBands->Active() || gradient || gradientBack) {
     ABrush->SetColor(clNone);
     ColorTo = clNone;
   }
@@ -264,12 +300,12 @@ void TZavStringGrid::GetCellDefaults(int ACol, int ARow, TFont *AFont, TBrush *A
 
 void TZavStringGrid::DateTimePickerTimeChange(TObject *)
 {
-  // MERGE: fires OnDateTimeChange (Col, RealRow, the date-and-time editor's value).
+  // With the date-and-time editor: fires OnDateTimeChange (Col, RealRow, its value).
 }
 
 void TZavStringGrid::DatePickerChange(TObject *)
 {
-  // MERGE: fires OnEditChange (Col, RealRow, the date editor's time or date in the locale format).
+  // With the date editor: fires OnEditChange (Col, RealRow, its time or date in the locale format).
 }
 
 void TZavStringGrid::DatePickerCloseUp(TObject *)

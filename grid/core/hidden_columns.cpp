@@ -4,6 +4,23 @@
 
 #include <algorithm>
 
+#include "grid/core/footer.h"
+#include "grid/core/grid_helper_classes.h"
+#include "grid/foundation/grid_options.h"
+#include "grid/foundation/int_lists.h"
+
+namespace {
+// Moves entry From to To, the entries between shifting by one.
+template <typename It>
+void RotateOne(It First, int From, int To)
+{
+  if (From < To)
+    std::rotate(First + From, First + From + 1, First + To + 1);
+  else if (To < From)
+    std::rotate(First + To, First + From, First + From + 1);
+}
+}  // namespace
+
 TZavStringGrid::TBoolArray TZavStringGrid::AllColumnsShown()
 {
   TBoolArray a;
@@ -12,25 +29,28 @@ TZavStringGrid::TBoolArray TZavStringGrid::AllColumnsShown()
 }
 
 // The mappings run per cell (painting, hit tests, accessors): tables kept in step with the
-// flags answer them without a scan.
+// flags answer them without a scan. Past the last hidden column the shift is constant, so the
+// tables end there and hiding or showing a column costs no pass over every mappable index.
 void TZavStringGrid::UpdateColumnMap()
 {
   FShownCols.clear();
   int16_t hidden = 0;
-  for (int c = 0; c < MaxHiddenColumns; ++c) {
+  for (int c = 0; c < MaxHiddenColumns && hidden < FNumHidden; ++c) {
     FHiddenBefore[size_t(c)] = hidden;
     if (FVisibleCol[size_t(c)])
       FShownCols.push_back(int16_t(c));
     else
       ++hidden;
   }
-  FHiddenBefore[MaxHiddenColumns] = hidden;
 }
 
 int TZavStringGrid::RealToDisplCol(int ACol) const
 {
   if (ACol >= MaxHiddenColumns || FNumHidden == 0 || ACol < 0)
     return ACol;
+  // The tables reach the last hidden column; every column after it has all of them before it.
+  if (ACol >= int(FShownCols.size()) + FNumHidden)
+    return ACol - FNumHidden;
   return ACol - FHiddenBefore[size_t(ACol)];
 }
 
@@ -39,7 +59,12 @@ int TZavStringGrid::DisplToRealCol(int ACol) const
   if (ACol >= MaxHiddenColumns || FNumHidden == 0)
     return ACol;
   // A negative index or one beyond the shown columns finds no column.
-  return ACol >= 0 && ACol < int(FShownCols.size()) ? FShownCols[size_t(ACol)] : 0;
+  if (ACol < 0)
+    return 0;
+  if (ACol < int(FShownCols.size()))
+    return FShownCols[size_t(ACol)];
+  const int real = ACol + FNumHidden;
+  return real < MaxHiddenColumns ? real : 0;
 }
 
 bool TZavStringGrid::IsHiddenColumn(int ColIndex) const
@@ -145,4 +170,54 @@ void TZavStringGrid::HiddenColumnsRemoved(int ColIndex, int CCount)
   UpdateColumnMap();
   if (shown > 0)
     SetColCount(ColCount() - shown);
+}
+
+void TZavStringGrid::ColumnMoved(int FromIndex, int ToIndex)
+{
+  const int from = RealColIndex(FromIndex);
+  const int to = RealColIndex(ToIndex);
+  // The store is real-indexed: the inherited string grid would move display indexes.
+  MoveColCells(from, to);
+  TDrawGrid::ColumnMoved(FromIndex, ToIndex);
+  if (FColumnOrder->Count() > std::max(FromIndex, ToIndex)) {
+    const int v = FColumnOrder->Items(FromIndex);
+    FColumnOrder->Delete(FromIndex);
+    FColumnOrder->Insert(ToIndex, v);
+  }
+  // Hidden columns between the two places shift with the cells, their flags and widths too.
+  if (FNumHidden > 0 && std::max(from, to) < MaxHiddenColumns) {
+    RotateOne(FVisibleCol.begin(), from, to);
+    RotateOne(FAllColWidths.begin(), from, to);
+    UpdateColumnMap();
+  }
+  if (FEnhRowColMove) {
+    const int lo = std::min(FromIndex, ToIndex), hi = std::max(FromIndex, ToIndex);
+    std::vector<int> widths;
+    for (int i = lo; i <= hi; ++i)
+      widths.push_back(ColWidths(i));
+    RotateOne(widths.begin(), FromIndex - lo, ToIndex - lo);
+    for (int i = lo; i <= hi; ++i)
+      SetColWidths(i, widths[size_t(i - lo)]);
+  }
+  for (const TRowIndexMap::TEntry &e : FHiddenRows.Entries()) {
+    TStrings *items = e.Item->Items();
+    while (items->Count() <= std::max(from, to))
+      items->Add(QString());
+    items->Move(from, to);
+  }
+  // With sorting: the sort column and sort indexes are renumbered here.
+  if (FFloatingFooter->Visible())
+    FFooterPanel->Invalidate();
+  if (FSyncGrid->MoveColumn() && FSyncGrid->Grid()) {
+    // Two grids synchronised with each other would bounce the move back and forth.
+    static bool moving = false;
+    TStringGrid *other = FSyncGrid->Grid();
+    if (!moving && std::max(FromIndex, ToIndex) < other->ColCount()) {
+      moving = true;
+      struct TDone {
+        ~TDone() { moving = false; }
+      } done;
+      other->MoveColumn(FromIndex, ToIndex);
+    }
+  }
 }

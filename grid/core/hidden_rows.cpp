@@ -125,7 +125,8 @@ void TZavStringGrid::HideDisplayRows(const std::vector<int> &Rows, int Level)
     const int real = DisplToRealRow(d);
     added.push_back({real, TakeDisplayRow(d, real, Level)});
   }
-  // MERGE: a control embedded in column 1 of the first hidden display row becomes invisible.
+  // With cell controls: a control embedded in column 1 of the first hidden display row becomes
+  // invisible here.
   CutDisplayRows(rows);
   FHiddenRows.AddMany(std::move(added));
   CellControlsUpdate(false);

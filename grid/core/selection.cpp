@@ -132,7 +132,10 @@ void TZavStringGrid::SelectionToRowSelect(bool Reset)
   const TGridRect s = Selection();
   const int bottom = std::min(s.Bottom, RowCount() - FFixedFooters - 1);
   const bool persistent = FMouseActions->RowSelectPersistent();
-  for (int r = FixedRows(); r < RowCount(); ++r) {
+  // Without a reset only the rows inside are written: moving the row does not walk them all.
+  const int first = Reset ? FixedRows() : std::max(FixedRows(), s.Top);
+  const int last = Reset ? RowCount() - 1 : bottom;
+  for (int r = first; r <= last; ++r) {
     const bool inside = r >= s.Top && r <= bottom;
     if (inside || Reset)
       SetRowSelect(persistent ? RealRowIndex(r) : r, inside);
@@ -318,6 +321,10 @@ TRect UnionOf(const TRect &A, const TRect &B)
 void TZavStringGrid::RepaintRow(int ARow)
 {
   if (!HandleAllocated() || ARow < 0 || ARow >= RowCount())
+    return;
+  // Rows scrolled out of view (the partly shown last one counts as in view) are ruled out
+  // before any cell geometry is computed: row-wide setters call this once per row.
+  if (ARow >= FixedRows() && (ARow < TopRow() || ARow > TopRow() + VisibleRowCount()))
     return;
   const int last = std::min(LeftCol() + VisibleColCount(), ColCount() - 1);
   const TRect r = UnionOf(TCustomGrid::CellRect(0, ARow), TCustomGrid::CellRect(last, ARow));

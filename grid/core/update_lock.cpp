@@ -1,6 +1,7 @@
 // The update lock, the grid's 500 ms timer and its handlers of window notifications.
 #include "framework/controls/forms.h"
 #include "framework/controls/messages.h"
+#include "grid/core/footer.h"
 #include "grid/core/zav_string_grid.h"
 #include "grid/foundation/grid_options.h"
 
@@ -125,7 +126,7 @@ void TZavStringGrid::CMDialogChar(TCMDialogChar &Message)
   Message.Result = 0;
   if (!FSearchFooter->Visible())
     return;
-  // MERGE: the search panel's forward, backward and highlight button accelerators run their
+  // With the search panel: its forward, backward and highlight button accelerators run their
   // search-footer actions and answer 1.
 }
 
@@ -138,7 +139,9 @@ void TZavStringGrid::CMEnabledChanged(TMessage &Message)
 void TZavStringGrid::CMColorChanged(TMessage &Message)
 {
   TBaseGrid::CMColorChanged(Message);
-  // MERGE: repaint the floating footer when it is visible.
+  // The footer panel paints in the grid's colour.
+  if (FFloatingFooter && FFloatingFooter->Visible() && FFooterPanel)
+    FFooterPanel->Invalidate();
 }
 
 void TZavStringGrid::CMFontChanged(TMessage &Message) { TBaseGrid::CMFontChanged(Message); }

@@ -4,8 +4,15 @@
 #include "framework/controls/messages.h"
 #include "framework/grids/inplace_edit.h"
 #include "framework/stdctrls/stdctrls.h"
+#include "grid/core/control_look.h"
+#include "grid/core/feature_settings.h"
+#include "grid/core/footer.h"
+#include "grid/core/grid_helper_classes.h"
+#include "grid/core/grid_settings.h"
+#include "grid/core/sort_settings.h"
 #include "grid/core/zav_string_grid.h"
 #include "grid/foundation/grid_options.h"
+#include "grid/view/editor_wrappers.h"
 
 void TZavStringGrid::CreateWnd()
 {
@@ -15,7 +22,7 @@ void TZavStringGrid::CreateWnd()
   if (!Parent())
     return;
   if (FRunTime) {
-    // MERGE: under ssMetro the two thin scroll controls.
+    // With the thin scroll bars: under ssMetro the two slim scroll controls come first.
     for (TScrollBar *bar : {FScrollBar.get(), FPaintScrollBar.get()}) {
       if (!bar)
         continue;
@@ -25,11 +32,15 @@ void TZavStringGrid::CreateWnd()
       bar->SetKind(sbVertical);
       bar->SetCtl3D(false);
     }
-    // MERGE: BalloonInit when Balloon()->Enable().
+    if (FBalloon->Enable())
+      BalloonInit();
   }
-  // MERGE: footer panel parent = grid, visible as FloatingFooter()->Visible(); search panel
-  // parent = grid, visible as SearchFooter()->Visible(), height 32 when visible else 0.
-  // MERGE: LoadColSizes when ColumnSize()->Save().
+  FFooterPanel->SetParent(this);
+  FFooterPanel->SetVisible(FFloatingFooter->Visible());
+  // With the search panel: parented to the grid as well, visible as SearchFooter()->Visible(),
+  // 32 pixels high when visible, else 0.
+  if (FColumnSize->Save())
+    LoadColSizes();
   FGridTimerID = ::SetTimer(Handle(), GridTimerID, 500);
   if (IsDesignTime() && !FGridLoaded && FOwnerForm == nullptr && Owner() &&
       !Owner()->ComponentState().Contains(csLoading))
@@ -49,14 +60,16 @@ void TZavStringGrid::Loaded()
   FLoadedCursor = Cursor();
   ShowColumnHeaders();
   ShowRowHeaders();
-  // MERGE: an OLE drop target takes DragDropSettings' OleAcceptText, OleAcceptFiles, OleAcceptURLs.
+  // With the OLE drop target: it takes DragDropSettings' OleAcceptText, OleAcceptFiles and
+  // OleAcceptURLs here.
   if (FLook == glZAV) {
     FLook = glCustom;
     SetLook(glZAV);
   }
   if (FAutoSize)
     AutoSizeColumns(false, 4);
-  // MERGE: LoadColSizes when ColumnSize()->Save().
+  if (FColumnSize->Save())
+    LoadColSizes();
   FMinFixedRows = FixedRows();
   FMinFixedCols = FixedCols();
   FMinRowHeight = DefaultRowHeight();
@@ -67,7 +80,9 @@ void TZavStringGrid::Loaded()
     FNavigation->SetAlwaysEdit(true);
     SetOptions(Options() - goAlwaysShowEditor);
   }
-  // MERGE: ControlLook()->ControlStyle() csTheme becomes csClassic without the XP flag at run time.
+  // Without an active visual theme the themed controls would draw nothing: fall back to classic.
+  if (!FIsWinXP && FControlLook->ControlStyle() == ZavGrid::TControlStyle::csTheme && !IsDesignTime())
+    FControlLook->SetControlStyle(ZavGrid::TControlStyle::csClassic);
   FSearchFooter->SetAutoThemeAdapt(FAutoThemeAdapt);
   UpdateSearchPanel(this);
   UpdateScrollBarAlways(false);
@@ -75,7 +90,8 @@ void TZavStringGrid::Loaded()
     AdaptToOfficeTheme();
   InitOrigColSizes();
   SetColumnOrder();
-  // MERGE: BalloonInit when Balloon()->Enable().
+  if (FBalloon->Enable())
+    BalloonInit();
   ApplyFrameworkStyle();
 }
 
@@ -86,13 +102,17 @@ void TZavStringGrid::Invalidate()
     return;
   }
   TBaseGrid::Invalidate();
-  // MERGE: unless loading, invalidate the footer panel when the floating footer is visible.
+  if (!ComponentState().Contains(csLoading) && FFooterPanel && FFloatingFooter && FFloatingFooter->Visible())
+    FFooterPanel->Invalidate();
 }
 
 void TZavStringGrid::Resize()
 {
   TBaseGrid::Resize();
-  // MERGE: repaint when BackGround()->Display() is a gradient and its ColorTo is not clNone.
+  // A gradient background stretches over the whole client area: a new size repaints all of it.
+  if (FBackGround && (FBackGround->Display() == bdGradientHorz || FBackGround->Display() == bdGradientVert) &&
+      FBackGround->ColorTo() != clNone)
+    Invalidate();
   UpdateScrollBarAlways(false);
   CellControlsUpdate(false);
   if (IsDesignTime())
@@ -170,8 +190,7 @@ void TZavStringGrid::UpdateScrollBarAlways(bool Force)
 
 TInplaceEdit *TZavStringGrid::CreateEditor()
 {
-  // MERGE: a TZavInplaceEdit owned by the grid.
-  return TBaseGrid::CreateEditor();
+  return new TZavInplaceEdit(this);
 }
 
 QString TZavStringGrid::GetEditMask(int ACol, int ARow)
@@ -203,7 +222,7 @@ void TZavStringGrid::Assign(TPersistent *Source)
   FActiveCellShow = src->FActiveCellShow;
   SetActiveRowShow(src->ActiveRowShow());
   SetAlign(src->Align());
-  // MERGE: FilterDropDown.
+  FFilterDropDown->Assign(src->FFilterDropDown.get());
   FAnchorHint = src->FAnchorHint;
   FAutoNumAlign = src->FAutoNumAlign;
   FAutoSize = src->FAutoSize;
@@ -211,12 +230,18 @@ void TZavStringGrid::Assign(TPersistent *Source)
   FAutoFilterUpdate = src->FAutoFilterUpdate;
   FMouseActions->Assign(src->FMouseActions.get());
   FNavigation->Assign(src->FNavigation.get());
-  // MERGE: Grouping.
+  FGrouping->Assign(src->FGrouping.get());
   FSearchFooter->Assign(src->FSearchFooter.get());
-  // MERGE: PrintSettings, Filter, HTMLSettings.
+  FPrintSettings->Assign(src->FPrintSettings.get());
+  FFilter->Assign(src->FFilter.get());
+  FHTMLSettings->Assign(src->FHTMLSettings.get());
   FBands->Assign(src->FBands.get());
-  // MERGE: CellNode, SortSettings, DragScrollOptions, DragDropSettings, ProgressAppearance,
-  // ColumnSize.
+  // With node rows: CellNode here.
+  FSortSettings->Assign(src->FSortSettings.get());
+  FDragScrollOptions->Assign(src->FDragScrollOptions.get());
+  FDragDropSettings->Assign(src->FDragDropSettings.get());
+  FProgressAppearance->Assign(src->FProgressAppearance.get());
+  FColumnSize->Assign(src->FColumnSize.get());
   FSyncGrid->Assign(src->FSyncGrid.get());
   FFocusHelper->Assign(src->FFocusHelper.get());
   FFixedRowAlways = src->FFixedRowAlways;

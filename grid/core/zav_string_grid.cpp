@@ -53,8 +53,8 @@ TZavStringGrid::TZavStringGrid(TComponent *AOwner) : TBaseGrid(AOwner)
   GridModule().GridLinkCursor = crHandPoint;
 }
 
-// Sub-objects 1 to 48, in this order. Lines marked MERGE create the objects of classes that
-// other topics build; they are filled in where they stand.
+// Sub-objects 1 to 48, in this order. The few whose classes come with later topics are named
+// where they will be created.
 void TZavStringGrid::CreateSubObjects()
 {
   FFooterPanel = std::make_unique<TFooterPanel>(this);
@@ -233,7 +233,7 @@ void TZavStringGrid::CreateRunTimeControls()
 
 TZavStringGrid::~TZavStringGrid()
 {
-  // 1. The scroll-type painter's controls: MERGE with the thin scroll bars.
+  // 1. With the thin scroll bars: the scroll-type painter's controls go first.
   // 2.
   if (FRunTime) {
     BalloonDone();
@@ -318,9 +318,10 @@ void TZavStringGrid::FreeSubObjects()
   FCombobox.reset();
   FTransEdit.reset();
   FTransCombo.reset();
-  // MERGE: the lazily created editors, each reference cleared before it is freed: date-time
-  // picker, date picker, spin, in-place rich edit, rich edit, track bar, memo, calculator, time
-  // picker, detail picker, grid picker, colour picker, image picker, advanced grid picker.
+  // With the editors: the lazily created ones go here, each reference cleared before it is
+  // freed: date-time picker, date picker, spin, in-place rich edit, rich edit, track bar, memo,
+  // calculator, time picker, detail picker, grid picker, colour picker, image picker, advanced
+  // grid picker.
   FGridCheckBox.reset();
   FBtnEdit.reset();
   FBtnUnitEdit.reset();
@@ -374,5 +375,5 @@ void TZavStringGrid::OwnerFormResize(TObject *Sender)
     }
   }
   TGridResizeChains::CallBelow(this, FOwnerForm, Sender);
-  // MERGE: StretchColumnToFit(ColumnSize()->StretchColumn());
+  StretchColumnToFit(FColumnSize->StretchColumn());
 }

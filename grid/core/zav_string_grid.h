@@ -1100,6 +1100,11 @@ public:
   void ScrollInView(int ColIndex, int RowIndex);
   void ExpandNode(int ARow);
 
+  // --- integration ---
+  // A finished column move (display indexes): cells, hidden flags, remembered widths and the
+  // hidden rows' entries follow the column by its real index.
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+
 protected:
   // --- object (protected) ---
   // Virtual operations the grid adds, in slot order. The bodies of other topics live with

@@ -43,13 +43,13 @@ TCellProperties *TBaseGrid::PropsAt(int ACol, int ARow) const
 QString TBaseGrid::GetCellEx(int ACol, int ARow)
 {
   int bc = ACol, br = ARow;
-  QString value;
-  if (TCellProperties *p = PropsAt(ACol, ARow)) {
-    TPoint b = p->BaseCell(ACol, ARow);
+  // Read per cell by every caller: one look at the object, the range test only when there is one.
+  if (TObject *o = GridObjects(ACol, ARow); o && InGrid(ACol, ARow)) {
+    TPoint b = static_cast<TCellProperties *>(o)->BaseCell(ACol, ARow);
     bc = b.X;
     br = b.Y;
   }
-  value = GridCells(bc, br);
+  QString value = GridCells(bc, br);
   if (br < FNormalRowCount) {
     GetDisplText(bc, br, value);
     if (OnGetDisplWideText) {
