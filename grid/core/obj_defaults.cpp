@@ -2,11 +2,6 @@
 // nothing surprising. Each is replaced, not extended, by its topic.
 #include "grid/core/zav_string_grid.h"
 
-void TZavStringGrid::DoCalcFooter(int ACol, int ARow, QString &Value)
-{
-  if (OnFooterCalc)
-    OnFooterCalc(this, ACol, ARow, Value);
-}
 bool TZavStringGrid::GetFloatFormat(int ACol, int ARow, bool &IsFloat, QString &FloatFormat)
 {
   FloatFormat = FFloatFormat;
@@ -24,8 +19,6 @@ void TZavStringGrid::DoFixedEdit(int ACol, int ARow, TGridFixedCellEditor &AEdit
   if (OnFixedEdit)
     OnFixedEdit(this, ACol, ARow, AEditor, Values);
 }
-void TZavStringGrid::InsertRowNodeAware(int) {}
-void TZavStringGrid::DeleteRowNodeAware(int) {}
 void TZavStringGrid::DoFilterDone()
 {
   if (OnFilterDone)
@@ -67,11 +60,7 @@ void TZavStringGrid::ClearRect(int, int, int, int) {}
 void TZavStringGrid::TrimRect(int, int, int, int) {}
 void TZavStringGrid::SaveColPositions() {}
 void TZavStringGrid::LoadColPositions() {}
-void TZavStringGrid::CalcFooter(int) {}
 
-bool TZavStringGrid::IsNode(int) { return false; }
-bool TZavStringGrid::IsSummary(int) { return false; }
-void TZavStringGrid::StretchColumnToFit(int) {}
 void TZavStringGrid::ShowColumnHeaders() {}
 void TZavStringGrid::ShowRowHeaders() {}
 void TZavStringGrid::MergedColumnsChanged(TObject *, int, int) {}
@@ -79,4 +68,3 @@ void TZavStringGrid::SaveColSizes() {}
 void TZavStringGrid::LoadColSizes() {}
 void TZavStringGrid::SetColumnOrder() {}
 void TZavStringGrid::CellControlsUpdate(bool) {}
-void TZavStringGrid::UpdateProportionalVertScroll() {}
