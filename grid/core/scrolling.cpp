@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 #include "editors/cell_checker.h"
 #include "framework/controls/forms.h"
@@ -464,10 +465,15 @@ void TZavStringGrid::WMGetDlgCode(TWMGetDlgCode &Message)
 }
 
 namespace {
+// Neither object is touched: the one removed is half destroyed, and a reference the grid keeps
+// may already be stale.
 template <typename T>
 bool SameObject(TComponent *A, T *B)
 {
-  return B && dynamic_cast<void *>(A) == dynamic_cast<void *>(B);
+  if constexpr (std::is_base_of_v<TComponent, T>)
+    return B && static_cast<TComponent *>(B) == A;
+  else
+    return B && static_cast<const void *>(B) == static_cast<const void *>(A);
 }
 }  // namespace
 
