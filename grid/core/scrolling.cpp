@@ -156,6 +156,13 @@ void TZavStringGrid::StretchColumnToFit(int Index)
     FFooterPanel->SetAlign(alBottom);
 }
 
+// The inherited editor never stays over a check box when the view moves or is sized.
+void TZavStringGrid::HideEditorOnCheckBox()
+{
+  if (FInplaceEdit && FInplaceEdit->Visible() && GetCellType(RealCol(), Row()) == ctCheckBox)
+    HideEditor();
+}
+
 // Every other normal column (row) times Factor, halves to even.
 void TZavStringGrid::ScaleOtherExtents(bool Cols, int Sized, double Factor)
 {
@@ -191,8 +198,7 @@ void TZavStringGrid::ColWidthsChanged()
     if (w != before)
       SetColWidths(sized, w);
   }
-  if (FInplaceEdit && FInplaceEdit->Visible() && GetCellType(RealCol(), Row()) == ctCheckBox)
-    HideEditor();
+  HideEditorOnCheckBox();
   UpdateFooter();
   CellControlsUpdate(false);
   if (FColumnSize->Stretch() && FScrollProportional)
@@ -212,8 +218,7 @@ void TZavStringGrid::RowHeightsChanged()
     if (OnEndRowSize)
       OnEndRowSize(this, sized);
   }
-  if (FInplaceEdit && FInplaceEdit->Visible() && GetCellType(RealCol(), Row()) == ctCheckBox)
-    HideEditor();
+  HideEditorOnCheckBox();
   CellControlsUpdate(false);
 }
 
@@ -435,8 +440,7 @@ void TZavStringGrid::WMHScroll(TWMScroll &Message)
   TBaseGrid::WMHScroll(Message);
   if (Message.ScrollCode == SB_ENDSCROLL && ColCount() == 1)
     Invalidate();
-  if (FInplaceEdit && FInplaceEdit->Visible() && GetCellType(RealCol(), Row()) == ctCheckBox)
-    HideEditor();
+  HideEditorOnCheckBox();
   UpdateFooter();
 }
 
@@ -453,8 +457,7 @@ void TZavStringGrid::WMVScroll(TWMScroll &Message)
       SetTopRow(r);
   }
   TBaseGrid::WMVScroll(Message);
-  if (FInplaceEdit && FInplaceEdit->Visible() && GetCellType(RealCol(), Row()) == ctCheckBox)
-    HideEditor();
+  HideEditorOnCheckBox();
 }
 
 void TZavStringGrid::WMGetDlgCode(TWMGetDlgCode &Message)

@@ -1549,4 +1549,5 @@ private:
   int NodeEnd(int ARow, TCellGraphic *Node);
   void ScrollHint(TWMScroll &Message, bool Vert);
   void ScaleOtherExtents(bool Cols, int Sized, double Factor);
+  void HideEditorOnCheckBox();
 };
