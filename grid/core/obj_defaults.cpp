@@ -2,18 +2,11 @@
 // nothing surprising. Each is replaced, not extended, by its topic.
 #include "grid/core/zav_string_grid.h"
 
-void TZavStringGrid::DoCalcFooter(int ACol, int ARow, QString &Value)
-{
-  if (OnFooterCalc)
-    OnFooterCalc(this, ACol, ARow, Value);
-}
 void TZavStringGrid::DoGetEditorProp(int ACol, int ARow, TEditLink *AEditLink)
 {
   if (OnGetEditorProp)
     OnGetEditorProp(this, ACol, ARow, AEditLink);
 }
-void TZavStringGrid::InsertRowNodeAware(int) {}
-void TZavStringGrid::DeleteRowNodeAware(int) {}
 void TZavStringGrid::DoUpdateColumnSize(int ACol, int &AWidth)
 {
   if (OnUpdateColumnSize)
@@ -42,11 +35,5 @@ void TZavStringGrid::Group(int) {}
 void TZavStringGrid::UnGroup() {}
 void TZavStringGrid::ClearRect(int, int, int, int) {}
 void TZavStringGrid::TrimRect(int, int, int, int) {}
-void TZavStringGrid::CalcFooter(int) {}
-
-bool TZavStringGrid::IsNode(int) { return false; }
-bool TZavStringGrid::IsSummary(int) { return false; }
-void TZavStringGrid::StretchColumnToFit(int) {}
 void TZavStringGrid::MergedColumnsChanged(TObject *, int, int) {}
 void TZavStringGrid::CellControlsUpdate(bool) {}
-void TZavStringGrid::UpdateProportionalVertScroll() {}

@@ -4,6 +4,7 @@
 #include "framework/graphics/graphics.h"
 #include "framework/stdctrls/stdctrls.h"
 #include "grid/core/aux_controls.h"
+#include "grid/core/cell_node.h"
 #include "grid/core/control_look.h"
 #include "grid/core/feature_settings.h"
 #include "grid/core/footer.h"
@@ -84,7 +85,7 @@ void TZavStringGrid::CreateSubObjects()
   FNavigation = std::make_unique<TNavigation>();
   FNavigation->OnChange = [this](TObject *Sender) { NavigationChanged(Sender); };
   FColumnSize = std::make_unique<TColumnSize>(this);
-  // The cell node settings (15) come with the node rows.
+  FCellNode = std::make_unique<TCellNode>(this);
   FBands = std::make_unique<TBands>();
   FBands->OnChange = [this](TObject *) { Invalidate(); };
   FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();

@@ -84,6 +84,8 @@ class TCustomForm;
 class TInplaceEdit;
 enum class TBalloonIcon;
 
+class TGridChangeNotifier;
+
 // Owner of a sub-object whose class comes with a later topic: it stays empty until then.
 struct TPendingDelete {
   template <typename T>
@@ -113,7 +115,7 @@ public:
   QM_PROP(bool, AutoFilterUpdate, FAutoFilterUpdate)
   QM_PROP(bool, AutoNumAlign, FAutoNumAlign)
   QM_PROP_W(bool, AutoSize, FAutoSize)
-  QM_PROP(bool, AutoThemeAdapt, FAutoThemeAdapt)
+  bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
   QM_PROP(TZavStringGridCheck *, CellChecker, FCellChecker)
   QM_PROP(TEditorType, DefaultEditor, FDefaultEditor)
   QM_PROP(TColor, DisabledFontColor, FDisabledFontColor)
@@ -165,7 +167,7 @@ public:
   QM_PROP(TScrollBarAlways, ScrollBarAlways, FScrollBarAlways)
   QM_PROP(TColor, ScrollColor, FScrollColor)
   QM_PROP(TScrollHintType, ScrollHints, FScrollHints)
-  QM_PROP(bool, ScrollProportional, FScrollProportional)
+  bool ScrollProportional() const { return FScrollProportional; }
   QM_PROP(bool, ScrollSynch, FScrollSynch)
   QM_PROP(TScrollType, ScrollType, FScrollType)
   QM_PROP(int, ScrollWidth, FScrollWidth)
@@ -1095,21 +1097,103 @@ public:
   void SearchCloseClick(TObject *Sender);
   void SearchHighlightClick(TObject *Sender);
 
-  // Members of topics built beside this one, called here through these declarations
-  // (filter_defaults.cpp).
-  void ScrollInView(int ColIndex, int RowIndex);
-  void ExpandNode(int ARow);
 
   // --- integration ---
   // A finished column move (display indexes): cells, hidden flags, remembered widths and the
   // hidden rows' entries follow the column by its real index.
   void ColumnMoved(int FromIndex, int ToIndex) override;
 
+  // --- scrolling, sizing, footer calculation, node rows, expand cells ---
+  // Node rows: column 0 holds a ctNode graphic over the rows it owns; rows inside a span have
+  // their outline level raised. Operations marked real take a real row, the others display rows.
+  void AddNode(int ARow, int Span);  // real
+  void MakeSummaryRow(int ARow);     // real
+  void RemoveNode(int ARow);         // real
+  void RemoveAllNodes();
+  bool NodeState(int ARow) { return GetNodeState(ARow); }
+  void SetNodeState(int ARow, bool Value);
+  int GetNodeLevel(int ARow);
+  void SetNodeSpan(int ARow, int Span);
+  void UpdateNodeSpan(int ARow, int Delta);
+  int GetSubNodeCount(int ARow);
+  void UpdateSubNodeCount(int ARow, int Delta);
+  // 0 node row, 1 last row of a branch, 2 a row with more of its branch below.
+  int GetNodeSpanType(int ARow);
+  void ExpandNode(int ARow);    // real
+  void ContractNode(int ARow);  // real
+  void ExpandAll();
+  void ContractAll();
+  void InsertNormalRow(int ARow);                // real
+  void InsertChildRow(int ARow, int InsertAt);   // real
+  void RemoveNormalRow(int ARow);
+  void RemoveChildRow(int ARow);                 // real
+  bool IsOnNodeGlyph(int ARow, int X);
+  bool HasNodes() override;
+  int GetNodeIndent(int ARow) override;
+  int NumNodes() const { return FNumNodes; }
+  // Row clearing of the row operations, called here through this declaration.
+  void ClearRows(int RowIndex, int RCount);
+  // Column statistics over the numeric cells of real column ACol; -1 for a bound means all
+  // normal rows, a ToRow beyond the shown rows reads real rows (hidden ones included).
+  double ColumnSum(int ACol, int FromRow, int ToRow);
+  double ColumnAvg(int ACol, int FromRow, int ToRow);
+  double ColumnMin(int ACol, int FromRow, int ToRow);
+  double ColumnMax(int ACol, int FromRow, int ToRow);
+  double ColumnStdDev(int ACol, int FromRow, int ToRow);
+  double ColumnDistinct(int ACol, int FromRow, int ToRow);
+  // Expand cells switch their row between a collapsed and an expanded height.
+  void AddExpand(int ACol, int ARow, int ExpandedHeight);
+  void RemoveExpand(int ACol, int ARow);
+  bool HasExpand(int ACol, int ARow);
+  bool ToggleExpand(int ACol, int ARow);
+  bool GetExpandState(int ACol, int ARow);
+  int GetExpandHeight(int ACol, int ARow, bool Expanded);
+  TRect GetExpandRect(int ACol, int ARow);
+
+  // Scrolling and sizing.
+  void ScrollInView(int ColIndex, int RowIndex);
+  void UpdateFooter();
+  void LastRowChanged() override;
+  void StretchRightColumn() { StretchColumnToFit(ColCount() - 1); }
+  bool IsOnFixedSizingBorder(int X, int Y);
+  void RegisterNotifier(TGridChangeNotifier *ANotifier);
+  void UnRegisterNotifier(TGridChangeNotifier *ANotifier);
+  bool UsesStyleEngine() override { return FUseStyleEngine; }
+  bool UseStyleEngine() const { return FUseStyleEngine; }
+  void SetUseStyleEngine(bool Value) { FUseStyleEngine = Value; }
+  void SetAutoThemeAdapt(bool Value);
+  void SetScrollProportional(bool Value);
+  void UpdateProportionalHorzScroll();
+  bool ScrollLock() const { return FScrollLock; }
+  void SetScrollLock(bool Value) { FScrollLock = Value; }
+  // The mouse handlers record the column or row the user starts sizing and its size.
+  void BeginUserColSizing(int ACol) { FSizingCol = ACol; FSizingColWidth = ColWidths(ACol); }
+  void BeginUserRowSizing(int ARow) { FSizingRow = ARow; FSizingRowHeight = RowHeights(ARow); }
+  // One tick of drag auto-scrolling (the drag timer's); Leaving stops it.
+  void DragScrollOver(int X, int Y, bool Leaving);
+  void DragScrollTick();
+  TDragScrollDirection DragScrollDir() const { return FDragScrollDir; }
+  bool DragScrollTimerActive() const;
+  void WMHScroll(TWMScroll &Message) override;
+  void WMVScroll(TWMScroll &Message) override;
+  void WMGetDlgCode(TWMGetDlgCode &Message) override;
+  void Notification(TComponent *AComponent, TOperation Operation) override;
+  // The hint window shown while a thumb is dragged (nullptr when none shows).
+  THTMLHintWindow *ScrollHintWindow() const { return FScrollHintWnd.get(); }
+
+protected:
+  void ColWidthsChanged() override;
+  void RowHeightsChanged() override;
+  void SizeChanged(int OldColCount, int OldRowCount) override;
+  void CalcSizingState(int X, int Y, TGridState &State, int &Index, int &SizingPos, int &SizingOfs,
+                       TGridDrawInfo &FixedInfo) override;
+
+public:
 protected:
   // --- object (protected) ---
   // Virtual operations the grid adds, in slot order. The bodies of other topics live with
   // those topics; the ones not built yet have their smallest default.
-  virtual void DoCalcFooter(int ACol, int ARow, QString &Value);
+  virtual void DoCalcFooter(int ACol);
   virtual void DoClickSort(int ACol);
   virtual void DoF2Key() {}
   virtual void SetEditorCellText(int ACol, int ARow, const QString &Value);
@@ -1441,7 +1525,7 @@ private:
   std::unique_ptr<TControlLook> FControlLook;
   std::unique_ptr<TNavigation> FNavigation;
   std::unique_ptr<TColumnSize> FColumnSize;
-  TPendingPtr<TCellNode> FCellNode;
+  std::unique_ptr<TCellNode> FCellNode;
   std::unique_ptr<TBands> FBands;
   std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
   std::unique_ptr<TMouseActions> FMouseActions;
@@ -1655,4 +1739,22 @@ private:
   int FoundRealCol(int ACol) const;
   QString FoundCellText(int ACol, int ARow);
   void SearchFooterStep(bool Backward);
+
+  // --- scrolling, sizing, footer calculation, node rows, expand cells (fields) ---
+  int FNumNodes = 0;
+  bool FForceSelection = false;  // set while a node contracts
+  bool FStretching = false;
+  int FOrigGridWidth = 0;
+  int FSizingCol = -1, FSizingColWidth = 0;
+  int FSizingRow = -1, FSizingRowHeight = 0;
+  bool FScrollLock = false;
+  bool FIsFlat = false;
+  bool FUseStyleEngine = false;
+  TDragScrollDirection FDragScrollDir;
+  std::unique_ptr<TTimer> FDragTimer;
+  TCellGraphic *NodeGraphic(int ARow);
+  int NodeEnd(int ARow, TCellGraphic *Node);
+  void ScrollHint(TWMScroll &Message, bool Vert);
+  void ScaleOtherExtents(bool Cols, int Sized, double Factor);
+  void HideEditorOnCheckBox();
 };

@@ -1,4 +1,5 @@
 // Smallest bodies of the grid's drawing, editing and input members until that code exists.
+#include "grid/core/grid_helper_classes.h"
 #include "grid/core/grid_module.h"
 #include "grid/core/zav_string_grid.h"
 
@@ -24,6 +25,8 @@ void TZavStringGrid::DoCellsChanged(TRect ARect)
 {
   if (OnCellsChanged)
     OnCellsChanged(this, ARect);
+  for (int i = 0; i < FNotifierList->Count(); ++i)
+    static_cast<TGridChangeNotifier *>(FNotifierList->Items(i))->CellsChanged(ARect);
   CalcFooter(-1);
 }
 void TZavStringGrid::CellsLoaded() { CalcFooter(-1); }
@@ -52,7 +55,6 @@ void TZavStringGrid::SetStyle(int) {}
 void TZavStringGrid::MoveFocusWindow() {}
 void TZavStringGrid::GetCellHint(QString &, THintInfo *) { GridModule().HintFontName = Font()->Name(); }
 void TZavStringGrid::DrawNCBorder() {}
-void TZavStringGrid::InitOrigColSizes() {}
 void TZavStringGrid::AdaptToOfficeTheme() {}
 void TZavStringGrid::ApplyFrameworkStyle() {}
 void TZavStringGrid::BalloonInit() {}
