@@ -99,6 +99,15 @@ void TGridCellStore::MoveRow(int from, int to)
     std::rotate(first + to, first + from, first + from + 1);
 }
 
+void TGridCellStore::RotateRows(int first, int middle, int last)
+{
+  if (first < 0 || middle <= first || middle >= last)
+    return;
+  if (rows_.size() < size_t(last))
+    rows_.resize(size_t(last));
+  std::rotate(rows_.begin() + first, rows_.begin() + middle, rows_.begin() + last);
+}
+
 void TGridCellStore::MoveCol(int from, int to)
 {
   if (from < 0 || to < 0 || from == to)

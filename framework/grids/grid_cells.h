@@ -29,6 +29,9 @@ public:
   // Row From taken out and put back at To; the rows between shift by one.
   void MoveRow(int from, int to);
   void MoveCol(int from, int to);
+  // Rows [first, last) turned so that row middle comes first: a block of rows changes place
+  // in one pass, however many rows it holds.
+  void RotateRows(int first, int middle, int last);
   void ClearRow(int r);
   void ClearCol(int c);
   void Clear();

@@ -394,6 +394,34 @@ void TCustomGrid::SetRowHeights(int Index, int Value)
   RowHeightsChanged();
 }
 
+namespace {
+bool RotateExtents(std::vector<int> &Extents, int First, int Middle, int Last)
+{
+  if (First < 0 || Middle <= First || Middle >= Last || Last > int(Extents.size()))
+    return false;
+  std::rotate(Extents.begin() + First, Extents.begin() + Middle, Extents.begin() + Last);
+  return true;
+}
+}  // namespace
+
+void TCustomGrid::RotateRowHeights(int First, int Middle, int Last)
+{
+  SetExtents(FRowHeights, FRowCount, FDefaultRowHeight);
+  if (!RotateExtents(FRowHeights, First, Middle, Last))
+    return;
+  ++FExtentsSerial;
+  InvalidateGrid();
+}
+
+void TCustomGrid::RotateColWidths(int First, int Middle, int Last)
+{
+  SetExtents(FColWidths, FColCount, FDefaultColWidth);
+  if (!RotateExtents(FColWidths, First, Middle, Last))
+    return;
+  ++FExtentsSerial;
+  InvalidateGrid();
+}
+
 void TCustomGrid::SetGridLineWidth(int Value)
 {
   if (Value < 0)

@@ -48,23 +48,15 @@ void TZavStringGrid::GetUsedCells(int &ACols, int &ARows)
   ACols = ColCount();
   ARows = RowCount();
 }
-void TZavStringGrid::RemoveRowsBlock(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }
 void TZavStringGrid::GrowRowCount(int ACount) { SetRowCount(RowCount() + ACount); }
 void TZavStringGrid::DoFilterSelect(int) {}
 void TZavStringGrid::DoFilterCheck() {}
 void TZavStringGrid::DoColorSelect(int, int) {}
 void TZavStringGrid::DoImageSelect(int, int) {}
-void TZavStringGrid::RemoveRowsEx(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }
-void TZavStringGrid::RemoveRows(int, int) {}
-void TZavStringGrid::InsertRows(int, int) {}
-void TZavStringGrid::RemoveCols(int, int) {}
-void TZavStringGrid::InsertCols(int, int) {}
 void TZavStringGrid::SubGroup(int) {}
 void TZavStringGrid::SubUnGroup(int) {}
 void TZavStringGrid::Group(int) {}
 void TZavStringGrid::UnGroup() {}
-void TZavStringGrid::ClearRect(int, int, int, int) {}
-void TZavStringGrid::TrimRect(int, int, int, int) {}
 void TZavStringGrid::SaveColPositions() {}
 void TZavStringGrid::LoadColPositions() {}
 void TZavStringGrid::CalcFooter(int) {}
