@@ -2,10 +2,11 @@
 // Sparse text and object store of the string grid. It is kept apart from the grid's
 // counts: shrinking a count keeps the cells beyond it, and any index >= 0 may be used
 // (the derived grid keeps hidden columns beyond ColCount). Rows are separate blocks so
-// that moving, inserting and removing rows only moves row pointers.
+// that moving, inserting and removing rows only moves row pointers, and only those between
+// the change and the nearer end of the store.
 #include <QString>
 
-#include <memory>
+#include <deque>
 #include <vector>
 
 class TObject;
@@ -17,6 +18,11 @@ public:
     TObject *Object = nullptr;  // not owned
   };
   using TRowData = std::vector<TCell>;
+
+  TGridCellStore() = default;
+  ~TGridCellStore();
+  TGridCellStore(const TGridCellStore &) = delete;
+  TGridCellStore &operator=(const TGridCellStore &) = delete;
 
   QString Text(int c, int r) const;
   void SetText(int c, int r, const QString &v);
@@ -42,5 +48,7 @@ public:
 private:
   const TCell *Find(int c, int r) const;
   TCell &Slot(int c, int r);
-  std::vector<std::unique_ptr<TRowData>> rows_;
+  // A deque of owned rows (nullptr: an empty row): rows come in and leave near either end
+  // without moving the rest, and the pointers between move as plain memory.
+  std::deque<TRowData *> rows_;
 };

@@ -256,6 +256,7 @@ private:
   // counts their changes).
   std::vector<int> FColWidths;
   std::vector<int> FRowHeights;
+  int FOddRowHeights = 0;  // rows whose height is not the default: none, and a row move moves none
   uint32_t FExtentsSerial = 0;
 
   // The layout computed for the client area, reused while nothing it depends on changed: a

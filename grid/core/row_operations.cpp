@@ -162,9 +162,10 @@ void TZavStringGrid::PlaceAfterRowsRemoved(int OldRow, int OldTop, bool RestoreR
 {
   const int lastNormal = RowCount() - FFixedFooters - 1;
   if (OldRow < RowCount() - FFixedFooters) {
-    if (RestoreRow && OldRow >= FixedRows())
+    if (RestoreRow && OldRow >= FixedRows() && OldRow != Row())
       SetRowEx(OldRow);
-    SetTopRowEx(OldTop);
+    if (OldTop != TopRow())
+      SetTopRowEx(OldTop);
   } else if (lastNormal >= FixedRows()) {
     SetRowEx(lastNormal);
   } else {
@@ -195,9 +196,12 @@ void TZavStringGrid::DeleteDisplayRows(int ARow, int ACount, bool Full)
   PlaceAfterRowsRemoved(oldRow, oldTop, !FMouseActions->DisjunctRowSelect());
   DoCellsChanged(TRect(0, ARow, ColCount() - 1, ARow + ACount));
   EndUpdate();
-  const int top = RowCount() + FixedRows() - VisibleRowCount() - 2;
-  if (TopRow() >= top && RowCount() - VisibleRowCount() - 1 > 0)
-    SetTopRowEx(top);
+  // Rows on screen only exist with a window.
+  if (HandleAllocated()) {
+    const int top = RowCount() + FixedRows() - VisibleRowCount() - 2;
+    if (TopRow() >= top && RowCount() - VisibleRowCount() - 1 > 0)
+      SetTopRowEx(top);
+  }
   if (FControlList->Count() > 0)
     CellControlsUpdate(false);
 }
