@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+TGridCellStore::~TGridCellStore() { Clear(); }
+
 TGridCellStore::TCell &TGridCellStore::Slot(int c, int r)
 {
   if (r >= int(rows_.size()))
     rows_.resize(size_t(r) + 1);
   auto &row = rows_[size_t(r)];
   if (!row)
-    row = std::make_unique<TRowData>();
+    row = new TRowData();
   if (c >= int(row->size()))
     row->resize(size_t(c) + 1);
   return (*row)[size_t(c)];
@@ -77,6 +79,31 @@ void TGridCellStore::MoveRow(int from, int to)
     std::rotate(first + to, first + from, first + from + 1);
 }
 
+void TGridCellStore::RotateRows(int first, int middle, int last)
+{
+  if (first < 0 || middle <= first || middle >= last)
+    return;
+  if (rows_.size() < size_t(last))
+    rows_.resize(size_t(last));
+  auto at = [this](int i) { return rows_.begin() + i; };
+  // The smaller of the two blocks changes place.
+  int from = first, to = middle, dest = last - (middle - first);
+  if (middle - first > last - middle) {
+    from = middle;
+    to = last;
+    dest = first;
+  }
+  if (to - from == 1) {
+    TRowData *row = *at(from);
+    rows_.erase(at(from));
+    rows_.insert(at(dest), row);
+    return;
+  }
+  const std::vector<TRowData *> block(at(from), at(to));
+  rows_.erase(at(from), at(to));
+  rows_.insert(at(dest), block.begin(), block.end());
+}
+
 void TGridCellStore::MoveCol(int from, int to)
 {
   if (from < 0 || to < 0 || from == to)
@@ -97,8 +124,10 @@ void TGridCellStore::MoveCol(int from, int to)
 
 void TGridCellStore::ClearRow(int r)
 {
-  if (r >= 0 && r < int(rows_.size()))
-    rows_[size_t(r)].reset();
+  if (r >= 0 && r < int(rows_.size())) {
+    delete rows_[size_t(r)];
+    rows_[size_t(r)] = nullptr;
+  }
 }
 
 void TGridCellStore::ClearCol(int c)
@@ -110,5 +139,7 @@ void TGridCellStore::ClearCol(int c)
 
 void TGridCellStore::Clear()
 {
+  for (TRowData *row : rows_)
+    delete row;
   rows_.clear();
 }

@@ -2,10 +2,11 @@
 // Sparse text and object store of the string grid. It is kept apart from the grid's
 // counts: shrinking a count keeps the cells beyond it, and any index >= 0 may be used
 // (the derived grid keeps hidden columns beyond ColCount). Rows are separate blocks so
-// that moving, inserting and removing rows only moves row pointers.
+// that moving, inserting and removing rows only moves row pointers, and only those between
+// the change and the nearer end of the store.
 #include <QString>
 
-#include <memory>
+#include <deque>
 #include <vector>
 
 class TObject;
@@ -17,6 +18,11 @@ public:
     TObject *Object = nullptr;  // not owned
   };
   using TRowData = std::vector<TCell>;
+
+  TGridCellStore() = default;
+  ~TGridCellStore();
+  TGridCellStore(const TGridCellStore &) = delete;
+  TGridCellStore &operator=(const TGridCellStore &) = delete;
 
   // Inline: read once per cell by every grid accessor.
   QString Text(int c, int r) const
@@ -38,6 +44,9 @@ public:
   // Row From taken out and put back at To; the rows between shift by one.
   void MoveRow(int from, int to);
   void MoveCol(int from, int to);
+  // Rows [first, last) turned so that row middle comes first: a block of rows changes place
+  // in one pass, however many rows it holds.
+  void RotateRows(int first, int middle, int last);
   void ClearRow(int r);
   void ClearCol(int c);
   void Clear();
@@ -54,5 +63,7 @@ private:
     return c < int(row.size()) ? &row[size_t(c)] : nullptr;
   }
   TCell &Slot(int c, int r);
-  std::vector<std::unique_ptr<TRowData>> rows_;
+  // A deque of owned rows (nullptr: an empty row): rows come in and leave near either end
+  // without moving the rest, and the pointers between move as plain memory.
+  std::deque<TRowData *> rows_;
 };

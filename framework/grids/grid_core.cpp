@@ -202,6 +202,10 @@ int TCustomGrid::GridHeight()
 void TCustomGrid::SetExtents(std::vector<int> &Extents, int Count, int Default)
 {
   if (int(Extents.size()) != Count) {
+    if (&Extents == &FRowHeights)
+      for (size_t i = size_t(std::max(Count, 0)); i < Extents.size(); ++i)
+        if (Extents[i] != Default)
+          --FOddRowHeights;
     Extents.resize(size_t(std::max(Count, 0)), Default);
     ++FExtentsSerial;
   }
@@ -210,6 +214,8 @@ void TCustomGrid::SetExtents(std::vector<int> &Extents, int Count, int Default)
 void TCustomGrid::ResetExtents(std::vector<int> &Extents, int Default)
 {
   std::fill(Extents.begin(), Extents.end(), Default);
+  if (&Extents == &FRowHeights)
+    FOddRowHeights = 0;
   ++FExtentsSerial;
 }
 
@@ -388,10 +394,39 @@ void TCustomGrid::SetRowHeights(int Index, int Value)
     Value = 0;
   if (FRowHeights[size_t(Index)] == Value)
     return;
+  FOddRowHeights += (Value != FDefaultRowHeight) - (FRowHeights[size_t(Index)] != FDefaultRowHeight);
   FRowHeights[size_t(Index)] = Value;
   ++FExtentsSerial;
   InvalidateGrid();
   RowHeightsChanged();
+}
+
+namespace {
+bool RotateExtents(std::vector<int> &Extents, int First, int Middle, int Last)
+{
+  if (First < 0 || Middle <= First || Middle >= Last || Last > int(Extents.size()))
+    return false;
+  std::rotate(Extents.begin() + First, Extents.begin() + Middle, Extents.begin() + Last);
+  return true;
+}
+}  // namespace
+
+void TCustomGrid::RotateRowHeights(int First, int Middle, int Last)
+{
+  SetExtents(FRowHeights, FRowCount, FDefaultRowHeight);
+  if (FOddRowHeights == 0 || !RotateExtents(FRowHeights, First, Middle, Last))
+    return;
+  ++FExtentsSerial;
+  InvalidateGrid();
+}
+
+void TCustomGrid::RotateColWidths(int First, int Middle, int Last)
+{
+  SetExtents(FColWidths, FColCount, FDefaultColWidth);
+  if (!RotateExtents(FColWidths, First, Middle, Last))
+    return;
+  ++FExtentsSerial;
+  InvalidateGrid();
 }
 
 void TCustomGrid::SetGridLineWidth(int Value)
@@ -415,8 +450,11 @@ void TCustomGrid::ChangeScale(int M, int D)
   FDefaultRowHeight = MulDiv(FDefaultRowHeight, M, D);
   for (int &w : FColWidths)
     w = MulDiv(w, M, D);
-  for (int &h : FRowHeights)
+  FOddRowHeights = 0;
+  for (int &h : FRowHeights) {
     h = MulDiv(h, M, D);
+    FOddRowHeights += h != FDefaultRowHeight;
+  }
   ++FExtentsSerial;
   InvalidateGrid();
   ColWidthsChanged();

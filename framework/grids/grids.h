@@ -113,6 +113,10 @@ public:
   void MoveRow(int FromIndex, int ToIndex);
   void DeleteColumn(int ACol);
   void DeleteRow(int ARow);
+  // Heights of rows [First, Last) (widths of columns) turned so that index Middle comes first;
+  // the sizes only change places, so no sizes-changed hook runs.
+  void RotateRowHeights(int First, int Middle, int Last);
+  void RotateColWidths(int First, int Middle, int Last);
   void FocusCell(int ACol, int ARow, bool MoveAnchor);
   void MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show);
 
@@ -252,6 +256,7 @@ private:
   // counts their changes).
   std::vector<int> FColWidths;
   std::vector<int> FRowHeights;
+  int FOddRowHeights = 0;  // rows whose height is not the default: none, and a row move moves none
   uint32_t FExtentsSerial = 0;
 
   // The layout computed for the client area, reused while nothing it depends on changed: a
@@ -332,6 +337,8 @@ public:
   void CopyColCells(int FromCol, int ToCol) { FCells.CopyCol(FromCol, ToCol); }
   void MoveRowCells(int FromRow, int ToRow) { FCells.MoveRow(FromRow, ToRow); }
   void MoveColCells(int FromCol, int ToCol) { FCells.MoveCol(FromCol, ToCol); }
+  // Rows [First, Last) turned so that row Middle comes first.
+  void RotateRowCells(int First, int Middle, int Last) { FCells.RotateRows(First, Middle, Last); }
   void ClearRowCells(int ARow) { FCells.ClearRow(ARow); }
   void ClearColCells(int ACol) { FCells.ClearCol(ACol); }
   // Rows the store has touched (an upper bound for walking all stored rows).

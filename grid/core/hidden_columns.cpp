@@ -9,18 +9,6 @@
 #include "grid/foundation/grid_options.h"
 #include "grid/foundation/int_lists.h"
 
-namespace {
-// Moves entry From to To, the entries between shifting by one.
-template <typename It>
-void RotateOne(It First, int From, int To)
-{
-  if (From < To)
-    std::rotate(First + From, First + From + 1, First + To + 1);
-  else if (To < From)
-    std::rotate(First + To, First + From, First + From + 1);
-}
-}  // namespace
-
 TZavStringGrid::TBoolArray TZavStringGrid::AllColumnsShown()
 {
   TBoolArray a;
@@ -172,52 +160,3 @@ void TZavStringGrid::HiddenColumnsRemoved(int ColIndex, int CCount)
     SetColCount(ColCount() - shown);
 }
 
-void TZavStringGrid::ColumnMoved(int FromIndex, int ToIndex)
-{
-  const int from = RealColIndex(FromIndex);
-  const int to = RealColIndex(ToIndex);
-  // The store is real-indexed: the inherited string grid would move display indexes.
-  MoveColCells(from, to);
-  TDrawGrid::ColumnMoved(FromIndex, ToIndex);
-  if (FColumnOrder->Count() > std::max(FromIndex, ToIndex)) {
-    const int v = FColumnOrder->Items(FromIndex);
-    FColumnOrder->Delete(FromIndex);
-    FColumnOrder->Insert(ToIndex, v);
-  }
-  // Hidden columns between the two places shift with the cells, their flags and widths too.
-  if (FNumHidden > 0 && std::max(from, to) < MaxHiddenColumns) {
-    RotateOne(FVisibleCol.begin(), from, to);
-    RotateOne(FAllColWidths.begin(), from, to);
-    UpdateColumnMap();
-  }
-  if (FEnhRowColMove) {
-    const int lo = std::min(FromIndex, ToIndex), hi = std::max(FromIndex, ToIndex);
-    std::vector<int> widths;
-    for (int i = lo; i <= hi; ++i)
-      widths.push_back(ColWidths(i));
-    RotateOne(widths.begin(), FromIndex - lo, ToIndex - lo);
-    for (int i = lo; i <= hi; ++i)
-      SetColWidths(i, widths[size_t(i - lo)]);
-  }
-  for (const TRowIndexMap::TEntry &e : FHiddenRows.Entries()) {
-    TStrings *items = e.Item->Items();
-    while (items->Count() <= std::max(from, to))
-      items->Add(QString());
-    items->Move(from, to);
-  }
-  // With sorting: the sort column and sort indexes are renumbered here.
-  if (FFloatingFooter->Visible())
-    FFooterPanel->Invalidate();
-  if (FSyncGrid->MoveColumn() && FSyncGrid->Grid()) {
-    // Two grids synchronised with each other would bounce the move back and forth.
-    static bool moving = false;
-    TStringGrid *other = FSyncGrid->Grid();
-    if (!moving && std::max(FromIndex, ToIndex) < other->ColCount()) {
-      moving = true;
-      struct TDone {
-        ~TDone() { moving = false; }
-      } done;
-      other->MoveColumn(FromIndex, ToIndex);
-    }
-  }
-}

@@ -20,20 +20,12 @@ void TZavStringGrid::GetUsedCells(int &ACols, int &ARows)
   ACols = ColCount();
   ARows = RowCount();
 }
-void TZavStringGrid::RemoveRowsBlock(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }
 void TZavStringGrid::GrowRowCount(int ACount) { SetRowCount(RowCount() + ACount); }
 void TZavStringGrid::DoColorSelect(int, int) {}
 void TZavStringGrid::DoImageSelect(int, int) {}
-void TZavStringGrid::RemoveRowsEx(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }
-void TZavStringGrid::RemoveRows(int, int) {}
-void TZavStringGrid::InsertRows(int, int) {}
-void TZavStringGrid::RemoveCols(int, int) {}
-void TZavStringGrid::InsertCols(int, int) {}
 void TZavStringGrid::SubGroup(int) {}
 void TZavStringGrid::SubUnGroup(int) {}
 void TZavStringGrid::Group(int) {}
 void TZavStringGrid::UnGroup() {}
-void TZavStringGrid::ClearRect(int, int, int, int) {}
-void TZavStringGrid::TrimRect(int, int, int, int) {}
 void TZavStringGrid::MergedColumnsChanged(TObject *, int, int) {}
 void TZavStringGrid::CellControlsUpdate(bool) {}

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "grid/core/grid_helper_classes.h"
+
 namespace {
 bool ByReal(const TRowIndexMap::TEntry &a, const TRowIndexMap::TEntry &b) { return a.Real < b.Real; }
 }  // namespace
@@ -44,4 +46,40 @@ int TRowIndexMap::DisplToReal(int Displ) const
       hi = mid;
   }
   return Displ + lo;
+}
+
+int TRowIndexMap::RealAfterRemoval(int Real, int FirstReal, int Count) const
+{
+  if (Real < FirstReal || Count <= 0)
+    return Real;
+  // Shown rows from FirstReal up to Real: the removed ones are the first Count of them.
+  const int shownBefore = (Real - FirstReal) - (CountBelow(Real) - CountBelow(FirstReal));
+  if (shownBefore < Count && !Contains(Real))
+    return -1;
+  return Real - std::min(shownBefore, Count);
+}
+
+void TRowIndexMap::RowsRemoved(int FirstReal, int Count)
+{
+  if (Count <= 0)
+    return;
+  const int first = CountBelow(FirstReal);
+  for (int i = first; i < this->Count(); ++i) {
+    TEntry &e = FEntries[size_t(i)];
+    // The hidden rows between FirstReal and this one are i - first; the rest are shown.
+    const int shownBefore = (e.Real - FirstReal) - (i - first);
+    e.Real -= std::min(shownBefore, Count);
+    e.Item->SetIdx(e.Real);
+  }
+}
+
+void TRowIndexMap::RowsInserted(int AtReal, int Count)
+{
+  if (Count <= 0)
+    return;
+  for (int i = CountBelow(AtReal); i < this->Count(); ++i) {
+    TEntry &e = FEntries[size_t(i)];
+    e.Real += Count;
+    e.Item->SetIdx(e.Real);
+  }
 }

@@ -40,6 +40,16 @@ public:
   int DisplToReal(int Displ) const;
   int RealToDispl(int Real) const { return Real - CountBelow(Real); }
 
+  // Renumbering after shown rows left or came: the records' own indexes follow.
+  // Count shown rows left, the first of them at real index FirstReal (hidden rows may lie between
+  // them): each hidden row after FirstReal drops by the removed rows before it.
+  void RowsRemoved(int FirstReal, int Count);
+  // Count rows came in before real index AtReal: each hidden row from AtReal on rises by Count.
+  void RowsInserted(int AtReal, int Count);
+  // Real index Real after the removal RowsRemoved(FirstReal, Count) describes (this map as it was
+  // before it); -1 for a shown row that left.
+  int RealAfterRemoval(int Real, int FirstReal, int Count) const;
+
 private:
   std::vector<TEntry> FEntries;
 };

@@ -1098,11 +1098,6 @@ public:
   void SearchHighlightClick(TObject *Sender);
 
 
-  // --- integration ---
-  // A finished column move (display indexes): cells, hidden flags, remembered widths and the
-  // hidden rows' entries follow the column by its real index.
-  void ColumnMoved(int FromIndex, int ToIndex) override;
-
   // --- scrolling, sizing, footer calculation, node rows, expand cells ---
   // Node rows: column 0 holds a ctNode graphic over the rows it owns; rows inside a span have
   // their outline level raised. Operations marked real take a real row, the others display rows.
@@ -1131,8 +1126,6 @@ public:
   bool HasNodes() override;
   int GetNodeIndent(int ARow) override;
   int NumNodes() const { return FNumNodes; }
-  // Row clearing of the row operations, called here through this declaration.
-  void ClearRows(int RowIndex, int RCount);
   // Column statistics over the numeric cells of real column ACol; -1 for a bound means all
   // normal rows, a ToRow beyond the shown rows reads real rows (hidden ones included).
   double ColumnSum(int ACol, int FromRow, int ToRow);
@@ -1189,6 +1182,54 @@ protected:
                        TGridDrawInfo &FixedInfo) override;
 
 public:
+
+  // --- row and column operations, moves ---
+  // Rows are display rows, columns of the column operations and of the clearing family real
+  // columns. Every side table (cell properties, hidden rows and columns, embedded controls, the
+  // row flags and disjunct selections) follows the rows and columns that move.
+  void AddRow();
+  void AddColumn();
+  void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+  // ACol is a display column; the first row of each text stays.
+  void RemoveDuplicates(int ACol, bool DoCase);
+  void RemoveSelectedRows();
+  void RemoveUnSelectedRows();
+  void RemoveSelectedCols();
+  void RemoveUnSelectedCols();
+  // Column 1 takes the trimmed "text1 Separator text2" of every normal row; column 2 goes.
+  void MergeCols(int ColIndex1, int ColIndex2, const QString &Separator);
+  void Clear();
+  void ClearAll();
+  void ClearRows(int RowIndex, int RCount);
+  void ClearCols(int ColIndex, int CCount);
+  void ClearNormalRows(int RowIndex, int RCount);
+  void ClearNormalCols(int ColIndex, int CCount);
+  void ClearNormalCells();
+  void ClearSelection();
+  void TrimColumn(int ACol);
+  void TrimRow(int ARow);
+  void TrimAll();
+  void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+  void MergeColumnCells(int ColIndex, bool MainMerge);
+  void MergeRowCells(int RowIndex, bool MainMerge);
+  void SplitColumnCells(int ColIndex);
+  void SplitRowCells(int RowIndex);
+  void SplitAllCells();
+  void SplitAllColumnCells();
+  void ApplyMergedColumns();
+  // The first cell (row by row) whose stored text equals SubStr.
+  bool IsCell(const QString &SubStr, int &ACol, int &ARow);
+  bool IsWideCell(int ACol, int ARow);
+  // Moves of display columns and rows with everything that belongs to them.
+  void MoveColumn(int FromIndex, int ToIndex);
+  void MoveRow(int FromIndex, int ToIndex);
+  void MoveRows(int FromIndex, int ToIndex, int Count);
+protected:
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+  void RowMoved(int FromIndex, int ToIndex) override;
+  void DeleteDisplayRows(int ARow, int ACount, bool Full);
+  void InsertDisplayRows(int ARow, int ACount, bool UpdateCellControls);
+
 protected:
   // --- object (protected) ---
   // Virtual operations the grid adds, in slot order. The bodies of other topics live with
@@ -1304,10 +1345,11 @@ public:
 protected:
   virtual bool ValidateCell(const QString &NewValue);
   virtual bool ValidateCellWide(const QString &NewValue);
-public:
+  // The raw removal under the row moves: the rows' objects are the caller's (nothing is freed).
   virtual void RemoveRowsEx(int RowIndex, int RCount);
+public:
   virtual void RemoveRows(int RowIndex, int RCount);
-  virtual void InsertRows(int RowIndex, int RCount);
+  virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
   virtual void RemoveCols(int ColIndex, int CCount);
   virtual void InsertCols(int ColIndex, int CCount);
   virtual void SubGroup(int ColIndex);
@@ -1757,4 +1799,20 @@ private:
   void ScrollHint(TWMScroll &Message, bool Vert);
   void ScaleOtherExtents(bool Cols, int Sized, double Factor);
   void HideEditorOnCheckBox();
+
+  // --- row and column operations, moves ---
+  // Clearing drops object references without freeing them (the objects went elsewhere).
+  bool FNilObjects = false;
+  // Clearing reports no changed cells.
+  bool FBlockCellChange = false;
+  bool FSyncMoving = false;  // a move being repeated in the synchronised grid
+  // The rows leave (come) as a block: cells, heights when MoveHeights, hidden-row indexes,
+  // embedded controls and row flags follow; the count changes. No properties are freed.
+  void CutRowBlock(int ARow, int ACount, bool MoveHeights);
+  void OpenRowBlock(int ARow, int ACount);
+  // The current cell and view after rows left (the remembered ones where they still exist).
+  void PlaceAfterRowsRemoved(int OldRow, int OldTop, bool RestoreRow);
+  // Frees the cell properties the hidden rows hold in real columns ColIndex .. + CCount - 1
+  // and takes those entries out of their records.
+  void RemoveHiddenRowColumns(int ColIndex, int CCount);
 };
