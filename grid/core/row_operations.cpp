@@ -510,7 +510,9 @@ void TZavStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
 
 void TZavStringGrid::Clear()
 {
-  // MERGE: node rows are removed first (unless the grid is being destroyed).
+  // Node rows go first, so that no contracted branch keeps cells out of the clearing.
+  if (FNumNodes > 0 && !ComponentState().Contains(csDestroying))
+    RemoveAllNodes();
   {
     TRealColumns real(FSaveHiddenCells);
     ClearRect(0, 0, AllColCount() - 1, RowCount() - 1);
@@ -566,7 +568,8 @@ void TZavStringGrid::ClearNormalCols(int ColIndex, int CCount)
 
 void TZavStringGrid::ClearNormalCells()
 {
-  // MERGE: with FixedCols 0 and nodes present, the node rows are removed first.
+  if (FixedCols() == 0 && FNumNodes > 0)
+    RemoveAllNodes();
   TRealColumns real(FSaveHiddenCells);
   ClearRect(FixedCols(), FixedRows(), AllColCount() - FFixedRightCols - 1, RowCount() - FFixedFooters - 1);
 }
