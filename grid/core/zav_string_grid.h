@@ -1554,7 +1554,7 @@ private:
 
   // Owned sub-objects, in the order of creation.
   std::unique_ptr<TFooterPanel> FFooterPanel;
-  TPendingPtr<TSearchPanel> FSearchPanel;
+  std::unique_ptr<TSearchPanel> FSearchPanel;
   std::unique_ptr<TFont> FCellFont;
   std::unique_ptr<TFocusHelper> FFocusHelper;
   std::unique_ptr<TSearchFooter> FSearchFooter;
