@@ -7,6 +7,7 @@
 #include "framework/stdctrls/stdctrls.h"
 #include "grid/core/cell_graphic.h"
 #include "grid/foundation/base_grid.h"
+#include "grid/core/persist_names.h"
 #include "grid/foundation/cell_properties.h"
 #include "grid/foundation/grid_helpers.h"
 
@@ -18,8 +19,7 @@ static_assert(kAlignmentNames.size() == std::size_t(taCenter) + 1);
 constexpr std::array kBrushStyleNames{"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
                                       "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
 static_assert(kBrushStyleNames.size() == std::size_t(bsDiagCross) + 1);
-constexpr std::array kFontStyleNames{"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
-static_assert(kFontStyleNames.size() == std::size_t(fsStrikeOut) + 1);
+constexpr const auto &kFontStyleNames = TEnumNames<TFontStyle>::Names;
 constexpr std::array kCellHAlignNames{"haLeft", "haRight", "haCenter", "haBeforeText", "haAfterText", "haFull"};
 static_assert(kCellHAlignNames.size() == std::size_t(haFull) + 1);
 constexpr std::array kCellVAlignNames{"vaTop", "vaBottom", "vaCenter", "vaUnderText", "vaAboveText", "vaFull"};

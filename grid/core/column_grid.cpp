@@ -363,16 +363,8 @@ void TZavColumnGrid::DoGetCellPrintColor(int ACol, int ARow, TGridDrawState ASta
         ABrush->SetColor(p->BrushColor());
       if (c->PrintFontCustom()) {
         AFont->Assign(c->PrintFont());
-        if (p) {
-          if (p->FontColor() != clNone)
-            AFont->SetColor(p->FontColor());
-          if (!p->FontStyle().Empty())
-            AFont->SetStyle(p->FontStyle());
-          if (p->FontSize() != 0)
-            AFont->SetSize(p->FontSize());
-          if (!p->FontName().isEmpty())
-            AFont->SetName(p->FontName());
-        }
+        if (p)
+          p->ApplyFontTo(AFont);
       } else {
         AFont->Assign(PrintSettings()->Font());
       }

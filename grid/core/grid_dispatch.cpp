@@ -103,14 +103,7 @@ void TZavStringGrid::DoGetCellColor(int ACol, int ARow, TGridDrawState AState, T
     // Cells whose graphic fills the cell paint their own background.
     if (p->BrushColor() != clNone && TakesCellBrush(GetCellType(ACol, ARow)))
       ABrush->SetColor(p->BrushColor());
-    if (p->FontColor() != clNone)
-      AFont->SetColor(p->FontColor());
-    if (!p->FontStyle().Empty())
-      AFont->SetStyle(p->FontStyle());
-    if (p->FontSize() != 0)
-      AFont->SetSize(p->FontSize());
-    if (!p->FontName().isEmpty())
-      AFont->SetName(p->FontName());
+    p->ApplyFontTo(AFont);
   }
   if (OnGetCellColor)
     OnGetCellColor(this, ARow, ACol, AState, ABrush, AFont);

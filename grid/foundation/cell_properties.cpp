@@ -12,6 +12,18 @@ TCellProperties::TCellProperties(TBaseGrid *AOwner, int ACol, int ARow)
   }
 }
 
+void TCellProperties::ApplyFontTo(TFont *AFont) const
+{
+  if (FFontColor != clNone)
+    AFont->SetColor(FFontColor);
+  if (!FFontStyle.Empty())
+    AFont->SetStyle(FFontStyle);
+  if (FFontSize != 0)
+    AFont->SetSize(FFontSize);
+  if (!FFontName.isEmpty())
+    AFont->SetName(FFontName);
+}
+
 TCellProperties::~TCellProperties()
 {
   if (FOwnerGrid)

@@ -65,6 +65,8 @@ public:
   void SetBrushColorTo(TColor Value);
   TBrushStyle BrushStyle() const { return FBrushStyle; }
   void SetBrushStyle(TBrushStyle Value) { FBrushStyle = Value; }
+  // Writes the font settings this cell sets (colour, style, size, name) over AFont.
+  void ApplyFontTo(TFont *AFont) const;
   TColor FontColor() const { return FFontColor; }
   void SetFontColor(TColor Value) { FFontColor = Value; }
   QString FontName() const { return FFontName; }
