@@ -1815,4 +1815,24 @@ private:
   // Frees the cell properties the hidden rows hold in real columns ColIndex .. + CCount - 1
   // and takes those entries out of their records.
   void RemoveHiddenRowColumns(int ColIndex, int CCount);
+
+  // --- edit state shared by the edit flow, validation, text editor, mouse, keyboard and
+  // the editor wrappers (fields) ---
+  // Fields only, so that the topics building on them can be written side by side; each
+  // topic documents what it reads and writes.
+  TEditorType EditControl = edNormal;  // editor type of the edit in progress
+  bool EditMode = false;               // an edit (text or special) is open on the current cell
+  bool FEditing = false;               // the value is being edited and not yet validated
+  bool FEntered = false;               // an editor was entered on this cell
+  bool FSpecialEditor = false;         // the open editor is a special editor
+  bool FEditActive = false;            // a special editor is open; its done-notification is owed
+  bool FShowEditProcess = false;       // typed text is copied into the cell while typing
+  bool FNoEditChange = false;          // the grid itself loads editor text: no OnEditChange
+  QChar FStartEditChar;                // the character that started the edit, posted once
+  QString FCellCache;                  // the cell's text before the edit (Esc restores it)
+  TWinControl *EditCtrl = nullptr;     // the special editor control shown now (not owned)
+  bool FBlockKill = false, FBlockFocus = false;  // focus handlers stand still during commits
+  bool FValidating = false;            // a validation is running; blocks re-entry
+  int FOldCol = -1, FOldRow = -1;      // the remembered cell validation compares against
+  QString FOldCellText;
 };
