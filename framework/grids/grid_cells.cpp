@@ -85,7 +85,6 @@ void TGridCellStore::RotateRows(int first, int middle, int last)
     return;
   if (rows_.size() < size_t(last))
     rows_.resize(size_t(last));
-  auto at = [this](int i) { return rows_.begin() + i; };
   // The smaller of the two blocks changes place.
   int from = first, to = middle, dest = last - (middle - first);
   if (middle - first > last - middle) {
@@ -93,15 +92,19 @@ void TGridCellStore::RotateRows(int first, int middle, int last)
     to = last;
     dest = first;
   }
-  if (to - from == 1) {
-    TRowData *row = *at(from);
-    rows_.erase(at(from));
-    rows_.insert(at(dest), row);
-    return;
+  // A few rows (the usual insert or delete) travel through the stack, a larger block
+  // through one allocation.
+  TRowData *few[16];
+  std::vector<TRowData *> many;
+  TRowData **block = few;
+  const size_t n = size_t(to - from);
+  if (n > std::size(few)) {
+    many.resize(n);
+    block = many.data();
   }
-  const std::vector<TRowData *> block(at(from), at(to));
-  rows_.erase(at(from), at(to));
-  rows_.insert(at(dest), block.begin(), block.end());
+  std::copy(rows_.begin() + from, rows_.begin() + to, block);
+  rows_.erase(size_t(from), size_t(to));
+  rows_.insert(size_t(dest), block, block + n);
 }
 
 void TGridCellStore::MoveCol(int from, int to)

@@ -6,10 +6,94 @@
 // the change and the nearer end of the store.
 #include <QString>
 
-#include <deque>
+#include <algorithm>
+#include <cstddef>
 #include <vector>
 
 class TObject;
+
+// Pointers in one contiguous buffer with free room at both ends: indexing is a plain array
+// read, and a block inserted or erased near either end moves only the pointers on that side.
+template <typename T>
+class TTwoEndedArray {
+public:
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  T &operator[](size_t i) { return buf_[head_ + i]; }
+  const T &operator[](size_t i) const { return buf_[head_ + i]; }
+  T *begin() { return buf_.data() + head_; }
+  T *end() { return begin() + size_; }
+  const T *begin() const { return buf_.data() + head_; }
+  const T *end() const { return begin() + size_; }
+
+  // Grows (with value-initialised entries) or shrinks at the back.
+  void resize(size_t n)
+  {
+    if (n > size_) {
+      if (head_ + n > buf_.size())
+        Reserve(n - size_, false);
+      std::fill(buf_.begin() + std::ptrdiff_t(head_ + size_), buf_.begin() + std::ptrdiff_t(head_ + n), T());
+    }
+    size_ = n;
+  }
+  void clear()
+  {
+    buf_.clear();
+    head_ = size_ = 0;
+  }
+  // Removes [first, last); the shorter side moves.
+  void erase(size_t first, size_t last)
+  {
+    const size_t n = last - first;
+    if (n == 0)
+      return;
+    T *b = begin();
+    if (first < size_ - last) {
+      std::move_backward(b, b + first, b + last);
+      head_ += n;
+    } else {
+      std::move(b + last, b + size_, b + first);
+    }
+    size_ -= n;
+  }
+  // Inserts [from, to) before pos; the shorter side moves.
+  void insert(size_t pos, const T *from, const T *to)
+  {
+    const size_t n = size_t(to - from);
+    if (n == 0)
+      return;
+    const bool front = pos < size_ - pos;
+    if (front ? head_ < n : head_ + size_ + n > buf_.size())
+      Reserve(n, front);
+    if (front) {
+      head_ -= n;
+      T *b = begin();
+      std::move(b + n, b + n + pos, b);
+    } else {
+      T *b = begin();
+      std::move_backward(b + pos, b + size_, b + size_ + n);
+    }
+    std::copy(from, to, begin() + pos);
+    size_ += n;
+  }
+
+private:
+  // Room for n more entries at the front (AtFront) or the back, and as much again spare on
+  // both sides so that repeated edits at an end stay amortised constant.
+  void Reserve(size_t n, bool AtFront)
+  {
+    const size_t spare = std::max<size_t>(size_ + n, 16);
+    std::vector<T> grown(size_ + n + 2 * spare);
+    const size_t head = spare + (AtFront ? n : 0);
+    std::copy(begin(), end(), grown.begin() + std::ptrdiff_t(head));
+    buf_.swap(grown);
+    head_ = head;
+  }
+
+  std::vector<T> buf_;
+  size_t head_ = 0;
+  size_t size_ = 0;
+};
 
 class TGridCellStore {
 public:
@@ -37,6 +121,8 @@ public:
     return cell ? cell->Object : nullptr;
   }
   void SetObject(int c, int r, TObject *v);
+  // The cell's text and object in one look, nullptr when nothing was ever stored there.
+  const TCell *Cell(int c, int r) const { return Find(c, r); }
 
   // Texts and objects of row From (column From) copied over row To; the source stays.
   void CopyRow(int from, int to);
@@ -63,7 +149,7 @@ private:
     return c < int(row.size()) ? &row[size_t(c)] : nullptr;
   }
   TCell &Slot(int c, int r);
-  // A deque of owned rows (nullptr: an empty row): rows come in and leave near either end
-  // without moving the rest, and the pointers between move as plain memory.
-  std::deque<TRowData *> rows_;
+  // Owned rows (nullptr: an empty row): rows come in and leave near either end without
+  // moving the rest, and the pointers between move as plain memory.
+  TTwoEndedArray<TRowData *> rows_;
 };

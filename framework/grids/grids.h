@@ -331,6 +331,8 @@ public:
   // The cell's object; not owned.
   TObject *Objects(int ACol, int ARow) const { return FCells.Object(ACol, ARow); }
   void SetObjects(int ACol, int ARow, TObject *Value);
+  // Text and object in one look (nullptr: an empty cell); valid until the next store change.
+  const TGridCellStore::TCell *CellData(int ACol, int ARow) const { return FCells.Cell(ACol, ARow); }
 
   // Whole-row and whole-column copies of texts and objects.
   void CopyRowCells(int FromRow, int ToRow) { FCells.CopyRow(FromRow, ToRow); }

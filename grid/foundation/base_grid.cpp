@@ -43,13 +43,15 @@ TCellProperties *TBaseGrid::PropsAt(int ACol, int ARow) const
 QString TBaseGrid::GetCellEx(int ACol, int ARow)
 {
   int bc = ACol, br = ARow;
-  // Read per cell by every caller: one look at the object, the range test only when there is one.
-  if (TObject *o = GridObjects(ACol, ARow); o && InGrid(ACol, ARow)) {
-    TPoint b = static_cast<TCellProperties *>(o)->BaseCell(ACol, ARow);
+  // Read per cell by every caller: one look at the store, the range test only when the cell
+  // has properties (which may merge it into another cell).
+  const TGridCellStore::TCell *cell = CellData(ACol, ARow);
+  if (cell && cell->Object && InGrid(ACol, ARow)) {
+    TPoint b = static_cast<TCellProperties *>(cell->Object)->BaseCell(ACol, ARow);
     bc = b.X;
     br = b.Y;
   }
-  QString value = GridCells(bc, br);
+  QString value = bc == ACol && br == ARow ? (cell ? cell->Text : QString()) : GridCells(bc, br);
   if (br < FNormalRowCount) {
     GetDisplText(bc, br, value);
     if (OnGetDisplWideText) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 TGridAxisDrawInfo Axis(const std::vector<int> &extents, int fixed, int first, int client, int line = 1)
@@ -104,6 +106,32 @@ TEST(GridCellStore, MovesRotateRowsAndColumns)
   EXPECT_EQ(s.Text(0, 2), "22");
   s.ClearRow(9);
   EXPECT_EQ(s.Text(5, 9), QString());
+}
+
+// Rotations of every size near both ends and in the middle, against a plain vector doing
+// the same: the two-ended buffer moves the shorter side and regrows at either end.
+TEST(GridCellStore, RowRotationsMatchAPlainVector)
+{
+  TGridCellStore s;
+  std::vector<QString> model;
+  const int rows = 200;
+  for (int r = 0; r < rows; ++r) {
+    s.SetText(0, r, QString::number(r));
+    model.push_back(QString::number(r));
+  }
+  const struct { int First, Middle, Last; } cases[] = {
+      {0, 1, 200}, {0, 199, 200}, {1, 2, 200}, {1, 180, 200}, {0, 40, 60},
+      {150, 151, 200}, {100, 140, 200}, {3, 30, 180}, {0, 17, 34}, {190, 192, 230},
+  };
+  for (int round = 0; round < 3; ++round)
+    for (const auto &c : cases) {
+      s.RotateRows(c.First, c.Middle, c.Last);
+      if (int(model.size()) < c.Last)
+        model.resize(size_t(c.Last));
+      std::rotate(model.begin() + c.First, model.begin() + c.Middle, model.begin() + c.Last);
+      for (int r = 0; r < int(model.size()); ++r)
+        ASSERT_EQ(s.Text(0, r), model[size_t(r)]) << c.First << "," << c.Middle << "," << c.Last << " row " << r;
+    }
 }
 
 }  // namespace
