@@ -23,9 +23,5 @@ void TZavStringGrid::GetUsedCells(int &ACols, int &ARows)
 void TZavStringGrid::GrowRowCount(int ACount) { SetRowCount(RowCount() + ACount); }
 void TZavStringGrid::DoColorSelect(int, int) {}
 void TZavStringGrid::DoImageSelect(int, int) {}
-void TZavStringGrid::SubGroup(int) {}
-void TZavStringGrid::SubUnGroup(int) {}
-void TZavStringGrid::Group(int) {}
-void TZavStringGrid::UnGroup() {}
 void TZavStringGrid::MergedColumnsChanged(TObject *, int, int) {}
 void TZavStringGrid::CellControlsUpdate(bool) {}

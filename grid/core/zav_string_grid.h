@@ -224,7 +224,7 @@ public:
   QM_PROP(int, MinColWidth, FMinColWidth)
   QM_PROP(int, MaxColWidth, FMaxColWidth)
   QM_PROP(bool, SizeGrowOnly, FSizeGrowOnly)
-  QM_PROP(int, GroupColumn, FGroupColumn)
+  QM_PROP_W(int, GroupColumn, FGroupColumn)
   QM_PROP(bool, ClearTextOnly, FClearTextOnly)
   QM_PROP(bool, NoDefaultDraw, FNoDefaultDraw)
   QM_PROP(int, PreviewPage, FPreviewPage)
@@ -1224,6 +1224,21 @@ public:
   void MoveColumn(int FromIndex, int ToIndex);
   void MoveRow(int FromIndex, int ToIndex);
   void MoveRows(int FromIndex, int ToIndex, int Count);
+
+  // --- grouping and summary rows ---
+  // Per-group figures into the header rows, or the summary rows with Grouping.Summary;
+  // methods 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 OnGroupCalc, 7 distinct values,
+  // 8 standard deviation.
+  void GroupCalc(int ColIndex, int Method);
+  void GroupSum(int ColIndex);
+  void GroupAvg(int ColIndex);
+  void GroupMin(int ColIndex);
+  void GroupMax(int ColIndex);
+  void GroupCount(int ColIndex);
+  void GroupCustomCalc(int ColIndex);
+  void GroupDistinct(int ColIndex);
+  void GroupStdDev(int ColIndex);
+  double DoGroupCalc(int ACol, int FromRow, int ToRow);
 protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
   void RowMoved(int FromIndex, int ToIndex) override;
@@ -1815,6 +1830,14 @@ private:
   // Frees the cell properties the hidden rows hold in real columns ColIndex .. + CCount - 1
   // and takes those entries out of their records.
   void RemoveHiddenRowColumns(int ColIndex, int CCount);
+
+  // --- grouping and summary rows (fields) ---
+  int FGroupWidth = 0;     // the grouped column's width, given back by UnGroup
+  QString FGroupCaption;   // its text in row 0
+  QString FGroupFooter;    // its text in the last row
+  bool FIsGrouping = false;  // Group or UnGroup rebuilds the rows
+  void ApplyGroupColors(int ACol, int ARow, bool Header, bool Reset);
+  void GroupFooterCalc(int ColIndex, int Method, TColumnCalcType Calc);
 
   // --- edit state shared by the edit flow, validation, text editor, mouse, keyboard and
   // the editor wrappers (fields) ---

@@ -1,0 +1,385 @@
+// Grouping: a header node row before each run of equal values in a column, optional summary
+// rows after each group, the grouped column taken out while grouped; a second level inside the
+// groups; per-group figures.
+#include "grid/core/zav_string_grid.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "grid/core/cell_node.h"
+#include "grid/core/feature_settings.h"
+#include "grid/core/footer.h"
+#include "grid/core/grid_helper_classes.h"
+#include "grid/core/sort_settings.h"
+
+namespace {
+// Compares unequal to every cell text, so that the first row always starts a group.
+const QString GroupSentinel = QStringLiteral("\u00FF\u00FE");
+
+// Where a group's value stands in its header: column 1, or column 2 when column 1 is the one
+// taken out (so that the value ends up in column 1 either way).
+int HeaderValueCol(int GroupCol) { return GroupCol == 1 ? 2 : 1; }
+}  // namespace
+
+// The header or summary colours of the grouping settings, each only when set; ACol < 0 colours
+// the row, else that one (merged) cell. Reset takes the set colours back to clNone.
+void TZavStringGrid::ApplyGroupColors(int ACol, int ARow, bool Header, bool Reset)
+{
+  auto apply = [&](TColor Color, void (TZavStringGrid::*RowSetter)(int, TColor),
+                   void (TZavStringGrid::*CellSetter)(int, int, TColor)) {
+    if (Color == clNone)
+      return;
+    const TColor value = Reset ? clNone : ColorToRGB(Color);
+    if (ACol < 0)
+      (this->*RowSetter)(ARow, value);
+    else
+      (this->*CellSetter)(ACol, ARow, value);
+  };
+  apply(Header ? FGrouping->HeaderColor() : FGrouping->SummaryColor(), &TZavStringGrid::SetRowColor,
+        &TZavStringGrid::SetColors);
+  apply(Header ? FGrouping->HeaderColorTo() : FGrouping->SummaryColorTo(), &TZavStringGrid::SetRowColorTo,
+        &TZavStringGrid::SetColorsTo);
+  apply(Header ? FGrouping->HeaderTextColor() : FGrouping->SummaryTextColor(), &TZavStringGrid::SetRowFontColor,
+        &TZavStringGrid::SetFontColors);
+}
+
+void TZavStringGrid::SetGroupColumn(int Value)
+{
+  if (Value < 0)
+    UnGroup();
+  else if (Value > 0)
+    Group(Value);
+}
+
+void TZavStringGrid::Group(int ColIndex)
+{
+  if (ColIndex < FixedCols())
+    return;
+  if (FGroupColumn >= 0)
+    UnGroup();
+  if (RowCount() - FFixedFooters <= FixedRows())
+    return;
+
+  BeginUpdate();
+  FIsGrouping = true;
+  FGroupColumn = ColIndex;
+  FGroupWidth = AllColWidths(ColIndex);
+  if (FixedRows() > 0)
+    FGroupCaption = GridCells(ColIndex, 0);
+  if (FFixedFooters > 0)
+    FGroupFooter = GridCells(ColIndex, RowCount() - 1);
+  if (FSortSettings->AutoSortForGrouping()) {
+    FSortSettings->SetColumn(ColIndex);
+    QSort();
+  }
+
+  const bool summary = FGrouping->Summary();
+  const bool summaryColors = !(FGrouping->MergeSummary() && summary);
+  const bool headerColors = !FGrouping->MergeHeader();
+  const int valueCol = HeaderValueCol(ColIndex);
+  // Header rows and spans as made; with column 0 grouped they are made again after it goes.
+  std::vector<std::pair<int, int>> nodes;
+  std::vector<int> summaries;
+
+  auto insertSummary = [&](int At) {
+    InsertRows(At, 1, true);
+    MakeSummaryRow(RealRowIndex(At));
+    if (summaryColors)
+      ApplyGroupColors(-1, At, false, false);
+  };
+  auto closeGroup = [&](int &h, int End) {
+    // The previous group ends above h: its summary comes first, the header moves down.
+    if (summary && h > FixedRows()) {
+      insertSummary(h);
+      summaries.push_back(h);
+      ++h;
+      ++End;
+    }
+    AddNode(RealRowIndex(h), End - h);
+    nodes.push_back({h, End - h});
+    return End;
+  };
+
+  QString prev = GroupSentinel;
+  int h = -1;
+  for (int r = FixedRows(); r < RowCount() - FFixedFooters; ++r) {
+    const QString value = GridCells(ColIndex, r);
+    if (value == prev)
+      continue;
+    prev = value;
+    if (h >= 0)
+      r = closeGroup(h, r);
+    InsertRows(r, 1, true);
+    SetGridCells(valueCol, r, value);
+    if (headerColors)
+      ApplyGroupColors(-1, r, true, false);
+    h = r++;  // r: the row that started the group, now its first member (equal to prev)
+  }
+  if (h >= 0)
+    closeGroup(h, RowCount() - FFixedFooters);
+  if (summary) {
+    const int at = RowCount() - FFixedFooters;
+    insertSummary(at);
+    summaries.push_back(at);
+  }
+
+  RemoveCols(ColIndex, 1);
+  if (ColIndex == 0) {
+    // The node and summary marks lived in column 0 and left with it.
+    FNumNodes = std::max(FNumNodes - int(nodes.size()), 0);
+    for (const auto &[row, span] : nodes)
+      AddNode(RealRowIndex(row), span);
+    for (int row : summaries)
+      MakeSummaryRow(RealRowIndex(row));
+  }
+
+  const bool mergeHeader = FGrouping->MergeHeader();
+  const bool mergeSummary = FGrouping->MergeSummary() && summary;
+  if (mergeHeader || mergeSummary)
+    for (int r = FixedRows(); r < RowCount() - FFixedFooters; ++r) {
+      const bool header = mergeHeader && IsNode(r);
+      if (!header && !(mergeSummary && IsSummary(r)))
+        continue;
+      MergeCells(1, r, ColCount() - 1, 1);
+      ApplyGroupColors(1, r, header, false);
+    }
+
+  if (FCellNode->ExpandOne() && IsNode(FixedRows()))
+    ExpandNode(RealRowIndex(FixedRows()));
+  if (Col() >= ColCount())
+    SetCol(FixedCols());
+  SetRow(FixedRows());
+  FIsGrouping = false;
+  EndUpdate();
+}
+
+void TZavStringGrid::UnGroup()
+{
+  if (FGroupColumn < 0)
+    return;
+  const bool expandOne = FCellNode->ExpandOne();
+  FCellNode->SetExpandOne(false);
+  ExpandAll();
+  BeginUpdate();
+  FIsGrouping = true;
+
+  // A second level goes first: its member rows get their values back.
+  std::set<int> subColumns;
+  for (int r = FixedRows(); r < RowCount(); ++r)
+    if (TCellGraphic *g = NodeGraphic(r); g && g->CellVar() >= 0)
+      subColumns.insert(g->CellVar());
+  for (auto it = subColumns.rbegin(); it != subColumns.rend(); ++it)
+    SubUnGroup(*it);
+
+  // The walk runs on the grouped layout, where the marks of column 0 still stand; the values go
+  // into the column once it is back. Rows hidden otherwise (filters, HideRow) keep their record
+  // and get their group's value there.
+  const bool summary = FGrouping->Summary();
+  const int valueCol = FGroupColumn == 0 ? 0 : 1;
+  std::vector<QString> values(size_t(std::max(RowCount(), 0)));
+  std::map<TGridItem *, QString> hiddenValues;
+  auto takeHiddenAfter = [&](int Display, const QString &Value) {
+    const int from = DisplToRealRow(Display) + 1;
+    const int to = Display + 1 < RowCount() ? DisplToRealRow(Display + 1) : TotalRowCount();
+    for (int real = from; real < to; ++real)
+      if (TGridItem *item = FHiddenRows.Find(real))
+        hiddenValues[item] = Value;
+  };
+  QString current;
+  int r = FixedRows();
+  while (r < RowCount() - FFixedFooters) {
+    TCellGraphic *g = NodeGraphic(r);
+    if (!g) {
+      if (!IsSummary(r)) {
+        values[size_t(r)] = current;
+        takeHiddenAfter(r, current);
+      }
+      ++r;
+      continue;
+    }
+    // The group's summary row follows its last member.
+    if (summary) {
+      int s = r + 1;
+      while (s < RowCount() - FFixedFooters && !IsNode(s) && !IsSummary(s))
+        ++s;
+      if (s < RowCount() - FFixedFooters && IsSummary(s)) {
+        if (FGrouping->MergeSummary())
+          SplitCells(1, s);
+        else
+          ApplyGroupColors(-1, s, false, true);
+        RemoveRowsBlock(s, 1);
+      }
+    }
+    current = GridCells(valueCol, r);
+    takeHiddenAfter(r, current);
+    RemoveNode(RealRowIndex(r));
+    if (FGrouping->MergeHeader())
+      SplitCells(1, r);
+    else
+      ApplyGroupColors(-1, r, true, true);
+    RemoveRowsBlock(r, 1);
+  }
+
+  InsertCols(FGroupColumn, 1);
+  SetAllColWidths(FGroupColumn, FGroupWidth);
+  if (FixedRows() > 0)
+    SetGridCells(FGroupColumn, 0, FGroupCaption);
+  if (FFixedFooters > 0)
+    SetGridCells(FGroupColumn, RowCount() - 1, FGroupFooter);
+  for (int d = FixedRows(); d < std::min(int(values.size()), RowCount() - FFixedFooters); ++d)
+    if (!IsSummary(d))
+      SetGridCells(FGroupColumn, d, values[size_t(d)]);
+  for (const TRowIndexMap::TEntry &e : FHiddenRows.Entries())
+    if (auto it = hiddenValues.find(e.Item); it != hiddenValues.end() && FGroupColumn < e.Item->Items()->Count())
+      e.Item->Items()->SetStrings(FGroupColumn, it->second);
+
+  FIsGrouping = false;
+  FGroupColumn = -1;
+  FCellNode->SetExpandOne(expandOne);
+  EndUpdate();
+  Invalidate();
+}
+
+void TZavStringGrid::SubGroup(int ColIndex)
+{
+  if (ColIndex < FixedCols())
+    return;
+  BeginUpdate();
+  const bool summary = FGrouping->Summary();
+  const bool mergeHeader = FGrouping->MergeHeader();
+  auto end = [this] { return RowCount() - FFixedFooters; };
+  auto closeSub = [&](int L, int R) {
+    AddNode(RealRowIndex(L), R - L);
+    NodeGraphic(L)->SetCellVar(ColIndex);
+  };
+
+  QString prev = GroupSentinel;
+  int L = -1;
+  int r = FixedRows() + 1;
+  while (r < end()) {
+    const QString value = Cells(ColIndex, r);
+    if (value != prev || IsNode(r) || IsSummary(r)) {
+      if (L >= 0 && !IsNode(L) && !IsSummary(L))
+        closeSub(L, r);
+      if (!IsNode(r) && !IsSummary(r)) {
+        InsertChildRow(RealRowIndex(r), 0);
+        SetCells(ColIndex + 1, r, value);
+        if (mergeHeader) {
+          MergeCells(ColIndex + 1, r, ColCount() - ColIndex - 1, 1);
+          ApplyGroupColors(ColIndex + 1, r, true, false);
+        } else {
+          ApplyGroupColors(-1, r, true, false);
+        }
+      }
+      L = r++;
+    }
+    if (r >= end() || IsNode(r - 1) || IsSummary(r - 1)) {
+      prev = GroupSentinel;
+      continue;
+    }
+    // Members keep their value only in their sub-header.
+    prev = Cells(ColIndex, r);
+    SetCells(ColIndex, r, QString());
+    ++r;
+  }
+  if (L >= 0 && !IsNode(L) && !IsSummary(L)) {
+    closeSub(L, end());
+    if (summary) {
+      const int at = end();
+      InsertRows(at, 1, true);
+      MakeSummaryRow(RealRowIndex(at));
+      if (FGrouping->MergeSummary()) {
+        MergeCells(ColIndex + 1, at, ColCount() - ColIndex - 1, 1);
+        ApplyGroupColors(ColIndex + 1, at, false, false);
+      } else {
+        ApplyGroupColors(-1, at, false, false);
+      }
+    }
+  }
+  SetRow(FixedRows());
+  EndUpdate();
+}
+
+void TZavStringGrid::SubUnGroup(int ColIndex)
+{
+  ExpandAll();
+  BeginUpdate();
+  QString current;
+  int r = FixedRows();
+  while (r < RowCount() - FFixedFooters) {
+    TCellGraphic *g = NodeGraphic(r);
+    if (g && g->CellVar() == ColIndex) {
+      current = Cells(ColIndex + 1, r);
+      RemoveNode(RealRowIndex(r));
+      if (FGrouping->MergeHeader())
+        SplitCells(ColIndex + 1, r);
+      else
+        ApplyGroupColors(-1, r, true, true);
+      RemoveChildRow(RealRowIndex(r));
+      continue;
+    }
+    // A group header starts a new group; summary rows hold figures, not members.
+    if (g)
+      current.clear();
+    else if (!IsSummary(r))
+      SetCells(ColIndex, r, current);
+    ++r;
+  }
+  EndUpdate();
+  Invalidate();
+}
+
+double TZavStringGrid::DoGroupCalc(int ACol, int FromRow, int ToRow)
+{
+  double res = 0;
+  if (OnGroupCalc)
+    OnGroupCalc(this, ACol, FromRow, ToRow, res);
+  return res;
+}
+
+void TZavStringGrid::GroupCalc(int ColIndex, int Method)
+{
+  if (Method < 1 || Method > 8)
+    return;
+  const bool summary = FGrouping->Summary();
+  int r = FixedRows();
+  while (r < RowCount()) {
+    TCellGraphic *g = NodeGraphic(r);
+    const int span = g ? g->CellIndex() : 0;
+    // Contracted groups keep their figures.
+    if (!g || g->CellBoolean() || span < 1) {
+      ++r;
+      continue;
+    }
+    const int from = r + 1, to = r + span - 1;
+    const int target = summary && IsSummary(r + span) ? r + span : r;
+    switch (Method) {
+    case 1: SetFloats(ColIndex, target, ColumnSum(ColIndex, from, to)); break;
+    case 2: SetFloats(ColIndex, target, ColumnAvg(ColIndex, from, to)); break;
+    case 3: SetFloats(ColIndex, target, ColumnMin(ColIndex, from, to)); break;
+    case 4: SetFloats(ColIndex, target, ColumnMax(ColIndex, from, to)); break;
+    case 5: SetInts(ColIndex, target, span - 1); break;
+    case 6: SetFloats(ColIndex, target, DoGroupCalc(ColIndex, from, to)); break;
+    case 7: SetFloats(ColIndex, target, ColumnDistinct(ColIndex, from, to)); break;
+    case 8: SetFloats(ColIndex, target, ColumnStdDev(ColIndex, from, to)); break;
+    }
+    r += span;
+  }
+}
+
+void TZavStringGrid::GroupFooterCalc(int ColIndex, int Method, TColumnCalcType Calc)
+{
+  GroupCalc(ColIndex, Method);
+  if (FFloatingFooter->Visible())
+    FFloatingFooter->SetColumnCalc(ColIndex, Calc);
+}
+
+void TZavStringGrid::GroupSum(int ColIndex) { GroupFooterCalc(ColIndex, 1, acSUM); }
+void TZavStringGrid::GroupAvg(int ColIndex) { GroupFooterCalc(ColIndex, 2, acAVG); }
+void TZavStringGrid::GroupMin(int ColIndex) { GroupFooterCalc(ColIndex, 3, acMIN); }
+void TZavStringGrid::GroupMax(int ColIndex) { GroupFooterCalc(ColIndex, 4, acMAX); }
+void TZavStringGrid::GroupCount(int ColIndex) { GroupFooterCalc(ColIndex, 5, acCOUNT); }
+void TZavStringGrid::GroupCustomCalc(int ColIndex) { GroupCalc(ColIndex, 6); }
+void TZavStringGrid::GroupDistinct(int ColIndex) { GroupCalc(ColIndex, 7); }
+void TZavStringGrid::GroupStdDev(int ColIndex) { GroupCalc(ColIndex, 8); }
