@@ -160,6 +160,38 @@ TEST(NodesRows, ContractAllHidesAsOneFilterLevel)
   ExpectAllRowsBack(g);
 }
 
+// Clearing takes the nodes away first: contracted rows come back and are cleared like the rest.
+TEST(NodesRows, ClearingRemovesNodeRowsFirst)
+{
+  const struct {
+    const char *Name;
+    int FixedCols;
+    void (TZavStringGrid::*Clear)();
+  } cases[] = {
+      {"Clear", 1, &TZavStringGrid::Clear},
+      {"ClearNormalCells without fixed columns", 0, &TZavStringGrid::ClearNormalCells},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.Name);
+    TZavStringGrid g(nullptr);
+    Fill(g);
+    g.SetFixedCols(c.FixedCols);
+    AddNodes(g);
+    g.ContractNode(2);
+    g.ContractNode(1);
+    g.ContractNode(3);  // node 5, shown at display row 3
+    (g.*c.Clear)();
+    EXPECT_EQ(g.NumNodes(), 0);
+    EXPECT_EQ(g.NumHiddenRows(), 0);
+    ASSERT_EQ(g.RowCount(), 10);
+    for (int d = 0; d < 10; ++d) {
+      EXPECT_FALSE(g.IsNode(d)) << d;
+      for (int col = 0; col < 3; ++col)
+        EXPECT_EQ(g.Cells(col, d), "") << col << "," << d;
+    }
+  }
+}
+
 TEST(NodesRows, SpanPastTheLastRowIsClippedToTheGrid)
 {
   TZavStringGrid g(nullptr);
