@@ -4,16 +4,25 @@
 // text in every cell and have no window, so the figures are those of the row bookkeeping.
 // Each iteration does an edit and its inverse, so the size stays the same. The ratios printed
 // at the end are the model's time over the grid's.
+// Row-wide operations run at 25,000 and 100,000 rows, so that the growth shows whether they
+// stay linear: filtering half the rows and lifting the filter (QSortFilterProxyModel),
+// grouping by a column of runs of 100 equal values and ungrouping (the model builds and takes
+// down the same tree), and finding every cell that contains a text (the model's match).
 #include <QApplication>
 #include <QList>
+#include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "bench_ratio.h"
+#include "grid/core/feature_settings.h"
+#include "grid/core/grid_helper_classes.h"
+#include "grid/core/sort_settings.h"
 #include "grid/core/zav_string_grid.h"
 
 namespace {
@@ -108,12 +117,160 @@ void BM_ModelMoveBlock(benchmark::State &state)
   }
 }
 
+// Column 1: runs of 100 equal group names; column 2: "A" and "B" alternating; the others as in
+// MakeGrid. Model column c is grid column c + 1.
+constexpr int kGroupRun = 100;
+const QString kFindText = QStringLiteral("value 12");
+
+QString WideCell(int Row, int Col)
+{
+  if (Col == 1)
+    return QStringLiteral("Group %1").arg(Row / kGroupRun, 5, 10, QLatin1Char('0'));
+  if (Col == 2)
+    return Row % 2 ? QStringLiteral("A") : QStringLiteral("B");
+  return QStringLiteral("Value %1").arg((Row * kCols + Col) & 1023);
+}
+
+std::unique_ptr<TZavStringGrid> MakeWideGrid(int Rows)
+{
+  auto grid = std::make_unique<TZavStringGrid>(nullptr);
+  grid->SetColCount(kCols + 1);
+  grid->SetRowCount(Rows + 1);
+  grid->SortSettings()->SetAutoSortForGrouping(false);
+  for (int r = 1; r <= Rows; ++r)
+    for (int c = 1; c <= kCols; ++c)
+      grid->SetGridCells(c, r, WideCell(r, c));
+  return grid;
+}
+
+std::unique_ptr<QStandardItemModel> MakeWideModel(int Rows)
+{
+  auto model = std::make_unique<QStandardItemModel>(Rows, kCols);
+  for (int r = 0; r < Rows; ++r)
+    for (int c = 0; c < kCols; ++c)
+      model->setItem(r, c, new QStandardItem(WideCell(r + 1, c + 1)));
+  return model;
+}
+
+void BM_GridFilterHalf(benchmark::State &state)
+{
+  auto grid = MakeWideGrid(int(state.range(0)));
+  TFilterData *f = grid->Filter()->Add();
+  f->SetColumn(2);
+  f->SetCondition(QStringLiteral("A"));
+  for (auto _ : state) {
+    grid->ApplyFilter();
+    benchmark::DoNotOptimize(grid->RowCount());
+    grid->RemoveAllFilters();
+  }
+  if (grid->RowCount() != state.range(0) + 1)
+    state.SkipWithError("rows lost");
+}
+
+void BM_ModelFilterHalf(benchmark::State &state)
+{
+  auto model = MakeWideModel(int(state.range(0)));
+  QSortFilterProxyModel proxy;
+  proxy.setSourceModel(model.get());
+  proxy.setFilterKeyColumn(1);
+  for (auto _ : state) {
+    proxy.setFilterFixedString(QStringLiteral("A"));
+    benchmark::DoNotOptimize(proxy.rowCount());
+    proxy.setFilterFixedString(QString());
+    benchmark::DoNotOptimize(proxy.rowCount());
+  }
+}
+
+void BM_GridGroup(benchmark::State &state)
+{
+  auto grid = MakeWideGrid(int(state.range(0)));
+  grid->Grouping()->SetSummary(true);
+  for (auto _ : state) {
+    grid->Group(1);
+    benchmark::DoNotOptimize(grid->RowCount());
+    grid->UnGroup();
+  }
+  if (grid->RowCount() != state.range(0) + 1 || grid->ColCount() != kCols + 1)
+    state.SkipWithError("rows or columns lost");
+}
+
+// The model's grouping: every row taken out (from the end, the cheap end), a parent row with
+// the group's value and an empty summary row per run, the rows under their parent; ungrouping
+// takes them back to the top level in order.
+void BM_ModelGroup(benchmark::State &state)
+{
+  auto model = MakeWideModel(int(state.range(0)));
+  for (auto _ : state) {
+    QList<QList<QStandardItem *>> rows(model->rowCount());
+    for (int r = model->rowCount() - 1; r >= 0; --r)
+      rows[r] = model->takeRow(r);
+    QList<QStandardItem *> parents;
+    for (int i = 0; i < rows.size();) {
+      const QString value = rows[i][0]->text();
+      auto *parent = new QStandardItem(value);
+      QList<QList<QStandardItem *>> members;
+      for (; i < rows.size() && rows[i][0]->text() == value; ++i)
+        parent->appendRow(rows[i]);
+      model->appendRow(parent);
+      model->appendRow(new QStandardItem());
+      parents.append(parent);
+    }
+    benchmark::DoNotOptimize(model->rowCount());
+    QList<QList<QStandardItem *>> back;
+    for (QStandardItem *parent : parents) {
+      QList<QList<QStandardItem *>> members(parent->rowCount());
+      for (int r = parent->rowCount() - 1; r >= 0; --r)
+        members[r] = parent->takeRow(r);
+      back.append(members);
+    }
+    model->setRowCount(0);
+    for (QList<QStandardItem *> &row : back)
+      model->appendRow(row);
+  }
+  if (model->rowCount() != state.range(0))
+    state.SkipWithError("rows lost");
+}
+
+void BM_GridFindAll(benchmark::State &state)
+{
+  auto grid = MakeWideGrid(int(state.range(0)));
+  int hits = 0;
+  for (auto _ : state) {
+    hits = 0;
+    for (TPoint p = grid->FindFirst(kFindText, TFindParams()); p.X >= 0; p = grid->FindNext())
+      ++hits;
+    benchmark::DoNotOptimize(hits);
+  }
+  state.counters["hits"] = hits;
+}
+
+void BM_ModelFindAll(benchmark::State &state)
+{
+  auto model = MakeWideModel(int(state.range(0)));
+  int hits = 0;
+  for (auto _ : state) {
+    hits = 0;
+    for (int c = 0; c < kCols; ++c)
+      hits += int(model->match(model->index(0, c), Qt::DisplayRole, kFindText, -1, Qt::MatchContains).size());
+    benchmark::DoNotOptimize(hits);
+  }
+  state.counters["hits"] = hits;
+}
+
+constexpr int kSmallRows = kRows / 4;
+
 BENCHMARK(BM_GridTopRow)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 BENCHMARK(BM_ModelTopRow)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 BENCHMARK(BM_GridMiddleBlock)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 BENCHMARK(BM_ModelMiddleBlock)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 BENCHMARK(BM_GridMoveBlock)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 BENCHMARK(BM_ModelMoveBlock)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
+BENCHMARK(BM_GridFilterHalf)->Arg(kSmallRows)->Arg(kRows)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ModelFilterHalf)->Arg(kSmallRows)->Arg(kRows)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_GridGroup)->Arg(kSmallRows)->Arg(kRows)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ModelGroup)->Arg(kSmallRows)->Arg(kRows)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_GridFindAll)->Arg(kSmallRows)->Arg(kRows)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ModelFindAll)->Arg(kSmallRows)->Arg(kRows)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace
 
@@ -137,6 +294,26 @@ int main(int argc, char **argv)
     if (grid != reporter.Times.end() && model != reporter.Times.end() && grid->second > 0)
       std::printf("%s of %d: QStandardItemModel / TZavStringGrid = %.2f (goal: at least 1)\n", p.What, kRows,
                   model->second / grid->second);
+  }
+  const struct {
+    const char *Grid, *Model, *What;
+  } scaled[] = {
+      {"BM_GridFilterHalf", "BM_ModelFilterHalf", "filter half the rows and lift the filter"},
+      {"BM_GridGroup", "BM_ModelGroup", "group by a column and ungroup"},
+      {"BM_GridFindAll", "BM_ModelFindAll", "find every cell containing a text"},
+  };
+  auto at = [&](const char *Name, int Rows) {
+    const auto it = reporter.TimesByRun.find(std::string(Name) + "/" + std::to_string(Rows));
+    return it == reporter.TimesByRun.end() ? 0.0 : it->second;
+  };
+  for (const auto &p : scaled) {
+    const double grid = at(p.Grid, kRows), model = at(p.Model, kRows), small = at(p.Grid, kSmallRows);
+    if (grid > 0 && model > 0 && small > 0)
+      std::printf("%s of %d: %s / TZavStringGrid = %.2f (goal: at least 1); grid time x%.1f for 4x the rows "
+                  "(linear: about 4)\n",
+                  p.What, kRows, std::string(p.Model).find("Filter") != std::string::npos ? "QSortFilterProxyModel"
+                                                                                       : "QStandardItemModel",
+                  model / grid, grid / small);
   }
   benchmark::Shutdown();
   return 0;

@@ -23,10 +23,31 @@ QString TZavStringGrid::FoundCellText(int ACol, int ARow)
   return FFindParams.Contains(fnIncludeHiddenRows) ? AllCells(c, ARow) : Cells(c, ARow);
 }
 
+namespace {
+// Within Latin-1, except for the sharp s, upper-casing maps one character to one: comparing
+// such a text without case gives what comparing upper-cased copies gives, without the copy.
+bool UpperCasesOneToOne(const QString &S)
+{
+  for (QChar c : S)
+    if (c.unicode() > 0xFF || c.unicode() == 0xDF)
+      return false;
+  return true;
+}
+}  // namespace
+
 bool TZavStringGrid::MatchFindCell(int ACol, int ARow)
 {
   QString s = FoundCellText(ACol, ARow);
   const bool matchCase = FFindParams.Contains(fnMatchCase);
+  // The plain find runs once per cell over the whole grid: no upper-cased copy where none is
+  // needed (the find text is upper-cased already).
+  if (!FFindParams.Contains(fnIgnoreHTMLTags) && !FFindParams.Contains(fnMatchRegular) &&
+      FFindCache != QStringLiteral("\"\"") && (matchCase || UpperCasesOneToOne(s))) {
+    const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const int p = s.indexOf(FFindCache, 0, cs) + 1;
+    const bool placed = FFindParams.Contains(fnMatchStart) ? p == 1 : p > 0;
+    return placed && (!FFindParams.Contains(fnMatchFull) || s.compare(FFindCache, cs) == 0);
+  }
   if (!matchCase)
     s = AnsiUpperCase(s);
   if (FFindParams.Contains(fnIgnoreHTMLTags))

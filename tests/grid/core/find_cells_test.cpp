@@ -51,6 +51,11 @@ TEST(FindCells, OptionsDecideTheMatch)
       {"fixed cells included", "head", {fnIncludeFixed}, {2, 0}},
       {"empty text finds nothing", "", {}, {-1, -1}},
       {"empty text finds nothing, condition", "", {fnMatchRegular}, {-1, -1}},
+      {"accented letters, any case", "CAFÉ", {}, {3, 2}},
+      {"accented letters, match case", "CAFÉ", {fnMatchCase}, {-1, -1}},
+      {"sharp s upper-cases to SS", "strasse", {}, {3, 2}},
+      {"match full, any case, accented", "STRASSE CAFÉ", {fnMatchFull}, {3, 2}},
+      {"greek, any case", "ΑΒΓ", {}, {1, 2}},
   };
   for (const TCase &c : cases) {
     SCOPED_TRACE(c.Name);
@@ -60,6 +65,8 @@ TEST(FindCells, OptionsDecideTheMatch)
     g.SetCells(2, 3, "xABCx");
     g.SetCells(3, 4, "<b>bold</b>");
     g.SetCells(1, 5, "");
+    g.SetCells(3, 2, "Straße café");
+    g.SetCells(1, 2, "αβγ");
     EXPECT_EQ(g.FindFirst(c.Text, c.Params), c.Found);
     EXPECT_FALSE(g.FindBusy);
   }
