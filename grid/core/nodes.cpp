@@ -18,11 +18,12 @@ TCellGraphic *TZavStringGrid::NodeGraphic(int ARow)
 }
 
 // The display row after the last row a node owns: its span, or with a span below 1 the next
-// node row; never past the grid.
+// node row; never past the grid. The span counts real rows: rows hidden inside it (HideRow,
+// filters, folded nodes) shorten it on screen, and rows after it are never taken in.
 int TZavStringGrid::NodeEnd(int ARow, TCellGraphic *Node)
 {
   if (Node->CellIndex() > 0)
-    return std::min(ARow + Node->CellIndex(), RowCount());
+    return std::min(RealToDisplRow(RealRowIndex(ARow) + Node->CellIndex()), RowCount());
   int e = ARow + 1;
   while (e < RowCount() && !IsNode(e))
     ++e;
@@ -194,7 +195,11 @@ void TZavStringGrid::ExpandNode(int ARow)
   if (locked)
     BeginUpdate();
 
-  UnHideRows(ARow + 1, RealRowIndex(e) - 1);
+  // Rows hidden past the node's span (HideRow, filters) are not the node's to show.
+  int last = RealRowIndex(e) - 1;
+  if (g->CellIndex() > 0)
+    last = std::min(last, ARow + g->CellIndex() - 1);
+  UnHideRows(ARow + 1, last);
 
   if (rowSelect) {
     SetOptions(Options() + goRowSelect);
@@ -231,9 +236,8 @@ void TZavStringGrid::ContractNode(int ARow)
       // The inner node's rows are hidden already; they come back with the outer node, so it
       // is marked expanded and the rows up to it leave now.
       inner->SetCellBoolean(false);
-      const int span = inner->CellIndex();
       HideRows(RealRowIndex(start), RealRowIndex(r));
-      e -= (r - start) + span;
+      e -= r - start + 1;  // its own rows were not counted: they are hidden already
       r = start;
     } else {
       ++r;

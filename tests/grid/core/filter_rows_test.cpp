@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "grid/core/grid_helper_classes.h"
@@ -302,4 +303,62 @@ TEST(FilterRows, CheckedEntriesJoinByOr)
   ASSERT_EQ(g.Filter()->Count(), 2);
   EXPECT_EQ(g.Filter()->Items(0)->Operation(), foNONE);
   EXPECT_EQ(g.Filter()->Items(1)->Operation(), foOR);
+}
+
+// Filter levels over rows hidden by HideRow and by contracted nodes, in every order: each step
+// keeps every row (shown or in the store, with its own height), lifting all filters keeps the
+// other hidden rows hidden, and expanding and showing everything gives the grid back.
+TEST(FilterRows, LevelsOverHiddenRowsAndContractedNodesLoseNothing)
+{
+  using TStep = std::function<void(TZavStringGrid &)>;
+  const TStep hide4 = [](TZavStringGrid &g) { g.HideRow(4); };
+  const TStep contract1 = [](TZavStringGrid &g) { g.ContractNode(1); };
+  const TStep contract5 = [](TZavStringGrid &g) { g.ContractNode(5); };
+  const TStep contractAll = [](TZavStringGrid &g) { g.ContractAll(); };
+  const TStep expand1 = [](TZavStringGrid &g) { g.ExpandNode(1); };
+  const TStep filterA = [](TZavStringGrid &g) {
+    SetCondition(g, 1, "a*");
+    g.ApplyFilter();
+  };
+  const TStep filterR = [](TZavStringGrid &g) {
+    SetCondition(g, 1, "*r*");
+    g.ApplyFilter();
+  };
+  const TStep liftOne = [](TZavStringGrid &g) { g.RemoveLastFilter(); };
+  const TStep liftAll = [](TZavStringGrid &g) { g.RemoveAllFilters(); };
+  struct TCase {
+    const char *Name;
+    std::vector<TStep> Steps;
+    std::vector<int> Shown;
+  } cases[] = {
+      {"contract, filter", {contract1, filterA}, {1, 5, 7}},
+      {"contract, filter, lift", {contract1, filterA, liftOne}, {1, 4, 5, 6, 7, 8}},
+      {"filter, contract", {filterA, contract5}, {1, 3, 5}},
+      {"filter, contract, lift all", {filterA, contract5, liftAll}, {1, 2, 3, 4, 5, 6, 8}},
+      {"hidden, contract, two filters, lift all", {hide4, contract1, filterA, filterR, liftAll}, {1, 5, 6, 7, 8}},
+      {"hidden, filter, contract, expand, lift", {hide4, filterA, contract1, expand1, liftOne}, {1, 2, 3, 5, 6, 7, 8}},
+      {"contract all, filter, lift one", {contractAll, filterR, liftOne}, {1, 4, 5, 8}},
+      {"contract all, filter, lift all", {contractAll, filterR, liftAll}, {1, 2, 3, 4, 5, 6, 7, 8}},
+      {"lift with nothing in force", {hide4, contract5, liftOne, liftAll}, {1, 2, 3, 5, 8}},
+  };
+  for (const TCase &c : cases) {
+    SCOPED_TRACE(c.Name);
+    TZavStringGrid g(nullptr);
+    Fill(g);
+    g.AddNode(1, 3);  // apple over banana and apricot
+    g.AddNode(5, 3);  // avocado over blueberry and almond
+    for (const TStep &step : c.Steps) {
+      step(g);
+      ASSERT_EQ(g.RowCount() + g.NumHiddenRows(), int(std::size(Words)) + 1);
+      EXPECT_GE(g.FilterLevel(), 0);
+      for (int d = g.FixedRows(); d < g.RowCount(); ++d)
+        EXPECT_EQ(g.RowHeights(d), 20 + g.Cells(0, d).toInt()) << d;
+    }
+    EXPECT_EQ(Shown(g), c.Shown);
+    g.RemoveAllFilters();
+    g.ExpandAll();
+    g.UnHideRowsAll();
+    ExpectAllRowsBack(g);
+    EXPECT_EQ(g.NumNodes(), 2);
+  }
 }
