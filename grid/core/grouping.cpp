@@ -12,6 +12,7 @@
 #include "grid/core/footer.h"
 #include "grid/core/grid_helper_classes.h"
 #include "grid/core/sort_settings.h"
+#include "grid/foundation/grid_helpers.h"
 
 namespace {
 // Compares unequal to every cell text, so that the first row always starts a group.
@@ -52,6 +53,65 @@ void TZavStringGrid::SetGroupColumn(int Value)
     Group(Value);
 }
 
+bool TZavStringGrid::RowsArePlain()
+{
+  return FHiddenRows.Empty() && FControlList->Count() == 0 && FModifiedRows->Count() == 0 &&
+         FEnabledRows->Count() == 0 && FRowSelectList->Count() == 0 && FSelectedRows->Count() == 0 &&
+         !FFloatingFooter->Visible();
+}
+
+void TZavStringGrid::RotateRowBlock(int First, int Middle, int Last)
+{
+  if (First >= Middle || Middle >= Last)
+    return;
+  RotateRowCells(First, Middle, Last);
+  RotateRowHeights(First, Middle, Last);
+}
+
+// The empty rows come in at the end and move forward past the rows between the gaps, from the
+// last gap to the first: each row and each empty row moves once or a few times, so grouping
+// stays linear in the rows however many groups there are.
+void TZavStringGrid::OpenRowGaps(const std::vector<int> &Gaps)
+{
+  if (Gaps.empty())
+    return;
+  if (!RowsArePlain()) {
+    for (auto it = Gaps.rbegin(); it != Gaps.rend(); ++it)
+      InsertRows(*it, 1, true);
+    return;
+  }
+  const int old = RowCount();
+  const int k = int(Gaps.size());
+  InsertRows(old, k, true);
+  for (int i = k - 1; i >= 0; --i) {
+    const int next = i == k - 1 ? old : Gaps[size_t(i) + 1];
+    // The rows from this gap to the next, then the i + 1 empty rows still to place.
+    RotateRowBlock(Gaps[size_t(i)], next, next + i + 1);
+  }
+  DoCellsChanged(TRect(0, Gaps.front(), ColCount() - 1, RowCount() - 1));
+}
+
+// The reverse: the rows to remove gather into one block that moves down to the end.
+void TZavStringGrid::DropRows(const std::vector<int> &Rows)
+{
+  if (Rows.empty())
+    return;
+  if (!RowsArePlain()) {
+    for (auto it = Rows.rbegin(); it != Rows.rend(); ++it)
+      RemoveRowsBlock(*it, 1);
+    return;
+  }
+  const int old = RowCount();
+  const int m = int(Rows.size());
+  for (int i = 0; i < m; ++i) {
+    const int after = Rows[size_t(i)] + 1;
+    const int next = i == m - 1 ? old : Rows[size_t(i) + 1];
+    // The i + 1 rows gathered so far sit right before the rows up to the next one to go.
+    RotateRowBlock(after - i - 1, after, next);
+  }
+  RemoveRowsBlock(old - m, m);
+}
+
 void TZavStringGrid::Group(int ColIndex)
 {
   if (ColIndex < FixedCols())
@@ -74,64 +134,58 @@ void TZavStringGrid::Group(int ColIndex)
     QSort();
   }
 
+  // The runs of equal values, then a header row before each run and with Summary a summary
+  // row after it.
   const bool summary = FGrouping->Summary();
-  const bool summaryColors = !(FGrouping->MergeSummary() && summary);
-  const bool headerColors = !FGrouping->MergeHeader();
-  const int valueCol = HeaderValueCol(ColIndex);
-  // Header rows and spans as made; with column 0 grouped they are made again after it goes.
-  std::vector<std::pair<int, int>> nodes;
-  std::vector<int> summaries;
-
-  auto insertSummary = [&](int At) {
-    InsertRows(At, 1, true);
-    MakeSummaryRow(RealRowIndex(At));
-    if (summaryColors)
-      ApplyGroupColors(-1, At, false, false);
-  };
-  auto closeGroup = [&](int &h, int End) {
-    // The previous group ends above h: its summary comes first, the header moves down.
-    if (summary && h > FixedRows()) {
-      insertSummary(h);
-      summaries.push_back(h);
-      ++h;
-      ++End;
-    }
-    AddNode(RealRowIndex(h), End - h);
-    nodes.push_back({h, End - h});
-    return End;
-  };
-
+  const int end = RowCount() - FFixedFooters;
+  std::vector<int> starts;
+  std::vector<QString> values;
   QString prev = GroupSentinel;
-  int h = -1;
-  for (int r = FixedRows(); r < RowCount() - FFixedFooters; ++r) {
-    const QString value = GridCells(ColIndex, r);
+  for (int r = FixedRows(); r < end; ++r) {
+    QString value = GridCells(ColIndex, r);
     if (value == prev)
       continue;
-    prev = value;
-    if (h >= 0)
-      r = closeGroup(h, r);
-    InsertRows(r, 1, true);
-    SetGridCells(valueCol, r, value);
-    if (headerColors)
-      ApplyGroupColors(-1, r, true, false);
-    h = r++;  // r: the row that started the group, now its first member (equal to prev)
+    starts.push_back(r);
+    values.push_back(value);
+    prev = std::move(value);
   }
-  if (h >= 0)
-    closeGroup(h, RowCount() - FFixedFooters);
-  if (summary) {
-    const int at = RowCount() - FFixedFooters;
-    insertSummary(at);
-    summaries.push_back(at);
+  const int groups = int(starts.size());
+  std::vector<int> gaps;
+  gaps.reserve(size_t(summary ? 2 * groups : groups));
+  for (int g = 0; g < groups; ++g) {
+    if (summary && g > 0)
+      gaps.push_back(starts[size_t(g)]);
+    gaps.push_back(starts[size_t(g)]);
   }
+  if (summary)
+    gaps.push_back(end);
+  OpenRowGaps(gaps);
 
+  const int valueCol = HeaderValueCol(ColIndex);
+  const bool headerColors = !FGrouping->MergeHeader();
+  const bool summaryColors = !(FGrouping->MergeSummary() && summary);
+  auto layout = [&](bool Marks) {
+    for (int g = 0; g < groups; ++g) {
+      const int size = (g + 1 < groups ? starts[size_t(g) + 1] : end) - starts[size_t(g)];
+      const int h = starts[size_t(g)] + (summary ? 2 * g : g);
+      AddNode(RealRowIndex(h), size + 1);
+      if (summary)
+        MakeSummaryRow(RealRowIndex(h + size + 1));
+      if (Marks)
+        continue;
+      SetGridCells(valueCol, h, values[size_t(g)]);
+      if (headerColors)
+        ApplyGroupColors(-1, h, true, false);
+      if (summary && summaryColors)
+        ApplyGroupColors(-1, h + size + 1, false, false);
+    }
+  };
+  layout(false);
   RemoveCols(ColIndex, 1);
   if (ColIndex == 0) {
     // The node and summary marks lived in column 0 and left with it.
-    FNumNodes = std::max(FNumNodes - int(nodes.size()), 0);
-    for (const auto &[row, span] : nodes)
-      AddNode(RealRowIndex(row), span);
-    for (int row : summaries)
-      MakeSummaryRow(RealRowIndex(row));
+    FNumNodes = std::max(FNumNodes - groups, 0);
+    layout(true);
   }
 
   const bool mergeHeader = FGrouping->MergeHeader();
@@ -175,9 +229,9 @@ void TZavStringGrid::UnGroup()
   // The walk runs on the grouped layout, where the marks of column 0 still stand; the values go
   // into the column once it is back. Rows hidden otherwise (filters, HideRow) keep their record
   // and get their group's value there.
-  const bool summary = FGrouping->Summary();
   const int valueCol = FGroupColumn == 0 ? 0 : 1;
-  std::vector<QString> values(size_t(std::max(RowCount(), 0)));
+  std::vector<QString> values;  // the rows that stay, in order
+  std::vector<int> drop;        // header and summary rows
   std::map<TGridItem *, QString> hiddenValues;
   auto takeHiddenAfter = [&](int Display, const QString &Value) {
     const int from = DisplToRealRow(Display) + 1;
@@ -187,39 +241,27 @@ void TZavStringGrid::UnGroup()
         hiddenValues[item] = Value;
   };
   QString current;
-  int r = FixedRows();
-  while (r < RowCount() - FFixedFooters) {
-    TCellGraphic *g = NodeGraphic(r);
-    if (!g) {
-      if (!IsSummary(r)) {
-        values[size_t(r)] = current;
-        takeHiddenAfter(r, current);
-      }
-      ++r;
-      continue;
+  const int end = RowCount() - FFixedFooters;
+  for (int r = FixedRows(); r < end; ++r) {
+    if (IsNode(r)) {
+      current = GridCells(valueCol, r);
+      takeHiddenAfter(r, current);
+      drop.push_back(r);
+      if (FGrouping->MergeHeader())
+        SplitCells(1, r);
+    } else if (IsSummary(r)) {
+      drop.push_back(r);
+      if (FGrouping->MergeSummary())
+        SplitCells(1, r);
+    } else {
+      values.push_back(current);
+      takeHiddenAfter(r, current);
     }
-    // The group's summary row follows its last member.
-    if (summary) {
-      int s = r + 1;
-      while (s < RowCount() - FFixedFooters && !IsNode(s) && !IsSummary(s))
-        ++s;
-      if (s < RowCount() - FFixedFooters && IsSummary(s)) {
-        if (FGrouping->MergeSummary())
-          SplitCells(1, s);
-        else
-          ApplyGroupColors(-1, s, false, true);
-        RemoveRowsBlock(s, 1);
-      }
-    }
-    current = GridCells(valueCol, r);
-    takeHiddenAfter(r, current);
-    RemoveNode(RealRowIndex(r));
-    if (FGrouping->MergeHeader())
-      SplitCells(1, r);
-    else
-      ApplyGroupColors(-1, r, true, true);
-    RemoveRowsBlock(r, 1);
   }
+  for (int r : drop)
+    if (IsNode(r))
+      RemoveNode(RealRowIndex(r));
+  DropRows(drop);
 
   InsertCols(FGroupColumn, 1);
   SetAllColWidths(FGroupColumn, FGroupWidth);
@@ -227,9 +269,8 @@ void TZavStringGrid::UnGroup()
     SetGridCells(FGroupColumn, 0, FGroupCaption);
   if (FFixedFooters > 0)
     SetGridCells(FGroupColumn, RowCount() - 1, FGroupFooter);
-  for (int d = FixedRows(); d < std::min(int(values.size()), RowCount() - FFixedFooters); ++d)
-    if (!IsSummary(d))
-      SetGridCells(FGroupColumn, d, values[size_t(d)]);
+  for (size_t i = 0; i < values.size(); ++i)
+    SetGridCells(FGroupColumn, FixedRows() + int(i), values[i]);
   for (const TRowIndexMap::TEntry &e : FHiddenRows.Entries())
     if (auto it = hiddenValues.find(e.Item); it != hiddenValues.end() && FGroupColumn < e.Item->Items()->Count())
       e.Item->Items()->SetStrings(FGroupColumn, it->second);

@@ -1838,6 +1838,15 @@ private:
   bool FIsGrouping = false;  // Group or UnGroup rebuilds the rows
   void ApplyGroupColors(int ACol, int ARow, bool Header, bool Reset);
   void GroupFooterCalc(int ColIndex, int Method, TColumnCalcType Calc);
+  // Many rows opened or removed at once. Where nothing but cells and heights belongs to the rows
+  // (no hidden rows, cell controls, row flags, selections or floating footer) the rows change
+  // place in one pass; otherwise one row at a time, every side table following.
+  bool RowsArePlain();
+  void RotateRowBlock(int First, int Middle, int Last);
+  // One empty row before each display row of Gaps (ascending, as the rows stand before).
+  void OpenRowGaps(const std::vector<int> &Gaps);
+  // Display rows Rows (ascending) removed, their cell properties freed.
+  void DropRows(const std::vector<int> &Rows);
 
   // --- edit state shared by the edit flow, validation, text editor, mouse, keyboard and
   // the editor wrappers (fields) ---

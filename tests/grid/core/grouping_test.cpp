@@ -160,6 +160,7 @@ TEST(Grouping, UnGroupRestoresTheColumnAndEveryValue)
     const char *Name;
     int FixedCols, GroupCol;
     bool Summary, MergeHeader, MergeSummary, HideBefore, ExpandOne;
+    int HiddenRow = -1;  // hidden before grouping: the rows change place one at a time then
   } cases[] = {
       {"category", 1, 2, false, false, false, false, false},
       {"with summary", 1, 2, true, false, false, false, false},
@@ -169,6 +170,8 @@ TEST(Grouping, UnGroupRestoresTheColumnAndEveryValue)
       {"column 0 merged", 0, 0, false, true, false, false, true},
       {"hidden column before it", 1, 2, true, false, false, true, false},
       {"expand one", 1, 2, false, false, false, false, true},
+      {"hidden row", 1, 2, true, false, false, false, false, 2},
+      {"hidden row, column 0", 0, 0, true, false, false, false, false, 5},
   };
   for (const TCase &c : cases) {
     SCOPED_TRACE(c.Name);
@@ -182,6 +185,8 @@ TEST(Grouping, UnGroupRestoresTheColumnAndEveryValue)
     g.CellNode()->SetExpandOne(c.ExpandOne);
     if (c.HideBefore)
       g.HideColumn(1);
+    if (c.HiddenRow >= 0)
+      g.HideRow(c.HiddenRow);
     const std::vector<QString> before = Snapshot(g);
     const int colCount = g.ColCount();
     const int width = g.AllColWidths(c.GroupCol);
@@ -198,6 +203,7 @@ TEST(Grouping, UnGroupRestoresTheColumnAndEveryValue)
     EXPECT_EQ(g.AllColWidths(c.GroupCol), width);
     EXPECT_EQ(Snapshot(g), before);
     EXPECT_EQ(g.IsHiddenColumn(1), c.HideBefore);
+    EXPECT_EQ(g.NumHiddenRows(), c.HiddenRow >= 0 ? 1 : 0);
     EXPECT_EQ(g.CellNode()->ExpandOne(), c.ExpandOne);
     for (int d = 1; d <= NRows; ++d) {
       EXPECT_EQ(g.Colors(2, d), clNone) << d;
