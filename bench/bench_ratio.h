@@ -15,11 +15,11 @@ public:
       if (r.run_type == Run::RT_Iteration)
       {
         Times[r.run_name.function_name] = r.GetAdjustedRealTime();
-        TimesByRun[r.run_name.str()] = r.GetAdjustedRealTime();
+        TimesByRun[r.run_name.function_name + "/" + r.run_name.args] = r.GetAdjustedRealTime();
       }
     ConsoleReporter::ReportRuns(Runs);
   }
   std::map<std::string, double> Times;
-  // By the full run name ("BM_X/25000"), for benchmarks run at several sizes.
+  // By name and arguments ("BM_X/25000"), for benchmarks run at several sizes.
   std::map<std::string, double> TimesByRun;
 };
