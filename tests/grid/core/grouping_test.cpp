@@ -272,6 +272,22 @@ TEST(Grouping, SubGroupAddsASecondLevelAndSubUnGroupTakesItBack)
   g.SubGroup(3);
   g.UnGroup();  // takes the second level along
   EXPECT_EQ(Snapshot(g), before);
+
+  // With summary rows: they stay out of the second level and keep their figures.
+  g.Grouping()->SetSummary(true);
+  g.Group(2);
+  g.GroupSum(2);
+  const TLayout summed = Layout(g);
+  g.SubGroup(3);
+  EXPECT_EQ(Layout(g), (TLayout{"HA/4", "H/3", "r1", "r2", "S", "HB/3", "H/2", "r3", "S", "HC/5", "H/2", "r4", "H/2", "r5",
+                                "S"}));
+  EXPECT_EQ(g.Cells(2, 5), "3.00");
+  g.SubUnGroup(3);
+  EXPECT_EQ(Layout(g), summed);
+  EXPECT_EQ(g.Cells(2, 4), "3.00");
+  g.SubGroup(3);
+  g.UnGroup();
+  EXPECT_EQ(Snapshot(g), before);
 }
 
 }  // namespace
