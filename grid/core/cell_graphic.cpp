@@ -638,3 +638,31 @@ int TZavStringGrid::ColumnByHeader(const QString &Value)
       return c;
   return -1;
 }
+
+int TZavStringGrid::ColumnPosition(int ACol)
+{
+  if (FColumnOrder->Count() == 0)
+    return ACol;
+  int pos = ACol;
+  const int n = std::min(FColumnOrder->Count(), ColCount() + NumHiddenColumns());
+  for (int i = 0; i < n; ++i)
+    if (FColumnOrder->Items(i) == ACol) {
+      pos = i;
+      break;
+    }
+  if (FGroupColumn >= 0 && ACol >= FGroupColumn)
+    --pos;
+  return pos;
+}
+
+int TZavStringGrid::ColumnAtPosition(int APosition)
+{
+  if (FColumnOrder->Count() == 0)
+    SetColumnOrder();
+  if (APosition < 0 || APosition >= FColumnOrder->Count())
+    return APosition;
+  int col = FColumnOrder->Items(APosition);
+  if (FGroupColumn >= 0 && col >= FGroupColumn)
+    ++col;
+  return col;
+}

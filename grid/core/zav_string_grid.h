@@ -570,6 +570,9 @@ public:
 
   // Column lookup and wide cells
   int ColumnByHeader(const QString &Value);
+  // Positions before any column move (the column-order list), a grouped column left out.
+  int ColumnPosition(int ACol);
+  int ColumnAtPosition(int APosition);
   QString WideCells(int ACol, int ARow) { return Cells(ACol, ARow); }
   void SetWideCells(int ACol, int ARow, const QString &Value) { SetCells(ACol, ARow, Value); }
 
@@ -700,6 +703,9 @@ public:
   // Cells by their row before the last sort.
   QString UnSortedCells(int ACol, int ARow) { return Cells(ACol, UnSortedRowIndex(ARow)); }
   void SetUnSortedCells(int ACol, int ARow, const QString &Value) { SetCells(ACol, UnSortedRowIndex(ARow), Value); }
+  // Cells by their column before column moves.
+  QString OriginalCells(int ACol, int ARow) { return Cells(ColumnPosition(ACol), ARow); }
+  void SetOriginalCells(int ACol, int ARow, const QString &Value) { SetCells(ColumnPosition(ACol), ARow, Value); }
   int SortedRowIndex(int ARow);
   int UnSortedRowIndex(int ARow);
   QString CurrentCell() { return GetCurrentCell(); }

@@ -206,3 +206,18 @@ TEST(RowOpsCols, SearchesAndTrimming)
 }
 
 }  // namespace
+
+// A column keeps its place before the moves: original positions find it wherever it went.
+TEST(RowOpsCols, OriginalCellsFollowMovedColumns)
+{
+  TZavStringGrid g(nullptr);
+  Fill(g);
+  EXPECT_EQ(g.OriginalCells(1, 0), "b");  // no move yet: the column itself
+  g.MoveColumn(1, 3);
+  EXPECT_EQ(g.Cells(3, 0), "b");
+  EXPECT_EQ(g.ColumnPosition(1), 3);
+  EXPECT_EQ(g.OriginalCells(1, 0), "b");
+  EXPECT_EQ(g.ColumnAtPosition(3), 1);
+  g.SetOriginalCells(1, 2, "moved");
+  EXPECT_EQ(g.Cells(3, 2), "moved");
+}
