@@ -125,7 +125,7 @@ void TZavStringGrid::CutRowBlock(int ARow, int ACount, bool MoveHeights)
   // The rows taken out hold references that are freed or belong to others; the store keeps
   // rows beyond the count, so they must not come back with a later growth.
   CloseRowCells(ARow, ACount, old);
-  for (int r = old; r <= old + ACount; ++r)
+  for (int r = old, end = std::min(old + ACount, StoredRowExtent() - 1); r <= end; ++r)
     ClearRowCells(r);
   if (MoveHeights)
     RotateRowHeights(ARow, ARow + ACount, old);

@@ -31,11 +31,12 @@ void TZavStringGrid::EndUpdate()
   FSelChange = false;
   // Redraw held on a window that is gone since is given back too: a window made again later
   // keeps the flag.
-  if (FRedrawHeld || HandleAllocated()) {
+  const bool window = HandleAllocated();
+  if (FRedrawHeld || window) {
     FRedrawHeld = false;
     Perform(WM_SETREDRAW, 1, 0);
   }
-  if (HandleAllocated())
+  if (window)
     ::InvalidateRect(Handle(), nullptr, false);
   DrawNCBorder();
 }
