@@ -107,6 +107,36 @@ void TGridCellStore::RotateRows(int first, int middle, int last)
   rows_.insert(size_t(dest), block, block + n);
 }
 
+// Both are the usual insert and delete of rows: only the rows between the edit and the nearer
+// end of the store move, and rows nothing was ever stored in cost nothing.
+void TGridCellStore::OpenRows(int At, int Count, int End)
+{
+  const size_t size = rows_.size();
+  if (At < 0 || Count <= 0 || End < At || size_t(At) >= size)
+    return;
+  if (size_t(End) < size) {
+    const size_t gone = std::min(size, size_t(End) + size_t(Count));
+    for (size_t r = size_t(End); r < gone; ++r)
+      delete rows_[r];
+    rows_.erase(size_t(End), gone);
+  }
+  rows_.insert(size_t(At), size_t(Count));
+}
+
+void TGridCellStore::CloseRows(int At, int Count, int End)
+{
+  const size_t size = rows_.size();
+  if (At < 0 || Count <= 0 || End < At + Count || size_t(At) >= size)
+    return;
+  const size_t gone = std::min(size, size_t(At) + size_t(Count));
+  for (size_t r = size_t(At); r < gone; ++r)
+    delete rows_[r];
+  rows_.erase(size_t(At), gone);
+  // Rows from End on were stored: they go back to their place behind the emptied ones.
+  if (size_t(End) < size)
+    rows_.insert(size_t(End) - size_t(Count), size_t(Count));
+}
+
 void TGridCellStore::MoveCol(int from, int to)
 {
   if (from < 0 || to < 0 || from == to)

@@ -62,6 +62,20 @@ public:
     const size_t n = size_t(to - from);
     if (n == 0)
       return;
+    std::copy(from, to, Open(pos, n));
+  }
+  // Inserts n value-initialised entries before pos; the shorter side moves.
+  void insert(size_t pos, size_t n)
+  {
+    if (n == 0)
+      return;
+    std::fill_n(Open(pos, n), n, T());
+  }
+
+private:
+  // Makes a gap of n entries before pos, moving the shorter side; answers the gap's start.
+  T *Open(size_t pos, size_t n)
+  {
     const bool front = pos < size_ - pos;
     if (front ? head_ < n : head_ + size_ + n > buf_.size())
       Reserve(n, front);
@@ -73,11 +87,10 @@ public:
       T *b = begin();
       std::move_backward(b + pos, b + size_, b + size_ + n);
     }
-    std::copy(from, to, begin() + pos);
     size_ += n;
+    return begin() + pos;
   }
 
-private:
   // Room for n more entries at the front (AtFront) or the back, and as much again spare on
   // both sides so that repeated edits at an end stay amortised constant.
   void Reserve(size_t n, bool AtFront)
@@ -133,6 +146,12 @@ public:
   // Rows [first, last) turned so that row middle comes first: a block of rows changes place
   // in one pass, however many rows it holds.
   void RotateRows(int first, int middle, int last);
+  // Count empty rows come in at At and rows [At, End) move down; the rows they move over
+  // ([End, End + Count)) are dropped. Rows from End + Count on keep their place.
+  void OpenRows(int At, int Count, int End);
+  // Rows [At, At + Count) are dropped and rows [At + Count, End) move up; the rows left at
+  // [End - Count, End) are empty. Rows from End on keep their place.
+  void CloseRows(int At, int Count, int End);
   void ClearRow(int r);
   void ClearCol(int c);
   void Clear();

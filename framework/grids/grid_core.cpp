@@ -199,16 +199,21 @@ int TCustomGrid::GridHeight()
 // ---------------------------------------------------------------------------------------
 // Counts and sizes
 
-void TCustomGrid::SetExtents(std::vector<int> &Extents, int Count, int Default)
+void TCustomGrid::ResizeExtents(std::vector<int> &Extents, int Count, int Default)
 {
-  if (int(Extents.size()) != Count) {
+  const size_t n = size_t(std::max(Count, 0));
+  if (n < Extents.size()) {
     if (&Extents == &FRowHeights)
-      for (size_t i = size_t(std::max(Count, 0)); i < Extents.size(); ++i)
+      for (size_t i = n; i < Extents.size(); ++i)
         if (Extents[i] != Default)
           --FOddRowHeights;
-    Extents.resize(size_t(std::max(Count, 0)), Default);
-    ++FExtentsSerial;
+    Extents.resize(n);
+  } else if (n == Extents.size() + 1) {
+    Extents.push_back(Default);  // a row added: no general fill
+  } else {
+    Extents.resize(n, Default);
   }
+  ++FExtentsSerial;
 }
 
 void TCustomGrid::ResetExtents(std::vector<int> &Extents, int Default)

@@ -275,7 +275,13 @@ private:
   bool FLayoutValid = false;
   const TGridDrawInfo &CurrentLayout();
 
-  void SetExtents(std::vector<int> &Extents, int Count, int Default);
+  // Inline test: called on every count change and row rotation, mostly with nothing to do.
+  void SetExtents(std::vector<int> &Extents, int Count, int Default)
+  {
+    if (Extents.size() != size_t(std::max(Count, 0)))
+      ResizeExtents(Extents, Count, Default);
+  }
+  void ResizeExtents(std::vector<int> &Extents, int Count, int Default);
   void ResetExtents(std::vector<int> &Extents, int Default);
   void RestoreAfterCountChange(int OldColCount, int OldRowCount);
   void FixedCountChanged();
@@ -341,6 +347,10 @@ public:
   void MoveColCells(int FromCol, int ToCol) { FCells.MoveCol(FromCol, ToCol); }
   // Rows [First, Last) turned so that row Middle comes first.
   void RotateRowCells(int First, int Middle, int Last) { FCells.RotateRows(First, Middle, Last); }
+  // Empty rows opened at ARow (rows [ARow, AEnd) move down over the rows behind AEnd), and
+  // rows taken out at ARow (rows up to AEnd move up, leaving empty rows before AEnd).
+  void OpenRowCells(int ARow, int ACount, int AEnd) { FCells.OpenRows(ARow, ACount, AEnd); }
+  void CloseRowCells(int ARow, int ACount, int AEnd) { FCells.CloseRows(ARow, ACount, AEnd); }
   void ClearRowCells(int ARow) { FCells.ClearRow(ARow); }
   void ClearColCells(int ACol) { FCells.ClearCol(ACol); }
   // Rows the store has touched (an upper bound for walking all stored rows).

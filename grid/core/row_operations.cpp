@@ -122,10 +122,10 @@ void TZavStringGrid::CutRowBlock(int ARow, int ACount, bool MoveHeights)
   }
   FHiddenRows.RowsRemoved(first, ACount);
 
-  RotateRowCells(ARow, ARow + ACount, old);
-  // The rows now past the end hold references that are freed or belong to others; the store
-  // keeps rows beyond the count, so they must not come back with a later growth.
-  for (int r = old - ACount; r <= old + ACount; ++r)
+  // The rows taken out hold references that are freed or belong to others; the store keeps
+  // rows beyond the count, so they must not come back with a later growth.
+  CloseRowCells(ARow, ACount, old);
+  for (int r = old, end = std::min(old + ACount, StoredRowExtent() - 1); r <= end; ++r)
     ClearRowCells(r);
   if (MoveHeights)
     RotateRowHeights(ARow, ARow + ACount, old);
@@ -140,10 +140,9 @@ void TZavStringGrid::OpenRowBlock(int ARow, int ACount)
   const int old = RowCount();
   const int at = DisplToRealRow(ARow);
   SetRowCountRaw(old + ACount);
-  for (int r = old; r < old + ACount; ++r)
-    ClearRowCells(r);
-  // The new rows, empty and of the default height, come from the end to their place.
-  RotateRowCells(ARow, old, old + ACount);
+  // The new rows, empty and of the default height, take the place of whatever the store kept
+  // beyond the old count.
+  OpenRowCells(ARow, ACount, old);
   RotateRowHeights(ARow, old, old + ACount);
   FHiddenRows.RowsInserted(at, ACount);
   for (int i = 0; i < FControlList->Count(); ++i)

@@ -10,7 +10,12 @@ void TZavStringGrid::BeginUpdate()
   if (!Visible())
     return;
   ++FUpdateCount;
-  Perform(WM_SETREDRAW, 0, 0);
+  // Without a window there is nothing to hold back; the message round is most of the cost of
+  // a row edit on a grid that is not shown.
+  if (HandleAllocated()) {
+    Perform(WM_SETREDRAW, 0, 0);
+    FRedrawHeld = true;
+  }
 }
 
 void TZavStringGrid::StartUpdate() { ++FUpdateCount; }
@@ -24,8 +29,14 @@ void TZavStringGrid::EndUpdate()
   if (!Visible() || ComponentState().Contains(csDestroying) || FUpdateCount > 0)
     return;
   FSelChange = false;
-  Perform(WM_SETREDRAW, 1, 0);
-  if (HandleAllocated())
+  // Redraw held on a window that is gone since is given back too: a window made again later
+  // keeps the flag.
+  const bool window = HandleAllocated();
+  if (FRedrawHeld || window) {
+    FRedrawHeld = false;
+    Perform(WM_SETREDRAW, 1, 0);
+  }
+  if (window)
     ::InvalidateRect(Handle(), nullptr, false);
   DrawNCBorder();
 }

@@ -1651,6 +1651,7 @@ private:
   // --- update lock, timer, messages (fields) ---
   static constexpr uintptr_t GridTimerID = 111;
   int FUpdateCount = 0;
+  bool FRedrawHeld = false;  // BeginUpdate switched a window's redraw off
   int FTimerCount = 0;
   int FSearchTickCount = 0;
   QString FIncrSearchText;

@@ -134,6 +134,43 @@ TEST(GridCellStore, RowRotationsMatchAPlainVector)
     }
 }
 
+// Opening and closing row blocks near both ends, in the middle and past the stored rows,
+// against a plain vector: rows from End (End + Count when opening) on keep their place.
+TEST(GridCellStore, OpenAndCloseRowsMatchAPlainVector)
+{
+  TGridCellStore s;
+  std::vector<QString> model;
+  for (int r = 0; r < 150; ++r) {
+    s.SetText(0, r, QString::number(r));
+    model.push_back(QString::number(r));
+  }
+  const struct { bool Open; int At, Count, End; } cases[] = {
+      {true, 1, 1, 150},   {false, 1, 1, 150},  {true, 0, 3, 100},  {false, 0, 3, 100},
+      {true, 140, 2, 149}, {false, 140, 2, 149}, {true, 60, 20, 90}, {false, 60, 20, 90},
+      {true, 1, 1, 300},   {false, 1, 1, 300},  {true, 148, 5, 149}, {false, 145, 5, 150},
+      {true, 400, 2, 410}, {false, 400, 2, 410}, {true, 10, 30, 20}, {false, 5, 40, 60},
+  };
+  for (int round = 0; round < 3; ++round)
+    for (const auto &c : cases) {
+      const size_t end = size_t(c.End), at = size_t(c.At), n = size_t(c.Count);
+      model.resize(std::max(model.size(), end + n + 1));
+      if (c.Open) {
+        s.OpenRows(c.At, c.Count, c.End);
+        std::rotate(model.begin() + std::ptrdiff_t(at), model.begin() + std::ptrdiff_t(end),
+                    model.begin() + std::ptrdiff_t(end + n));
+        std::fill_n(model.begin() + std::ptrdiff_t(at), n, QString());
+      } else {
+        s.CloseRows(c.At, c.Count, c.End);
+        std::rotate(model.begin() + std::ptrdiff_t(at), model.begin() + std::ptrdiff_t(at + n),
+                    model.begin() + std::ptrdiff_t(end));
+        std::fill_n(model.begin() + std::ptrdiff_t(end - n), n, QString());
+      }
+      for (int r = 0; r < int(model.size()); ++r)
+        ASSERT_EQ(s.Text(0, r), model[size_t(r)])
+            << (c.Open ? "open " : "close ") << c.At << "," << c.Count << "," << c.End << " row " << r;
+    }
+}
+
 }  // namespace
 
 namespace {

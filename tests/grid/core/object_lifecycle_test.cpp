@@ -1,11 +1,14 @@
 #include "grid/core/zav_string_grid.h"
 
+#include <QColor>
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "framework/controls/forms.h"
 #include "framework/controls/messages.h"
+#include "framework/testing/input.h"
 #include "grid/core/grid_module.h"
 #include "grid/foundation/grid_options.h"
 
@@ -150,6 +153,26 @@ TEST(ObjectUpdateLock, EndUpdateLowersTheCounterOfAGridHiddenMeanwhile)
   g->SetVisible(false);
   g->EndUpdate();
   EXPECT_EQ(g->UpdateCount(), 0);
+}
+
+// Redraw switched off by BeginUpdate is given back even when the window went away meanwhile:
+// the window made later paints. Without a window an update holds nothing back.
+TEST(ObjectUpdateLock, RedrawHeldOnAWindowGoneMeanwhileComesBack)
+{
+  TForm form(nullptr);
+  TZavStringGrid *g = ShownGrid(form);
+  g->BeginUpdate();
+  g->SetParent(nullptr);
+  ASSERT_FALSE(g->HandleAllocated());
+  g->EndUpdate();
+  g->BeginUpdate();  // windowless pair
+  g->EndUpdate();
+  g->SetColor(clRed);
+  g->SetParent(&form);
+  const QImage img = GrabControl(g);
+  const int x = g->ColWidths(0) + g->ColWidths(1) + g->ColWidths(2) / 2;
+  const int y = g->RowHeights(0) + g->RowHeights(1) + g->RowHeights(2) + g->RowHeights(3) / 2;
+  EXPECT_EQ(img.pixelColor(x, y), QColor(Qt::red));
 }
 
 TEST(ObjectTimer, IncrementalSearchTextIsForgottenOnTheFourthTick)
