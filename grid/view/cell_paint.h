@@ -35,8 +35,6 @@ struct TCellPaintContext {
   int TextHeight = 0;
 };
 
-class TZavStringGrid;
-
 // 0 below 0, 100 above 100.
 double ClampValue(double X);
 // The share of Value in Min..Max in percent; an empty range (Max = Min) shows 0 %.
@@ -44,12 +42,3 @@ int XPProgressPercent(int Value, int Min, int Max);
 // Where the text origin goes so that the text turned by Angle degrees lies aligned in R.
 TPoint PlaceRotatedText(TCanvas *Canvas, const TRect &R, int Angle, TAlignment HA, TVAlignment VA,
                         const QString &Text);
-
-// The object of a ctInterface cell draws itself.
-class ICellDrawer {
-public:
-  virtual ~ICellDrawer() = default;
-  virtual TSize CellSize() const = 0;
-  virtual bool DrawsBeforeText() const = 0;
-  virtual void Draw(TCanvas *Canvas, const TRect &R, TZavStringGrid *Grid, bool Selected, int ARow, int ACol) = 0;
-};

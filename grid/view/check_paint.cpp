@@ -47,6 +47,8 @@ void PaintCheckGlyph(TBitmap &B, bool XP, bool Checked, bool Enabled)
     c->RoundRect(0, 0, 13, 13, 4, 4);
   if (Checked)
     Tick(c, 0, 0, !Enabled ? 0xA0A0A0 : (XP ? 0x21A121 : 0x403020));
+  // The bottom-left pixel names the transparent colour: it must be the key, not the frame.
+  c->SetPixels(0, 12, KeyColor);
 }
 
 void PaintRadioGlyph(TBitmap &B, bool XP, bool Checked, bool Enabled)

@@ -407,8 +407,8 @@ void TZavStringGrid::DrawCellGraphic(TCellPaintContext &Ctx, TRect &R, TCellGrap
     DrawCellButton(Ctx, R, G, Graphic);
     break;
   case ctInterface:
-    if (auto *d = dynamic_cast<ICellDrawer *>(Graphic->CellBitmap()))
-      d->Draw(cv, TRect(R.Left - 1, R.Top - 1, R.Right, R.Bottom), this, selected, ARow, RCol);
+    if (auto *d = dynamic_cast<IGridCellInterface *>(Graphic->CellBitmap()))
+      d->Draw(cv, TRect(R.Left - 1, R.Top - 1, R.Right, R.Bottom), RCol, ARow, selected, false);
     break;
   case ctShape:
     DrawCellShape(cv, G.Left, G.Top, G.Right - G.Left - 1, G.Bottom - G.Top - 1, TCellShape(Graphic->CellAngle()),
