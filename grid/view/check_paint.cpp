@@ -101,8 +101,13 @@ const TBitmap *CachedResourceBitmap(const QString &Name)
   auto it = cache.find(Name);
   if (it == cache.end()) {
     auto b = std::make_shared<TBitmap>();
-    if (!ResourceBitmap(Name, *b))
+    if (ResourceBitmap(Name, *b)) {
+      // Kept ready for transparent drawing: no copy per cell.
+      b->SetTransparentMode(tmAuto);
+      b->SetTransparent(true);
+    } else {
       b.reset();
+    }
     it = cache.insert(Name, b);
   }
   return it.value().get();
@@ -110,7 +115,8 @@ const TBitmap *CachedResourceBitmap(const QString &Name)
 
 void DrawResourceGlyph(TCanvas *Canvas, int X, int Y, const QString &Name)
 {
-  DrawTransparentBitmap(Canvas, X, Y, CachedResourceBitmap(Name));
+  if (const TBitmap *b = CachedResourceBitmap(Name))
+    Canvas->Draw(X, Y, b);
 }
 
 bool TZavStringGrid::VisualThemesActive() const

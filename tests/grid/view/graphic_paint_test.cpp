@@ -302,3 +302,62 @@ TEST_F(GraphicPaint, EveryCellKindInOnePicture)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GraphicPaint, RotatedTextLiesAlignedInTheCell)
+{
+  canvas.Font()->Assign(grid.Font());
+  const TSize ext = canvas.TextExtent("Rotated");
+  const TRect r(10, 10, 110, 110);
+  const struct { int angle; TAlignment ha; TVAlignment va; TPoint want; } cases[] = {
+      {0, taLeftJustify, vtaTop, {10, 10}},
+      {0, taRightJustify, vtaBottom, {110 - ext.cx, 110 - ext.cy}},
+      // Turned a quarter to the left: the text runs upwards from its origin at the box's bottom.
+      {90, taLeftJustify, vtaBottom, {10, 110}},
+      {90, taRightJustify, vtaTop, {110 - ext.cy, 10 + ext.cx}},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(PlaceRotatedText(&canvas, r, c.angle, c.ha, c.va, "Rotated"), c.want) << c.angle;
+  // At 45 degrees the box is the sum of both projections, so the text fits the cell it asks for.
+  const TPoint p = PlaceRotatedText(&canvas, r, 45, taLeftJustify, vtaTop, "Rotated");
+  const double s = std::sqrt(0.5);
+  EXPECT_EQ(p.X, 10);
+  EXPECT_NEAR(p.Y, 10 + ext.cx * s, 1.0);
+}
+
+TEST_F(GraphicPaint, RotatedCellWritesWithTheTurnedFont)
+{
+  grid.AddRotated(1, 1, 90, "Up");
+  TCellPaintContext ctx = Ctx(1, 1, TRect(10, 10, 60, 78));
+  ctx.TextToo = false;
+  TRect r = ctx.R;
+  grid.DrawCellGraphic(ctx, r, ctx.Graphic, vtaTop);
+  EXPECT_FALSE(Extent(TRect(10, 10, 60, 78), Dark).IsEmpty());
+  const TRect ink = Extent(TRect(10, 10, 60, 78), Dark);
+  EXPECT_GT(ink.Bottom - ink.Top, ink.Right - ink.Left) << "the text runs upwards";
+  EXPECT_EQ(canvas.Font()->Orientation(), 0) << "the font is given back unturned";
+}
+
+TEST_F(GraphicPaint, SelectionRectangleFramesTheSelection)
+{
+  grid.SetSelectionRectangle(true);
+  grid.SetSelectionRectangleColor(clRed);
+  grid.SetSelectionResizer(true);
+  grid.SetSelection(TGridRect(1, 1, 2, 2));
+  auto red = [](TColor c) { return ColorToRGB(c) == clRed; };
+  // The top-left cell gets its left and top edges, the bottom-right one its right and bottom
+  // edges with the resizer square.
+  const TRect cell(20, 20, 80, 44);
+  TCellPaintContext ctx = Ctx(1, 1, cell);
+  grid.DrawCellText(ctx);
+  EXPECT_FALSE(Extent(TRect(cell.Left - 1, cell.Top + 5, cell.Left + 2, cell.Bottom - 5), red).IsEmpty());
+  EXPECT_TRUE(Extent(TRect(cell.Right - 3, cell.Top + 5, cell.Right, cell.Bottom - 5), red).IsEmpty());
+  Clear();
+  ctx = Ctx(2, 2, cell);
+  grid.DrawCellText(ctx);
+  EXPECT_FALSE(Extent(TRect(cell.Right - 3, cell.Top + 5, cell.Right, cell.Bottom - 5), red).IsEmpty());
+  EXPECT_EQ(ColorToRGB(Pixel(cell.Right - 2, cell.Bottom - 2)), clRed);
+}
+
+}  // namespace
