@@ -3,7 +3,8 @@
 // is active).
 #include "grid/core/zav_string_grid.h"
 
-#include <QHash>
+#include <map>
+#include <memory>
 
 #include "grid/core/control_look.h"
 #include "grid/view/check_paint.h"
@@ -97,10 +98,10 @@ const TBitmap *CachedResourceBitmap(const QString &Name)
 {
   RegisterGlyphs();
   RegisterGraphicGlyphs();
-  static QHash<QString, std::shared_ptr<TBitmap>> cache;
+  static std::map<QString, std::unique_ptr<TBitmap>> cache;
   auto it = cache.find(Name);
   if (it == cache.end()) {
-    auto b = std::make_shared<TBitmap>();
+    auto b = std::make_unique<TBitmap>();
     if (ResourceBitmap(Name, *b)) {
       // Kept ready for transparent drawing: no copy per cell.
       b->SetTransparentMode(tmAuto);
@@ -108,9 +109,9 @@ const TBitmap *CachedResourceBitmap(const QString &Name)
     } else {
       b.reset();
     }
-    it = cache.insert(Name, b);
+    it = cache.emplace(Name, std::move(b)).first;
   }
-  return it.value().get();
+  return it->second.get();
 }
 
 void DrawResourceGlyph(TCanvas *Canvas, int X, int Y, const QString &Name)

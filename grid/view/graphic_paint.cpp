@@ -393,7 +393,7 @@ void TZavStringGrid::DrawCellGraphic(TCellPaintContext &Ctx, TRect &R, TCellGrap
     if (look->CommentColor() == clNone)
       break;
     const TColor own = TColor(uint32_t(Graphic->CellIndex()));
-    const TColor c = own != clNone && own != 0 ? own : look->CommentColor();
+    const TColor c = own != clNone ? own : look->CommentColor();
     cv->Pen()->SetColor(c);
     cv->Brush()->SetColor(c);
     const int x = R.Right + FXYOffset.X, y = R.Top - FXYOffset.Y;

@@ -1,6 +1,7 @@
 #include <QRegularExpression>
 
 #include "grid/core/feature_settings.h"
+#include "grid/core/grid_helper_classes.h"
 #include "grid/core/sort_settings.h"
 #include "grid/view/rtf_text.h"
 #include "tests/grid/view/paint_fixture.h"
@@ -226,6 +227,54 @@ TEST_F(TextPaint, ErrorMarkerUnderlinesTheMarkedCharacters)
   TCellPaintContext ctx = Ctx(1, 1, Cell);
   grid.DrawCellText(ctx);
   EXPECT_FALSE(Extent(Cell, [](TColor c) { return ColorToRGB(c) == clRed; }).IsEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextPaint, CellTakesItsShareOfTheGridsBackground)
+{
+  grid.SetBounds(0, 0, 240, 100);
+  TBackGround *bg = grid.BackGround();
+  bg->SetColor(clWhite);
+  bg->SetColorTo(clBlack);
+  bg->SetDisplay(TBackGroundDisplay::bdGradientVert);
+  // Sampled where the cell lies in the grid: near the top almost white, lower down darker.
+  const struct { int top; int minGray, maxGray; } cases[] = {{0, 0xE0, 0xFF}, {50, 0x50, 0x80}};
+  for (const auto &c : cases) {
+    Clear();
+    TCellPaintContext ctx = Ctx(1, 1, TRect(10, c.top, 60, c.top + 20));
+    ctx.TextToo = false;
+    grid.DrawCellText(ctx);
+    const int gray = int(ColorToRGB(Pixel(30, c.top + 10)) & 0xFF);
+    EXPECT_GE(gray, c.minGray) << c.top;
+    EXPECT_LE(gray, c.maxGray) << c.top;
+  }
+
+  // A tiled picture starts each cell at its offset from the first scrollable cell.
+  Clear();
+  bg->SetDisplay(TBackGroundDisplay::bdTile);
+  TBitmap tile;
+  tile.SetSize(7, 7);
+  tile.Canvas()->Brush()->SetColor(clWhite);
+  tile.Canvas()->FillRect(TRect(0, 0, 7, 7));
+  tile.Canvas()->SetPixels(0, 0, clRed);
+  bg->SetBitmap(&tile);
+  grid.SetColWidths(0, 10);
+  TCellPaintContext ctx = Ctx(1, 1, TRect(20, 20, 60, 40));
+  ctx.TextToo = false;
+  grid.DrawCellText(ctx);
+  // Column 1 is the first scrollable one: its tiles start at the cell's corner less one.
+  EXPECT_EQ(ColorToRGB(Pixel(20 - 1 + 7, 20 - 1 + 7)), clRed);
+  EXPECT_NE(ColorToRGB(Pixel(20, 20)), clRed);
+  // The next column is 10 pixels further on: its tiles are shifted by 10 mod 7.
+  Clear();
+  grid.SetColWidths(1, 10);
+  ctx = Ctx(2, 1, TRect(20, 20, 60, 40));
+  ctx.TextToo = false;
+  grid.DrawCellText(ctx);
+  EXPECT_EQ(ColorToRGB(Pixel(20 - 1 - 3 + 7, 20 - 1 + 7)), clRed);
 }
 
 }  // namespace
