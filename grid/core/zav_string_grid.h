@@ -1786,6 +1786,7 @@ private:
   // --- cell painters (fields and helpers) ---
   bool FXYOffsetTopLeftOnly = false;
   bool VisualThemesActive() const;
+  void DrawThemedButtonPart(TCanvas *ACanvas, int Part, int State, const TRect &R);
   bool IsSortedHeaderCell(int RCol, int ARow);
   bool SortGlyphShown(int RCol);
   void DrawPlainCellText(TCellPaintContext &Ctx, TRect T, QString Text, int G0, TColor URLCol, int ErrPos,

@@ -125,6 +125,16 @@ bool TZavStringGrid::VisualThemesActive() const
   return IsThemed() && ThemeAPI.Loaded && ThemeAPI.IsThemeActive && ThemeAPI.IsThemeActive() != 0;
 }
 
+// One part of the "button" theme class (2 radio, 3 check box) in one state.
+void TZavStringGrid::DrawThemedButtonPart(TCanvas *ACanvas, int Part, int State, const TRect &R)
+{
+  HTHEME theme = ThemeAPI.OpenThemeData(Handle(), QStringLiteral("button"));
+  if (!theme)
+    return;
+  ThemeAPI.DrawThemeBackground(theme, ACanvas, Part, State, &R, nullptr);
+  ThemeAPI.CloseThemeData(theme);
+}
+
 void TZavStringGrid::DrawCheckBox(TRect R, bool Checked, bool Enabled, bool Grayed, ZavGrid::TControlStyle Style,
                                   bool UseState, TCheckBoxState State)
 {
@@ -186,16 +196,10 @@ void TZavStringGrid::DrawCheckBox(TCanvas *ACanvas, TRect R, bool Checked, bool 
     ACanvas->Brush()->SetColor(oldBrush);
     break;
   }
-  case csTheme: {
-    HTHEME theme = ThemeAPI.OpenThemeData(Handle(), QStringLiteral("button"));
-    if (theme) {
-      const int state = Grayed ? (Enabled ? 9 : 12) : Checked ? (Enabled ? 5 : 8) : (Enabled ? 1 : 4);
-      const TRect box(R.Left, R.Top, R.Left + size, R.Top + size);
-      ThemeAPI.DrawThemeBackground(theme, ACanvas, 3, state, &box, nullptr);
-      ThemeAPI.CloseThemeData(theme);
-    }
+  case csTheme:
+    DrawThemedButtonPart(ACanvas, 3, Grayed ? (Enabled ? 9 : 12) : Checked ? (Enabled ? 5 : 8) : (Enabled ? 1 : 4),
+                         TRect(R.Left, R.Top, R.Left + size, R.Top + size));
     break;
-  }
   case csClassic:
   case csFlat: {
     uint32_t flags = DFCS_BUTTONCHECK;
@@ -314,16 +318,10 @@ void TZavStringGrid::DrawRadioButtons(TCanvas *ACanvas, TRect R, bool YUp, doubl
       ACanvas->Brush()->SetColor(oldBrush);
       break;
     }
-    case csTheme: {
-      HTHEME theme = ThemeAPI.OpenThemeData(Handle(), QStringLiteral("button"));
-      if (theme) {
-        const int state = checked ? (Disabled ? 8 : 5) : (Disabled ? 4 : 1);
-        const TRect box(left, top, left + 16, top + 16);
-        ThemeAPI.DrawThemeBackground(theme, ACanvas, 2, state, &box, nullptr);
-        ThemeAPI.CloseThemeData(theme);
-      }
+    case csTheme:
+      DrawThemedButtonPart(ACanvas, 2, checked ? (Disabled ? 8 : 5) : (Disabled ? 4 : 1),
+                           TRect(left, top, left + 16, top + 16));
       break;
-    }
     case csWinXP:
     case csZAV:
       DrawResourceGlyph(ACanvas, left, top, CheckGlyphName(true, Style == csWinXP, checked, !Disabled));

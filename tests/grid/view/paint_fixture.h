@@ -44,6 +44,16 @@ struct CellPaintTest : ::testing::Test {
   // The recorded calls that start with Prefix.
   QStringList Calls(const QString &Prefix) const { return canvas.Entries().filter(QRegularExpression("^" + QRegularExpression::escape(Prefix))); }
 
+  // Draws the cell's text and answers the one DrawText call it made ("" when not one).
+  QString DrawnText(int Col, int Row, TRect R)
+  {
+    TCellPaintContext c = Ctx(Col, Row, R);
+    grid.DrawCellText(c);
+    const QStringList calls = Calls("DrawText(");
+    EXPECT_EQ(calls.size(), 1);
+    return calls.size() == 1 ? calls[0] : QString();
+  }
+
   TColor Pixel(int X, int Y) { return canvas.Pixels(X, Y); }
 
   // Bounding box of the pixels inside Area that satisfy Match; empty when none does.

@@ -89,11 +89,8 @@ TEST_F(TextPaint, PasswordCellShowsOnePasswordCharPerCharacter)
 {
   grid.OnIsPasswordCell = [](TObject *, int, int ARow, bool &IsPassword) { IsPassword = ARow == 1; };
   grid.SetCells(1, 1, QStringLiteral("secret"));
-  TCellPaintContext ctx = Ctx(1, 1, Cell);
-  grid.DrawCellText(ctx);
-  const QStringList calls = Calls("DrawText(");
-  ASSERT_EQ(calls.size(), 1);
-  EXPECT_TRUE(calls[0].contains("'******'")) << calls[0];
+  const QString drawn = DrawnText(1, 1, Cell);
+  EXPECT_TRUE(drawn.contains("'******'")) << drawn;
 }
 
 TEST_F(TextPaint, FilterGlyphTakesRoomAtTheRight)
@@ -176,11 +173,8 @@ TEST_F(TextPaint, MarkupTextIsRenderedAndMeasured)
 TEST_F(TextPaint, RichTextCellShowsItsText)
 {
   grid.SetCells(1, 1, QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hello\\par World}"));
-  TCellPaintContext ctx = Ctx(1, 1, Cell);
-  grid.DrawCellText(ctx);
-  const QStringList calls = Calls("DrawText(");
-  ASSERT_EQ(calls.size(), 1);
-  EXPECT_TRUE(calls[0].contains("'Hello\\r\\nWorld'")) << calls[0];
+  const QString drawn = DrawnText(1, 1, Cell);
+  EXPECT_TRUE(drawn.contains("'Hello\\r\\nWorld'")) << drawn;
 }
 
 TEST(RtfText, PlainTextOfADocument)
