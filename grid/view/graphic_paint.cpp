@@ -341,7 +341,7 @@ void TZavStringGrid::DrawCellGraphic(TCellPaintContext &Ctx, TRect &R, TCellGrap
       c2 = Graphic->CellIconColor();
       t2 = ColorToRGB(c2) ^ 0xFFFFFF;
     }
-    DrawProgressBar(cv, pr, c1, t1, c2, t2, ClampValue(SafeFloat(this, RCol, ARow)), look->ProgressMarginX(),
+    DrawProgressBar(cv, pr, c1, t1, c2, t2, SafeFloat(this, RCol, ARow), look->ProgressMarginX(),
                     look->ProgressMarginY(), Graphic->CellErrFrom(), Graphic->CellErrLen(), Graphic->CellText(),
                     look->ProgressBorderColor(), false);
     break;

@@ -361,3 +361,25 @@ TEST_F(GraphicPaint, SelectionRectangleFramesTheSelection)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GraphicPaint, ProgressBarFillsItsShareOfTheRange)
+{
+  const TRect cell(10, 10, 210, 34);
+  auto greenTo = [&] { return Extent(cell, [](TColor c) { return ColorToRGB(c) == clGreen; }).Right; };
+  // Without a format the value is the percentage; a format shows the value within Min..Max.
+  const struct { int min, max; QString format, value; double share; } cases[] = {
+      {0, 100, "", "50", 0.5}, {0, 1000, "%.0f", "500", 0.5}, {0, 1000, "%.0f", "250", 0.25}, {0, 1000, "", "250", 1}};
+  for (const auto &c : cases) {
+    Clear();
+    grid.AddProgressFormatted(1, 1, clGreen, clWhite, clWhite, clBlack, c.format, c.min, c.max);
+    grid.SetCells(1, 1, c.value);
+    PaintCell(*this, 1, 1, cell, taLeftJustify, false);
+    const double inner = cell.Right - cell.Left - 4 - 2 * grid.ControlLook()->ProgressMarginX();
+    EXPECT_NEAR(greenTo() - (cell.Left + 2 + grid.ControlLook()->ProgressMarginX()), inner * c.share, 3)
+        << c.value << " of " << c.min << ".." << c.max;
+  }
+}
+
+}  // namespace
