@@ -23,6 +23,10 @@
 class TZavStringGrid;
 class TFont;
 class TBitmap;
+struct TCellPaintContext;
+namespace ZavGrid {
+enum class TControlStyle;
+}
 class TStringList;
 class TList;
 class TScrollBar;
@@ -1041,6 +1045,30 @@ public:
   void SetDragScrollOptions(TDragScrollOptions *Value);
   TInplaceEdit *NormalEdit() const { return InplaceEditor(); }
 
+  // --- cell painters: text, header glyphs, check boxes and radio buttons, cell graphics ---
+  // They run inside the cell paint with its context (grid/view/cell_paint.h); printing and the
+  // design overlay call them too.
+  void DrawCellText(TCellPaintContext &Ctx);
+  // The sort mark of column ACol centred at (X, Y).
+  void DrawSortGlyph(TCanvas *ACanvas, int ACol, int Y, int X);
+  void DrawRichCell(int ACol, int ARow, TRect ARect, TCanvas *ACanvas);
+  void DrawCellBackgroundFixed(TCanvas *ACanvas, const TRect &R);
+  void DrawCellBackgroundTiled(TCanvas *ACanvas, const TRect &R, int ACol, int ARow);
+  void DrawCellBackgroundGradient(TCanvas *ACanvas, const TRect &R);
+  // R may be changed (buttons); the caller keeps its final value.
+  void DrawCellGraphic(TCellPaintContext &Ctx, TRect &R, TCellGraphic *Graphic, TVAlignment CellVAlign);
+  // Without a canvas: on the grid's own.
+  void DrawCheckBox(TRect R, bool Checked, bool Enabled, bool Grayed, ZavGrid::TControlStyle Style, bool UseState,
+                    TCheckBoxState State);
+  void DrawCheckBox(TCanvas *ACanvas, TRect R, bool Checked, bool Enabled, bool Grayed, ZavGrid::TControlStyle Style,
+                    bool UseState, TCheckBoxState State);
+  void DrawRadioButtons(TCanvas *ACanvas, TRect R, bool YUp, double Scale, ZavGrid::TControlStyle Style, int ARow,
+                        int ACol, bool Selected, TStrings *Items, bool Disabled, bool Horizontal, int CheckedIndex,
+                        int Count);
+  // XYOffset shifts the text's left and top edges only (not also its right edge).
+  bool XYOffsetTopLeftOnly() const { return FXYOffsetTopLeftOnly; }
+  void SetXYOffsetTopLeftOnly(bool Value) { FXYOffsetTopLeftOnly = Value; }
+
 protected:
   void GetDisplText(int ACol, int ARow, QString &Value) override;
 
@@ -1777,6 +1805,18 @@ private:
   bool FSpreadSheet = false;
   // VAlignment as a text-drawing flag (top 0, vertical centre 4, bottom 8).
   uint32_t FVAlign = 0;
+  // --- cell painters (fields and helpers) ---
+  bool FXYOffsetTopLeftOnly = false;
+  bool VisualThemesActive() const;
+  void DrawThemedButtonPart(TCanvas *ACanvas, int Part, int State, const TRect &R);
+  bool IsSortedHeaderCell(int RCol, int ARow);
+  bool SortGlyphShown(int RCol);
+  void DrawPlainCellText(TCellPaintContext &Ctx, TRect T, QString Text, int G0, TColor URLCol, int ErrPos,
+                         int ErrLen, bool SortedHeader);
+  void DrawSelectionRectangle(TCanvas *Cv, const TRect &T, int ACol, int ARow, TGridRect Sel);
+  void PlaceCellGraphic(TCellPaintContext &Ctx, TRect &R, TCellGraphic *Graphic, TVAlignment CellVAlign, TRect &G);
+  void DrawNodeGraphic(TCellPaintContext &Ctx, TRect R);
+  void DrawCellButton(TCellPaintContext &Ctx, TRect &R, TRect G, TCellGraphic *Graphic);
   // Printed widths and left offsets per display column; the print pass fills them.
   std::array<int, 513> MaxWidths{};
   std::array<int, 513> Indents{};

@@ -1,0 +1,44 @@
+#pragma once
+// What the cell painter works out once per cell and hands to the text and graphic painters,
+// and what they hand back (the measured text). One value per DrawCellContent call.
+#include "framework/graphics/graphics.h"
+#include "framework/grids/grid_types.h"
+#include "framework/stdctrls/stdctrls.h"
+#include "grid/foundation/grid_enums.h"
+
+class TCellGraphic;
+
+struct TCellPaintContext {
+  TCanvas *Canvas = nullptr;  // not owned
+  TRect R;                    // the cell inside its grid lines
+  int Col = 0;                // display column
+  int RCol = 0;               // real column
+  int Row = 0;
+  TGridDrawState State;
+  // Graphic summary: the cell's graphic (not owned), its size and whether text is drawn too.
+  TCellGraphic *Graphic = nullptr;
+  int GraphicW = 0, GraphicH = 0;
+  bool TextToo = true;
+  TAlignment HA = taLeftJustify;
+  TVAlignment VA = vtaTop;
+  bool WW = false;
+  // Brush and font colours before the selection look was applied.
+  TColor SavedBrushColor = clWindow;
+  TColor SavedFontColor = clWindowText;
+  int ScrollPos = 0;         // in-cell scroll position (0: none)
+  bool FilterGlyph = false;  // the header cell shows the filter drop-down glyph
+  bool MouseDown = false;    // a mouse button is down over the grid
+  int HoverAnchor = -1;      // the hovered link of this cell's mark-up text, -1 when none
+  bool HotButton = false;    // the mouse is over this cell's button
+  // Filled in by the text painter: the text's width + 2 (0 without text) and line height.
+  int TextWidth = 0;
+  int TextHeight = 0;
+};
+
+// 0 below 0, 100 above 100.
+double ClampValue(double X);
+// The share of Value in Min..Max in percent; an empty range (Max = Min) shows 0 %.
+int XPProgressPercent(int Value, int Min, int Max);
+// Where the text origin goes so that the text turned by Angle degrees lies aligned in R.
+TPoint PlaceRotatedText(TCanvas *Canvas, const TRect &R, int Angle, TAlignment HA, TVAlignment VA,
+                        const QString &Text);
