@@ -26,16 +26,18 @@ void TZavStringGrid::EndUpdate()
 {
   if (FUpdateCount > 0)
     --FUpdateCount;
-  if (!Visible() || ComponentState().Contains(csDestroying) || FUpdateCount > 0)
+  if (ComponentState().Contains(csDestroying) || FUpdateCount > 0)
     return;
-  FSelChange = false;
-  // Redraw held on a window that is gone since is given back too: a window made again later
-  // keeps the flag.
+  // Redraw is given back even to a grid hidden meanwhile (else it would never paint once shown),
+  // and when held on a window that is gone since: a window made again later keeps the flag.
   const bool window = HandleAllocated();
-  if (FRedrawHeld || window) {
+  if (FRedrawHeld || (window && Visible())) {
     FRedrawHeld = false;
     Perform(WM_SETREDRAW, 1, 0);
   }
+  if (!Visible())
+    return;
+  FSelChange = false;
   if (window)
     ::InvalidateRect(Handle(), nullptr, false);
   DrawNCBorder();

@@ -175,6 +175,22 @@ TEST(ObjectUpdateLock, RedrawHeldOnAWindowGoneMeanwhileComesBack)
   EXPECT_EQ(img.pixelColor(x, y), QColor(Qt::red));
 }
 
+TEST(ObjectUpdateLock, GridHiddenDuringAnUpdatePaintsOnceShown)
+{
+  TForm form(nullptr);
+  TZavStringGrid *g = ShownGrid(form);
+  g->BeginUpdate();
+  g->SetVisible(false);
+  g->EndUpdate();
+  EXPECT_EQ(g->UpdateCount(), 0);
+  g->SetColor(clRed);
+  g->SetVisible(true);
+  const QImage img = GrabControl(g);
+  const int x = g->ColWidths(0) + g->ColWidths(1) + g->ColWidths(2) / 2;
+  const int y = g->RowHeights(0) + g->RowHeights(1) + g->RowHeights(2) + g->RowHeights(3) / 2;
+  EXPECT_EQ(img.pixelColor(x, y), QColor(Qt::red));
+}
+
 TEST(ObjectTimer, IncrementalSearchTextIsForgottenOnTheFourthTick)
 {
   TForm form(nullptr);
