@@ -28,4 +28,3 @@ void TZavStringGrid::SubUnGroup(int) {}
 void TZavStringGrid::Group(int) {}
 void TZavStringGrid::UnGroup() {}
 void TZavStringGrid::MergedColumnsChanged(TObject *, int, int) {}
-void TZavStringGrid::CellControlsUpdate(bool) {}
