@@ -56,6 +56,7 @@ void TZavStringGrid::MouseMove(TShiftState Shift, int X, int Y)
   }
 
   // The right border of a fixed column (bottom of a fixed row) may be dragged.
+  const bool wasSizeFixed = FSizeFixed, wasSizeFixedR = FSizeFixedR;
   FSizeFixed = valid && FixedCols() > 0 && MouseActions()->SizeFixedCol() && FixedColAtBorder(X) >= 0;
   if (FSizingFixed) {
     FSizeFixedX = X;
@@ -66,6 +67,10 @@ void TZavStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     FSizeFixedY = Y;
     Invalidate();
   }
+
+  // The cursor was chosen before this move: a zone entered or left shows at once.
+  if ((FSizeFixed != wasSizeFixed || FSizeFixedR != wasSizeFixedR) && HandleAllocated())
+    SetWindowCursor(Handle(), FSizeFixed ? crHSplit : FSizeFixedR ? crVSplit : Cursor());
 
   FMouseSelectMode = msNormal;
   bool keepCursor = false;

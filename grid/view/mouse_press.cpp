@@ -252,6 +252,12 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
     }
   }
 
+  // A press inside a merged block reaches the platform at the block's base cell.
+  if (IsMergedCell(pcol, prow) && !IsFixed(ACol, ARow) && !OnMouseDown) {
+    Message.XPos = int16_t(R.Left + 2);
+    Message.YPos = int16_t(R.Top + 2);
+  }
+
   if (ACol >= ColCount() || ARow >= RowCount()) {
     TBaseGrid::WMLButtonDown(Message);
     return;
@@ -321,7 +327,7 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
     bool state = false;
     GetCheckBoxState(realCol, realRow, state);
     if (!Navigation()->AlwaysEdit() && ACol >= FixedCols())
-      FocusCell(ACol, ARow, true);
+      MoveColRow(ACol, ARow, true, true);
     DoCheckBoxClick(ACol, ARow, state);
     if (HideFocusRect())
       RepaintCell(ACol, ARow);
