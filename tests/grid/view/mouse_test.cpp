@@ -170,3 +170,47 @@ TEST_F(MouseInput, LinksOpenOnlyDocumentsAndCellReferencesStayInsideTheGrid)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MouseInput, NodeGlyphClickContractsAndExpandsWithVetoes)
+{
+  sg->SetFixedCols(1);
+  sg->AddNode(2, 4);
+  sg->MouseActions()->SetPreciseNodeClick(false);
+  bool allow = true;
+  sg->OnBeforeContractNode = [&](TObject *, int, int, bool &A) { A = allow; };
+  sg->OnContractNode = [this](TObject *, int r, int real) { log << QStringLiteral("contract %1,%2").arg(r).arg(real); };
+  sg->OnExpandNode = [this](TObject *, int r, int real) { log << QStringLiteral("expand %1,%2").arg(r).arg(real); };
+  allow = false;
+  Click(sg, 0, 2);
+  EXPECT_FALSE(sg->GetNodeState(2));
+  allow = true;
+  Click(sg, 0, 2);
+  EXPECT_TRUE(sg->GetNodeState(2));
+  Click(sg, 0, 2);
+  EXPECT_FALSE(sg->GetNodeState(2));
+  EXPECT_EQ(log, QStringList({"contract 2,2", "expand 2,2"}));
+}
+
+TEST_F(MouseInput, RadioGroupClickChoosesTheItemUnderThePointer)
+{
+  sg->SetOptions(sg->Options() + goEditing);
+  TStrings *items = sg->CreateRadio(2, 4, 0, 0);
+  items->Add("A");
+  items->Add("B");
+  items->Add("C");
+  sg->SetRowHeights(4, 60);
+  sg->OnRadioClick = [this](TObject *, int c, int r, int i) { log << QStringLiteral("%1,%2:%3").arg(c).arg(r).arg(i); };
+  const TRect R = sg->CellRect(2, 4);
+  sg->Canvas()->Font()->Assign(sg->Font());
+  const int item = std::max(sg->ControlLook()->RadioSize(), sg->Canvas()->TextHeight("gh"));
+  SimClick(sg, R.Left + 5, R.Top + item + item / 2);
+  int idx = -1;
+  sg->GetRadioIdx(2, 4, idx);
+  EXPECT_EQ(idx, 1);
+  EXPECT_EQ(log, QStringList({"2,4:1"}));
+  EXPECT_EQ(TPoint(sg->Col(), sg->Row()), TPoint(2, 4));
+}
+
+} // namespace
