@@ -161,3 +161,20 @@ TEST_F(KeyboardInput, S7TableIsFilledByMouseAndKeyboard)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(KeyboardInput, TypingWithEditOnDoubleClickOnlyAsksTheCellFromAYes)
+{
+  // Without goEditing the typed key asks the cell; a cell nobody refuses becomes editable.
+  sg->MouseActions()->SetEditOnDblClickOnly(true);
+  ASSERT_FALSE(sg->Options().Contains(goEditing));
+  sg->SetFocus();
+  sg->FocusCell(2, 2, true);
+  SimKey(sg, 'X');
+  EXPECT_TRUE(sg->Options().Contains(goEditing));
+  ASSERT_NE(sg->InplaceEditor(), nullptr);
+  EXPECT_TRUE(sg->InplaceEditor()->Visible());
+}
+
+} // namespace

@@ -136,6 +136,12 @@ TEST_F(MouseInput, RightClickSelectsWithSelectOnRightClickAndReportsCell)
   EXPECT_EQ(sg->Col(), 3);
   EXPECT_EQ(sg->Row(), 6);
   EXPECT_EQ(log, QStringList({"6,3", "6,3"}));
+  // Without a handler the right click selects exactly as a left click does.
+  sg->OnRightClickCell = nullptr;
+  sg->OnClickCell = [this](TObject *, int r, int c) { log << QStringLiteral("left %1,%2").arg(r).arg(c); };
+  const TPoint q = Mid(sg, 2, 8);
+  SimClick(sg, q.X, q.Y, mbRight);
+  EXPECT_EQ(TPoint(sg->Col(), sg->Row()), TPoint(2, 8));
 }
 
 TEST_F(MouseInput, LinksOpenOnlyDocumentsAndCellReferencesStayInsideTheGrid)
