@@ -1884,6 +1884,7 @@ private:
   bool FSizingFixed = false, FSizingFixedR = false;
   int FSizingFixedCol = -1, FSizingFixedRow = -1, FSizeFixedX = 0, FSizeFixedY = 0;
   TPoint FLastBalloonPos{-1, -1};
+  bool FSizeHintShown = false;  // the "cw="/"rh=" hint of a sizing drag shows
   // Keyboard state.
   TGridRect FMoveSelection;
   int FLastTabCol = -1, FLastTabRow = -1;  // a Tab step runs from this cell

@@ -4,6 +4,7 @@
 
 #include "grid/core/control_look.h"
 #include "grid/core/footer.h"
+#include "grid/core/grid_helper_classes.h"
 #include "grid/core/grid_module.h"
 #include "grid/foundation/grid_options.h"
 #include "grid/foundation/grid_utils.h"
@@ -101,17 +102,29 @@ void TZavStringGrid::MouseMove(TShiftState Shift, int X, int Y)
   if (Navigation()->KeepHorizScroll() && FMouseKeepDown && GridState() != gsColMoving && LeftCol() != FOldKeepLeftCol)
     SetLeftCol(FOldKeepLeftCol);
 
-  if (OnColumnSizing) {
-    if (FSizingFixed)
-      OnColumnSizing(this, 0, FSizeFixedX);
-    else if (GridState() == gsColSizing && Colclicked >= 0)
-      OnColumnSizing(this, Colclicked, X - CellRect(Colclicked, 0).Left - Clickposdx);
-  }
-  if (OnRowSizing) {
-    if (FSizingFixedR)
-      OnRowSizing(this, 0, FSizeFixedY);
-    else if (GridState() == gsRowSizing && Rowclicked >= 0)
-      OnRowSizing(this, Rowclicked, Y - CellRect(0, Rowclicked).Top - Clickposdy);
+  // The size a column or row being dragged would get, reported and shown as a hint.
+  const bool colSizing = FSizingFixed || (GridState() == gsColSizing && Colclicked >= 0);
+  const bool rowSizing = FSizingFixedR || (GridState() == gsRowSizing && Rowclicked >= 0);
+  if (colSizing || rowSizing) {
+    const int index = colSizing ? (FSizingFixed ? 0 : Colclicked) : (FSizingFixedR ? 0 : Rowclicked);
+    const int size = colSizing ? (FSizingFixed ? FSizeFixedX : X - CellRect(Colclicked, 0).Left - Clickposdx)
+                               : (FSizingFixedR ? FSizeFixedY : Y - CellRect(0, Rowclicked).Top - Clickposdy);
+    if (colSizing && OnColumnSizing)
+      OnColumnSizing(this, index, size);
+    if (rowSizing && OnRowSizing)
+      OnRowSizing(this, index, size);
+    if (HintShowSizing() && FScrollHintWnd) {
+      const QString hint = (colSizing ? QStringLiteral("cw=<b>") : QStringLiteral("rh=<b>")) + QString::number(size) +
+                           QStringLiteral("</b>");
+      const bool fixed = colSizing ? FSizingFixed : FSizingFixedR;
+      const TRect anchor = fixed ? CellRect(0, 0) : colSizing ? CellRect(index, 0) : CellRect(0, index);
+      TRect r = FScrollHintWnd->CalcHintRect(200, hint, nullptr);
+      const TPoint at = ClientToScreen(TPoint(anchor.Left, anchor.Top));
+      r = TRect(at.X, at.Y, at.X + r.Width(), at.Y + r.Height());
+      FScrollHintWnd->SetColor(HintColor());
+      FScrollHintWnd->ActivateHint(r, hint);
+      FSizeHintShown = true;
+    }
   }
   const TGridRect sel = Selection();
   if (!(sel == selAtStart))

@@ -2,6 +2,7 @@
 #include "grid/core/zav_string_grid.h"
 
 #include "grid/core/control_look.h"
+#include "grid/core/grid_helper_classes.h"
 #include "grid/core/sort_settings.h"
 #include "grid/foundation/grid_options.h"
 
@@ -76,6 +77,12 @@ void TZavStringGrid::WMLButtonUp(TWMMouse &Message)
     }
     FPushedCellButton = TPoint(-1, -1);
     SetMouseCapture(false);
+  }
+
+  if (FSizeHintShown) {
+    FSizeHintShown = false;
+    if (FScrollHintWnd)
+      FScrollHintWnd->ReleaseHandle();
   }
 
   if (ACol >= 0 && ARow >= 0) {

@@ -2,6 +2,8 @@
 
 #include <Qt>
 
+#include "grid/core/grid_helper_classes.h"
+
 namespace {
 
 class THoverGrid : public TZavStringGrid {
@@ -75,6 +77,29 @@ TEST_F(Hover, FixedBorderShowsTheSizingZoneOnlyWhenAllowed)
   EXPECT_EQ(CursorShapeOf(sg), int(Qt::SplitHCursor));
   SimMouseMove(sg, border + 20, y);
   EXPECT_NE(CursorShapeOf(sg), int(Qt::SplitHCursor));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Hover, SizingHintShowsTheProspectiveWidthThatOnColumnSizingReports)
+{
+  sg->SetOptions(sg->Options() + goColSizing);
+  sg->SetHintShowSizing(true);
+  int reported = -1;
+  sg->OnColumnSizing = [&](TObject *, int c, int w) { reported = c == 2 ? w : -2; };
+  const TRect h = sg->CellRect(2, 0);
+  const int y = (h.Top + h.Bottom) / 2;
+  SimMouseMove(sg, h.Right, y);
+  SimMouseDown(sg, h.Right, y);
+  SimMouseMove(sg, h.Right + 25, y);
+  ASSERT_NE(sg->ScrollHintWindow(), nullptr);
+  EXPECT_EQ(reported, sg->ColWidths(2) + 25);
+  EXPECT_EQ(sg->ScrollHintWindow()->Caption(), QStringLiteral("cw=<b>%1</b>").arg(reported));
+  EXPECT_EQ(sg->ScrollHintWindow()->Left(), sg->ClientToScreen(TPoint(h.Left, h.Top)).X);
+  SimMouseUp(sg, h.Right + 25, y);
+  EXPECT_FALSE(sg->ScrollHintWindow()->HandleAllocated());
 }
 
 } // namespace
