@@ -129,11 +129,12 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
   FOldTopRow = TopRow();
 
   // The cell whose right or bottom border a press near a border grabs.
-  MouseToCell(ARow == 0 ? X - 5 : X - 5, ACol == 0 ? Y - 4 : Y - 4, Colclicked, Rowclicked);
   if (ARow == 0)
     MouseToCell(X - 5, Y, Colclicked, Rowclicked);
   else if (ACol == 0)
     MouseToCell(X, Y - 4, Colclicked, Rowclicked);
+  else
+    MouseToCell(X - 5, Y - 4, Colclicked, Rowclicked);
   if (Colclicked >= 0 && Rowclicked >= 0) {
     Colclickedsize = ColWidths(Colclicked);
     Rowclickedsize = RowHeights(Rowclicked);
