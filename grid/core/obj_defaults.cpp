@@ -24,4 +24,3 @@ void TZavStringGrid::GrowRowCount(int ACount) { SetRowCount(RowCount() + ACount)
 void TZavStringGrid::DoColorSelect(int, int) {}
 void TZavStringGrid::DoImageSelect(int, int) {}
 void TZavStringGrid::MergedColumnsChanged(TObject *, int, int) {}
-void TZavStringGrid::CellControlsUpdate(bool) {}

@@ -485,6 +485,7 @@ public:
   void AdaptToOfficeTheme();
   void ApplyFrameworkStyle();
   void AutoSizeColumns(bool DoFixedCols, int Padding);
+  void AutoSizeCol(int ACol, int Padding);
   void UpdateProportionalVertScroll();
   void CellControlsUpdate(bool Rebuild);
   // The window procedure an edit link installs on a custom editor control: with goTabs the
@@ -1914,4 +1915,82 @@ private:
   bool FValidating = false;            // a validation is running; blocks re-entry
   int FOldCol = -1, FOldRow = -1;      // the remembered cell validation compares against
   QString FOldCellText;
+  // --- mouse, keyboard, hover, wheel and focus ---
+public:
+  void WndProc(TMessage &Message) override;
+  void WMLButtonDown(TWMMouse &Message) override;
+  void WMLButtonUp(TWMMouse &Message) override;
+  void WMLButtonDblClk(TWMMouse &Message) override;
+  void WMRButtonDown(TWMMouse &Message) override;
+  void WMRButtonUp(TWMMouse &Message) override;
+  void WMKeyDown(TWMKey &Message) override;
+  void WMKeyUp(TWMKey &Message) override;
+  void WMChar(TWMKey &Message) override;
+  void WMSetFocus(TWMSetFocus &Message) override;
+  void WMKillFocus(TWMKillFocus &Message) override;
+  void WMSetCursor(TWMSetCursor &Message) override;
+  void CMMouseLeave(TMessage &Message) override;
+  // Redoes the per-cell edit decision for the current cell.
+  void Select();
+  // ACol real, DX/DY the press point relative to the base cell's top-left.
+  void ClickRadioGroup(int ACol, int ARow, int DX, int DY);
+  // Wheel panning with the middle button is running.
+  bool WheelPanning() const { return wheelpan; }
+
+protected:
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void KeyDown(uint16_t &Key, TShiftState Shift) override;
+  void KeyUp(uint16_t &Key, TShiftState Shift) override;
+  void DoEnter() override;
+  void DoExit() override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  void TopLeftChanged() override;
+
+private:
+  static constexpr uintptr_t WheelPanTimerID = 999;
+  // Gesture state between press, move and release; a release ends all of it.
+  bool FDoOnClick = false, FMouseDownMove = false, FMouseKeepDown = false, FMouseDown = false;
+  bool FSpinUpClick = false, FSpinDnClick = false;
+  bool FDblClk = false;             // a double click auto-sized: the next release only clears it
+  TPoint FPushedCellButton{-1, -1};  // display cell whose cell or expand button is held down
+  TPoint FHoverButton{-1, -1};      // cell whose button is under the pointer
+  int Colclicked = -1, Rowclicked = -1, Colclickedsize = 0, Rowclickedsize = 0;
+  int Clickposx = 0, Clickposy = 0, Clickposdx = 0, Clickposdy = 0;
+  int FOldKeepLeftCol = 0, FOldTopRow = 0;
+  bool FSizingFixed = false, FSizingFixedR = false;
+  int FSizingFixedCol = -1, FSizingFixedRow = -1, FSizeFixedX = 0, FSizeFixedY = 0;
+  TPoint FLastBalloonPos{-1, -1};
+  bool FSizeHintShown = false;  // the "cw="/"rh=" hint of a sizing drag shows
+  // Keyboard state.
+  TGridRect FMoveSelection;
+  int FLastTabCol = -1, FLastTabRow = -1;  // a Tab step runs from this cell
+  bool FForceSel = false;                  // the grid moves the current cell itself
+  // Wheel and focus.
+  bool wheelpan = false;
+  TPoint wheelpanpos;
+  TCursor FPanOldCursor = crDefault;
+  int FWheelRest = 0;  // high-resolution wheel delta not yet making a notch
+  bool InvokedFocusChange = false;
+  // Right border of fixed column (row) I when sizing, from the widths before it.
+  int FixedColBorder(int I);
+  int FixedRowBorder(int I);
+  // The fixed column (row) whose right (bottom) border lies within 3 px of X (Y), or -1.
+  int FixedColAtBorder(int X);
+  int FixedRowAtBorder(int Y);
+  bool CellInputEditable(int ACol, int ARow);
+  bool CanTabToCell(int ACol, int ARow);
+  int FirstTabCol(int ARow);
+  int LastTabCol(int ARow);
+  int FirstNavigableCol();
+  int VisibleFixedRightCols();
+  bool TabStep(bool Backward);
+  void ReportKey(uint16_t Key, TShiftState Shift);
+  void OpenLink(const QString &Anchor);
+  void WheelNotch(int Delta);
+  void WheelPanStop();
+  void WheelPanTick();
+  void EndFixedSizing(int X, int Y);
 };

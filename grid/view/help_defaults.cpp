@@ -37,24 +37,6 @@ void TZavStringGrid::HideSpecialEditor(int ACol, int ARow)
   FEditLink->SetVisible(false);
 }
 
-bool TZavStringGrid::TabToNextCell(bool Backward)
-{
-  int c = Col(), r = Row();
-  if (Backward) {
-    if (--c < FixedCols()) {
-      c = ColCount() - 1;
-      --r;
-    }
-  } else if (++c >= ColCount()) {
-    c = FixedCols();
-    ++r;
-  }
-  if (r < FixedRows() || r >= RowCount())
-    return false;
-  FocusCell(c, r, true);
-  return Col() == c && Row() == r;
-}
-
 void TZavStringGrid::SetEditorCellText(int ACol, int ARow, const QString &Value) { SetCells(ACol, ARow, Value); }
 
 void TZavStringGrid::EditControlWndProc(TMessage &Message)

@@ -53,7 +53,6 @@ bool TZavStringGrid::ValidateCellWide(const QString &) { return true; }
 void TZavStringGrid::SetStyle(int) {}
 
 void TZavStringGrid::MoveFocusWindow() {}
-void TZavStringGrid::GetCellHint(QString &, THintInfo *) { GridModule().HintFontName = Font()->Name(); }
 void TZavStringGrid::DrawNCBorder() {}
 void TZavStringGrid::AdaptToOfficeTheme() {}
 void TZavStringGrid::ApplyFrameworkStyle() {}

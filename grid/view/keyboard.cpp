@@ -1,0 +1,551 @@
+// Keys on the grid itself: navigation, Home and End, Space on click controls, Enter and F2,
+// typing that starts an edit, row insertion and deletion, and Tab navigation.
+#include "grid/core/zav_string_grid.h"
+
+#include "grid/core/control_look.h"
+#include "grid/core/feature_settings.h"
+#include "grid/core/footer.h"
+#include "grid/foundation/grid_options.h"
+#include "grid/foundation/grid_utils.h"
+#include "grid/foundation/markup_utils.h"
+
+namespace {
+
+bool HasControlMarkup(const QString &Text, bool EnableHTML)
+{
+  return CellTextKind(Text, EnableHTML) == 1 && Text.toUpper().contains(QLatin1String("<CONTROL"));
+}
+
+TShiftState KeyShift()
+{
+  TShiftState s;
+  if (GetKeyState(VK_CONTROL) < 0)
+    s += ssCtrl;
+  if (GetKeyState(VK_SHIFT) < 0)
+    s += ssShift;
+  if (GetKeyState(VK_MENU) < 0)
+    s += ssAlt;
+  return s;
+}
+
+} // namespace
+
+void TZavStringGrid::ReportKey(uint16_t Key, TShiftState Shift)
+{
+  if (OnKeyDown) {
+    uint16_t k = Key;
+    OnKeyDown(this, k, Shift);
+  }
+}
+
+int TZavStringGrid::FirstNavigableCol() { return FixedCols() == 0 && FNumNodes > 0 ? 1 : FixedCols(); }
+
+int TZavStringGrid::VisibleFixedRightCols()
+{
+  int n = 0;
+  for (int i = 0; i < FixedRightCols(); ++i)
+    if (!IsHiddenColumn(AllColCount() - 1 - i))
+      ++n;
+  return NumHiddenColumns() == 0 ? FixedRightCols() : n;
+}
+
+bool TZavStringGrid::CanTabToCell(int ACol, int ARow)
+{
+  bool can = Options().Contains(goEditing) ? CellInputEditable(DisplToRealCol(ACol), ARow) : !IsFixed(ACol, ARow);
+  if (OnSelectCell)
+    OnSelectCell(this, ACol, ARow, can);
+  return can;
+}
+
+int TZavStringGrid::FirstTabCol(int ARow)
+{
+  for (int c = FirstNavigableCol(); c < ColCount() - VisibleFixedRightCols(); ++c)
+    if (CanTabToCell(c, ARow))
+      return c;
+  return -1;
+}
+
+int TZavStringGrid::LastTabCol(int ARow)
+{
+  for (int c = ColCount() - VisibleFixedRightCols() - 1; c >= FirstNavigableCol(); --c)
+    if (CanTabToCell(c, ARow))
+      return c;
+  return -1;
+}
+
+// One Tab step: walks the cells in tab order from the current one and stops at the first base
+// cell that may be tabbed to. The walk visits every cell at most once, so a grid without such a
+// cell ends where it started instead of searching forever.
+bool TZavStringGrid::TabStep(bool Backward)
+{
+  const int c0 = FirstNavigableCol(), c1 = ColCount() - VisibleFixedRightCols() - 1;
+  const int r0 = FixedRows(), r1 = RowCount() - FixedFooters() - 1;
+  if (c1 < c0 || r1 < r0)
+    return true;
+  const bool byColumns = Navigation()->TabAdvanceDirection() != adLeftRight;
+  const int cols = c1 - c0 + 1, rows = r1 - r0 + 1;
+  const int total = cols * rows;
+  auto indexOf = [&](int c, int r) {
+    c = std::clamp(c, c0, c1);
+    r = std::clamp(r, r0, r1);
+    return byColumns ? (c - c0) * rows + (r - r0) : (r - r0) * cols + (c - c0);
+  };
+  auto cellAt = [&](int i) {
+    return byColumns ? TPoint(c0 + i / rows, r0 + i % rows) : TPoint(c0 + i % cols, r0 + i / cols);
+  };
+  const int start = indexOf(Col(), Row());
+  bool wrapped = false;
+  for (int step = 1; step <= total; ++step) {
+    int i = start + (Backward ? -step : step);
+    if (i < 0 || i >= total) {
+      if (!wrapped && !Backward && Navigation()->AdvanceInsert() && !Navigation()->TabToNextAtEnd()) {
+        bool allow = true;
+        DoCanAddRow(allow);
+        if (allow) {
+          if (FloatingFooter()->Visible()) {
+            InsertRows(RowCount() - 1, 1, true);
+            SetRow(RowCount() - 2);
+          } else {
+            SetRowCount(RowCount() + 1);
+            FocusCell(Col(), RowCount() - 1, true);
+          }
+          if (OnAutoAddRow)
+            OnAutoAddRow(this, RowCount() - FixedFooters() - 1);
+          const int c = FirstTabCol(Row());
+          if (c >= 0)
+            FocusCell(c, Row(), true);
+          return true;
+        }
+      }
+      wrapped = true;
+      i = (i + total) % total;
+    }
+    const TPoint p = cellAt(i);
+    if (!IsBaseCell(p.X, p.Y) || !CanTabToCell(p.X, p.Y))
+      continue;
+    if (p.Y != Row()) {
+      bool allow = true;
+      if (OnRowChanging)
+        OnRowChanging(this, Row(), p.Y, allow);
+      DoCellChanging(Row(), Col(), p.Y, p.X, allow);
+      if (OnColChanging && p.X != Col())
+        OnColChanging(this, Col(), p.X, allow);
+      if (!allow)
+        return true;
+    }
+    FForceSel = true;
+    FocusCell(p.X, p.Y, true);
+    FForceSel = false;
+    if (wrapped && !Backward && Navigation()->TabToNextAtEnd() && Parent()) {
+      PostMessage(Parent()->Handle(), WM_KEYDOWN, VK_TAB, 0);
+      return false;
+    }
+    return true;
+  }
+  return true;
+}
+
+bool TZavStringGrid::TabToNextCell(bool Backward)
+{
+  if (OnKeyDown) {
+    uint16_t key = VK_TAB;
+    OnKeyDown(this, key, Backward ? TShiftState{ssShift} : TShiftState{});
+    if (key != VK_TAB)
+      return true;
+  }
+  if (Col() == FLastTabCol && Row() == FLastTabRow)
+    return true;
+  FLastTabCol = Col();
+  FLastTabRow = Row();
+  bool result = true;
+  try {
+    result = TabStep(Backward);
+    if (result && Navigation()->AdvanceAutoEdit() && Options().Contains(goEditing) &&
+        !IsClickControlCell(DisplToRealCol(Col()), Row()) && CellInputEditable(DisplToRealCol(Col()), Row()))
+      ShowInplaceEdit();
+  } catch (...) {
+    FLastTabCol = FLastTabRow = -1;
+    throw;
+  }
+  FLastTabCol = FLastTabRow = -1;
+  if (Navigation()->AlwaysEdit() && CanFocus())
+    SetFocus();
+  return result;
+}
+
+void TZavStringGrid::WMKeyDown(TWMKey &Message)
+{
+  const uint16_t key = Message.CharCode;
+  FMoveSelection = Selection();
+  const int realCol = DisplToRealCol(Col());
+  const TShiftState shift = KeyShift();
+  auto swallow = [&] {
+    Message.CharCode = 0;
+    Message.Result = 1;
+  };
+
+  if (Navigation()->MoveScrollOnly() &&
+      (key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME || key == VK_UP || key == VK_DOWN)) {
+    const int vis = VisibleRowCount();
+    switch (key) {
+    case VK_PRIOR: SetTopRow(TopRow() > vis + FixedRows() ? TopRow() - vis : FixedRows()); break;
+    case VK_NEXT:
+      if (TopRow() + vis < RowCount())
+        SetTopRow(std::min(TopRow() + vis, std::max(FixedRows(), RowCount() - vis)));
+      break;
+    case VK_END: SetTopRow(std::max(FixedRows(), RowCount() - vis)); break;
+    case VK_HOME: SetTopRow(FixedRows()); break;
+    case VK_UP:
+      if (TopRow() > FixedRows())
+        SetTopRow(TopRow() - 1);
+      break;
+    default:
+      if (TopRow() + vis < RowCount())
+        SetTopRow(TopRow() + 1);
+      break;
+    }
+    Message.Result = 1;
+    return;
+  }
+
+  const bool enterOrF2 = key == VK_RETURN || key == VK_F2;
+  if (enterOrF2 && MouseActions()->EditOnDblClickOnly() && !Options().Contains(goEditing)) {
+    const bool keep = MouseActions()->RangeSelectAndEdit();
+    MouseActions()->SetRangeSelectAndEdit(true);
+    const bool editable = CellInputEditable(realCol, Row());
+    MouseActions()->SetRangeSelectAndEdit(keep);
+    if (editable)
+      SetOptions(Options() + goEditing);
+  }
+  if (MouseActions()->RangeSelectAndEdit() && !Options().Contains(goEditing) && enterOrF2) {
+    if (!CellInputEditable(realCol, Row())) {
+      ReportKey(key, shift);
+      swallow();
+      return;
+    }
+    SetOptions(Options() + goEditing);
+    ShowInplaceEdit();
+  }
+  if (enterOrF2) {
+    if (Options().Contains(goEditing) && !CellInputEditable(realCol, Row()) && !IsClickControlCell(realCol, Row())) {
+      ReportKey(key, shift);
+      swallow();
+      return;
+    }
+    if (HasControlMarkup(Cells(realCol, Row()), EnableHTML())) {
+      Message.Result = 1;
+      return;
+    }
+  }
+  if (key == VK_RETURN && !CellInputEditable(realCol, Row()) && !IsClickControlCell(realCol, Row())) {
+    TCustomForm *form = GetParentForm(this);
+    if (form && form->KeyPreview()) {
+      TBaseGrid::WMKeyDown(Message);
+    } else {
+      ReportKey(key, shift);
+      swallow();
+    }
+    return;
+  }
+
+  if (key == VK_SPACE && IsClickControlCell(realCol, Row())) {
+    bool canEdit = Options().Contains(goEditing) || MouseActions()->RangeSelectAndEdit();
+    QueryCanEdit(realCol, Row(), canEdit);
+    if (HasCheckBox(realCol, Row()) && (canEdit || ControlLook()->CheckAlwaysActive())) {
+      DoToggleCheckBox(realCol, Row(), true);
+      if (ShowModified()->Enabled()) {
+        SetRowModified(Row(), true);
+        RepaintCell(0, Row());
+      }
+      bool state = false;
+      GetCheckBoxState(realCol, RealRowIndex(Row()), state);
+      DoCheckBoxClick(realCol, Row(), state);
+    } else if (IsRadio(realCol, Row()) && (canEdit || ControlLook()->RadioAlwaysActive())) {
+      SelectNextRadio(realCol, Row(), true);
+      int idx = -1;
+      GetRadioIdx(realCol, Row(), idx);
+      if (OnRadioClick)
+        OnRadioClick(this, realCol, Row(), idx);
+    } else if (HasRadioButton(realCol, Row()) && (canEdit || ControlLook()->RadioAlwaysActive())) {
+      SetRadioButtonColumnIndex(realCol, Row());
+      if (OnRadioButtonClick)
+        OnRadioButtonClick(this, realCol, Row());
+    } else if (HasButton(realCol, Row()) && canEdit) {
+      DoButtonClick(realCol, Row());
+    }
+    RepaintCell(Col(), Row());
+  } else if (key == VK_RETURN && IsClickControlCell(realCol, Row()) && HasButton(realCol, Row())) {
+    bool canEdit = Options().Contains(goEditing) || MouseActions()->RangeSelectAndEdit();
+    QueryCanEdit(realCol, Row(), canEdit);
+    if (canEdit)
+      DoButtonClick(realCol, Row());
+  }
+
+  // Home and End by the configured action; the Ctrl variants of the other actions and the
+  // row-select grids take the platform's keys.
+  const THomeEndAction he = Navigation()->HomeEndKey();
+  const bool ctrl = shift.Contains(ssCtrl), shiftDown = shift.Contains(ssShift);
+  if ((key == VK_HOME || key == VK_END) && !(FixedRowAlways() && RowCount() == 1)) {
+    bool handled = true;
+    if (he == heFirstLastCell && !ctrl) {
+      if (key == VK_HOME)
+        FocusCell(FixedCols(), FixedRows(), true);
+      else
+        FocusCell(ColCount() - 1, RowCount() - 1, true);
+      SnapToBaseCell();
+    } else if (he == heFirstLastRow && !ctrl) {
+      const int target = key == VK_HOME ? FixedRows() : RowCount() - FixedFooters() - 1;
+      if (shiftDown)
+        SetSelection(TGridRect(0, Row(), ColCount() - 1, target));
+      else
+        FocusCell(Col(), target, true);
+      SnapToBaseCell();
+    } else if (he == heFirstLastColumn && ctrl && key == VK_HOME) {
+      const int c = FirstTabCol(FixedRows());
+      FocusCell(c >= 0 ? c : FixedCols(), FixedRows(), true);
+      SnapToBaseCell();
+      SetLeftCol(FirstNavigableCol());
+    } else if (he == heFirstLastColumn && !ctrl && !Options().Contains(goRowSelect)) {
+      if (key == VK_HOME) {
+        if (shiftDown) {
+          SetSelection(TGridRect(Col(), Row(), FixedCols(), Row()));
+        } else {
+          const int c = FirstTabCol(Row());
+          FocusCell(c >= 0 ? c : FixedCols(), Row(), true);
+          SnapToBaseCell();
+          SetLeftCol(FirstNavigableCol());
+        }
+      } else if (shiftDown) {
+        SetSelection(TGridRect(Col(), Row(), ColCount() - FixedRightCols() - 1, Row()));
+      } else {
+        FocusCell(ColCount() - 1, Row(), true);
+        SnapToBaseCell();
+      }
+      RepaintRow(Row());
+    } else {
+      handled = false;
+    }
+    if (handled) {
+      ReportKey(key, shift);
+      Message.Result = 0;
+      const TGridRect sel = Selection();
+      if (!(sel == FMoveSelection)) {
+        DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+        FMoveSelection = sel;
+      }
+      return;
+    }
+  }
+
+  if (key == VK_TAB && Options().Contains(goTabs)) {
+    TabToNextCell(shiftDown);
+    const TGridRect sel = Selection();
+    if (!(sel == FMoveSelection)) {
+      DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+      FMoveSelection = sel;
+    }
+    Message.Result = 1;
+    return;
+  }
+
+  if (Navigation()->SkipFixedCells() && !Options().Contains(goRowSelect) &&
+      (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN)) {
+    const int dc = key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : 0;
+    const int dr = key == VK_UP ? -1 : key == VK_DOWN ? 1 : 0;
+    const int lastCol = ColCount() - FixedRightCols() - 1, lastRow = RowCount() - FixedFooters() - 1;
+    int c = Col() + dc, r = Row() + dr;
+    auto inside = [&](int cc, int rr) { return cc >= FixedCols() && cc <= lastCol && rr >= FixedRows() && rr <= lastRow; };
+    if (inside(c, r) && IsFixed(c, r)) {
+      while (inside(c, r) && IsFixed(c, r)) {
+        c += dc;
+        r += dr;
+      }
+      if (inside(c, r))
+        FocusCell(c, r, true);
+      ReportKey(key, shift);
+      Message.CharCode = 0;
+      return;
+    }
+  }
+
+  if (Navigation()->AppendOnArrowDown() && key == VK_DOWN && Row() == RowCount() - FixedFooters() - 1) {
+    bool allow = true;
+    DoCanAddRow(allow);
+    if (allow) {
+      SetRowCount(RowCount() + 1);
+      CalcFooter(-1);
+      if (OnAutoAddRow)
+        OnAutoAddRow(this, RowCount() - FixedFooters() - 1);
+    }
+  }
+
+  const int oldRow = Row();
+  TBaseGrid::WMKeyDown(Message);
+
+  if (key == VK_INSERT && Navigation()->AllowInsertRow() && !ctrl && !shiftDown && !shift.Contains(ssAlt)) {
+    bool allow = true;
+    DoCanInsertRow(Row(), allow);
+    if (allow) {
+      int newRow = Row();
+      if (Navigation()->InsertPosition() == pInsertAfter) {
+        InsertRowNodeAware(Row() + 1);
+        if (newRow + 1 < RowCount())
+          ++newRow;
+      } else {
+        InsertRowNodeAware(Row());
+      }
+      if (OnAutoInsertRow)
+        OnAutoInsertRow(this, newRow);
+      SetRow(newRow);
+      CalcFooter(-1);
+    }
+  } else if (key == VK_DELETE && Navigation()->AllowDeleteRow() && !shift.Contains(ssAlt) &&
+             RowCount() - FixedRows() - FixedFooters() > 0) {
+    const int realRow = RealRowIndex(oldRow);
+    bool allow = true;
+    if (OnCanDeleteRow)
+      OnCanDeleteRow(this, realRow, allow);
+    if (allow) {
+      DeleteRowNodeAware(realRow);
+      if (FloatingFooter()->Visible() && Row() == RowCount() - 1 && RowCount() > 1)
+        SetRow(RowCount() - 2);
+      RememberOldCell(Col(), Row());
+      CalcFooter(-1);
+    }
+  }
+
+  if (enterOrF2) {
+    RememberOldCell(Col(), Row());
+    if (HasControlTag(Cells(DisplToRealCol(Col()), Row())))
+      FocusNextCellControl(Col(), Row(), QString());
+    if (key == VK_F2)
+      DoF2Key();
+  }
+  const TGridRect sel = Selection();
+  if (!(sel == FMoveSelection)) {
+    DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+    FMoveSelection = sel;
+  }
+}
+
+void TZavStringGrid::KeyDown(uint16_t &Key, TShiftState Shift)
+{
+  const TPoint last(Col(), Row());
+  const int r0 = Row();
+  TBaseGrid::KeyDown(Key, Shift);
+
+  const TGridRect sel = Selection();
+  const int top = std::min(sel.Top, sel.Bottom), bottom = std::max(sel.Top, sel.Bottom);
+  if (Navigation()->CursorMoveRows() && Shift.Contains(ssCtrl)) {
+    if (Key == VK_DOWN && bottom < RowCount() - 1) {
+      if (top == bottom) {
+        MoveRow(top, top + 1);
+        SetRow(top + 1);
+      } else {
+        MoveRows(top, top + 1, bottom - top + 1);
+        SetSelection(TGridRect(FixedCols(), top + 1, ColCount() - 1, bottom + 1));
+      }
+    } else if (Key == VK_UP && top > FixedRows()) {
+      if (top == bottom) {
+        MoveRow(top, top - 1);
+        SetRow(top - 1);
+      } else {
+        MoveRows(top, top - 1, bottom - top + 1);
+        SetSelection(TGridRect(FixedCols(), top - 1, ColCount() - 1, bottom - 1));
+      }
+    }
+  }
+
+  // Wrap-around at the edges, judged by the cell before the key.
+  const TCursorAdvance ca = Navigation()->CursorAdvance();
+  if (ca != caDefault && !Shift.Contains(ssCtrl)) {
+    const bool snake = ca == caSnake;
+    const int lastCol = ColCount() - FixedRightCols() - 1, lastRow = RowCount() - FixedFooters() - 1;
+    if (Key == VK_LEFT && last.X == FixedCols()) {
+      SetCol(lastCol);
+      if (snake && Row() > FixedRows())
+        SetRow(Row() - 1);
+    } else if (Key == VK_UP && last.Y == FixedRows()) {
+      SetRow(lastRow);
+      if (snake && Col() > FixedCols())
+        SetCol(Col() - 1);
+    } else if (Key == VK_RIGHT && last.X == ColCount() - 1) {
+      SetCol(FixedCols());
+      if (snake && Row() < lastRow)
+        SetRow(Row() + 1);
+    } else if (Key == VK_DOWN && last.Y == RowCount() - 1) {
+      SetRow(FixedRows());
+      if (snake && Col() < lastCol)
+        SetCol(Col() + 1);
+    }
+  }
+
+  // Disabled rows are stepped over once any row's enabled state was set.
+  if (UseEnabledRows() && Navigation()->SkipDisabledRows() && Row() == r0) {
+    if (Key == VK_UP && r0 > FixedRows()) {
+      for (int r = r0 - 1; r >= FixedRows(); --r)
+        if (RowEnabled(r)) {
+          SetRow(r);
+          break;
+        }
+    } else if (Key == VK_DOWN && r0 < RowCount() - 1) {
+      for (int r = r0 + 1; r <= RowCount() - 1; ++r)
+        if (RowEnabled(r)) {
+          SetRow(r);
+          break;
+        }
+    }
+  }
+}
+
+void TZavStringGrid::WMKeyUp(TWMKey &Message) { TBaseGrid::WMKeyUp(Message); }
+
+void TZavStringGrid::WMChar(TWMKey &Message)
+{
+  const int realCol = DisplToRealCol(Col());
+  if (HasControlMarkup(Cells(realCol, Row()), EnableHTML())) {
+    Message.Result = 1;
+    return;
+  }
+  if (MouseActions()->EditOnDblClickOnly()) {
+    bool canEdit = true;
+    QueryCanEdit(realCol, Row(), canEdit);
+    if (canEdit)
+      SetOptions(Options() + goEditing);
+  }
+  const uint16_t ch = Message.CharCode;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  if (Navigation()->AllowClipboardShortCuts() && ctrl && (ch == 3 || ch == 22 || ch == 24)) {
+    Message.CharCode = 0;
+    return;
+  }
+  if (MouseActions()->RangeSelectAndEdit() && !IsClickControlCell(realCol, Row()) &&
+      CellInputEditable(realCol, Row()) && ch != 9 && ch != 27 && !ctrl) {
+    QChar key(ch);
+    if (OnKeyPress)
+      OnKeyPress(this, key);
+    if (key.isNull())
+      return;
+    FStartEditChar = key;
+    SetOptions(Options() + goEditing);
+    const TRect r = CellRect(Col(), Row());
+    MouseDown(mbLeft, {}, r.Left + 2, r.Top + 2);
+    TBaseGrid::WMChar(Message);
+    return;
+  }
+  if (Options().Contains(goEditing) && ch != 9 && (ch == 8 || (ch >= 32 && ch <= 255))) {
+    QChar key(ch);
+    if (key == QLatin1Char('.') && ExcelStyleDecimalSeparator() && (Message.KeyData & (1 << 24)))
+      key = FormatSettings.DecimalSeparator;
+    if (OnKeyPress)
+      OnKeyPress(this, key);
+    if (key.isNull())
+      return;
+    Message.CharCode = key.unicode();
+    FStartEditChar = key;
+    if (!IsClickControlCell(realCol, Row()) && CellInputEditable(realCol, Row()))
+      ShowEditorChar(key);
+    return;
+  }
+  TBaseGrid::WMChar(Message);
+}

@@ -1,0 +1,441 @@
+// Left press on the grid: which zone of which cell it lands on decides between check boxes,
+// radio groups, cell and expand buttons, node glyphs, links, fixed-column sizing and the
+// platform's own selection handling.
+#include "grid/core/zav_string_grid.h"
+
+#include "framework/dialogs/dialogs.h"
+#include "grid/core/control_look.h"
+#include "grid/core/feature_settings.h"
+#include "grid/foundation/cell_properties.h"
+#include "grid/foundation/grid_options.h"
+#include "grid/foundation/grid_utils.h"
+#include "grid/foundation/markup_render.h"
+#include "grid/foundation/markup_utils.h"
+
+#include <cmath>
+
+namespace {
+
+// Only schemes that show a document; anything else (a file, a program) loaded from a file or
+// pasted into a cell must not be started by a click.
+bool IsSafeLink(const QString &Anchor)
+{
+  const QString a = Anchor.trimmed().toLower();
+  for (const char *scheme : {"http://", "https://", "ftp://", "mailto:"})
+    if (a.startsWith(QLatin1String(scheme)))
+      return true;
+  return false;
+}
+
+// The modifier OnMouseDown gets in the node and column-0 branches: one modifier only.
+TShiftState SingleModifier()
+{
+  if (GetKeyState(VK_MENU) < 0)
+    return {ssAlt};
+  if (GetKeyState(VK_SHIFT) < 0)
+    return {ssShift};
+  if (GetKeyState(VK_CONTROL) < 0)
+    return {ssCtrl};
+  return {};
+}
+
+} // namespace
+
+int TZavStringGrid::FixedColBorder(int I)
+{
+  int x = 0;
+  for (int i = 0; i <= I; ++i)
+    x += ColWidths(i) + 1;
+  return x;
+}
+
+int TZavStringGrid::FixedRowBorder(int I)
+{
+  int y = 0;
+  for (int i = 0; i <= I; ++i)
+    y += RowHeights(i) + 1;
+  return y;
+}
+
+int TZavStringGrid::FixedColAtBorder(int X)
+{
+  int found = -1;
+  for (int i = 0; i < FixedCols(); ++i)
+    if (std::abs(FixedColBorder(i) - X) < 3)
+      found = i;
+  return found;
+}
+
+int TZavStringGrid::FixedRowAtBorder(int Y)
+{
+  int found = -1;
+  for (int i = 0; i < FixedRows(); ++i)
+    if (std::abs(FixedRowBorder(i) - Y) < 3)
+      found = i;
+  return found;
+}
+
+// A cell the user may change: the editing option (or range-select-and-edit) and then the
+// cell's own answer.
+bool TZavStringGrid::CellInputEditable(int ACol, int ARow)
+{
+  if (ACol < 0 || ARow < 0 || IsFixed(RealToDisplCol(ACol), ARow))
+    return false;
+  bool canEdit = Options().Contains(goEditing) || MouseActions()->RangeSelectAndEdit();
+  QueryCanEdit(ACol, ARow, canEdit);
+  return canEdit;
+}
+
+void TZavStringGrid::OpenLink(const QString &Anchor)
+{
+  if (!Anchor.toUpper().contains(QLatin1String("CELL://"))) {
+    if (IsSafeLink(Anchor))
+      OpenURL(Anchor);
+    return;
+  }
+  TPoint cell;
+  if (!ParseRCCellRef(Anchor.mid(Anchor.toUpper().indexOf(QLatin1String("CELL://")) + 7), cell))
+    return;
+  // A reference outside the grid is ignored rather than raising from a click.
+  if (cell.X < FixedCols() || cell.X >= ColCount() || cell.Y < FixedRows() || cell.Y >= RowCount())
+    return;
+  FocusCell(cell.X, cell.Y, true);
+}
+
+void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
+{
+  const int X = Message.XPos, Y = Message.YPos;
+  FDoOnClick = FMouseDownMove = FMouseKeepDown = true;
+  FSpinUpClick = FSpinDnClick = false;
+  int ACol = -1, ARow = -1;
+  MouseToCell(X, Y, ACol, ARow);
+
+  if (Options().Contains(goEditing) && MouseActions()->RangeSelectAndEdit()) {
+    const TGridRect s = Selection();
+    const bool inside = ACol >= s.Left && ACol < s.Right && ARow >= s.Top && ARow < s.Bottom;
+    if (!inside)
+      SetOptions(Options() - goEditing);
+  }
+
+  bool allow = true;
+  if (OnCanClickCell)
+    OnCanClickCell(this, ARow, ACol, allow);
+  if (!allow)
+    return;
+
+  SetIncrSearchText(QString());
+  FPushedCellButton = TPoint(-1, -1);
+  FOldKeepLeftCol = LeftCol();
+  FOldTopRow = TopRow();
+
+  // The cell whose right or bottom border a press near a border grabs.
+  if (ARow == 0)
+    MouseToCell(X - 5, Y, Colclicked, Rowclicked);
+  else if (ACol == 0)
+    MouseToCell(X, Y - 4, Colclicked, Rowclicked);
+  else
+    MouseToCell(X - 5, Y - 4, Colclicked, Rowclicked);
+  if (Colclicked >= 0 && Rowclicked >= 0) {
+    Colclickedsize = ColWidths(Colclicked);
+    Rowclickedsize = RowHeights(Rowclicked);
+  }
+  Clickposx = X;
+  Clickposy = Y;
+
+  const bool inFixed = ACol >= 0 && ARow >= 0 && (ARow < FixedRows() || ACol < FixedCols());
+  if (ACol == -1 || ARow == -1) {
+    HideInplaceEdit();
+    if (!FixedRowAlways())
+      TBaseGrid::WMLButtonDown(Message);
+    return;
+  }
+
+  const int pcol = ACol, prow = ARow;
+  const TPoint base = BaseCell(ACol, ARow);
+  ACol = base.X;
+  ARow = base.Y;
+  const TRect R = CellRect(ACol, ARow);
+
+  // Sizing a fixed column or row: the pointer rests on its border (found by the move).
+  if (FSizeFixed) {
+    FSizingFixed = true;
+    FSizeFixedX = X;
+    FSizingFixedCol = FixedColAtBorder(X);
+    Invalidate();
+    return;
+  }
+  if (FSizeFixedR) {
+    FSizingFixedR = true;
+    FSizeFixedY = Y;
+    FSizingFixedRow = FixedRowAtBorder(Y);
+    Invalidate();
+    return;
+  }
+
+  if (inFixed || IsFixed(ACol, ARow))
+    HideInplaceEdit();
+  const bool fixedLike = IsFixed(ACol, ARow) && !inFixed;
+  const int realCol = DisplToRealCol(ACol);
+
+  if (ControlLook()->SpinButtonsAlwaysVisible() && HasSpinEditor(realCol, ARow) && X >= R.Right - 18) {
+    if (Y > (R.Top + R.Bottom) / 2)
+      FSpinDnClick = true;
+    else
+      FSpinUpClick = true;
+  }
+
+  if (ARow >= FixedRows() && ACol == 0 && IsNode(ARow) && IsOnNodeGlyph(ARow, X)) {
+    if (OnMouseDown)
+      OnMouseDown(this, mbLeft, SingleModifier(), X, Y);
+    if (OnClickCell)
+      OnClickCell(this, ARow, ACol);
+    const int realRow = DisplToRealRow(ARow);
+    bool go = true;
+    if (GetNodeState(ARow)) {
+      if (OnBeforeExpandNode)
+        OnBeforeExpandNode(this, ARow, realRow, go);
+      if (go) {
+        ExpandNode(realRow);
+        if (OnExpandNode)
+          OnExpandNode(this, ARow, realRow);
+      }
+    } else {
+      if (OnBeforeContractNode)
+        OnBeforeContractNode(this, ARow, realRow, go);
+      if (go) {
+        ContractNode(realRow);
+        if (OnContractNode)
+          OnContractNode(this, ARow, realRow);
+      }
+    }
+    if (MouseActions()->MoveRowOnNodeClick())
+      SetRow(ARow);
+    return;
+  }
+
+  if (IsRadio(realCol, ARow) && (CellInputEditable(realCol, ARow) || ControlLook()->RadioAlwaysActive())) {
+    HideInplaceEdit();
+    ClickRadioGroup(realCol, ARow, X - R.Left, Y - R.Top);
+    if (CanFocus())
+      SetFocus();
+    return;
+  }
+
+  if (HasRating(realCol, ARow) && CellInputEditable(realCol, ARow)) {
+    HideInplaceEdit();
+    double v = std::round(double(X - R.Left) / 9.0) / 2.0;
+    if (DoRatingChange(realCol, ARow, v)) {
+      SetFloats(realCol, ARow, v);
+      RepaintCell(ACol, ARow);
+    }
+    return;
+  }
+
+  // Cell and expand buttons: pushed now, clicked on a release inside them.
+  const bool hasButton = HasButton(realCol, ARow);
+  const bool hasExpand = !hasButton && HasExpand(realCol, ARow);
+  if (hasButton || hasExpand) {
+    HideInplaceEdit();
+    if (!IsFixed(ACol, ARow)) {
+      FForceSel = true;
+      if (ACol != Col() || ARow != Row())
+        FocusCell(ACol, ARow, true);
+      FForceSel = false;
+    }
+    const TRect br = hasButton ? GetCellButtonRect(ACol, ARow) : GetExpandRect(ACol, ARow);
+    if (br.Contains(TPoint(X, Y))) {
+      PushButton(ACol, ARow, true);
+      FPushedCellButton = TPoint(ACol, ARow);
+      SetMouseCapture(true);
+      if (OnClickCell)
+        OnClickCell(this, ARow, ACol);
+      return;
+    }
+  }
+
+  // A press inside a merged block reaches the platform at the block's base cell.
+  if (IsMergedCell(pcol, prow) && !IsFixed(ACol, ARow) && !OnMouseDown) {
+    Message.XPos = int16_t(R.Left + 2);
+    Message.YPos = int16_t(R.Top + 2);
+  }
+
+  if (ACol >= ColCount() || ARow >= RowCount()) {
+    TBaseGrid::WMLButtonDown(Message);
+    return;
+  }
+
+  if (Colclicked >= 0 && Rowclicked >= 0) {
+    const TRect cr = CellRect(Colclicked, Rowclicked);
+    Clickposdx = X - cr.Right;
+    Clickposdy = Y - cr.Bottom;
+  } else {
+    Clickposdx = X;
+    Clickposdy = Y;
+  }
+
+  // Links: a plain text that is a URL, or an anchor of a mark-up text.
+  const QString text = Cells(realCol, ARow);
+  const int kind = CellTextKind(text, EnableHTML());
+  if (URLShow() || kind == 1) {
+    QString anchor;
+    if (kind != 1 && HasURLScheme(text))
+      anchor = text;
+    if (kind == 1) {
+      TRect hr = CellRect(pcol, prow);
+      hr.Left += XYOffset().X + 1;
+      hr.Top += XYOffset().Y + 1;
+      if (HasCheckBox(realCol, ARow))
+        hr.Left += ControlLook()->CheckSize();
+      Canvas()->Font()->Assign(IsFixed(ACol, ARow) ? FixedFont() : Font());
+      QString plain, focusAnchor, title, ctrlId, ctrlVal, ctrlType;
+      int w = 0, h = 0, count = 0, mouseAnchor = -1;
+      TRect ar, ctrlRect;
+      RenderHTMLText(Canvas(), text, hr, GetGridImages(), X, Y, -1, -1, 0, true, false, false, false,
+                     false, false, WordWrap(), true, 1.0, URLColor(), clNone, clNone, clNone, anchor,
+                     plain, focusAnchor, title, w, h, count, mouseAnchor, ar, ctrlRect, ctrlId, ctrlVal,
+                     ctrlType, nullptr, nullptr, Handle(), 0);
+    }
+    if (!anchor.isEmpty()) {
+      bool autoHandle = true;
+      if (OnAnchorClick)
+        OnAnchorClick(this, ARow, ACol, anchor, autoHandle);
+      if (autoHandle)
+        OpenLink(anchor);
+      return;
+    }
+  }
+
+  const bool canEdit = CellInputEditable(realCol, ARow);
+  const bool isRB = HasRadioButton(realCol, ARow);
+
+  if ((canEdit || ControlLook()->CheckAlwaysActive()) && ARow >= FixedRows() &&
+      (HasCheckBox(realCol, ARow) || isRB) && IsInCheckBox(realCol, ARow, X, Y)) {
+    HideInplaceEdit();
+    if (CanFocus())
+      SetFocus();
+    const int realRow = RealRowIndex(ARow);
+    if (isRB) {
+      DoToggleRadioButton(realCol, ARow, true);
+      if (OnRadioButtonClick)
+        OnRadioButtonClick(this, realCol, ARow);
+    } else {
+      DoToggleCheckBox(realCol, ARow, true);
+    }
+    if (ShowModified()->Enabled()) {
+      SetRowModified(ARow, true);
+      RepaintCell(0, ARow);
+    }
+    bool state = false;
+    GetCheckBoxState(realCol, realRow, state);
+    if (!Navigation()->AlwaysEdit() && ACol >= FixedCols())
+      MoveColRow(ACol, ARow, true, true);
+    DoCheckBoxClick(ACol, ARow, state);
+    if (HideFocusRect())
+      RepaintCell(ACol, ARow);
+    if (OnMouseDown)
+      OnMouseDown(this, mbLeft, KeyboardStateToShiftState(), X, Y);
+    Click();
+    return;
+  }
+
+  const bool normal = ACol >= FixedCols() && ARow >= FixedRows() && !IsFixed(ACol, ARow);
+  const bool comboAlways = normal && ControlLook()->DropDownAlwaysVisible() && HasComboEditor(realCol, ARow);
+  const bool directEdit = MouseActions()->DirectEdit() || (ControlLook()->DropDownAlwaysVisible() && comboAlways);
+  const bool editGate = canEdit || (MouseActions()->EditOnDblClickOnly() && comboAlways);
+  if (normal && editGate && directEdit) {
+    if (MouseActions()->EditOnDblClickOnly() && comboAlways)
+      FEditActive = false;
+    HideInplaceEdit();
+    if (CanFocus())
+      SetFocus();
+  }
+
+  if (fixedLike) {
+    if (OnClickCell)
+      OnClickCell(this, ARow, ACol);
+    return;
+  }
+
+  TBaseGrid::WMLButtonDown(Message);
+
+  const bool sizingGrab = prow < FixedRows() && Options().Contains(goColSizing) &&
+                          (std::abs(X - R.Left) < 4 || std::abs(X - R.Right) < 4);
+  if (OnClickCell && !sizingGrab)
+    OnClickCell(this, ARow, ACol);
+  if (OnCellValidate) {
+    FEntered = false;
+    RememberOldCell(Col(), Row());
+  }
+
+  const TRect nr = CellRect(ACol, ARow);
+  if (X > nr.Left + 3 && X < nr.Right - 3 && normal && editGate && directEdit &&
+      !IsClickControlCell(realCol, ARow) && !EditorMode()) {
+    bool go = true;
+    if (Row() != ARow && OnRowChanging)
+      OnRowChanging(this, Row(), ARow, go);
+    if (Col() != ACol && OnColChanging)
+      OnColChanging(this, Col(), ACol, go);
+    if ((Col() != ACol || Row() != ARow))
+      DoCellChanging(Row(), Col(), ARow, ACol, go);
+    if (go) {
+      if (Col() != ACol || Row() != ARow)
+        FocusCell(ACol, ARow, true);
+      RememberOldCell(ACol, ARow);
+      ShowInplaceEdit();
+    }
+  }
+}
+
+void TZavStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+  int ACol = -1, ARow = -1;
+  MouseToCell(X, Y, ACol, ARow);
+  if (MouseActions()->RangeSelectAndEdit() && Button == mbLeft && !MouseActions()->EditOnDblClickOnly() &&
+      ACol >= 0 && ARow >= 0) {
+    if (ACol == Col() && ARow == Row() && !Options().Contains(goEditing) &&
+        CellInputEditable(DisplToRealCol(ACol), ARow)) {
+      SetOptions(Options() + goEditing);
+      TBaseGrid::MouseDown(Button, Shift, X, Y);
+      ShowInplaceEdit();
+      return;
+    }
+    if ((ACol != Col() || ARow != Row()) && Options().Contains(goEditing) && Shift.Contains(ssShift)) {
+      SetOptions(Options() - goEditing);
+      TBaseGrid::MouseDown(Button, Shift, X, Y);
+      return;
+    }
+  }
+  TBaseGrid::MouseDown(Button, Shift, X, Y);
+}
+
+void TZavStringGrid::ClickRadioGroup(int ACol, int ARow, int DX, int DY)
+{
+  const TPoint b = BaseCell(ACol, ARow);
+  TCellGraphic *g = GetCellGraphic(b.X, b.Y);
+  TStrings *items = g ? dynamic_cast<TStrings *>(g->CellBitmap()) : nullptr;
+  if (!items)
+    return;
+  const int dcol = RealToDisplCol(b.X);
+  if (!IsFixed(dcol, b.Y))
+    FocusCell(dcol, b.Y, true);
+  const int glyph = int(ControlLook()->ControlStyle()) >= int(ZavGrid::TControlStyle::csWinXP) ? 16 : ControlLook()->RadioSize();
+  Canvas()->Font()->Assign(Font());
+  int start = 0, chosen = -1;
+  for (int i = 0; i < items->Count(); ++i) {
+    const int span = g->CellBoolean() ? Canvas()->TextWidth(items->Strings(i)) + glyph
+                                          : std::max(glyph, Canvas()->TextHeight(QStringLiteral("gh")));
+    const int d = g->CellBoolean() ? DX : DY;
+    if (d > start && d <= start + span) {
+      chosen = i;
+      break;
+    }
+    start += span;
+  }
+  if (chosen < 0)
+    return;
+  if (g->CellIndex() == -1)
+    SetCells(b.X, b.Y, items->Strings(chosen));
+  SetRadioIdx(dcol, b.Y, chosen);
+  if (OnRadioClick)
+    OnRadioClick(this, dcol, b.Y, chosen);
+}
