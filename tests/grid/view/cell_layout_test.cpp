@@ -170,6 +170,7 @@ TEST_F(CellLayout, RotatedTextBoxHoldsTheTurnedText)
 TEST_F(CellLayout, HeaderMeasuredBoldWithTheActiveCellFont)
 {
   g->SetCells(1, 0, "Header");
+  g->FixedFont()->SetStyle({});
   const TSize regular = g->GetCellTextSize(1, 0, false, false);
   g->SetActiveCellShow(true);
   g->ActiveCellFont()->SetStyle({fsBold});

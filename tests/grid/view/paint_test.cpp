@@ -112,10 +112,10 @@ TEST_F(GridPaint, ColumnGridWithHeadersActiveCellAndFocus)
   const int top = 2 * 22;
   int dots = 0;
   for (int x = 121; x < 178; ++x)
-    dots += At(img, x, top + 1) != Rgb(RGB(0, 120, 215));
+    dots += At(img, x, top) != Rgb(RGB(0, 120, 215));
   EXPECT_GT(dots, 10);
   // Beyond the last column and row the grid colour, nothing painted by default.
-  EXPECT_EQ(At(img, 300, 140), Rgb(clWhite));
+  EXPECT_EQ(At(img, 300, 60), Rgb(clWhite));
 }
 
 TEST_F(GridPaint, HoverRowWithFixedCellsLosesTheHeaderLook)
@@ -153,7 +153,7 @@ TEST_F(GridPaint, BackgroundBeyondTheCells)
     g->BackGround()->SetColorTo(t.colorTo);
     g->BackGround()->SetDisplay(t.display);
     const QImage img = Grab("grid_paint_background.png");
-    EXPECT_EQ(At(img, 310, 145) != Rgb(clWhite), t.painted);
+    EXPECT_EQ(At(img, 310, 60) != Rgb(clWhite), t.painted);
     EXPECT_EQ(At(img, 118, 3 * 22 + 11), Rgb(AddressColor));  // cells untouched
   }
 }
