@@ -314,7 +314,9 @@ void TZavStringGrid::DrawCellContent(TCanvas *ACanvas, int ACol, int ARow, TRect
   c.SavedFontColor = ACanvas->Font()->Color();
   c.AState = AState;
 
-  bool fixedLook = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
+  // The fixed-cell faces and edges are the grid's own: the footer panel, which paints cells on
+  // its canvas, keeps its face.
+  bool fixedLook = ACanvas == Canvas() && (IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows());
   if (fixedLook && FHoverRow && ARow == FHoverRowIdx && FHoverRowCells.Contains(hcFixed))
     fixedLook = false;
   c.FixedLook = fixedLook;
