@@ -847,6 +847,37 @@ public:
   int GetCellAlignment(int ACol, int ARow);
   TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
 
+  // --- painting: visual properties, the paint chain, alignment, borders, text measuring ---
+  // A cell with a graphic shows the graphic alone.
+  bool NoImageAndText() const { return FNoImageAndText; }
+  void SetNoImageAndText(bool Value) { FNoImageAndText = Value; }
+  // Colours, font, alignment, word wrap and gradient of one cell, shared by screen and print.
+  void GetVisualProperties(int ACol, int ARow, TGridDrawState &AState, bool Print, bool Select,
+                           bool Remap, TBrush *ABrush, TColor &AColorTo, TColor &AMirrorColor,
+                           TColor &AMirrorColorTo, TFont *AFont, TAlignment &HA, TVAlignment &VA,
+                           bool &WW, TCellGradientDirection &GD) override;
+  void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState &AState, TFont *AFont,
+                         TBrush *ABrush, bool Remap);
+  void DrawCellContent(TCanvas *ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+  void MeasureCellText(int ACol, int DCol, TPoint &Size, bool VS, bool SB, int ARow);
+  static TColor BlendColors(TColor Color1, TColor Color2, int Percent);
+  static TColor MixSelectionColor(TColor SelColor, TColor CellColor, bool Mixer, int Percent);
+  // The cell's graphic with its size, placement and whether text goes beside it; nil when none.
+  TCellGraphic *GetCellGraphicInfo(int ACol, int ARow, int &Width, int &Height, bool &TextToo,
+                                   TCellHAlign &HAlign, TCellVAlign &VAlign);
+protected:
+  void Paint() override;
+  void DrawCell(int ACol, int ARow, const TRect &ARect, TGridDrawState AState) override;
+  void DrawCellBorders(TCellPaintContext &Ctx, TRect R);
+  void PaintBackgroundArea();
+  void PaintBackgroundFixed(const TRect &R);
+  void PaintBackgroundTiled(const TRect &R);
+  void DrawFixedCellFace(TCellPaintContext &Ctx);
+  void DrawFixedCellEdges(TCellPaintContext &Ctx, bool Ctl3D);
+  void DrawNodeTreeLines(TCellPaintContext &Ctx);
+  bool FNoImageAndText = false;
+public:
+
   // --- cell graphics and controls, cell-stream carriers ---
   // Add... replaces the cell's graphic; objects handed in stay the caller's. Create... gives the
   // cell an object it owns and returns it for filling. Remove... takes only a graphic of its own

@@ -22,7 +22,13 @@ void SolidBox(TCanvas *Canvas, const TRect &R, TColor Color)
 {
   Canvas->Pen()->SetColor(Color);
   Canvas->Brush()->SetColor(Color);
-  Canvas->Rectangle(R);
+  // A frame in the fill colour covers what the fill covers: one fill instead of four lines.
+  const TPen *pen = Canvas->Pen();
+  if ((pen->Style() == psSolid || pen->Style() == psInsideFrame) && pen->Mode() == pmCopy &&
+      Canvas->Brush()->Style() == bsSolid && !Canvas->Mapped())
+    Canvas->FillRect(R);
+  else
+    Canvas->Rectangle(R);
 }
 
 void Line(TCanvas *Canvas, int X1, int Y1, int X2, int Y2)

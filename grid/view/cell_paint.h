@@ -1,28 +1,35 @@
 #pragma once
-// What the cell painter works out once per cell and hands to the text and graphic painters,
-// and what they hand back (the measured text). One value per DrawCellContent call.
+// What the cell paint works out once per cell (DrawCellContent) and hands to the text, border and
+// graphic painters that run inside it, and what they hand back (the measured text).
 #include "framework/graphics/graphics.h"
 #include "framework/grids/grid_types.h"
+#include "framework/grids/grids.h"
 #include "framework/stdctrls/stdctrls.h"
+#include "grid/core/cell_graphic.h"
 #include "grid/foundation/grid_enums.h"
-
-class TCellGraphic;
 
 struct TCellPaintContext {
   TCanvas *Canvas = nullptr;  // not owned
-  TRect R;                    // the cell inside its grid lines
+  TRect R;                    // the cell inside its grid lines, moved by the steps as they go
   int Col = 0;                // display column
   int RCol = 0;               // real column
   int Row = 0;
   TGridDrawState State;
-  // Graphic summary: the cell's graphic (not owned), its size and whether text is drawn too.
+  bool Printing = false;
+  bool FixedLook = false;
+  // Graphic summary: the cell's graphic (not owned), its size, placement and whether text is
+  // drawn too.
   TCellGraphic *Graphic = nullptr;
   int GraphicW = 0, GraphicH = 0;
   bool TextToo = true;
+  TCellHAlign GHAlign = haLeft;
+  TCellVAlign GVAlign = vaTop;
+  // The cell's look.
   TAlignment HA = taLeftJustify;
   TVAlignment VA = vtaTop;
   bool WW = false;
-  // Brush and font colours before the selection look was applied.
+  TColor ColorTo = clNone, MirrorColor = clNone, MirrorColorTo = clNone;
+  // Brush and font colours before the selection look was applied, put back after the text.
   TColor SavedBrushColor = clWindow;
   TColor SavedFontColor = clWindowText;
   int ScrollPos = 0;         // in-cell scroll position (0: none)

@@ -9,7 +9,6 @@ void TZavStringGrid::DoClickSort(int ACol)
     OnClickSort(this, ACol);
 }
 void TZavStringGrid::RestoreCellCache() {}
-QString TZavStringGrid::GetFormattedCell(int ACol, int ARow) { return Cells(ACol, ARow); }
 void TZavStringGrid::DoCheckBoxClick(int ACol, int ARow, bool State)
 {
   if (OnCheckBoxClick)

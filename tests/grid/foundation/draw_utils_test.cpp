@@ -56,7 +56,7 @@ TEST(DrawUtilsGradient, BandsColoursAndPlainFills)
   // 64 steps over 10 rows: the steps are capped by the extent, giving 10 bands.
   TRecordingCanvas c(20, 10);
   DrawGradient(&c, clBlack, clWhite, 64, Rect(0, 0, 20, 10), false);
-  EXPECT_EQ(CountEntries(c, "Rectangle("), 10);
+  EXPECT_EQ(CountEntries(c, "FillRect("), 10);
   EXPECT_EQ(c.Pixels(5, 0), clBlack);
   EXPECT_EQ(c.Pixels(5, 9), clWhite);
   for (int y = 1; y < 10; ++y)
