@@ -73,6 +73,9 @@ bool TZavStringGrid::CanEditShow()
     return false;
   bool result = platform;
   if (platform && !EditMode) {
+    // Validation compares with the text from before this edit.
+    if (!FEditing)
+      RememberOldCell(Col(), Row());
     FNoEditChange = true;
     FCellCache = GetCurrentCell();
     EditControl = FDefaultEditor;
@@ -286,7 +289,13 @@ void TZavStringGrid::HideSpecialEditor(int ACol, int ARow)
   FBlockKill = true;
   const int col = RealColIndex(ACol);
   FStartEditChar = QChar();
-  auto close = [](TWinControl *c) {
+  // A hidden editor hands the focus back to the grid, as the text editor does.
+  auto giveFocusBack = [this](TWinControl *c) {
+    if (c && c->HandleAllocated() && c->Focused() && CanFocus())
+      SetFocus();
+  };
+  auto close = [&](TWinControl *c) {
+    giveFocusBack(c);
     c->SetEnabled(false);
     c->SetVisible(false);
   };
@@ -296,6 +305,7 @@ void TZavStringGrid::HideSpecialEditor(int ACol, int ARow)
     if (EditMode) {
       EditMode = false;
       SetEditorCellText(col, ARow, Combobox()->Text());
+      giveFocusBack(Combobox());
       Combobox()->SetVisible(false);
       Combobox()->SetEnabled(false);
     }

@@ -51,6 +51,7 @@ private:
   bool Workmode = true;    // lookup completion allowed after this key
   int FColE = -1, FRowE = -1;
   bool FAltBack = false;   // Alt+Backspace held: losing the focus does not end the edit
+  bool FSkipEnterChar = false;  // the Enter whose key-down was refused: its character is spent
   bool WantsTab();
   // Runs the grid's validation of the editor text; a refused value stays in the editor.
   bool Validate();

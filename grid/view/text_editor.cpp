@@ -197,6 +197,8 @@ void TZavInplaceEdit::WMKeyDown(TMessage &Message)
       if (!Validate()) {
         KeepAfterRefusal();
         FGrid->FOldCellText = old;
+        // One refusal per key: the character that follows does not validate again.
+        FSkipEnterChar = true;
         return;
       }
       SetText(FGrid->FNewCellText);
@@ -416,10 +418,15 @@ void TZavInplaceEdit::WndProc(TMessage &Message)
       FAltBack = false;
     break;
   case WM_KEYDOWN:
+    FSkipEnterChar = false;
     WMKeyDown(Message);
     return;
   case WM_CHAR: {
     QChar ch(uint16_t(Message.WParam));
+    if (ch.unicode() == 13 && FSkipEnterChar) {
+      FSkipEnterChar = false;
+      return;
+    }
     const TEditorType t = FGrid->EditControl;
     const bool lineType = t == edNormal || t == edCapital || t == edMixedCase || t == edLowerCase ||
                           t == edUpperCase || t == edValidChars;

@@ -205,12 +205,12 @@ bool TZavStringGrid::SelectCell(int ACol, int ARow)
 
   const bool moving = ACol != oldCol || ARow != oldRow;
   if (FEditing && moving) {
-    // The edit in progress is final before the cell changes: a refused value keeps the
-    // current cell where it is.
+    // The edit in progress is final before the cell changes: the open editor writes its
+    // value, then a refused value keeps the current cell where it is.
     const QString saved = FCellCache;
-    answer = ValidateCell(GetCurrentCell());
-    if (answer && EditMode)
+    if (EditMode)
       HideInplaceEdit();
+    answer = ValidateCell(GetCurrentCell());
     DoCellChanging(oldRow, oldCol, ARow, ACol, allow);
     if (!allow)
       answer = false;
