@@ -2,6 +2,7 @@
 // back when it closes, and the edit-done notification.
 #include "grid/core/zav_string_grid.h"
 
+#include "framework/controls/forms.h"
 #include "grid/core/control_look.h"
 #include "grid/core/grid_helper_classes.h"
 #include "grid/core/grid_module.h"
@@ -251,9 +252,23 @@ void TZavStringGrid::ShowSpecialEditor(int ACol, int ARow)
     if (FEditLink->EditStyle() == esPopup) {
       if (FEditLink->AutoPopupWidth())
         FEditLink->SetPopupWidth(R.Right - R.Left);
-      // The popup is the link's own form (the link makes it on demand); a form of the
-      // application that happens to carry some name is never touched.
-      FEditLink->CreateEditor(FEditLink->GetParent());
+      // The popup form belongs to this grid; a form of the application that happens to
+      // carry some name is never touched.
+      if (!FEditLink->PopupForm()) {
+        auto *popup = new TForm(this);
+        popup->SetBorderStyle(bsNone);
+        popup->SetFormStyle(fsStayOnTop);
+        FEditLink->SetPopupForm(popup);
+      }
+      TForm *popup = FEditLink->PopupForm();
+      TEditLink *link = FEditLink;
+      popup->OnDeactivate = [link](TObject *Sender) { link->FormExit(Sender); };
+      const TPoint at = FEditLink->PopupLeft() != -1 && FEditLink->PopupTop() != -1
+                            ? TPoint(FEditLink->PopupLeft(), FEditLink->PopupTop())
+                            : ClientToScreen(TPoint(R.Left, R.Top));
+      popup->SetBounds(at.X, at.Y, FEditLink->PopupWidth(), FEditLink->PopupHeight());
+      popup->Show();
+      FEditLink->CreateEditor(popup);
       FEditLink->SetRect(TRect(0, 0, FEditLink->PopupWidth(), FEditLink->PopupHeight()));
     } else {
       FEditLink->CreateEditor(this);

@@ -2,6 +2,7 @@
 // goes back into the cell.
 #include "tests/grid/view/edit_fixture.h"
 
+#include "grid/core/grid_helper_classes.h"
 #include "grid/foundation/undo.h"
 
 namespace {
@@ -180,6 +181,63 @@ TEST_F(EditFlow, ComboItemApi)
   EXPECT_EQ(g->Cells(cText, 1), "x");
   g->SetComboIndex(cText, 1, 0);
   EXPECT_EQ(g->Cells(cText, 1), "b");
+}
+
+}  // namespace
+
+namespace {
+
+// A custom editor whose value is a text it keeps; it reports the parent it was made on.
+class TTextLink : public TEditLink {
+public:
+  using TEditLink::TEditLink;
+  QString Value;
+  TWinControl *MadeOn = nullptr;
+  void CreateEditor(TWinControl *AParent) override { MadeOn = AParent; }
+  QString GetEditorValue() override { return Value; }
+  void SetEditorValue(const QString &s) override { Value = s; }
+};
+
+// The combo-list cell whose displayed text names another item than its stored text: the
+// program hears the item really selected.
+TEST_F(EditFlow, ComboListReportsTheItemItSelects)
+{
+  g->SetCells(EditGridTest::cList, 1, "x");
+  g->OnGetEditText = [](TObject *, int c, int, QString &v) {
+    if (c == EditGridTest::cList)
+      v = "S71200";
+  };
+  Go(cList, 1);
+  SimKey(g, VK_F2);
+  SimProcess();
+  EXPECT_EQ(g->Combobox()->ItemIndex(), 2);
+  EXPECT_EQ(log, QStringList{"combo 2,1 2 S71200"});
+}
+
+// A popup custom editor lives on a form of the grid's own, whatever forms the application has.
+TEST_F(EditFlow, CustomPopupEditorOpensOnTheGridsOwnFormAndCommits)
+{
+  TForm other(nullptr);
+  other.SetName("gridform");
+  TTextLink link(g);
+  link.SetEditStyle(esPopup);
+  link.SetPopupWidth(120);
+  link.SetPopupHeight(80);
+  g->Columns()->Items(cText)->SetEditor(edCustom);
+  g->Columns()->Items(cText)->SetEditLink(&link);
+  Go(cText, 2);
+  SimKey(g, VK_F2);
+  SimProcess();
+  ASSERT_NE(link.PopupForm(), nullptr);
+  EXPECT_EQ(link.MadeOn, link.PopupForm());
+  EXPECT_EQ(link.PopupForm()->Owner(), g);
+  EXPECT_EQ(link.Value, "t2");
+  link.Value = "custom";
+  g->HideCellEdit();
+  SimProcess();
+  EXPECT_EQ(g->Cells(cText, 2), "custom");
+  EXPECT_EQ(other.Name(), "gridform");  // untouched
+  g->Columns()->Items(cText)->SetEditLink(nullptr);
 }
 
 }  // namespace
