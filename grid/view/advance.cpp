@@ -8,7 +8,7 @@
 void TZavStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Advance, bool KeepOrigin, bool Backward,
                                        bool Forced)
 {
-  AdvanceCell(ACol, ARow, Advance, KeepOrigin, !Backward, true, Forced);
+  AdvanceCell(ACol, ARow, Advance, KeepOrigin, !Backward, false, Forced);
 }
 
 void TZavStringGrid::AdvanceCell(int ACol, int ARow, bool Reopen, bool Recursing, bool Forward, bool AutoEdit,

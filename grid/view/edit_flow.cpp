@@ -155,6 +155,10 @@ void TZavStringGrid::ShowComboEditor(int ACol, int ARow, const TRect &R, TColor 
 
 void TZavStringGrid::ShowSpecialEditor(int ACol, int ARow)
 {
+  // Asked for directly while a text type is chosen: the only special editor that can serve
+  // is the custom editor link.
+  if (IsTextEditor(EditControl) && FEditLink)
+    EditControl = edCustom;
   FEditing = true;
   FSpecialEditor = true;
   FEditActive = true;
