@@ -15,26 +15,6 @@ TZavStringGrid *OwnerGrid(TComponent *AOwner)
 
 } // namespace
 
-TZavInplaceEdit::TZavInplaceEdit(TComponent *AOwner) : TInplaceEdit(AOwner), FGrid(OwnerGrid(AOwner)) {}
-
-void TZavInplaceEdit::SetWordWrap(bool Value)
-{
-  if (FWordWrap == Value)
-    return;
-  FWordWrap = Value;
-  if (HandleAllocated())
-    RecreateWnd();
-}
-
-void TZavInplaceEdit::CreateParams(TCreateParams &Params)
-{
-  TInplaceEdit::CreateParams(Params);
-  if (FWordWrap) {
-    Params.Style |= ES_MULTILINE;
-    Params.Style &= ~uint32_t(ES_AUTOHSCROLL);
-  }
-}
-
 TGridCombo::TGridCombo(TComponent *AOwner) : TZsgComboBox(AOwner), FGrid(OwnerGrid(AOwner))
 {
   SetButtonWidth(16);

@@ -19,15 +19,50 @@ public:
   bool WordWrap() const { return FWordWrap; }
   // Re-creates the window with the matching styles.
   void SetWordWrap(bool Value);
+  bool VAlign() const { return FValign; }
+  void SetVAlign(bool Value);
   bool AlternateBackground() const { return FAlternateBackground; }
+  // Maximum text length; 0 or less: none.
+  int LengthLimit() const { return FLengthLimit; }
+  void SetLengthLimit(int Value) { FLengthLimit = Value; }
+  void UpdateContents() override;
+  void BoundsChanged() override;
 
 protected:
   void CreateParams(TCreateParams &Params) override;
+  void CreateWnd() override;
+  void WndProc(TMessage &Message) override;
+  void Change() override;
+  void KeyDown(uint16_t &Key, TShiftState Shift) override;
+  void KeyUp(uint16_t &Key, TShiftState Shift) override;
+  void KeyPress(QChar &Key) override;
 
 private:
   TZavStringGrid *FGrid;
   bool FWordWrap = false;
   bool FAlternateBackground = false;
+  int FSelKeyDown = 0;    // caret when the last key went down
+  int FOldSelStart = 0;   // caret when the last WM_KEYDOWN arrived
+  int FLengthLimit = 0;
+  bool FValign = false;
+  bool FPassword = false;  // the window was made for a password cell
+  bool GotKey = false;
+  bool FGotFocus = false;  // the edit-done notification is owed on kill-focus
+  bool Workmode = true;    // lookup completion allowed after this key
+  int FColE = -1, FRowE = -1;
+  bool FAltBack = false;   // Alt+Backspace held: losing the focus does not end the edit
+  bool FSkipEnterChar = false;  // the Enter whose key-down was refused: its character is spent
+  bool WantsTab();
+  // Runs the grid's validation of the editor text; a refused value stays in the editor.
+  bool Validate();
+  void KeepAfterRefusal();
+  void WMKeyDown(TMessage &Message);
+  bool FilterChar(QChar &Ch);
+  void WMKillFocus(TMessage &Message);
+  void WMSetFocus(TMessage &Message);
+  void Paste();
+  void LookupComplete();
+  bool IsPasswordEdit();
 };
 
 class TGridCombo : public TZsgComboBox {
