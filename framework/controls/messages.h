@@ -235,6 +235,8 @@ QM_MESSAGE_RECORD TWMCommand {
   LRESULT Result;
 };
 enum : uint16_t { EN_CHANGE = 0x0300 };  // an edit's text changed (WM_COMMAND notification)
+// Combo box notifications (WM_COMMAND).
+enum : uint16_t { CBN_SELCHANGE = 1, CBN_EDITCHANGE = 5, CBN_DROPDOWN = 7, CBN_CLOSEUP = 8 };
 
 QM_MESSAGE_RECORD TWMNoParams {
   uint32_t Msg;

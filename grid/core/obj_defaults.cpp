@@ -2,11 +2,6 @@
 // nothing surprising. Each is replaced, not extended, by its topic.
 #include "grid/core/zav_string_grid.h"
 
-void TZavStringGrid::DoGetEditorProp(int ACol, int ARow, TEditLink *AEditLink)
-{
-  if (OnGetEditorProp)
-    OnGetEditorProp(this, ACol, ARow, AEditLink);
-}
 void TZavStringGrid::DoUpdateColumnSize(int ACol, int &AWidth)
 {
   if (OnUpdateColumnSize)

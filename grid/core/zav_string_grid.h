@@ -542,6 +542,49 @@ public:
   TZavRichEdit *GetInplaceRichEdit();
   TEditLink *EditLink() const { return FEditLink; }
   void SetEditLink(TEditLink *Value) { FEditLink = Value; }
+  // Ends an edit from a special editor's key handler; the key then moves as on the grid.
+  void DoneInplaceEdit(uint16_t Key, TShiftState Shift);
+  // OnEditingDone now, OnEditCellDone later from the posted "GridEditDone" (real column).
+  void NotifyEditingDone(int ACol, int ARow);
+  void ShowCellEdit();
+  void HideCellEdit();
+  bool IsEditable(int ACol, int ARow);  // real column
+  bool CellEditable(int ACol, int ARow);
+  bool EditActive() const { return FEditActive; }
+  bool EditorOpen() const { return EditMode; }
+  TEditorType EditorType() const { return EditControl; }
+  // The combo's item list, shared by every combo cell.
+  void ClearComboString();
+  void AddComboString(const QString &s);
+  void AddComboStringObject(const QString &s, TObject *AObject);
+  bool RemoveComboString(const QString &s);
+  bool SetComboSelectionString(const QString &s);
+  void SetComboSelection(int idx) { FComboIdx = idx; }
+  int GetComboCount();
+  void SetComboIndex(int ACol, int ARow, int Value);  // real column
+  int GetComboIndex(int ACol, int ARow);              // real column
+  // A notification of the combo editor (CBN_SELCHANGE, CBN_EDITCHANGE, CBN_CLOSEUP,
+  // CBN_DROPDOWN) turned into the grid's combo events.
+  void ComboNotify(uint16_t Code);
+  // Some cell was changed by an edit.
+  bool Modified() const { return FGridModified; }
+  void SetModified(bool Value) { FGridModified = Value; }
+  bool AlwaysValidate() const { return FAlwaysValidate; }
+  void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
+  QString NewCellText() const { return FNewCellText; }
+  bool IsPasswordCell(int ACol, int ARow);
+  void SimulateCellClick(int ACol, int ARow);
+  TRowChangedEvent OnRowChanged;
+
+protected:
+  bool CanEditShow() override;
+  int GetEditLimit() override;
+  bool SelectCell(int ACol, int ARow) override;
+  void KeyPress(QChar &Key) override;
+  void WMCommand(TWMCommand &Message) override;
+  void Click() override;
+
+public:
 
   // --- used by the cell graphic object and the auxiliary controls ---
   // Cell graphics; columns are real indexes, rows display rows.
@@ -1835,4 +1878,27 @@ private:
   bool FValidating = false;            // a validation is running; blocks re-entry
   int FOldCol = -1, FOldRow = -1;      // the remembered cell validation compares against
   QString FOldCellText;
+
+  // --- edit flow, validation and moving on after an edit (fields and helpers) ---
+  friend class TZavInplaceEdit;
+  bool FGridModified = false;
+  bool FModified = false, FOldModifiedValue = false;
+  bool FAlwaysValidate = false;
+  QString FNewCellText;      // the text the last validation ended with
+  QString FOldCellTextWide;
+  QString FEditText;         // the cell's text when an edit or a move began
+  bool FForceSel = false;    // a programmatic move: accepted without checks
+  bool FDisableChange = false;  // the advance moves the cell itself: no second OnCellChanging
+  int FAECol = -1, FAERow = -1;  // where the advance started
+  int FOldRowSel = -1;       // row last reported by OnRowChanged
+  bool FEditStart = false;   // the grid's own mouse-down is loading the editor
+  static bool IsTextEditor(TEditorType AEditor);
+  // The cell's colour, font and alignment as painted: what an editor over it takes.
+  TColor EditorLook(int ACol, int ARow, TFont *AFont, TAlignment &HAlign);
+  void ShowComboEditor(int ACol, int ARow, const TRect &R, TColor C);
+  void ComboChanged(int ItemIndex);
+  // Reopen: show the editor on the new cell; Recursing: an inner step over read-only cells.
+  void AdvanceCell(int ACol, int ARow, bool Reopen, bool Recursing, bool Forward, bool AutoEdit,
+                   bool Forced);
+  void RefuseValue(const QString &V, const QString &NewValue, int ACol, int ARow);
 };

@@ -5,38 +5,6 @@
 #include "grid/core/grid_helper_classes.h"
 #include "grid/foundation/grid_options.h"
 
-void TZavStringGrid::HideInplaceEdit()
-{
-  if (!EditorMode())
-    return;
-  if (FEditLink && FEditLink->GetEditControl() && FEditLink->GetEditControl()->Visible())
-    HideSpecialEditor(Col(), Row());
-  SetEditorMode(false);
-}
-
-void TZavStringGrid::ShowSpecialEditor(int ACol, int ARow)
-{
-  if (!FEditLink)
-    return;
-  FEditCellText = Cells(ACol, ARow);
-  FLastValidation = 0;
-  FEditLink->SetEditCell(TPoint(ACol, ARow));
-  FEditLink->CreateEditor(FEditLink->GetParent());
-  FEditLink->SetRect(CellRect(ACol, ARow));
-  FEditLink->SetCellProps(Color(), Font());
-  FEditLink->SetEditorValue(FEditCellText);
-  FEditLink->SetVisible(true);
-  FEditLink->SetFocus(true);
-}
-
-void TZavStringGrid::HideSpecialEditor(int ACol, int ARow)
-{
-  if (!FEditLink || !FEditLink->GetEditControl() || !FEditLink->GetEditControl()->Visible())
-    return;
-  SetEditorCellText(ACol, ARow, FEditLink->GetEditorValue());
-  FEditLink->SetVisible(false);
-}
-
 bool TZavStringGrid::TabToNextCell(bool Backward)
 {
   int c = Col(), r = Row();
@@ -54,8 +22,6 @@ bool TZavStringGrid::TabToNextCell(bool Backward)
   FocusCell(c, r, true);
   return Col() == c && Row() == r;
 }
-
-void TZavStringGrid::SetEditorCellText(int ACol, int ARow, const QString &Value) { SetCells(ACol, ARow, Value); }
 
 void TZavStringGrid::EditControlWndProc(TMessage &Message)
 {
