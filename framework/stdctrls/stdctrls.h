@@ -315,6 +315,9 @@ public:
   void SetCharCase(TEditCharCase Value) { FCharCase = Value; }
   bool DroppedDown() const;
   void SetDroppedDown(bool Value);
+  // Width of the dropped list (CB_SETDROPPEDWIDTH); at least the control's width.
+  int DroppedWidth() const { return FDroppedWidth; }
+  void SetDroppedWidth(int Value);
   int SelStart() const;
   void SetSelStart(int Value);
   int SelLength() const;
@@ -322,6 +325,10 @@ public:
   void SelectAll();
   void Clear();
   void AddItem(const QString &Item, TObject *AObject) { FItems->AddObject(Item, AObject); }
+  // Sets the edit field's text and keeps the selected item, as the platform's combo does.
+  void SetEditText(const QString &Value);
+  // Character position in the edit field under a client x (EM_CHARFROMPOS); -1 without one.
+  int CharFromPos(int X) const;
 
   QString GetText() const override;
 
@@ -334,6 +341,8 @@ public:
   void CMColorChanged(TMessage &Message) override;
   void CMEnabledChanged(TMessage &Message) override;
   void WMGetDlgCode(TWMGetDlgCode &Message) override;
+  // WM_PAINT with a canvas in WParam (the window's paint): the platform's look into it.
+  void DefaultHandler(TMessage &Message) override;
 
 protected:
   virtual void Change();
@@ -358,6 +367,7 @@ protected:
   int FMaxLength = 0;
   TEditCharCase FCharCase = ecNormal;
   int FUpdatingWidget = 0;
+  int FDroppedWidth = 0;
 
   friend class TComboWidget;
   // Context of the widget's signal connections: they end with the control.
