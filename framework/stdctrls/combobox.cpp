@@ -125,6 +125,8 @@ void TCustomComboBox::CreateWindowDone()
   --FUpdatingWidget;
   ApplyLook();
   c->view()->setMinimumWidth(FDroppedWidth);
+  if (!FAutoComplete)
+    c->setCompleter(nullptr);
   c->setEnabled(Enabled());
   QObject::connect(c, qOverload<int>(&QComboBox::activated), FSignals.get(), [this](int Index) { NativeActivated(Index); });
   if (c->lineEdit())
@@ -367,6 +369,14 @@ void TCustomComboBox::SetDroppedDown(bool Value)
     else
       c->hidePopup();
   }
+}
+
+void TCustomComboBox::SetAutoComplete(bool Value)
+{
+  FAutoComplete = Value;
+  // The completer belongs to the window: a new window makes it again unless this is off.
+  if (HandleAllocated())
+    RecreateWnd();
 }
 
 void TCustomComboBox::SetDroppedWidth(int Value)

@@ -313,6 +313,9 @@ public:
   void SetMaxLength(int Value);
   TEditCharCase CharCase() const { return FCharCase; }
   void SetCharCase(TEditCharCase Value) { FCharCase = Value; }
+  // Typed text is completed from the items (the platform's own completion).
+  bool AutoComplete() const { return FAutoComplete; }
+  void SetAutoComplete(bool Value);
   bool DroppedDown() const;
   void SetDroppedDown(bool Value);
   // Width of the dropped list (CB_SETDROPPEDWIDTH); at least the control's width.
@@ -368,6 +371,7 @@ protected:
   TEditCharCase FCharCase = ecNormal;
   int FUpdatingWidget = 0;
   int FDroppedWidth = 0;
+  bool FAutoComplete = true;
 
   friend class TComboWidget;
   // Context of the widget's signal connections: they end with the control.

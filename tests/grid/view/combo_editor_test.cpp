@@ -62,7 +62,10 @@ struct ComboEditor : ::testing::Test {
   {
     editor = AEditor;
     grid->SetFocus();
-    grid->FocusCell(1, ARow);
+    // Through another cell, as a user gets there: the grid remembers the cell it enters.
+    grid->SetCol(2);
+    grid->SetRow(ARow);
+    grid->SetCol(1);
     grid->ShowInplaceEdit();
     SimProcess();
     ASSERT_TRUE(Combo()->Visible());
@@ -79,15 +82,19 @@ TEST_F(ComboEditor, ArrowWithListClosedCommitsToTheEditedCellAndMovesOnce)
 {
   const struct {
     TEditorType editor;
+    bool getUpDown;
     uint16_t key;
     int startRow, endRow;
   } cases[] = {
-      {edComboList, VK_DOWN, 2, 3},
-      {edComboList, VK_UP, 2, 1},
-      {edComboEdit, VK_DOWN, 2, 3},
-      {edComboEdit, VK_UP, 3, 2},
+      {edComboList, false, VK_DOWN, 2, 3},
+      {edComboList, false, VK_UP, 2, 1},
+      {edComboEdit, false, VK_DOWN, 2, 3},
+      {edComboEdit, false, VK_UP, 3, 2},
+      // An edit-style combo commits and moves on with the arrows either way.
+      {edComboEdit, true, VK_DOWN, 2, 3},
   };
   for (const auto &c : cases) {
+    grid->Navigation()->SetComboGetUpDown(c.getUpDown);
     for (int r = 1; r < 6; ++r)
       grid->SetCells(1, r, QStringLiteral("Beta"));
     Open(c.startRow, c.editor);
@@ -100,19 +107,20 @@ TEST_F(ComboEditor, ArrowWithListClosedCommitsToTheEditedCellAndMovesOnce)
     const QString expected = c.editor == edComboEdit ? QStringLiteral("Typed") : QStringLiteral("Gamma");
     SimKey(Combo(), c.key);
     SimProcess();
-    EXPECT_EQ(grid->Row(), c.endRow) << c.editor << " " << c.key;
+    EXPECT_EQ(grid->Row(), c.endRow) << int(c.editor) << " " << c.key;
     EXPECT_FALSE(Combo()->Visible());
     EXPECT_EQ(grid->Cells(1, c.startRow), expected);
     // No other cell took the value.
-    for (int r = 1; r < 6; ++r)
-      if (r != c.startRow)
+    for (int r = 1; r < 6; ++r) {
+      if (r != c.startRow) {
         EXPECT_EQ(grid->Cells(1, r), QStringLiteral("Beta")) << r;
+      }
+    }
   }
 }
 
 TEST_F(ComboEditor, ComboGetUpDownStepsThroughTheListInstead)
 {
-  grid->Navigation()->SetComboGetUpDown(true);
   Open(2, edComboList);
   ASSERT_EQ(Combo()->ItemIndex(), 1);
   SimKey(Combo(), VK_DOWN);
@@ -136,18 +144,25 @@ TEST_F(ComboEditor, EscRestoresTheStoredTextAndSelectsItsItem)
   EXPECT_TRUE(grid->Focused());
 }
 
-TEST_F(ComboEditor, EnterCommitsAndAdvances)
+TEST_F(ComboEditor, EnterCommitsAdvancesAndReopensWithAutoEdit)
 {
   grid->Navigation()->SetAdvanceOnEnter(true);
   grid->Navigation()->SetAdvanceDirection(adTopBottom);
-  Open(2, edComboEdit);
-  Combo()->SelectAll();
-  SimType(Combo(), QStringLiteral("New"));
-  SimKey(Combo(), VK_RETURN);
-  SimProcess();
-  EXPECT_EQ(grid->Cells(1, 2), QStringLiteral("New"));
-  EXPECT_EQ(grid->Row(), 3);
-  EXPECT_FALSE(Combo()->Visible());
+  for (const bool autoEdit : {false, true}) {
+    grid->Navigation()->SetAdvanceAutoEdit(autoEdit);
+    Open(2, edComboEdit);
+    Combo()->SelectAll();
+    SimType(Combo(), QStringLiteral("New"));
+    SimKey(Combo(), VK_RETURN);
+    SimProcess();
+    EXPECT_EQ(grid->Cells(1, 2), QStringLiteral("New"));
+    EXPECT_EQ(grid->Row(), 3);
+    EXPECT_EQ(Combo()->Visible(), autoEdit);
+    if (autoEdit) {
+      EXPECT_EQ(Combo()->Text(), QStringLiteral("Beta"));
+      SimKey(Combo(), VK_ESCAPE);
+    }
+  }
 }
 
 TEST_F(ComboEditor, RefusedValueStaysInTheEditorFullySelected)
