@@ -335,3 +335,23 @@ TEST(ComboEditorOwner, MustBeAGrid)
   TForm form{nullptr};
   EXPECT_THROW(TGridCombo combo(&form), Exception);
 }
+
+TEST_F(ComboEditor, CursorWalkLeavesTheEditorAtEitherEndOfTheText)
+{
+  grid->Navigation()->SetCursorWalkEditor(true);
+  const struct {
+    uint16_t key;
+    int caret, col;
+  } cases[] = {{VK_RIGHT, 4, 2}, {VK_LEFT, 0, 0}, {VK_RIGHT, 2, 1}};
+  for (const auto &c : cases) {
+    grid->SetFixedCols(0);
+    Open(2, edComboEdit);
+    Combo()->SetSelStart(c.caret);
+    SimKey(Combo(), c.key);
+    SimProcess();
+    EXPECT_EQ(grid->Col(), c.col) << c.key << " " << c.caret;
+    EXPECT_EQ(grid->Row(), 2);
+    if (Combo()->Visible())
+      SimKey(Combo(), VK_ESCAPE);
+  }
+}
