@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QObject>
+#include <QPainter>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
@@ -28,25 +29,47 @@ public:
   }
   TCustomComboBox *FControl;
 
-protected:
-  void paintEvent(QPaintEvent *Event) override
+  // The look the platform gives the combo: frame, field and arrow (an editable combo's
+  // edit child paints its own text).
+  void PaintNative(QPainter &Painter)
   {
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
     if (isEditable()) {
-      QComboBox::paintEvent(Event);
+      style()->drawComplexControl(QStyle::CC_ComboBox, &opt, &Painter, this);
       return;
     }
     // A drop-down list shows its field in the window colour and only the arrow as a button.
-    QStylePainter p(this);
-    QStyleOptionComboBox opt;
-    initStyleOption(&opt);
     QStyleOptionComboBox field = opt;
     field.subControls = QStyle::SC_ComboBoxFrame | QStyle::SC_ComboBoxEditField;
     field.palette.setBrush(QPalette::Button, opt.palette.brush(QPalette::Base));
-    p.drawComplexControl(QStyle::CC_ComboBox, field);
+    style()->drawComplexControl(QStyle::CC_ComboBox, &field, &Painter, this);
     QStyleOptionComboBox arrow = opt;
     arrow.subControls = QStyle::SC_ComboBoxArrow;
-    p.drawComplexControl(QStyle::CC_ComboBox, arrow);
-    p.drawControl(QStyle::CE_ComboBoxLabel, opt);
+    style()->drawComplexControl(QStyle::CC_ComboBox, &arrow, &Painter, this);
+    style()->drawControl(QStyle::CE_ComboBoxLabel, &opt, &Painter, this);
+  }
+
+protected:
+  // The control paints through WM_PAINT and WM_NCPAINT, each with a canvas on an image of the
+  // window in WParam; the default WM_PAINT draws the platform's look into that canvas.
+  void paintEvent(QPaintEvent *) override
+  {
+    QImage img(size(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    if (TCustomComboBox *control = FControl) {
+      TCanvas canvas(&img);
+      TMessage paint(WM_PAINT, WPARAM(&canvas), 0);
+      SafeCall(control, [&]() { control->WndProc(paint); });
+      TCanvas frame(&img);
+      TMessage ncpaint(WM_NCPAINT, WPARAM(&frame), 0);
+      SafeCall(control, [&]() { control->WndProc(ncpaint); });
+    } else {
+      QPainter p(&img);
+      PaintNative(p);
+    }
+    QPainter p(this);
+    p.drawImage(0, 0, img);
   }
 };
 
@@ -101,6 +124,9 @@ void TCustomComboBox::CreateWindowDone()
   }
   --FUpdatingWidget;
   ApplyLook();
+  c->view()->setMinimumWidth(FDroppedWidth);
+  if (!FAutoComplete)
+    c->setCompleter(nullptr);
   c->setEnabled(Enabled());
   QObject::connect(c, qOverload<int>(&QComboBox::activated), FSignals.get(), [this](int Index) { NativeActivated(Index); });
   if (c->lineEdit())
@@ -217,6 +243,29 @@ void TCustomComboBox::SetTextInternal(const QString &Value)
   }
 }
 
+void TCustomComboBox::SetEditText(const QString &Value)
+{
+  if (FStyle == csDropDownList) {
+    SetTextInternal(Value);
+    return;
+  }
+  FText = Value;
+  if (QComboBox *c = ComboBox(); c && c->lineEdit()) {
+    ++FUpdatingWidget;
+    c->lineEdit()->setText(Value);
+    --FUpdatingWidget;
+  }
+}
+
+int TCustomComboBox::CharFromPos(int X) const
+{
+  QComboBox *c = ComboBox();
+  if (!c || !c->lineEdit())
+    return -1;
+  QLineEdit *e = c->lineEdit();
+  return e->cursorPositionAt(e->mapFrom(c, QPoint(X, e->geometry().center().y())));
+}
+
 void TCustomComboBox::NativeActivated(int Index)
 {
   if (FUpdatingWidget)
@@ -322,6 +371,21 @@ void TCustomComboBox::SetDroppedDown(bool Value)
   }
 }
 
+void TCustomComboBox::SetAutoComplete(bool Value)
+{
+  FAutoComplete = Value;
+  // The completer belongs to the window: a new window makes it again unless this is off.
+  if (HandleAllocated())
+    RecreateWnd();
+}
+
+void TCustomComboBox::SetDroppedWidth(int Value)
+{
+  FDroppedWidth = std::max(0, Value);
+  if (QComboBox *c = ComboBox())
+    c->view()->setMinimumWidth(FDroppedWidth);
+}
+
 int TCustomComboBox::SelStart() const
 {
   if (QComboBox *c = ComboBox(); c && c->lineEdit()) {
@@ -376,6 +440,23 @@ void TCustomComboBox::WMGetDlgCode(TWMGetDlgCode &Message)
   Message.Result |= DLGC_WANTARROWS;
   if (FStyle != csDropDownList)
     Message.Result |= DLGC_WANTCHARS;
+}
+
+void TCustomComboBox::DefaultHandler(TMessage &Message)
+{
+  auto *w = dynamic_cast<TComboWidget *>(ComboBox());
+  if (Message.Msg == WM_PAINT && Message.WParam && w) {
+    auto *canvas = reinterpret_cast<TCanvas *>(Message.WParam);
+    QImage native(w->size(), QImage::Format_ARGB32_Premultiplied);
+    native.fill(Qt::transparent);
+    {
+      QPainter p(&native);
+      w->PaintNative(p);
+    }
+    canvas->DrawImage(TRect(0, 0, native.width(), native.height()), native, TRect(0, 0, native.width(), native.height()), cmSrcCopy);
+    return;
+  }
+  TWinControl::DefaultHandler(Message);
 }
 
 void TCustomComboBox::CMFontChanged(TMessage &Message)

@@ -313,8 +313,14 @@ public:
   void SetMaxLength(int Value);
   TEditCharCase CharCase() const { return FCharCase; }
   void SetCharCase(TEditCharCase Value) { FCharCase = Value; }
+  // Typed text is completed from the items (the platform's own completion).
+  bool AutoComplete() const { return FAutoComplete; }
+  void SetAutoComplete(bool Value);
   bool DroppedDown() const;
   void SetDroppedDown(bool Value);
+  // Width of the dropped list (CB_SETDROPPEDWIDTH); at least the control's width.
+  int DroppedWidth() const { return FDroppedWidth; }
+  void SetDroppedWidth(int Value);
   int SelStart() const;
   void SetSelStart(int Value);
   int SelLength() const;
@@ -322,6 +328,10 @@ public:
   void SelectAll();
   void Clear();
   void AddItem(const QString &Item, TObject *AObject) { FItems->AddObject(Item, AObject); }
+  // Sets the edit field's text and keeps the selected item, as the platform's combo does.
+  void SetEditText(const QString &Value);
+  // Character position in the edit field under a client x (EM_CHARFROMPOS); -1 without one.
+  int CharFromPos(int X) const;
 
   QString GetText() const override;
 
@@ -334,6 +344,8 @@ public:
   void CMColorChanged(TMessage &Message) override;
   void CMEnabledChanged(TMessage &Message) override;
   void WMGetDlgCode(TWMGetDlgCode &Message) override;
+  // WM_PAINT with a canvas in WParam (the window's paint): the platform's look into it.
+  void DefaultHandler(TMessage &Message) override;
 
 protected:
   virtual void Change();
@@ -358,6 +370,8 @@ protected:
   int FMaxLength = 0;
   TEditCharCase FCharCase = ecNormal;
   int FUpdatingWidget = 0;
+  int FDroppedWidth = 0;
+  bool FAutoComplete = true;
 
   friend class TComboWidget;
   // Context of the widget's signal connections: they end with the control.

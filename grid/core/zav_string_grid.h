@@ -287,6 +287,10 @@ public:
   TFilterDropDown *FilterDropDown() const { return FFilterDropDown.get(); }
   TStringList *FilterList() const { return FFilterList.get(); }
   TGridCombo *Combobox() const { return FCombobox.get(); }
+  // The combo cell editor commits, validates and moves through the grid's own handlers.
+  friend class TGridCombo;
+  bool FNoAutoAdvance = false;  // an editor refused its value: the grid does not advance
+  bool LButFlg = false;         // a left click opened the editor; cleared once the caret is placed
   TGridEditBtn *BtnEdit() const { return FBtnEdit.get(); }
   TGridUnitEditBtn *BtnUnitEdit() const { return FBtnUnitEdit.get(); }
   TGridButton *Btn() const { return FBtn.get(); }

@@ -18,6 +18,8 @@ TZavStringGrid *OwnerGrid(TComponent *AOwner)
 TGridCombo::TGridCombo(TComponent *AOwner) : TZsgComboBox(AOwner), FGrid(OwnerGrid(AOwner))
 {
   SetButtonWidth(16);
+  // The grid's lookup settings decide about completion.
+  SetAutoComplete(false);
 }
 
 TGridCheckBox::TGridCheckBox(TComponent *AOwner) : TCheckBox(AOwner), FGrid(OwnerGrid(AOwner)) {}

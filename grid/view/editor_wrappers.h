@@ -65,17 +65,45 @@ private:
   bool IsPasswordEdit();
 };
 
+// The editor of combo-edit and combo-list cells: keys that end the edit, commit with
+// validation, arrow moves to the neighbouring cells, wheel stepping through the items, lookup
+// completion of typed text and the grid's combo events.
 class TGridCombo : public TZsgComboBox {
 public:
   // AOwner must be a grid.
   explicit TGridCombo(TComponent *AOwner);
   TZavStringGrid *Grid() const { return FGrid; }  // not owned
+  // Widens the dropped list to its widest item (measured with the grid's canvas).
+  void SizeDropDownWidth();
+  // Lookup completion of the typed text from the items, then the grid's lookup items.
+  void DoChange();
   // Auto-completion may run after the current key.
   bool WorkMode = true;
   TNotifyEvent OnReturnKey;
 
+  void WndProc(TMessage &Message) override;
+  void CMWantSpecialKey(TCMWantSpecialKey &Message) override;
+  void WMSetFocus(TWMSetFocus &Message) override;
+
+protected:
+  void KeyDown(uint16_t &Key, TShiftState Shift) override;
+  void KeyUp(uint16_t &Key, TShiftState Shift) override;
+  void KeyPress(QChar &Key) override;
+  void DoExit() override;
+  void Change() override;
+
 private:
   TZavStringGrid *FGrid;
+  bool GridHandlesTab() const;
+  // The editor's text into the edited cell, then the grid's validation of it.
+  bool CommitText();
+  // The grid gets the focus with AlwaysEdit off meanwhile (no editor reopens on the way).
+  void FocusGrid();
+  // The key to the grid's own key handling.
+  void GridKey(uint16_t Key, TShiftState Shift);
+  void CursorWalk(bool Forward);
+  // OnComboChange and OnComboObjectChange for an item; no item gives "" and no object.
+  void FireItemEvents(int Index, const QString &Value);
 };
 
 class TGridCheckBox : public TCheckBox {
