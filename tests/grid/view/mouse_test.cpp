@@ -26,7 +26,8 @@ TEST_F(MouseInput, ClickOnDataCheckBoxTogglesMakesCurrentAndReportsDisplayColumn
   log.clear();
   Click(cg, cSwap, 2);
   EXPECT_EQ(cg->Cells(cSwap, 2), "");
-  EXPECT_EQ(log, QStringList({"cell 2,5", "click"}));
+  // The platform's press moves the current cell (OnClick) before the grid reports the cell.
+  EXPECT_EQ(log, QStringList({"click", "cell 2,5"}));
 }
 
 TEST_F(MouseInput, CheckBoxInStringGridNeedsEditingOrAlwaysActive)
