@@ -313,6 +313,8 @@ void TZavStringGrid::DrawCellContent(TCanvas *ACanvas, int ACol, int ARow, TRect
   c.SavedBrushColor = ACanvas->Brush()->Color();
   c.SavedFontColor = ACanvas->Font()->Color();
   c.State = AState;
+  c.MouseDown = FMouseDown;
+  c.HotButton = FHoverButton.X == ACol && FHoverButton.Y == ARow;
 
   // The fixed-cell faces and edges are the grid's own: the footer panel, which paints cells on
   // its canvas, keeps its face.
