@@ -165,8 +165,9 @@ TEST(DimsHiddenRows, MappingMatchesCountingTheRows)
   for (int r = 0; r < n; ++r) {
     EXPECT_EQ(g.IsHiddenRow(r), hidden.count(r) == 1) << r;
     EXPECT_EQ(g.RealToDisplRow(r), d) << r;
-    if (!hidden.count(r))
+    if (!hidden.count(r)) {
       EXPECT_EQ(g.DisplToRealRow(d++), r);
+    }
   }
   EXPECT_EQ(g.RowCount(), d);
   EXPECT_EQ(g.DisplToRealRow(-1), -1);

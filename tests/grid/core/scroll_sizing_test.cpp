@@ -196,8 +196,9 @@ TEST(ScrollSizing, FooterFiguresWithHiddenRows)
     g.FloatingFooter()->SetColumnCalc(1, c.Kind);
     EXPECT_EQ(g.Cells(1, g.RowCount() - 1), c.Expected);
     // The count with hidden rows counts them too, whatever the row count says.
-    if (c.Kind == acCOUNT && c.HideTwo && c.CalcHidden)
+    if (c.Kind == acCOUNT && c.HideTwo && c.CalcHidden) {
       EXPECT_EQ(g.RowCount(), 8);
+    }
   }
 }
 
