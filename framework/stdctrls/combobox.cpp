@@ -18,14 +18,16 @@ public:
   void showPopup() override
   {
     if (FControl)
-      FControl->DropDown();
+      FControl->Notify(CBN_DROPDOWN);
     QComboBox::showPopup();
   }
   void hidePopup() override
   {
+    // Qt also hides a popup that never showed (the window hiding): that is no close-up.
+    const bool shown = view() && view()->isVisible();
     QComboBox::hidePopup();
-    if (FControl)
-      FControl->CloseUp();
+    if (FControl && shown)
+      FControl->Notify(CBN_CLOSEUP);
   }
   TCustomComboBox *FControl;
 
@@ -278,8 +280,47 @@ void TCustomComboBox::NativeActivated(int Index)
     c->lineEdit()->selectAll();
     --FUpdatingWidget;
   }
-  Click();
-  Select();
+  Notify(CBN_SELCHANGE);
+}
+
+// As the platform's combo: the parent hears of the user's action first (WM_COMMAND) and reflects
+// it back, so that a grid hosting the combo as its editor sees every selection.
+void TCustomComboBox::Notify(uint16_t Code)
+{
+  if (FParent && FParent->HandleAllocated() && HandleAllocated())
+    FParent->Perform(WM_COMMAND, MakeWParam(0, Code), LPARAM(Handle()));
+  else
+    Reflected(Code);
+}
+
+void TCustomComboBox::Reflected(uint16_t Code)
+{
+  switch (Code) {
+  case CBN_SELCHANGE:
+    Click();
+    Select();
+    break;
+  case CBN_EDITCHANGE:
+    Change();
+    break;
+  case CBN_DROPDOWN:
+    DropDown();
+    break;
+  case CBN_CLOSEUP:
+    CloseUp();
+    break;
+  default:
+    break;
+  }
+}
+
+void TCustomComboBox::Dispatch(TMessage &Message)
+{
+  if (Message.Msg == CN_COMMAND) {
+    Reflected(MessageAs<TWMCommand>(Message).NotifyCode);
+    return;
+  }
+  TWinControl::Dispatch(Message);
 }
 
 void TCustomComboBox::NativeEdited(const QString &Text)
@@ -310,7 +351,7 @@ void TCustomComboBox::NativeEdited(const QString &Text)
     --FUpdatingWidget;
   }
   FItemIndex = c ? c->currentIndex() : -1;
-  Change();
+  Notify(CBN_EDITCHANGE);
 }
 
 void TCustomComboBox::Change()

@@ -346,6 +346,7 @@ public:
   void WMGetDlgCode(TWMGetDlgCode &Message) override;
   // WM_PAINT with a canvas in WParam (the window's paint): the platform's look into it.
   void DefaultHandler(TMessage &Message) override;
+  void Dispatch(TMessage &Message) override;
 
 protected:
   virtual void Change();
@@ -362,6 +363,9 @@ protected:
   void ApplyLook();
   void NativeActivated(int Index);
   void NativeEdited(const QString &Text);
+  // A user action: to the parent as WM_COMMAND, reflected back as CN_COMMAND.
+  void Notify(uint16_t Code);
+  void Reflected(uint16_t Code);
 
   std::unique_ptr<TControlStrings> FItems;
   TComboBoxStyle FStyle = csDropDown;

@@ -355,3 +355,25 @@ TEST_F(ComboEditor, CursorWalkLeavesTheEditorAtEitherEndOfTheText)
       SimKey(Combo(), VK_ESCAPE);
   }
 }
+
+// A choice made in the dropped list reaches the grid as the combo's notification: the item
+// events fire with the chosen item, and the list's opening and closing are reported.
+TEST_F(ComboEditor, ChoosingFromTheDroppedListReportsTheItem)
+{
+  int drops = 0, closes = 0;
+  grid->OnComboDropDown = [&](TObject *, int, int) { ++drops; };
+  grid->OnComboCloseUp = [&](TObject *, int, int) { ++closes; };
+  Open(2, edComboList);
+  Combo()->SetDroppedDown(true);
+  SimProcess();
+  EXPECT_EQ(drops, 1);
+  SimKey(Combo(), VK_DOWN);
+  SimKey(Combo(), VK_RETURN);
+  SimProcess();
+  EXPECT_EQ(closes, 1);
+  ASSERT_FALSE(changes.empty());
+  EXPECT_EQ(changes.back().index, 2);
+  EXPECT_EQ(changes.back().value, "Gamma");
+  ASSERT_FALSE(objectChanges.empty());
+  EXPECT_EQ(objectChanges.back().object, &objects[2]);
+}
