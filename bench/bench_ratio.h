@@ -19,6 +19,12 @@ public:
       }
     ConsoleReporter::ReportRuns(Runs);
   }
+  // Time of Numerator over time of Denominator; 0 when either did not run.
+  double Ratio(const std::string &Numerator, const std::string &Denominator) const
+  {
+    const auto n = Times.find(Numerator), d = Times.find(Denominator);
+    return n != Times.end() && d != Times.end() && d->second > 0 ? n->second / d->second : 0;
+  }
   std::map<std::string, double> Times;
   // By name and arguments ("BM_X/25000"), for benchmarks run at several sizes.
   std::map<std::string, double> TimesByRun;

@@ -129,11 +129,8 @@ int main(int argc, char **argv)
   benchmark::Initialize(&argc, argv);
   TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto grid = reporter.Times.find("BM_GridTypeChar");
-  const auto model = reporter.Times.find("BM_ModelTypeChar");
-  if (grid != reporter.Times.end() && model != reporter.Times.end() && grid->second > 0)
-    std::printf("TypeChar, %d x %d: QTableView / TZavColumnGrid = %.2f\n", kRows, kCols,
-                model->second / grid->second);
+  if (const double r = reporter.Ratio("BM_ModelTypeChar", "BM_GridTypeChar"); r > 0)
+    std::printf("TypeChar, %d x %d: QTableView / TZavColumnGrid = %.2f\n", kRows, kCols, r);
   benchmark::Shutdown();
   return 0;
 }

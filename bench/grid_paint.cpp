@@ -197,17 +197,11 @@ int main(int argc, char **argv)
   const struct {
     const char *Name, *Goal;
   } ops[] = {{"FullRepaint", "at least 1"}, {"PageDown", "for information"}, {"CellMove", "for information"}};
-  for (const auto &op : ops) {
-    const auto grid = reporter.Times.find(std::string("BM_Grid") + op.Name);
-    const auto view = reporter.Times.find(std::string("BM_View") + op.Name);
-    if (grid != reporter.Times.end() && view != reporter.Times.end() && grid->second > 0)
-      std::printf("%s, %d x %d: QTableView / TZavColumnGrid = %.2f (goal: %s)\n", op.Name, kRows, kCols,
-                  view->second / grid->second, op.Goal);
-  }
-  const auto full = reporter.Times.find("BM_GridFullRepaint");
-  const auto move = reporter.Times.find("BM_GridCellMove");
-  if (full != reporter.Times.end() && move != reporter.Times.end() && move->second > 0)
-    std::printf("Cell move: full repaint / cell move = %.2f (goal: at least 5)\n", full->second / move->second);
+  for (const auto &op : ops)
+    if (const double r = reporter.Ratio(std::string("BM_View") + op.Name, std::string("BM_Grid") + op.Name); r > 0)
+      std::printf("%s, %d x %d: QTableView / TZavColumnGrid = %.2f (goal: %s)\n", op.Name, kRows, kCols, r, op.Goal);
+  if (const double r = reporter.Ratio("BM_GridFullRepaint", "BM_GridCellMove"); r > 0)
+    std::printf("Cell move: full repaint / cell move = %.2f (goal: at least 5)\n", r);
   benchmark::Shutdown();
   return 0;
 }

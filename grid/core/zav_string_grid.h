@@ -2068,6 +2068,7 @@ private:
   void OpenLink(const QString &Anchor);
   void WheelNotch(int Delta);
   void WheelPanStop();
+  bool WheelStep(bool Down, TShiftState Shift, TPoint MousePos);
   void WheelPanTick();
   void EndFixedSizing(int X, int Y);
 

@@ -2,8 +2,6 @@
 
 #include "grid/core/zav_string_grid.h"
 
-namespace {
-
 // Every editor serves one grid: an owner of another kind is a programming error.
 TZavStringGrid *OwnerGrid(TComponent *AOwner)
 {
@@ -12,8 +10,6 @@ TZavStringGrid *OwnerGrid(TComponent *AOwner)
     throw EInvalidCast(QStringLiteral("Invalid class typecast"));
   return grid;
 }
-
-} // namespace
 
 TGridCombo::TGridCombo(TComponent *AOwner) : TZsgComboBox(AOwner), FGrid(OwnerGrid(AOwner))
 {

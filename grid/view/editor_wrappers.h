@@ -11,6 +11,9 @@
 
 class TZavStringGrid;
 
+// The grid an editor is created for; raises when the owner is no grid.
+TZavStringGrid *OwnerGrid(TComponent *AOwner);
+
 class TZavInplaceEdit : public TInplaceEdit {
 public:
   explicit TZavInplaceEdit(TComponent *AOwner);

@@ -10,15 +10,6 @@
 
 namespace {
 
-// Every editor serves one grid: an owner of another kind is a programming error.
-TZavStringGrid *OwnerGrid(TComponent *AOwner)
-{
-  auto *grid = dynamic_cast<TZavStringGrid *>(AOwner);
-  if (!grid)
-    throw EInvalidCast(QStringLiteral("Invalid class typecast"));
-  return grid;
-}
-
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 } // namespace

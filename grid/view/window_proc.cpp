@@ -162,46 +162,28 @@ void TZavStringGrid::WheelPanTick()
   }
 }
 
-bool TZavStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
-{
-  if (MouseActions()->WheelAction() == waScroll || !EnableWheel()) {
-    bool handled = false;
-    if (OnMouseWheelDown)
-      OnMouseWheelDown(this, Shift, MousePos, handled);
-    return handled;
-  }
-  const bool direct = MouseActions()->DirectEdit();
-  MouseActions()->SetDirectEdit(false);
-  const bool editing = EditorMode();
-  bool result = false;
-  try {
-    result = TBaseGrid::DoMouseWheelDown(Shift, MousePos);
-  } catch (...) {
-    MouseActions()->SetDirectEdit(direct);
-    throw;
-  }
-  MouseActions()->SetDirectEdit(direct);
-  if (editing && CanFocus())
-    SetFocus();
-  return result;
-}
+bool TZavStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) { return WheelStep(true, Shift, MousePos); }
 
-bool TZavStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
+bool TZavStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) { return WheelStep(false, Shift, MousePos); }
+
+// One wheel notch: the grid's own step with direct editing held off, or the plain events when
+// the wheel scrolls or is switched off.
+bool TZavStringGrid::WheelStep(bool Down, TShiftState Shift, TPoint MousePos)
 {
   if (MouseActions()->WheelAction() == waScroll || !EnableWheel()) {
     bool handled = false;
-    if (OnMouseWheelUp)
-      OnMouseWheelUp(this, Shift, MousePos, handled);
+    if (const auto &event = Down ? OnMouseWheelDown : OnMouseWheelUp)
+      event(this, Shift, MousePos, handled);
     return handled;
   }
-  if (Row() >= RowCount() || Col() >= ColCount())
+  if (!Down && (Row() >= RowCount() || Col() >= ColCount()))
     return true;
   const bool direct = MouseActions()->DirectEdit();
   MouseActions()->SetDirectEdit(false);
   const bool editing = EditorMode();
   bool result = false;
   try {
-    result = TBaseGrid::DoMouseWheelUp(Shift, MousePos);
+    result = Down ? TBaseGrid::DoMouseWheelDown(Shift, MousePos) : TBaseGrid::DoMouseWheelUp(Shift, MousePos);
   } catch (...) {
     MouseActions()->SetDirectEdit(direct);
     throw;
