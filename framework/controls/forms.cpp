@@ -1,6 +1,8 @@
 // TCustomForm: showing, closing, modal loops, activation and focus.
 #include "framework/controls/forms.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -266,15 +268,28 @@ TRect TCustomForm::ScreenRect() const
 void TCustomForm::PlaceOnScreen()
 {
   TRect area = Screen ? Screen->WorkAreaRect() : TRect(0, 0, 1024, 768);
-  // What is centred is the window as it shows, so that it sits in the middle whatever frame
-  // the platform draws; the bounds follow from where its client area then lies.
-  const TRect cr = GetClientRect();
+  if (FPosition != poScreenCenter && FPosition != poDesktopCenter && FPosition != poMainFormCenter
+      && FPosition != poOwnerFormCenter)
+    return;
   const TRect m = ScreenFrameMargins();
+  // A sizeable window wider or taller than the screen would open with its edges and buttons out
+  // of reach: it opens at the size of the work area instead.
+  if (FBorderStyle == bsSizeable) {
+    const TRect cr0 = GetClientRect();
+    const int maxW = area.Width() - m.Left - m.Right;
+    const int maxH = area.Height() - m.Top - m.Bottom;
+    if ((cr0.Width() > maxW && maxW > 0) || (cr0.Height() > maxH && maxH > 0))
+      SetClientSize(std::min(cr0.Width(), std::max(maxW, 1)), std::min(cr0.Height(), std::max(maxH, 1)));
+  }
+  // What is centred is the window as it shows, so that it sits in the middle whatever frame
+  // the platform draws; the bounds follow from where its client area then lies. A window that
+  // still does not fit keeps its top-left corner (and so its title bar) on the screen.
+  const TRect cr = GetClientRect();
   const int shownWidth = cr.Width() + m.Left + m.Right;
   const int shownHeight = cr.Height() + m.Top + m.Bottom;
   auto centerOn = [&](const TRect &r) {
-    const int clientLeft = r.Left + (r.Width() - shownWidth) / 2 + m.Left;
-    const int clientTop = r.Top + (r.Height() - shownHeight) / 2 + m.Top;
+    const int clientLeft = std::max(r.Left + (r.Width() - shownWidth) / 2, area.Left) + m.Left;
+    const int clientTop = std::max(r.Top + (r.Height() - shownHeight) / 2, area.Top) + m.Top;
     SetBounds(clientLeft - FrameWidth(), clientTop - FrameWidth() - CaptionHeight(), FWidth, FHeight);
   };
   switch (FPosition) {

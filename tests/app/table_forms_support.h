@@ -13,6 +13,7 @@
 #include "grid/view/editor_wrappers.h"
 #include "tests/app/shell_test_support.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -80,7 +81,15 @@ public:
   }
   static void Click_Cell(TZavStringGrid *Grid, int Col, int Row)
   {
-    const TRect R = Grid->CellRect(Grid->DisplColIndex(Col), Row);
+    // A column out of view is scrolled to first, as the user does with the scroll bar (the
+    // forms are wider than a small screen).
+    const int dc = Grid->DisplColIndex(Col);
+    TRect R = Grid->CellRect(dc, Row);
+    if (R.Width() <= 0 || R.Right > Grid->ClientWidth()) {
+      Grid->SetLeftCol(std::max(Grid->FixedCols(), dc));
+      SimProcess();
+      R = Grid->CellRect(dc, Row);
+    }
     SimClick(Grid, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
     SimProcess();
   }

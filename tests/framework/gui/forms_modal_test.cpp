@@ -276,6 +276,25 @@ TEST(Forms, ScreenCenterPlacesTheFormWhenShown)
   }
 }
 
+// Wider or taller than the screen: a sizeable window opens at the work area's size, a fixed
+// one keeps its top-left corner on the screen; neither opens with its title bar out of reach.
+TEST(Forms, ScreenCenterKeepsAWindowLargerThanTheScreenOnIt)
+{
+  const TRect area = Screen->WorkAreaRect();
+  for (TFormBorderStyle style : {bsSizeable, bsSingle}) {
+    SCOPED_TRACE(int(style));
+    TTestForm f;
+    f->SetBorderStyle(style);
+    f->SetClientSize(area.Width() + 70, 100);
+    f->SetPosition(poScreenCenter);
+    f->Show();
+    const QRect shown = f->Handle()->geometry();
+    EXPECT_GE(shown.x(), area.Left);
+    EXPECT_EQ(shown.y(), area.Top + (area.Height() - 100) / 2);
+    EXPECT_EQ(f->ClientWidth(), style == bsSizeable ? area.Width() : area.Width() + 70);
+  }
+}
+
 TEST(Forms, MainFormCenterCentresOnTheMainWindowAsItShows)
 {
   TTestForm main;
