@@ -136,6 +136,8 @@ TEST_F(CellLayout, MeasuredTextSize)
       {"three lines", three, true, -1, {w, 3 * h}},
       {"0 degrees", "Wide line of text", false, 0, {w + 12, h + 12}},
       {"90 degrees", "Wide line of text", false, 90, {h + 12, w + 12}},
+      // Rich text measures its plain text, a line per paragraph, multi-line cells or not.
+      {"rich text", "{\\rtf1\\ansi Wide line of text\\par b}", false, -1, {w, 2 * h + 4}},
   };
   for (const TCase &t : cases) {
     SCOPED_TRACE(t.name);
