@@ -152,6 +152,22 @@ TEST_F(CellLayout, MeasuredTextSize)
   }
 }
 
+// A margin on the top-left only leaves the wrapped text the room of the other side.
+TEST_F(CellLayout, WrappedTextWidthFollowsTheMarginSides)
+{
+  const QString text = "abc def";
+  const int tw = g->Canvas()->TextWidth(text);
+  const int h = g->Canvas()->TextHeight("gh");
+  g->SetCells(1, 1, text);
+  // Room of a cell w wide: w - 2 x 2 margin - 2 x 2 inset, or w - 2 - 4 with one margin.
+  g->SetColWidths(1, 200);
+  const int extra = 200 - g->CellRect(1, 1).Width();
+  g->SetColWidths(1, tw + 7 + extra);
+  EXPECT_EQ(g->GetCellTextSize(1, 1, false, true).cy, 2 * h);
+  g->SetXYOffsetTopLeftOnly(true);
+  EXPECT_EQ(g->GetCellTextSize(1, 1, false, true).cy, h);
+}
+
 // Turned text needs the sum of both projections on each side; at 45 degrees anything less
 // clips the text in an auto-sized cell.
 TEST_F(CellLayout, RotatedTextBoxHoldsTheTurnedText)
