@@ -60,6 +60,13 @@ void TZavStringGrid::FitColumnWidth(int ACol, bool GrowOnly)
   SetColWidths(ACol, ClampToRange(width, FMinColWidth, FMaxColWidth));
 }
 
+// An automatic width passes the same event as a width the user sets.
+void TZavStringGrid::DoUpdateAutoColumnSize(int ACol, int &AWidth)
+{
+  if (OnUpdateColumnSize)
+    OnUpdateColumnSize(this, ACol, AWidth);
+}
+
 void TZavStringGrid::PadColWidth(int ACol, int Padding)
 {
   if (Padding != 0)
