@@ -239,8 +239,10 @@ void TZavColumnGrid::DoUpdateColumnSize(int ACol, int &AWidth)
 
 void TZavColumnGrid::DoUpdateAutoColumnSize(int ACol, int &AWidth)
 {
-  if (InColumns(ACol)) {
-    const TGridColumnItem *c = Item(ACol);
+  // ACol is a display column; its item is the real column's.
+  const int real = ACol < ColCount() ? DisplToRealCol(ACol) : ACol;
+  if (InColumns(real)) {
+    const TGridColumnItem *c = Item(real);
     if (c->AutoMinSize() > 0 && AWidth < c->AutoMinSize())
       AWidth = c->AutoMinSize();
     if (c->AutoMaxSize() > 0 && AWidth > c->AutoMaxSize())

@@ -4,10 +4,6 @@
 
 #include "grid/core/control_look.h"
 
-// The text margin on both sides.
-int TZavStringGrid::GetTotalXOffset() { return 2 * GraphicXYOffset().X; }
-int TZavStringGrid::GetTotalYOffset() { return 2 * GraphicXYOffset().Y; }
-
 int TZavStringGrid::GraphicCheckSize() { return FControlLook->CheckSize(); }
 int TZavStringGrid::GraphicRadioSize() { return FControlLook->RadioSize(); }
 bool TZavStringGrid::GraphicFlatControls() { return FControlLook->ControlStyle() == csFlat; }

@@ -7,7 +7,6 @@ void TZavStringGrid::DoUpdateColumnSize(int ACol, int &AWidth)
   if (OnUpdateColumnSize)
     OnUpdateColumnSize(this, ACol, AWidth);
 }
-void TZavStringGrid::DoUpdateAutoColumnSize(int ACol, int &AWidth) { DoUpdateColumnSize(ACol, AWidth); }
 void TZavStringGrid::ColumnHeadersChanged() {}
 QString TZavStringGrid::CalcFooterColumn(int) { return QString(); }
 void TZavStringGrid::GetUsedCells(int &ACols, int &ARows)

@@ -488,8 +488,6 @@ public:
   void SetColumnOrder();
   void AdaptToOfficeTheme();
   void ApplyFrameworkStyle();
-  void AutoSizeColumns(bool DoFixedCols, int Padding);
-  void AutoSizeCol(int ACol, int Padding);
   void UpdateProportionalVertScroll();
   void CellControlsUpdate(bool Rebuild);
   // The window procedure an edit link installs on a custom editor control: with goTabs the
@@ -498,6 +496,40 @@ public:
   std::function<void(TMessage &)> FGridControlWndProc;
   void SaveToStream(TStream *Stream);
   void LoadFromStream(TStream *Stream);
+
+  // --- measuring, auto-size ---
+  // 1.0 except during a print pass, when it is the fit-to-page factor.
+  double Fontscalefactor = 1.0;
+  // Point size <-> height in 0.1 mm (negative: character height).
+  int MapFontHeight(int PointSize);
+  int MapFontSize(int Height);
+  // Moves R's top-left corner to where Text, turned by Angle degrees in the canvas font, starts.
+  void PlaceRotatedText(TRect &R, int Angle, const QString &Text, TAlignment HAlign, TVAlignment VAlign);
+  // The placement arithmetic over the turned text's extents (WC = |cx cos|, HS = |cy sin|,
+  // WS = |cx sin|, HC = |cy cos|); the print page passes WS and HC negated.
+  static void RotatedTextOrigin(TRect &R, TAlignment HAlign, TVAlignment VAlign, int Angle, int WC, int HS, int WS,
+                                int HC);
+  int GetMaxLinesInRow(int ARow);
+  int MaxColumnTextLength(int ACol);
+  void InvalidateGridRect(TGridRect R);
+  // Columns are display indexes; widths and heights are clamped to the grid's bounds.
+  void AutoSizeCol(int ACol, int Padding);
+  void AutoSizeColumns(bool DoFixedCols, int Padding);
+  void AutoSizeRow(int ARow, int Padding);
+  void AutoSizeRows(bool DoFixedRows, int Padding);
+  void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+  void AutoFitColumns(bool DoFixedCells);
+  void SizeToCols();
+  void SizeToRows();
+  void SizeToCells();
+protected:
+  void FitColumnWidth(int ACol, bool GrowOnly);
+  void FitRowHeight(int ARow, bool GrowOnly, int Padding);
+  void SetRowHeightForLines(int ARow, int Lines, int Extra);
+private:
+  void PadColWidth(int ACol, int Padding);
+  void PadRowHeight(int ARow, int Padding);
+public:
 
   // --- used by the settings classes, look settings and sort settings ---
   // Fixed-cell gradient of the painting looks, kept as RGB; a write repaints.

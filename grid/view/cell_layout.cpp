@@ -1,8 +1,6 @@
 // Cell alignment, the per-cell borders an application asks for, and the pixel size of a cell's
 // text as it is painted (used to fit columns and rows).
 #include <algorithm>
-#include <cmath>
-#include <numbers>
 
 #include "grid/core/zav_string_grid.h"
 #include "grid/foundation/cell_properties.h"
@@ -10,6 +8,7 @@
 #include "grid/foundation/markup_render.h"
 #include "grid/foundation/markup_utils.h"
 #include "grid/view/cell_paint.h"
+#include "grid/view/rtf_text.h"
 
 namespace {
 
@@ -115,8 +114,10 @@ void TZavStringGrid::MeasureCellText(int ACol, int DCol, TPoint &Size, bool VS, 
   TRect R = CellRect(DCol, ARow);
   R.Left += FXYOffset.X;
   R.Top += FXYOffset.Y;
-  R.Right -= FXYOffset.X;
-  R.Bottom -= FXYOffset.Y;
+  if (!FXYOffsetTopLeftOnly) {
+    R.Right -= FXYOffset.X;
+    R.Bottom -= FXYOffset.Y;
+  }
   if (VS)
     R.Right -= 17;
 
@@ -135,6 +136,10 @@ void TZavStringGrid::MeasureCellText(int ACol, int DCol, TPoint &Size, bool VS, 
     return;
   }
 
+  // Rich text is shown as its plain text, one line per paragraph.
+  const bool rich = kind == 2;
+  if (rich)
+    text = RTFToPlainText(text);
   int angle = 0;
   const bool rotated = IsRotated(ACol, ARow, angle);
   if (SB) {
@@ -152,7 +157,7 @@ void TZavStringGrid::MeasureCellText(int ACol, int DCol, TPoint &Size, bool VS, 
     int widest = 0, lines = 0;
     QString rest = text, line;
     do {
-      if (FMultilinecells) {
+      if (FMultilinecells || rich) {
         TakeFirstLine(rest, true, line);
       } else {
         line = rest;
@@ -169,10 +174,9 @@ void TZavStringGrid::MeasureCellText(int ACol, int DCol, TPoint &Size, bool VS, 
 
   if (rotated) {
     // The box around the turned text: each side is the sum of both projections.
-    const double r = angle * std::numbers::pi / 180.0;
-    const double x = Size.X, y = Size.Y;
-    const int w = int(std::abs(std::trunc(x * std::cos(r)))) + int(std::abs(std::trunc(y * std::sin(r))));
-    const int h = int(std::abs(std::trunc(x * std::sin(r)))) + int(std::abs(std::trunc(y * std::cos(r))));
-    Size = TPoint(w + 12, h + 12);
+    const TRotatedExtents e = RotatedExtents(Size.X, Size.Y, angle);
+    Size = TPoint(e.WC + e.HS + 12, e.WS + e.HC + 12);
   }
+  if (rich)
+    Size.Y += 4;
 }

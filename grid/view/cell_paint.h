@@ -46,6 +46,15 @@ struct TCellPaintContext {
 double ClampValue(double X);
 // The share of Value in Min..Max in percent; an empty range (Max = Min) shows 0 %.
 int XPProgressPercent(int Value, int Min, int Max);
+// The projections of a CX by CY text turned by Angle degrees, each truncated: the turned text's
+// box is WC + HS wide and WS + HC high.
+struct TRotatedExtents {
+  int WC = 0;  // |CX cos|
+  int HS = 0;  // |CY sin|
+  int WS = 0;  // |CX sin|
+  int HC = 0;  // |CY cos|
+};
+TRotatedExtents RotatedExtents(int CX, int CY, int Angle);
 // Where the text origin goes so that the text turned by Angle degrees lies aligned in R.
 TPoint PlaceRotatedText(TCanvas *Canvas, const TRect &R, int Angle, TAlignment HA, TVAlignment VA,
                         const QString &Text);

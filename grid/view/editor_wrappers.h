@@ -66,6 +66,9 @@ private:
   void Paste();
   void LookupComplete();
   bool IsPasswordEdit();
+  // Size while typing: the row grows to Height (or is fitted when Height is 0) with the column
+  // synchronisation off, then OnEndRowSize.
+  void SizeRowWhileTyping(int Height);
 };
 
 // The editor of combo-edit and combo-list cells: keys that end the edit, commit with

@@ -102,27 +102,21 @@ void RegisterGraphicGlyphs()
   RegisterResourceBitmap(QStringLiteral("ZSGFILT"), PaintFilterGlyph);
 }
 
+TRotatedExtents RotatedExtents(int CX, int CY, int Angle)
+{
+  const double a = Angle * M_PI / 180.0, ca = std::cos(a), sa = std::sin(a);
+  auto proj = [](double V) { return int(std::abs(std::trunc(V))); };
+  return {proj(ca * CX), proj(sa * CY), proj(sa * CX), proj(ca * CY)};
+}
+
 TPoint PlaceRotatedText(TCanvas *Canvas, const TRect &R, int Angle, TAlignment HA, TVAlignment VA,
                         const QString &Text)
 {
-  // The text's corners turned counter-clockwise; its bounding box is aligned in R and the
-  // origin (the unturned top-left corner) goes with it.
   const TSize ext = Canvas->TextExtent(Text);
-  const double a = Angle * M_PI / 180.0, ca = std::cos(a), sa = std::sin(a);
-  const double xs[4] = {0, double(ext.cx), 0, double(ext.cx)};
-  const double ys[4] = {0, 0, double(ext.cy), double(ext.cy)};
-  double minX = 0, maxX = 0, minY = 0, maxY = 0;
-  for (int i = 0; i < 4; ++i) {
-    const double x = xs[i] * ca + ys[i] * sa, y = -xs[i] * sa + ys[i] * ca;
-    minX = std::min(minX, x);
-    maxX = std::max(maxX, x);
-    minY = std::min(minY, y);
-    maxY = std::max(maxY, y);
-  }
-  const int bw = int(std::lround(maxX - minX)), bh = int(std::lround(maxY - minY));
-  const int left = HA == taRightJustify ? R.Right - bw : HA == taCenter ? R.Left + (R.Right - R.Left - bw) / 2 : R.Left;
-  const int top = VA == vtaBottom ? R.Bottom - bh : VA == vtaCenter ? R.Top + (R.Bottom - R.Top - bh) / 2 : R.Top;
-  return TPoint(left - int(std::lround(minX)), top - int(std::lround(minY)));
+  const TRotatedExtents e = RotatedExtents(ext.cx, ext.cy, Angle);
+  TRect r = R;
+  TZavStringGrid::RotatedTextOrigin(r, HA, VA, Angle, e.WC, e.HS, e.WS, e.HC);
+  return TPoint(r.Left, r.Top);
 }
 
 void TZavStringGrid::PlaceCellGraphic(TCellPaintContext &Ctx, TRect &R, TCellGraphic *Graphic, TVAlignment CellVAlign,
@@ -290,7 +284,7 @@ void TZavStringGrid::DrawCellGraphic(TCellPaintContext &Ctx, TRect &R, TCellGrap
     const QString text = Cells(RCol, ARow);
     TRect tr = R;
     InflateRect(tr, -2, -2);
-    const TPoint origin = PlaceRotatedText(cv, tr, Graphic->CellAngle(), Ctx.HA, Ctx.VA, text);
+    const TPoint origin = ::PlaceRotatedText(cv, tr, Graphic->CellAngle(), Ctx.HA, Ctx.VA, text);
     const int oldOrientation = cv->Font()->Orientation();
     cv->Font()->SetOrientation(Graphic->CellAngle() * 10);
     const uint32_t oldAlign = cv->SetTextAlign(TA_LEFT | TA_TOP);

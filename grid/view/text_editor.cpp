@@ -3,7 +3,11 @@
 // and the edit-done notification when it loses the focus.
 #include "grid/view/editor_wrappers.h"
 
+#include <algorithm>
+
 #include "framework/controls/clipboard.h"
+#include "grid/core/grid_settings.h"
+#include "grid/core/text_conversion.h"
 #include "grid/core/zav_string_grid.h"
 #include "grid/foundation/grid_options.h"
 #include "grid/foundation/grid_utils.h"
@@ -493,6 +497,17 @@ void TZavInplaceEdit::KeyDown(uint16_t &Key, TShiftState Shift)
   const int caret = SelStart();
   if (Key == VK_RETURN && !FGrid->Navigation()->AllowCtrlEnter() && (FGrid->WordWrap() || FGrid->Multilinecells()))
     FGrid->FEditing = false;
+  if (Key == VK_RETURN && (Shift.Contains(ssCtrl) || Shift.Contains(ssShift)) && FGrid->SizeWhileTyping()->Height() &&
+      FGrid->Multilinecells()) {
+    // Room for the line the Enter is about to start.
+    TCanvas *canvas = FGrid->Canvas();
+    canvas->Font()->Assign(Font());
+    TRect r(0, 0, std::max(1, Width() - 5), 0);
+    const int textH = canvas->DrawText(text + QStringLiteral("\r\n "), r,
+                                       DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
+    const int height = textH + FGrid->GetTotalYOffset() + 2 * FGrid->GridLineWidth();
+    SizeRowWhileTyping(FGrid->RowHeights(FGrid->Row()) > height ? 0 : height);
+  }
   // Up and Down move between the lines of a multi-line text and leave the cell at its edges.
   if (Key == VK_UP && text.left(caret).contains(QLatin1Char('\n')))
     return;
@@ -530,6 +545,28 @@ void TZavInplaceEdit::KeyUp(uint16_t &Key, TShiftState Shift)
 {
   TInplaceEdit::KeyUp(Key, Shift);
   LookupComplete();
+  if (Key == VK_LEFT || Key == VK_RIGHT)
+    return;
+  // The cell already holds the typed text, so the fits measure what the user sees.
+  if (FGrid->SizeWhileTyping()->Width())
+    FGrid->AutoSizeCol(FGrid->Col(), 0);
+  if (FGrid->SizeWhileTyping()->Height() && FGrid->WordWrap())
+    SizeRowWhileTyping(0);
+}
+
+void TZavInplaceEdit::SizeRowWhileTyping(int Height)
+{
+  const int row = FGrid->Row();
+  TColumnSize *cs = FGrid->ColumnSize();
+  const bool synch = cs->SynchWithGrid();
+  cs->SetSynchWithGrid(false);
+  if (Height > 0)
+    FGrid->SetRowHeights(row, Height);
+  else
+    FGrid->AutoSizeRow(row, 0);
+  cs->SetSynchWithGrid(synch);
+  if (FGrid->OnEndRowSize)
+    FGrid->OnEndRowSize(FGrid, row);
 }
 
 void TZavInplaceEdit::LookupComplete()

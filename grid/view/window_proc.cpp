@@ -76,6 +76,9 @@ void TZavStringGrid::WndProc(TMessage &Message)
     if (w.Keys & MK_CONTROL && IntelliZoom()) {
       for (int i = 0; i < std::abs(notches); ++i)
         Zoom(notches < 0 ? wheelscrl : -wheelscrl);
+      // The cells follow the zoomed font.
+      if (notches != 0)
+        AutoSizeCells(true, 4, 4);
       return;
     }
     if (!EnableWheel() || (FixedRowAlways() && RowCount() == 1))

@@ -136,6 +136,8 @@ TEST_F(CellLayout, MeasuredTextSize)
       {"three lines", three, true, -1, {w, 3 * h}},
       {"0 degrees", "Wide line of text", false, 0, {w + 12, h + 12}},
       {"90 degrees", "Wide line of text", false, 90, {h + 12, w + 12}},
+      // Rich text measures its plain text, a line per paragraph, multi-line cells or not.
+      {"rich text", "{\\rtf1\\ansi Wide line of text\\par b}", false, -1, {w, 2 * h + 4}},
   };
   for (const TCase &t : cases) {
     SCOPED_TRACE(t.name);
@@ -148,6 +150,22 @@ TEST_F(CellLayout, MeasuredTextSize)
     EXPECT_EQ(s.cy, t.expected.cy);
     g->RemoveRotated(1, 1);
   }
+}
+
+// A margin on the top-left only leaves the wrapped text the room of the other side.
+TEST_F(CellLayout, WrappedTextWidthFollowsTheMarginSides)
+{
+  const QString text = "abc def";
+  const int tw = g->Canvas()->TextWidth(text);
+  const int h = g->Canvas()->TextHeight("gh");
+  g->SetCells(1, 1, text);
+  // Room of a cell w wide: w - 2 x 2 margin - 2 x 2 inset, or w - 2 - 4 with one margin.
+  g->SetColWidths(1, 200);
+  const int extra = 200 - g->CellRect(1, 1).Width();
+  g->SetColWidths(1, tw + 7 + extra);
+  EXPECT_EQ(g->GetCellTextSize(1, 1, false, true).cy, 2 * h);
+  g->SetXYOffsetTopLeftOnly(true);
+  EXPECT_EQ(g->GetCellTextSize(1, 1, false, true).cy, h);
 }
 
 // Turned text needs the sum of both projections on each side; at 45 degrees anything less

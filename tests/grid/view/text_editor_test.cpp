@@ -3,6 +3,7 @@
 #include "tests/grid/view/edit_fixture.h"
 
 #include "framework/controls/clipboard.h"
+#include "grid/core/text_conversion.h"
 
 namespace {
 
@@ -157,6 +158,59 @@ TEST_F(TextEditor, CtrlEnterBreaksTheLineAndEnterEndsTheEdit)
   SimKey(Editor(), VK_RETURN);
   SimProcess();
   EXPECT_FALSE(EditorShown());
+}
+
+TEST_F(TextEditor, SizeWhileTypingGrowsTheColumnAndTheRow)
+{
+  QList<int> rowsSized;
+  g->OnEndRowSize = [&](TObject *, int r) { rowsSized << r; };
+  const QString text = "a text far wider than the column";
+  const struct {
+    bool width, height;
+  } cases[] = {{false, false}, {true, false}, {false, true}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << c.height);
+    g->HideInplaceEdit();
+    g->Columns()->Items(cText)->SetWidth(90);
+    g->SetRowHeights(1, 22);
+    rowsSized.clear();
+    g->SizeWhileTyping()->SetWidth(c.width);
+    g->SizeWhileTyping()->SetHeight(c.height);
+    Open(edNormal, "");
+    SimType(Editor(), text);
+    ASSERT_EQ(g->Cells(cText, 1), text);
+    if (c.width)
+      EXPECT_EQ(g->ColWidths(cText), g->GetCellTextSize(cText, 1, false, false).cx + 8);
+    else
+      EXPECT_EQ(g->ColWidths(cText), 90);
+    if (c.height) {
+      EXPECT_GE(g->RowHeights(1), 2 * g->Canvas()->TextHeight("gh") + 6) << "the wrapped text's lines";
+      EXPECT_EQ(rowsSized.value(0), 1);
+    } else {
+      EXPECT_EQ(g->RowHeights(1), 22);
+      EXPECT_TRUE(rowsSized.isEmpty());
+    }
+    // The editor stays exactly over its grown cell.
+    EXPECT_EQ(Editor()->Width(), g->ColWidths(cText) - 1);
+    EXPECT_EQ(Editor()->Height(), g->RowHeights(1) - 1);
+  }
+}
+
+TEST_F(TextEditor, CtrlEnterMakesRoomForTheNewLine)
+{
+  g->SetWordWrap(false);
+  g->SetMultilinecells(true);
+  g->SizeWhileTyping()->SetHeight(true);
+  int sized = -1;
+  g->OnEndRowSize = [&](TObject *, int r) { sized = r; };
+  Open(edNormal, "ab");
+  g->Canvas()->Font()->Assign(Editor()->Font());
+  const int h = g->Canvas()->TextHeight("gh");
+  SimKey(Editor(), VK_RETURN, {ssCtrl});
+  EXPECT_GE(g->RowHeights(1), 2 * h + 6);
+  EXPECT_LT(g->RowHeights(1), 3 * h + 6);
+  EXPECT_EQ(sized, 1);
+  EXPECT_EQ(Editor()->Height(), g->RowHeights(1) - 1);
 }
 
 }  // namespace

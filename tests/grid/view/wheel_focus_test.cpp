@@ -59,9 +59,12 @@ TEST_F(WheelFocus, WheelOffAndCtrlZoom)
   EXPECT_EQ(sg->TopRow(), 1);
   sg->SetEnableWheel(true);
   const int h = sg->RowHeights(3);
+  sg->SetCells(2, 4, "a text wider than any column of the grid");
   Wheel(-120, {ssCtrl});
   EXPECT_EQ(sg->Row(), 5);
   EXPECT_GT(sg->RowHeights(3), h);
+  // The cells are fitted to the zoomed font.
+  EXPECT_GE(sg->ColWidths(2), sg->GetCellTextSize(2, 4, false, false).cx + 4 + 2);
 }
 
 TEST_F(WheelFocus, ParentTakingTheWheelLeavesTheGridToTheFramework)
