@@ -371,6 +371,8 @@ void TZavInplaceEdit::WMKillFocus(TMessage &Message)
     return;
   const HWND to = HWND(Message.WParam);
   const bool toGrid = FGrid->HandleAllocated() && to == FGrid->Handle();
+  if (!toGrid)
+    FGrid->PopInvalidEntryBalloon();  // the user went elsewhere
   if (!toGrid && FGrid->EditMode) {
     try {
       Validate();
@@ -519,8 +521,9 @@ void TZavInplaceEdit::WndProc(TMessage &Message)
                             Text().length() >= FGrid->MaxEditLength() && SelLength() == 0 &&
                             SelStart() == Text().length();
     if (ch.isPrint() && nav->AdvanceAuto() && (fullLength || MaskFilled())) {
+      // A full field moves on as Enter does, its value validated first.
       QChar enter(13);
-      FGrid->KeyPress(enter);
+      KeyPress(enter);
     }
     return;
   }

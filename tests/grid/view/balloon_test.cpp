@@ -126,7 +126,13 @@ struct CellBalloons : EditGridTest {
   {
     const TRect R = g->CellRect(c, r);
     SimMouseMove(g, R.Left + 5, R.Top + 5);
-    return SimWaitFor([&] { return Tip()->Showing(); }, 300);
+    return SimWaitFor([&] { return Tip()->Showing(); });
+  }
+  // What the tip would show for the cell, asked without waiting for the pointer's rest.
+  bool ContentFor(int c, int r, TBalloonTipText &Content)
+  {
+    const TRect R = g->CellRect(c, r);
+    return Tip()->OnGetText(TPoint(R.Left + 5, R.Top + 5), Content);
   }
 };
 
@@ -155,7 +161,8 @@ TEST_F(CellBalloons, TextsAreCutAndPasswordsStayHidden)
   EXPECT_EQ(Tip()->Content().Text, QString(2045, 'a') + "...");
 
   g->OnIsPasswordCell = [](TObject *, int r, int, bool &p) { p = r == 3; };
-  EXPECT_FALSE(RestOn(cText, 3));
+  TBalloonTipText content;
+  EXPECT_FALSE(ContentFor(cText, 3, content));
   // A balloon set on the cell or by the event still shows, its title cut at 100.
   g->OnCellBalloon = [](TObject *, int, int, QString &title, QString &text, int &icon) {
     title = QString(120, 'T');

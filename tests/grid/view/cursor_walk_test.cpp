@@ -199,3 +199,39 @@ TEST_F(CursorWalk, ValidCharSetServesWhenValidCharsIsEmpty)
 }
 
 }  // namespace
+
+namespace {
+
+// The move of a full field is the move of Enter: the value is validated first, and the cell
+// left behind is settled (the next editor opens plain on its own cell).
+TEST_F(MaskedEdit, AFilledValueIsValidatedBeforeTheMove)
+{
+  QStringList validated;
+  g->OnCellValidate = [&](TObject *, int, int, QString &v, bool &ok) {
+    validated << v;
+    ok = v != "99:99";
+  };
+  g->Columns()->Items(cEdit)->SetEditMask("00:00;1;_");
+  Open(cEdit, 2, "", 0);
+  SimType(Editor(), "9999");
+  SimProcess();
+  EXPECT_EQ(validated, QStringList{"99:99"});
+  EXPECT_EQ(g->Col(), cEdit);
+  EXPECT_TRUE(EditorShown());
+
+  Open(cEdit, 2, "", 0);
+  SimType(Editor(), "1234");
+  SimProcess();
+  EXPECT_EQ(validated.last(), "12:34");
+  EXPECT_EQ(g->Col(), cCheck);
+  EXPECT_EQ(g->Cells(cEdit, 2), "12:34");
+
+  SimClick(g, g->CellRect(cText, 3).Left + 5, g->CellRect(cText, 3).Top + 5);
+  SimKey(g, VK_F2);
+  SimProcess();
+  ASSERT_TRUE(EditorShown());
+  EXPECT_EQ(Editor()->EditMask(), "");
+  EXPECT_EQ(Editor()->Text(), "t3");
+}
+
+}  // namespace
