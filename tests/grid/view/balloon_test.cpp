@@ -87,6 +87,25 @@ TEST_F(Balloons, ARefusedValueShowsTheBalloonAtTheEditor)
   EXPECT_FALSE(tip->Showing());
 }
 
+TEST_F(Balloons, ARefusedComboValueShowsTheBalloonAtTheCombo)
+{
+  g->SetInvalidEntryText("No x");
+  Go(cEdit, 2);
+  SimKey(g, VK_F2);
+  SimProcess();
+  TGridCombo *combo = g->Combobox();
+  ASSERT_TRUE(combo && combo->Visible());
+  SimType(combo, "x");
+  SimKey(combo, VK_RETURN);
+  SimProcess();
+  TBalloonTip *tip = g->InvalidEntryBalloon();
+  ASSERT_TRUE(tip && tip->Showing());
+  const TRect cell = g->CellRect(cEdit, 2);
+  EXPECT_GE(tip->StemTip().X, cell.Left);
+  EXPECT_LT(tip->StemTip().X, cell.Right);
+  EXPECT_NE(g->Cells(cEdit, 2), "x");
+}
+
 TEST_F(Balloons, NoBalloonWithoutItsTextsOrForAnAcceptedValue)
 {
   TypeAndEnter(2, "max");
