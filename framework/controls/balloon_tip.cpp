@@ -19,13 +19,15 @@ constexpr int StemWidth = 16;
 constexpr int Corner = 6;
 constexpr uint32_t TextFormat = DT_WORDBREAK | DT_NOPREFIX | DT_LEFT;
 
+// The form holding Control, else its outermost parent.
 TWinControl *HostOf(TControl *Control)
 {
   if (TCustomForm *form = GetParentForm(Control))
     return form;
-  if (auto *w = dynamic_cast<TWinControl *>(Control))
-    return w;
-  return Control ? Control->Parent() : nullptr;
+  TWinControl *host = dynamic_cast<TWinControl *>(Control);
+  for (TWinControl *p = Control ? Control->Parent() : nullptr; p; p = p->Parent())
+    host = p;
+  return host;
 }
 
 // A quarter circle of corner points, clockwise on the screen from angle Start (degrees,
