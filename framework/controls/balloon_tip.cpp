@@ -157,6 +157,7 @@ void TBalloonTip::ShowAt(TControl *Control, TPoint Point, const TBalloonTipText 
       p.Y = Height();
   }
   OverlaySetPolygonRegion(Handle(), region);
+  UpdateFade();
   SetVisible(true);
   OverlayRaise(Handle());
   Invalidate();
@@ -236,14 +237,30 @@ void TBalloonTip::MouseDown(TMouseButton, TShiftState, int, int)
   Pop();
 }
 
-void TBalloonTip::Paint()
+void TBalloonTip::Paint() { PaintOn(Canvas()); }
+
+void TBalloonTip::UpdateFade()
 {
-  TCanvas *c = Canvas();
+  if (Opacity == 255) {
+    OverlaySetPicture(Handle(), nullptr, 255);
+    return;
+  }
+  TBitmap picture;
+  picture.SetPixelFormat(pf24bit);
+  picture.SetSize(Width(), Height());
+  PaintOn(picture.Canvas());
+  picture.SetPixelFormat(pf32bit);
+  OverlaySetPicture(Handle(), &picture, Opacity);
+}
+
+void TBalloonTip::PaintOn(TCanvas *C)
+{
+  TCanvas *c = C;
   const TColor back = BackgroundColor == clNone ? clInfoBk : BackgroundColor;
   const TColor fore = TextColor == clNone ? clInfoText : TextColor;
   c->Brush()->SetStyle(bsSolid);
   c->Brush()->SetColor(back);
-  c->FillRect(ClientRect());
+  c->FillRect(TRect(0, 0, Width(), Height()));
   c->Pen()->SetColor(clGray);
   c->Pen()->SetStyle(psSolid);
   c->Pen()->SetWidth(1);

@@ -43,6 +43,8 @@ public:
   int MaxTipWidth = 300;
   // Milliseconds the balloon stays; 0 or less: until popped or clicked.
   int HideDelay = 10000;
+  // 255: opaque; less lets what lies below show through (where the display allows it).
+  uint8_t Opacity = 255;
 
   // Tool-tip use. RelayMouse gets the tool control's mouse messages (WM_MOUSEMOVE, the button
   // downs, CM_MOUSELEAVE) with client coordinates of the tool. When the pointer has rested
@@ -60,6 +62,9 @@ protected:
 
 private:
   void Layout(TWinControl *Host, TPoint Tip);
+  void PaintOn(TCanvas *C);
+  // A faded balloon shows as a picture of itself.
+  void UpdateFade();
   void HideNow();
   void ShowTimerFired(TObject *Sender);
   void HideTimerFired(TObject *Sender);

@@ -38,6 +38,7 @@ void TZavStringGrid::BalloonInit()
   tip->InitialDelay = DelayOr(FBalloon->InitialDelay(), DefaultInitialDelay);
   tip->ReshowDelay = DelayOr(FBalloon->ReshowDelay(), DefaultReshowDelay);
   tip->HideDelay = DelayOr(FBalloon->AutoHideDelay(), DefaultAutoHideDelay);
+  tip->Opacity = uint8_t(255 - FBalloon->Transparency());
   tip->OnGetText = [this](TPoint Pos, TBalloonTipText &Content) { return BalloonCellText(Pos, Content); };
 }
 

@@ -173,6 +173,24 @@ TEST_F(CellBalloons, TheCellUnderThePointerShowsItsTextAndAnotherCellClosesIt)
   EXPECT_EQ(g->BalloonTip(), nullptr);
 }
 
+TEST_F(CellBalloons, TransparencyLetsTheGridShowThrough)
+{
+  g->Balloon()->SetEnable(false);
+  g->Balloon()->SetTransparency(128);
+  g->Balloon()->SetEnable(true);
+  for (int r = 2; r < 6; ++r)
+    g->SetColors(cText, r, clBlack);
+  ASSERT_TRUE(RestOn(cText, 1));
+  const TBalloonTip *tip = Tip();
+  SimProcess();
+  EXPECT_TRUE(GrabToPng(&form, testsupport::OutputDir() + "/balloon_transparent.png"));
+  const QImage img = GrabControl(&form);
+  // Inside the box, over the black cells below: between the balloon's colour and black.
+  const QRgb p = img.pixel(tip->Left() + 14, tip->Top() + tip->Height() - 6);
+  EXPECT_LT(qRed(p), 200);
+  EXPECT_GT(qRed(p), 40);
+}
+
 TEST_F(CellBalloons, TextsAreCutAndPasswordsStayHidden)
 {
   g->SetCells(cText, 2, QString(3000, 'a'));
