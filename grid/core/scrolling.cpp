@@ -4,6 +4,8 @@
 // footer row's figures.
 #include "grid/core/zav_string_grid.h"
 
+#include "framework/controls/balloon_tip.h"
+
 #include <algorithm>
 #include <cmath>
 #include <type_traits>
@@ -491,6 +493,10 @@ void TZavStringGrid::Notification(TComponent *AComponent, TOperation Operation)
       FCellChecker = nullptr;
     if (SameObject(AComponent, FFixedDropDownMenu))
       FFixedDropDownMenu = nullptr;
+    if (SameObject(AComponent, FHToolTip))
+      FHToolTip = nullptr;
+    if (SameObject(AComponent, FEditBalloon))
+      FEditBalloon = nullptr;
     if (!ComponentState().Contains(csDestroying) && FSyncGrid && SameObject(AComponent, FSyncGrid->Grid()))
       FSyncGrid->SetGrid(nullptr);
   }

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <bitset>
 #include <memory>
 #include <vector>
 
@@ -66,6 +67,8 @@ class TFilter;
 class TGridItem;
 class TCollection;
 class TBalloonSettings;
+class TBalloonTip;
+struct TBalloonTipText;
 class TShowModified;
 class TCellGraphic;
 class TFilterDropDown;
@@ -613,6 +616,13 @@ public:
   bool AlwaysValidate() const { return FAlwaysValidate; }
   void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
   QString NewCellText() const { return FNewCellText; }
+  // Characters (below 256) an edValidChars cell accepts while ValidChars is empty.
+  const std::bitset<256> &ValidCharSet() const { return FValidCharSet; }
+  void SetValidCharSet(const std::bitset<256> &Value) { FValidCharSet = Value; }
+  // The cell balloon tool tip (while Balloon.Enable) and the balloon of a refused value; each
+  // nullptr until made; owned by the grid.
+  TBalloonTip *BalloonTip() const { return FHToolTip; }
+  TBalloonTip *InvalidEntryBalloon() const { return FEditBalloon; }
   bool IsPasswordCell(int ACol, int ARow);
   void SimulateCellClick(int ACol, int ARow);
   TRowChangedEvent OnRowChanged;
@@ -2117,6 +2127,16 @@ private:
   int FAECol = -1, FAERow = -1;  // where the advance started
   int FOldRowSel = -1;       // row last reported by OnRowChanged
   bool FEditStart = false;   // the grid's own mouse-down is loading the editor
+  std::bitset<256> FValidCharSet;
+  TBalloonTip *FHToolTip = nullptr;    // owned as a component; cleared by Notification
+  TBalloonTip *FEditBalloon = nullptr; // owned as a component; cleared by Notification
+  // What the cell balloon shows for the cell at Pos (client coordinates); false: nothing.
+  bool BalloonCellText(TPoint Pos, TBalloonTipText &Content);
+  // The pointer's messages for the cell balloon.
+  void BalloonRelay(const TMessage &Message);
+  // The refused-value balloon at the open editor, when InvalidEntryTitle or Text are set.
+  void ShowInvalidEntryBalloon();
+  void PopInvalidEntryBalloon();
   static bool IsTextEditor(TEditorType AEditor);
   // The cell's colour, font and alignment as painted: what an editor over it takes.
   TColor EditorLook(int ACol, int ARow, TFont *AFont, TAlignment &HAlign);

@@ -233,13 +233,8 @@ void TGridCombo::KeyDown(uint16_t &Key, TShiftState Shift)
 
 void TGridCombo::CursorWalk(bool Forward)
 {
-  const int col = FGrid->Col(), row = FGrid->GetRowEx();
-  int target = -1;
-  if (!Forward && col > FGrid->FixedCols())
-    target = col - 1;
-  if (Forward && col < FGrid->ColCount() - FGrid->FixedRightCols() - 1)
-    target = col + FGrid->CellSpan(FGrid->RealColIndex(col), row).X + 1;
-  if (target != -1 && FGrid->IsClickControlCell(target, row)) {
+  const int target = CursorWalkClickCell(FGrid, Forward);
+  if (target != -1) {
     if (FGrid->ValidateCell(Text())) {
       FGrid->HideInplaceEdit();
       FGrid->SetCol(target);
@@ -248,12 +243,8 @@ void TGridCombo::CursorWalk(bool Forward)
   }
   if (FGrid->CanFocus())
     FGrid->SetFocus();
-  TNavigation *nav = FGrid->Navigation();
-  const TAdvanceDirection dir = nav->AdvanceDirection();
-  nav->SetAdvanceDirection(adLeftRight);
-  FGrid->AdvanceToNextCell(col, row, true, false, !Forward, true);
-  nav->SetAdvanceDirection(dir);
-  if (nav->CursorWalkAlwaysEdit())
+  CursorWalkAdvance(FGrid, Forward);
+  if (FGrid->Navigation()->CursorWalkAlwaysEdit())
     FGrid->ShowEditor();
 }
 

@@ -14,6 +14,13 @@ class TZavStringGrid;
 // The grid an editor is created for; raises when the owner is no grid.
 TZavStringGrid *OwnerGrid(TComponent *AOwner);
 
+// The arrow-key walk out of an editor at either end of its text. The neighbouring click-control
+// cell (check box, radio, button) beside the current cell, display column; -1 when there is none.
+int CursorWalkClickCell(TZavStringGrid *Grid, bool Forward);
+// Moves the current cell one step along its row (wrapping to the next or previous row), read-only
+// cells skipped as after Enter.
+void CursorWalkAdvance(TZavStringGrid *Grid, bool Forward);
+
 class TZavInplaceEdit : public TInplaceEdit {
 public:
   explicit TZavInplaceEdit(TComponent *AOwner);
@@ -59,8 +66,18 @@ private:
   // Runs the grid's validation of the editor text; a refused value stays in the editor.
   bool Validate();
   void KeepAfterRefusal();
+  // Stores the text in the cell, then validates it; a refused value stays in the editor.
+  bool StoreAndValidate();
+  // Left or Right at the edge of the text leaves for the neighbouring cell; answers whether
+  // the key was used (also when a refused value kept the editor).
+  bool CursorWalk(uint16_t Key, TShiftState Shift);
   void WMKeyDown(TMessage &Message);
   bool FilterChar(QChar &Ch);
+  // A character an edValidChars cell takes: ValidChars, or the grid's ValidCharSet when that
+  // text is empty.
+  bool ValidCharAccepted(QChar Ch) const;
+  // A masked text is complete and the caret after its last position.
+  bool MaskFilled() const;
   void WMKillFocus(TMessage &Message);
   void WMSetFocus(TMessage &Message);
   void Paste();

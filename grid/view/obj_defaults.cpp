@@ -37,7 +37,5 @@ void TZavStringGrid::MoveFocusWindow() {}
 void TZavStringGrid::DrawNCBorder() {}
 void TZavStringGrid::AdaptToOfficeTheme() {}
 void TZavStringGrid::ApplyFrameworkStyle() {}
-void TZavStringGrid::BalloonInit() {}
-void TZavStringGrid::BalloonDone() {}
 void TZavStringGrid::UpdateSearchPanel(TObject *) {}
 

@@ -119,6 +119,52 @@ bool TZavInplaceEdit::WantsTab()
 
 bool TZavInplaceEdit::Validate() { return FGrid->ValidateCell(Text()); }
 
+bool TZavInplaceEdit::StoreAndValidate()
+{
+  // The cell gets the text without validating inside the store; the validation follows.
+  const QString old = FGrid->FOldCellText;
+  FGrid->FValidating = true;
+  FGrid->SetCurrentCell(Text());
+  FGrid->FValidating = false;
+  if (Validate()) {
+    SetText(FGrid->FNewCellText);
+    return true;
+  }
+  KeepAfterRefusal();
+  FGrid->FOldCellText = old;
+  return false;
+}
+
+bool TZavInplaceEdit::CursorWalk(uint16_t Key, TShiftState Shift)
+{
+  const bool forward = Key == VK_RIGHT;
+  const bool noShift = !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt);
+  // Left leaves only when the caret already stood at the start before the key; Right when it
+  // stood at the end, so the key that reaches the edge does not leave yet.
+  const bool atEdge = forward ? FOldSelStart == Text().length() && SelStart() == Text().length()
+                              : SelStart() == 0 && FSelKeyDown == 0;
+  if (!FGrid->Navigation()->CursorWalkEditor() || SelLength() != 0 || !noShift || !atEdge)
+    return false;
+  // The value is final before the cell is left; a refused one keeps the editor on its cell
+  // (the refusal has put it back there with the old text).
+  if (!Validate())
+    return true;
+  FGrid->HideInplaceEdit();
+  const int target = CursorWalkClickCell(FGrid, forward);
+  if (target != -1) {
+    FGrid->SetCol(target);
+    return true;
+  }
+  CursorWalkAdvance(FGrid, forward);
+  if (FGrid->Navigation()->CursorWalkAlwaysEdit()) {
+    if (!FGrid->EditorMode())
+      FGrid->ShowEditor();
+  } else {
+    FGrid->HideInplaceEdit();
+  }
+  return true;
+}
+
 void TZavInplaceEdit::KeepAfterRefusal()
 {
   // The refused or corrected value stays in the editor for another try.
@@ -199,6 +245,20 @@ void TZavInplaceEdit::WMKeyDown(TMessage &Message)
       SetText(FGrid->FNewCellText);
     }
     break;
+  case VK_LEFT:
+  case VK_RIGHT: {
+    const bool atEdge = key == VK_LEFT ? SelStart() == 0 : SelStart() + SelLength() == Text().length();
+    if (shift.Contains(ssShift) && nav->CursorWalkEditor() && atEdge) {
+      if (!StoreAndValidate()) {
+        Invalidate();
+        return;
+      }
+      FGrid->HideInplaceEdit();
+      if (FGrid->CanFocus())
+        FGrid->SetFocus();
+    }
+    break;
+  }
   case VK_HOME:
     if (!ctrl && !shift.Contains(ssShift)) {
       SetSelStart(0);
@@ -215,6 +275,29 @@ void TZavInplaceEdit::WMKeyDown(TMessage &Message)
     break;
   }
   TInplaceEdit::WndProc(Message);
+}
+
+bool TZavInplaceEdit::ValidCharAccepted(QChar Ch) const
+{
+  const QString &chars = FGrid->ValidChars();
+  if (!chars.isEmpty())
+    return chars.contains(Ch);
+  return Ch.unicode() < 256 && FGrid->ValidCharSet().test(Ch.unicode());
+}
+
+bool TZavInplaceEdit::MaskFilled() const
+{
+  // Every input position holds a character (a literal blank of the mask does not count) and
+  // the caret stands after the last one.
+  if (!IsMasked())
+    return false;
+  const QString shown = EditText();
+  for (int i = 0; i < shown.size(); ++i) {
+    const bool literal = i < FLayout.Literals.size() && !FLayout.Literals.at(i).isNull();
+    if (!literal && (shown.at(i) == FLayout.Blank || shown.at(i) == QLatin1Char(' ')))
+      return false;
+  }
+  return SelLength() == 0 && SelStart() == shown.size();
 }
 
 bool TZavInplaceEdit::FilterChar(QChar &Ch)
@@ -271,9 +354,7 @@ bool TZavInplaceEdit::FilterChar(QChar &Ch)
     Ch = Ch.toLower();
     return true;
   case edValidChars: {
-    if (k == 8 || k == 13)
-      return true;
-    if (FGrid->ValidChars().contains(Ch))
+    if (k == 8 || k == 13 || ValidCharAccepted(Ch))
       return true;
     MessageBeep(0);
     return false;
@@ -294,6 +375,8 @@ void TZavInplaceEdit::WMKillFocus(TMessage &Message)
     return;
   const HWND to = HWND(Message.WParam);
   const bool toGrid = FGrid->HandleAllocated() && to == FGrid->Handle();
+  if (!toGrid)
+    FGrid->PopInvalidEntryBalloon();  // the user went elsewhere
   if (!toGrid && FGrid->EditMode) {
     try {
       Validate();
@@ -379,9 +462,10 @@ void TZavInplaceEdit::Paste()
     result = result.toUpper();
     break;
   case edValidChars:
+    // A paste passes the same characters as typing does.
     ok = !S.isEmpty();
     for (QChar c : S)
-      ok = ok && FGrid->ValidChars().contains(c);
+      ok = ok && ValidCharAccepted(c);
     break;
   default:
     break;
@@ -413,6 +497,8 @@ void TZavInplaceEdit::WndProc(TMessage &Message)
       FAltBack = false;
     break;
   case WM_KEYDOWN:
+    // The next key answers the refused-value balloon.
+    FGrid->PopInvalidEntryBalloon();
     FSkipEnterChar = false;
     WMKeyDown(Message);
     return;
@@ -435,10 +521,13 @@ void TZavInplaceEdit::WndProc(TMessage &Message)
       SetSelStart(caret + 1);
     }
     const TNavigation *nav = FGrid->Navigation();
-    if (ch.isPrint() && nav->AdvanceAuto() && nav->AdvanceOnEnter() && FGrid->MaxEditLength() > 0 &&
-        Text().length() >= FGrid->MaxEditLength() && SelLength() == 0 && SelStart() == Text().length()) {
+    const bool fullLength = nav->AdvanceOnEnter() && FGrid->MaxEditLength() > 0 &&
+                            Text().length() >= FGrid->MaxEditLength() && SelLength() == 0 &&
+                            SelStart() == Text().length();
+    if (ch.isPrint() && nav->AdvanceAuto() && (fullLength || MaskFilled())) {
+      // A full field moves on as Enter does, its value validated first.
       QChar enter(13);
-      FGrid->KeyPress(enter);
+      KeyPress(enter);
     }
     return;
   }
@@ -513,17 +602,9 @@ void TZavInplaceEdit::KeyDown(uint16_t &Key, TShiftState Shift)
     return;
   if (Key == VK_DOWN && text.mid(caret).contains(QLatin1Char('\n')))
     return;
-  if (Key == VK_UP || Key == VK_DOWN) {
-    const QString old = FGrid->FOldCellText;
-    FGrid->FValidating = true;
-    FGrid->SetCurrentCell(text);
-    FGrid->FValidating = false;
-    if (!Validate()) {
-      KeepAfterRefusal();
-      FGrid->FOldCellText = old;
-      Key = 0;
-      return;
-    }
+  if ((Key == VK_UP || Key == VK_DOWN) && !StoreAndValidate()) {
+    Key = 0;
+    return;
   }
   FGrid->EditorKeyDown(Key, Shift);
   TInplaceEdit::KeyDown(Key, Shift);
@@ -543,6 +624,11 @@ void TZavInplaceEdit::KeyPress(QChar &Key)
 
 void TZavInplaceEdit::KeyUp(uint16_t &Key, TShiftState Shift)
 {
+  if (Key == VK_LEFT || Key == VK_RIGHT) {
+    if (!CursorWalk(Key, Shift))
+      return;
+    Key = 0;
+  }
   TInplaceEdit::KeyUp(Key, Shift);
   LookupComplete();
   if (Key == VK_LEFT || Key == VK_RIGHT)

@@ -35,6 +35,7 @@ void TZavStringGrid::RefuseValue(const QString &V, const QString &NewValue, int 
   if (V == NewValue && Col() != FOldCol)
     InvalidateEditor();
   FModified = FOldModifiedValue;
+  ShowInvalidEntryBalloon();
 }
 
 bool TZavStringGrid::ValidateCell(const QString &NewValue)

@@ -26,6 +26,8 @@ void TZavStringGrid::WndProc(TMessage &Message)
     return;
   }
   const TGridRect sel0 = Selection();
+  if (FHToolTip)
+    BalloonRelay(Message);
 
   if (Message.Msg == GridModule().GridEditDoneMessage && Message.Msg != 0) {
     if (OnEditCellDone)
