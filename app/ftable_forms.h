@@ -86,13 +86,6 @@ public:
   void Set_Lang() override;
 };
 
-class TFTopicTemplate : public TTable_Form_Placeholder {
-public:
-  explicit TFTopicTemplate(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
-
 class TFBACnet_Eng_Unit : public TTable_Form_Placeholder {
 public:
   explicit TFBACnet_Eng_Unit(TComponent *AOwner);
