@@ -9,15 +9,6 @@ TTable_Form_Placeholder::TTable_Form_Placeholder(TComponent *AOwner, const QStri
   SetClientSize(640, 400);
 }
 
-TFS7_Protocol_Set_Access::TFS7_Protocol_Set_Access(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FS7_Protocol_Set_Access"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFS7_Protocol_Set_Access::FormCreate(TObject *) { Set_Lang(); }
-
-void TFS7_Protocol_Set_Access::Set_Lang() {}
-
 TFKNXAccess::TFKNXAccess(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FKNXAccess"))
 {
   OnCreate = [this](TObject *Sender) { FormCreate(Sender); };

@@ -9,12 +9,8 @@ public:
   TTable_Form_Placeholder(TComponent *AOwner, const QString &AName);
 };
 
-class TFS7_Protocol_Set_Access : public TTable_Form_Placeholder {
-public:
-  explicit TFS7_Protocol_Set_Access(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The S7 access form is built (tables/).
+#include "tables/fs7_protocol_set_access.h"
 
 class TFKNXAccess : public TTable_Form_Placeholder {
 public:

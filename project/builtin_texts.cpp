@@ -809,6 +809,7 @@ const TBuiltinText Builtin_Texts[] = {
     {1322, u"!! [S7comm Read] Slot must be between 0 and 31"},
     {1323, u"!! [S7comm Write] Rack must be between 0 and 3"},
     {1324, u"!! [S7comm Write] Slot must be between 0 and 31"},
+    {1325, u"Are you sure to delete the Row number "},
     {1400, u"KNX Set Access"},
     {1401, u"KNX Set Access"},
     {1402, u"OK"},

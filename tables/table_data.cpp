@@ -1,0 +1,210 @@
+#include "tables/table_data.h"
+
+#include "framework/services/xmldoc.h"
+#include "framework/system/sysutils.h"
+#include "grid/core/zav_string_grid.h"
+#include "project/table_rows.h"
+#include "project/validators.h"
+#include "ui/lang_text.h"
+
+#include <QByteArray>
+
+int Table_Int(const QString &Text) { return StrToIntDef(Text, -1); }
+
+QString Table_Cell(TZavStringGrid *Grid, const TColumnDesc &Column, int Row)
+{
+  if (Column.Keeping == TCellKeeping::ckGridCheckBox) {
+    bool State = false;
+    if (Grid->GetCheckBoxState(Column.Col, Row, State))
+      return State ? QStringLiteral("Y") : QStringLiteral("N");
+  }
+  return Grid->Cells(Column.Col, Row);
+}
+
+void Set_Table_Cell(TZavStringGrid *Grid, const TColumnDesc &Column, int Row, const QString &Value)
+{
+  if (Column.Keeping == TCellKeeping::ckGridCheckBox && Grid->SetCheckBoxState(Column.Col, Row, Value == QLatin1String("Y")))
+    return;
+  Grid->SetCells(Column.Col, Row, Value);
+}
+
+void Reset_Table_Grid(TZavStringGrid *Grid, const TGridDesc &Desc)
+{
+  Grid->BeginUpdate();
+  for (int R = 1; R <= Desc.Data_Rows; ++R) {
+    Grid->SetCells(0, R, QString::number(R));
+    for (const TColumnDesc &C : Desc.Columns)
+      if (C.Col > 0)
+        Set_Table_Cell(Grid, C, R, C.Reset_Text);
+  }
+  Grid->EndUpdate();
+}
+
+namespace {
+
+bool Key_Blank(TZavStringGrid *Grid, const TGridDesc &Desc, int Row)
+{
+  return Grid->Cells(Desc.Key_Col, Row).trimmed().isEmpty();
+}
+
+QString Section_Name(const TTableFormDesc &Desc, const TGridDesc &G)
+{
+  return QString::fromUtf8(G.Section ? G.Section : Desc.Root);
+}
+
+// Loads one grid's rows; false with Result's reason when the load ends early.
+bool Load_Grid(const TTableFile &File, const TTableFormDesc &Desc, const TGridDesc &G, TZavStringGrid *Grid,
+               TTableLoadResult &Result)
+{
+  const TTableSection Section = G.Section ? File.Section(G.Section) : File.Root_Rows();
+  if (!Section.Exists()) {
+    Result.Reason = QStringLiteral("The file \"%1\" has no section \"%2\".").arg(File.Path(), Section_Name(Desc, G));
+    return false;
+  }
+  int R = 1;
+  for (const TTableRow Row : Section) {
+    if (R > G.Data_Rows) {
+      Result.Reason = QStringLiteral("The file \"%1\" holds more rows in \"%2\" than the table's %3.")
+                          .arg(File.Path(), Section_Name(Desc, G))
+                          .arg(G.Data_Rows);
+      return false;
+    }
+    for (const TColumnDesc &C : G.Columns) {
+      if (C.Load == TLoadPolicy::lpNotLoaded)
+        continue;
+      if (C.Load == TLoadPolicy::lpComputed || !C.Attribute) {
+        if (C.Load == TLoadPolicy::lpComputed)
+          Set_Table_Cell(Grid, C, R, C.Default);
+        continue;
+      }
+      if (Row.Has(C.Attribute)) {
+        Set_Table_Cell(Grid, C, R, Row.Text(C.Attribute));
+        continue;
+      }
+      if (C.Load == TLoadPolicy::lpRequired) {
+        Result.Reason = QStringLiteral("Row %1 of \"%2\" in the file \"%3\" has no attribute \"%4\".")
+                            .arg(R)
+                            .arg(Section_Name(Desc, G), File.Path(), QString::fromUtf8(C.Attribute));
+        return false;
+      }
+      Set_Table_Cell(Grid, C, R, C.Default);
+    }
+    ++Result.Rows;
+    ++R;
+  }
+  return true;
+}
+
+}  // namespace
+
+TTableLoadResult Load_Table_File(TXMLDocument &Doc, const QString &Path, const TTableFormDesc &Desc,
+                                 const std::vector<TZavStringGrid *> &Grids)
+{
+  TTableLoadResult Result;
+  for (TZavStringGrid *Grid : Grids)
+    Grid->BeginUpdate();
+  try {
+    const TTableFile File(Doc, Path);
+    if (!File.Has_Root()) {
+      Result.Complete = false;
+      Result.Reason = QStringLiteral("The file \"%1\" holds no table.").arg(Path);
+    }
+    for (size_t I = 0; Result.Complete && I < Desc.Grids.size(); ++I)
+      Result.Complete = Load_Grid(File, Desc, Desc.Grids[I], Grids[I], Result);
+  } catch (Exception &E) {
+    Result.Complete = false;
+    Result.Reason = E.Message();
+  }
+  for (TZavStringGrid *Grid : Grids)
+    Grid->EndUpdate();
+  // The rows are the grid's now; the document is not kept.
+  Doc.Clear();
+  return Result;
+}
+
+void Save_Table_File(TXMLDocument &Doc, const QString &Path, const TTableFormDesc &Desc,
+                     const std::vector<TZavStringGrid *> &Grids)
+{
+  // A fresh tree: activating a document that still names the file it read would read it again.
+  Doc.SetActive(false);
+  Doc.SetFileName(QString());
+  Doc.SetActive(true);
+  pugi::xml_document &D = Doc.Handle();
+  D.reset();
+  pugi::xml_node Root = D.append_child(Desc.Root);
+  D.append_child(pugi::node_comment).set_value(Desc.Version.toUtf8().constData());
+  QByteArray Value;
+  for (size_t I = 0; I < Desc.Grids.size(); ++I) {
+    const TGridDesc &G = Desc.Grids[I];
+    TZavStringGrid *Grid = Grids[I];
+    pugi::xml_node Section = G.Section ? Root.append_child(G.Section) : Root;
+    for (int R = 1; R < Grid->RowCount(); ++R) {
+      if (Key_Blank(Grid, G, R))
+        break;
+      pugi::xml_node Row = Section.append_child("row");
+      for (const TColumnDesc &C : G.Columns) {
+        if (!C.Attribute)
+          continue;
+        Value = Table_Cell(Grid, C, R).toUtf8();
+        Row.append_attribute(C.Attribute).set_value(Value.constData());
+      }
+    }
+  }
+  try {
+    Doc.SaveToFile(Path);
+  } catch (...) {
+    Doc.Clear();
+    throw;
+  }
+  Doc.Clear();
+}
+
+bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGrid *> &Grids,
+                      const std::vector<int> &Data_Sizes, QString &Message)
+{
+  for (size_t I = 0; I < Desc.Grids.size(); ++I) {
+    const TGridDesc &G = Desc.Grids[I];
+    TZavStringGrid *Grid = Grids[I];
+    const int Size = Data_Sizes[I];
+    for (int R = 1; R < Grid->RowCount(); ++R) {
+      if (Key_Blank(Grid, G, R))
+        break;
+      if (G.Enable_Col >= 0 && Grid->Cells(G.Enable_Col, R).trimmed() != QLatin1String("Y"))
+        continue;
+      for (const TRowCheck &K : G.Checks) {
+        if (Grid->IsHiddenColumn(K.Shown_Col >= 0 ? K.Shown_Col : K.Col))
+          continue;
+        if (K.Guard && !K.Guard(R))
+          continue;
+        const QString Text = Grid->Cells(K.Col, R);
+        bool Fails = false;
+        switch (K.Kind) {
+        case TCheckKind::ckRange: {
+          const int N = Table_Int(Text);
+          Fails = N < K.Min || N > K.Max;
+          break;
+        }
+        case TCheckKind::ckBelowSize: {
+          const int N = Table_Int(Text);
+          Fails = N < 0 || N >= Size;
+          break;
+        }
+        case TCheckKind::ckNotBlank: Fails = Text.trimmed().isEmpty(); break;
+        case TCheckKind::ckIPAddress: {
+          uint8_t O1 = 0, O2 = 0, O3 = 0, O4 = 0;
+          Fails = Error_In_IP_Address(Text, O1, O2, O3, O4);
+          break;
+        }
+        case TCheckKind::ckCustom: Fails = K.Fails && K.Fails(R); break;
+        }
+        if (Fails) {
+          Message = Lang_Text(Desc.Error_Row_Text) + QString::number(R) + Lang_Text(K.Message);
+          if (K.Bound_Suffix)
+            Message += QString::number(Size - 1);
+          return false;
+        }
+      }
+    }
+  }
+  return true;
+}

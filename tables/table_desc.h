@@ -1,0 +1,151 @@
+#pragma once
+// What an access-table form is made of, as data: per column, per grid and per file. The base
+// form (tables/table_form.h) builds its grids from it, resets, loads, saves and checks them
+// with the generic routines; what is particular to a form stays in that form's file.
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+#include "framework/graphics/graphics.h"
+#include "framework/stdctrls/stdctrls.h"
+#include "grid/foundation/grid_enums.h"
+
+struct TAppState;
+class TZavStringGrid;
+
+// How a cell keeps its value: as its text (every column of a column grid, check boxes as "Y"
+// or "N"), or in a check box the grid holds (the plain string grids; saved as "Y" or "N").
+enum class TCellKeeping { ckText, ckGridCheckBox };
+
+// What loading a file row does with a column.
+enum class TLoadPolicy {
+  lpRequired,  // the attribute must be there: a row without it ends the load
+  lpDefault,   // a missing attribute gives Default
+  lpComputed,  // not read: every loaded row sets the cell to Default
+  lpNotLoaded  // not read, and the cell keeps its reset value
+};
+
+// Drop-down items: the fixed texts, then the decimal range From..To (none when To < From),
+// then, with Positions, "0" to data-array size - 1 refilled at every showing.
+struct TColumnItems {
+  QStringList Fixed;
+  int From = 0;
+  int To = -1;
+  bool Positions = false;
+};
+
+struct TColumnDesc {
+  int Col = 0;             // real column index; the descriptions list columns in this order
+  int Header_Text = 0;     // text number of the header
+  int Hint_Text = 0;       // text number of the header hint (0: none, column 0)
+  TEditorType Editor = edNormal;
+  TCellKeeping Keeping = TCellKeeping::ckText;
+  TColumnItems Items;
+  const char *Attribute = nullptr;  // UTF-8 attribute name; nullptr: not saved
+  TLoadPolicy Load = TLoadPolicy::lpRequired;
+  QString Default;         // load default or computed value
+  QString Reset_Text;      // what the reset of every showing writes
+  bool Hidden = false;     // hidden at every showing
+  int Edit_Length = 0;     // typing limit, 0 = none
+  int Max_Size = 0;        // widest the user can drag the column, 0 = no limit
+  int Width = 64;
+  TColor Color = clWindow;
+  TAlignment Alignment = taLeftJustify;
+};
+
+// One check of a row. A check is skipped when Guard says so or when its column is hidden;
+// otherwise it fails as its kind says, and the message Message (plus, with Bound_Suffix, the
+// data-array size - 1) follows "Error row " and the row number.
+enum class TCheckKind {
+  ckRange,     // the cell's integer (Table_Int) outside Min..Max
+  ckBelowSize, // the cell's integer outside 0..data-array size - 1
+  ckNotBlank,  // the trimmed cell is empty
+  ckIPAddress, // Error_In_IP_Address of the untrimmed cell
+  ckCustom     // Fails(row)
+};
+
+struct TRowCheck {
+  TCheckKind Kind = TCheckKind::ckNotBlank;
+  int Col = 0;
+  int Shown_Col = -1;  // the column whose hiding skips the check; -1: Col
+  int Message = 0;
+  int Min = 0;
+  int Max = 0;
+  bool Bound_Suffix = false;
+  std::function<bool(int ARow)> Guard;  // empty: always applies
+  std::function<bool(int ARow)> Fails;  // ckCustom only
+};
+
+// The checks as the forms declare them.
+inline TRowCheck Check_Range(int Col, int Min, int Max, int Message)
+{
+  TRowCheck K;
+  K.Kind = TCheckKind::ckRange;
+  K.Col = Col;
+  K.Min = Min;
+  K.Max = Max;
+  K.Message = Message;
+  return K;
+}
+inline TRowCheck Check_Not_Blank(int Col, int Message)
+{
+  TRowCheck K;
+  K.Col = Col;
+  K.Message = Message;
+  return K;
+}
+inline TRowCheck Check_IP_Address(int Col, int Message)
+{
+  TRowCheck K = Check_Not_Blank(Col, Message);
+  K.Kind = TCheckKind::ckIPAddress;
+  return K;
+}
+// Position checks: the message ends in "between 0 and " and gets the bound appended.
+inline TRowCheck Check_Position(int Col, int Message)
+{
+  TRowCheck K = Check_Not_Blank(Col, Message);
+  K.Kind = TCheckKind::ckBelowSize;
+  K.Bound_Suffix = true;
+  return K;
+}
+inline TRowCheck Check_Custom(int Col, int Message, std::function<bool(int ARow)> Fails)
+{
+  TRowCheck K = Check_Not_Blank(Col, Message);
+  K.Kind = TCheckKind::ckCustom;
+  K.Fails = std::move(Fails);
+  return K;
+}
+
+struct TGridDesc {
+  QString Grid_Name;                 // "ACG_S7_Read"
+  QString Sheet_Name;                // "TS_S7_Read" (two-grid forms)
+  int Sheet_Text = 0;                // tab caption
+  const char *Section = nullptr;     // UTF-8 section element; nullptr: rows under the root
+  int Data_Rows = 0;                 // fixed number of data rows
+  int Key_Col = 1;                   // a row whose trimmed key cell is blank is not in use
+  int Enable_Col = -1;               // rows whose trimmed cell here is not "Y" are not checked
+  bool Insert_Enabled = false;       // Insert Row writes "Y" into column 1
+  bool Plain_String_Grid = false;    // a TZavStringGrid with grid-held check boxes
+  std::vector<TColumnDesc> Columns;  // column 0 included
+  std::vector<TRowCheck> Checks;     // in the order they run
+
+  int Col_Count() const { return int(Columns.size()); }
+};
+
+struct TTableFormDesc {
+  QString Form_Name;           // "FS7_Protocol_Set_Access"
+  int Client_Width = 0;
+  int Client_Height = 337;
+  QString TAppState::*File = nullptr;  // the table file's path in the application state
+  const char *Root = nullptr;  // UTF-8 root element name
+  QString Version;             // "SW_VERSION = 1.003"
+  int Caption_Text = 0;
+  int Desc_Text = 0;
+  int First_Button_Text = 0;   // six captions OK..Paste Row, then their six hints
+  int Error_Row_Text = 0;      // "Error row "
+  int Delete_Question_Text = 0;
+  int Data_Array_Size = 1500;  // positions a "Position" cell may address
+  std::vector<TGridDesc> Grids;
+};
