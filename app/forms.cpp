@@ -8,7 +8,6 @@
 #include "app/fsoftoptions.h"
 #include "app/ftable_forms.h"
 #include "framework/controls/forms.h"
-#include "tables/ftopic_template.h"
 
 TFQuillomarkeFirmWare *FQuillomarkeFirmWare = nullptr;
 TFAbout *FAbout = nullptr;
