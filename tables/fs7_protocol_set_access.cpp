@@ -102,8 +102,8 @@ TGridDesc TFS7_Protocol_Set_Access::Grid_Description(TFS7_Protocol_Set_Access *F
     G.Columns.push_back(C);
   }
   const int Grid = Write ? 1 : 0;
-  const int Position = Write ? int(cWrite_Position) : int(cRead_Position);
-  const int Start_Bit = Write ? int(cWrite_Start_Bit) : int(cRead_Start_Bit);
+  const int Position = Write ? cWrite_Position : cRead_Position;
+  const int Start_Bit = Write ? cWrite_Start_Bit : cRead_Start_Bit;
   auto Msg = [Write](int Read, int Written) { return Write ? Written : Read; };
   auto Connection_Full = [Form, Grid](int Row) {
     TZavStringGrid *G = Form->Grid(Grid);

@@ -23,9 +23,10 @@ namespace s7cols {
 enum { cN, cEnable, cPLC_Address, cPLC_Port, cPLC_Type, cRack, cSlot, cData_Type, cData_Identifier,
        cDB_Number, cPLC_Area, cPLC_Add, cPLC_Bit, cPoll_Time };
 // The read grid goes on from Poll Time with these; the write grid has On Change and On CMD first.
-enum { cRead_Position = 14, cRead_Start_Bit, cRead_Swap, cRead_Swap_Word, cRead_Mnemonic, cRead_Count };
-enum { cOn_Change = 14, cOn_CMD, cWrite_Position, cWrite_Start_Bit, cWrite_Swap, cWrite_Swap_Word, cWrite_Mnemonic,
-       cWrite_Count };
+constexpr int cRead_Position = 14, cRead_Start_Bit = 15, cRead_Swap = 16, cRead_Swap_Word = 17, cRead_Mnemonic = 18,
+              cRead_Count = 19;
+constexpr int cOn_Change = 14, cOn_CMD = 15, cWrite_Position = 16, cWrite_Start_Bit = 17, cWrite_Swap = 18,
+              cWrite_Swap_Word = 19, cWrite_Mnemonic = 20, cWrite_Count = 21;
 }  // namespace s7cols
 
 // The connections the gateway keeps open at most.
