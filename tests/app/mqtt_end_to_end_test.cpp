@@ -11,14 +11,6 @@ using namespace mqttcols;
 
 namespace {
 
-void Enter_Cell(TZavColumnGrid *Grid, int Col, const QString &Text)
-{
-  if (Grid->Columns()->Items(Col)->Editor() == edComboList)
-    TableFormsEndToEnd::Pick_Cell(Grid, Col, 1, Text);
-  else
-    TableFormsEndToEnd::Type_Cell(Grid, Col, 1, Text);
-}
-
 // A double-click on the cell of row 1 opens the template editor.
 void Edit_Template(TZavColumnGrid *Grid, int Col)
 {
