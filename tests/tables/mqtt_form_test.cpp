@@ -251,6 +251,35 @@ TEST_F(MQTTFormTest, RowButtonsWorkOnTheShownTableWithoutEnablingNewRows)
   EXPECT_EQ(F->ACG_Sub->GetRowEx(), 3);
 }
 
+TEST_F(MQTTFormTest, HeaderHintsFollowTheRealColumnPastHiddenOnes)
+{
+  ASSERT_EQ(F->Hint_MQTT_Set_Topic_Pub()->Count(), 17);
+  ASSERT_EQ(F->Hint_MQTT_Set_Topic_Sub()->Count(), 14);
+  const struct {
+    TZavColumnGrid *Grid;
+    int Col;
+    const char *Header, *Hint;
+  } Cases[] = {
+      {F->ACG_Pub, cPub_Template, "Template", "Insert the Template"},
+      {F->ACG_Pub, cOn_Timer, "OnTimer", "Enable/Disabel the Possibility to Publish the Data at Timer"},
+      {F->ACG_Pub, cPub_Mnemonic, "Mnemonic", "Description of MQTT Topic"},
+      {F->ACG_Sub, cQoS, "QoS", "Select the QoS value"},
+      {F->ACG_Sub, cSub_Template, "Template", "Insert the Template"},
+  };
+  for (const auto &C : Cases) {
+    EXPECT_EQ(C.Grid->Columns()->Items(C.Col)->Header(), C.Header);
+    QString Hint = QStringLiteral("grid's own");
+    F->GridHint(C.Grid, 0, C.Grid->RealToDisplCol(C.Col), Hint);
+    EXPECT_EQ(Hint, C.Hint) << C.Col;
+    Hint = QStringLiteral("grid's own");
+    F->GridHint(C.Grid, 1, C.Grid->RealToDisplCol(C.Col), Hint);
+    EXPECT_EQ(Hint, "grid's own");
+  }
+  EXPECT_EQ(F->TS_MQTT_Publish->Caption(), "MQTT Publish");
+  EXPECT_EQ(F->TS_MQTT_Subscribe->Caption(), "MQTT Subscribe");
+  EXPECT_EQ(F->Caption(), "Set MQTT Topics");
+}
+
 class MQTTTemplateEditing : public MQTTFormTest {
 protected:
   void SetUp() override
