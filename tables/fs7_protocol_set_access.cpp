@@ -64,7 +64,6 @@ const std::vector<TS7Column> &S7_Columns()
   return Columns;
 }
 
-
 }  // namespace
 
 TGridDesc TFS7_Protocol_Set_Access::Grid_Description(TFS7_Protocol_Set_Access *Form, bool Write)
@@ -105,7 +104,7 @@ TGridDesc TFS7_Protocol_Set_Access::Grid_Description(TFS7_Protocol_Set_Access *F
   const int Position = Write ? cWrite_Position : cRead_Position;
   const int Start_Bit = Write ? cWrite_Start_Bit : cRead_Start_Bit;
   auto Msg = [Write](int Read, int Written) { return Write ? Written : Read; };
-  auto Connection_Full = [Form, Grid](int Row) {
+  auto Connection_Fails = [Form, Grid](int Row) {
     TZavStringGrid *G = Form->Grid(Grid);
     uint8_t B1 = 0, B2 = 0, B3 = 0, B4 = 0;
     Error_In_IP_Address(G->Cells(cPLC_Address, Row), B1, B2, B3, B4);
@@ -114,7 +113,7 @@ TGridDesc TFS7_Protocol_Set_Access::Grid_Description(TFS7_Protocol_Set_Access *F
   G.Checks = {
       Check_IP_Address(cPLC_Address, Msg(1271, 1279)),
       Check_Range(cPLC_Port, 0, 65535, Msg(1272, 1280)),
-      Check_Custom(cPLC_Address, Msg(1287, 1288), Connection_Full),
+      Check_Custom(cPLC_Address, Msg(1287, 1288), Connection_Fails),
       Check_Not_Blank(cPLC_Type, Msg(1273, 1281)),
       Check_Range(cRack, 0, 3, Msg(1321, 1323)),
       Check_Range(cSlot, 0, 31, Msg(1322, 1324)),

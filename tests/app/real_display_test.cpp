@@ -8,6 +8,9 @@
 #include "ui/lbbutton.h"
 #include "framework/stdctrls/stdctrls.h"
 #include "framework/testing/x11/x11_input.h"
+#include "grid/core/column_grid.h"
+#include "grid/view/editor_wrappers.h"
+#include "tables/fs7_protocol_set_access.h"
 #include "tests/app/shell_test_support.h"
 
 #include <QAbstractItemView>
@@ -47,6 +50,13 @@ protected:
   }
 
   static void Click_Middle(TControl *Control) { XClick(Control, Control->Width() / 2, Control->Height() / 2); }
+
+  static void Click_Cell(TZavStringGrid *Grid, int Col, int Row)
+  {
+    const TRect R = Grid->CellRect(Grid->DisplColIndex(Col), Row);
+    XClick(Grid, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    XSettle();
+  }
 
   // The main window with a project open.
   void Start_With_Project(const QString &Name)
@@ -151,6 +161,56 @@ TEST_F(RealDisplay, ASecondClickOnTheGreyedExecuteStartsNoSecondUpdate)
   Click_Middle(FQuillomarkeFirmWare->Btn_CreateBin);
   for (const TShownBox &B : Boxes) ADD_FAILURE() << "message box: " << B.Text.toStdString();
   EXPECT_EQ(ReadBytes(Runs), "run\n");
+}
+
+// The S7 read table filled by the server's own pointer and keys: text typed, list items chosen
+// by their first letter and the arrow, OK with the mouse; the file holds the row.
+TEST_F(RealDisplay, S7RowTypedAndPickedIsSavedOnOk)
+{
+  Start_With_Project("Plant1");
+  TFS7_Protocol_Set_Access *F = FS7_Protocol_Set_Access;
+  TModalResult Result = mrNone;
+  Modal_Actions["FS7_Protocol_Set_Access"] = [&](TCustomForm *Form) {
+    ASSERT_TRUE(Wait_Active(Form));
+    TZavColumnGrid *G = F->ACG_S7_Read;
+    using namespace s7cols;
+    const struct {
+      int Col;
+      const char *Text;
+    } Row[] = {{cPLC_Address, "192.168.1.10"}, {cPLC_Port, "102"}, {cPLC_Type, "S71500"}, {cRack, "0"},
+               {cSlot, "1"}, {cData_Type, "Int"}, {cData_Identifier, "DB"}, {cDB_Number, "5"},
+               {cPLC_Area, "Inputs (I)"}, {cPLC_Add, "8"}, {cPLC_Bit, "0"}, {cPoll_Time, "1000"},
+               {cRead_Position, "12"}, {cRead_Start_Bit, "3"}};
+    for (const auto &C : Row) {
+      const QString Text = QString::fromUtf8(C.Text);
+      Click_Cell(G, C.Col, 1);
+      if (G->Columns()->Items(C.Col)->Editor() == edComboList) {
+        XType(Text.left(1));
+        XSettle();
+        TGridCombo *Combo = G->Combobox();
+        ASSERT_TRUE(Combo && Combo->Visible()) << C.Col;
+        for (int I = 0; I < Combo->Items()->Count() && Combo->Text() != Text; ++I) {
+          XKey(VK_DOWN);
+          XSettle();
+        }
+      } else {
+        XType(Text);
+      }
+      XKey(VK_RETURN);
+      XSettle();
+      EXPECT_EQ(G->Cells(C.Col, 1).toStdString(), C.Text) << C.Col;
+    }
+    Click_Middle(F->Btn_OK);
+    XSettle();
+    Result = Form->ModalResult();
+  };
+  Click_Middle(FQuillomarkeFirmWare->Btn_S7_Protocol_Access);
+  for (const TShownBox &B : Boxes) ADD_FAILURE() << "message box: " << B.Text.toStdString();
+  EXPECT_EQ(Result, mrOk);
+  const QByteArray File = ReadBytes(Projects_Dir() + "/Plant1/S7_Protocol.xml");
+  EXPECT_TRUE(File.contains("<S7_Protocol_Read><row Enable=\"Y\" PLC_Address=\"192.168.1.10\" PLC_Port=\"102\" "
+                            "PLC_Type=\"S71500\" Rack=\"0\" Slot=\"1\" Data_Type=\"Int\""))
+      << File.toStdString();
 }
 
 }  // namespace

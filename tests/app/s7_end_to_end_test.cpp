@@ -53,6 +53,7 @@ TEST_F(TableFormsEndToEnd, S7RowsTypedIntoTheFormReachBank2)
     }
     Click_Cell(W, cOn_Change, 1);
     EXPECT_EQ(W->Cells(cOn_Change, 1), "Y");
+    GrabToPng(F, testsupport::OutputDir() + "/s7_form_write.png");
     Click(F->Btn_OK);
     EXPECT_EQ(F->ModalResult(), mrOk);
   };

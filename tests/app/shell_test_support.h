@@ -173,4 +173,21 @@ protected:
   std::map<QString, std::function<void(TCustomForm *)>> Modal_Actions;
 };
 
+// A shell test whose pings reach the loopback address also on machines that permit no ICMP
+// socket.
+class LoopbackShellTest : public ShellTest {
+protected:
+  void SetUp() override
+  {
+    ShellTest::SetUp();
+    if (!TIcmpEchoTransport::Available())
+      SetEchoTransportFactory([] { return std::make_unique<TLoopbackOnlyTransport>(); });
+  }
+  void TearDown() override
+  {
+    ShellTest::TearDown();
+    SetEchoTransportFactory({});
+  }
+};
+
 }  // namespace shelltest

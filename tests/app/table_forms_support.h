@@ -30,20 +30,8 @@ struct TLEBytes {
   TLEBytes &U32(uint32_t V) { return U16(V).U16(V >> 16); }
 };
 
-class TableFormsEndToEnd : public ShellTest {
+class TableFormsEndToEnd : public LoopbackShellTest {
 protected:
-  void SetUp() override
-  {
-    ShellTest::SetUp();
-    if (!TIcmpEchoTransport::Available())
-      SetEchoTransportFactory([] { return std::make_unique<TLoopbackOnlyTransport>(); });
-  }
-  void TearDown() override
-  {
-    ShellTest::TearDown();
-    SetEchoTransportFactory({});
-  }
-
   // Start, "New Configuration" with the name typed, then the communication settings saved.
   void Start_New_Project(const QString &Name)
   {

@@ -14,20 +14,7 @@ using namespace shelltest;
 
 namespace {
 
-class UpdateEndToEnd : public ShellTest {
-protected:
-  void SetUp() override
-  {
-    ShellTest::SetUp();
-    if (!TIcmpEchoTransport::Available())
-      SetEchoTransportFactory([] { return std::make_unique<TLoopbackOnlyTransport>(); });
-  }
-  void TearDown() override
-  {
-    ShellTest::TearDown();
-    SetEchoTransportFactory({});
-  }
-};
+using UpdateEndToEnd = LoopbackShellTest;
 
 TEST_F(UpdateEndToEnd, NewProjectSettingsUpdateDevice)
 {
