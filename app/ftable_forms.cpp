@@ -90,24 +90,6 @@ void TFSNMP_Trap_Access::FormCreate(TObject *) { Set_Lang(); }
 
 void TFSNMP_Trap_Access::Set_Lang() {}
 
-TFMQTT_Set_Topic::TFMQTT_Set_Topic(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FMQTT_Set_Topic"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFMQTT_Set_Topic::FormCreate(TObject *) { Set_Lang(); }
-
-void TFMQTT_Set_Topic::Set_Lang() {}
-
-TFTopicTemplate::TFTopicTemplate(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FTopicTemplate"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFTopicTemplate::FormCreate(TObject *) { Set_Lang(); }
-
-void TFTopicTemplate::Set_Lang() {}
-
 TFBACnet_Eng_Unit::TFBACnet_Eng_Unit(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FBACnet_Eng_Unit"))
 {
   OnCreate = [this](TObject *Sender) { FormCreate(Sender); };

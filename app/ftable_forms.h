@@ -75,19 +75,9 @@ public:
   void Set_Lang() override;
 };
 
-class TFMQTT_Set_Topic : public TTable_Form_Placeholder {
-public:
-  explicit TFMQTT_Set_Topic(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
-
-class TFTopicTemplate : public TTable_Form_Placeholder {
-public:
-  explicit TFTopicTemplate(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The MQTT topic form and its template editor are built (tables/).
+#include "tables/fmqtt_set_topic.h"
+#include "tables/ftopic_template.h"
 
 class TFBACnet_Eng_Unit : public TTable_Form_Placeholder {
 public:

@@ -150,6 +150,37 @@ protected:
 };
 
 // ---------------------------------------------------------------------------------------------
+// Splitter: a thin bar aligned to one side of its parent; dragging it resizes the control aligned
+// right next to it on that side, keeping MinSize pixels for that control and for the parent's
+// client-aligned control.
+
+class TSplitter : public TGraphicControl {
+public:
+  explicit TSplitter(TComponent *AOwner);
+  int MinSize() const { return FMinSize; }
+  void SetMinSize(int Value) { FMinSize = Value; }
+  // The control the splitter resizes (nullptr while it has no neighbour on its side).
+  TControl *FindControl() const;
+
+protected:
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // The cursor follows the side the bar is aligned to.
+  void RequestAlign() override;
+
+private:
+  bool Vertical() const { return Align() == alTop || Align() == alBottom; }
+  // The pointer's coordinate across the bar, in the parent's client coordinates.
+  int ParentPos(int X, int Y) const;
+  int FMinSize = 30;
+  TControl *FControl = nullptr;  // not owned: the control being resized during a drag
+  int FDownPos = 0;
+  int FStartSize = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
 // Link label: a caption whose <a href="...">...</a> parts are links. The entities &lt; &gt;
 // &amp; and &quot; stand for their characters, so that text put into a caption can carry them
 // without becoming mark-up.

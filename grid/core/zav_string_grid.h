@@ -1408,6 +1408,10 @@ protected:
   virtual void DoClickSort(int ACol);
   virtual void DoF2Key() {}
   virtual void SetEditorCellText(int ACol, int ARow, const QString &Value);
+  // The in-place editors name display columns; the texts they read and write are the real
+  // columns' (with hidden columns the two differ).
+  QString GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const QString &Value) override;
   virtual void BeforeKeySelectAll() {}
   virtual void StoreCellValue(int ACol, int ARow);
 public:

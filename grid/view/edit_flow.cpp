@@ -153,6 +153,13 @@ void TZavStringGrid::ShowComboEditor(int ACol, int ARow, const TRect &R, TColor 
   EditCtrl = combo;
 }
 
+QString TZavStringGrid::GetEditText(int ACol, int ARow) { return TBaseGrid::GetEditText(RealColIndex(ACol), ARow); }
+
+void TZavStringGrid::SetEditText(int ACol, int ARow, const QString &Value)
+{
+  TBaseGrid::SetEditText(RealColIndex(ACol), ARow, Value);
+}
+
 void TZavStringGrid::ShowSpecialEditor(int ACol, int ARow)
 {
   // Asked for directly while a text type is chosen: the only special editor that can serve

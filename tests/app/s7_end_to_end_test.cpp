@@ -9,15 +9,6 @@ using namespace s7cols;
 
 namespace {
 
-// Row 1 of an S7 grid: text typed, drop-down items chosen.
-void Enter_Cell(TZavColumnGrid *Grid, int Col, const QString &Text)
-{
-  if (Grid->Columns()->Items(Col)->Editor() == edComboList)
-    TableFormsEndToEnd::Pick_Cell(Grid, Col, 1, Text);
-  else
-    TableFormsEndToEnd::Type_Cell(Grid, Col, 1, Text);
-}
-
 TEST_F(TableFormsEndToEnd, S7RowsTypedIntoTheFormReachBank2)
 {
   Start_New_Project("Plant S7");

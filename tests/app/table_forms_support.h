@@ -119,6 +119,14 @@ public:
     SimKey(Combo, VK_RETURN);
     SimProcess();
   }
+  // Row 1 of a column grid: a drop-down list's item picked, any other cell typed.
+  static void Enter_Cell(TZavColumnGrid *Grid, int Col, const QString &Text)
+  {
+    if (Grid->Columns()->Items(Col)->Editor() == edComboList)
+      Pick_Cell(Grid, Col, 1, Text);
+    else
+      Type_Cell(Grid, Col, 1, Text);
+  }
 
   QString Project;
 };
