@@ -20,6 +20,10 @@ void TZavStringGrid::QSortIndexed() {}
 void TZavStringGrid::QSortGroup() {}
 void TZavStringGrid::QSortGroupIndexed() {}
 void TZavStringGrid::QUnSort() {}
+// The clipboard formats come with the data operations; until then the shortcuts reach these.
+void TZavStringGrid::CopySelectionToClipboard() {}
+void TZavStringGrid::CutSelectionToClipboard() {}
+void TZavStringGrid::PasteSelectionFromClipboard() {}
 void TZavStringGrid::AutoSizeColumns(bool, int) {}
 // The widest text of the column (display index) plus the cell margins and Padding.
 void TZavStringGrid::AutoSizeCol(int ACol, int Padding)

@@ -280,6 +280,12 @@ void TZavStringGrid::WMSetCursor(TWMSetCursor &Message)
     Message.Result = 1;
     return;
   }
+  if (FMouseSelectMode != msNormal && GridState() != gsRowSizing && GridState() != gsColSizing) {
+    if (FMouseSelectMode != msURL)
+      SetWindowCursor(Handle(), SelectModeCursor());
+    Message.Result = 1;
+    return;
+  }
   TBaseGrid::WMSetCursor(Message);
   if (Message.Result == 0 && HandleAllocated()) {
     TPoint pt;
