@@ -45,6 +45,11 @@ void TZavStringGrid::EndFixedSizing(int X, int Y)
 void TZavStringGrid::WMLButtonUp(TWMMouse &Message)
 {
   const int X = Message.XPos, Y = Message.YPos;
+  // Cells painted while the button was down show the range look of a disjunct selection: the
+  // release paints them with the lists' look.
+  TMouseActions *ma = MouseActions();
+  if (FMouseDown || ma->DisjunctRowSelect() || ma->DisjunctColSelect() || ma->DisjunctCellSelect())
+    TBaseGrid::Invalidate();
   FMouseDown = FMouseKeepDown = FMouseDownMove = false;
   FMouseSelectMode = msNormal;
   FMouseSelectStart = -1;
@@ -174,6 +179,9 @@ void TZavStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
   if (Button == mbLeft && ACol >= 0 && ARow >= 0 && MouseActions()->DisjunctCellSelect() &&
       !ReleaseDisjunctCells(ACol, ARow))
     return;
+  // The press already moved the selection: every release reports where it stands.
+  if (notify)
+    DoSelectionChanged(oldSel.Left, oldSel.Top, oldSel.Right, oldSel.Bottom);
   if (GridState() == gsColMoving && Button == mbRight)
     return;
   TBaseGrid::MouseUp(Button, Shift, X, Y);

@@ -78,6 +78,27 @@ TEST_F(MouseSelect, DisjunctRowsByClickCtrlClickAndShiftClick)
       EXPECT_FALSE(sg->IsSelected(0, r)) << k.name;
     }
   }
+  // The cells pressed on are painted like the rest of their selected row once released.
+  sg->ClearRowSelect();
+  Play({{2, 3, None}, {3, 5, Ctrl}, {1, 8, Ctrl}, {4, 2, Ctrl}});
+  const QImage img = GrabControl(sg);
+  for (int r : {3, 5, 8}) {
+    const QColor first = img.pixelColor(Mid(sg, 1, r).X + 25, Mid(sg, 1, r).Y);
+    for (int c = 2; c <= 4; ++c)
+      EXPECT_EQ(img.pixelColor(Mid(sg, c, r).X + 25, Mid(sg, c, r).Y), first) << c << "," << r;
+  }
+}
+
+TEST_F(MouseSelect, EveryClickReportsTheSelection)
+{
+  QList<TGridRect> reports;
+  sg->OnSelectionChanged = [&](TObject *, int l, int t, int r, int b) { reports << TGridRect(l, t, r, b); };
+  Play({{3, 4, None}});
+  ASSERT_FALSE(reports.isEmpty());
+  EXPECT_EQ(reports.last(), TGridRect(3, 4, 3, 4));
+  reports.clear();
+  Play({{3, 4, None}});
+  EXPECT_FALSE(reports.isEmpty());
 }
 
 TEST_F(MouseSelect, DisjunctColumnsAndCells)
