@@ -2111,7 +2111,7 @@ private:
   // CONTROL tag's id, type, value and rectangle.
   QString HitTestMarkup(int ACol, int ARow, int X, int Y, QString &Title, int &Link, QString &CtrlID,
                         QString &CtrlType, QString &CtrlVal, TRect &CtrlRect);
-  void HeaderSortClick(int ACol, int RealCol);
+  void HeaderSortClick(int RealCol);
   void FixedEditChange(TObject *Sender);
   // Keeps a new current cell clear of the floating footer and the search panel; False when
   // the target is the footer row.

@@ -162,7 +162,7 @@ void TZavStringGrid::WMLButtonUp(TWMMouse &Message)
     RepaintCell(ACol, SortSettings()->Row());
     return;
   }
-  HeaderSortClick(ACol, realCol);
+  HeaderSortClick(realCol);
 }
 
 void TZavStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)

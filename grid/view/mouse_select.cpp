@@ -245,9 +245,9 @@ bool TZavStringGrid::ReleaseSelect(int ACol, int ARow, int X, int Y)
     if (normal) {
       const bool ctrl = GetKeyState(VK_CONTROL) < 0;
       if (ma->DisjunctRowSelect() && DragDropSettings()->OleDropSource()) {
-        if (!ctrl) {
+        if (!ctrl)
           ClearRowSelect();
-        } else if (ctrl || ma->DisjunctRowSelectNoCtrl()) {
+        if (ctrl || ma->DisjunctRowSelectNoCtrl()) {
           const int r = ma->RowSelectPersistent() ? RealRowIndex(ARow) : ARow;
           SetRowSelect(r, !RowSelect(r));
           if (OnMouseUp)
@@ -445,7 +445,7 @@ bool TZavStringGrid::MoveLinks(int ACol, int ARow, int X, int Y)
 // ---------------------------------------------------------------------------------------------
 // Header click sort
 
-void TZavStringGrid::HeaderSortClick(int ACol, int RealCol)
+void TZavStringGrid::HeaderSortClick(int RealCol)
 {
   HideInplaceEdit();
   TSortSettings *ss = SortSettings();
@@ -502,7 +502,6 @@ void TZavStringGrid::HeaderSortClick(int ACol, int RealCol)
     ApplyMergedColumns();
   if (FControlList->Count() > 0)
     CellControlsUpdate(true);
-  (void)ACol;
   DoClickSort(ss->Column());
 }
 
