@@ -1,6 +1,8 @@
 #include "tests/grid/view/input_fixture.h"
 
 #include "framework/dialogs/dialogs.h"
+#include "grid/core/footer.h"
+#include "grid/core/search_panel.h"
 #include "grid/core/sort_settings.h"
 #include "grid/foundation/int_lists.h"
 #include "tests/support/test_support.h"
@@ -442,6 +444,44 @@ TEST_F(MouseSelect, ClipboardShortcutsFireTheirEventsAndHonourAVeto)
   SimKey(sg, 'V', Ctrl);
   EXPECT_FALSE(sg->EditorMode());
   EXPECT_EQ(sg->Cells(sg->Col(), sg->Row()), before);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MouseSelect, CurrentCellKeepsClearOfTheFooterAndTheSearchPanel)
+{
+  // The last row of a fixed-last-row footer is the footer: neither a click nor a key makes it
+  // current.
+  sg->SetRowCount(8);
+  sg->FloatingFooter()->SetVisible(true);
+  SimProcess();
+  Play({{2, 7, None}});
+  EXPECT_NE(sg->Row(), 7);
+  Play({{2, 6, None}});
+  EXPECT_EQ(sg->Row(), 6);
+  SimKey(sg, VK_DOWN);
+  EXPECT_EQ(sg->Row(), 6);
+  sg->FloatingFooter()->SetVisible(false);
+
+  // A row clicked where the search panel covers its lower part scrolls up above the panel.
+  sg->SetRowCount(40);
+  sg->SearchFooter()->SetVisible(true);
+  SimProcess();
+  const int panelTop = sg->ClientHeight() - sg->SearchPanel()->Height();
+  int covered = -1;
+  for (int r = sg->TopRow(); r < sg->RowCount() && covered < 0; ++r) {
+    const TRect R = sg->CellRect(2, r);
+    if (R.Top < panelTop - 4 && R.Bottom > panelTop + 2)
+      covered = r;
+  }
+  ASSERT_GT(covered, 0);
+  const TRect R = sg->CellRect(2, covered);
+  SimClick(sg, (R.Left + R.Right) / 2, R.Top + 2);
+  SimProcess();
+  EXPECT_EQ(sg->Row(), covered);
+  EXPECT_LE(sg->CellRect(2, covered).Bottom, panelTop + 2);
 }
 
 } // namespace
