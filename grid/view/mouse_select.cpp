@@ -191,7 +191,7 @@ bool TZavStringGrid::PressLink(int ACol, int ARow, int PCol, int PRow, int X, in
     bool autoHandle = true;
     if (!ctrlId.isEmpty()) {
       bool canEdit = (Options().Contains(goEditing) || FEditingDisabled) && !ReadOnly(DisplToRealCol(PCol), PRow);
-      DoCanEditCell(ARow, ACol, canEdit);
+      DoCanEditCell(ACol, ARow, canEdit);
       if (canEdit) {
         const QString type = ctrlType.toUpper();
         QString t = text;

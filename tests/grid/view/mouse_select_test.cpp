@@ -322,6 +322,16 @@ TEST_F(MouseSelect, CheckAndRadioControlsInMarkupToggleOnClick)
   sg->SetReadOnly(2, 3, true);
   SimClick(sg, p.X, p.Y);
   EXPECT_TRUE(sg->Cells(2, 3).contains("VALUE=\"TRUE\"", Qt::CaseInsensitive));
+  // So does a cell that OnCanEditCell refuses.
+  sg->SetReadOnly(2, 3, false);
+  QStringList asked;
+  sg->OnCanEditCell = [&](TObject *, int r, int c, bool &A) {
+    asked << QStringLiteral("%1,%2").arg(r).arg(c);
+    A = false;
+  };
+  SimClick(sg, p.X, p.Y);
+  EXPECT_TRUE(sg->Cells(2, 3).contains("VALUE=\"TRUE\"", Qt::CaseInsensitive));
+  EXPECT_TRUE(asked.contains("3,2"));
   EXPECT_EQ(clicks.size(), 2);
 }
 
