@@ -1541,6 +1541,9 @@ public:
   virtual void QSortGroup();
   virtual void QSortGroupIndexed();
   virtual void QUnSort();
+  void CopySelectionToClipboard();
+  void CutSelectionToClipboard();
+  void PasteSelectionFromClipboard();
   virtual void CalcFooter(int ACol);
 protected:
 
@@ -2060,6 +2063,14 @@ public:
   void ClickRadioGroup(int ACol, int ARow, int DX, int DY);
   // Wheel panning with the middle button is running.
   bool WheelPanning() const { return wheelpan; }
+  // Never for a fixed cell; the disjunct lists decide in their modes, else the selection.
+  bool IsSelected(int ACol, int ARow);
+  // Opens the text or combo editor of a fixed cell (display column).
+  void ShowFixedCellEditor(int ACol, int ARow);
+  // The header cells (last fixed row and column) of two cells.
+  void RepaintActiveCellHeaders(int OldCol, int OldRow, int NewRow, int NewCol);
+  // Milliseconds the last sort by a header click took.
+  uint32_t SortTime = 0;
 
 protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -2088,6 +2099,21 @@ private:
   int FSizingFixedCol = -1, FSizingFixedRow = -1, FSizeFixedX = 0, FSizeFixedY = 0;
   TPoint FLastBalloonPos{-1, -1};
   bool FSizeHintShown = false;  // the "cw="/"rh=" hint of a sizing drag shows
+  // Mouse selection: the row or column a drag from a fixed cell started at (-1: none), a Ctrl
+  // press on a selected disjunct row or column (the release deselects it), and a press on a
+  // selected cell of a drag source (the release selects it unless a drag started).
+  int FMouseSelectStart = -1;
+  bool FDeselectState = false, FSelectionClick = false;
+  int Movecell = -1, MoveOfsX = 0, MoveOfsY = 0;
+  // Links: the hovered cell and link (for the hover look) and the anchor under the pointer.
+  TPoint FHoverCell{-1, -1};
+  int FHoverlink = -1;
+  QString FAnchor, FLastAnchorHint;
+  // An in-cell BUTTON control held down, and its cell (real column, row).
+  bool FCtrlDown = false;
+  TPoint FCtrlXY{-1, -1};
+  // The fixed cell whose editor is open.
+  int FFixedColEdit = -1, FFixedRowEdit = -1;
   // Keyboard state.
   TGridRect FMoveSelection;
   int FLastTabCol = -1, FLastTabRow = -1;  // a Tab step runs from this cell
@@ -2117,6 +2143,28 @@ private:
   bool WheelStep(bool Down, TShiftState Shift, TPoint MousePos);
   void WheelPanTick();
   void EndFixedSizing(int X, int Y);
+  bool PressDisjunct(int ACol, int ARow, TShiftState Shift, const TGridRect &S, TWMMouse &Message);
+  void PressFixedSelect(int ACol, int ARow, TShiftState Shift);
+  bool PressLink(int ACol, int ARow, int PCol, int PRow, int X, int Y);
+  bool ReleaseSelect(int ACol, int ARow, int X, int Y);
+  bool ReleaseDisjunctCells(int ACol, int ARow);
+  void MoveDragSelect(int ACol, int ARow, int X, int Y);
+  bool MoveSelectMode(int ACol, int ARow, int X, int Y);
+  // The cursor of a mouse selection mode (crDefault for msNormal and msURL).
+  TCursor SelectModeCursor() const;
+  bool MoveLinks(int ACol, int ARow, int X, int Y);
+  // Lays a mark-up cell out for a hit test at (X, Y): the anchor, its title and index, and a
+  // CONTROL tag's id, type, value and rectangle.
+  QString HitTestMarkup(int ACol, int ARow, int X, int Y, QString &Title, int &Link, QString &CtrlID,
+                        QString &CtrlType, QString &CtrlVal, TRect &CtrlRect);
+  void HeaderSortClick(int RealCol);
+  void FixedEditChange(TObject *Sender);
+  // Keeps a new current cell clear of the floating footer and the search panel; False when
+  // the target is the footer row.
+  bool KeepClearOfPanels(int ARow);
+  void SelectCellRepaints(int OldCol, int OldRow, const TGridRect &OldSel, int ACol, int ARow);
+  // The clipboard shortcuts; True when Key with Shift was one.
+  bool ClipboardKey(uint16_t Key, TShiftState Shift);
 
   // --- edit flow, validation and moving on after an edit (fields and helpers) ---
   friend class TZavInplaceEdit;

@@ -18,5 +18,9 @@ void TZavStringGrid::QSortIndexed() {}
 void TZavStringGrid::QSortGroup() {}
 void TZavStringGrid::QSortGroupIndexed() {}
 void TZavStringGrid::QUnSort() {}
+// The clipboard formats come with the data operations; until then the shortcuts reach these.
+void TZavStringGrid::CopySelectionToClipboard() {}
+void TZavStringGrid::CutSelectionToClipboard() {}
+void TZavStringGrid::PasteSelectionFromClipboard() {}
 void TZavStringGrid::SaveToStream(TStream *) {}
 void TZavStringGrid::LoadFromStream(TStream *) {}

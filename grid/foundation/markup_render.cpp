@@ -511,10 +511,11 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
   case 'A': {
     ++F.Anchors;
     AnchorCount = F.Anchors;
-    SetStyle(fsUnderline, true);
     const bool hovered = F.Anchors == HoverLink;
     F.HoverBrush = F.HoverFont = clNone;
     F.HoverApplied = !HoverOnly || hovered;
+    // With hover-only links only the hovered one is underlined.
+    SetStyle(fsUnderline, F.HoverApplied);
     if (F.HoverApplied) {
       if (HoverColor != clNone) {
         F.HoverBrush = BrushColor();

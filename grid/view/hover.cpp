@@ -73,15 +73,12 @@ void TZavStringGrid::MouseMove(TShiftState Shift, int X, int Y)
   if ((FSizeFixed != wasSizeFixed || FSizeFixedR != wasSizeFixedR) && HandleAllocated())
     SetWindowCursor(Handle(), FSizeFixed ? crHSplit : FSizeFixedR ? crVSplit : Cursor());
 
-  FMouseSelectMode = msNormal;
-  bool keepCursor = false;
-  if (valid && URLShow()) {
-    const QString text = Cells(DisplToRealCol(ACol), ARow);
-    if (CellTextKind(text, EnableHTML()) != 1 && HasURLScheme(text)) {
-      FOwnCursorChange = true;
-      SetCursor(crHandPoint);
-      keepCursor = true;
-    }
+  MoveDragSelect(ACol, ARow, X, Y);
+  bool keepCursor = MoveSelectMode(ACol, ARow, X, Y);
+  if (valid && MoveLinks(ACol, ARow, X, Y)) {
+    FOwnCursorChange = true;
+    SetCursor(crHandPoint);
+    keepCursor = true;
   }
   if (!keepCursor && Cursor() != FLoadedCursor) {
     FOwnCursorChange = true;
@@ -135,6 +132,16 @@ void TZavStringGrid::CMMouseLeave(TMessage &Message)
 {
   TBaseGrid::CMMouseLeave(Message);
   FMouseSelectMode = msNormal;
+  if (!FAnchor.isEmpty()) {
+    FAnchor.clear();
+    if (OnAnchorExit)
+      OnAnchorExit(this, -1, -1, QString());
+  }
+  if (FHoverCell.X >= 0) {
+    RepaintCell(FHoverCell.X, FHoverCell.Y);
+    FHoverCell = TPoint(-1, -1);
+    FHoverlink = -1;
+  }
   FSizeFixed = FSizeFixedR = false;
   if (!FNoMouseLeave && HoverFixedCells() != hfNone && FHoverFixedX >= 0) {
     const int c = FHoverFixedX, r = FHoverFixedY;

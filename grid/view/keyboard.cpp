@@ -382,6 +382,37 @@ void TZavStringGrid::WMKeyDown(TWMKey &Message)
   const int oldRow = Row();
   TBaseGrid::WMKeyDown(Message);
 
+  if (Navigation()->AllowClipboardShortCuts() && ClipboardKey(key, shift))
+    return;
+
+  // Moving with the keys rebuilds a disjunct selection: plain keys start anew, Shift takes the
+  // range, Ctrl adds the reached row or column; Space toggles it.
+  TMouseActions *ma = MouseActions();
+  const int rowIdx = ma->DisjunctRowSelect() && ma->RowSelectPersistent() ? DisplToRealRow(Row()) : Row();
+  if (key >= VK_PRIOR && key <= VK_DOWN) {
+    if (ma->DisjunctRowSelect()) {
+      if (!shiftDown && !ctrl)
+        ClearRowSelect();
+      else if (shiftDown)
+        SelectionToRowSelect(true);
+      else
+        SetRowSelect(rowIdx, true);
+    }
+    if (ma->DisjunctColSelect()) {
+      if (!shiftDown && !ctrl)
+        ClearColSelect();
+      else if (shiftDown)
+        SelectionToColSelect(true);
+      else
+        SetColSelect(Col(), true);
+    }
+  } else if (key == VK_SPACE) {
+    if (ma->DisjunctRowSelect())
+      SetRowSelect(rowIdx, !RowSelect(rowIdx));
+    if (ma->DisjunctColSelect())
+      SetColSelect(Col(), !ColSelect(Col()));
+  }
+
   if (key == VK_INSERT && Navigation()->AllowInsertRow() && !ctrl && !shiftDown && !shift.Contains(ssAlt)) {
     bool allow = true;
     DoCanInsertRow(Row(), allow);
@@ -399,6 +430,14 @@ void TZavStringGrid::WMKeyDown(TWMKey &Message)
       SetRow(newRow);
       CalcFooter(-1);
     }
+  } else if (key == 'A' && ctrl && (Options().Contains(goRowSelect) || Options().Contains(goRangeSelect))) {
+    const TGridRect all(FirstNavigableCol(), FixedRows(), ColCount() - FixedRightCols() - 1,
+                        RowCount() - FixedFooters() - 1);
+    if (MouseActions()->DisjunctRowSelect())
+      for (int r = FixedRows(); r <= all.Bottom; ++r)
+        SetRowSelect(MouseActions()->RowSelectPersistent() ? RealRowIndex(r) : r, true);
+    BeforeKeySelectAll();
+    SetSelection(all);
   } else if (key == VK_DELETE && Navigation()->AllowDeleteRow() && !shift.Contains(ssAlt) &&
              RowCount() - FixedRows() - FixedFooters() > 0) {
     const int realRow = RealRowIndex(oldRow);
@@ -426,6 +465,35 @@ void TZavStringGrid::WMKeyDown(TWMKey &Message)
     DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
     FMoveSelection = sel;
   }
+}
+
+// Ctrl+X and Shift+Delete cut, Ctrl+C and Ctrl+Insert copy, Ctrl+V and Shift+Insert paste,
+// each unless its event vetoes.
+bool TZavStringGrid::ClipboardKey(uint16_t Key, TShiftState Shift)
+{
+  const bool ctrl = Shift.Contains(ssCtrl), shift = Shift.Contains(ssShift);
+  enum { None, Cut, Copy, Paste } op = None;
+  if ((ctrl && Key == 'X') || (shift && !ctrl && Key == VK_DELETE))
+    op = Cut;
+  else if ((ctrl && Key == 'V') || (shift && !ctrl && Key == VK_INSERT))
+    op = Paste;
+  else if (ctrl && (Key == 'C' || Key == VK_INSERT))
+    op = Copy;
+  if (op == None)
+    return false;
+  bool allow = true;
+  const TClipboardEvent &event = op == Cut ? OnClipboardCut : op == Copy ? OnClipboardCopy : OnClipboardPaste;
+  if (event)
+    event(this, allow);
+  if (allow) {
+    if (op == Cut)
+      CutSelectionToClipboard();
+    else if (op == Copy)
+      CopySelectionToClipboard();
+    else
+      PasteSelectionFromClipboard();
+  }
+  return true;
 }
 
 void TZavStringGrid::KeyDown(uint16_t &Key, TShiftState Shift)

@@ -9,7 +9,6 @@
 #include "grid/foundation/cell_properties.h"
 #include "grid/foundation/grid_options.h"
 #include "grid/foundation/grid_utils.h"
-#include "grid/foundation/markup_render.h"
 #include "grid/foundation/markup_utils.h"
 
 #include <cmath>
@@ -109,6 +108,7 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
   FSpinUpClick = FSpinDnClick = false;
   int ACol = -1, ARow = -1;
   MouseToCell(X, Y, ACol, ARow);
+  const TGridRect pressSel = Selection();
 
   if (Options().Contains(goEditing) && MouseActions()->RangeSelectAndEdit()) {
     const TGridRect s = Selection();
@@ -123,7 +123,16 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
   if (!allow)
     return;
 
+  const TShiftState shift = SingleModifier();
+  // A plain press on a data cell starts a new disjunct cell selection.
+  if (MouseActions()->DisjunctCellSelect() && !shift.Contains(ssCtrl) && ACol >= 0 && ARow >= 0 &&
+      !IsFixed(ACol, ARow)) {
+    FSelectedCells->Clear();
+    Invalidate();
+  }
+
   SetIncrSearchText(QString());
+  FSelectionClick = false;
   FPushedCellButton = TPoint(-1, -1);
   FOldKeepLeftCol = LeftCol();
   FOldTopRow = TopRow();
@@ -273,37 +282,20 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
     Clickposdy = Y;
   }
 
-  // Links: a plain text that is a URL, or an anchor of a mark-up text.
-  const QString text = Cells(realCol, ARow);
-  const int kind = CellTextKind(text, EnableHTML());
-  if (URLShow() || kind == 1) {
-    QString anchor;
-    if (kind != 1 && HasURLScheme(text))
-      anchor = text;
-    if (kind == 1) {
-      TRect hr = CellRect(pcol, prow);
-      hr.Left += XYOffset().X + 1;
-      hr.Top += XYOffset().Y + 1;
-      if (HasCheckBox(realCol, ARow))
-        hr.Left += ControlLook()->CheckSize();
-      Canvas()->Font()->Assign(IsFixed(ACol, ARow) ? FixedFont() : Font());
-      QString plain, focusAnchor, title, ctrlId, ctrlVal, ctrlType;
-      int w = 0, h = 0, count = 0, mouseAnchor = -1;
-      TRect ar, ctrlRect;
-      RenderHTMLText(Canvas(), text, hr, GetGridImages(), X, Y, -1, -1, 0, true, false, false, false,
-                     false, false, WordWrap(), true, 1.0, URLColor(), clNone, clNone, clNone, anchor,
-                     plain, focusAnchor, title, w, h, count, mouseAnchor, ar, ctrlRect, ctrlId, ctrlVal,
-                     ctrlType, nullptr, nullptr, Handle(), 0);
-    }
-    if (!anchor.isEmpty()) {
-      bool autoHandle = true;
-      if (OnAnchorClick)
-        OnAnchorClick(this, ARow, ACol, anchor, autoHandle);
-      if (autoHandle)
-        OpenLink(anchor);
-      return;
-    }
-  }
+  if (PressDisjunct(ACol, ARow, shift, pressSel, Message))
+    return;
+
+  // Links and in-cell controls of mark-up texts.
+  if (PressLink(ACol, ARow, pcol, prow, X, Y))
+    return;
+
+  PressFixedSelect(ACol, ARow, shift);
+  if (ACol >= FixedCols() && ARow < FixedRows())
+    Movecell = ACol;
+  else if (ACol < FixedCols() && ARow >= FixedRows())
+    Movecell = ARow;
+  MoveOfsX = X - R.Left;
+  MoveOfsY = Y - R.Top;
 
   const bool canEdit = CellInputEditable(realCol, ARow);
   const bool isRB = HasRadioButton(realCol, ARow);
@@ -406,6 +398,25 @@ void TZavStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     }
   }
   TBaseGrid::MouseDown(Button, Shift, X, Y);
+
+  // The fixed-cell editor; on a sizing grid a left press must keep clear of the borders.
+  if (ACol < 0 || ARow < 0 || (ACol >= FixedCols() && ARow >= FixedRows()))
+    return;
+  TMouseActions *ma = MouseActions();
+  const TRect R = CellRect(ACol, ARow);
+  auto inset = [&](bool sizing) {
+    return !sizing || (X >= R.Left + 4 && X < R.Right - 4 && Y >= R.Top + 4 && Y < R.Bottom - 4);
+  };
+  if (Button == mbLeft && ARow < FixedRows() && ma->FixedRowsEdit() == fceLeftClick) {
+    if (inset(Options().Contains(goColSizing)))
+      ShowFixedCellEditor(ACol, ARow);
+  } else if (Button == mbLeft && ACol < FixedCols() && ma->FixedColsEdit() == fceLeftClick) {
+    if (inset(Options().Contains(goRowSizing)))
+      ShowFixedCellEditor(ACol, ARow);
+  } else if (Button == mbRight && ((ARow < FixedRows() && ma->FixedRowsEdit() == fceRightClick) ||
+                                   (ACol < FixedCols() && ma->FixedColsEdit() == fceRightClick))) {
+    ShowFixedCellEditor(ACol, ARow);
+  }
 }
 
 void TZavStringGrid::ClickRadioGroup(int ACol, int ARow, int DX, int DY)

@@ -45,8 +45,20 @@ void TZavStringGrid::EndFixedSizing(int X, int Y)
 void TZavStringGrid::WMLButtonUp(TWMMouse &Message)
 {
   const int X = Message.XPos, Y = Message.YPos;
+  // Cells painted while the button was down show the range look of a disjunct selection: the
+  // release paints them with the lists' look.
+  TMouseActions *ma = MouseActions();
+  if (FMouseDown || ma->DisjunctRowSelect() || ma->DisjunctColSelect() || ma->DisjunctCellSelect())
+    TBaseGrid::Invalidate();
   FMouseDown = FMouseKeepDown = FMouseDownMove = false;
   FMouseSelectMode = msNormal;
+  FMouseSelectStart = -1;
+  if (FCtrlDown) {
+    FCtrlDown = false;
+    const int c = RealToDisplCol(FCtrlXY.X);
+    if (c >= 0)
+      RepaintCell(c, FCtrlXY.Y);
+  }
   int ACol = -1, ARow = -1;
   MouseToCell(X, Y, ACol, ARow);
 
@@ -103,6 +115,10 @@ void TZavStringGrid::WMLButtonUp(TWMMouse &Message)
   const bool wasSizing = GridState() == gsColSizing || GridState() == gsRowSizing;
   const bool wasMoving = GridState() == gsColMoving || GridState() == gsRowMoving;
   const TGridState state = GridState();
+  if (ReleaseSelect(ACol, ARow, X, Y)) {
+    FSelectionClick = FDeselectState = false;
+    return;
+  }
   TBaseGrid::WMLButtonUp(Message);
   if (state == gsSelecting)
     FGridState = gsNormal;
@@ -146,25 +162,7 @@ void TZavStringGrid::WMLButtonUp(TWMMouse &Message)
     RepaintCell(ACol, SortSettings()->Row());
     return;
   }
-  HideInplaceEdit();
-  TSortSettings *ss = SortSettings();
-  bool unSort = false;
-  if (ss->Column() == realCol) {
-    unSort = ss->Direction() != ss->InitSortDirection() && ss->UndoSort();
-    ss->SetDirection(ss->Direction() == sdAscending ? sdDescending : sdAscending);
-  } else {
-    ss->SetDirection(ss->InitSortDirection());
-    ss->SetColumn(realCol);
-  }
-  if (unSort) {
-    ss->SetColumn(-1);
-    QUnSort();
-  } else if (FNumNodes > 0) {
-    QSortGroup();
-  } else {
-    QSort();
-  }
-  DoClickSort(ss->Column());
+  HeaderSortClick(realCol);
 }
 
 void TZavStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -176,6 +174,14 @@ void TZavStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     FGridState = gsNormal;
     return;
   }
+  int ACol = -1, ARow = -1;
+  MouseToCell(X, Y, ACol, ARow);
+  if (Button == mbLeft && ACol >= 0 && ARow >= 0 && MouseActions()->DisjunctCellSelect() &&
+      !ReleaseDisjunctCells(ACol, ARow))
+    return;
+  // The press already moved the selection: every release reports where it stands.
+  if (notify)
+    DoSelectionChanged(oldSel.Left, oldSel.Top, oldSel.Right, oldSel.Bottom);
   if (GridState() == gsColMoving && Button == mbRight)
     return;
   TBaseGrid::MouseUp(Button, Shift, X, Y);
@@ -263,6 +269,9 @@ void TZavStringGrid::WMLButtonDblClk(TWMMouse &Message)
     MouseDown(mbLeft, {}, br.Left + 4, br.Top + 4);
   }
   FForceSel = false;
+  if ((ARow < FixedRows() && MouseActions()->FixedRowsEdit() == fceDblClick) ||
+      (ACol < FixedCols() && MouseActions()->FixedColsEdit() == fceDblClick))
+    ShowFixedCellEditor(ACol, ARow);
 }
 
 void TZavStringGrid::WMRButtonDown(TWMMouse &Message)

@@ -314,6 +314,8 @@ void TZavStringGrid::DrawCellContent(TCanvas *ACanvas, int ACol, int ARow, TRect
   c.SavedFontColor = ACanvas->Font()->Color();
   c.State = AState;
   c.MouseDown = FMouseDown;
+  if (FHoverCell.X == ACol && FHoverCell.Y == ARow)
+    c.HoverAnchor = FHoverlink;
   c.HotButton = FHoverButton.X == ACol && FHoverButton.Y == ARow;
 
   // The fixed-cell faces and edges are the grid's own: the footer panel, which paints cells on

@@ -143,6 +143,8 @@ bool TZavStringGrid::SelectCell(int ACol, int ARow)
     return true;
   if (!Parent())
     return true;
+  if (!KeepClearOfPanels(ARow))
+    return false;
   if (ACol < 0 || ARow < 0)
     return false;
   bool allow = true;
@@ -163,6 +165,7 @@ bool TZavStringGrid::SelectCell(int ACol, int ARow)
     return false;
 
   const int oldCol = Col(), oldRow = Row();
+  const TGridRect oldSel = Selection();
   QString T = GetCellEx(rc, ARow);
   bool canEdit = false;
   if (IsClickControlCell(rc, ARow)) {
@@ -229,6 +232,7 @@ bool TZavStringGrid::SelectCell(int ACol, int ARow)
     else
       answer = TBaseGrid::SelectCell(ACol, ARow);
   }
+  SelectCellRepaints(oldCol, oldRow, oldSel, ACol, ARow);
   if (!ComponentState().Contains(csLoading) && ARow != FOldRowSel && OnRowChanged) {
     OnRowChanged(this, FOldRowSel, ARow);
     FOldRowSel = ARow;

@@ -285,6 +285,12 @@ void TZavStringGrid::WMSetCursor(TWMSetCursor &Message)
     Message.Result = 1;
     return;
   }
+  if (FMouseSelectMode != msNormal && GridState() != gsRowSizing && GridState() != gsColSizing) {
+    if (FMouseSelectMode != msURL)
+      SetWindowCursor(Handle(), SelectModeCursor());
+    Message.Result = 1;
+    return;
+  }
   TBaseGrid::WMSetCursor(Message);
   if (Message.Result == 0 && HandleAllocated()) {
     TPoint pt;
@@ -309,6 +315,19 @@ void TZavStringGrid::KeyUp(uint16_t &Key, TShiftState Shift)
   }
   const uint16_t key = Key;
   TBaseGrid::KeyUp(Key, Shift);
+  // Disjunct cells: Shift with the keys takes in the range, Space picks the current cell as a
+  // click does.
+  if (MouseActions()->DisjunctCellSelect() && !Options().Contains(goEditing)) {
+    if (key == VK_SPACE) {
+      ReleaseDisjunctCells(Col(), Row());
+    } else if (Shift.Contains(ssShift)) {
+      const TGridRect s = Selection();
+      for (int c = std::min(s.Left, s.Right); c <= std::max(s.Left, s.Right); ++c)
+        for (int r = std::min(s.Top, s.Bottom); r <= std::max(s.Top, s.Bottom); ++r)
+          if (!(c == Col() && r == Row()))
+            SetSelectedCells(c, r, true);
+    }
+  }
   const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
   if (Navigation()->AlwaysEdit() && (arrow || (key == VK_TAB && Options().Contains(goTabs))) &&
       !IsClickControlCell(DisplToRealCol(Col()), Row()) && !EditorMode())
