@@ -349,6 +349,39 @@ bool OneRun(const QString &S)
   return true;
 }
 
+// The face of an unmapped canvas's font. Text flips between a few fonts (bold on, bold
+// off, a size for a span), so the last few are kept by the values that make the Qt font,
+// sparing the conversion and the font lookup per piece.
+TextCache::TFace &CanvasFace(const TCanvas &C)
+{
+  struct TSlot {
+    QString Name;
+    int Height = 0, PixelsPerInch = 0, Quality = 0, Pitch = 0;
+    uint64_t Style = 0;
+    TextCache::TFaceRef Face;
+  };
+  struct TRecent {
+    TSlot Slots[8];
+    int Next = 0, Generation = -1;
+  };
+  thread_local TRecent recent;
+  const TFont &f = *C.Font();
+  if (recent.Generation != TextCache::Generation()) {
+    for (TSlot &s : recent.Slots)
+      s.Face.reset();
+    recent.Generation = TextCache::Generation();
+  }
+  for (TSlot &s : recent.Slots)
+    if (s.Face && s.Height == f.Height() && s.Style == f.Style().Bits() && s.PixelsPerInch == f.PixelsPerInch() &&
+        s.Quality == int(f.Quality()) && s.Pitch == int(f.Pitch()) && s.Name == f.Name())
+      return *s.Face;
+  TSlot &s = recent.Slots[recent.Next];
+  recent.Next = (recent.Next + 1) % 8;
+  s = TSlot{f.Name(), f.Height(), f.PixelsPerInch(), int(f.Quality()), int(f.Pitch()), f.Style().Bits(),
+            TextCache::Face(C.DeviceFont())};
+  return *s.Face;
+}
+
 }  // namespace
 
 struct TTextBatch::TPiece {
@@ -370,16 +403,17 @@ void TTextBatch::Add(const QString &Text, const TRect &Rect, uint32_t Format)
     const Line l = StripPrefix(Text, !(Format & DT_NOPREFIX));
     const TRect D = c->ToDevice(Rect);
     QRect inside(D.Left, D.Top, std::max(0, D.Width()), std::max(0, D.Height()));
-    QRegion canvasClip;
     bool plain = true;
-    if (c->PainterClip(canvasClip)) {
+    if (c->FHasClip || c->FHasDeviceArea) {
+      QRegion canvasClip;
+      c->PainterClip(canvasClip);
       plain = canvasClip.rectCount() == 1;
       inside &= canvasClip.boundingRect();
     }
     if (l.Underline < 0 && plain) {
       // Placed as DrawText places a single line.
-      const QFont f = c->DeviceFont();
-      const TextCache::TMetrics m = TextCache::Metrics(f);
+      TextCache::TFace &face = CanvasFace(*c);
+      const TextCache::TMetrics m = TextCache::Metrics(face);
       int lineHeight = m.Ascent + m.Descent;
       if (Format & DT_EXTERNALLEADING)
         lineHeight += std::max(0, m.Leading);
@@ -389,7 +423,7 @@ void TTextBatch::Add(const QString &Text, const TRect &Rect, uint32_t Format)
       else if (Format & DT_BOTTOM)
         y = D.Bottom - lineHeight;
       TPiece piece{c->CurrentTextColor(), {}, {}};
-      const TextCache::TDrawn done = TextCache::Shape(*p, f, D.Left, y + m.Ascent, l.Text, &inside, piece.Shaped);
+      const TextCache::TDrawn done = TextCache::Shape(*p, face, D.Left, y + m.Ascent, l.Text, &inside, piece.Shaped);
       if (done != TextCache::Refused && !((Format & Ellipses) && piece.Shaped.Advance > D.Right - D.Left)) {
         if (done == TextCache::Outside)
           piece.Clip = inside.isEmpty() ? QRect() : inside;
@@ -448,8 +482,15 @@ void TTextBatch::Flush()
 
 int TTextBatch::Width(const QString &Text, uint32_t Format) const
 {
-  if (!FCanvas->Mapped() && OneRun(Text))
-    return TextCache::Advance(FCanvas->DeviceFont(), StripPrefix(Text, !(Format & DT_NOPREFIX)).Text);
+  if (!FCanvas->Mapped() && OneRun(Text)) {
+    // Text measured on a canvas that paints through a painter is shaped for it at once:
+    // the caller is about to draw it.
+    TextCache::TFace &face = CanvasFace(*FCanvas);
+    QPainter *p = FCanvas->FLog ? nullptr : FCanvas->FExternal;
+    if ((Format & DT_NOPREFIX) || !Text.contains(QLatin1Char('&')))
+      return TextCache::Advance(face, Text, p);
+    return TextCache::Advance(face, StripPrefix(Text, true).Text, p);
+  }
   TRect r(0, 0, 0x3FFFFFFF, 0);
   FCanvas->DrawText(Text, r, (Format & ~Ellipses) | DT_SINGLELINE | DT_CALCRECT);
   return r.Right - r.Left;
@@ -457,7 +498,8 @@ int TTextBatch::Width(const QString &Text, uint32_t Format) const
 
 int TTextBatch::Height() const
 {
-  const TextCache::TMetrics m = TextCache::Metrics(FCanvas->DeviceFont());
+  const TextCache::TMetrics m =
+      FCanvas->Mapped() ? TextCache::Metrics(FCanvas->DeviceFont()) : TextCache::Metrics(CanvasFace(*FCanvas));
   return FCanvas->LogicalLengthY(m.Ascent + m.Descent);
 }
 
