@@ -341,7 +341,7 @@ constexpr uint32_t BatchFormats = DT_SINGLELINE | DT_BOTTOM | DT_VCENTER | DT_EX
 constexpr uint32_t Ellipses = DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS;
 
 // Line breaks and tabs take DrawText's paths.
-bool OneRun(const QString &S)
+bool OneRun(QStringView S)
 {
   for (const QChar c : S)
     if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
@@ -362,7 +362,7 @@ TextCache::TFace &CanvasFace(const TCanvas &C)
   };
   struct TRecent {
     TSlot Slots[8];
-    int Next = 0, Generation = -1;
+    int Next = 0, Last = 0, Generation = -1;
   };
   thread_local TRecent recent;
   const TFont &f = *C.Font();
@@ -371,10 +371,18 @@ TextCache::TFace &CanvasFace(const TCanvas &C)
       s.Face.reset();
     recent.Generation = TextCache::Generation();
   }
-  for (TSlot &s : recent.Slots)
-    if (s.Face && s.Height == f.Height() && s.Style == f.Style().Bits() && s.PixelsPerInch == f.PixelsPerInch() &&
-        s.Quality == int(f.Quality()) && s.Pitch == int(f.Pitch()) && s.Name == f.Name())
-      return *s.Face;
+  const auto same = [&f](const TSlot &s) {
+    return s.Face && s.Height == f.Height() && s.Style == f.Style().Bits() && s.PixelsPerInch == f.PixelsPerInch() &&
+           s.Quality == int(f.Quality()) && s.Pitch == int(f.Pitch()) && s.Name == f.Name();
+  };
+  if (same(recent.Slots[recent.Last]))
+    return *recent.Slots[recent.Last].Face;
+  for (int i = 0; i < 8; ++i)
+    if (same(recent.Slots[i])) {
+      recent.Last = i;
+      return *recent.Slots[i].Face;
+    }
+  recent.Last = recent.Next;
   TSlot &s = recent.Slots[recent.Next];
   recent.Next = (recent.Next + 1) % 8;
   s = TSlot{f.Name(), f.Height(), f.PixelsPerInch(), int(f.Quality()), int(f.Pitch()), f.Style().Bits(),
@@ -394,13 +402,15 @@ TTextBatch::TTextBatch(TCanvas *Canvas) : FCanvas(Canvas) {}
 
 TTextBatch::~TTextBatch() { Flush(); }
 
-void TTextBatch::Add(const QString &Text, const TRect &Rect, uint32_t Format)
+void TTextBatch::Add(QStringView Text, const TRect &Rect, uint32_t Format)
 {
   TCanvas *c = FCanvas;
   QPainter *p = c->FExternal;
   if (p && !c->FLog && !c->Mapped() && (Format & DT_SINGLELINE) && !(Format & ~BatchFormats) &&
       c->FBkMode != OPAQUE && c->FFont->Orientation() == 0 && OneRun(Text)) {
-    const Line l = StripPrefix(Text, !(Format & DT_NOPREFIX));
+    const bool prefix = !(Format & DT_NOPREFIX) && Text.contains(QLatin1Char('&'));
+    const Line l = prefix ? StripPrefix(Text.toString(), true) : Line();
+    const QStringView shown = prefix ? QStringView(l.Text) : Text;
     const TRect D = c->ToDevice(Rect);
     QRect inside(D.Left, D.Top, std::max(0, D.Width()), std::max(0, D.Height()));
     bool plain = true;
@@ -423,7 +433,7 @@ void TTextBatch::Add(const QString &Text, const TRect &Rect, uint32_t Format)
       else if (Format & DT_BOTTOM)
         y = D.Bottom - lineHeight;
       TPiece piece{c->CurrentTextColor(), {}, {}};
-      const TextCache::TDrawn done = TextCache::Shape(*p, face, D.Left, y + m.Ascent, l.Text, &inside, piece.Shaped);
+      const TextCache::TDrawn done = TextCache::Shape(*p, face, D.Left, y + m.Ascent, shown, &inside, piece.Shaped);
       if (done != TextCache::Refused && !((Format & Ellipses) && piece.Shaped.Advance > D.Right - D.Left)) {
         if (done == TextCache::Outside)
           piece.Clip = inside.isEmpty() ? QRect() : inside;
@@ -435,7 +445,7 @@ void TTextBatch::Add(const QString &Text, const TRect &Rect, uint32_t Format)
   }
   Flush();
   TRect r = Rect;
-  c->DrawText(Text, r, Format);
+  c->DrawText(Text.toString(), r, Format);
 }
 
 void TTextBatch::Flush()
@@ -480,7 +490,7 @@ void TTextBatch::Flush()
   c->Changed();
 }
 
-int TTextBatch::Width(const QString &Text, uint32_t Format) const
+int TTextBatch::Width(QStringView Text, uint32_t Format) const
 {
   if (!FCanvas->Mapped() && OneRun(Text)) {
     // Text measured on a canvas that paints through a painter is shaped for it at once:
@@ -489,10 +499,10 @@ int TTextBatch::Width(const QString &Text, uint32_t Format) const
     QPainter *p = FCanvas->FLog ? nullptr : FCanvas->FExternal;
     if ((Format & DT_NOPREFIX) || !Text.contains(QLatin1Char('&')))
       return TextCache::Advance(face, Text, p);
-    return TextCache::Advance(face, StripPrefix(Text, true).Text, p);
+    return TextCache::Advance(face, StripPrefix(Text.toString(), true).Text, p);
   }
   TRect r(0, 0, 0x3FFFFFFF, 0);
-  FCanvas->DrawText(Text, r, (Format & ~Ellipses) | DT_SINGLELINE | DT_CALCRECT);
+  FCanvas->DrawText(Text.toString(), r, (Format & ~Ellipses) | DT_SINGLELINE | DT_CALCRECT);
   return r.Right - r.Left;
 }
 
