@@ -267,8 +267,9 @@ void ShapeEntry(TEntry &E, const TFace &Face, QStringView Text, const QPaintDevi
   E.Runs = layout.glyphRuns();
   E.Ascent = line.ascent();
   E.Ink = InkOf(E.Runs, E.Ascent, E.Blank);
-  // The line's advance is the one QFontMetrics gives for text on one line.
-  if (E.Advance < 0)
+  // The line's advance is the one QFontMetrics gives for text on one line, where the
+  // device's resolution cannot change the glyphs' size (a size in pixels).
+  if (E.Advance < 0 && Face.Font.pixelSize() > 0)
     E.Advance = qRound(line.horizontalAdvance());
 }
 
