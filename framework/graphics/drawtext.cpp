@@ -398,7 +398,11 @@ struct TTextBatch::TPiece {
   QRect Clip;  // null when the glyphs stay inside the piece's rectangle
 };
 
-TTextBatch::TTextBatch(TCanvas *Canvas) : FCanvas(Canvas) {}
+TTextBatch::TTextBatch(TCanvas *Canvas) : FCanvas(Canvas)
+{
+  // A cell's text is a dozen pieces or so: room for them at once.
+  FPieces.reserve(16);
+}
 
 TTextBatch::~TTextBatch() { Flush(); }
 

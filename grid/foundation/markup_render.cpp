@@ -1014,6 +1014,8 @@ bool RenderHTMLText(TCanvas *Canvas, const QString &Text, const TRect &Rect, TIm
   const QString s = Prepare(Text);
   int pos = 0;
   r.Record = !MeasureOnly;
+  if (r.Record)
+    r.Items.reserve(32);
   r.GH = r.Batch.Height();
   const int startGH = r.GH;
   bool result = false;
