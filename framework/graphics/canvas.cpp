@@ -302,9 +302,14 @@ inline int ClampDevice(double v)
 
 TPoint TCanvas::ToDevice(TPoint P) const
 {
+  if (FMapMode == MM_TEXT) {
+    // Whole pixels: integer sums, clamped as ClampDevice does (no rounding call per point).
+    static constexpr int64_t limit = int64_t(1) << 26;
+    const auto clamp = [](int64_t v) { return int(std::clamp(v, -limit, limit)); };
+    return TPoint(clamp(int64_t(P.X) - FWindowOrg.X + FViewportOrg.X + FDeviceOrigin.X),
+                  clamp(int64_t(P.Y) - FWindowOrg.Y + FViewportOrg.Y + FDeviceOrigin.Y));
+  }
   const double ox = double(FViewportOrg.X) + FDeviceOrigin.X, oy = double(FViewportOrg.Y) + FDeviceOrigin.Y;
-  if (FMapMode == MM_TEXT)
-    return TPoint(ClampDevice(double(P.X) - FWindowOrg.X + ox), ClampDevice(double(P.Y) - FWindowOrg.Y + oy));
   return TPoint(ClampDevice((double(P.X) - FWindowOrg.X) * ScaleX() + ox),
                 ClampDevice((double(P.Y) - FWindowOrg.Y) * ScaleY() + oy));
 }

@@ -341,12 +341,53 @@ constexpr uint32_t BatchFormats = DT_SINGLELINE | DT_BOTTOM | DT_VCENTER | DT_EX
 constexpr uint32_t Ellipses = DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS;
 
 // Line breaks and tabs take DrawText's paths.
-bool OneRun(const QString &S)
+bool OneRun(QStringView S)
 {
   for (const QChar c : S)
     if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
       return false;
   return true;
+}
+
+// The face of an unmapped canvas's font. Text flips between a few fonts (bold on, bold
+// off, a size for a span), so the last few are kept by the values that make the Qt font,
+// sparing the conversion and the font lookup per piece.
+TextCache::TFace &CanvasFace(const TCanvas &C)
+{
+  struct TSlot {
+    QString Name;
+    int Height = 0, PixelsPerInch = 0, Quality = 0, Pitch = 0;
+    uint64_t Style = 0;
+    TextCache::TFaceRef Face;
+  };
+  struct TRecent {
+    TSlot Slots[8];
+    int Next = 0, Last = 0, Generation = -1;
+  };
+  thread_local TRecent recent;
+  const TFont &f = *C.Font();
+  if (recent.Generation != TextCache::Generation()) {
+    for (TSlot &s : recent.Slots)
+      s.Face.reset();
+    recent.Generation = TextCache::Generation();
+  }
+  const auto same = [&f](const TSlot &s) {
+    return s.Face && s.Height == f.Height() && s.Style == f.Style().Bits() && s.PixelsPerInch == f.PixelsPerInch() &&
+           s.Quality == int(f.Quality()) && s.Pitch == int(f.Pitch()) && s.Name == f.Name();
+  };
+  if (same(recent.Slots[recent.Last]))
+    return *recent.Slots[recent.Last].Face;
+  for (int i = 0; i < 8; ++i)
+    if (same(recent.Slots[i])) {
+      recent.Last = i;
+      return *recent.Slots[i].Face;
+    }
+  recent.Last = recent.Next;
+  TSlot &s = recent.Slots[recent.Next];
+  recent.Next = (recent.Next + 1) % 8;
+  s = TSlot{f.Name(), f.Height(), f.PixelsPerInch(), int(f.Quality()), int(f.Pitch()), f.Style().Bits(),
+            TextCache::Face(C.DeviceFont())};
+  return *s.Face;
 }
 
 }  // namespace
@@ -357,29 +398,36 @@ struct TTextBatch::TPiece {
   QRect Clip;  // null when the glyphs stay inside the piece's rectangle
 };
 
-TTextBatch::TTextBatch(TCanvas *Canvas) : FCanvas(Canvas) {}
+TTextBatch::TTextBatch(TCanvas *Canvas) : FCanvas(Canvas)
+{
+  // A cell's text is a dozen pieces or so: room for them at once.
+  FPieces.reserve(16);
+}
 
 TTextBatch::~TTextBatch() { Flush(); }
 
-void TTextBatch::Add(const QString &Text, const TRect &Rect, uint32_t Format)
+void TTextBatch::Add(QStringView Text, const TRect &Rect, uint32_t Format)
 {
   TCanvas *c = FCanvas;
   QPainter *p = c->FExternal;
   if (p && !c->FLog && !c->Mapped() && (Format & DT_SINGLELINE) && !(Format & ~BatchFormats) &&
       c->FBkMode != OPAQUE && c->FFont->Orientation() == 0 && OneRun(Text)) {
-    const Line l = StripPrefix(Text, !(Format & DT_NOPREFIX));
+    const bool prefix = !(Format & DT_NOPREFIX) && Text.contains(QLatin1Char('&'));
+    const Line l = prefix ? StripPrefix(Text.toString(), true) : Line();
+    const QStringView shown = prefix ? QStringView(l.Text) : Text;
     const TRect D = c->ToDevice(Rect);
     QRect inside(D.Left, D.Top, std::max(0, D.Width()), std::max(0, D.Height()));
-    QRegion canvasClip;
     bool plain = true;
-    if (c->PainterClip(canvasClip)) {
+    if (c->FHasClip || c->FHasDeviceArea) {
+      QRegion canvasClip;
+      c->PainterClip(canvasClip);
       plain = canvasClip.rectCount() == 1;
       inside &= canvasClip.boundingRect();
     }
     if (l.Underline < 0 && plain) {
       // Placed as DrawText places a single line.
-      const QFont f = c->DeviceFont();
-      const TextCache::TMetrics m = TextCache::Metrics(f);
+      TextCache::TFace &face = CanvasFace(*c);
+      const TextCache::TMetrics m = TextCache::Metrics(face);
       int lineHeight = m.Ascent + m.Descent;
       if (Format & DT_EXTERNALLEADING)
         lineHeight += std::max(0, m.Leading);
@@ -389,7 +437,7 @@ void TTextBatch::Add(const QString &Text, const TRect &Rect, uint32_t Format)
       else if (Format & DT_BOTTOM)
         y = D.Bottom - lineHeight;
       TPiece piece{c->CurrentTextColor(), {}, {}};
-      const TextCache::TDrawn done = TextCache::Shape(*p, f, D.Left, y + m.Ascent, l.Text, &inside, piece.Shaped);
+      const TextCache::TDrawn done = TextCache::Shape(*p, face, D.Left, y + m.Ascent, shown, &inside, piece.Shaped);
       if (done != TextCache::Refused && !((Format & Ellipses) && piece.Shaped.Advance > D.Right - D.Left)) {
         if (done == TextCache::Outside)
           piece.Clip = inside.isEmpty() ? QRect() : inside;
@@ -401,7 +449,7 @@ void TTextBatch::Add(const QString &Text, const TRect &Rect, uint32_t Format)
   }
   Flush();
   TRect r = Rect;
-  c->DrawText(Text, r, Format);
+  c->DrawText(Text.toString(), r, Format);
 }
 
 void TTextBatch::Flush()
@@ -446,18 +494,26 @@ void TTextBatch::Flush()
   c->Changed();
 }
 
-int TTextBatch::Width(const QString &Text, uint32_t Format) const
+int TTextBatch::Width(QStringView Text, uint32_t Format) const
 {
-  if (!FCanvas->Mapped() && OneRun(Text))
-    return TextCache::Advance(FCanvas->DeviceFont(), StripPrefix(Text, !(Format & DT_NOPREFIX)).Text);
+  if (!FCanvas->Mapped() && OneRun(Text)) {
+    // Text measured on a canvas that paints through a painter is shaped for it at once:
+    // the caller is about to draw it.
+    TextCache::TFace &face = CanvasFace(*FCanvas);
+    QPainter *p = FCanvas->FLog ? nullptr : FCanvas->FExternal;
+    if ((Format & DT_NOPREFIX) || !Text.contains(QLatin1Char('&')))
+      return TextCache::Advance(face, Text, p);
+    return TextCache::Advance(face, StripPrefix(Text.toString(), true).Text, p);
+  }
   TRect r(0, 0, 0x3FFFFFFF, 0);
-  FCanvas->DrawText(Text, r, (Format & ~Ellipses) | DT_SINGLELINE | DT_CALCRECT);
+  FCanvas->DrawText(Text.toString(), r, (Format & ~Ellipses) | DT_SINGLELINE | DT_CALCRECT);
   return r.Right - r.Left;
 }
 
 int TTextBatch::Height() const
 {
-  const TextCache::TMetrics m = TextCache::Metrics(FCanvas->DeviceFont());
+  const TextCache::TMetrics m =
+      FCanvas->Mapped() ? TextCache::Metrics(FCanvas->DeviceFont()) : TextCache::Metrics(CanvasFace(*FCanvas));
   return FCanvas->LogicalLengthY(m.Ascent + m.Descent);
 }
 

@@ -481,11 +481,11 @@ public:
   ~TTextBatch();
   TTextBatch(const TTextBatch &) = delete;
   TTextBatch &operator=(const TTextBatch &) = delete;
-  void Add(const QString &Text, const TRect &Rect, uint32_t Format);
+  void Add(QStringView Text, const TRect &Rect, uint32_t Format);
   void Flush();
   // What DrawText with DT_CALCRECT | DT_SINGLELINE gives: the width of Text, and the
   // height of a line without leading (TextHeight), in the canvas font.
-  int Width(const QString &Text, uint32_t Format) const;
+  int Width(QStringView Text, uint32_t Format) const;
   int Height() const;
 
 private:

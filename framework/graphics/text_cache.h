@@ -7,25 +7,41 @@
 #include <QList>
 #include <QRect>
 #include <QString>
+#include <QStringView>
+
+#include <memory>
 
 class QPainter;
 
 namespace TextCache {
 
-// QFontMetrics(Font).horizontalAdvance(Text).
-int Advance(const QFont &Font, const QString &Text);
-
 // QFontMetrics(Font)'s ascent, descent and leading.
 struct TMetrics {
   int Ascent, Descent, Leading;
 };
+
+// What is kept for one font: its metrics and its strings. A caller that draws many pieces
+// in a few fonts holds the face so that each piece costs one string lookup; a held face
+// stays usable after Clear (it is then no longer shared).
+class TFace;
+using TFaceRef = std::shared_ptr<TFace>;
+TFaceRef Face(const QFont &Font);
+const QFont &FontOf(const TFace &Face);
+TMetrics Metrics(const TFace &Face);
+
+// QFontMetrics(Font).horizontalAdvance(Text). Given a painter that Shape would accept, the
+// text is shaped for it at once and the advance taken from the shaping, so that drawing the
+// text later shapes nothing again.
+int Advance(const QFont &Font, const QString &Text);
+int Advance(TFace &Face, QStringView Text, QPainter *Painter = nullptr);
+
 TMetrics Metrics(const QFont &Font);
 
 // Draws Text with its baseline at (X, Baseline) in the painter's pen colour, as
 // QPainter::drawText does with Font set. Refused when the painter's state (a rotation or
 // scale, a fractional offset, a device other than a raster one) asks for the painter's own
-// text drawing; Outside, drawing nothing, when Clip is given and the glyphs may reach out
-// of it, so that the caller clips the painter first.
+// text drawing; Outside, drawing nothing, when Clip is given and the glyphs reach out of
+// it, so that the caller clips the painter first.
 enum TDrawn { Drawn, Refused, Outside };
 TDrawn Draw(QPainter &Painter, const QFont &Font, int X, int Baseline, const QString &Text,
             const QRect *Clip = nullptr);
@@ -41,10 +57,14 @@ struct TShaped {
 };
 TDrawn Shape(QPainter &Painter, const QFont &Font, int X, int Baseline, const QString &Text, const QRect *Clip,
              TShaped &Out);
+TDrawn Shape(QPainter &Painter, TFace &Face, int X, int Baseline, QStringView Text, const QRect *Clip,
+             TShaped &Out);
 void DrawShaped(QPainter &Painter, const TShaped &Shaped);
 
 // Drops every entry (the fonts on the system changed).
 void Clear();
+// Changes with every Clear: faces held from before are stale.
+int Generation();
 
 // Entries held (for tests of the bound).
 int Count();

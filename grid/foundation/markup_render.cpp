@@ -5,6 +5,8 @@
 #include "grid/foundation/themes.h"
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -13,7 +15,7 @@ TColor HighlightBack = clHighlight;
 TColor HighlightText = clHighlightText;
 
 // Leading blanks, a sign, "$" or "0x" for hexadecimal; stops at the first non-digit.
-bool ReadNumber(const QString &S, int &Value)
+bool ReadNumber(QStringView S, int &Value)
 {
   int i = 0;
   const int n = int(S.size());
@@ -49,35 +51,66 @@ bool ReadNumber(const QString &S, int &Value)
   return true;
 }
 
-// The text between the first and second double quote after the attribute name.
-QString Attribute(const QString &Source, const QString &Upper, const char *Name)
+// Index of the ASCII text Name in S, -1 when absent; tags are short and searched for a
+// dozen names each, which a plain loop does faster than a general search.
+int FindAscii(QStringView S, const char *Name)
 {
-  const int p = int(Upper.indexOf(QLatin1String(Name)));
+  const int n = int(S.size()), m = int(std::strlen(Name));
+  for (int i = 0; i + m <= n; ++i) {
+    if (S[i].unicode() != char16_t(uchar(Name[0])))
+      continue;
+    int k = 1;
+    while (k < m && S[i + k].unicode() == char16_t(uchar(Name[k])))
+      ++k;
+    if (k == m)
+      return i;
+  }
+  return -1;
+}
+
+// The text between the first and second double quote after the attribute name.
+QStringView Attribute(QStringView Source, QStringView Upper, const char *Name)
+{
+  const int p = FindAscii(Upper, Name);
   if (p < 0)
-    return QString();
+    return QStringView();
   const int q1 = int(Source.indexOf('"', p));
   if (q1 < 0)
-    return QString();
+    return QStringView();
   const int q2 = int(Source.indexOf('"', q1 + 1));
   if (q2 < 0)
-    return QString();
+    return QStringView();
   return Source.mid(q1 + 1, q2 - q1 - 1);
 }
 
-// Tag and attribute names fold a to z only.
-QString AsciiUpper(const QString &S)
-{
-  QString u = S;
-  QChar *d = u.data();
-  for (qsizetype i = 0, n = u.size(); i < n; ++i)
-    if (d[i] >= QChar('a') && d[i] <= QChar('z'))
-      d[i] = QChar(d[i].unicode() - 32);
-  return u;
-}
+// Tag and attribute names fold a to z only; tags are short, so the folded copy mostly
+// lives on the stack.
+class TUpper {
+public:
+  explicit TUpper(QStringView S)
+  {
+    QChar *d = Small;
+    if (S.size() > qsizetype(std::size(Small))) {
+      Long.resize(S.size());
+      d = Long.data();
+    }
+    for (qsizetype i = 0, n = S.size(); i < n; ++i)
+      d[i] = S[i] >= QChar('a') && S[i] <= QChar('z') ? QChar(S[i].unicode() - 32) : S[i];
+    FView = QStringView(d, S.size());
+  }
+  TUpper(const TUpper &) = delete;
+  TUpper &operator=(const TUpper &) = delete;
+  QStringView View() const { return FView; }
 
-TColor ColorValue(const QString &V)
+private:
+  QChar Small[96];
+  QString Long;
+  QStringView FView;
+};
+
+TColor ColorValue(QStringView V)
 {
-  return V.startsWith('#') ? HTMLColorByHex(V) : HTMLColorByName(V.toLower());
+  return V.startsWith('#') ? HTMLColorByHex(V.toString()) : HTMLColorByName(V.toString().toLower());
 }
 
 // Index of the first occurrence of Entity (ASCII lower case) in S at or after From,
@@ -121,24 +154,30 @@ QString Prepare(QString S)
       }
     }
   }
-  for (int p = int(S.indexOf(QLatin1String("<#"))); p >= 0; p = int(S.indexOf(QLatin1String("<#"), p))) {
+  const auto nextMark = [&S](int From) {
+    for (int p = int(S.indexOf(QChar('<'), From)); p >= 0; p = int(S.indexOf(QChar('<'), p + 1)))
+      if (p + 1 < S.size() && S.at(p + 1) == QChar('#'))
+        return p;
+    return -1;
+  };
+  for (int p = nextMark(0); p >= 0; p = nextMark(p)) {
     S.remove(p, 1);
     const int gt = int(S.indexOf('>', p));
     if (gt >= 0)
       S.remove(gt, 1);
   }
-  S.replace(QChar('\r'), QLatin1String("<BR>"));
-  S.remove(QChar('\n'));
+  if (S.contains(QChar('\r')))
+    S.replace(QChar('\r'), QLatin1String("<BR>"));
+  if (S.contains(QChar('\n')))
+    S.remove(QChar('\n'));
   return S;
 }
 
 QString DecodeSegment(QString S)
 {
-  if (S.contains('&')) {
-    S.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
-    S.replace(QLatin1String("&lt;"), QLatin1String("<"));
-    S.replace(QLatin1String("&gt;"), QLatin1String(">"));
-  }
+  S.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
+  S.replace(QLatin1String("&lt;"), QLatin1String("<"));
+  S.replace(QLatin1String("&gt;"), QLatin1String(">"));
   return S;
 }
 
@@ -184,10 +223,16 @@ struct TRenderer {
   bool LineHit = false, ItemHit = false;
   // The pieces the layout pass took for the line, replayed by the positioned pass so that
   // it neither parses nor measures again: text as shown with its width and height, or a tag.
+  // Both are kept as a stretch of the prepared text, unless decoding changed the text.
   struct TItem {
     bool IsTag;
-    QString Text;
+    int From, Length;
+    QString Decoded;
     int W, TH;
+    QStringView Text(const QString &S) const
+    {
+      return Decoded.isNull() ? QStringView(S).mid(From, Length) : QStringView(Decoded);
+    }
   };
   std::vector<TItem> Items{};
   bool Record = false;
@@ -210,7 +255,7 @@ struct TRenderer {
       st.Exclude(S);
     C->Font()->SetStyle(st);
   }
-  int MeasureWidth(const QString &S) const { return Batch.Width(S, Format); }
+  int MeasureWidth(QStringView S) const { return Batch.Width(S, Format); }
   bool MouseIn(int L, int T, int R, int B) const { return MouseX > L && MouseX < R && MouseY > T && MouseY < B; }
 
   void ErrorLine(int X1, int X2, int Y)
@@ -265,7 +310,7 @@ struct TRenderer {
   // positioned pass replays the record.
   void Line(const QString &S, int &Pos, TRect R, bool Layout, bool Paint, bool Hit, int &H);
   // Returns false when the tag makes the line full (it stays for the next line).
-  bool Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, bool Paint, bool Hit, bool &Ends,
+  bool Tag(QStringView T, TRect &R, int &X, int &H, bool Layout, bool Paint, bool Hit, bool &Ends,
            bool &LiSeen);
 };
 
@@ -287,24 +332,28 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
     C->FillRect(TRect(Rect.Left, R.Top, Rect.Right, R.Top + H));
     SetBrush(b);
   }
+  const QChar *chars = S.constData();
   while (!ended && !full && (Layout ? Pos < n : next < Items.size())) {
     int rawEnd = Pos;
     QString decoded;
+    QStringView seg;
     const TItem *item = nullptr;
     if (Layout) {
-      const int lt = int(S.indexOf('<', Pos));
-      const int sp = WordWrap ? int(S.indexOf(' ', Pos)) : -1;
-      if (lt >= 0 && (!WordWrap || sp < 0 || sp > lt))
-        rawEnd = lt;
-      else
-        rawEnd = WordWrap && sp >= 0 ? sp + 1 : n;
-      if (rawEnd > Pos)
-        decoded = DecodeSegment(S.mid(Pos, rawEnd - Pos));
+      // The text runs to the next tag or, wrapping, up to and with the next blank.
+      while (rawEnd < n && chars[rawEnd] != QChar('<') && !(WordWrap && chars[rawEnd] == QChar(' ')))
+        ++rawEnd;
+      if (rawEnd < n && chars[rawEnd] == QChar(' '))
+        ++rawEnd;
+      seg = QStringView(chars + Pos, rawEnd - Pos);
+      if (seg.contains(QChar('&'))) {
+        decoded = DecodeSegment(seg.toString());
+        seg = decoded;
+      }
     } else if (!Items[next].IsTag) {
       item = &Items[next++];
+      seg = item->Text(S);
     }
     if (rawEnd > Pos || item) {
-      const QString &seg = item ? item->Text : decoded;
       const int th = item ? item->TH : Batch.Height();
       if (F.Sub)
         SubH = std::max(SubH, th / 4);
@@ -363,7 +412,7 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
               Pos = n;
             blankW = seg.endsWith(' ') ? MeasureWidth(QStringLiteral(" ")) : 0;
             if (Record)
-              Items.push_back(TItem{false, seg, sw, th});
+              Items.push_back(TItem{false, int(seg.data() - chars), int(seg.size()), decoded, sw, th});
           }
           first = false;
         } else {
@@ -374,7 +423,6 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
       }
     }
     if (Layout ? Pos < n && S[Pos] == '<' : next < Items.size() && Items[next].IsTag) {
-      QString taken;
       int gt = 0;
       if (Layout) {
         if (n - Pos <= 2) {
@@ -386,18 +434,17 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
           Pos = n;
           break;
         }
-        taken = S.mid(Pos, gt + 1 - Pos);
       }
-      const QString &tag = Layout ? taken : Items[next].Text;
+      const QStringView tag = Layout ? QStringView(chars + Pos, gt + 1 - Pos) : Items[next].Text(S);
       bool ends = false;
       if (!Tag(tag, R, cx, H, Layout, Paint, Hit, ends, liSeen)) {
         full = true;
         break;
       }
       if (Layout) {
-        Pos = gt + 1;
         if (Record)
-          Items.push_back(TItem{true, std::move(taken), 0, 0});
+          Items.push_back(TItem{true, Pos, gt + 1 - Pos, QString(), 0, 0});
+        Pos = gt + 1;
       } else {
         ++next;
       }
@@ -415,10 +462,11 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
   }
 }
 
-bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, bool Paint, bool Hit, bool &Ends,
+bool TRenderer::Tag(QStringView T, TRect &R, int &X, int &H, bool Layout, bool Paint, bool Hit, bool &Ends,
                     bool &LiSeen)
 {
-  const QString U = AsciiUpper(T);
+  const TUpper upper(T);
+  const QStringView U = upper.View();
   const bool closing = U.size() >= 4 && U[1] == '/';
   const QChar k = closing ? U[2] : U[1];
   TFont *font = C->Font();
@@ -528,8 +576,8 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
     }
     if (!Selected && !(HoverOnly && hovered && HoverFontColor != clNone) && URLColor != clNone)
       font->SetColor(URLColor);
-    F.Href = Attribute(T, U, "HREF");
-    F.Title = Attribute(T, U, "TITLE");
+    F.Href = Attribute(T, U, "HREF").toString();
+    F.Title = Attribute(T, U, "TITLE").toString();
     F.AnchorX = X;
     F.AnchorTop = R.Top;
     F.InAnchor = true;
@@ -546,13 +594,13 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
       if (!BlinkOn)
         font->SetColor(EntryBrush == clNone ? TColor(clWhite) : EntryBrush);
     } else if (U.startsWith(QLatin1String("<BODY")) && Paint) {
-      const QString bg = Attribute(U, U, "BGCOLOR");
+      const QStringView bg = Attribute(U, U, "BGCOLOR");
       if (!bg.isEmpty()) {
         TColor c = clNone;
         if (bg.contains(QLatin1String("CL")))
-          c = HTMLColorByName(bg.toLower());
+          c = HTMLColorByName(bg.toString().toLower());
         else if (bg.contains('#'))
-          c = HTMLColorByHex(bg);
+          c = HTMLColorByHex(bg.toString());
         if (c != clNone) {
           Batch.Flush();
           const TColor old = BrushColor();
@@ -562,9 +610,9 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
           SetBrush(old);
         }
       }
-      const QString back = Attribute(U, U, "BACKGROUND");
+      const QString back = Attribute(U, U, "BACKGROUND").toString();
       if (!back.isEmpty()) {
-        if (THTMLPicture *p = FindPicture(back, Attribute(T, U, "BACKGROUND"))) {
+        if (THTMLPicture *p = FindPicture(back, Attribute(T, U, "BACKGROUND").toString())) {
           if (!p->Empty() && p->Width() > 0 && p->Height() > 0) {
             Batch.Flush();
             const int saved = C->SaveDC();
@@ -580,7 +628,7 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
     break;
   case 'C': {
     QString type, id, value, w, h, prop, maxLen;
-    ParseControlTag(T.mid(1, T.size() - 2), type, id, value, w, h, prop, maxLen);
+    ParseControlTag(T.mid(1, T.size() - 2).toString(), type, id, value, w, h, prop, maxLen);
     int cw = 0, height = 25, lh;
     int hv;
     if (ReadNumber(h, hv))
@@ -656,18 +704,18 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
       F.Error = true;
     break;
   case 'F': {
-    const QString face = Attribute(U, U, "FACE");
+    const QStringView face = Attribute(U, U, "FACE");
     if (!face.isEmpty())
-      font->SetName(face);
-    const QString col = Attribute(U, U, " COLOR");
+      font->SetName(face.toString());
+    const QStringView col = Attribute(U, U, " COLOR");
     if (!col.isEmpty() && !Selected)
       font->SetColor(ColorValue(col));
-    const QString bg = Attribute(U, U, "BGCOLOR");
+    const QStringView bg = Attribute(U, U, "BGCOLOR");
     if (!bg.isEmpty() && Paint && !Selected) {
       F.FontBrush = BrushColor();
       SetBrush(ColorValue(bg));
     }
-    const QString size = Attribute(U, U, "SIZE");
+    const QStringView size = Attribute(U, U, "SIZE");
     int sz;
     if (ReadNumber(size, sz)) {
       static const int sizes[] = {8, 10, 12, 14, 16};
@@ -706,11 +754,11 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
     } else if (U.startsWith(QLatin1String("<IMG"))) {
       ++F.Pictures;
       const int number = F.Pictures;
-      QString src = Attribute(U, U, "SRC"), srcWritten = Attribute(T, U, "SRC");
-      const QString alt = Attribute(U, U, "ALT");
+      QString src = Attribute(U, U, "SRC").toString(), srcWritten = Attribute(T, U, "SRC").toString();
+      const QStringView alt = Attribute(U, U, "ALT");
       if (number == HoverPicture && !alt.isEmpty()) {
-        src = alt;
-        srcWritten = Attribute(T, U, "ALT");
+        src = alt.toString();
+        srcWritten = Attribute(T, U, "ALT").toString();
       }
       int gw = -1, gh = -1;
       int v;
@@ -805,7 +853,7 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
     break;
   }
   case 'P': {
-    const QString align = Attribute(U, U, "ALIGN");
+    const QStringView align = Attribute(U, U, "ALIGN");
     if (align.contains(QLatin1String("RIGHT")))
       Align = 1;
     if (align.contains(QLatin1String("LEFT")))
@@ -815,7 +863,7 @@ bool TRenderer::Tag(const QString &T, TRect &R, int &X, int &H, bool Layout, boo
     int v;
     if (ReadNumber(Attribute(U, U, "INDENT"), v))
       Indent = v;
-    const QString bg = Attribute(U, U, "BGCOLOR");
+    const QStringView bg = Attribute(U, U, "BGCOLOR");
     if (!bg.isEmpty() && Paint) {
       F.ParaBrush = BrushColor();
       F.ParaColor = ColorValue(bg);
@@ -947,7 +995,10 @@ bool RenderHTMLText(TCanvas *Canvas, const QString &Text, const TRect &Rect, TIm
 
   ControlRect = TRect(0, 0, 0, 0);
   Anchor.clear();
-  PlainText.clear();
+  // The shown text is collected piece by piece: room for all of it at once, kept from the
+  // caller's last call where it can be.
+  PlainText.resize(0);
+  PlainText.reserve(Text.size());
   FocusAnchor.clear();
   AnchorTitle.clear();
   ControlValue.clear();
@@ -964,6 +1015,8 @@ bool RenderHTMLText(TCanvas *Canvas, const QString &Text, const TRect &Rect, TIm
   const QString s = Prepare(Text);
   int pos = 0;
   r.Record = !MeasureOnly;
+  if (r.Record)
+    r.Items.reserve(32);
   r.GH = r.Batch.Height();
   const int startGH = r.GH;
   bool result = false;

@@ -168,7 +168,9 @@ TEST(GraphicsText, RepeatedTextDrawsThePaintersPixels)
     TFontStyles Style;
     int Height;
   } fonts[] = {{plain, -11}, {bold, -11}, {italic, -16}, {marked, -13}};
-  const char *texts[] = {"Tag 12 ", "in & out", "Wij \u00C5\u00C9 gjp", "\u20AC\u2030\u2122 \u65E5\u672C"};
+  // The last holds a line separator, which one laid-out line stops at.
+  const char *texts[] = {"Tag 12 ", "in & out", "Wij \u00C5\u00C9 gjp", "\u20AC\u2030\u2122 \u65E5\u672C",
+                         "ab\u2028cd"};
   // Whole, cut right, cut at the top.
   const TRect rects[] = {TRect(4, 6, 200, 40), TRect(14, 6, 36, 40), TRect(4, 30, 200, 40)};
   for (const auto &font : fonts)
@@ -227,4 +229,26 @@ TEST(GraphicsText, KeptWidthsFollowTheFontAndStayBounded)
     s.Canvas.TextWidth(QString::number(i));
   EXPECT_LE(TextCache::Count(), TextCache::Limit);
   EXPECT_GT(TextCache::Count(), 0);
+}
+
+// Text measured while a painter is at hand is shaped for it at once, and its width taken
+// from that shaping: it must be the width QFontMetrics gives, as when measured alone.
+TEST(GraphicsText, WidthsFromShapingAreTheMeasuredOnes)
+{
+  const char *texts[] = {"Tag 12 ", "  lead", "x\u00ADy", "fi ffi", "\u05E9\u05DC\u05D5\u05DD abc",
+                         "e\u0301\u0301", "\u20AC\u2030\u2122 \u65E5\u672C", "ab\u2028cd"};
+  QImage img(10, 10, QImage::Format_RGB32);
+  QPainter p(&img);
+  for (const TFontStyles style : {TFontStyles(), TFontStyles{fsBold, fsItalic}})
+    for (const int height : {-11, -16})
+      for (const char *text : texts) {
+        TFont f;
+        f.SetStyle(style);
+        f.SetHeight(height);
+        const QFont qf = f.ToQFont();
+        const QString t = QString::fromUtf8(text);
+        TextCache::Clear();
+        EXPECT_EQ(TextCache::Advance(*TextCache::Face(qf), t, &p), QFontMetrics(qf).horizontalAdvance(t))
+            << text << " height " << height;
+      }
 }
