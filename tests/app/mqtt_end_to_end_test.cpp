@@ -14,8 +14,8 @@ namespace {
 // A double-click on the cell of row 1 opens the template editor.
 void Edit_Template(TZavColumnGrid *Grid, int Col)
 {
-  const TRect R = Grid->CellRect(Grid->DisplColIndex(Col), 1);
-  SimDblClick(Grid, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+  const TPoint P = TableFormsEndToEnd::Cell_Point(Grid, Col, 1);
+  SimDblClick(Grid, P.X, P.Y);
   SimProcess();
 }
 

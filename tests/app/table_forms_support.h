@@ -79,10 +79,10 @@ public:
     SimClick(Pages, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
     SimProcess();
   }
-  static void Click_Cell(TZavStringGrid *Grid, int Col, int Row)
+  // The centre of a cell, its column first scrolled into view as the user does with the scroll
+  // bar (the forms are wider than a small screen).
+  static TPoint Cell_Point(TZavStringGrid *Grid, int Col, int Row)
   {
-    // A column out of view is scrolled to first, as the user does with the scroll bar (the
-    // forms are wider than a small screen).
     const int dc = Grid->DisplColIndex(Col);
     TRect R = Grid->CellRect(dc, Row);
     if (R.Width() <= 0 || R.Right > Grid->ClientWidth()) {
@@ -90,7 +90,12 @@ public:
       SimProcess();
       R = Grid->CellRect(dc, Row);
     }
-    SimClick(Grid, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+  }
+  static void Click_Cell(TZavStringGrid *Grid, int Col, int Row)
+  {
+    const TPoint P = Cell_Point(Grid, Col, Row);
+    SimClick(Grid, P.X, P.Y);
     SimProcess();
   }
   // A click on the cell, the text typed and Enter.
