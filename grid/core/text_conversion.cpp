@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/graphics/richtext.h"
 #include "framework/grids/inplace_edit.h"
 #include "framework/system/sysutils.h"
 #include "grid/core/feature_settings.h"
@@ -73,9 +74,11 @@ QString TZavStringGrid::GetSaveCellText(int ACol, int ARow)
       text = HTMLToPlainText(text);
     break;
   case 2:
-    // Flattening without the rich-text control keeps the text as stored.
+    // Kept as RTF on one line, or reduced to the document's plain text.
     if (FSaveWithRTF)
       text.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+    else
+      text = TRichText::FromRTF(text).PlainText();
     break;
   default:
     break;

@@ -84,6 +84,7 @@ class TControlCombo;
 class TZavStringGridCheck;
 class TEditLink;
 class TZavRichEdit;
+class TRichEdit;
 class TCustomForm;
 class TInplaceEdit;
 enum class TBalloonIcon;
@@ -791,6 +792,10 @@ public:
   void SetRowColor(int ARow, TColor Value);
   void SetRowColorTo(int ARow, TColor Value);
   void SetRowFontColor(int ARow, TColor Value);
+  // Rich-text cells hold an RTF document; an editor takes it and gives it back unchanged.
+  void CellToRich(int ACol, int ARow, TRichEdit *RichEditor);
+  QString RichToString(TRichEdit *RichEditor);
+  void RichToCell(int ACol, int ARow, TRichEdit *RichEditor);
 
   // Selection and the queries derived from it.
   void SetSelection(const TGridRect &Value);

@@ -10,6 +10,7 @@
 #include "grid/foundation/markup_render.h"
 #include "grid/foundation/markup_utils.h"
 #include "grid/view/cell_paint.h"
+#include "grid/view/rtf_text.h"
 
 namespace {
 
@@ -132,6 +133,12 @@ void TZavStringGrid::MeasureCellText(int ACol, int DCol, TPoint &Size, bool VS, 
                    anchors, mouseAnchor, anchorRect, ctrlRect, ctrlId, ctrlValue, ctrlType, FImageCache.get(),
                    FPictureContainer, Handle(), 0);
     Size = TPoint(w + 2, h + 2);
+    return;
+  }
+  if (kind == 2 && !IsDesignTime()) {
+    // Rich text is laid out with its own fonts; the extra height is the editor's margin.
+    const TSize s = MeasureRTFText(canvas, text, R.Right - R.Left, WordWrap());
+    Size = TPoint(s.cx, s.cy + 4);
     return;
   }
 
