@@ -265,10 +265,16 @@ TPoint TScrollControl::Thumb()
 
 void TScrollControl::Paint()
 {
+  TZavStringGrid *g = Grid();
+  if (!g)
+    return;
+  TCanvas *c = Canvas();
+  // The bar lies over the grid's cells and looks transparent: the grid's picture goes under it.
+  if (g->HandleAllocated())
+    c->CopyRect(TRect(0, 0, Width(), Height()), g->Canvas(), BoundsRect());
   const TPoint t = Thumb();
   if (t.Y == 0)
     return;
-  TCanvas *c = Canvas();
   c->Pen()->SetColor(Color());
   c->Brush()->SetColor(Color());
   if (FDirection == sdVertical)

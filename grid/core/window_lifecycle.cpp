@@ -5,6 +5,7 @@
 #include "framework/grids/inplace_edit.h"
 #include "framework/stdctrls/stdctrls.h"
 #include "grid/core/control_look.h"
+#include "grid/core/cell_node.h"
 #include "grid/core/feature_settings.h"
 #include "grid/core/footer.h"
 #include "grid/core/grid_helper_classes.h"
@@ -22,7 +23,8 @@ void TZavStringGrid::CreateWnd()
   if (!Parent())
     return;
   if (FRunTime) {
-    // With the thin scroll bars: under ssMetro the two slim scroll controls come first.
+    if (FScrollType == ssMetro)
+      CreateThinBars();
     for (TScrollBar *bar : {FScrollBar.get(), FPaintScrollBar.get()}) {
       if (!bar)
         continue;
@@ -236,7 +238,7 @@ void TZavStringGrid::Assign(TPersistent *Source)
   FFilter->Assign(src->FFilter.get());
   FHTMLSettings->Assign(src->FHTMLSettings.get());
   FBands->Assign(src->FBands.get());
-  // With node rows: CellNode here.
+  FCellNode->Assign(src->FCellNode.get());
   FSortSettings->Assign(src->FSortSettings.get());
   FDragScrollOptions->Assign(src->FDragScrollOptions.get());
   FDragDropSettings->Assign(src->FDragDropSettings.get());

@@ -85,6 +85,7 @@ class TZavStringGridCheck;
 class TEditLink;
 class TZavRichEdit;
 class TRichEdit;
+class TScrollControl;
 class TCustomForm;
 class TInplaceEdit;
 enum class TBalloonIcon;
@@ -174,7 +175,7 @@ public:
   QM_PROP(TScrollHintType, ScrollHints, FScrollHints)
   bool ScrollProportional() const { return FScrollProportional; }
   QM_PROP(bool, ScrollSynch, FScrollSynch)
-  QM_PROP(TScrollType, ScrollType, FScrollType)
+  QM_PROP_W(TScrollType, ScrollType, FScrollType)
   QM_PROP(int, ScrollWidth, FScrollWidth)
   QM_PROP_W(TColor, SelectionColor, FSelectionColor)
   QM_PROP_W(TColor, SelectionColorTo, FSelectionColorTo)
@@ -1808,6 +1809,11 @@ private:
   TEditLink *FEditLink = nullptr;
   TZavRichEdit *FRichEdit = nullptr;         // owned as a component
   TZavRichEdit *FInplaceRichEdit = nullptr;  // owned as a component
+  // The thin bars of ssMetro, owned as components; present only under that style.
+  TScrollControl *FVertThinBar = nullptr;
+  TScrollControl *FHorzThinBar = nullptr;
+  void CreateThinBars();
+  void FreeThinBars();
   bool FHideLastRow = false;
   // Edit flow state the custom editors read.
   QString FEditCellText;          // the cell's text when editing began
