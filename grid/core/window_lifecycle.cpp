@@ -54,6 +54,9 @@ void TZavStringGrid::CreateWnd()
   if (wheelscrl == -1)
     wheelscrl = VisibleRowCount();
   // Flat scroll bars do not exist here: ssFlat and ssEncarta look like ssNormal.
+  // A drop target set before the window existed, or of a window made again, registers now.
+  if (FRunTime)
+    FDragDropSettings->RegisterDropTarget();
 }
 
 void TZavStringGrid::Loaded()
@@ -62,8 +65,6 @@ void TZavStringGrid::Loaded()
   FLoadedCursor = Cursor();
   ShowColumnHeaders();
   ShowRowHeaders();
-  // With the OLE drop target: it takes DragDropSettings' OleAcceptText, OleAcceptFiles and
-  // OleAcceptURLs here.
   if (FLook == glZAV) {
     FLook = glCustom;
     SetLook(glZAV);
