@@ -21,7 +21,17 @@
 
 void TZavStringGrid::GetDisplText(int ACol, int ARow, QString &Value)
 {
+  // Every cell read passes here: the common case goes on to the event without a frame of its own.
+  if (FURLShowInText || (ACol == 1 && FGrouping->ShowGroupCount())) {
+    TBaseGrid::GetDisplText(ACol, ARow, Value);
+    DecorateDisplText(ACol, ARow, Value);
+    return;
+  }
   TBaseGrid::GetDisplText(ACol, ARow, Value);
+}
+
+void TZavStringGrid::DecorateDisplText(int ACol, int ARow, QString &Value)
+{
   if (FURLShowInText) {
     static const char *const prefixes[] = {"HTTP://", "WWW.", "MAILTO:", "HTTPS://", "NNTP://", "FILE://", "FTP://"};
     for (const char *prefix : prefixes) {

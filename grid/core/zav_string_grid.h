@@ -1156,6 +1156,8 @@ public:
 
 protected:
   void GetDisplText(int ACol, int ARow, QString &Value) override;
+  // Links and group counts of the display text, kept out of the per-cell read path.
+  void DecorateDisplText(int ACol, int ARow, QString &Value);
 
 public:
   // --- persistence ---
