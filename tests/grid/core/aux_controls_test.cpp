@@ -228,3 +228,23 @@ TEST_F(AuxControls, MetroStyleSwapsTheWindowBarsForThinOnes)
   EXPECT_TRUE(thinBars().empty());
   EXPECT_EQ(grid->ScrollBars(), ssBoth);
 }
+
+TEST_F(AuxControls, FooterRowsTakeNoPartOfTheThumbTrack)
+{
+  auto *sc = new TScrollControl(&form);
+  sc->SetParent(grid);
+  sc->SetBounds(390, 0, 10, 240);
+  grid->SetRowCount(40);
+  grid->SetTopRow(grid->RowCount() - grid->VisibleRowCount());
+  const TPoint plain = sc->Thumb();
+  grid->SetFixedFooters(3);
+  grid->SetTopRow(grid->RowCount() - grid->VisibleRowCount());
+  const TPoint footed = sc->Thumb();
+  ASSERT_GT(plain.Y, 20);
+  EXPECT_LT(footed.Y, plain.Y);
+  // At the last rows the thumb ends above the footer rows.
+  int footerHeight = 0;
+  for (int r = grid->RowCount() - 3; r < grid->RowCount(); ++r)
+    footerHeight += grid->RowHeights(r);
+  EXPECT_LE(footed.X + footed.Y, sc->Height() - footerHeight + 1);
+}
