@@ -8,6 +8,7 @@
 
 #include "framework/controls/controls.h"
 #include "framework/graphics/graphics.h"
+#include "framework/graphics/richtext.h"
 #include "framework/stdctrls/stdctrls.h"
 #include "framework/system/sysutils.h"
 
@@ -204,8 +205,9 @@ protected:
 };
 
 // ---------------------------------------------------------------------------------------------
-// Rich edit: a multi-line edit of plain text. Lines are read and written as text; rich-text
-// formatting is not kept.
+// Rich edit: a multi-line edit whose characters carry a format. Lines are read and written as
+// text; the formatted content is read and written as a rich-text document (RTF through
+// TRichText).
 
 class TCustomRichEdit : public TCustomMemo {
 public:
@@ -216,9 +218,16 @@ public:
   // the typing position's without a selection): 0 on the base line, negative lowered.
   int SelOffset();
   void SetSelOffset(int Twips);
+  // The formatted content. It survives a window's re-creation and is kept without a window.
+  void SetRichText(const TRichText &Value);
+  TRichText RichText() const;
 
 protected:
+  void CreateWindowDone() override;
+  void DestroyWnd() override;
+
   bool FPlainText = false;
+  TRichText FRichText;  // the content while there is no window
 };
 
 class TRichEdit : public TCustomRichEdit {

@@ -252,7 +252,12 @@ TPoint TScrollControl::Thumb()
   int offset = 0;
   for (int i = 0; i < fixed; ++i)
     offset += vert ? g->RowHeights(i) : g->ColWidths(i);
-  const int track = extent - offset;
+  // The fixed footer rows at the bottom take no part of the track.
+  int footers = 0;
+  if (vert)
+    for (int i = std::max(fixed, count - g->FixedFooters()); i < count; ++i)
+      footers += g->RowHeights(i);
+  const int track = extent - offset - footers;
   // Every normal row in view, or none at all: nothing to scroll.
   if (count - fixed <= 0 || visible >= count - fixed || track <= 0)
     return {0, 0};
@@ -265,10 +270,16 @@ TPoint TScrollControl::Thumb()
 
 void TScrollControl::Paint()
 {
+  TZavStringGrid *g = Grid();
+  if (!g)
+    return;
+  TCanvas *c = Canvas();
+  // The bar lies over the grid's cells and looks transparent: the grid's picture goes under it.
+  if (g->HandleAllocated())
+    c->CopyRect(TRect(0, 0, Width(), Height()), g->Canvas(), BoundsRect());
   const TPoint t = Thumb();
   if (t.Y == 0)
     return;
-  TCanvas *c = Canvas();
   c->Pen()->SetColor(Color());
   c->Brush()->SetColor(Color());
   if (FDirection == sdVertical)

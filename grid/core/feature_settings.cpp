@@ -1,6 +1,7 @@
 #include "grid/core/feature_settings.h"
 
 #include "grid/core/zav_string_grid.h"
+#include "grid/data/ole_drop.h"
 
 void TGrouping::Assign(TPersistent *Source)
 {
@@ -46,15 +47,40 @@ void TDragDropSettings::Assign(TPersistent *Source)
   SetOleDropRTF(s->FOleDropRTF);
 }
 
+TDragDropSettings::TDragDropSettings(TZavStringGrid *AGrid) : FGrid(AGrid) {}
+
+TDragDropSettings::~TDragDropSettings()
+{
+  if (FDropTargetRegistered && FGrid && FGrid->HandleAllocated())
+    RevokeDragDrop(FGrid->Handle());
+}
+
 void TDragDropSettings::SetOleDropTarget(bool Value)
 {
   FOleDropTarget = Value;
-  if (FGrid && FGrid->ComponentState().Contains(csDesigning))
+  if (!FGrid || FGrid->ComponentState().Contains(csDesigning))
     return;
-  if (Value)
-    FDropTargetRegistered = FGrid != nullptr;
-  else
+  if (Value) {
+    if (!FDropTarget)
+      FDropTarget = std::make_unique<TGridDropTarget>(FGrid);
+    RegisterDropTarget();
+  } else if (FDropTargetRegistered) {
+    if (FGrid->HandleAllocated())
+      RevokeDragDrop(FGrid->Handle());
     FDropTargetRegistered = false;
+  }
+}
+
+void TDragDropSettings::RegisterDropTarget()
+{
+  if (!FOleDropTarget || !FDropTarget || !FGrid || !FGrid->HandleAllocated())
+    return;
+  // A window that already has this target keeps it.
+  if (RegisteredDropTarget(FGrid->Handle()) == FDropTarget.get()) {
+    FDropTargetRegistered = true;
+    return;
+  }
+  FDropTargetRegistered = RegisterDragDrop(FGrid->Handle(), FDropTarget.get()) == S_OK;
 }
 
 void TBalloonSettings::Assign(TPersistent *Source)

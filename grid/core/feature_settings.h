@@ -80,7 +80,8 @@ private:
 class TDragDropSettings : public TPersistent {
 public:
   // AGrid: not owned.
-  explicit TDragDropSettings(TZavStringGrid *AGrid) : FGrid(AGrid) {}
+  explicit TDragDropSettings(TZavStringGrid *AGrid);
+  ~TDragDropSettings() override;
   void Assign(TPersistent *Source) override;
 
   bool ShowCells() const { return FShowCells; }
@@ -106,6 +107,8 @@ public:
   // DropTargetRegistered.
   void SetOleDropTarget(bool Value);
   bool DropTargetRegistered() const { return FDropTargetRegistered; }
+  // Registers the drop target again for a new window of the grid.
+  void RegisterDropTarget();
   bool OleDropSource() const { return FOleDropSource; }
   void SetOleDropSource(bool Value) { FOleDropSource = Value; }
   bool OleEntireRows() const { return FOleEntireRows; }
@@ -135,6 +138,7 @@ private:
   bool FOleRemoveRows = false;
   bool FOleDropRTF = false;
   bool FDropTargetRegistered = false;
+  std::unique_ptr<class TGridDropTarget> FDropTarget;
 };
 
 class TBalloonSettings : public TPersistent {

@@ -1,6 +1,7 @@
 // The grid's event dispatchers: each puts its column-first arguments into the event's order.
 #include "framework/grids/grids.h"
 #include "grid/core/control_look.h"
+#include "grid/core/feature_settings.h"
 #include "grid/core/grid_helper_classes.h"
 #include "grid/core/zav_string_grid.h"
 #include "grid/foundation/grid_options.h"
@@ -28,7 +29,7 @@ void TZavStringGrid::DoExpandClick(int ACol, int ARow, bool Expanded)
 {
   if (OnExpandClick)
     OnExpandClick(this, ACol, ARow, Expanded);
-  // With the expand cells: the row takes GetExpandHeight(ACol, ARow, Expanded) here.
+  SetRowHeights(ARow, GetExpandHeight(ACol, ARow, Expanded));
 }
 
 void TZavStringGrid::DoComboCloseUp(int ARow, int ACol)
@@ -117,8 +118,17 @@ void TZavStringGrid::DoGetCellPrintColor(int ACol, int ARow, TGridDrawState ASta
 
 void TZavStringGrid::DoGetCellBorder(int ACol, int ARow, TPen *APen, TCellBorders &Borders)
 {
-  // With node and summary rows: the grouping's header underline on node rows, then its summary
-  // line on summary rows, go here.
+  // The group header's underline, then the summary line, which wins on a row that is both.
+  if (ACol > 0 && FGrouping->HeaderUnderline() && IsNode(ARow)) {
+    Borders = TCellBorders{cbBottom};
+    APen->SetColor(FGrouping->HeaderLineColor());
+    APen->SetWidth(FGrouping->HeaderLineWidth());
+  }
+  if (ACol > 0 && FGrouping->SummaryLine() && IsSummary(ARow)) {
+    Borders = TCellBorders{cbTop};
+    APen->SetColor(FGrouping->SummaryLineColor());
+    APen->SetWidth(FGrouping->SummaryLineWidth());
+  }
   if (OnGetCellBorder)
     OnGetCellBorder(this, ARow, ACol, APen, Borders);
 }

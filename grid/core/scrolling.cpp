@@ -14,6 +14,7 @@
 #include "framework/controls/forms.h"
 #include "framework/stdctrls/menus.h"
 #include "grid/foundation/pictures.h"
+#include "grid/core/aux_controls.h"
 #include "grid/core/feature_settings.h"
 #include "grid/core/footer.h"
 #include "grid/core/grid_error.h"
@@ -305,6 +306,53 @@ void TZavStringGrid::SetAutoThemeAdapt(bool Value)
     GetThemeNotifier(this)->RegisterWindow(Handle());
   else
     GetThemeNotifier(this)->UnRegisterWindow(Handle());
+}
+
+// Flat bars do not exist here (ssFlat and ssEncarta look like ssNormal); ssMetro puts two thin
+// bars of the grid's own over the window's bars, which it turns off.
+void TZavStringGrid::SetScrollType(TScrollType Value)
+{
+  if (Value == FScrollType)
+    return;
+  FScrollType = Value;
+  if (!HandleAllocated())
+    return;
+  if (Value == ssMetro) {
+    // The window's bars go first, so that the thin ones align to the client area without them.
+    SetScrollBars(ssNone);
+    CreateThinBars();
+  } else if (FVertThinBar || FHorzThinBar) {
+    FreeThinBars();
+    SetScrollBars(ssBoth);
+  }
+}
+
+void TZavStringGrid::CreateThinBars()
+{
+  if (FVertThinBar)
+    return;
+  FVertThinBar = new TScrollControl(this);
+  FHorzThinBar = new TScrollControl(this);
+  FHorzThinBar->SetDirection(sdHorizontal);
+  for (TScrollControl *bar : {FVertThinBar, FHorzThinBar}) {
+    bar->SetDoubleBuffered(true);
+    bar->SetParent(this);
+    bar->SetVisible(true);
+  }
+  FVertThinBar->SetWidth(6);
+  FVertThinBar->SetAlign(alRight);
+  FHorzThinBar->SetHeight(6);
+  FHorzThinBar->SetAlign(alBottom);
+}
+
+void TZavStringGrid::FreeThinBars()
+{
+  // Cleared before freeing, so that nothing reaches a bar while it goes.
+  for (TScrollControl **bar : {&FVertThinBar, &FHorzThinBar}) {
+    TScrollControl *b = *bar;
+    *bar = nullptr;
+    delete b;
+  }
 }
 
 void TZavStringGrid::SetScrollProportional(bool Value)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/graphics/richtext.h"
 #include "framework/grids/inplace_edit.h"
 #include "framework/system/sysutils.h"
 #include "grid/core/feature_settings.h"
@@ -20,7 +21,17 @@
 
 void TZavStringGrid::GetDisplText(int ACol, int ARow, QString &Value)
 {
+  // Every cell read passes here: the common case goes on to the event without a frame of its own.
+  if (FURLShowInText || (ACol == 1 && FGrouping->ShowGroupCount())) {
+    TBaseGrid::GetDisplText(ACol, ARow, Value);
+    DecorateDisplText(ACol, ARow, Value);
+    return;
+  }
   TBaseGrid::GetDisplText(ACol, ARow, Value);
+}
+
+void TZavStringGrid::DecorateDisplText(int ACol, int ARow, QString &Value)
+{
   if (FURLShowInText) {
     static const char *const prefixes[] = {"HTTP://", "WWW.", "MAILTO:", "HTTPS://", "NNTP://", "FILE://", "FTP://"};
     for (const char *prefix : prefixes) {
@@ -73,9 +84,11 @@ QString TZavStringGrid::GetSaveCellText(int ACol, int ARow)
       text = HTMLToPlainText(text);
     break;
   case 2:
-    // Flattening without the rich-text control keeps the text as stored.
+    // Kept as RTF on one line, or reduced to the document's plain text.
     if (FSaveWithRTF)
       text.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+    else
+      text = TRichText::FromRTF(text).PlainText();
     break;
   default:
     break;

@@ -5,6 +5,7 @@
 #include "framework/grids/inplace_edit.h"
 #include "framework/stdctrls/stdctrls.h"
 #include "grid/core/control_look.h"
+#include "grid/core/cell_node.h"
 #include "grid/core/feature_settings.h"
 #include "grid/core/footer.h"
 #include "grid/core/grid_helper_classes.h"
@@ -22,7 +23,8 @@ void TZavStringGrid::CreateWnd()
   if (!Parent())
     return;
   if (FRunTime) {
-    // With the thin scroll bars: under ssMetro the two slim scroll controls come first.
+    if (FScrollType == ssMetro)
+      CreateThinBars();
     for (TScrollBar *bar : {FScrollBar.get(), FPaintScrollBar.get()}) {
       if (!bar)
         continue;
@@ -52,6 +54,9 @@ void TZavStringGrid::CreateWnd()
   if (wheelscrl == -1)
     wheelscrl = VisibleRowCount();
   // Flat scroll bars do not exist here: ssFlat and ssEncarta look like ssNormal.
+  // A drop target set before the window existed, or of a window made again, registers now.
+  if (FRunTime)
+    FDragDropSettings->RegisterDropTarget();
 }
 
 void TZavStringGrid::Loaded()
@@ -60,8 +65,6 @@ void TZavStringGrid::Loaded()
   FLoadedCursor = Cursor();
   ShowColumnHeaders();
   ShowRowHeaders();
-  // With the OLE drop target: it takes DragDropSettings' OleAcceptText, OleAcceptFiles and
-  // OleAcceptURLs here.
   if (FLook == glZAV) {
     FLook = glCustom;
     SetLook(glZAV);
@@ -236,7 +239,7 @@ void TZavStringGrid::Assign(TPersistent *Source)
   FFilter->Assign(src->FFilter.get());
   FHTMLSettings->Assign(src->FHTMLSettings.get());
   FBands->Assign(src->FBands.get());
-  // With node rows: CellNode here.
+  FCellNode->Assign(src->FCellNode.get());
   FSortSettings->Assign(src->FSortSettings.get());
   FDragScrollOptions->Assign(src->FDragScrollOptions.get());
   FDragDropSettings->Assign(src->FDragDropSettings.get());

@@ -234,7 +234,8 @@ void TZavStringGrid::CreateRunTimeControls()
 
 TZavStringGrid::~TZavStringGrid()
 {
-  // 1. With the thin scroll bars: the scroll-type painter's controls go first.
+  // 1. The thin bars go first.
+  FreeThinBars();
   // 2.
   if (FRunTime) {
     BalloonDone();
@@ -319,10 +320,13 @@ void TZavStringGrid::FreeSubObjects()
   FCombobox.reset();
   FTransEdit.reset();
   FTransCombo.reset();
-  // With the editors: the lazily created ones go here, each reference cleared before it is
-  // freed: date-time picker, date picker, spin, in-place rich edit, rich edit, track bar, memo,
-  // calculator, time picker, detail picker, grid picker, colour picker, image picker, advanced
-  // grid picker.
+  // The lazily created editors, each reference cleared before it is freed. The date, spin and
+  // drop-down editors join this list, in front of and after the rich edits, with their getters.
+  for (TZavRichEdit **edit : {&FInplaceRichEdit, &FRichEdit}) {
+    TZavRichEdit *e = *edit;
+    *edit = nullptr;
+    delete e;
+  }
   FGridCheckBox.reset();
   FBtnEdit.reset();
   FBtnUnitEdit.reset();

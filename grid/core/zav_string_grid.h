@@ -87,6 +87,8 @@ class TControlCombo;
 class TZavStringGridCheck;
 class TEditLink;
 class TZavRichEdit;
+class TRichEdit;
+class TScrollControl;
 class TCustomForm;
 class TInplaceEdit;
 enum class TBalloonIcon;
@@ -176,7 +178,7 @@ public:
   QM_PROP(TScrollHintType, ScrollHints, FScrollHints)
   bool ScrollProportional() const { return FScrollProportional; }
   QM_PROP(bool, ScrollSynch, FScrollSynch)
-  QM_PROP(TScrollType, ScrollType, FScrollType)
+  QM_PROP_W(TScrollType, ScrollType, FScrollType)
   QM_PROP(int, ScrollWidth, FScrollWidth)
   QM_PROP_W(TColor, SelectionColor, FSelectionColor)
   QM_PROP_W(TColor, SelectionColorTo, FSelectionColorTo)
@@ -833,6 +835,10 @@ public:
   void SetRowColor(int ARow, TColor Value);
   void SetRowColorTo(int ARow, TColor Value);
   void SetRowFontColor(int ARow, TColor Value);
+  // Rich-text cells hold an RTF document; an editor takes it and gives it back unchanged.
+  void CellToRich(int ACol, int ARow, TRichEdit *RichEditor);
+  QString RichToString(TRichEdit *RichEditor);
+  void RichToCell(int ACol, int ARow, TRichEdit *RichEditor);
 
   // Selection and the queries derived from it.
   void SetSelection(const TGridRect &Value);
@@ -1192,6 +1198,8 @@ public:
 
 protected:
   void GetDisplText(int ACol, int ARow, QString &Value) override;
+  // Links and group counts of the display text, kept out of the per-cell read path.
+  void DecorateDisplText(int ACol, int ARow, QString &Value);
 
 public:
   // --- persistence ---
@@ -1852,6 +1860,11 @@ private:
   TEditLink *FEditLink = nullptr;
   TZavRichEdit *FRichEdit = nullptr;         // owned as a component
   TZavRichEdit *FInplaceRichEdit = nullptr;  // owned as a component
+  // The thin bars of ssMetro, owned as components; present only under that style.
+  TScrollControl *FVertThinBar = nullptr;
+  TScrollControl *FHorzThinBar = nullptr;
+  void CreateThinBars();
+  void FreeThinBars();
   bool FHideLastRow = false;
   // Edit flow state the custom editors read.
   QString FEditCellText;          // the cell's text when editing began

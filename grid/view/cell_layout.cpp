@@ -135,6 +135,12 @@ void TZavStringGrid::MeasureCellText(int ACol, int DCol, TPoint &Size, bool VS, 
     Size = TPoint(w + 2, h + 2);
     return;
   }
+  if (kind == 2 && !IsDesignTime()) {
+    // Rich text is laid out with its own fonts; the extra height is the editor's margin.
+    const TSize s = MeasureRTFText(canvas, text, R.Right - R.Left, WordWrap());
+    Size = TPoint(s.cx, s.cy + 4);
+    return;
+  }
 
   // Rich text is shown as its plain text, one line per paragraph.
   const bool rich = kind == 2;

@@ -3,6 +3,7 @@
 // embedded in cells.
 #include "grid/core/zav_string_grid.h"
 
+#include "grid/core/aux_controls.h"
 #include "grid/core/control_look.h"
 #include "grid/core/grid_module.h"
 #include "grid/foundation/cell_properties.h"
@@ -341,6 +342,10 @@ void TZavStringGrid::TopLeftChanged()
   if (EditMode && EditControl != edNormal)
     HideInplaceEdit();
   CellControlsUpdate(false);
+  // The thin bars' thumbs follow the top row and the left column.
+  for (TScrollControl *bar : {FVertThinBar, FHorzThinBar})
+    if (bar)
+      bar->Invalidate();
 }
 
 void TZavStringGrid::CellControlsUpdate(bool rebuildlist)

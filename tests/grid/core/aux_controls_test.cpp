@@ -184,3 +184,67 @@ TEST_F(AuxControls, EditorsBelongToAGridAndReportTheirNotifications)
   btn->Click();
   EXPECT_EQ(clicks, 1);
 }
+
+TEST_F(AuxControls, MetroStyleSwapsTheWindowBarsForThinOnes)
+{
+  auto thinBars = [&] {
+    std::vector<TScrollControl *> bars;
+    for (int i = 0; i < grid->ControlCount(); ++i)
+      if (auto *b = dynamic_cast<TScrollControl *>(grid->Controls(i)))
+        bars.push_back(b);
+    return bars;
+  };
+  grid->SetRowCount(200);
+  grid->SetColCount(40);
+  grid->SetScrollType(ssMetro);
+  SimProcess();
+  std::vector<TScrollControl *> bars = thinBars();
+  ASSERT_EQ(bars.size(), 2u);
+  EXPECT_EQ(grid->ScrollBars(), ssNone);
+  TScrollControl *vert = bars[0]->Direction() == sdVertical ? bars[0] : bars[1];
+  TScrollControl *horz = vert == bars[0] ? bars[1] : bars[0];
+  EXPECT_EQ(horz->Direction(), sdHorizontal);
+  EXPECT_EQ(vert->Width(), 6);
+  EXPECT_EQ(vert->Left() + vert->Width(), grid->ClientWidth());
+  EXPECT_EQ(horz->Height(), 6);
+  EXPECT_EQ(horz->Top() + horz->Height(), grid->ClientHeight());
+
+  // The vertical thumb follows the top row: silver at its new place on the grid's picture.
+  grid->SetTopRow(100);
+  SimProcess();
+  const TPoint thumb = vert->Thumb();
+  const QImage shot = GrabControl(grid);
+  GrabToPng(grid, QStringLiteral("metro_bars.png"));
+  // The picture holds the grid's border around the client area.
+  const int border = (shot.width() - grid->ClientWidth()) / 2;
+  const QPoint at(border + vert->Left() + 1, border + thumb.X + thumb.Y / 2);
+  EXPECT_EQ(QColorToColor(shot.pixelColor(at)), TColor(0xC0C0C0)) << at.x() << "," << at.y();
+  // Elsewhere the bar shows the cells under it.
+  const QPoint above(at.x(), border + thumb.X - 10);
+  EXPECT_EQ(QColorToColor(shot.pixelColor(above)), clWhite) << above.x() << "," << above.y();
+
+  // ssFlat and ssEncarta are window bars again; the thin ones are gone.
+  grid->SetScrollType(ssFlat);
+  EXPECT_TRUE(thinBars().empty());
+  EXPECT_EQ(grid->ScrollBars(), ssBoth);
+}
+
+TEST_F(AuxControls, FooterRowsTakeNoPartOfTheThumbTrack)
+{
+  auto *sc = new TScrollControl(&form);
+  sc->SetParent(grid);
+  sc->SetBounds(390, 0, 10, 240);
+  grid->SetRowCount(40);
+  grid->SetTopRow(grid->RowCount() - grid->VisibleRowCount());
+  const TPoint plain = sc->Thumb();
+  grid->SetFixedFooters(3);
+  grid->SetTopRow(grid->RowCount() - grid->VisibleRowCount());
+  const TPoint footed = sc->Thumb();
+  ASSERT_GT(plain.Y, 20);
+  EXPECT_LT(footed.Y, plain.Y);
+  // At the last rows the thumb ends above the footer rows.
+  int footerHeight = 0;
+  for (int r = grid->RowCount() - 3; r < grid->RowCount(); ++r)
+    footerHeight += grid->RowHeights(r);
+  EXPECT_LE(footed.X + footed.Y, sc->Height() - footerHeight + 1);
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/controls/forms.h"
 #include "grid/core/zav_string_grid.h"
 
 TEST(FeaturesTest, Defaults)
@@ -132,7 +133,10 @@ TEST(FeaturesTest, ChangeNotifications)
 
 TEST(FeaturesTest, DropTargetAtDesignTimeOnlyStores)
 {
+  TForm form(nullptr);
   TZavStringGrid grid(nullptr);
+  grid.SetParent(&form);
+  grid.HandleNeeded();
   TDragDropSettings d(&grid);
   d.SetOleDropTarget(true);
   EXPECT_TRUE(d.DropTargetRegistered());

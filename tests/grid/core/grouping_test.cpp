@@ -291,3 +291,52 @@ TEST(Grouping, SubGroupAddsASecondLevelAndSubUnGroupTakesItBack)
 }
 
 }  // namespace
+
+namespace {
+struct TBorderGrid : TZavStringGrid {
+  using TZavStringGrid::TZavStringGrid;
+  using TZavStringGrid::DoGetCellBorder;
+};
+}  // namespace
+
+TEST(Grouping, HeaderAndSummaryRowsTakeTheirLinesAsBorders)
+{
+  TBorderGrid g(nullptr);
+  Fill(g);
+  g.Grouping()->SetSummary(true);
+  g.Group(2);  // HA/3, r1, r2, S, ...
+  g.Grouping()->SetHeaderUnderline(true);
+  g.Grouping()->SetHeaderLineColor(clRed);
+  g.Grouping()->SetHeaderLineWidth(2);
+  g.Grouping()->SetSummaryLine(true);
+  g.Grouping()->SetSummaryLineColor(clBlue);
+  g.Grouping()->SetSummaryLineWidth(3);
+  int eventRow = -1;
+  g.OnGetCellBorder = [&](TObject *, int ARow, int, TPen *, TCellBorders &) { eventRow = ARow; };
+  struct TCase {
+    int Col, Row;
+    bool HeaderLine, SummaryLine;
+    TCellBorders Borders;
+    TColor Color;
+    int Width;
+  } cases[] = {
+      {1, 1, true, true, {cbBottom}, clRed, 2},     // header row
+      {1, 4, true, true, {cbTop}, clBlue, 3},       // summary row
+      {0, 1, true, true, {cbLeft}, clBlack, 1},     // column 0 keeps what it had
+      {1, 2, true, true, {cbLeft}, clBlack, 1},     // member row
+      {1, 1, false, true, {cbLeft}, clBlack, 1},    // underline off
+      {1, 4, true, false, {cbLeft}, clBlack, 1},    // summary line off
+  };
+  for (const TCase &c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Col << "," << c.Row << " " << c.HeaderLine << c.SummaryLine);
+    g.Grouping()->SetHeaderUnderline(c.HeaderLine);
+    g.Grouping()->SetSummaryLine(c.SummaryLine);
+    TPen pen;
+    TCellBorders borders{cbLeft};
+    g.DoGetCellBorder(c.Col, c.Row, &pen, borders);
+    EXPECT_EQ(borders, c.Borders);
+    EXPECT_EQ(pen.Color(), c.Color);
+    EXPECT_EQ(pen.Width(), c.Width);
+    EXPECT_EQ(eventRow, c.Row);  // the event still has the last word
+  }
+}

@@ -299,3 +299,20 @@ TEST(NodesRows, ChildRowOnANodeTakesItsTexts)
 }
 
 }  // namespace
+
+TEST(NodesRows, ExpandClickSizesTheRowForTheNewState)
+{
+  struct TExpandGrid : TZavStringGrid {
+    using TZavStringGrid::TZavStringGrid;
+    using TZavStringGrid::DoExpandClick;
+  } g(nullptr);
+  Fill(g);
+  g.AddExpand(1, 2, 60);
+  std::vector<bool> reported;
+  g.OnExpandClick = [&](TObject *, int, int, bool Expanded) { reported.push_back(Expanded); };
+  g.DoExpandClick(1, 2, g.ToggleExpand(1, 2));
+  EXPECT_EQ(g.RowHeights(2), 60);
+  g.DoExpandClick(1, 2, g.ToggleExpand(1, 2));
+  EXPECT_EQ(g.RowHeights(2), 22);
+  EXPECT_EQ(reported, (std::vector<bool>{true, false}));
+}

@@ -173,8 +173,15 @@ TEST_F(TextPaint, MarkupTextIsRenderedAndMeasured)
 TEST_F(TextPaint, RichTextCellShowsItsText)
 {
   grid.SetCells(1, 1, QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hello\\par World}"));
-  const QString drawn = DrawnText(1, 1, Cell);
-  EXPECT_TRUE(drawn.contains("'Hello\\r\\nWorld'")) << drawn;
+  TCellPaintContext ctx = Ctx(1, 1, Cell);
+  grid.DrawCellText(ctx);
+  // Each paragraph is drawn on its own line in the document's font.
+  const QStringList hello = Calls("ExtTextOut(").filter("'Hello'");
+  const QStringList world = Calls("ExtTextOut(").filter("'World'");
+  ASSERT_EQ(hello.size(), 1) << canvas.Entries().join('\n').toStdString();
+  ASSERT_EQ(world.size(), 1);
+  EXPECT_TRUE(hello[0].contains("font=Arial")) << hello[0];
+  EXPECT_LT(hello[0].section(',', 1, 1).toInt(), world[0].section(',', 1, 1).toInt());
 }
 
 TEST(RtfText, PlainTextOfADocument)
