@@ -339,13 +339,20 @@ inline int ClampDevice(double v)
   constexpr double limit = double(1 << 26);
   return int(std::lround(std::clamp(v, -limit, limit)));
 }
+// The same for a whole number of pixels: no floating point on the path of every drawing call.
+inline int ClampDevice(int64_t v)
+{
+  constexpr int64_t limit = int64_t(1) << 26;
+  return int(std::clamp(v, -limit, limit));
+}
 }  // namespace
 
 TPoint TCanvas::ToDevice(TPoint P) const
 {
-  const double ox = double(FViewportOrg.X) + FDeviceOrigin.X, oy = double(FViewportOrg.Y) + FDeviceOrigin.Y;
   if (FMapMode == MM_TEXT)
-    return TPoint(ClampDevice(double(P.X) - FWindowOrg.X + ox), ClampDevice(double(P.Y) - FWindowOrg.Y + oy));
+    return TPoint(ClampDevice(int64_t(P.X) - FWindowOrg.X + FViewportOrg.X + FDeviceOrigin.X),
+                  ClampDevice(int64_t(P.Y) - FWindowOrg.Y + FViewportOrg.Y + FDeviceOrigin.Y));
+  const double ox = double(FViewportOrg.X) + FDeviceOrigin.X, oy = double(FViewportOrg.Y) + FDeviceOrigin.Y;
   return TPoint(ClampDevice((double(P.X) - FWindowOrg.X) * ScaleX() + ox),
                 ClampDevice((double(P.Y) - FWindowOrg.Y) * ScaleY() + oy));
 }
