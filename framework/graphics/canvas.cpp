@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 struct TCanvas::State {
@@ -111,11 +112,8 @@ bool Is32(const QImage *img)
 // Pixel access on the bound image, in device coordinates, clipped to a region.
 class PixelWriter {
 public:
-  PixelWriter(QImage *img, const QRegion &clip) : Img(img), Clip(clip), Fast(Is32(img))
-  {
-    Simple = clip.rectCount() <= 1;
-    Bounds = clip.boundingRect();
-  }
+  // The canvas's clip: a plain rectangle (the usual case) builds no region.
+  PixelWriter(QImage *img, const TCanvas &c);
   bool Visible(int x, int y) const
   {
     if (!Bounds.contains(x, y))
@@ -131,9 +129,18 @@ public:
   void Set(int x, int y, uint32_t v)
   {
     if (Fast)
-      reinterpret_cast<uint32_t *>(Img->scanLine(y))[x] = v;
+      Line(y)[x] = v;
     else
       Img->setPixel(x, y, v);
+  }
+  // A writable scan line of a 32-bit image; the image detaches once, not per line.
+  uint32_t *Line(int y)
+  {
+    if (!Bits) {
+      Bits = Img->bits();
+      Stride = Img->bytesPerLine();
+    }
+    return reinterpret_cast<uint32_t *>(Bits + y * Stride);
   }
   void Plot(int x, int y, uint32_t color, int rop)
   {
@@ -142,10 +149,12 @@ public:
     Set(x, y, rop == pmCopy ? color : ApplyRop2(rop, color, Get(x, y)));
   }
   QImage *Img;
-  QRegion Clip;
+  QRegion Clip;  // only when not Simple
   QRect Bounds;
   bool Fast;
   bool Simple = true;
+  uchar *Bits = nullptr;
+  qsizetype Stride = 0;
 };
 
 // Cosmetic pen styles as the platform draws them (on/off runs in pixels).
@@ -245,7 +254,39 @@ struct TCanvasPainter {
   QPainter Own;
   QPainter *P = nullptr;
   bool Borrowed = false;
+
+  // The canvas's image clip as one rectangle (maybe empty) without building a region; false
+  // when the clip has several rectangles and EffectiveClip is needed.
+  static bool ClipBox(const TCanvas &C, QRect &Box)
+  {
+    const TSize s = C.DeviceSize();
+    Box = QRect(0, 0, s.cx, s.cy);
+    if (C.FHasDeviceArea) {
+      if (C.FDeviceArea.rectCount() > 1)
+        return false;
+      Box &= C.FDeviceArea.boundingRect();
+    }
+    if (C.FHasClip) {
+      if (C.FClip.rectCount() > 1)
+        return false;
+      Box &= C.FClip.boundingRect();
+    }
+    return true;
+  }
 };
+
+namespace {
+
+PixelWriter::PixelWriter(QImage *img, const TCanvas &c) : Img(img), Fast(Is32(img))
+{
+  if (!TCanvasPainter::ClipBox(c, Bounds)) {
+    Clip = c.EffectiveClip();
+    Simple = false;
+    Bounds = Clip.boundingRect();
+  }
+}
+
+}  // namespace
 
 // ---------------------------------------------------------------------------------------
 
@@ -298,17 +339,19 @@ inline int ClampDevice(double v)
   constexpr double limit = double(1 << 26);
   return int(std::lround(std::clamp(v, -limit, limit)));
 }
+// The same for a whole number of pixels: no floating point on the path of every drawing call.
+inline int ClampDevice(int64_t v)
+{
+  constexpr int64_t limit = int64_t(1) << 26;
+  return int(std::clamp(v, -limit, limit));
+}
 }  // namespace
 
 TPoint TCanvas::ToDevice(TPoint P) const
 {
-  if (FMapMode == MM_TEXT) {
-    // Whole pixels: integer sums, clamped as ClampDevice does (no rounding call per point).
-    static constexpr int64_t limit = int64_t(1) << 26;
-    const auto clamp = [](int64_t v) { return int(std::clamp(v, -limit, limit)); };
-    return TPoint(clamp(int64_t(P.X) - FWindowOrg.X + FViewportOrg.X + FDeviceOrigin.X),
-                  clamp(int64_t(P.Y) - FWindowOrg.Y + FViewportOrg.Y + FDeviceOrigin.Y));
-  }
+  if (FMapMode == MM_TEXT)
+    return TPoint(ClampDevice(int64_t(P.X) - FWindowOrg.X + FViewportOrg.X + FDeviceOrigin.X),
+                  ClampDevice(int64_t(P.Y) - FWindowOrg.Y + FViewportOrg.Y + FDeviceOrigin.Y));
   const double ox = double(FViewportOrg.X) + FDeviceOrigin.X, oy = double(FViewportOrg.Y) + FDeviceOrigin.Y;
   return TPoint(ClampDevice((double(P.X) - FWindowOrg.X) * ScaleX() + ox),
                 ClampDevice((double(P.Y) - FWindowOrg.Y) * ScaleY() + oy));
@@ -524,7 +567,7 @@ void TCanvas::PlotLine(TPoint A, TPoint B, bool SkipLast)
     paintWithQt();
     return;
   }
-  PixelWriter w(FImage, EffectiveClip());
+  PixelWriter w(FImage, *this);
   const QRect bounds = w.Bounds;
   if (bounds.isEmpty())
     return;
@@ -662,20 +705,29 @@ void TCanvas::FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBru
       p->restore();
     return;
   }
-  PixelWriter w(FImage, EffectiveClip());
+  PixelWriter w(FImage, *this);
   const uint32_t c = Rgb32(Color);
-  const QRegion target = w.Clip & QRegion(R.Left, R.Top, R.Width(), R.Height());
-  for (const QRect &q : target) {
-    for (int y = q.top(); y <= q.bottom(); ++y) {
-      if (w.Fast && Rop2 == pmCopy) {
-        uint32_t *line = reinterpret_cast<uint32_t *>(FImage->scanLine(y));
-        std::fill(line + q.left(), line + q.right() + 1, c);
-      } else {
-        for (int x = q.left(); x <= q.right(); ++x)
-          w.Set(x, y, Rop2 == pmCopy ? c : ApplyRop2(Rop2, c, w.Get(x, y)));
-      }
+  const QRect rect(R.Left, R.Top, R.Width(), R.Height());
+  auto fill = [&](const QRect &q) {
+    if (w.Fast && Rop2 == pmCopy) {
+      // One line filled, the others copied from it.
+      const uint32_t *first = w.Line(q.top()) + q.left();
+      std::fill(w.Line(q.top()) + q.left(), w.Line(q.top()) + q.right() + 1, c);
+      for (int y = q.top() + 1; y <= q.bottom(); ++y)
+        std::memcpy(w.Line(y) + q.left(), first, size_t(q.width()) * sizeof(uint32_t));
+      return;
     }
+    for (int y = q.top(); y <= q.bottom(); ++y)
+      for (int x = q.left(); x <= q.right(); ++x)
+        w.Set(x, y, Rop2 == pmCopy ? c : ApplyRop2(Rop2, c, w.Get(x, y)));
+  };
+  if (w.Simple) {
+    if (const QRect q = w.Bounds & rect; !q.isEmpty())
+      fill(q);
+    return;
   }
+  for (const QRect &q : w.Clip & QRegion(rect))
+    fill(q);
 }
 
 void TCanvas::FillRect(const TRect &Rect)
@@ -885,7 +937,7 @@ void TCanvas::FloodFill(int X, int Y, TColor Color, bool Surface)
   if (FLog)
     Record("FloodFill", {X, Y}, ColorToString(Color));
   if (FImage && !FExternal) {
-    PixelWriter w(FImage, EffectiveClip());
+    PixelWriter w(FImage, *this);
     const TPoint s = ToDevice(TPoint(X, Y));
     if (w.Visible(s.X, s.Y)) {
       const uint32_t ref = Rgb32(Color) & 0xFFFFFF;
@@ -922,7 +974,7 @@ void TCanvas::DrawFocusRect(const TRect &Rect)
   if (!d.IsEmpty() && FImage && !FExternal) {
     // Every other pixel inverted, in a checkerboard fixed to the device: drawing the
     // same rectangle twice removes it.
-    PixelWriter w(FImage, EffectiveClip());
+    PixelWriter w(FImage, *this);
     auto dot = [&](int x, int y) {
       if (((x + y) & 1) == 0)
         w.Plot(x, y, 0xFFFFFFFF, pmXor);
@@ -953,7 +1005,7 @@ TColor TCanvas::Pixels(int X, int Y) const
   if (!FImage || FExternal)
     return 0xFFFFFFFFu;
   const TPoint d = ToDevice(TPoint(X, Y));
-  PixelWriter w(FImage, EffectiveClip());
+  PixelWriter w(FImage, *this);
   if (!w.Visible(d.X, d.Y))
     return 0xFFFFFFFFu;
   const uint32_t v = w.Get(d.X, d.Y);
@@ -967,7 +1019,7 @@ void TCanvas::SetPixels(int X, int Y, TColor Value)
     Record("SetPixel", {X, Y}, ColorToString(Value));
   if (FImage && !FExternal) {
     const TPoint d = ToDevice(TPoint(X, Y));
-    PixelWriter w(FImage, EffectiveClip());
+    PixelWriter w(FImage, *this);
     w.Plot(d.X, d.Y, Rgb32(Value), pmCopy);
   } else if (FExternal) {
     TCanvasPainter p(this);
@@ -1185,7 +1237,10 @@ bool TCanvas::RectVisible(const TRect &Rect) const
   const TRect d = ToDevice(Rect);
   if (d.IsEmpty())
     return false;
-  return EffectiveClip().intersects(QRect(d.Left, d.Top, d.Width(), d.Height()));
+  const QRect q(d.Left, d.Top, d.Width(), d.Height());
+  if (QRect box; TCanvasPainter::ClipBox(*this, box))
+    return box.intersects(q);
+  return EffectiveClip().intersects(q);
 }
 
 int TCanvas::SaveDC()

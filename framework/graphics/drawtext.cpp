@@ -242,7 +242,7 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
     // A final line break starts no further line.
     if (split.size() > 1 && split.last().isEmpty())
       split.removeLast();
-    paras.append(split.constBegin(), split.size());
+    paras.append(split.constData(), split.size());
   }
   QVarLengthArray<Line, 1> lines;
   for (const QString &p : paras) {

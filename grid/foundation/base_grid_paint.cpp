@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grid/foundation/base_grid.h"
+#include "grid/foundation/cell_properties.h"
 #include "grid/foundation/draw_utils.h"
 
 namespace {
@@ -117,7 +118,14 @@ void TBaseGrid::PaintCellBase(TCanvas *ACanvas, int ACol, int ARow, TRect ARect,
     AState += gdFixed;
     AState -= gdSelected;
   }
-  const TRect R = WithContent ? CellRect(ACol, ARow) : ARect;
+  // A plain cell keeps the rectangle the pass worked out; CellRect, which lays out the whole
+  // axis again, is needed for blocks and cells holding a control.
+  TRect R = ARect;
+  if (WithContent) {
+    const TCellProperties *props = PropsAt(ACol, ARow);
+    if (IsMergedCell(ACol, ARow) || (props && props->Control()))
+      R = CellRect(ACol, ARow);
+  }
 
   // A block reaching under the fixed rows or columns (its base cell scrolled away) must not
   // paint over them.

@@ -36,14 +36,13 @@ bool IsAsciiDigit(QChar C) { return C >= '0' && C <= '9'; }
 
 int CellTextKind(const QString &Text, bool DetectHTML)
 {
-  // The appended blank lets the position tests below read past a short text.
-  const QString S = Text + QLatin1Char(' ');
-  if (S[0] == '=') return 3;
-  if (StartsWithStr(S, "|\\")) return S.size() > 4 && S[2].unicode() == 0 && S[3] == '=' ? 3 : 5;
-  if (StartsWithStr(S, "{\\")) return 2;
-  if (DetectHTML) {
+  // Asked for every painted cell: no copy of the text.
+  if (Text.startsWith(QLatin1Char('='))) return 3;
+  if (StartsWithStr(Text, "|\\")) return Text.size() > 3 && Text[2].unicode() == 0 && Text[3] == '=' ? 3 : 5;
+  if (StartsWithStr(Text, "{\\")) return 2;
+  if (DetectHTML && Text.contains(QLatin1Char('<'))) {
     for (const char *Tag : {"</", "<B", "<I", "<C"})
-      if (S.contains(QLatin1String(Tag))) return 1;
+      if (Text.contains(QLatin1String(Tag))) return 1;
   }
   return 0;
 }

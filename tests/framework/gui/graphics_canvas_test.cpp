@@ -146,6 +146,33 @@ TEST(GraphicsCanvas, ClipRegionsSaveAndRestore)
   EXPECT_EQ(s.Ink(0, 0, 10, 10), 100);
 }
 
+// Fills and inversions under a clip of one rectangle, clipped also to the image.
+TEST(GraphicsCanvas, OneRectangleClipsBoundFills)
+{
+  const struct {
+    std::vector<TRect> Clips;  // intersected in turn; none: no clip
+    TRect Fill;
+    int Ink;
+  } cases[] = {
+      {{}, Rect(-5, -5, 3, 4), 12},
+      {{Rect(2, 2, 6, 5)}, Rect(0, 0, 10, 10), 12},
+      {{Rect(2, 2, 6, 5)}, Rect(5, 4, 9, 9), 1},
+      {{Rect(-4, 8, 30, 30)}, Rect(0, 0, 10, 10), 20},
+      {{Rect(20, 20, 30, 30)}, Rect(0, 0, 10, 10), 0},
+      {{Rect(2, 2, 6, 5), Rect(7, 7, 9, 9)}, Rect(0, 0, 10, 10), 0},
+  };
+  for (const auto &c : cases) {
+    Surface s(10, 10);
+    for (const TRect &r : c.Clips)
+      s.Canvas.IntersectClipRect(r);
+    s.Canvas.Brush()->SetColor(clBlack);
+    s.Canvas.FillRect(c.Fill);
+    EXPECT_EQ(s.Ink(0, 0, 10, 10), c.Ink) << c.Fill.Left << "," << c.Fill.Top;
+    s.Canvas.InvertRect(c.Fill);
+    EXPECT_EQ(s.Ink(0, 0, 10, 10), 0) << c.Fill.Left << "," << c.Fill.Top;
+  }
+}
+
 // Every piece of state SaveDC keeps comes back, each saved level on its own.
 TEST(GraphicsCanvas, RestoreDCBringsBackEverySavedField)
 {
