@@ -10,7 +10,9 @@
 #include "framework/testing/x11/x11_input.h"
 #include "grid/core/column_grid.h"
 #include "grid/view/editor_wrappers.h"
+#include "tables/fmqtt_set_topic.h"
 #include "tables/fs7_protocol_set_access.h"
+#include "tables/ftopic_template.h"
 #include "tests/app/shell_test_support.h"
 
 #include <QAbstractItemView>
@@ -211,6 +213,46 @@ TEST_F(RealDisplay, S7RowTypedAndPickedIsSavedOnOk)
   EXPECT_TRUE(File.contains("<S7_Protocol_Read><row Enable=\"Y\" PLC_Address=\"192.168.1.10\" PLC_Port=\"102\" "
                             "PLC_Type=\"S71500\" Rack=\"0\" Slot=\"1\" Data_Type=\"Int\""))
       << File.toStdString();
+}
+
+// The template editor opens modally from inside the grid's double-click; typing goes to its edit
+// box and the first click on its OK takes the text, line break included, into the cell.
+TEST_F(RealDisplay, TemplateWrittenInTheEditorOpenedByADoubleClickReachesTheCell)
+{
+  Start_With_Project("Plant2");
+  TFMQTT_Set_Topic *F = FMQTT_Set_Topic;
+  QString Cell;
+  bool Editor_Shown = false;
+  Modal_Actions["FTopicTemplate"] = [&](TCustomForm *Form) {
+    ASSERT_TRUE(Wait_Active(Form));
+    Editor_Shown = true;
+    XType(QStringLiteral("{"));
+    XKey(VK_RETURN);
+    XType(QStringLiteral("$VALUE$"));
+    XSettle();
+    Click_Middle(FTopicTemplate->Btn_OK);
+    XSettle();
+  };
+  Modal_Actions["FMQTT_Set_Topic"] = [&](TCustomForm *Form) {
+    ASSERT_TRUE(Wait_Active(Form));
+    TZavColumnGrid *P = F->ACG_Pub;
+    const int Col = P->DisplColIndex(mqttcols::cPub_Template);
+    if (P->CellRect(Col, 1).Right > P->ClientWidth()) {
+      P->SetLeftCol(Col);
+      XSettle();
+    }
+    const TRect R = P->CellRect(Col, 1);
+    XClick(P, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    XClick(P, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    XSettle();
+    Cell = P->Cells(mqttcols::cPub_Template, 1);
+    Click_Middle(F->Btn_Cancel);
+    XSettle();
+  };
+  Click_Middle(FQuillomarkeFirmWare->Btn_MQTT_Set_Topic);
+  for (const TShownBox &B : Boxes) ADD_FAILURE() << "message box: " << B.Text.toStdString();
+  EXPECT_TRUE(Editor_Shown);
+  EXPECT_EQ(Cell.toStdString(), "{\r\n$VALUE$");
 }
 
 }  // namespace

@@ -119,10 +119,14 @@ void XSettle()
 
 void XClickAt(int ScreenX, int ScreenY)
 {
-  // The pointer arrives first, so that the window under it knows it is there.
+  // The pointer arrives first, so that the window under it knows it is there. Press and
+  // release then reach the server together, as from a hand: a press that opens a modal form
+  // (a double-click) must not leave the button held down inside that form's loop.
   Send([ScreenX, ScreenY]() { x11server::Motion(ScreenX, ScreenY); });
-  Send([]() { x11server::Button(true); });
-  Send([]() { x11server::Button(false); });
+  Send([]() {
+    x11server::Button(true);
+    x11server::Button(false);
+  });
 }
 
 void XClick(TControl *Control, int X, int Y)
