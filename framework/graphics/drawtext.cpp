@@ -349,15 +349,25 @@ bool OneRun(QStringView S)
   return true;
 }
 
+// Pieces are a few characters long: a plain loop is cheaper than the library's search.
+bool HasAmpersand(QStringView S)
+{
+  for (const QChar c : S)
+    if (c == QLatin1Char('&'))
+      return true;
+  return false;
+}
+
 // The face of an unmapped canvas's font. Text flips between a few fonts (bold on, bold
 // off, a size for a span), so the last few are kept by the values that make the Qt font,
-// sparing the conversion and the font lookup per piece.
+// sparing the conversion and the font lookup per piece. A slot also remembers the font
+// revision it last answered, so a font unchanged since is found without comparing values.
 TextCache::TFace &CanvasFace(const TCanvas &C)
 {
   struct TSlot {
     QString Name;
     int Height = 0, PixelsPerInch = 0, Quality = 0, Pitch = 0;
-    uint64_t Style = 0;
+    uint64_t Style = 0, Revision = 0;
     TextCache::TFaceRef Face;
   };
   struct TRecent {
@@ -366,26 +376,31 @@ TextCache::TFace &CanvasFace(const TCanvas &C)
   };
   thread_local TRecent recent;
   const TFont &f = *C.Font();
-  if (recent.Generation != TextCache::Generation()) {
-    for (TSlot &s : recent.Slots)
+  const uint64_t revision = f.Revision();
+  const int generation = TextCache::Generation();
+  if (recent.Generation != generation) {
+    for (TSlot &s : recent.Slots) {
       s.Face.reset();
-    recent.Generation = TextCache::Generation();
+      s.Revision = 0;
+    }
+    recent.Generation = generation;
+  } else if (recent.Slots[recent.Last].Revision == revision) {
+    return *recent.Slots[recent.Last].Face;
   }
   const auto same = [&f](const TSlot &s) {
     return s.Face && s.Height == f.Height() && s.Style == f.Style().Bits() && s.PixelsPerInch == f.PixelsPerInch() &&
            s.Quality == int(f.Quality()) && s.Pitch == int(f.Pitch()) && s.Name == f.Name();
   };
-  if (same(recent.Slots[recent.Last]))
-    return *recent.Slots[recent.Last].Face;
   for (int i = 0; i < 8; ++i)
-    if (same(recent.Slots[i])) {
+    if (recent.Slots[i].Revision == revision || same(recent.Slots[i])) {
       recent.Last = i;
+      recent.Slots[i].Revision = revision;
       return *recent.Slots[i].Face;
     }
   recent.Last = recent.Next;
   TSlot &s = recent.Slots[recent.Next];
   recent.Next = (recent.Next + 1) % 8;
-  s = TSlot{f.Name(), f.Height(), f.PixelsPerInch(), int(f.Quality()), int(f.Pitch()), f.Style().Bits(),
+  s = TSlot{f.Name(), f.Height(), f.PixelsPerInch(), int(f.Quality()), int(f.Pitch()), f.Style().Bits(), revision,
             TextCache::Face(C.DeviceFont())};
   return *s.Face;
 }
@@ -412,7 +427,7 @@ void TTextBatch::Add(QStringView Text, const TRect &Rect, uint32_t Format)
   QPainter *p = c->FExternal;
   if (p && !c->FLog && !c->Mapped() && (Format & DT_SINGLELINE) && !(Format & ~BatchFormats) &&
       c->FBkMode != OPAQUE && c->FFont->Orientation() == 0 && OneRun(Text)) {
-    const bool prefix = !(Format & DT_NOPREFIX) && Text.contains(QLatin1Char('&'));
+    const bool prefix = !(Format & DT_NOPREFIX) && HasAmpersand(Text);
     const Line l = prefix ? StripPrefix(Text.toString(), true) : Line();
     const QStringView shown = prefix ? QStringView(l.Text) : Text;
     const TRect D = c->ToDevice(Rect);
@@ -501,7 +516,7 @@ int TTextBatch::Width(QStringView Text, uint32_t Format) const
     // the caller is about to draw it.
     TextCache::TFace &face = CanvasFace(*FCanvas);
     QPainter *p = FCanvas->FLog ? nullptr : FCanvas->FExternal;
-    if ((Format & DT_NOPREFIX) || !Text.contains(QLatin1Char('&')))
+    if ((Format & DT_NOPREFIX) || !HasAmpersand(Text))
       return TextCache::Advance(face, Text, p);
     return TextCache::Advance(face, StripPrefix(Text.toString(), true).Text, p);
   }

@@ -108,7 +108,12 @@ public:
   {
     FPixelsPerInch = Value > 0 ? Value : ScreenPixelsPerInch;
     FCacheValid = false;
+    FRevision = NextRevision();
   }
+  // Drawn afresh, process-wide, whenever the font's values change (a copy keeps it with the
+  // values): a caller that keeps something made from a font's values by its revision may
+  // reuse it while the revision stays the same, without comparing the values.
+  uint64_t Revision() const { return FRevision; }
 
   // The Qt font with the installed family the name maps to and a pixel size.
   QFont ToQFont() const;
@@ -128,6 +133,9 @@ private:
   int FPixelsPerInch = ScreenPixelsPerInch;
   mutable QFont FCache;
   mutable bool FCacheValid = false;
+  uint64_t FRevision = NextRevision();
+
+  static uint64_t NextRevision();
 
 protected:
   void Changed() override;

@@ -3,6 +3,7 @@
 
 #include <QFontMetrics>
 #include <QHash>
+#include <atomic>
 #include <cmath>
 
 void TGraphicsObject::Changed()
@@ -43,7 +44,11 @@ void TFont::Assign(const TFont &Source)
   FPitch = Source.FPitch;
   FQuality = Source.FQuality;
   FOrientation = Source.FOrientation;
+  const bool same = Source.FPixelsPerInch == FPixelsPerInch;
   Changed();
+  // The same values as the source: its revision stands for them too.
+  if (same)
+    FRevision = Source.FRevision;
 }
 
 bool TFont::Equals(const TFont &o) const
@@ -171,9 +176,16 @@ double CellRatio(const QString &family)
 
 }  // namespace
 
+uint64_t TFont::NextRevision()
+{
+  static std::atomic<uint64_t> last{0};
+  return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 void TFont::Changed()
 {
   FCacheValid = false;
+  FRevision = NextRevision();
   TGraphicsObject::Changed();
 }
 

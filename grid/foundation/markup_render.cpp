@@ -110,54 +110,80 @@ private:
 
 TColor ColorValue(QStringView V)
 {
-  return V.startsWith('#') ? HTMLColorByHex(V.toString()) : HTMLColorByName(V.toString().toLower());
+  if (V.startsWith('#'))
+    return HTMLColorByHex(V.toString());
+  // Colour names are short ASCII: lowered on the stack rather than in two new strings.
+  char16_t lower[32];
+  if (V.size() <= qsizetype(std::size(lower)) &&
+      std::all_of(V.begin(), V.end(), [](QChar c) { return c.unicode() < 128; })) {
+    for (qsizetype i = 0; i < V.size(); ++i) {
+      const char16_t c = V[i].unicode();
+      lower[i] = c >= 'A' && c <= 'Z' ? char16_t(c + 32) : c;
+    }
+    return HTMLColorByName(QString::fromRawData(reinterpret_cast<const QChar *>(lower), V.size()));
+  }
+  return HTMLColorByName(V.toString().toLower());
 }
 
-// Index of the first occurrence of Entity (ASCII lower case) in S at or after From,
-// matching a to z in either case, -1 when absent.
-int FindEntity(const QString &S, QLatin1String Entity, int From)
+const QLatin1String EntityNames[] = {QLatin1String("&amp;"),  QLatin1String("&quot;"), QLatin1String("&sect;"),
+                                     QLatin1String("&permil;"), QLatin1String("&reg;"), QLatin1String("&copy;"),
+                                     QLatin1String("&para;"), QLatin1String("&trade;"), QLatin1String("&euro;")};
+constexpr int EntityCount = int(std::size(EntityNames));
+
+// The first position of every entity (ASCII lower case, matching a to z in either case)
+// in S, -1 where absent, found in one sweep over its ampersands; false when there is none.
+bool FindEntities(const QString &S, int (&First)[EntityCount])
 {
-  const int n = int(S.size()), m = int(Entity.size());
-  for (int i = int(S.indexOf('&', From)); i >= 0 && i + m <= n; i = int(S.indexOf('&', i + 1))) {
-    int k = 1;
-    for (; k < m; ++k) {
-      const char16_t c = S[i + k].unicode();
-      if ((c >= 'A' && c <= 'Z' ? c + 32 : c) != char16_t(Entity[k].unicode()))
-        break;
+  std::fill(std::begin(First), std::end(First), -1);
+  bool any = false;
+  const int n = int(S.size());
+  const QChar *c = S.constData();
+  for (int i = int(S.indexOf('&')); i >= 0; i = int(S.indexOf('&', i + 1)))
+    for (int e = 0; e < EntityCount; ++e) {
+      const QLatin1String name = EntityNames[e];
+      const int m = int(name.size());
+      if (First[e] >= 0 || i + m > n)
+        continue;
+      int k = 1;
+      for (; k < m; ++k) {
+        const char16_t ch = c[i + k].unicode();
+        if ((ch >= 'A' && ch <= 'Z' ? ch + 32 : ch) != char16_t(name[k].unicode()))
+          break;
+      }
+      if (k == m) {
+        First[e] = i;
+        any = true;
+      }
     }
-    if (k == m)
-      return i;
-  }
-  return -1;
+  return any;
 }
 
 QString Prepare(QString S)
 {
   if (S.contains('&')) {
     // Each pass replaces the first occurrence of every entity, in this order, until a pass
-    // finds none; a replacement may complete an entity for a later one.
-    static const QLatin1String from[] = {QLatin1String("&amp;"),  QLatin1String("&quot;"), QLatin1String("&sect;"),
-                                         QLatin1String("&permil;"), QLatin1String("&reg;"), QLatin1String("&copy;"),
-                                         QLatin1String("&para;"), QLatin1String("&trade;"), QLatin1String("&euro;")};
+    // finds none; a replacement may complete an entity for a later one, so the positions
+    // are taken afresh after each.
     static const QString to[] = {QStringLiteral("&&"), QStringLiteral("\""), QString(QChar(0x00A7)),
                                  QString(QChar(0x2030)), QString(QChar(0x00AE)), QString(QChar(0x00A9)),
                                  QString(QChar(0x00B6)), QString(QChar(0x2122)), QString(QChar(0x20AC))};
-    bool any = true;
+    int first[EntityCount];
+    bool any = FindEntities(S, first);
     while (any) {
       any = false;
-      for (int i = 0; i < 9; ++i) {
-        const int p = FindEntity(S, from[i], 0);
-        if (p >= 0) {
-          S.replace(p, from[i].size(), to[i]);
+      for (int e = 0; e < EntityCount; ++e)
+        if (first[e] >= 0) {
+          S.replace(first[e], EntityNames[e].size(), to[e]);
           any = true;
+          FindEntities(S, first);
         }
-      }
     }
   }
+  // "<#" is found by its rarer second character.
   const auto nextMark = [&S](int From) {
-    for (int p = int(S.indexOf(QChar('<'), From)); p >= 0; p = int(S.indexOf(QChar('<'), p + 1)))
-      if (p + 1 < S.size() && S.at(p + 1) == QChar('#'))
-        return p;
+    for (qsizetype p = S.indexOf(QChar('#'), From + 1); p >= 0; p = S.indexOf(QChar('#'), p + 1))
+      if (S.at(p - 1) == QChar('<'))
+        return int(p - 1);
     return -1;
   };
   for (int p = nextMark(0); p >= 0; p = nextMark(p)) {
@@ -171,6 +197,21 @@ QString Prepare(QString S)
   if (S.contains(QChar('\n')))
     S.remove(QChar('\n'));
   return S;
+}
+
+// Whether DecodeSegment would change S: most texts with an ampersand hold none of these.
+bool NeedsDecoding(QStringView S)
+{
+  // Segments are short: a plain loop is cheaper than the library's search.
+  for (qsizetype i = 0, n = S.size(); i < n; ++i) {
+    if (S[i] != QChar('&'))
+      continue;
+    const QStringView rest = S.mid(i);
+    if (rest.startsWith(QLatin1String("&nbsp;")) || rest.startsWith(QLatin1String("&lt;")) ||
+        rest.startsWith(QLatin1String("&gt;")))
+      return true;
+  }
+  return false;
 }
 
 QString DecodeSegment(QString S)
@@ -256,6 +297,31 @@ struct TRenderer {
     C->Font()->SetStyle(st);
   }
   int MeasureWidth(QStringView S) const { return Batch.Width(S, Format); }
+  // A blank's width and the text height, kept while the canvas font stays the same: every
+  // piece asks for them.
+  struct TFontValue {
+    uint64_t Revision = 0;
+    int Value = 0;
+  };
+  TFontValue Blank{}, TextH{};
+  template <typename TMake>
+  int FontValue(TFontValue &V, TMake Make)
+  {
+    const uint64_t revision = C->Font()->Revision();
+    if (V.Revision != revision) {
+      V.Value = Make();
+      V.Revision = revision;
+    }
+    return V.Value;
+  }
+  int BlankWidth()
+  {
+    return FontValue(Blank, [this] { return MeasureWidth(QStringLiteral(" ")); });
+  }
+  int TextHeight()
+  {
+    return FontValue(TextH, [this] { return Batch.Height(); });
+  }
   bool MouseIn(int L, int T, int R, int B) const { return MouseX > L && MouseX < R && MouseY > T && MouseY < B; }
 
   void ErrorLine(int X1, int X2, int Y)
@@ -345,7 +411,7 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
       if (rawEnd < n && chars[rawEnd] == QChar(' '))
         ++rawEnd;
       seg = QStringView(chars + Pos, rawEnd - Pos);
-      if (seg.contains(QChar('&'))) {
+      if (NeedsDecoding(seg)) {
         decoded = DecodeSegment(seg.toString());
         seg = decoded;
       }
@@ -354,7 +420,7 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
       seg = item->Text(S);
     }
     if (rawEnd > Pos || item) {
-      const int th = item ? item->TH : Batch.Height();
+      const int th = item ? item->TH : TextHeight();
       if (F.Sub)
         SubH = std::max(SubH, th / 4);
       if (F.Sup)
@@ -410,7 +476,7 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
             Plain += seg;
             if (!WordWrap && !fits && !first)
               Pos = n;
-            blankW = seg.endsWith(' ') ? MeasureWidth(QStringLiteral(" ")) : 0;
+            blankW = seg.endsWith(' ') ? BlankWidth() : 0;
             if (Record)
               Items.push_back(TItem{false, int(seg.data() - chars), int(seg.size()), decoded, sw, th});
           }
@@ -1017,7 +1083,7 @@ bool RenderHTMLText(TCanvas *Canvas, const QString &Text, const TRect &Rect, TIm
   r.Record = !MeasureOnly;
   if (r.Record)
     r.Items.reserve(32);
-  r.GH = r.Batch.Height();
+  r.GH = r.TextHeight();
   const int startGH = r.GH;
   bool result = false;
   // The first pass hit-tests when painting (it feeds the hover picture) or measuring; a
@@ -1030,7 +1096,7 @@ bool RenderHTMLText(TCanvas *Canvas, const QString &Text, const TRect &Rect, TIm
       lineFont.Assign(C->Font());
     const TColor lineBrush = r.BrushColor();
     const TFlags lineFlags = MeasureOnly ? TFlags{} : r.F;
-    r.GH = r.Batch.Height();
+    r.GH = r.TextHeight();
     int h = r.GH;
     r.SubH = r.SupH = r.Lift = 0;
     r.LineHit = r.ItemHit = false;

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // Text is drawn without a background.
@@ -251,4 +253,56 @@ TEST(GraphicsText, WidthsFromShapingAreTheMeasuredOnes)
         EXPECT_EQ(TextCache::Advance(*TextCache::Face(qf), t, &p), QFontMetrics(qf).horizontalAdvance(t))
             << text << " height " << height;
       }
+}
+
+// Text measured through a canvas follows every change of its font, however it was made:
+// a setter, an assignment from another font (sharing that font's revision), a change
+// back to earlier values.
+TEST(GraphicsText, BatchWidthsFollowEveryFontChange)
+{
+  testsupport::TSurface s(10, 10);
+  TFont &f = *s.Canvas.Font();
+  TFont other;
+  other.SetName(QStringLiteral("Courier New"));
+  other.SetHeight(-19);
+  TFont printer;
+  printer.SetPixelsPerInch(300);
+  printer.SetSize(20);
+  const QString text = QStringLiteral("Wide text 123");
+  struct TStep {
+    const char *Name;
+    std::function<void()> Do;
+    bool Changes = true;
+  };
+  const TStep steps[] = {
+      {"start", [] {}},
+      {"height", [&] { f.SetHeight(-20); }},
+      {"bold", [&] { f.SetStyle(TFontStyles{fsBold}); }},
+      {"colour only", [&] { f.SetColor(clRed); }},
+      {"not bold", [&] { f.SetStyle(TFontStyles()); }},
+      {"same style again", [&] { f.SetStyle(TFontStyles()); }, false},
+      {"name", [&] { f.SetName(QStringLiteral("Courier New")); }},
+      {"assigned", [&] { f.Assign(other); }},
+      {"source changed after", [&] { other.SetHeight(-8); }, false},
+      {"assigned again", [&] { f.Assign(other); }},
+      {"other resolution", [&] { f.Assign(printer); }},
+      {"resolution of its own", [&] { f.SetPixelsPerInch(120); }},
+      {"italic", [&] { f.SetStyle(TFontStyles{fsItalic}); }},
+  };
+  uint64_t last = 0;
+  for (const TStep &step : steps) {
+    step.Do();
+    const TTextBatch batch(&s.Canvas);
+    const QFontMetrics fm(f.ToQFont());
+    EXPECT_EQ(batch.Width(text, DT_SINGLELINE | DT_NOPREFIX), fm.horizontalAdvance(text)) << step.Name;
+    EXPECT_EQ(batch.Height(), fm.ascent() + fm.descent()) << step.Name;
+    EXPECT_EQ(f.Revision() != last, step.Changes) << step.Name;
+    last = f.Revision();
+  }
+  // An assigned font of the same resolution has the source's values, so its revision.
+  f.SetPixelsPerInch(ScreenPixelsPerInch);
+  f.Assign(other);
+  EXPECT_EQ(f.Revision(), other.Revision());
+  f.Assign(printer);
+  EXPECT_NE(f.Revision(), printer.Revision());
 }
