@@ -1,8 +1,10 @@
 #pragma once
 // The console report of a benchmark run, keeping each run's time so that main can print
 // the ratio of a baseline to ours after it.
+#include <QApplication>
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -29,3 +31,18 @@ public:
   // By name and arguments ("BM_X/25000"), for benchmarks run at several sizes.
   std::map<std::string, double> TimesByRun;
 };
+
+// The benchmarks of a program on the offscreen platform (unless the caller chose another),
+// then Report with their times while the application still exists.
+template <class TReport>
+int RunOffscreenBenchmarks(int argc, char **argv, TReport &&Report)
+{
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  Report(static_cast<const TRatioReporter &>(reporter));
+  benchmark::Shutdown();
+  return 0;
+}

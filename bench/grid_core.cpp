@@ -210,27 +210,16 @@ BENCHMARK(BM_ModelRowColors)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
 int main(int argc, char **argv)
 {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const struct {
-    const char *Name, *Goal;
-  } ops[] = {{"Fill", "at least 3"}, {"Read", "at least 3"}, {"HideShowColumn", "at least 1"},
-             {"RowColors", "at least 1"}};
-  for (const auto &op : ops) {
-    const auto grid = reporter.Times.find(std::string("BM_Grid") + op.Name);
-    const auto model = reporter.Times.find(std::string("BM_Model") + op.Name);
-    if (grid != reporter.Times.end() && model != reporter.Times.end() && grid->second > 0)
-      std::printf("%s, %d x %d: QStandardItemModel / TZavStringGrid = %.2f (goal: %s)\n", op.Name, kRows, kCols,
-                  model->second / grid->second, op.Goal);
-  }
-  const auto floor = reporter.Times.find("BM_QStringCopyFloor");
-  const auto modelRead = reporter.Times.find("BM_ModelRead");
-  if (floor != reporter.Times.end() && modelRead != reporter.Times.end() && floor->second > 0)
-    std::printf("Read bound: QStandardItemModel / one QString copy per cell = %.2f\n",
-                modelRead->second / floor->second);
-  benchmark::Shutdown();
-  return 0;
+  return RunOffscreenBenchmarks(argc, argv, [](const TRatioReporter &reporter) {
+    const struct {
+      const char *Name, *Goal;
+    } ops[] = {{"Fill", "at least 3"}, {"Read", "at least 3"}, {"HideShowColumn", "at least 1"},
+               {"RowColors", "at least 1"}};
+    for (const auto &op : ops)
+      if (const double r = reporter.Ratio(std::string("BM_Model") + op.Name, std::string("BM_Grid") + op.Name); r > 0)
+        std::printf("%s, %d x %d: QStandardItemModel / TZavStringGrid = %.2f (goal: %s)\n", op.Name, kRows, kCols, r,
+                    op.Goal);
+    if (const double r = reporter.Ratio("BM_ModelRead", "BM_QStringCopyFloor"); r > 0)
+      std::printf("Read bound: QStandardItemModel / one QString copy per cell = %.2f\n", r);
+  });
 }

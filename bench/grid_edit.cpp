@@ -124,13 +124,8 @@ BENCHMARK(BM_ModelTypeChar)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
 int main(int argc, char **argv)
 {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  if (const double r = reporter.Ratio("BM_ModelTypeChar", "BM_GridTypeChar"); r > 0)
-    std::printf("TypeChar, %d x %d: QTableView / TZavColumnGrid = %.2f\n", kRows, kCols, r);
-  benchmark::Shutdown();
-  return 0;
+  return RunOffscreenBenchmarks(argc, argv, [](const TRatioReporter &reporter) {
+    if (const double r = reporter.Ratio("BM_ModelTypeChar", "BM_GridTypeChar"); r > 0)
+      std::printf("TypeChar, %d x %d: QTableView / TZavColumnGrid = %.2f\n", kRows, kCols, r);
+  });
 }

@@ -104,16 +104,8 @@ BENCHMARK(BM_QTableView)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char **argv)
 {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto grid = reporter.Times.find("BM_TStringGrid");
-  const auto table = reporter.Times.find("BM_QTableView");
-  if (grid != reporter.Times.end() && table != reporter.Times.end() && grid->second > 0)
-    std::printf("Filling %d cells: QTableView / TStringGrid = %.2f (goal: at least 3)\n", kRows * kCols,
-                table->second / grid->second);
-  benchmark::Shutdown();
-  return 0;
+  return RunOffscreenBenchmarks(argc, argv, [](const TRatioReporter &reporter) {
+    if (const double r = reporter.Ratio("BM_QTableView", "BM_TStringGrid"); r > 0)
+      std::printf("Filling %d cells: QTableView / TStringGrid = %.2f (goal: at least 3)\n", kRows * kCols, r);
+  });
 }

@@ -189,19 +189,14 @@ BENCHMARK(BM_ViewCellMove)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
 int main(int argc, char **argv)
 {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const struct {
-    const char *Name, *Goal;
-  } ops[] = {{"FullRepaint", "at least 1"}, {"PageDown", "for information"}, {"CellMove", "for information"}};
-  for (const auto &op : ops)
-    if (const double r = reporter.Ratio(std::string("BM_View") + op.Name, std::string("BM_Grid") + op.Name); r > 0)
-      std::printf("%s, %d x %d: QTableView / TZavColumnGrid = %.2f (goal: %s)\n", op.Name, kRows, kCols, r, op.Goal);
-  if (const double r = reporter.Ratio("BM_GridFullRepaint", "BM_GridCellMove"); r > 0)
-    std::printf("Cell move: full repaint / cell move = %.2f (goal: at least 5)\n", r);
-  benchmark::Shutdown();
-  return 0;
+  return RunOffscreenBenchmarks(argc, argv, [](const TRatioReporter &reporter) {
+    const struct {
+      const char *Name, *Goal;
+    } ops[] = {{"FullRepaint", "at least 1"}, {"PageDown", "for information"}, {"CellMove", "for information"}};
+    for (const auto &op : ops)
+      if (const double r = reporter.Ratio(std::string("BM_View") + op.Name, std::string("BM_Grid") + op.Name); r > 0)
+        std::printf("%s, %d x %d: QTableView / TZavColumnGrid = %.2f (goal: %s)\n", op.Name, kRows, kCols, r, op.Goal);
+    if (const double r = reporter.Ratio("BM_GridFullRepaint", "BM_GridCellMove"); r > 0)
+      std::printf("Cell move: full repaint / cell move = %.2f (goal: at least 5)\n", r);
+  });
 }

@@ -276,45 +276,36 @@ BENCHMARK(BM_ModelFindAll)->Arg(kSmallRows)->Arg(kRows)->Unit(benchmark::kMillis
 
 int main(int argc, char **argv)
 {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const struct {
-    const char *Grid, *Model, *What;
-  } pairs[] = {
-      {"BM_GridTopRow", "BM_ModelTopRow", "insert and remove a row at the top"},
-      {"BM_GridMiddleBlock", "BM_ModelMiddleBlock", "insert and remove 1,000 rows in the middle"},
-      {"BM_GridMoveBlock", "BM_ModelMoveBlock", "move 1,000 rows down and back"},
-  };
-  for (const auto &p : pairs) {
-    const auto grid = reporter.Times.find(p.Grid);
-    const auto model = reporter.Times.find(p.Model);
-    if (grid != reporter.Times.end() && model != reporter.Times.end() && grid->second > 0)
-      std::printf("%s of %d: QStandardItemModel / TZavStringGrid = %.2f (goal: at least 1)\n", p.What, kRows,
-                  model->second / grid->second);
-  }
-  const struct {
-    const char *Grid, *Model, *What;
-  } scaled[] = {
-      {"BM_GridFilterHalf", "BM_ModelFilterHalf", "filter half the rows and lift the filter"},
-      {"BM_GridGroup", "BM_ModelGroup", "group by a column and ungroup"},
-      {"BM_GridFindAll", "BM_ModelFindAll", "find every cell containing a text"},
-  };
-  auto at = [&](const char *Name, int Rows) {
-    const auto it = reporter.TimesByRun.find(std::string(Name) + "/" + std::to_string(Rows));
-    return it == reporter.TimesByRun.end() ? 0.0 : it->second;
-  };
-  for (const auto &p : scaled) {
-    const double grid = at(p.Grid, kRows), model = at(p.Model, kRows), small = at(p.Grid, kSmallRows);
-    if (grid > 0 && model > 0 && small > 0)
-      std::printf("%s of %d: %s / TZavStringGrid = %.2f (goal: at least 1); grid time x%.1f for 4x the rows "
-                  "(linear: about 4)\n",
-                  p.What, kRows, std::string(p.Model).find("Filter") != std::string::npos ? "QSortFilterProxyModel"
-                                                                                       : "QStandardItemModel",
-                  model / grid, grid / small);
-  }
-  benchmark::Shutdown();
-  return 0;
+  return RunOffscreenBenchmarks(argc, argv, [](const TRatioReporter &reporter) {
+    const struct {
+      const char *Grid, *Model, *What;
+    } pairs[] = {
+        {"BM_GridTopRow", "BM_ModelTopRow", "insert and remove a row at the top"},
+        {"BM_GridMiddleBlock", "BM_ModelMiddleBlock", "insert and remove 1,000 rows in the middle"},
+        {"BM_GridMoveBlock", "BM_ModelMoveBlock", "move 1,000 rows down and back"},
+    };
+    for (const auto &p : pairs)
+      if (const double r = reporter.Ratio(p.Model, p.Grid); r > 0)
+        std::printf("%s of %d: QStandardItemModel / TZavStringGrid = %.2f (goal: at least 1)\n", p.What, kRows, r);
+    const struct {
+      const char *Grid, *Model, *What;
+    } scaled[] = {
+        {"BM_GridFilterHalf", "BM_ModelFilterHalf", "filter half the rows and lift the filter"},
+        {"BM_GridGroup", "BM_ModelGroup", "group by a column and ungroup"},
+        {"BM_GridFindAll", "BM_ModelFindAll", "find every cell containing a text"},
+    };
+    auto at = [&](const char *Name, int Rows) {
+      const auto it = reporter.TimesByRun.find(std::string(Name) + "/" + std::to_string(Rows));
+      return it == reporter.TimesByRun.end() ? 0.0 : it->second;
+    };
+    for (const auto &p : scaled) {
+      const double grid = at(p.Grid, kRows), model = at(p.Model, kRows), small = at(p.Grid, kSmallRows);
+      if (grid > 0 && model > 0 && small > 0)
+        std::printf("%s of %d: %s / TZavStringGrid = %.2f (goal: at least 1); grid time x%.1f for 4x the rows "
+                    "(linear: about 4)\n",
+                    p.What, kRows, std::string(p.Model).find("Filter") != std::string::npos ? "QSortFilterProxyModel"
+                                                                                         : "QStandardItemModel",
+                    model / grid, grid / small);
+    }
+  });
 }

@@ -137,18 +137,9 @@ BENCHMARK(BM_QTextDocumentPaint)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char **argv)
 {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  for (const char *mode : {"Measure", "Paint"}) {
-    const auto ours = reporter.Times.find(std::string("BM_Render") + mode);
-    const auto qt = reporter.Times.find(std::string("BM_QTextDocument") + mode);
-    if (ours != reporter.Times.end() && qt != reporter.Times.end() && ours->second > 0)
-      std::printf("%s %d cell texts: QTextDocument / RenderHTMLText = %.2f (goal: at least 5)\n", mode, kTexts,
-                  qt->second / ours->second);
-  }
-  benchmark::Shutdown();
-  return 0;
+  return RunOffscreenBenchmarks(argc, argv, [](const TRatioReporter &reporter) {
+    for (const char *mode : {"Measure", "Paint"})
+      if (const double r = reporter.Ratio(std::string("BM_QTextDocument") + mode, std::string("BM_Render") + mode); r > 0)
+        std::printf("%s %d cell texts: QTextDocument / RenderHTMLText = %.2f (goal: at least 5)\n", mode, kTexts, r);
+  });
 }

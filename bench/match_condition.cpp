@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_ratio.h"
 #include "framework/system/sysutils.h"
 #include "grid/foundation/filter_conditions.h"
 
@@ -96,23 +97,11 @@ BENCHMARK(BM_QRegularExpressionWildcard)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MatchConditionNumeric)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ToDoubleNumeric)->Unit(benchmark::kMillisecond);
 
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run> &Runs) override
-  {
-    for (const Run &r : Runs)
-      if (r.run_type == Run::RT_Iteration) Times[r.run_name.function_name] = r.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(Runs);
-  }
-  void PrintRatio(const char *What, const std::string &Ours, const std::string &Theirs) const
-  {
-    const auto a = Times.find(Ours), b = Times.find(Theirs);
-    if (a != Times.end() && b != Times.end() && b->second > 0)
-      std::printf("%s on %d values: %s / %s = %.2f\n", What, kValues, Ours.c_str(), Theirs.c_str(),
-                  a->second / b->second);
-  }
-  std::map<std::string, double> Times;
-};
+void PrintRatio(const TRatioReporter &Reporter, const char *What, const std::string &Ours, const std::string &Theirs)
+{
+  if (const double r = Reporter.Ratio(Ours, Theirs); r > 0)
+    std::printf("%s on %d values: %s / %s = %.2f\n", What, kValues, Ours.c_str(), Theirs.c_str(), r);
+}
 
 }  // namespace
 
@@ -124,8 +113,8 @@ int main(int argc, char **argv)
   benchmark::Initialize(&argc, argv);
   TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio("Wildcard", "BM_MatchConditionWildcard", "BM_QRegularExpressionWildcard");
-  reporter.PrintRatio("Numeric range", "BM_MatchConditionNumeric", "BM_ToDoubleNumeric");
+  PrintRatio(reporter, "Wildcard", "BM_MatchConditionWildcard", "BM_QRegularExpressionWildcard");
+  PrintRatio(reporter, "Numeric range", "BM_MatchConditionNumeric", "BM_ToDoubleNumeric");
   benchmark::Shutdown();
   return 0;
 }

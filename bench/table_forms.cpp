@@ -185,18 +185,13 @@ BENCHMARK(BM_FloorWrite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char **argv)
 {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double Open = reporter.Ratio("BM_FormShowLoad", "BM_FloorRead");
-  const double Save = reporter.Ratio("BM_FormChecksSave", "BM_FloorWrite");
-  if (Open > 0)
-    std::printf("S7 form shown with 512 + 512 rows / QXmlStreamReader into vectors = %.2f (goal: at most 5)\n", Open);
-  if (Save > 0)
-    std::printf("S7 form checks and save / QXmlStreamWriter from vectors = %.2f (goal: at most 5)\n", Save);
-  Bench_Form.reset();
-  benchmark::Shutdown();
-  return 0;
+  return RunOffscreenBenchmarks(argc, argv, [](const TRatioReporter &reporter) {
+    const double Open = reporter.Ratio("BM_FormShowLoad", "BM_FloorRead");
+    const double Save = reporter.Ratio("BM_FormChecksSave", "BM_FloorWrite");
+    if (Open > 0)
+      std::printf("S7 form shown with 512 + 512 rows / QXmlStreamReader into vectors = %.2f (goal: at most 5)\n", Open);
+    if (Save > 0)
+      std::printf("S7 form checks and save / QXmlStreamWriter from vectors = %.2f (goal: at most 5)\n", Save);
+    Bench_Form.reset();
+  });
 }
