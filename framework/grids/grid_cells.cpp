@@ -1,6 +1,9 @@
 #include "framework/grids/grid_cells.h"
 
 #include <algorithm>
+#include <utility>
+
+const QString TGridCellStore::NoText;
 
 TGridCellStore::~TGridCellStore() { Clear(); }
 
@@ -22,7 +25,8 @@ void TGridCellStore::SetText(int c, int r, const QString &v)
     return;
   if (v.isEmpty() && !Find(c, r))
     return;  // nothing to clear; do not allocate
-  Slot(c, r).Text = v;
+  QString text = v;
+  Slot(c, r).Text = std::move(text);
 }
 
 void TGridCellStore::SetObject(int c, int r, TObject *v)

@@ -121,12 +121,14 @@ public:
   TGridCellStore(const TGridCellStore &) = delete;
   TGridCellStore &operator=(const TGridCellStore &) = delete;
 
-  // Inline: read once per cell by every grid accessor.
-  QString Text(int c, int r) const
+  // Inline: read once per cell by every grid accessor. The reference stays valid until the
+  // store changes; a caller that keeps the text across a change copies it.
+  const QString &Text(int c, int r) const
   {
     const TCell *cell = Find(c, r);
-    return cell ? cell->Text : QString();
+    return cell ? cell->Text : NoText;
   }
+  // v may be a text of this store (a copy is taken before the row can grow).
   void SetText(int c, int r, const QString &v);
   TObject *Object(int c, int r) const
   {
@@ -160,6 +162,7 @@ public:
   int RowExtent() const { return int(rows_.size()); }
 
 private:
+  static const QString NoText;
   const TCell *Find(int c, int r) const
   {
     if (c < 0 || r < 0 || r >= int(rows_.size()) || !rows_[size_t(r)])

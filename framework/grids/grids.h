@@ -332,7 +332,7 @@ public:
   explicit TStringGrid(TComponent *AOwner);
   ~TStringGrid() override;
 
-  QString Cells(int ACol, int ARow) const { return FCells.Text(ACol, ARow); }
+  const QString &Cells(int ACol, int ARow) const { return FCells.Text(ACol, ARow); }
   void SetCells(int ACol, int ARow, const QString &Value);
   // The cell's object; not owned.
   TObject *Objects(int ACol, int ARow) const { return FCells.Object(ACol, ARow); }

@@ -40,7 +40,8 @@ public:
   void SetCells(int ACol, int ARow, const QString &Value) { SetCellEx(ACol, ARow, Value); }
   QString GetCellEx(int ACol, int ARow);
   void SetCellEx(int ACol, int ARow, const QString &Value);
-  QString GridCells(int ACol, int ARow) const { return TStringGrid::Cells(ACol, ARow); }
+  // The stored text without a copy; valid until the grid's cells change.
+  const QString &GridCells(int ACol, int ARow) const { return TStringGrid::Cells(ACol, ARow); }
   void SetGridCells(int ACol, int ARow, const QString &Value) { TStringGrid::SetCells(ACol, ARow, Value); }
   // The raw framework slot, which holds the cell's properties object.
   TObject *GridObjects(int ACol, int ARow) const { return TStringGrid::Objects(ACol, ARow); }

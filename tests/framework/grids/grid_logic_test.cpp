@@ -80,6 +80,20 @@ TEST(GridCellStore, SparseAnyIndexAndEmptyReadsDoNotAllocate)
   EXPECT_EQ(s.Text(-1, 0), QString());
 }
 
+// Texts are read by reference; writing one into a cell that makes its row or the store grow
+// must take the text before the storage moves.
+TEST(GridCellStore, TextOfTheStoreWrittenWhereItGrows)
+{
+  TGridCellStore s;
+  s.SetText(0, 0, QString("source ") + QString::number(1));
+  s.SetText(400, 0, s.Text(0, 0));  // the row grows
+  s.SetText(0, 5000, s.Text(400, 0));  // the store grows
+  EXPECT_EQ(s.Text(400, 0), "source 1");
+  EXPECT_EQ(s.Text(0, 5000), "source 1");
+  s.SetText(0, 0, s.Text(0, 0));
+  EXPECT_EQ(s.Text(0, 0), "source 1");
+}
+
 TEST(GridCellStore, MovesRotateRowsAndColumns)
 {
   TGridCellStore s;
