@@ -469,10 +469,9 @@ void TZavStringGrid::StartSelectionResize(TWMMouse &Message)
   FMouseResize = true;
   if (!Options().Contains(goEditing) && !MouseActions()->RangeSelectAndEdit())
     TBaseGrid::WMLButtonDown(Message);
-  // The platform's press moved the current cell to the handle's cell. The drag moves the
-  // bottom-right corner, so the top-left one becomes the fixed end, the current cell.
+  // The platform's press, when it ran, moved the current cell to the handle's cell. The drag
+  // moves the bottom-right corner, so the top-left one becomes the fixed end, the current cell.
   SetSelection(TGridRect(sel.Right, sel.Bottom, sel.Left, sel.Top));
-  FGridState = gsSelecting;
   MouseMove({}, Message.XPos, Message.YPos);
   Message.Result = 1;
 }
