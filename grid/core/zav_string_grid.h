@@ -1493,7 +1493,7 @@ protected:
   virtual void DoCanInsertRow(int ARow, bool &CanInsert);
   virtual void AfterWheelScroll() {}
   virtual void GrowRowCount(int ACount);
-  virtual void CellSelectorClick() {}
+  virtual void CellSelectorClick(int ACol, int ARow) {}
   virtual void InplaceFormulaState() {}
   virtual void BeforeMouseSelectAll() {}
   virtual void MouseActionsChanged(TObject *Sender) {}
@@ -2096,6 +2096,9 @@ protected:
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   void TopLeftChanged() override;
+  // Cell-selector mode, switched by derived grids: a left press only hands its cell to
+  // CellSelectorClick.
+  bool FCellSelectorMode = false;
 
 private:
   static constexpr uintptr_t WheelPanTimerID = 999;
@@ -2112,6 +2115,9 @@ private:
   int FSizingFixedCol = -1, FSizingFixedRow = -1, FSizeFixedX = 0, FSizeFixedY = 0;
   TPoint FLastBalloonPos{-1, -1};
   bool FSizeHintShown = false;  // the "cw="/"rh=" hint of a sizing drag shows
+  // The selection's resizer handle is being dragged, and the selection it started from.
+  bool FMouseResize = false;
+  TGridRect FDropSelection;
   // Mouse selection: the row or column a drag from a fixed cell started at (-1: none), a Ctrl
   // press on a selected disjunct row or column (the release deselects it), and a press on a
   // selected cell of a drag source (the release selects it unless a drag started).
@@ -2162,6 +2168,13 @@ private:
   bool ReleaseSelect(int ACol, int ARow, int X, int Y);
   bool ReleaseDisjunctCells(int ACol, int ARow);
   void MoveDragSelect(int ACol, int ARow, int X, int Y);
+  // The point lies on the resizer handle at the selection's bottom-right corner.
+  bool OnSelectionHandle(int X, int Y);
+  void StartSelectionResize(TWMMouse &Message);
+  void DragSelectionHandle(int ACol, int ARow);
+  void EndSelectionResize();
+  // Picking cells in cell-selector mode.
+  static constexpr TCursor CellSelectorCursor = crCross;
   bool MoveSelectMode(int ACol, int ARow, int X, int Y);
   // The cursor of a mouse selection mode (crDefault for msNormal and msURL).
   TCursor SelectModeCursor() const;
@@ -2176,6 +2189,8 @@ private:
   // the target is the footer row.
   bool KeepClearOfPanels(int ARow);
   void SelectCellRepaints(int OldCol, int OldRow, const TGridRect &OldSel, int ACol, int ARow);
+  // The row indicator leaves OldRow for NewRow.
+  void RepaintRowIndicators(int OldRow, int NewRow);
   // The clipboard shortcuts; True when Key with Shift was one.
   bool ClipboardKey(uint16_t Key, TShiftState Shift);
 

@@ -74,6 +74,8 @@ void TZavStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     SetWindowCursor(Handle(), FSizeFixed ? crHSplit : FSizeFixedR ? crVSplit : Cursor());
 
   MoveDragSelect(ACol, ARow, X, Y);
+  if (FMouseResize)
+    DragSelectionHandle(ACol, ARow);
   bool keepCursor = MoveSelectMode(ACol, ARow, X, Y);
   if (valid && MoveLinks(ACol, ARow, X, Y)) {
     FOwnCursorChange = true;

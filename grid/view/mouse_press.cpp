@@ -106,9 +106,16 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
   const int X = Message.XPos, Y = Message.YPos;
   FDoOnClick = FMouseDownMove = FMouseKeepDown = true;
   FSpinUpClick = FSpinDnClick = false;
+  // A resize whose release never came (the capture was taken away) pastes nothing later.
+  FMouseResize = false;
   int ACol = -1, ARow = -1;
   MouseToCell(X, Y, ACol, ARow);
   const TGridRect pressSel = Selection();
+
+  if (OnSelectionHandle(X, Y)) {
+    StartSelectionResize(Message);
+    return;
+  }
 
   if (Options().Contains(goEditing) && MouseActions()->RangeSelectAndEdit()) {
     const TGridRect s = Selection();
@@ -122,6 +129,11 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
     OnCanClickCell(this, ARow, ACol, allow);
   if (!allow)
     return;
+
+  if (FCellSelectorMode) {
+    CellSelectorClick(ACol, ARow);
+    return;
+  }
 
   const TShiftState shift = SingleModifier();
   // A plain press on a data cell starts a new disjunct cell selection.

@@ -97,7 +97,8 @@ void TZavStringGrid::WMLButtonUp(TWMMouse &Message)
       FScrollHintWnd->ReleaseHandle();
   }
 
-  if (ACol >= 0 && ARow >= 0) {
+  // A resize dragged onto a cell button still ends as a resize.
+  if (!FMouseResize && ACol >= 0 && ARow >= 0) {
     const TPoint b = BaseCell(ACol, ARow);
     const int realCol = DisplToRealCol(b.X);
     if ((HasButton(realCol, b.Y) && GetCellButtonRect(b.X, b.Y).Contains(TPoint(X, Y))) ||
@@ -122,6 +123,7 @@ void TZavStringGrid::WMLButtonUp(TWMMouse &Message)
   TBaseGrid::WMLButtonUp(Message);
   if (state == gsSelecting)
     FGridState = gsNormal;
+  EndSelectionResize();
 
   if (wasSizing || wasMoving || ACol < 0 || ARow < 0)
     return;

@@ -361,7 +361,7 @@ bool TZavStringGrid::MoveSelectMode(int ACol, int ARow, int X, int Y)
 {
   TMouseActions *ma = MouseActions();
   const TMouseSelectMode was = FMouseSelectMode;
-  FMouseSelectMode = msNormal;
+  FMouseSelectMode = OnSelectionHandle(X, Y) ? msResize : msNormal;
   if (ACol >= 0 && ARow >= 0 && GridState() != gsColSizing && GridState() != gsRowSizing) {
     const int lastRow = RowCount() - (FloatingFooter()->Visible() && FloatingFooter()->FooterStyle() == fsFixedLastRow ? 2 : 1);
     if (ACol < FixedCols() && ARow < FixedRows() && ma->AllSelect())
@@ -374,8 +374,11 @@ bool TZavStringGrid::MoveSelectMode(int ACol, int ARow, int X, int Y)
   }
   // The cursor was chosen before this move: a zone entered or left shows at once.
   if (FMouseSelectMode != was && HandleAllocated() && !FSizeFixed && !FSizeFixedR)
-    SetWindowCursor(Handle(), FMouseSelectMode == msNormal ? Cursor() : SelectModeCursor());
-  return FMouseSelectMode != msNormal;
+    SetWindowCursor(Handle(), FMouseSelectMode != msNormal ? SelectModeCursor()
+                              : FCellSelectorMode          ? CellSelectorCursor
+                                                           : Cursor());
+  // The handle's cursor is chosen anew at every move; the grid's own cursor stays.
+  return FMouseSelectMode != msNormal && FMouseSelectMode != msResize;
 }
 
 TCursor TZavStringGrid::SelectModeCursor() const
@@ -440,6 +443,75 @@ bool TZavStringGrid::MoveLinks(int ACol, int ARow, int X, int Y)
     }
   }
   return keep;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection resizer: the handle at the selection's bottom-right corner is dragged to enlarge
+// the selection, and the block copied at the press is pasted into the enlarged one.
+
+bool TZavStringGrid::OnSelectionHandle(int X, int Y)
+{
+  if (!FSelectionResizer || !SelectionRectangle())
+    return false;
+  const TGridRect s = Selection();
+  if (TCustomGrid::CellRect(s.Right, s.Bottom).IsEmpty())
+    return false;
+  const TRect R = CellRect(s.Right, s.Bottom);
+  return X >= R.Right - 6 && X < R.Right && Y >= R.Bottom - 6 && Y < R.Bottom;
+}
+
+void TZavStringGrid::StartSelectionResize(TWMMouse &Message)
+{
+  const TGridRect sel = Selection();
+  FGridState = gsSelecting;
+  FDropSelection = sel;
+  CopySelectionToClipboard();
+  FMouseResize = true;
+  if (!Options().Contains(goEditing) && !MouseActions()->RangeSelectAndEdit())
+    TBaseGrid::WMLButtonDown(Message);
+  // The platform's press, when it ran, moved the current cell to the handle's cell. The drag
+  // moves the bottom-right corner, so the top-left one becomes the fixed end, the current cell.
+  SetSelection(TGridRect(sel.Right, sel.Bottom, sel.Left, sel.Top));
+  MouseMove({}, Message.XPos, Message.YPos);
+  Message.Result = 1;
+}
+
+// Done here rather than by the platform's range drag, which with goEditing on would move the
+// current cell instead of extending the range.
+void TZavStringGrid::DragSelectionHandle(int ACol, int ARow)
+{
+  if (ACol < FixedCols() || ARow < FixedRows() || ACol >= ColCount() - FixedRightCols() ||
+      ARow >= RowCount() - FixedFooters())
+    return;
+  const int l = FDropSelection.Left, t = FDropSelection.Top;
+  const TGridRect want(std::min(l, ACol), std::min(t, ARow), std::max(l, ACol), std::max(t, ARow));
+  if (Selection() == want && Col() == l && Row() == t)
+    return;
+  SetSelection(TGridRect(ACol, ARow, l, t));
+}
+
+void TZavStringGrid::EndSelectionResize()
+{
+  if (!FMouseResize)
+    return;
+  const TGridRect from = FDropSelection;
+  if (OnSelectionResize)
+    OnSelectionResize(this, from, Selection());
+  // The paste writes as the grid, whatever editing the current cell turned off; the flag
+  // keeps its meaning for the cells after it.
+  const bool editDisabled = FEditingDisabled;
+  FEditingDisabled = true;
+  try {
+    PasteSelectionFromClipboard();
+  } catch (...) {
+    FMouseResize = false;
+    FEditingDisabled = editDisabled;
+    throw;
+  }
+  FMouseResize = false;
+  FEditingDisabled = editDisabled;
+  if (OnSelectionResized)
+    OnSelectionResized(this, from, Selection());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -599,12 +671,17 @@ bool TZavStringGrid::KeepClearOfPanels(int ARow)
   return true;
 }
 
-void TZavStringGrid::SelectCellRepaints(int OldCol, int OldRow, const TGridRect &OldSel, int ACol, int ARow)
+void TZavStringGrid::RepaintRowIndicators(int OldRow, int NewRow)
 {
   if (RowIndicator() && !RowIndicator()->Empty() && FixedCols() > 0) {
     RepaintCell(0, OldRow);
-    RepaintCell(0, ARow);
+    RepaintCell(0, NewRow);
   }
+}
+
+void TZavStringGrid::SelectCellRepaints(int OldCol, int OldRow, const TGridRect &OldSel, int ACol, int ARow)
+{
+  RepaintRowIndicators(OldRow, ARow);
   if (ActiveCellShow()) {
     RepaintActiveCellHeaders(OldCol, OldRow, ARow, ACol);
     if (OldSel.Left != OldCol && OldSel.Top != OldRow)

@@ -139,8 +139,10 @@ void TZavStringGrid::Click()
 
 bool TZavStringGrid::SelectCell(int ACol, int ARow)
 {
-  if (FForceSel)
+  if (FForceSel) {
+    RepaintRowIndicators(Row(), ARow);
     return true;
+  }
   if (!Parent())
     return true;
   if (!KeepClearOfPanels(ARow))

@@ -292,6 +292,11 @@ void TZavStringGrid::WMSetCursor(TWMSetCursor &Message)
     Message.Result = 1;
     return;
   }
+  if (FCellSelectorMode) {
+    SetWindowCursor(Handle(), CellSelectorCursor);
+    Message.Result = 1;
+    return;
+  }
   TBaseGrid::WMSetCursor(Message);
   if (Message.Result == 0 && HandleAllocated()) {
     TPoint pt;

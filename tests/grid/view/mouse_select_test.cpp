@@ -495,3 +495,102 @@ TEST_F(MouseSelect, CurrentCellKeepsClearOfTheFooterAndTheSearchPanel)
 }
 
 } // namespace
+
+namespace {
+
+struct SelectionResizer : MouseSelect {
+  QStringList events;
+  static QString Rect(const TGridRect &R) { return QStringLiteral("%1,%2-%3,%4").arg(R.Left).arg(R.Top).arg(R.Right).arg(R.Bottom); }
+
+  SelectionResizer()
+  {
+    sg->SetSelectionRectangle(true);
+    sg->SetSelectionResizer(true);
+    sg->OnSelectionResize = [this](TObject *, TGridRect From, TGridRect To) { events << "resize " + Rect(From) + " " + Rect(To); };
+    sg->OnSelectionResized = [this](TObject *, TGridRect From, TGridRect To) { events << "resized " + Rect(From) + " " + Rect(To); };
+  }
+  // A point inside the handle square of the selection's bottom-right cell.
+  TPoint Handle()
+  {
+    const TGridRect s = sg->Selection();
+    const TRect R = sg->CellRect(s.Right, s.Bottom);
+    return TPoint(R.Right - 3, R.Bottom - 3);
+  }
+  void Drag(TPoint From, TPoint To)
+  {
+    SimMouseMove(sg, From.X, From.Y);
+    SimMouseDown(sg, From.X, From.Y);
+    SimMouseMove(sg, (From.X + To.X) / 2, (From.Y + To.Y) / 2);
+    SimMouseMove(sg, To.X, To.Y);
+    SimMouseUp(sg, To.X, To.Y);
+    SimProcess();
+  }
+};
+
+TEST_F(SelectionResizer, DraggingTheHandleGrowsTheSelectionAndReportsBothRectangles)
+{
+  // With goEditing alone the platform's range drag would only move the current cell.
+  struct { const char *name; bool editing, rangeSelectAndEdit; } modes[] = {
+      {"range select", false, false}, {"spreadsheet", true, true}, {"editing", true, false}};
+  for (const auto &m : modes) {
+    SCOPED_TRACE(m.name);
+    events.clear();
+    sg->SetOptions(m.editing ? sg->Options() + goRangeSelect + goEditing : sg->Options() + goRangeSelect - goEditing);
+    sg->MouseActions()->SetRangeSelectAndEdit(m.rangeSelectAndEdit);
+    sg->SetSelection(TGridRect(1, 1, 2, 2));
+    SimProcess();
+    const TPoint h = Handle();
+    SimMouseMove(sg, h.X, h.Y);
+    EXPECT_EQ(CursorShapeOf(sg), int(Qt::SizeAllCursor));
+    SimMouseDown(sg, h.X, h.Y);
+    // The press keeps the selection; the move drags its bottom-right corner.
+    EXPECT_EQ(Rect(sg->Selection()), "1,1-2,2");
+    const TPoint to = Mid(sg, 3, 4);
+    SimMouseMove(sg, to.X, to.Y);
+    EXPECT_EQ(Rect(sg->Selection()), "1,1-3,4");
+    EXPECT_TRUE(events.isEmpty());
+    SimMouseUp(sg, to.X, to.Y);
+    SimProcess();
+    EXPECT_EQ(events, QStringList({"resize 1,1-2,2 1,1-3,4", "resized 1,1-2,2 1,1-3,4"}));
+    EXPECT_EQ(Rect(sg->Selection()), "1,1-3,4");
+    EXPECT_FALSE(sg->EditorMode());
+
+    // The gesture is over: moves select nothing more, and the next plain press is a plain
+    // press that reports no resize.
+    events.clear();
+    const TPoint away = Mid(sg, 4, 8);
+    SimMouseMove(sg, away.X, away.Y);
+    EXPECT_EQ(Rect(sg->Selection()), "1,1-3,4");
+    EXPECT_NE(CursorShapeOf(sg), int(Qt::SizeAllCursor));
+    SimClick(sg, away.X, away.Y);
+    SimProcess();
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_EQ(TPoint(sg->Col(), sg->Row()), TPoint(4, 8));
+  }
+}
+
+TEST_F(SelectionResizer, OnlyTheHandleSquareOfAShownRectangleStartsAResize)
+{
+  sg->SetOptions(sg->Options() + goRangeSelect);
+  const TRect R = sg->CellRect(2, 2);
+  struct { const char *name; int x, y; bool rectangle, resizes; } cases[] = {
+      {"top-left of the square", R.Right - 6, R.Bottom - 6, true, true},
+      {"last pixel of the square", R.Right - 1, R.Bottom - 1, true, true},
+      {"left of the square", R.Right - 7, R.Bottom - 3, true, false},
+      {"above the square", R.Right - 3, R.Bottom - 7, true, false},
+      {"without the selection rectangle", R.Right - 3, R.Bottom - 3, false, false},
+  };
+  for (const auto &k : cases) {
+    events.clear();
+    sg->SetSelectionRectangle(k.rectangle);
+    sg->SetSelection(TGridRect(1, 1, 2, 2));
+    SimProcess();
+    const TPoint to = Mid(sg, 3, 3);
+    Drag(TPoint(k.x, k.y), to);
+    EXPECT_EQ(!events.isEmpty(), k.resizes) << k.name;
+    // Outside the handle the press is an ordinary range drag from the pressed cell.
+    EXPECT_EQ(Rect(sg->Selection()), k.resizes ? "1,1-3,3" : "2,2-3,3") << k.name;
+  }
+}
+
+} // namespace

@@ -2,6 +2,7 @@
 
 #include "framework/dialogs/dialogs.h"
 #include "grid/core/sort_settings.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
@@ -218,6 +219,90 @@ TEST_F(MouseInput, RadioGroupClickChoosesTheItemUnderThePointer)
   EXPECT_EQ(idx, 1);
   EXPECT_EQ(log, QStringList({"2,4:1"}));
   EXPECT_EQ(TPoint(sg->Col(), sg->Row()), TPoint(2, 4));
+}
+
+} // namespace
+
+namespace {
+
+// A grid that picks cells, as a derived grid switches cell-selector mode on.
+class TPickGrid : public TZavStringGrid {
+public:
+  using TZavStringGrid::TZavStringGrid;
+  void SetPicking(bool On) { FCellSelectorMode = On; }
+  QList<TPoint> picked;
+
+protected:
+  void CellSelectorClick(int ACol, int ARow) override { picked << TPoint(ACol, ARow); }
+};
+
+TEST_F(MouseInput, CellSelectorModeHandsThePressedCellToTheHookOnly)
+{
+  auto *g = new TPickGrid(&form);
+  g->SetParent(&form);
+  g->SetBounds(450, 0, 400, 200);
+  g->SetColCount(5);
+  g->SetRowCount(6);
+  g->OnClickCell = [this](TObject *, int r, int c) { log << QStringLiteral("cell %1,%2").arg(r).arg(c); };
+  bool allow = true;
+  g->OnCanClickCell = [&](TObject *, int, int, bool &A) { A = allow; };
+  SimProcess();
+  g->SetPicking(true);
+  const TPoint p = Mid(g, 3, 4);
+  SimMouseMove(g, p.X, p.Y);
+  EXPECT_EQ(CursorShapeOf(g), int(Qt::CrossCursor));
+  SimClick(g, p.X, p.Y);
+  EXPECT_EQ(g->picked, QList<TPoint>({TPoint(3, 4)}));
+  EXPECT_EQ(TPoint(g->Col(), g->Row()), TPoint(1, 1));
+  EXPECT_TRUE(log.isEmpty());
+  // A refused click picks nothing.
+  allow = false;
+  SimClick(g, p.X, p.Y);
+  EXPECT_EQ(g->picked.size(), 1);
+  // Out of the mode the press is an ordinary click again.
+  allow = true;
+  g->SetPicking(false);
+  SimMouseMove(g, p.X + 1, p.Y);
+  EXPECT_NE(CursorShapeOf(g), int(Qt::CrossCursor));
+  SimClick(g, p.X, p.Y);
+  EXPECT_EQ(g->picked.size(), 1);
+  EXPECT_EQ(TPoint(g->Col(), g->Row()), TPoint(3, 4));
+  EXPECT_EQ(log, QStringList({"cell 4,3"}));
+}
+
+TEST_F(MouseInput, RowIndicatorFollowsTheCurrentRowOfAForcedMove)
+{
+  // A press on a cell button moves the current cell without the usual checks; the indicator
+  // must still leave the old row.
+  sg->RowIndicator()->SetSize(8, 8);
+  // Red on a white frame: the frame's colour is the transparent one.
+  TCanvas *ic = sg->RowIndicator()->Canvas();
+  ic->Brush()->SetColor(clWhite);
+  ic->FillRect(TRect(0, 0, 8, 8));
+  ic->Brush()->SetColor(clRed);
+  ic->FillRect(TRect(1, 1, 7, 7));
+  sg->SetOptions(sg->Options() + goEditing);
+  sg->AddButton(2, 5, 30, 16, "...", haRight, vaCenter);
+  Click(sg, 1, 2);
+  SimProcess();
+  auto hasIndicator = [this](const QImage &Img, int Row) {
+    const TRect R = sg->CellRect(0, Row);
+    for (int y = R.Top; y < R.Bottom; ++y)
+      for (int x = R.Left; x < R.Right; ++x)
+        if (Img.pixelColor(x, y) == QColor(255, 0, 0))
+          return true;
+    return false;
+  };
+  QImage img = GrabControl(sg);
+  ASSERT_TRUE(hasIndicator(img, 2));
+  const TRect b = sg->GetCellButtonRect(2, 5);
+  SimClick(sg, (b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
+  SimProcess();
+  ASSERT_EQ(sg->Row(), 5);
+  img = GrabControl(sg);
+  EXPECT_TRUE(GrabToPng(sg, testsupport::OutputDir() + "/row_indicator_forced_move.png"));
+  EXPECT_FALSE(hasIndicator(img, 2));
+  EXPECT_TRUE(hasIndicator(img, 5));
 }
 
 } // namespace
