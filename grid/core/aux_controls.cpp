@@ -256,14 +256,18 @@ void FillFilterList(TCustomListBox *List, const TStrings *Entries, const TFilter
                     const QString &Clear)
 {
   auto *checks = dynamic_cast<TCheckListBox *>(List);
+  QStringList entries;
   List->Items()->BeginUpdate();
   List->Items()->Clear();
   for (int i = 0; i < Entries->Count(); ++i) {
     QString friendly, condition;
-    SplitFilterEntry(Entries->Strings(i), friendly, condition);
+    entries << Entries->Strings(i);
+    SplitFilterEntry(entries.back(), friendly, condition);
     List->Items()->Add(friendly);
   }
   List->Items()->EndUpdate();
+  if (auto *drop = dynamic_cast<TDropCheckList *>(List))
+    drop->SetEntries(entries);
   if (!checks)
     return;
   for (int i = 0; i < Entries->Count(); ++i) {

@@ -3,6 +3,7 @@
 // of transparent cells, the search bar's edit, the filter value and check lists, the slim scroll
 // bar and the floating header of a column being moved.
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -112,9 +113,16 @@ public:
   using TCheckListBox::TCheckListBox;
   TDropListSelectEvent OnSelect;
   void WndProc(TMessage &Message) override;
+  // The filter list entries it was filled with: what its checks stand for while it is open,
+  // also when the rows they filter change the column's list.
+  const QStringList &Entries() const { return FEntries; }
+  void SetEntries(const QStringList &Value) { FEntries = Value; }
 
 protected:
   void ClickCheck() override;
+
+private:
+  QStringList FEntries;
 };
 
 class TFilter;

@@ -263,15 +263,23 @@ void TZavStringGrid::ApplyFilterChecks(const std::vector<bool> &Checked)
   if (col < 0 || col >= AllColCount())
     return;
   GetColumnFilterList(col);
+  // The open check list outlives the filtering done by each of its checks, which can change
+  // the column's list (an incremental one shrinks to the rows shown): its own entries count.
+  QStringList entries = FFilterCheckList->Entries();
+  if (!FFilterCheckList->Visible() || entries.size() != int(Checked.size())) {
+    entries.clear();
+    for (int i = 0; i < FFilterList->Count(); ++i)
+      entries << FFilterList->Strings(i);
+  }
   if (FAutoFilterUpdate)
     SetFilterActive(false);
   FFilter->Clear();
   bool first = true;
-  for (int i = 0; i < FFilterList->Count() && i < int(Checked.size()); ++i) {
+  for (int i = 0; i < entries.size() && i < int(Checked.size()); ++i) {
     if (!Checked[size_t(i)])
       continue;
     QString friendly, condition;
-    SplitFilterEntry(FFilterList->Strings(i), friendly, condition);
+    SplitFilterEntry(entries[i], friendly, condition);
     if (condition == FFilterDropDownClear)
       condition.clear();
     if (OnFilterCheck)
