@@ -2,7 +2,9 @@
 
 #include <QListWidget>
 #include <QObject>
+#include <QStyle>
 
+#include "framework/controls/classiclook.h"
 #include "framework/stdctrls/stdctrls_private.h"
 
 namespace {
@@ -49,6 +51,13 @@ void TCheckListBox::SetState(int Index, TCheckBoxState Value)
     l->item(Index)->setCheckState(ToQt(Value));
     --FUpdatingChecks;
   }
+}
+
+int TCheckListBox::CheckWidth() const
+{
+  // The item view puts a margin on either side of the indicator.
+  QStyle *style = ClassicStyle();
+  return style->pixelMetric(QStyle::PM_IndicatorWidth) + 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
 }
 
 void TCheckListBox::ClickCheck()

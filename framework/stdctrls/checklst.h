@@ -16,6 +16,8 @@ public:
   void SetChecked(int Index, bool Value) { SetState(Index, Value ? cbChecked : cbUnchecked); }
   TCheckBoxState State(int Index) const;
   void SetState(int Index, TCheckBoxState Value);
+  // Room an item's check box takes before its text.
+  int CheckWidth() const;
 
   // A click on an item's box, or Space on the current item, changed its check.
   TNotifyEvent OnClickCheck;
