@@ -433,7 +433,7 @@ protected:
   void CreateWindowDone() override;
   void DestroyWnd() override;
   QListWidget *ListWidget() const;
-  void ItemsChanged();
+  virtual void ItemsChanged();
   void ApplyLook();
   void ApplySelection();
   void NativeSelectionChanged();

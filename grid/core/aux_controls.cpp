@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "grid/core/grid_helper_classes.h"
 #include "grid/core/zav_string_grid.h"
 
 namespace {
@@ -204,21 +205,86 @@ void TDropList::KeyPress(QChar &Key)
   TListBox::KeyPress(Key);
 }
 
+namespace {
+
+// A click outside an open filter list closes it, and the grid forgets the column it was for.
+void CancelFilterList(TWinControl *List, const TMessage &Message)
+{
+  if (Message.Msg != CM_CANCELMODE)
+    return;
+  TPoint p;
+  if (!GetCursorPos(p))
+    return;
+  p = List->ScreenToClient(p);
+  const bool inside = p.X >= 0 && p.Y >= 0 && p.X < List->Width() && p.Y < List->Height();
+  if (!inside) {
+    if (auto *grid = dynamic_cast<TZavStringGrid *>(List->Parent()))
+      grid->SetFilterColumn(-1);
+    List->SetVisible(false);
+  }
+}
+
+} // namespace
+
 void TDropList::WndProc(TMessage &Message)
 {
-  if (Message.Msg == CM_CANCELMODE) {
-    TPoint p;
-    if (GetCursorPos(p)) {
-      p = ScreenToClient(p);
-      const bool inside = p.X >= 0 && p.Y >= 0 && p.X < Width() && p.Y < Height();
-      if (!inside) {
-        if (auto *grid = dynamic_cast<TZavStringGrid *>(Parent()))
-          grid->SetFilterColumn(-1);
-        SetVisible(false);
-      }
-    }
-  }
+  CancelFilterList(this, Message);
   TListBox::WndProc(Message);
+}
+
+void TDropCheckList::WndProc(TMessage &Message)
+{
+  CancelFilterList(this, Message);
+  TCheckListBox::WndProc(Message);
+}
+
+void TDropCheckList::ClickCheck()
+{
+  TCheckListBox::ClickCheck();
+  if (OnSelect)
+    OnSelect(this, -1);
+}
+
+void SplitFilterEntry(const QString &Entry, QString &Friendly, QString &Condition)
+{
+  const int eq = Entry.indexOf(QLatin1Char('='));
+  Friendly = eq < 0 ? Entry : Entry.left(eq);
+  Condition = eq < 0 ? Entry : Entry.mid(eq + 1);
+}
+
+void FillFilterList(TCustomListBox *List, const TStrings *Entries, const TFilter *Filter, int Column,
+                    const QString &Clear)
+{
+  auto *checks = dynamic_cast<TCheckListBox *>(List);
+  QStringList entries;
+  List->Items()->BeginUpdate();
+  List->Items()->Clear();
+  for (int i = 0; i < Entries->Count(); ++i) {
+    QString friendly, condition;
+    entries << Entries->Strings(i);
+    SplitFilterEntry(entries.back(), friendly, condition);
+    List->Items()->Add(friendly);
+  }
+  List->Items()->EndUpdate();
+  if (auto *drop = dynamic_cast<TDropCheckList *>(List))
+    drop->SetEntries(entries);
+  if (!checks)
+    return;
+  for (int i = 0; i < Entries->Count(); ++i) {
+    QString friendly, condition;
+    SplitFilterEntry(Entries->Strings(i), friendly, condition);
+    if (condition == Clear)
+      condition.clear();
+    const QString quoted = friendly.contains(QLatin1Char(' ')) ? QLatin1Char('"') + friendly + QLatin1Char('"') : friendly;
+    bool checked = false;
+    for (int k = 0; k < Filter->Count() && !checked; ++k) {
+      const TFilterData *f = Filter->Items(k);
+      // The condition is what checking the entry stores, so a list opened again shows the
+      // checks in force, also for entries whose condition is not their text.
+      checked = f->Column() == Column && (f->Condition() == condition || f->Condition() == quoted);
+    }
+    checks->SetChecked(i, checked);
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

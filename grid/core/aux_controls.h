@@ -1,13 +1,15 @@
 #pragma once
 // Small controls a grid makes for itself: editors of controls embedded in a cell's mark-up and
-// of transparent cells, the search bar's edit, the filter value list, the slim scroll bar and the
-// floating header of a column being moved.
+// of transparent cells, the search bar's edit, the filter value and check lists, the slim scroll
+// bar and the floating header of a column being moved.
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
 #include "editors/zsg_combo.h"
 #include "framework/controls/controls.h"
+#include "framework/stdctrls/checklst.h"
 #include "framework/stdctrls/mask.h"
 #include "framework/stdctrls/stdctrls.h"
 
@@ -103,6 +105,37 @@ protected:
 private:
   void Choose();
 };
+
+// Check list of a column filter: it stays open while the user checks entries; every change
+// of a check is reported with item index -1.
+class TDropCheckList : public TCheckListBox {
+public:
+  using TCheckListBox::TCheckListBox;
+  TDropListSelectEvent OnSelect;
+  void WndProc(TMessage &Message) override;
+  // The filter list entries it was filled with: what its checks stand for while it is open,
+  // also when the rows they filter change the column's list.
+  const QStringList &Entries() const { return FEntries; }
+  void SetEntries(const QStringList &Value) { FEntries = Value; }
+
+protected:
+  void ClickCheck() override;
+
+private:
+  QStringList FEntries;
+};
+
+class TFilter;
+
+// An entry of a column's filter list: "friendly text" or "friendly text=condition" (the
+// condition is then the whole entry).
+void SplitFilterEntry(const QString &Entry, QString &Friendly, QString &Condition);
+
+// Fills a filter drop-down with the friendly texts of Entries. A check list checks each entry
+// that Filter already holds for Column: its condition (Clear standing for none), or its text,
+// in double quotes when it holds a blank.
+void FillFilterList(TCustomListBox *List, const TStrings *Entries, const TFilter *Filter, int Column,
+                    const QString &Clear);
 
 enum class TScrollDirection { sdVertical, sdHorizontal };
 using enum TScrollDirection;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "framework/system/sysutils.h"
+#include "grid/core/aux_controls.h"
 #include "grid/core/grid_helper_classes.h"
 #include "grid/foundation/filter_conditions.h"
 #include "grid/foundation/grid_utils.h"
@@ -214,18 +215,6 @@ void TZavStringGrid::DoFilterDone()
     OnFilterDone(this);
 }
 
-namespace {
-
-// An entry of the filter list: "friendly text" or "friendly text=condition".
-void SplitFilterEntry(const QString &Entry, QString &Friendly, QString &Condition)
-{
-  const int eq = Entry.indexOf(QLatin1Char('='));
-  Friendly = eq < 0 ? Entry : Entry.left(eq);
-  Condition = eq < 0 ? Entry : Entry.mid(eq + 1);
-}
-
-}  // namespace
-
 void TZavStringGrid::DoFilterSelect(int ItemIndex)
 {
   if (CanFocus())
@@ -261,9 +250,11 @@ void TZavStringGrid::DoFilterSelect(int ItemIndex)
 
 void TZavStringGrid::DoFilterCheck()
 {
-  // The check list control reports its states through ApplyFilterChecks; without it no entry
-  // is checked.
-  ApplyFilterChecks({});
+  std::vector<bool> checked(size_t(FFilterCheckList->Items()->Count()));
+  for (size_t i = 0; i < checked.size(); ++i)
+    checked[i] = FFilterCheckList->Checked(int(i));
+  ApplyFilterChecks(checked);
+  FFilterCheckList->Invalidate();
 }
 
 void TZavStringGrid::ApplyFilterChecks(const std::vector<bool> &Checked)
@@ -272,19 +263,27 @@ void TZavStringGrid::ApplyFilterChecks(const std::vector<bool> &Checked)
   if (col < 0 || col >= AllColCount())
     return;
   GetColumnFilterList(col);
+  // The open check list outlives the filtering done by each of its checks, which can change
+  // the column's list (an incremental one shrinks to the rows shown): its own entries count.
+  QStringList entries = FFilterCheckList->Entries();
+  if (!FFilterCheckList->Visible() || entries.size() != int(Checked.size())) {
+    entries.clear();
+    for (int i = 0; i < FFilterList->Count(); ++i)
+      entries << FFilterList->Strings(i);
+  }
   if (FAutoFilterUpdate)
     SetFilterActive(false);
   FFilter->Clear();
   bool first = true;
-  for (int i = 0; i < FFilterList->Count() && i < int(Checked.size()); ++i) {
+  for (int i = 0; i < entries.size() && i < int(Checked.size()); ++i) {
     if (!Checked[size_t(i)])
       continue;
     QString friendly, condition;
-    SplitFilterEntry(FFilterList->Strings(i), friendly, condition);
+    SplitFilterEntry(entries[i], friendly, condition);
     if (condition == FFilterDropDownClear)
       condition.clear();
     if (OnFilterCheck)
-      OnFilterCheck(this, col, i, friendly, condition, nullptr);
+      OnFilterCheck(this, col, i, friendly, condition, FFilterCheckList.get());
     TFilterData *f = FFilter->Add();
     f->SetColumn(int16_t(col));
     f->SetCondition(condition);

@@ -165,7 +165,11 @@ void TZavStringGrid::CreateSubObjects()
   FFilterValueList->SetBounds(0, 0, 0, 0);
   FFilterValueList->SetVisible(false);
   FFilterValueList->OnSelect = [this](TObject *, int ItemIndex) { DoFilterSelect(ItemIndex); };
-  // The filter check list (47) comes with the check-list control it is built on.
+  FFilterCheckList = std::make_unique<TDropCheckList>(this);
+  FFilterCheckList->SetParent(this);
+  FFilterCheckList->SetBounds(0, 0, 0, 0);
+  FFilterCheckList->SetVisible(false);
+  FFilterCheckList->OnSelect = [this](TObject *, int) { DoFilterCheck(); };
   FFilterList = std::make_unique<TStringList>();
   FFilterList->SetSorted(true);
   FFilterList->SetDuplicates(dupIgnore);

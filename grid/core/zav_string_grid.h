@@ -1790,7 +1790,7 @@ private:
   std::unique_ptr<TIntList> FIgnoreColumns;
   std::unique_ptr<TFilterDropDown> FFilterDropDown;
   std::unique_ptr<TDropList> FFilterValueList;
-  TPendingPtr<TDropCheckList> FFilterCheckList;
+  std::unique_ptr<TDropCheckList> FFilterCheckList;
   std::unique_ptr<TStringList> FFilterList;
   // Run time only.
   std::unique_ptr<TGridFocusWindow> FFocusWindow;

@@ -1,7 +1,10 @@
 // End of a left-button gesture, the double click and the right button.
 #include "grid/core/zav_string_grid.h"
 
+#include "framework/graphics/graphics.h"
+#include "grid/core/aux_controls.h"
 #include "grid/core/control_look.h"
+#include "grid/core/feature_settings.h"
 #include "grid/core/grid_helper_classes.h"
 #include "grid/core/sort_settings.h"
 #include "grid/foundation/grid_options.h"
@@ -167,17 +170,77 @@ void TZavStringGrid::WMLButtonUp(TWMMouse &Message)
   HeaderSortClick(realCol);
 }
 
+namespace {
+
+// Fills, sizes and places a column's filter list below the glyph of header cell R and shows it.
+void ShowFilterList(TZavStringGrid *Grid, TCustomListBox *List, int ACol, const TRect &R)
+{
+  TFilterDropDown *dd = Grid->FilterDropDown();
+  List->SetColor(dd->Color());
+  List->Font()->Assign(dd->Font());
+  FillFilterList(List, Grid->FilterList(), Grid->Filter(), Grid->FilterColumn(), Grid->FilterDropDownClear());
+  auto *checks = dynamic_cast<TCheckListBox *>(List);
+  if (!checks)
+    List->SetItemIndex(0);
+  int w = dd->Width(), h = dd->Height();
+  if (dd->AutoSize()) {
+    TBitmap measure;
+    measure.Canvas()->Font()->Assign(dd->Font());
+    int widest = 0;
+    for (int i = 0; i < List->Items()->Count(); ++i)
+      widest = std::max(widest, measure.Canvas()->TextWidth(List->Items()->Strings(i)));
+    // The check boxes take room before the texts, which would otherwise be cut.
+    if (checks)
+      widest += checks->CheckWidth();
+    h = List->Items()->Count() * List->ItemHeight() + 2 * GetSystemMetrics(SM_CYEDGE);
+    w = 2 * GetSystemMetrics(SM_CXEDGE) + widest + 8;
+  }
+  int left = R.Right - 16;
+  if (dd->ColumnWidth()) {
+    left = R.Left;
+    w = R.Right - R.Left;
+  }
+  if (left + w > Grid->Width())
+    left = std::max(0, Grid->CellRect(ACol, 0).Right - w);
+  List->SetParent(Grid);
+  List->SetBounds(left, R.Top + 16, w, h);
+  List->SetVisible(true);
+  if (List->CanFocus())
+    List->SetFocus();
+}
+
+} // namespace
+
 void TZavStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
   const bool notify = Button == mbLeft || (Button == mbRight && MouseActions()->SelectOnRightClick());
   const TGridRect oldSel = Selection();
+  int ACol = -1, ARow = -1;
+  MouseToCell(X, Y, ACol, ARow);
+  // A release on a column's filter glyph opens its list; any other release closes the lists (a
+  // check list left open without its column would filter nothing).
+  const int filterCol = ACol >= 0 ? RealColIndex(ACol) : -1;
+  bool filterOpened = false;
+  if (ARow >= 0 && ARow == FFilterDropDownRow && filterCol >= 0 && filterCol != FFilterColumn) {
+    const TRect R = CellRect(ACol, ARow);
+    if (X > R.Right - 16 && X < R.Right - 3 && Y < R.Top + 19 && GetColumnFilterList(filterCol)) {
+      FFilterColumn = filterCol;
+      TCustomListBox *list = FFilterDropDownCheck ? static_cast<TCustomListBox *>(FFilterCheckList.get())
+                                                  : FFilterValueList.get();
+      ShowFilterList(this, list, ACol, R);
+      filterOpened = true;
+    }
+  }
+  if (!filterOpened) {
+    FFilterValueList->SetVisible(false);
+    FFilterCheckList->SetVisible(false);
+    FFilterColumn = -1;
+  }
   // A sizing drag that ended outside the grid changes nothing.
   if ((X > Width() && GridState() == gsColSizing) || (Y > Height() && GridState() == gsRowSizing)) {
     FGridState = gsNormal;
     return;
   }
-  int ACol = -1, ARow = -1;
-  MouseToCell(X, Y, ACol, ARow);
   if (Button == mbLeft && ACol >= 0 && ARow >= 0 && MouseActions()->DisjunctCellSelect() &&
       !ReleaseDisjunctCells(ACol, ARow))
     return;

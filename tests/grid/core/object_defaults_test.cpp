@@ -139,10 +139,11 @@ TEST(ObjectDefaults, DesignTimeGridHasNoRunTimeControlsAndATahomaActiveCellFont)
   const int runControls = run->OwnedControls();
   form.SetDesigning(true);
   auto *design = new TProbeGrid(&form);
-  // Always: the footer panel, the search panel, the scroll hint window and the filter value list.
-  EXPECT_EQ(design->OwnedControls(), 4);
+  // Always: the footer panel, the search panel, the scroll hint window and the filter value and
+  // check lists.
+  EXPECT_EQ(design->OwnedControls(), 5);
   // Run time adds the focus frame, four arrows, ten editor controls and two scroll bars.
-  EXPECT_EQ(runControls, 4 + 17);
+  EXPECT_EQ(runControls, 5 + 17);
   EXPECT_EQ(design->ActiveCellFont()->Name(), "Tahoma");
   // No resize chain for a designed grid: the form keeps only the run-time grid's handler.
   EXPECT_EQ(GridModule().ResizeChains.at(&form).Grids.size(), 1u);
