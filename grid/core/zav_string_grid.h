@@ -95,14 +95,6 @@ enum class TBalloonIcon;
 
 class TGridChangeNotifier;
 
-// Owner of a sub-object whose class comes with a later topic: it stays empty until then.
-struct TPendingDelete {
-  template <typename T>
-  void operator()(T *) const {}
-};
-template <typename T>
-using TPendingPtr = std::unique_ptr<T, TPendingDelete>;
-
 class TZavStringGrid : public TBaseGrid {
 public:
   explicit TZavStringGrid(TComponent *AOwner);
