@@ -8,6 +8,7 @@
 #include "ui/lbbutton.h"
 #include "framework/stdctrls/stdctrls.h"
 #include "framework/testing/x11/x11_input.h"
+#include "grid/core/aux_controls.h"
 #include "grid/core/column_grid.h"
 #include "grid/view/editor_wrappers.h"
 #include "tables/fmqtt_set_topic.h"
@@ -253,6 +254,57 @@ TEST_F(RealDisplay, TemplateWrittenInTheEditorOpenedByADoubleClickReachesTheCell
   for (const TShownBox &B : Boxes) ADD_FAILURE() << "message box: " << B.Text.toStdString();
   EXPECT_TRUE(Editor_Shown);
   EXPECT_EQ(Cell.toStdString(), "{\r\n$VALUE$");
+}
+
+// A header's filter glyph opens the check list inside the grid; the pointer's clicks on its
+// boxes reach it (no grab is left behind by the release that opened it), each check filters,
+// and a click on the grid closes it.
+TEST_F(RealDisplay, FilterCheckListOpenedFromTheHeaderFiltersByPointer)
+{
+  TForm Form(nullptr);
+  Form.SetBounds(100, 100, 500, 400);
+  auto *G = new TZavStringGrid(&Form);
+  G->SetParent(&Form);
+  G->SetBounds(0, 0, 400, 300);
+  G->SetColCount(3);
+  G->SetRowCount(7);
+  const char *Cities[] = {"Berlin", "New York", "Paris", "Berlin", "New York", "Rome"};
+  for (int R = 1; R <= 6; ++R)
+    G->SetCells(1, R, QString::fromUtf8(Cities[R - 1]));
+  G->SetFilterDropDownAuto(true);
+  G->SetFilterDropDownCheck(true);
+  Form.Show();
+  ASSERT_TRUE(Wait_Active(&Form));
+  TDropCheckList *Checks = nullptr;
+  for (int I = 0; I < G->ComponentCount() && !Checks; ++I)
+    Checks = dynamic_cast<TDropCheckList *>(G->Components(I));
+  ASSERT_NE(Checks, nullptr);
+  const auto Shown = [G] {
+    QStringList S;
+    for (int R = 1; R < G->RowCount(); ++R)
+      S << G->Cells(1, R);
+    return S;
+  };
+  const auto Click_Box = [Checks](int I) {
+    const TRect R = Checks->ItemRect(I);
+    XClick(Checks, R.Left + 8, (R.Top + R.Bottom) / 2);
+    XSettle();
+  };
+
+  const TRect H = G->CellRect(1, 0);
+  XClick(G, H.Right - 8, H.Top + 6);
+  XSettle();
+  ASSERT_TRUE(Checks->Visible());
+  Click_Box(2);  // "New York"
+  EXPECT_EQ(Shown(), QStringList({"New York", "New York"}));
+  Click_Box(4);  // "Rome"
+  EXPECT_EQ(Shown(), QStringList({"New York", "New York", "Rome"}));
+  EXPECT_TRUE(Checks->Visible());
+
+  XClick(G, 5, G->ClientHeight() - 10);
+  XSettle();
+  EXPECT_FALSE(Checks->Visible());
+  EXPECT_EQ(G->FilterColumn(), -1);
 }
 
 }  // namespace
