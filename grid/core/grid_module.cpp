@@ -4,6 +4,7 @@
 
 #include "framework/controls/forms.h"
 #include "framework/controls/messages.h"
+#include "framework/controls/window_hook.h"
 #include "framework/system/sysutils.h"
 #include "grid/core/zav_string_grid.h"
 
@@ -40,10 +41,9 @@ void GridModuleStartUp()
   m.Started = true;
   ++m.OleInitCount;  // OLE has no counterpart here; drag and drop goes through the framework
   m.FocusHelperGrid = nullptr;
-  // Window moves reach the grids through the framework's own move handling; the handle only
-  // records that the module keeps focus frames in place.
+  // Any window's move or size change keeps the focus frame where its cell is.
   if (!m.GridHookHandle)
-    m.GridHookHandle = &m;
+    m.GridHookHandle = SetWindowMessageHook(GridCallWndProcHook);
   for (const char *name : GridClasses)
     m.RegisteredClasses << QString::fromLatin1(name);
   m.DatePickerSupported = GetDllFileVersion(QStringLiteral("comctl32.dll")) > 0x00040045;
@@ -57,13 +57,20 @@ void GridModuleShutDown()
   TGridModuleState &m = State();
   if (m.OleInitCount > 0)
     --m.OleInitCount;
+  if (m.GridHookHandle)
+    UnhookWindowMessageHook(m.GridHookHandle);
   m.GridHookHandle = nullptr;
   m.HintFontName.clear();
   m.Started = false;
   m.RegisteredClasses.clear();
 }
 
-void ResetGridModule() { State() = TGridModuleState(); }
+void ResetGridModule()
+{
+  if (State().GridHookHandle)
+    UnhookWindowMessageHook(State().GridHookHandle);
+  State() = TGridModuleState();
+}
 
 void GridCallWndProcHook(uint32_t Msg)
 {

@@ -23,6 +23,9 @@
 
 TZavStringGrid::TZavStringGrid(TComponent *AOwner) : TBaseGrid(AOwner)
 {
+  // The module's start-up runs with the first grid of the program: its registered messages
+  // (the posted edit-done among them) and the window-move hook exist before any grid needs them.
+  GridModuleStartUp();
   SetControlStyle(ControlStyle() + csAcceptsControls);
   FRunTime = !ComponentState().Contains(csDesigning);
   FDesignNoLoad = !FRunTime && AOwner &&

@@ -97,6 +97,22 @@ TEST(ObjectModule, StartUpRegistersMessagesAndTheClipboardFormat)
   ResetGridModule();
 }
 
+// The program never calls the start-up itself: its first grid does, so the edit-done message a
+// grid posts is a registered one and the move hook is in place.
+TEST(ObjectModule, FirstGridStartsTheModule)
+{
+  ResetGridModule();
+  {
+    TZavStringGrid grid(nullptr);
+    EXPECT_TRUE(GridModule().Started);
+    EXPECT_NE(GridModule().GridEditDoneMessage, 0u);
+    EXPECT_EQ(GridModule().GridEditDoneMessage, RegisterWindowMessage("GridEditDone"));
+    EXPECT_NE(GridModule().GridHookHandle, nullptr);
+  }
+  ResetGridModule();
+  EXPECT_EQ(GridModule().GridHookHandle, nullptr);
+}
+
 TEST(ObjectModule, DllFileVersionAndLocaleRoutines)
 {
   EXPECT_EQ(GetDllFileVersion("COMCTL32.DLL"), 0x00060000);

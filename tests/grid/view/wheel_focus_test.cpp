@@ -79,7 +79,6 @@ TEST_F(WheelFocus, ParentTakingTheWheelLeavesTheGridToTheFramework)
 
 TEST_F(WheelFocus, PostedEditDoneReachesOnEditCellDone)
 {
-  GridModuleStartUp();
   QStringList done;
   sg->OnEditCellDone = [&](TObject *, int c, int r) { done << QStringLiteral("%1,%2").arg(c).arg(r); };
   PostMessage(sg->Handle(), GridModule().GridEditDoneMessage, 3, 7);
