@@ -39,8 +39,15 @@ TControl::~TControl()
 LRESULT TControl::Perform(uint32_t Msg, WPARAM WParam, LPARAM LParam)
 {
   TMessage m(Msg, WParam, LParam);
-  WndProc(m);
+  WindowProc(m);
   return m.Result;
+}
+
+TControl::TWndMethod TControl::GetWindowProc()
+{
+  if (FWindowProc)
+    return FWindowProc;
+  return [this](TMessage &Message) { WndProc(Message); };
 }
 
 void TControl::WndProc(TMessage &Message)

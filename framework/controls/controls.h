@@ -151,6 +151,19 @@ public:
   virtual void Dispatch(TMessage &Message);
   virtual void DefaultHandler(TMessage &Message);
   LRESULT Perform(uint32_t Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+  // Where every message sent to the control enters: WndProc, unless another object took the
+  // control's messages over with SetWindowProc (keeping GetWindowProc's answer to pass on what
+  // it does not handle, and to hand back). An empty procedure means WndProc again.
+  using TWndMethod = std::function<void(TMessage &)>;
+  void WindowProc(TMessage &Message)
+  {
+    if (FWindowProc)
+      FWindowProc(Message);
+    else
+      WndProc(Message);
+  }
+  TWndMethod GetWindowProc();
+  void SetWindowProc(TWndMethod Proc) { FWindowProc = std::move(Proc); }
 
   // Parent and position
   TWinControl *Parent() const { return FParent; }  // not owned
@@ -349,6 +362,7 @@ private:
   void FontChanged(TObject *Sender);
   void DoMouseDown(TWMMouse &Message, TMouseButton Button, TShiftState Shift);
   void DoMouseUp(TWMMouse &Message, TMouseButton Button);
+  TWndMethod FWindowProc;
   bool FFontChanging = false;
   int FWheelAccumulator = 0;
 };

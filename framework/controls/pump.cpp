@@ -142,7 +142,7 @@ LRESULT TMessagePump::Deliver(TControl *Control, TMessage &Message)
     ++Serial;
   ++Depth;
   try {
-    Control->WndProc(Message);
+    Control->WindowProc(Message);
   } catch (...) {
     --Depth;
     if (Application)

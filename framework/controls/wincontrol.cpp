@@ -344,7 +344,7 @@ TControl *TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWi
       continue;
     if (c->BoundsRect().Contains(Pos)) {
       TMessage m(CM_HITTEST, 0, PointToLParam(TPoint(Pos.X - c->Left(), Pos.Y - c->Top())));
-      c->WndProc(m);
+      c->WindowProc(m);
       if (m.Result != 0)
         return c;
     }
@@ -367,7 +367,7 @@ void TWinControl::Broadcast(TMessage &Message)
   for (TControl *c : list) {
     if (std::find(FControls.begin(), FControls.end(), c) == FControls.end())
       continue;
-    c->WndProc(Message);
+    c->WindowProc(Message);
     if (Message.Result != 0)
       return;
   }
@@ -742,7 +742,7 @@ void TWinControl::PaintControls(HDC DC, TControl *First)
     if (g->Width() <= 0 || g->Height() <= 0)
       continue;
     TMessage m(WM_PAINT, WPARAM(DC ? DC : reinterpret_cast<HDC>(1)), 0);
-    g->WndProc(m);
+    g->WindowProc(m);
   }
 }
 
@@ -874,7 +874,7 @@ void TWinControl::DefaultHandler(TMessage &Message)
     // The parent may decide first; otherwise the class cursor.
     if (FParent && FParent->HandleAllocated()) {
       TMessage m(WM_SETCURSOR, Message.WParam, Message.LParam);
-      FParent->WndProc(m);
+      FParent->WindowProc(m);
       if (m.Result != 0) {
         Message.Result = 1;
         return;

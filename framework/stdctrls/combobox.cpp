@@ -62,10 +62,10 @@ protected:
     if (TCustomComboBox *control = FControl) {
       TCanvas canvas(&img);
       TMessage paint(WM_PAINT, WPARAM(&canvas), 0);
-      SafeCall(control, [&]() { control->WndProc(paint); });
+      SafeCall(control, [&]() { control->WindowProc(paint); });
       TCanvas frame(&img);
       TMessage ncpaint(WM_NCPAINT, WPARAM(&frame), 0);
-      SafeCall(control, [&]() { control->WndProc(ncpaint); });
+      SafeCall(control, [&]() { control->WindowProc(ncpaint); });
     } else {
       QPainter p(&img);
       PaintNative(p);

@@ -113,6 +113,47 @@ void TBackGround::SetBitmap(TBitmap *Value)
 
 TEditLink::TEditLink(TComponent *AOwner) : TComponent(AOwner), FOwner(dynamic_cast<TZavStringGrid *>(AOwner)) {}
 
+TEditLink::~TEditLink() { EndSubClass(); }
+
+void TEditLink::Notification(TComponent *AComponent, TOperation Operation)
+{
+  TComponent::Notification(AComponent, Operation);
+  if (Operation != opRemove)
+    return;
+  if (FSubClassedControl && AComponent == static_cast<TComponent *>(FSubClassedControl)) {
+    // The control goes: nothing is left to hand back.
+    FSubClassedControl = nullptr;
+    FSubClassed = false;
+    if (FOwner) {
+      FOwner->FGridControlWndProc = nullptr;
+      if (FOwner->FSubClassingLink == this)
+        FOwner->FSubClassingLink = nullptr;
+    }
+  } else if (FOwner && AComponent == static_cast<TComponent *>(FOwner)) {
+    // The grid's destructor has ended the take-over already; its members are gone by now.
+    FOwner = nullptr;
+    EndSubClass();
+  }
+}
+
+void TEditLink::EndSubClass()
+{
+  if (!FSubClassedControl)
+    return;
+  TWinControl *c = FSubClassedControl;
+  FSubClassedControl = nullptr;
+  c->RemoveFreeNotification(this);
+  if (FOwner) {
+    c->SetWindowProc(std::move(FOwner->FGridControlWndProc));
+    FOwner->FGridControlWndProc = nullptr;
+    if (FOwner->FSubClassingLink == this)
+      FOwner->FSubClassingLink = nullptr;
+  } else {
+    c->SetWindowProc(nullptr);
+  }
+  FSubClassed = false;
+}
+
 TWinControl *TEditLink::GetEditControl() { return nullptr; }
 void TEditLink::CreateEditor(TWinControl *) {}
 void TEditLink::DestroyEditor() {}
@@ -143,8 +184,14 @@ void TEditLink::SetFocus(bool Value)
     c->SetVisible(true);
     c->SetEnabled(true);
     if (FEditStyle == esInplace && !FSubClassed && FOwner) {
-      // The grid keeps the control's own message handling to hand back on restore.
-      FOwner->FGridControlWndProc = [c](TMessage &m) { c->WndProc(m); };
+      // The grid takes the control's messages over (it wants Tab with goTabs) and keeps the
+      // control's own procedure for the rest and to hand back on restore.
+      FOwner->FGridControlWndProc = c->GetWindowProc();
+      c->SetWindowProc([grid = FOwner](TMessage &m) { grid->EditControlWndProc(m); });
+      FSubClassedControl = c;
+      FOwner->FSubClassingLink = this;
+      c->FreeNotification(this);
+      FOwner->FreeNotification(this);
       FSubClassed = true;
     }
   }
@@ -189,9 +236,7 @@ void TEditLink::RestoreWinProc()
   TWinControl *c = GetEditControl();
   if (FEditStyle != esInplace || !c)
     return;
-  if (FOwner)
-    FOwner->FGridControlWndProc = nullptr;
-  FSubClassed = false;
+  EndSubClass();
   c->SetVisible(false);
 }
 
@@ -255,8 +300,10 @@ void TEditLink::EditKeyDown(TObject *, uint16_t &Key, TShiftState Shift)
         return;
       }
     }
+    // The grid's own Tab handling moves on; the editor's control keeps no key.
+    uint16_t tab = VK_TAB;
     Key = 0;
-    EndEditing(Key, Shift);
+    EndEditing(tab, Shift);
     if (FOwner->Options().Contains(goTabs) && FOwner->HandleAllocated())
       PostMessage(FOwner->Handle(), WM_KEYDOWN, VK_F2, 0);
     return;

@@ -158,6 +158,7 @@ class TEditLink : public TComponent {
 public:
   // AOwner: the grid the editor edits in.
   explicit TEditLink(TComponent *AOwner);
+  ~TEditLink() override;
 
   TZavStringGrid *Grid() const { return FOwner; }
   TPoint EditCell() const { return FEditCell; }
@@ -215,8 +216,13 @@ public:
   void SetCellValue(const QString &s);
   void HideEditor();
   void RestoreWinProc();
+  // The control whose messages go through the grid gets its own procedure back.
+  void EndSubClass();
   void EditExit(TObject *Sender);
   void FormExit(TObject *Sender);
+
+protected:
+  void Notification(TComponent *AComponent, TOperation Operation) override;
 
 private:
   // Steps 4 and 5 of a key that leaves the editor: close it, then move on or reopen.
@@ -224,6 +230,7 @@ private:
   void GridTakesFocus();
 
   TZavStringGrid *FOwner;
+  TWinControl *FSubClassedControl = nullptr;  // not owned; watched for its destruction
   bool FWantKeyLeftRight = false;
   bool FWantKeyUpDown = false;
   bool FWantKeyHomeEnd = false;

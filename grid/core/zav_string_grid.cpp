@@ -241,6 +241,9 @@ void TZavStringGrid::CreateRunTimeControls()
 
 TZavStringGrid::~TZavStringGrid()
 {
+  // A custom editor's control that outlives the grid must not send its messages here.
+  if (FSubClassingLink)
+    FSubClassingLink->EndSubClass();
   // 1. The thin bars go first.
   FreeThinBars();
   // 2.

@@ -491,6 +491,7 @@ public:
   // control asks for tabs, arrows and characters; everything else goes to its saved procedure.
   void EditControlWndProc(TMessage &Message);
   std::function<void(TMessage &)> FGridControlWndProc;
+  TEditLink *FSubClassingLink = nullptr;  // the link whose control's messages pass the grid
   void SaveToStream(TStream *Stream);
   void LoadFromStream(TStream *Stream);
 

@@ -250,6 +250,64 @@ TEST(HelpersTest, SetFocusHooksAndRestoreHandsBack)
   EXPECT_FALSE(f.Link->Edit->Visible());
 }
 
+// While its editor is open the control's messages pass the grid: with goTabs it asks for Tab,
+// so Tab reaches the editor's key handling and moves the grid on instead of leaving the form's
+// control; everything else, and every message after the restore, is the control's own.
+TEST(HelpersTest, OpenCustomEditorGetsTabThroughTheGrid)
+{
+  TEditForm f;
+  f.Grid->SetOptions(f.Grid->Options() + goEditing + goTabs);
+  f.Link->CreateEditor(f.Grid);
+  TEdit *edit = f.Link->Edit;
+  edit->OnKeyDown = [&](TObject *s, uint16_t &k, TShiftState sh) { f.Link->EditKeyDown(s, k, sh); };
+  const LRESULT own = edit->Perform(WM_GETDLGCODE);
+  EXPECT_NE(own & DLGC_WANTTAB, LRESULT(DLGC_WANTTAB));
+
+  f.Grid->ShowSpecialEditor(1, 1);
+  ASSERT_TRUE(f.Link->SubClassed());
+  EXPECT_EQ(edit->Perform(WM_GETDLGCODE), LRESULT(0x83));
+  f.Grid->SetOptions(f.Grid->Options() - goTabs);
+  EXPECT_EQ(edit->Perform(WM_GETDLGCODE), own);
+  f.Grid->SetOptions(f.Grid->Options() + goTabs);
+
+  edit->SetText("typed");
+  SimKey(edit, VK_TAB);
+  SimProcess();
+  EXPECT_EQ(f.Grid->Cells(1, 1), "typed");
+  EXPECT_EQ(f.Grid->Col(), 2);
+
+  f.Link->RestoreWinProc();
+  EXPECT_EQ(edit->Perform(WM_GETDLGCODE), own);
+}
+
+// Whichever of the grid and the editor's control goes first, nothing calls into the one gone.
+TEST(HelpersTest, TakeOverEndsWithTheGridOrTheControl)
+{
+  for (const bool gridFirst : {true, false}) {
+    TForm form(nullptr);
+    form.SetClientSize(300, 200);
+    auto *grid = new TZavStringGrid(&form);
+    grid->SetParent(&form);
+    grid->SetOptions(grid->Options() + goTabs);
+    auto *link = new TTestLink(grid);
+    link->Edit = new TEdit(&form);  // the control belongs to the form, not to the link
+    link->Edit->SetParent(&form);
+    grid->SetEditLink(link);
+    link->SetFocus(true);
+    ASSERT_TRUE(link->SubClassed());
+    TEdit *edit = link->Edit;
+    if (gridFirst) {
+      delete grid;  // and the link it owns
+      EXPECT_NE(edit->Perform(WM_GETDLGCODE), LRESULT(0x83));
+    } else {
+      delete edit;
+      EXPECT_FALSE(link->SubClassed());
+      EXPECT_FALSE(THelpersWiring::HasGridControlWndProc(grid));
+      link->Edit = nullptr;
+    }
+  }
+}
+
 TEST(HelpersTest, HintBeyondTheMonitorEndsTwoPixelsInside)
 {
   THTMLHintWindow h(nullptr);
