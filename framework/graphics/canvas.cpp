@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 struct TCanvas::State {
@@ -218,12 +219,133 @@ const char *BrushStyleName(TBrushStyle s)
 
 }  // namespace
 
-// Painter for one call: opened on the image or borrowed from the caller, with the
-// canvas clip and the logical-to-device offset applied.
+// The painter of a paint pass and the state it was last given.
+struct TPaintPass::TData {
+  QImage *Image;
+  const uchar *Bits = nullptr;  // the image's pixels when the painter was opened
+  QPainter Painter;
+  QPainter::RenderHints Fresh;  // the hints of a painter just opened
+  bool Clipped = false;
+  QRegion Clip;  // the painter's clip while Clipped, device coordinates
+
+  bool Open()
+  {
+    if (!Painter.begin(Image))
+      return false;
+    Bits = Image->constBits();
+    Fresh = Painter.renderHints();
+    Clipped = false;
+    Clip = QRegion();
+    return true;
+  }
+
+  // The painter as one just opened on the image, with a clip (null: none), a transform and
+  // antialiasing; null when it cannot be opened. What an earlier call left set is put back.
+  QPainter *Ready(const QRegion *AClip, const QTransform &Transform, bool Antialiased)
+  {
+    // Pixels written directly may have detached the image, or a resize replaced them.
+    if (Image->constBits() != Bits || !Painter.isActive()) {
+      if (Painter.isActive())
+        Painter.end();
+      if (!Open())
+        return nullptr;
+    }
+    QPainter &p = Painter;
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setPen(QPen());
+    p.setBrush(Qt::NoBrush);
+    const QPainter::RenderHints hints =
+        Antialiased ? Fresh | QPainter::Antialiasing : Fresh & ~QPainter::RenderHints(QPainter::Antialiasing);
+    if (p.renderHints() != hints) {
+      p.setRenderHints(p.renderHints() & ~hints, false);
+      p.setRenderHints(hints, true);
+    }
+    if (AClip ? !(Clipped && Clip == *AClip) : Clipped) {
+      // A clip is taken in the coordinates of the transform at the time.
+      if (!p.transform().isIdentity())
+        p.setTransform(QTransform());
+      if (AClip) {
+        // Qt may reuse the clip it keeps when given one of several rectangles, together
+        // with its switched-off state: switched on first, it is then replaced.
+        if (!Clipped)
+          p.setClipping(true);
+        p.setClipRegion(*AClip);
+        Clip = *AClip;
+      } else {
+        p.setClipping(false);
+        Clip = QRegion();
+      }
+      Clipped = AClip != nullptr;
+    }
+    if (p.transform() != Transform)
+      p.setTransform(Transform);
+    return &p;
+  }
+};
+
+namespace {
+
+// Open passes, usually none or one.
+std::vector<TPaintPass::TData *> &Passes()
+{
+  static std::vector<TPaintPass::TData *> passes;
+  return passes;
+}
+
+TPaintPass::TData *PassOf(const QImage *Image)
+{
+  for (TPaintPass::TData *d : Passes())
+    if (d->Image == Image)
+      return d;
+  return nullptr;
+}
+
+}  // namespace
+
+TPaintPass::TPaintPass(QImage *Image)
+{
+  if (!Image || Image->isNull() || PassOf(Image))
+    return;
+  auto d = std::make_unique<TData>();
+  d->Image = Image;
+  if (!d->Open())
+    return;
+  FData = std::move(d);
+  Passes().push_back(FData.get());
+}
+
+TPaintPass::~TPaintPass()
+{
+  if (!FData)
+    return;
+  auto &passes = Passes();
+  passes.erase(std::find(passes.begin(), passes.end(), FData.get()));
+  if (FData->Painter.isActive())
+    FData->Painter.end();
+}
+
+// Painter for one call: borrowed from the caller, the image's paint pass made ready, or opened
+// on the image; with the canvas clip (and Extra, a device rectangle, within it) and the
+// logical-to-device offset applied.
 struct TCanvasPainter {
   // Device: no logical mapping (coordinates are device pixels).
-  TCanvasPainter(const TCanvas *c, bool aliased = true, bool device = false)
+  TCanvasPainter(const TCanvas *c, bool aliased = true, bool device = false, const QRect *Extra = nullptr)
   {
+    const double sx = c->ScaleX(), sy = c->ScaleY();
+    const QTransform mapping =
+        device ? QTransform()
+               : QTransform(sx, 0, 0, sy, c->FDeviceOrigin.X + c->FViewportOrg.X - c->FWindowOrg.X * sx,
+                            c->FDeviceOrigin.Y + c->FViewportOrg.Y - c->FWindowOrg.Y * sy);
+    QRegion clip;
+    const bool clipped = c->PainterClip(clip);
+    if (!c->FExternal) {
+      if (TPaintPass::TData *pass = PassOf(c->FImage)) {
+        if (Extra)
+          clip = clipped ? clip & *Extra : QRegion(*Extra);
+        if ((P = pass->Ready(clipped || Extra ? &clip : nullptr, mapping, !aliased)))
+          return;
+      }
+    }
     if (c->FExternal) {
       P = c->FExternal;
       P->save();
@@ -232,22 +354,19 @@ struct TCanvasPainter {
       Own.begin(c->FImage);
       P = &Own;
     }
-    QRegion clip;
-    if (c->PainterClip(clip))
+    if (clipped)
       P->setClipRegion(clip, Qt::IntersectClip);
-    if (!device) {
-      const double sx = c->ScaleX(), sy = c->ScaleY();
-      P->setTransform(QTransform(sx, 0, 0, sy, c->FDeviceOrigin.X + c->FViewportOrg.X - c->FWindowOrg.X * sx,
-                                 c->FDeviceOrigin.Y + c->FViewportOrg.Y - c->FWindowOrg.Y * sy),
-                      true);
-    }
+    if (!device)
+      P->setTransform(mapping, true);
     P->setRenderHint(QPainter::Antialiasing, !aliased);
+    if (Extra)
+      P->setClipRect(*Extra, Qt::IntersectClip);
   }
   ~TCanvasPainter()
   {
     if (Borrowed)
       P->restore();
-    else
+    else if (Own.isActive())
       Own.end();
   }
   QPainter *operator->() { return P; }
@@ -303,6 +422,14 @@ TCanvas::TCanvas(QImage *Image) : TCanvas() { FImage = Image; }
 TCanvas::~TCanvas() = default;
 
 void TCanvas::SetImage(QImage *Image) { FImage = Image; }
+
+QPainter *TCanvas::TextPainter() const
+{
+  if (FExternal)
+    return FExternal;
+  TPaintPass::TData *pass = PassOf(FImage);
+  return pass ? pass->Ready(nullptr, QTransform(), true) : nullptr;
+}
 void TCanvas::SetPainter(QPainter *Painter) { FExternal = Painter; }
 
 TSize TCanvas::DeviceSize() const
@@ -679,17 +806,16 @@ void TCanvas::FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBru
     return;
   if (pattern || !FImage || FExternal) {
     // Hatches and pattern bitmaps through Qt, in device space.
-    QPainter own;
+    std::optional<TCanvasPainter> own;
     QPainter *p = FExternal;
     if (p) {
       p->save();
+      QRegion clip;
+      if (PainterClip(clip))
+        p->setClipRegion(clip, Qt::IntersectClip);
     } else {
-      own.begin(FImage);
-      p = &own;
+      p = own.emplace(this, true, true).P;
     }
-    QRegion clip;
-    if (PainterClip(clip))
-      p->setClipRegion(clip, Qt::IntersectClip);
     p->setCompositionMode(CompositionOf(Rop2));
     const QRect qr(R.Left, R.Top, R.Width(), R.Height());
     if (pattern && br.Bitmap()) {
@@ -1290,7 +1416,7 @@ void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex
   const int h = m.Ascent + m.Descent;
   const QColor tc = ColorToQColor(CurrentTextColor());
   const QRect clipRect = Clip ? QRect(Clip->Left, Clip->Top, std::max(0, Clip->Width()), std::max(0, Clip->Height())) : QRect();
-  if (FExternal && FFont->Orientation() == 0 && !PrefixOnly && !Opaque && UnderlineIndex < 0) {
+  if ((FExternal || PassOf(FImage)) && FFont->Orientation() == 0 && !PrefixOnly && !Opaque && UnderlineIndex < 0) {
     // Glyphs that stay inside every clip need none set: the caller's painter then only
     // changes pen and hint, which is much of the cost of a short piece of text.
     QRect inside = clipRect;
@@ -1300,8 +1426,7 @@ void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex
       plain = canvasClip.rectCount() == 1;
       inside = Clip ? inside & canvasClip.boundingRect() : canvasClip.boundingRect();
     }
-    if (plain) {
-      QPainter *p = FExternal;
+    if (QPainter *p = plain ? TextPainter() : nullptr) {
       const QPen pen = p->pen();
       const bool smooth = p->testRenderHint(QPainter::Antialiasing);
       p->setRenderHint(QPainter::Antialiasing, true);
@@ -1314,9 +1439,7 @@ void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex
         return;
     }
   }
-  TCanvasPainter p(this, false, true);
-  if (Clip)
-    p->setClipRect(clipRect, Qt::IntersectClip);
+  TCanvasPainter p(this, false, true, Clip ? &clipRect : nullptr);
   // Escapement turns the text about its reference point, counter-clockwise.
   if (FFont->Orientation() != 0) {
     p->translate(X, Y);

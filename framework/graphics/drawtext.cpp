@@ -424,9 +424,9 @@ TTextBatch::~TTextBatch() { Flush(); }
 void TTextBatch::Add(QStringView Text, const TRect &Rect, uint32_t Format)
 {
   TCanvas *c = FCanvas;
-  QPainter *p = c->FExternal;
-  if (p && !c->FLog && !c->Mapped() && (Format & DT_SINGLELINE) && !(Format & ~BatchFormats) &&
-      c->FBkMode != OPAQUE && c->FFont->Orientation() == 0 && OneRun(Text)) {
+  QPainter *p = nullptr;
+  if (!c->FLog && !c->Mapped() && (Format & DT_SINGLELINE) && !(Format & ~BatchFormats) && c->FBkMode != OPAQUE &&
+      c->FFont->Orientation() == 0 && OneRun(Text) && (p = c->TextPainter())) {
     const bool prefix = !(Format & DT_NOPREFIX) && HasAmpersand(Text);
     const Line l = prefix ? StripPrefix(Text.toString(), true) : Line();
     const QStringView shown = prefix ? QStringView(l.Text) : Text;
@@ -472,7 +472,11 @@ void TTextBatch::Flush()
   if (FPieces.empty())
     return;
   TCanvas *c = FCanvas;
-  QPainter *p = c->FExternal;
+  QPainter *p = c->TextPainter();
+  if (!p) {
+    FPieces.clear();
+    return;
+  }
   c->Changing();
   const QPen pen = p->pen();
   const bool smooth = p->testRenderHint(QPainter::Antialiasing);
@@ -515,7 +519,7 @@ int TTextBatch::Width(QStringView Text, uint32_t Format) const
     // Text measured on a canvas that paints through a painter is shaped for it at once:
     // the caller is about to draw it.
     TextCache::TFace &face = CanvasFace(*FCanvas);
-    QPainter *p = FCanvas->FLog ? nullptr : FCanvas->FExternal;
+    QPainter *p = FCanvas->FLog ? nullptr : FCanvas->TextPainter();
     if ((Format & DT_NOPREFIX) || !HasAmpersand(Text))
       return TextCache::Advance(face, Text, p);
     return TextCache::Advance(face, StripPrefix(Text.toString(), true).Text, p);

@@ -496,3 +496,94 @@ TEST(GraphicsCanvas, FillRectOnAHandleLeavesTheTextBackgroundAlone)
   s.Canvas.TextOut(20, 2, QStringLiteral("i"));
   EXPECT_EQ(s.At(20, 2), clYellow);
 }
+
+// Calls that leave painter state behind (hatch brush, XOR, rotation, mapping, clips) followed by
+// calls that must not see it; Shared makes a copy of the image halfway, so the next pixel
+// write moves the image to pixels of its own.
+static void DrawStateMix(QImage &Img, bool Shared)
+{
+  TCanvas c(&Img);
+  c.Brush()->SetColor(clBtnFace);
+  c.FillRect(Rect(0, 0, 160, 120));
+  c.Brush()->SetStyle(bsDiagCross);
+  c.Brush()->SetColor(clNavy);
+  c.FillRect(Rect(5, 5, 40, 30));
+  c.Brush()->SetColor(clYellow);
+  c.Pen()->SetColor(clMaroon);
+  c.Ellipse(45, 5, 80, 30);
+  c.Pen()->SetMode(pmXor);
+  c.Pen()->SetWidth(3);
+  c.MoveTo(0, 0);
+  c.LineTo(160, 120);
+  c.Pen()->SetMode(pmCopy);
+  c.Pen()->SetWidth(1);
+  c.Brush()->SetStyle(bsClear);
+  c.Font()->SetOrientation(900);
+  c.TextOut(90, 60, QStringLiteral("Up"));
+  c.Font()->SetOrientation(0);
+  QImage copy;
+  if (Shared)
+    copy = Img;
+  c.Brush()->SetColor(clWhite);
+  c.FillRect(Rect(100, 5, 150, 20));
+  c.Brush()->SetStyle(bsClear);
+  // Text cut by its rectangle, text inside it, and a clip of two rectangles.
+  TRect cut = Rect(100, 5, 118, 20);
+  c.TextRect(cut, cut.Left, cut.Top, QStringLiteral("Clipped"));
+  TRect cell = Rect(5, 35, 80, 50);
+  DrawText(c.Handle(), QStringLiteral("Cell text"), -1, cell, DT_SINGLELINE | DT_VCENTER);
+  const int saved = c.SaveDC();
+  c.ExcludeClipRect(Rect(20, 55, 30, 70));
+  c.TextOut(5, 55, QStringLiteral("Holes in it"));
+  c.Pen()->SetColor(clGreen);
+  c.Pen()->SetWidth(2);
+  c.MoveTo(5, 68);
+  c.LineTo(80, 68);
+  c.RestoreDC(saved);
+  c.SetWindowOrg(TPoint(-10, -80));
+  c.Pen()->SetWidth(1);
+  c.Brush()->SetColor(clAqua);
+  c.RoundRect(0, 0, 40, 20, 6, 6);
+  c.SetWindowOrg(TPoint(0, 0));
+  c.Brush()->SetStyle(bsSolid);
+  c.Brush()->SetColor(clLime);
+  c.TextOut(60, 85, QStringLiteral("Opaque"));
+  c.Brush()->SetStyle(bsClear);
+  c.Font()->SetColor(clRed);
+  c.TextOut(60, 100, QStringLiteral("Plain after all"));
+  QImage small(8, 8, QImage::Format_RGB32);
+  small.fill(Qt::blue);
+  c.DrawImage(Rect(140, 100, 148, 108), small, Rect(0, 0, 8, 8), cmSrcInvert);
+}
+
+// A paint pass keeps one painter open for the calls that draw through Qt; the pixels are
+// those of a painter opened per call.
+TEST(GraphicsCanvas, PaintPassDrawsWhatSeparatePaintersDraw)
+{
+  for (const bool shared : {false, true}) {
+    QImage general(160, 120, QImage::Format_RGB32), passed(160, 120, QImage::Format_RGB32);
+    general.fill(Qt::white);
+    passed.fill(Qt::white);
+    DrawStateMix(general, shared);
+    {
+      TPaintPass pass(&passed);
+      TPaintPass inner(&passed);  // a second pass on the image adds nothing
+      DrawStateMix(passed, shared);
+    }
+    EXPECT_EQ(general.pixel(15, 45) == QColor(Qt::white).rgb(), false) << shared;
+    int differing = 0;
+    QRect where;
+    for (int y = 0; y < 120; ++y)
+      for (int x = 0; x < 160; ++x)
+        if (general.pixel(x, y) != passed.pixel(x, y)) {
+          ++differing;
+          where |= QRect(x, y, 1, 1);
+        }
+    EXPECT_EQ(differing, 0) << shared << " in " << where.x() << "," << where.y() << " " << where.width() << "x"
+                            << where.height();
+    if (differing) {
+      general.save(testsupport::OutputDir() + QStringLiteral("/paint_pass_general_%1.png").arg(shared));
+      passed.save(testsupport::OutputDir() + QStringLiteral("/paint_pass_%1.png").arg(shared));
+    }
+  }
+}
