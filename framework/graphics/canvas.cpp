@@ -383,14 +383,23 @@ struct TCanvasPainter {
     if (C.FHasDeviceArea) {
       if (C.FDeviceArea.rectCount() > 1)
         return false;
-      Box &= C.FDeviceArea.boundingRect();
+      Box = Overlap(Box, C.FDeviceArea.boundingRect());
     }
     if (C.FHasClip) {
       if (C.FClip.rectCount() > 1)
         return false;
-      Box &= C.FClip.boundingRect();
+      Box = Overlap(Box, C.FClip.boundingRect());
     }
     return true;
+  }
+  // QRect's operator& without a call into Qt, which shows on paths taken per fill and line.
+  static QRect Overlap(const QRect &A, const QRect &B)
+  {
+    const int l = std::max(A.left(), B.left()), t = std::max(A.top(), B.top());
+    const int r = std::min(A.right(), B.right()), b = std::min(A.bottom(), B.bottom());
+    if (A.isNull() || B.isNull() || l > r || t > b)
+      return QRect();
+    return QRect(QPoint(l, t), QPoint(r, b));
   }
 };
 
@@ -745,6 +754,23 @@ void TCanvas::PlotLine(TPoint A, TPoint B, bool SkipLast)
       i0 = std::max<int64_t>(0, int64_t(start) - hi);
       i1 = std::min<int64_t>(steps, int64_t(start) - lo + 1);
     }
+    if (period == 0 && w.Simple && w.Fast) {
+      // Solid in a one-rectangle clip (grid lines, edges): the stretch written at once.
+      if (i0 >= i1)
+        return;
+      const int from = int(std::min(start + dir * i0, start + dir * (i1 - 1)));
+      const int to = int(std::max(start + dir * i0, start + dir * (i1 - 1)));
+      auto put = [&](uint32_t &px) { px = rop == pmCopy ? color : ApplyRop2(rop, color, px); };
+      if (horizontal) {
+        uint32_t *line = w.Line(fixed);
+        for (int x = from; x <= to; ++x)
+          put(line[x]);
+      } else {
+        for (int y = from; y <= to; ++y)
+          put(w.Line(y)[fixed]);
+      }
+      return;
+    }
     for (int64_t i = i0; i < i1; ++i) {
       const int p = int(start + dir * i);
       plot(i, horizontal ? p : fixed, horizontal ? fixed : p);
@@ -848,7 +874,7 @@ void TCanvas::FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBru
         w.Set(x, y, Rop2 == pmCopy ? c : ApplyRop2(Rop2, c, w.Get(x, y)));
   };
   if (w.Simple) {
-    if (const QRect q = w.Bounds & rect; !q.isEmpty())
+    if (const QRect q = TCanvasPainter::Overlap(w.Bounds, rect); !q.isEmpty())
       fill(q);
     return;
   }

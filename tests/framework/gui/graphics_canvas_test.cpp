@@ -587,3 +587,34 @@ TEST(GraphicsCanvas, PaintPassDrawsWhatSeparatePaintersDraw)
     }
   }
 }
+
+// Solid level and upright lines in a one-rectangle clip are written a stretch at a time; a
+// clip of two rectangles takes them pixel by pixel. Both give the same pixels along the line.
+TEST(GraphicsCanvas, StraightLinesInOneRectangleDrawAsPixelByPixel)
+{
+  const struct {
+    TPoint A, B;
+  } lines[] = {{TPoint(0, 5), TPoint(20, 5)},   {TPoint(19, 6), TPoint(1, 6)}, {TPoint(8, 0), TPoint(8, 20)},
+               {TPoint(9, 19), TPoint(9, 4)},   {TPoint(4, 10), TPoint(10, 10)}, {TPoint(2, 2), TPoint(2, 30)},
+               {TPoint(-50, 16), TPoint(50, 16)}, {TPoint(12, 3), TPoint(12, 3)}};
+  for (const TPenMode mode : {pmCopy, pmXor})
+    for (const auto &l : lines) {
+      Surface one(20, 20), two(20, 20);
+      one.Canvas.IntersectClipRect(Rect(3, 3, 17, 17));
+      QRegion region(3, 3, 14, 14);
+      region += QRect(0, 19, 1, 1);
+      two.Canvas.SelectClipRgn(&region);
+      for (Surface *s : {&one, &two}) {
+        s->Canvas.Brush()->SetColor(clYellow);
+        s->Canvas.FillRect(Rect(0, 0, 20, 19));
+        s->Canvas.Pen()->SetMode(mode);
+        s->Canvas.Pen()->SetColor(clBlue);
+        s->Canvas.MoveTo(l.A.X, l.A.Y);
+        s->Canvas.LineTo(l.B.X, l.B.Y);
+      }
+      for (int y = 0; y < 19; ++y)
+        for (int x = 0; x < 20; ++x)
+          EXPECT_EQ(one.Img.pixel(x, y), two.Img.pixel(x, y)) << mode << " " << l.A.X << "," << l.A.Y << " at " << x << "," << y;
+      EXPECT_GT(one.Ink(0, 0, 20, 19), 0);
+    }
+}
