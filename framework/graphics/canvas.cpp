@@ -504,11 +504,15 @@ TPoint TCanvas::FromDevice(TPoint P) const
 
 TRect TCanvas::ToDevice(const TRect &R) const
 {
+  // One pixel per unit keeps the rectangle as given (an inverted one stays empty): one
+  // offset for both corners.
+  if (FMapMode == MM_TEXT) {
+    const int64_t ox = int64_t(FViewportOrg.X) + FDeviceOrigin.X - FWindowOrg.X;
+    const int64_t oy = int64_t(FViewportOrg.Y) + FDeviceOrigin.Y - FWindowOrg.Y;
+    return TRect(ClampDevice(R.Left + ox), ClampDevice(R.Top + oy), ClampDevice(R.Right + ox), ClampDevice(R.Bottom + oy));
+  }
+  // A mapping that turns an axis around puts the corners back in order.
   const TPoint a = ToDevice(R.TopLeft()), b = ToDevice(R.BottomRight());
-  // One pixel per unit keeps the rectangle as given (an inverted one stays empty); a
-  // mapping that turns an axis around puts the corners back in order.
-  if (FMapMode == MM_TEXT)
-    return TRect(a, b);
   return TRect(std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y));
 }
 
@@ -862,11 +866,20 @@ void TCanvas::FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBru
   const QRect rect(R.Left, R.Top, R.Width(), R.Height());
   auto fill = [&](const QRect &q) {
     if (w.Fast && Rop2 == pmCopy) {
-      // One line filled, the others copied from it.
-      const uint32_t *first = w.Line(q.top()) + q.left();
-      std::fill(w.Line(q.top()) + q.left(), w.Line(q.top()) + q.right() + 1, c);
-      for (int y = q.top() + 1; y <= q.bottom(); ++y)
-        std::memcpy(w.Line(y) + q.left(), first, size_t(q.width()) * sizeof(uint32_t));
+      // One line filled, the others copied from it; a few pixels (a gradient's strip) are
+      // cheaper stored than copied.
+      const int width = q.width();
+      uint32_t *line = w.Line(q.top()) + q.left();
+      const qsizetype step = w.Stride / qsizetype(sizeof(uint32_t));
+      const uint32_t *first = line;
+      std::fill(line, line + width, c);
+      for (int y = q.top() + 1; y <= q.bottom(); ++y) {
+        line += step;
+        if (width <= 8)
+          std::fill(line, line + width, c);
+        else
+          std::memcpy(line, first, size_t(width) * sizeof(uint32_t));
+      }
       return;
     }
     for (int y = q.top(); y <= q.bottom(); ++y)
