@@ -227,12 +227,13 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
 
   // Paragraphs, then lines.
   QVarLengthArray<QString, 1> paras;
-  if (single) {
+  if (!Text.contains(QLatin1Char('\r')) && !Text.contains(QLatin1Char('\n'))) {
+    // One paragraph, the usual cell text: nothing to replace or split.
+    paras.append(Text);
+  } else if (single) {
     QString s = Text;
-    if (s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'))) {
-      s.remove(QLatin1Char('\r'));
-      s.remove(QLatin1Char('\n'));
-    }
+    s.remove(QLatin1Char('\r'));
+    s.remove(QLatin1Char('\n'));
     paras.append(s);
   } else {
     QString s = Text;
