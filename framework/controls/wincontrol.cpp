@@ -1415,7 +1415,11 @@ void TCustomControl::PaintWindow(HDC)
   BindClientCanvas(FCanvas.get(), h, h->PaintRgn.isEmpty() ? nullptr : &h->PaintRgn);
   SelectPaintBrush(FCanvas.get());
   FCanvas->SetTextAlign(0);
-  Paint();
+  {
+    // One painter for the text and curves of the whole paint instead of one per call.
+    TPaintPass pass(FCanvas->Image());
+    Paint();
+  }
   FCanvas->Unlock();
   FCanvasSerial = 0;
 }

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 struct TCanvas::State {
@@ -218,12 +219,133 @@ const char *BrushStyleName(TBrushStyle s)
 
 }  // namespace
 
-// Painter for one call: opened on the image or borrowed from the caller, with the
-// canvas clip and the logical-to-device offset applied.
+// The painter of a paint pass and the state it was last given.
+struct TPaintPass::TData {
+  QImage *Image;
+  const uchar *Bits = nullptr;  // the image's pixels when the painter was opened
+  QPainter Painter;
+  QPainter::RenderHints Fresh;  // the hints of a painter just opened
+  bool Clipped = false;
+  QRegion Clip;  // the painter's clip while Clipped, device coordinates
+
+  bool Open()
+  {
+    if (!Painter.begin(Image))
+      return false;
+    Bits = Image->constBits();
+    Fresh = Painter.renderHints();
+    Clipped = false;
+    Clip = QRegion();
+    return true;
+  }
+
+  // The painter as one just opened on the image, with a clip (null: none), a transform and
+  // antialiasing; null when it cannot be opened. What an earlier call left set is put back.
+  QPainter *Ready(const QRegion *AClip, const QTransform &Transform, bool Antialiased)
+  {
+    // Pixels written directly may have detached the image, or a resize replaced them.
+    if (Image->constBits() != Bits || !Painter.isActive()) {
+      if (Painter.isActive())
+        Painter.end();
+      if (!Open())
+        return nullptr;
+    }
+    QPainter &p = Painter;
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setPen(QPen());
+    p.setBrush(Qt::NoBrush);
+    const QPainter::RenderHints hints =
+        Antialiased ? Fresh | QPainter::Antialiasing : Fresh & ~QPainter::RenderHints(QPainter::Antialiasing);
+    if (p.renderHints() != hints) {
+      p.setRenderHints(p.renderHints() & ~hints, false);
+      p.setRenderHints(hints, true);
+    }
+    if (AClip ? !(Clipped && Clip == *AClip) : Clipped) {
+      // A clip is taken in the coordinates of the transform at the time.
+      if (!p.transform().isIdentity())
+        p.setTransform(QTransform());
+      if (AClip) {
+        // Qt may reuse the clip it keeps when given one of several rectangles, together
+        // with its switched-off state: switched on first, it is then replaced.
+        if (!Clipped)
+          p.setClipping(true);
+        p.setClipRegion(*AClip);
+        Clip = *AClip;
+      } else {
+        p.setClipping(false);
+        Clip = QRegion();
+      }
+      Clipped = AClip != nullptr;
+    }
+    if (p.transform() != Transform)
+      p.setTransform(Transform);
+    return &p;
+  }
+};
+
+namespace {
+
+// Open passes, usually none or one.
+std::vector<TPaintPass::TData *> &Passes()
+{
+  static std::vector<TPaintPass::TData *> passes;
+  return passes;
+}
+
+TPaintPass::TData *PassOf(const QImage *Image)
+{
+  for (TPaintPass::TData *d : Passes())
+    if (d->Image == Image)
+      return d;
+  return nullptr;
+}
+
+}  // namespace
+
+TPaintPass::TPaintPass(QImage *Image)
+{
+  if (!Image || Image->isNull() || PassOf(Image))
+    return;
+  auto d = std::make_unique<TData>();
+  d->Image = Image;
+  if (!d->Open())
+    return;
+  FData = std::move(d);
+  Passes().push_back(FData.get());
+}
+
+TPaintPass::~TPaintPass()
+{
+  if (!FData)
+    return;
+  auto &passes = Passes();
+  passes.erase(std::find(passes.begin(), passes.end(), FData.get()));
+  if (FData->Painter.isActive())
+    FData->Painter.end();
+}
+
+// Painter for one call: borrowed from the caller, the image's paint pass made ready, or opened
+// on the image; with the canvas clip (and Extra, a device rectangle, within it) and the
+// logical-to-device offset applied.
 struct TCanvasPainter {
   // Device: no logical mapping (coordinates are device pixels).
-  TCanvasPainter(const TCanvas *c, bool aliased = true, bool device = false)
+  TCanvasPainter(const TCanvas *c, bool aliased = true, bool device = false, const QRect *Extra = nullptr)
   {
+    const double sx = c->ScaleX(), sy = c->ScaleY();
+    const QTransform mapping =
+        device ? QTransform()
+               : QTransform(sx, 0, 0, sy, c->FDeviceOrigin.X + c->FViewportOrg.X - c->FWindowOrg.X * sx,
+                            c->FDeviceOrigin.Y + c->FViewportOrg.Y - c->FWindowOrg.Y * sy);
+    QRegion clip;
+    const bool clipped = c->PainterClip(clip);
+    if (!c->FExternal) {
+      if (TPaintPass::TData *pass = PassOf(c->FImage)) {
+        if (Extra)
+          clip = clipped ? clip & *Extra : QRegion(*Extra);
+        if ((P = pass->Ready(clipped || Extra ? &clip : nullptr, mapping, !aliased)))
+          return;
+      }
+    }
     if (c->FExternal) {
       P = c->FExternal;
       P->save();
@@ -232,22 +354,19 @@ struct TCanvasPainter {
       Own.begin(c->FImage);
       P = &Own;
     }
-    QRegion clip;
-    if (c->PainterClip(clip))
+    if (clipped)
       P->setClipRegion(clip, Qt::IntersectClip);
-    if (!device) {
-      const double sx = c->ScaleX(), sy = c->ScaleY();
-      P->setTransform(QTransform(sx, 0, 0, sy, c->FDeviceOrigin.X + c->FViewportOrg.X - c->FWindowOrg.X * sx,
-                                 c->FDeviceOrigin.Y + c->FViewportOrg.Y - c->FWindowOrg.Y * sy),
-                      true);
-    }
+    if (!device)
+      P->setTransform(mapping, true);
     P->setRenderHint(QPainter::Antialiasing, !aliased);
+    if (Extra)
+      P->setClipRect(*Extra, Qt::IntersectClip);
   }
   ~TCanvasPainter()
   {
     if (Borrowed)
       P->restore();
-    else
+    else if (Own.isActive())
       Own.end();
   }
   QPainter *operator->() { return P; }
@@ -264,14 +383,23 @@ struct TCanvasPainter {
     if (C.FHasDeviceArea) {
       if (C.FDeviceArea.rectCount() > 1)
         return false;
-      Box &= C.FDeviceArea.boundingRect();
+      Box = Overlap(Box, C.FDeviceArea.boundingRect());
     }
     if (C.FHasClip) {
       if (C.FClip.rectCount() > 1)
         return false;
-      Box &= C.FClip.boundingRect();
+      Box = Overlap(Box, C.FClip.boundingRect());
     }
     return true;
+  }
+  // QRect's operator& without a call into Qt, which shows on paths taken per fill and line.
+  static QRect Overlap(const QRect &A, const QRect &B)
+  {
+    const int l = std::max(A.left(), B.left()), t = std::max(A.top(), B.top());
+    const int r = std::min(A.right(), B.right()), b = std::min(A.bottom(), B.bottom());
+    if (A.isNull() || B.isNull() || l > r || t > b)
+      return QRect();
+    return QRect(QPoint(l, t), QPoint(r, b));
   }
 };
 
@@ -303,6 +431,14 @@ TCanvas::TCanvas(QImage *Image) : TCanvas() { FImage = Image; }
 TCanvas::~TCanvas() = default;
 
 void TCanvas::SetImage(QImage *Image) { FImage = Image; }
+
+QPainter *TCanvas::TextPainter() const
+{
+  if (FExternal)
+    return FExternal;
+  TPaintPass::TData *pass = PassOf(FImage);
+  return pass ? pass->Ready(nullptr, QTransform(), true) : nullptr;
+}
 void TCanvas::SetPainter(QPainter *Painter) { FExternal = Painter; }
 
 TSize TCanvas::DeviceSize() const
@@ -368,11 +504,15 @@ TPoint TCanvas::FromDevice(TPoint P) const
 
 TRect TCanvas::ToDevice(const TRect &R) const
 {
+  // One pixel per unit keeps the rectangle as given (an inverted one stays empty): one
+  // offset for both corners.
+  if (FMapMode == MM_TEXT) {
+    const int64_t ox = int64_t(FViewportOrg.X) + FDeviceOrigin.X - FWindowOrg.X;
+    const int64_t oy = int64_t(FViewportOrg.Y) + FDeviceOrigin.Y - FWindowOrg.Y;
+    return TRect(ClampDevice(R.Left + ox), ClampDevice(R.Top + oy), ClampDevice(R.Right + ox), ClampDevice(R.Bottom + oy));
+  }
+  // A mapping that turns an axis around puts the corners back in order.
   const TPoint a = ToDevice(R.TopLeft()), b = ToDevice(R.BottomRight());
-  // One pixel per unit keeps the rectangle as given (an inverted one stays empty); a
-  // mapping that turns an axis around puts the corners back in order.
-  if (FMapMode == MM_TEXT)
-    return TRect(a, b);
   return TRect(std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y));
 }
 
@@ -618,6 +758,23 @@ void TCanvas::PlotLine(TPoint A, TPoint B, bool SkipLast)
       i0 = std::max<int64_t>(0, int64_t(start) - hi);
       i1 = std::min<int64_t>(steps, int64_t(start) - lo + 1);
     }
+    if (period == 0 && w.Simple && w.Fast) {
+      // Solid in a one-rectangle clip (grid lines, edges): the stretch written at once.
+      if (i0 >= i1)
+        return;
+      const int from = int(std::min(start + dir * i0, start + dir * (i1 - 1)));
+      const int to = int(std::max(start + dir * i0, start + dir * (i1 - 1)));
+      auto put = [&](uint32_t &px) { px = rop == pmCopy ? color : ApplyRop2(rop, color, px); };
+      if (horizontal) {
+        uint32_t *line = w.Line(fixed);
+        for (int x = from; x <= to; ++x)
+          put(line[x]);
+      } else {
+        for (int y = from; y <= to; ++y)
+          put(w.Line(y)[fixed]);
+      }
+      return;
+    }
     for (int64_t i = i0; i < i1; ++i) {
       const int p = int(start + dir * i);
       plot(i, horizontal ? p : fixed, horizontal ? fixed : p);
@@ -679,17 +836,16 @@ void TCanvas::FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBru
     return;
   if (pattern || !FImage || FExternal) {
     // Hatches and pattern bitmaps through Qt, in device space.
-    QPainter own;
+    std::optional<TCanvasPainter> own;
     QPainter *p = FExternal;
     if (p) {
       p->save();
+      QRegion clip;
+      if (PainterClip(clip))
+        p->setClipRegion(clip, Qt::IntersectClip);
     } else {
-      own.begin(FImage);
-      p = &own;
+      p = own.emplace(this, true, true).P;
     }
-    QRegion clip;
-    if (PainterClip(clip))
-      p->setClipRegion(clip, Qt::IntersectClip);
     p->setCompositionMode(CompositionOf(Rop2));
     const QRect qr(R.Left, R.Top, R.Width(), R.Height());
     if (pattern && br.Bitmap()) {
@@ -710,11 +866,20 @@ void TCanvas::FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBru
   const QRect rect(R.Left, R.Top, R.Width(), R.Height());
   auto fill = [&](const QRect &q) {
     if (w.Fast && Rop2 == pmCopy) {
-      // One line filled, the others copied from it.
-      const uint32_t *first = w.Line(q.top()) + q.left();
-      std::fill(w.Line(q.top()) + q.left(), w.Line(q.top()) + q.right() + 1, c);
-      for (int y = q.top() + 1; y <= q.bottom(); ++y)
-        std::memcpy(w.Line(y) + q.left(), first, size_t(q.width()) * sizeof(uint32_t));
+      // One line filled, the others copied from it; a few pixels (a gradient's strip) are
+      // cheaper stored than copied.
+      const int width = q.width();
+      uint32_t *line = w.Line(q.top()) + q.left();
+      const qsizetype step = w.Stride / qsizetype(sizeof(uint32_t));
+      const uint32_t *first = line;
+      std::fill(line, line + width, c);
+      for (int y = q.top() + 1; y <= q.bottom(); ++y) {
+        line += step;
+        if (width <= 8)
+          std::fill(line, line + width, c);
+        else
+          std::memcpy(line, first, size_t(width) * sizeof(uint32_t));
+      }
       return;
     }
     for (int y = q.top(); y <= q.bottom(); ++y)
@@ -722,7 +887,7 @@ void TCanvas::FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBru
         w.Set(x, y, Rop2 == pmCopy ? c : ApplyRop2(Rop2, c, w.Get(x, y)));
   };
   if (w.Simple) {
-    if (const QRect q = w.Bounds & rect; !q.isEmpty())
+    if (const QRect q = TCanvasPainter::Overlap(w.Bounds, rect); !q.isEmpty())
       fill(q);
     return;
   }
@@ -1290,7 +1455,7 @@ void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex
   const int h = m.Ascent + m.Descent;
   const QColor tc = ColorToQColor(CurrentTextColor());
   const QRect clipRect = Clip ? QRect(Clip->Left, Clip->Top, std::max(0, Clip->Width()), std::max(0, Clip->Height())) : QRect();
-  if (FExternal && FFont->Orientation() == 0 && !PrefixOnly && !Opaque && UnderlineIndex < 0) {
+  if ((FExternal || PassOf(FImage)) && FFont->Orientation() == 0 && !PrefixOnly && !Opaque && UnderlineIndex < 0) {
     // Glyphs that stay inside every clip need none set: the caller's painter then only
     // changes pen and hint, which is much of the cost of a short piece of text.
     QRect inside = clipRect;
@@ -1300,8 +1465,7 @@ void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex
       plain = canvasClip.rectCount() == 1;
       inside = Clip ? inside & canvasClip.boundingRect() : canvasClip.boundingRect();
     }
-    if (plain) {
-      QPainter *p = FExternal;
+    if (QPainter *p = plain ? TextPainter() : nullptr) {
       const QPen pen = p->pen();
       const bool smooth = p->testRenderHint(QPainter::Antialiasing);
       p->setRenderHint(QPainter::Antialiasing, true);
@@ -1314,9 +1478,7 @@ void TCanvas::DrawTextLine(int X, int Y, const QString &Text, int UnderlineIndex
         return;
     }
   }
-  TCanvasPainter p(this, false, true);
-  if (Clip)
-    p->setClipRect(clipRect, Qt::IntersectClip);
+  TCanvasPainter p(this, false, true, Clip ? &clipRect : nullptr);
   // Escapement turns the text about its reference point, counter-clockwise.
   if (FFont->Orientation() != 0) {
     p->translate(X, Y);

@@ -227,12 +227,13 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
 
   // Paragraphs, then lines.
   QVarLengthArray<QString, 1> paras;
-  if (single) {
+  if (!Text.contains(QLatin1Char('\r')) && !Text.contains(QLatin1Char('\n'))) {
+    // One paragraph, the usual cell text: nothing to replace or split.
+    paras.append(Text);
+  } else if (single) {
     QString s = Text;
-    if (s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'))) {
-      s.remove(QLatin1Char('\r'));
-      s.remove(QLatin1Char('\n'));
-    }
+    s.remove(QLatin1Char('\r'));
+    s.remove(QLatin1Char('\n'));
     paras.append(s);
   } else {
     QString s = Text;
@@ -424,9 +425,9 @@ TTextBatch::~TTextBatch() { Flush(); }
 void TTextBatch::Add(QStringView Text, const TRect &Rect, uint32_t Format)
 {
   TCanvas *c = FCanvas;
-  QPainter *p = c->FExternal;
-  if (p && !c->FLog && !c->Mapped() && (Format & DT_SINGLELINE) && !(Format & ~BatchFormats) &&
-      c->FBkMode != OPAQUE && c->FFont->Orientation() == 0 && OneRun(Text)) {
+  QPainter *p = nullptr;
+  if (!c->FLog && !c->Mapped() && (Format & DT_SINGLELINE) && !(Format & ~BatchFormats) && c->FBkMode != OPAQUE &&
+      c->FFont->Orientation() == 0 && OneRun(Text) && (p = c->TextPainter())) {
     const bool prefix = !(Format & DT_NOPREFIX) && HasAmpersand(Text);
     const Line l = prefix ? StripPrefix(Text.toString(), true) : Line();
     const QStringView shown = prefix ? QStringView(l.Text) : Text;
@@ -472,7 +473,11 @@ void TTextBatch::Flush()
   if (FPieces.empty())
     return;
   TCanvas *c = FCanvas;
-  QPainter *p = c->FExternal;
+  QPainter *p = c->TextPainter();
+  if (!p) {
+    FPieces.clear();
+    return;
+  }
   c->Changing();
   const QPen pen = p->pen();
   const bool smooth = p->testRenderHint(QPainter::Antialiasing);
@@ -515,7 +520,7 @@ int TTextBatch::Width(QStringView Text, uint32_t Format) const
     // Text measured on a canvas that paints through a painter is shaped for it at once:
     // the caller is about to draw it.
     TextCache::TFace &face = CanvasFace(*FCanvas);
-    QPainter *p = FCanvas->FLog ? nullptr : FCanvas->FExternal;
+    QPainter *p = FCanvas->FLog ? nullptr : FCanvas->TextPainter();
     if ((Format & DT_NOPREFIX) || !HasAmpersand(Text))
       return TextCache::Advance(face, Text, p);
     return TextCache::Advance(face, StripPrefix(Text.toString(), true).Text, p);

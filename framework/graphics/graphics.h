@@ -458,6 +458,10 @@ private:
   void FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBrush);
   void FillPath(const class QPainterPath &Path, bool Fill, bool Outline);
 
+  // The painter text may be drawn with in device pixels when its glyphs need no clip: the
+  // borrowed one, or the image's paint pass made ready without a clip; null when neither.
+  QPainter *TextPainter() const;
+
 public:
   // Used by the text engine: draws one line of text with its prefix underline.
   // Width: the text's advance when the caller has it, else -1.
@@ -476,6 +480,23 @@ public:
 private:
   QImage FPicture;
   QStringList FEntries;
+};
+
+// A paint pass over an image: while it lives, every canvas drawing on the image through Qt
+// (text, curves, images, hatches) shares one painter, opened once, whose clip, transform and
+// hints are set only when a call needs others; pixel drawing goes on writing to the image
+// directly. A window's paint opens one around its painting. A pass on an image that already
+// has one adds nothing. Not copied; the image outlives it.
+class TPaintPass {
+public:
+  explicit TPaintPass(QImage *Image);
+  ~TPaintPass();
+  TPaintPass(const TPaintPass &) = delete;
+  TPaintPass &operator=(const TPaintPass &) = delete;
+  struct TData;
+
+private:
+  std::unique_ptr<TData> FData;
 };
 
 // Single-line pieces of text for a caller that draws many short ones. Each piece looks as

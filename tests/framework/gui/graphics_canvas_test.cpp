@@ -496,3 +496,125 @@ TEST(GraphicsCanvas, FillRectOnAHandleLeavesTheTextBackgroundAlone)
   s.Canvas.TextOut(20, 2, QStringLiteral("i"));
   EXPECT_EQ(s.At(20, 2), clYellow);
 }
+
+// Calls that leave painter state behind (hatch brush, XOR, rotation, mapping, clips) followed by
+// calls that must not see it; Shared makes a copy of the image halfway, so the next pixel
+// write moves the image to pixels of its own.
+static void DrawStateMix(QImage &Img, bool Shared)
+{
+  TCanvas c(&Img);
+  c.Brush()->SetColor(clBtnFace);
+  c.FillRect(Rect(0, 0, 160, 120));
+  c.Brush()->SetStyle(bsDiagCross);
+  c.Brush()->SetColor(clNavy);
+  c.FillRect(Rect(5, 5, 40, 30));
+  c.Brush()->SetColor(clYellow);
+  c.Pen()->SetColor(clMaroon);
+  c.Ellipse(45, 5, 80, 30);
+  c.Pen()->SetMode(pmXor);
+  c.Pen()->SetWidth(3);
+  c.MoveTo(0, 0);
+  c.LineTo(160, 120);
+  c.Pen()->SetMode(pmCopy);
+  c.Pen()->SetWidth(1);
+  c.Brush()->SetStyle(bsClear);
+  c.Font()->SetOrientation(900);
+  c.TextOut(90, 60, QStringLiteral("Up"));
+  c.Font()->SetOrientation(0);
+  QImage copy;
+  if (Shared)
+    copy = Img;
+  c.Brush()->SetColor(clWhite);
+  c.FillRect(Rect(100, 5, 150, 20));
+  c.Brush()->SetStyle(bsClear);
+  // Text cut by its rectangle, text inside it, and a clip of two rectangles.
+  TRect cut = Rect(100, 5, 118, 20);
+  c.TextRect(cut, cut.Left, cut.Top, QStringLiteral("Clipped"));
+  TRect cell = Rect(5, 35, 80, 50);
+  DrawText(c.Handle(), QStringLiteral("Cell text"), -1, cell, DT_SINGLELINE | DT_VCENTER);
+  const int saved = c.SaveDC();
+  c.ExcludeClipRect(Rect(20, 55, 30, 70));
+  c.TextOut(5, 55, QStringLiteral("Holes in it"));
+  c.Pen()->SetColor(clGreen);
+  c.Pen()->SetWidth(2);
+  c.MoveTo(5, 68);
+  c.LineTo(80, 68);
+  c.RestoreDC(saved);
+  c.SetWindowOrg(TPoint(-10, -80));
+  c.Pen()->SetWidth(1);
+  c.Brush()->SetColor(clAqua);
+  c.RoundRect(0, 0, 40, 20, 6, 6);
+  c.SetWindowOrg(TPoint(0, 0));
+  c.Brush()->SetStyle(bsSolid);
+  c.Brush()->SetColor(clLime);
+  c.TextOut(60, 85, QStringLiteral("Opaque"));
+  c.Brush()->SetStyle(bsClear);
+  c.Font()->SetColor(clRed);
+  c.TextOut(60, 100, QStringLiteral("Plain after all"));
+  QImage small(8, 8, QImage::Format_RGB32);
+  small.fill(Qt::blue);
+  c.DrawImage(Rect(140, 100, 148, 108), small, Rect(0, 0, 8, 8), cmSrcInvert);
+}
+
+// A paint pass keeps one painter open for the calls that draw through Qt; the pixels are
+// those of a painter opened per call.
+TEST(GraphicsCanvas, PaintPassDrawsWhatSeparatePaintersDraw)
+{
+  for (const bool shared : {false, true}) {
+    QImage general(160, 120, QImage::Format_RGB32), passed(160, 120, QImage::Format_RGB32);
+    general.fill(Qt::white);
+    passed.fill(Qt::white);
+    DrawStateMix(general, shared);
+    {
+      TPaintPass pass(&passed);
+      TPaintPass inner(&passed);  // a second pass on the image adds nothing
+      DrawStateMix(passed, shared);
+    }
+    EXPECT_EQ(general.pixel(15, 45) == QColor(Qt::white).rgb(), false) << shared;
+    int differing = 0;
+    QRect where;
+    for (int y = 0; y < 120; ++y)
+      for (int x = 0; x < 160; ++x)
+        if (general.pixel(x, y) != passed.pixel(x, y)) {
+          ++differing;
+          where |= QRect(x, y, 1, 1);
+        }
+    EXPECT_EQ(differing, 0) << shared << " in " << where.x() << "," << where.y() << " " << where.width() << "x"
+                            << where.height();
+    if (differing) {
+      general.save(testsupport::OutputDir() + QStringLiteral("/paint_pass_general_%1.png").arg(shared));
+      passed.save(testsupport::OutputDir() + QStringLiteral("/paint_pass_%1.png").arg(shared));
+    }
+  }
+}
+
+// Solid level and upright lines in a one-rectangle clip are written a stretch at a time; a
+// clip of two rectangles takes them pixel by pixel. Both give the same pixels along the line.
+TEST(GraphicsCanvas, StraightLinesInOneRectangleDrawAsPixelByPixel)
+{
+  const struct {
+    TPoint A, B;
+  } lines[] = {{TPoint(0, 5), TPoint(20, 5)},   {TPoint(19, 6), TPoint(1, 6)}, {TPoint(8, 0), TPoint(8, 20)},
+               {TPoint(9, 19), TPoint(9, 4)},   {TPoint(4, 10), TPoint(10, 10)}, {TPoint(2, 2), TPoint(2, 30)},
+               {TPoint(-50, 16), TPoint(50, 16)}, {TPoint(12, 3), TPoint(12, 3)}};
+  for (const TPenMode mode : {pmCopy, pmXor})
+    for (const auto &l : lines) {
+      Surface one(20, 20), two(20, 20);
+      one.Canvas.IntersectClipRect(Rect(3, 3, 17, 17));
+      QRegion region(3, 3, 14, 14);
+      region += QRect(0, 19, 1, 1);
+      two.Canvas.SelectClipRgn(&region);
+      for (Surface *s : {&one, &two}) {
+        s->Canvas.Brush()->SetColor(clYellow);
+        s->Canvas.FillRect(Rect(0, 0, 20, 19));
+        s->Canvas.Pen()->SetMode(mode);
+        s->Canvas.Pen()->SetColor(clBlue);
+        s->Canvas.MoveTo(l.A.X, l.A.Y);
+        s->Canvas.LineTo(l.B.X, l.B.Y);
+      }
+      for (int y = 0; y < 19; ++y)
+        for (int x = 0; x < 20; ++x)
+          EXPECT_EQ(one.Img.pixel(x, y), two.Img.pixel(x, y)) << mode << " " << l.A.X << "," << l.A.Y << " at " << x << "," << y;
+      EXPECT_GT(one.Ink(0, 0, 20, 19), 0);
+    }
+}
