@@ -127,7 +127,7 @@ void TCustomComboBox::CreateWindowDone()
   --FUpdatingWidget;
   ApplyLook();
   c->view()->setMinimumWidth(FDroppedWidth);
-  if (!FAutoComplete)
+  if (!FAutoComplete && c->isEditable())  // only an edit line has a completer to remove
     c->setCompleter(nullptr);
   c->setEnabled(Enabled());
   QObject::connect(c, qOverload<int>(&QComboBox::activated), FSignals.get(), [this](int Index) { NativeActivated(Index); });
