@@ -256,7 +256,7 @@ void FillFilterList(TCustomListBox *List, const TStrings *Entries, const TFilter
                     const QString &Clear)
 {
   auto *checks = dynamic_cast<TCheckListBox *>(List);
-  QStringList entries;
+  QStringList entries, friendlies, conditions;
   List->Items()->BeginUpdate();
   List->Items()->Clear();
   for (int i = 0; i < Entries->Count(); ++i) {
@@ -264,24 +264,23 @@ void FillFilterList(TCustomListBox *List, const TStrings *Entries, const TFilter
     entries << Entries->Strings(i);
     SplitFilterEntry(entries.back(), friendly, condition);
     List->Items()->Add(friendly);
+    friendlies << friendly;
+    conditions << (condition == Clear ? QString() : condition);
   }
   List->Items()->EndUpdate();
   if (auto *drop = dynamic_cast<TDropCheckList *>(List))
     drop->SetEntries(entries);
   if (!checks)
     return;
-  for (int i = 0; i < Entries->Count(); ++i) {
-    QString friendly, condition;
-    SplitFilterEntry(Entries->Strings(i), friendly, condition);
-    if (condition == Clear)
-      condition.clear();
+  for (int i = 0; i < entries.size(); ++i) {
+    const QString &friendly = friendlies[i];
     const QString quoted = friendly.contains(QLatin1Char(' ')) ? QLatin1Char('"') + friendly + QLatin1Char('"') : friendly;
     bool checked = false;
     for (int k = 0; k < Filter->Count() && !checked; ++k) {
       const TFilterData *f = Filter->Items(k);
       // The condition is what checking the entry stores, so a list opened again shows the
       // checks in force, also for entries whose condition is not their text.
-      checked = f->Column() == Column && (f->Condition() == condition || f->Condition() == quoted);
+      checked = f->Column() == Column && (f->Condition() == conditions[i] || f->Condition() == quoted);
     }
     checks->SetChecked(i, checked);
   }
