@@ -6,6 +6,22 @@
 #include <QChar>
 #include <QString>
 
+#include <memory>
+
+// A condition prepared once and then tested against many values (a filter run, a find over
+// the cells); copies share the prepared form. The default condition is the empty one.
+class TFilterCondition {
+public:
+  TFilterCondition();
+  TFilterCondition(const QString &Condition, bool CaseSensitive);
+  bool Matches(const QString &Value) const;
+
+  struct TProgram;
+
+private:
+  std::shared_ptr<const TProgram> FProgram;
+};
+
 // Tests one cell value against a whole condition. Without CaseSensitive both sides are
 // upper-cased with the locale's rules first.
 bool MatchCondition(const QString &Condition, const QString &Value, bool CaseSensitive);

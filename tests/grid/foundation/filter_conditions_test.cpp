@@ -114,6 +114,28 @@ TEST_F(FilterConditions, WildcardsAndNegation)
             true);
 }
 
+TEST_F(FilterConditions, StarHandsTheRestToTheWholeSubConditionTest)
+{
+  // Each rest after a run of stars is tested like a sub-condition of its own, comparisons
+  // included, against every suffix of the value.
+  const QString stars = QString("*a").repeated(16);
+  ExpectAll({
+                {"*<5", "xx", true},  // the empty suffix is less than "5"
+                {"A*>M", "AZ", true},
+                {"A*>M", "AB", false},
+                {"A*>M", "BZ", false},
+                {"Z*<5", "Z3", true},
+                {"*>5", "3", false},
+            },
+            true);
+  // The comparisons of every rest keep the star from being matched greedily; the suffixes
+  // are still tried in polynomial time.
+  const QString many = stars + "*b<";
+  EXPECT_FALSE(MatchCondition(many, QString(60, QChar('a')), true));
+  EXPECT_TRUE(MatchCondition(many, QString(60, QChar('a')) + "b<", true));
+  EXPECT_FALSE(MatchCondition(many, QString(10, QChar('a')) + "b<", true));
+}
+
 TEST_F(FilterConditions, CaseFoldingFollowsTheFlag)
 {
   ExpectAll({{"abc", "ABC", true}, {"a*", "ABC", true}, {"\u00e4*", "\u00c4rger", true}, {"abd", "ABC", false}},
@@ -132,6 +154,19 @@ TEST_F(FilterConditions, OperatorsGroupsAndQuotes)
                 {"((A*))", "AX", true},
                 {"(A*", "AX", true},  // an unclosed group takes the rest of the text
                 {"(A*|B*)", "C", false},
+                {"(A)B|C", "B", true},  // text right after a group joins as the group did
+                {"(A)B|C", "A", false},
+                {"A(B)", "B", false},   // "(" inside the text joins by replacing
+                {"A(B)", "B)", true},
+                {"(A)(B)", "B", true},
+                {"(A)(B)", "A", false},
+                {"(\tA)", "A", true},  // each group is trimmed and loses a leading "="
+                {"(=A)", "A", true},
+                {"()", "", true},
+                {"()", "x", false},
+                {"(A)|", "", true},
+                {"(A)|", "B", false},
+                {"A|(B", "B", true},
                 {"A|B&C", "A", false},  // no precedence: (A or B) and C
                 {"A|B&C", "C", false},
                 {"C&A|B", "B", true},   // (C and A) or B
@@ -151,6 +186,29 @@ TEST_F(FilterConditions, OperatorsGroupsAndQuotes)
                 {"   ", "", true},
             },
             true);
+}
+
+TEST_F(FilterConditions, DeepNestingIsParsedWithoutRecursion)
+{
+  const int depth = 64000;
+  const QString open(depth, QChar('(')), close(depth, QChar(')'));
+  const struct {
+    QString condition;
+    const char *value;
+    bool match;
+  } cases[] = {
+      {open + "A*" + close, "AX", true},
+      {open + "A*" + close, "BX", false},
+      {open + "A*", "AX", true},  // every group unclosed: each takes the rest
+      {open + "A*" + close + "&*Z", "AZ", true},
+      {open + "A*" + close + "&*Z", "AY", false},
+      {"B*|" + open + "A*" + close, "BX", true},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(MatchCondition(c.condition, c.value, true), c.match) << c.value << " " << c.condition.size();
+  const TFilterCondition compiled(open + "a*" + close, false);
+  EXPECT_TRUE(compiled.Matches("Ax"));
+  EXPECT_FALSE(compiled.Matches("xA"));
 }
 
 TEST_F(FilterConditions, SupportingRoutines)
