@@ -4,6 +4,7 @@
 #include "grid/foundation/grid_utils.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -54,7 +55,13 @@ public:
     if (FDateState < 0) FDateState = ParseLocaleDate(FText, FDate);
     return FDateState;
   }
-  TDateTime Date() const { return FDate; }
+  // Before day 0 a date-time is the day minus the time of day; ordered by day, then time.
+  double When() const
+  {
+    if (FDate >= 0) return FDate;
+    const double Day = std::ceil(FDate);
+    return Day + (Day - FDate);
+  }
 
 private:
   QString FText;
@@ -68,7 +75,7 @@ private:
 int CompareToOperand(const TCompareSide &Value, const TCompareSide &Operand)
 {
   if (Operand.IsDate()) {
-    if (Value.IsDate()) return Sign(Value.Date(), Operand.Date());
+    if (Value.IsDate()) return Sign(Value.When(), Operand.When());
   } else if (Operand.IsNumber() && Value.IsNumber() && !Value.IsDate()) {
     return Sign(Value.Number(), Operand.Number());
   }

@@ -213,7 +213,8 @@ bool ParseLocaleDate(const QString &Text, TDateTime &Value)
   }
   TDateTime D, T;
   if (!TryEncodeDate(Year, Month, Day, D) || !TryEncodeTime(Hour, Min, Sec, 0, T)) return false;
-  Value = D + T;
+  // Before day 0 the time counts away from zero like the day does.
+  Value = EncodeDateTime(Year, Month, Day, Hour, Min, Sec, 0);
   return true;
 }
 

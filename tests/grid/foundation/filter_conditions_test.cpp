@@ -60,6 +60,12 @@ TEST_F(FilterConditions, ComparisonsTryNumbersThenDatesThenText)
                 {"<\"01/02/2024 12:00\"", "01/02/2024 11:59", true},
                 {"<\"01/02/2024 12:00\"", "01/02/2024 12:01", false},
                 {"<=31/12/2024", "31/12/2024", true},
+                // Date-times before day 0 keep their order through the day and across midnight.
+                {">\"29/12/1899 06:00\"", "29/12/1899 12:00", true},
+                {">\"29/12/1899 06:00\"", "29/12/1899 03:00", false},
+                {"<\"30/12/1899 00:00\"", "29/12/1899 23:59", true},
+                {">\"28/12/1899 18:00\"", "29/12/1899 00:00", true},
+                {"<\"28/12/1899 18:00\"", "28/12/1899 06:00", true},
                 {">10", "01/02/2024", false},  // a date against a number: text order
                 {"=>5", "7", true},           // a leading "=" is dropped
             },

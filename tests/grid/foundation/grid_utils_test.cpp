@@ -158,6 +158,10 @@ TEST_F(GridUtils, ParseLocaleDateReadsTheShortDateOrderAndAnOptionalTime)
       {"dd/MM/yyyy", '/', "1/2/2024", true, EncodeDate(2024, 2, 1)},
       {"dd/MM/yyyy", '/', "1/2/24", true, EncodeDate(24, 2, 1)},  // no century is added
       {"dd/MM/yyyy", '/', " 1/2/2024  ", true, EncodeDate(2024, 2, 1)},
+      // Before day 0 the time is subtracted, as the day is.
+      {"dd/MM/yyyy", '/', "29/12/1899 06:00", true, -1.25},
+      {"dd/MM/yyyy", '/', "28/12/1899 18:00", true, -2.75},
+      {"dd/MM/yyyy", '/', "30/12/1899 06:00", true, 0.25},
       {"dd/MM/yyyy", '/', "32/01/2024", false, 0},
       {"dd/MM/yyyy", '/', "01/13/2024", false, 0},
       {"dd/MM/yyyy", '/', "31/02/2024", false, 0},
