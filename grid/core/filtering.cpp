@@ -4,6 +4,7 @@
 #include "grid/core/zav_string_grid.h"
 
 #include <cmath>
+#include <deque>
 
 #include "framework/system/sysutils.h"
 #include "grid/core/aux_controls.h"
@@ -12,6 +13,44 @@
 #include "grid/foundation/grid_utils.h"
 
 namespace {
+
+// The conditions of the filter run in progress, each prepared when first needed. The text
+// and case flag find the prepared form, so a handler that changes a condition during the run
+// is still obeyed.
+class TPreparedConditions {
+public:
+  const TFilterCondition &Get(const QString &Condition, bool CaseSensitive)
+  {
+    for (const TEntry &E : FEntries)
+      if (E.CaseSensitive == CaseSensitive && E.Condition == Condition) return E.Prepared;
+    if (FEntries.size() >= 64) FEntries.clear();  // a handler that keeps inventing conditions
+    FEntries.push_back({Condition, CaseSensitive, TFilterCondition(Condition, CaseSensitive)});
+    return FEntries.back().Prepared;
+  }
+
+private:
+  struct TEntry {
+    QString Condition;
+    bool CaseSensitive;
+    TFilterCondition Prepared;
+  };
+  std::deque<TEntry> FEntries;
+};
+
+thread_local TPreparedConditions *gFilterRun = nullptr;
+
+// Prepares the conditions once for all rows of one run; runs may nest through handlers.
+class TFilterRunScope {
+public:
+  TFilterRunScope() : FOuter(gFilterRun) { gFilterRun = &FConditions; }
+  ~TFilterRunScope() { gFilterRun = FOuter; }
+  TFilterRunScope(const TFilterRunScope &) = delete;
+  TFilterRunScope &operator=(const TFilterRunScope &) = delete;
+
+private:
+  TPreparedConditions FConditions;
+  TPreparedConditions *FOuter;
+};
 
 // Blanks at the ends and the wide-text packing never take part in a comparison.
 bool MatchOne(const TFilterData &F, QString s)
@@ -33,6 +72,7 @@ bool MatchOne(const TFilterData &F, QString s)
   if (F.Method() == fmLiteral)
     return s == F.Condition();
   try {
+    if (gFilterRun) return gFilterRun->Get(F.Condition(), F.CaseSensitive()).Matches(s);
     return MatchCondition(F.Condition(), s, F.CaseSensitive());
   } catch (...) {
     // A condition that cannot be evaluated (a malformed comparison) fails the row.
@@ -76,6 +116,7 @@ bool TZavStringGrid::MatchFilter(int ARow)
 
 void TZavStringGrid::ApplyFilter()
 {
+  const TFilterRunScope run;
   FFilterFixedRows = FixedRows();
   const int first = FixedRows();
   const int last = RowCount() - FFixedFooters - 1;

@@ -39,20 +39,31 @@ int CompareOrdinal(const QString &A, const QString &B)
 // makes that reading matter.
 class TCompareSide {
 public:
-  explicit TCompareSide(const QString &Text) : FText(Text) {}
-  const QString &Text() const { return FText; }
+  // With Fold the side stands for the text upper-cased, which is made only when needed.
+  explicit TCompareSide(const QString &Text, bool Fold = false) : FText(Text), FFoldPending(Fold) {}
+  const QString &Text() const
+  {
+    if (FFoldPending) {
+      FText = AnsiUpperCase(FText);
+      FFoldPending = false;
+    }
+    return FText;
+  }
+  // The text as given, still to be upper-cased when FoldPending.
+  const QString &RawText() const { return FText; }
+  bool FoldPending() const { return FFoldPending; }
   bool IsNumber() const
   {
     if (FNumberState < 0) {
       static const TFormatSettings PointDecimal = TFormatSettings::Invariant();
-      FNumberState = TryStrToFloat(NumberTextForVal(FText), FNumber, PointDecimal);
+      FNumberState = TryStrToFloat(NumberTextForVal(Text()), FNumber, PointDecimal);
     }
     return FNumberState;
   }
   double Number() const { return FNumber; }
   bool IsDate() const
   {
-    if (FDateState < 0) FDateState = ParseLocaleDate(FText, FDate);
+    if (FDateState < 0) FDateState = ParseLocaleDate(Text(), FDate);
     return FDateState;
   }
   // Before day 0 a date-time is the day minus the time of day; ordered by day, then time.
@@ -64,7 +75,8 @@ public:
   }
 
 private:
-  QString FText;
+  mutable QString FText;
+  mutable bool FFoldPending;
   mutable int8_t FNumberState = -1, FDateState = -1;
   mutable double FNumber = 0;
   mutable TDateTime FDate = 0;
@@ -88,7 +100,13 @@ struct TOperand {
   bool OrEqual = false;
   TCompareSide Side;
 
-  TOperand(const QString &Text, qsizetype OpIndex) : Side(OperandText(Text, OpIndex, OrEqual)) {}
+  // Read in full here, so that a prepared condition is not changed by matching (several
+  // threads may share it).
+  TOperand(const QString &Text, qsizetype OpIndex) : Side(OperandText(Text, OpIndex, OrEqual))
+  {
+    Side.IsNumber();
+    Side.IsDate();
+  }
 
   static QString OperandText(const QString &Text, qsizetype OpIndex, bool &OrEqual)
   {
@@ -193,24 +211,37 @@ TValueMatcher::TDecision TValueMatcher::Compare(const TEntry &E, const TOperand 
   return dPattern;
 }
 
-// The text from From on as a plain pattern ("*" any run, "?" one character, double quotes and
-// "!" match nothing) against the value from C to its end; Floating lets the match begin
-// anywhere from C on. Backtracking only to the latest "*" keeps the time at most pattern
-// length x value length.
-bool TValueMatcher::Wildcard(qsizetype From, const QString &Value, qsizetype C, bool Floating) const
+bool IsAscii(const QString &Text)
 {
-  const QChar *P = FText.constData();
-  const QChar *V = Value.constData();
-  const qsizetype NP = FText.size(), NV = Value.size();
+  char16_t Or = 0;
+  for (QChar C : Text) Or |= C.unicode();
+  return Or < 0x80;
+}
+
+// The pattern from From on as a plain pattern ("*" any run, "?" one character, double quotes
+// and "!" match nothing) against the value from C to its end; Floating lets the match begin
+// anywhere from C on. Backtracking only to the latest "*" keeps the time at most pattern
+// length x value length. FoldAscii upper-cases an ASCII value on the way.
+template <bool FoldAscii>
+bool PlainWildcard(const QString &Pattern, qsizetype From, const QString &Value, qsizetype C, bool Floating)
+{
+  const char16_t *P = reinterpret_cast<const char16_t *>(Pattern.constData());
+  const char16_t *V = reinterpret_cast<const char16_t *>(Value.constData());
+  const qsizetype NP = Pattern.size(), NV = Value.size();
+  auto At = [V](qsizetype I) -> char16_t {
+    const char16_t Ch = V[I];
+    if constexpr (FoldAscii) return Ch >= u'a' && Ch <= u'z' ? char16_t(Ch - 32) : Ch;
+    return Ch;
+  };
   qsizetype Pi = From, Vi = C, Resume = Floating ? From : -1, StarV = C;
   for (;;) {
-    while (Pi < NP && (P[Pi] == '"' || P[Pi] == '!')) ++Pi;
+    while (Pi < NP && (P[Pi] == u'"' || P[Pi] == u'!')) ++Pi;
     if (Vi == NV) break;
-    if (Pi < NP && P[Pi] == '*') {
-      while (Pi < NP && P[Pi] == '*') ++Pi;
+    if (Pi < NP && P[Pi] == u'*') {
+      while (Pi < NP && P[Pi] == u'*') ++Pi;
       Resume = Pi;
       StarV = Vi;
-    } else if (Pi < NP && (P[Pi] == '?' || P[Pi] == V[Vi])) {
+    } else if (Pi < NP && (P[Pi] == u'?' || P[Pi] == At(Vi))) {
       ++Pi;
       ++Vi;
     } else if (Resume >= 0) {
@@ -221,8 +252,13 @@ bool TValueMatcher::Wildcard(qsizetype From, const QString &Value, qsizetype C, 
       return false;
     }
   }
-  while (Pi < NP && (P[Pi] == '*' || P[Pi] == '"' || P[Pi] == '!')) ++Pi;
+  while (Pi < NP && (P[Pi] == u'*' || P[Pi] == u'"' || P[Pi] == u'!')) ++Pi;
   return Pi == NP;
+}
+
+bool TValueMatcher::Wildcard(qsizetype From, const QString &Value, qsizetype C, bool Floating) const
+{
+  return PlainWildcard<false>(FText, From, Value, C, Floating);
 }
 
 bool TValueMatcher::Matches(const TCompareSide &Value) const
@@ -231,7 +267,12 @@ bool TValueMatcher::Matches(const TCompareSide &Value) const
   const TDecision D = Compare(E, FGreater ? &*FGreater : nullptr, FLess ? &*FLess : nullptr, Value);
   if (D != dPattern) return D == dTrue;
   // With plain rests after every star the whole text is one plain pattern.
-  if (FPlainFrom == 1) return Wildcard(0, Value.Text(), 0, false) != E.Not;
+  if (FPlainFrom == 1) {
+    // An ASCII value is upper-cased character by character, without a copy.
+    if (Value.FoldPending() && IsAscii(Value.RawText()))
+      return PlainWildcard<true>(FText, 0, Value.RawText(), 0, false) != E.Not;
+    return Wildcard(0, Value.Text(), 0, false) != E.Not;
+  }
   return MatchesThroughEntries(Value);
 }
 
@@ -474,8 +515,9 @@ TFilterCondition::TFilterCondition(const QString &Condition, bool CaseSensitive)
 bool TFilterCondition::Matches(const QString &Value) const
 {
   const TProgram &P = *FProgram;
-  // The value is read as a number or a date at most once for all sub-conditions.
-  const TCompareSide V(P.CaseSensitive ? Value : AnsiUpperCase(Value));
+  // The value is upper-cased, and read as a number or a date, at most once for all
+  // sub-conditions.
+  const TCompareSide V(Value, !P.CaseSensitive);
   // One running result per open group.
   char Local[64];
   std::unique_ptr<char[]> Heap;

@@ -9,7 +9,9 @@
 #include <memory>
 
 // A condition prepared once and then tested against many values (a filter run, a find over
-// the cells); copies share the prepared form. The default condition is the empty one.
+// the cells); copies share the prepared form, which matching never changes. The locale's
+// separators and date format are read for the operands when the condition is prepared and for
+// the values when they are tested. The default condition is the empty one.
 class TFilterCondition {
 public:
   TFilterCondition();

@@ -191,6 +191,23 @@ TEST(FilterRows, CustomFilterHasTheLastWord)
   EXPECT_EQ(Shown(g), (std::vector<int>{1, 2, 6}));
 }
 
+TEST(FilterRows, ConditionChangedDuringARunHoldsForTheRowsAfter)
+{
+  TZavStringGrid g(nullptr);
+  Fill(g);
+  SetCondition(g, 1, "a*");
+  TFilterData *f = g.Filter()->Items(0);
+  f->SetCaseSensitive(true);
+  g.OnCustomFilter = [f](TObject *, int ARow, bool &) {
+    if (ARow == 4) {
+      f->SetCondition("*RY");
+      f->SetCaseSensitive(false);
+    }
+  };
+  g.ApplyFilter();
+  EXPECT_EQ(Shown(g), (std::vector<int>{1, 3, 6, 8}));
+}
+
 TEST(FilterRows, PrefixAndSuffixAreCutBeforeComparing)
 {
   TFilterGrid g(nullptr);

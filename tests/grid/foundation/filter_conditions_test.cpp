@@ -144,7 +144,15 @@ TEST_F(FilterConditions, StarHandsTheRestToTheWholeSubConditionTest)
 
 TEST_F(FilterConditions, CaseFoldingFollowsTheFlag)
 {
-  ExpectAll({{"abc", "ABC", true}, {"a*", "ABC", true}, {"\u00e4*", "\u00c4rger", true}, {"abd", "ABC", false}},
+  ExpectAll({{"abc", "ABC", true},
+             {"a*", "ABC", true},
+             {"A*", "abc", true},
+             {"*B?", "xbz", true},
+             {"\u00e4*", "\u00c4rger", true},
+             {"strasse", "Stra\u00dfe", true},  // upper-cased as a whole, not letter by letter
+             {"abd", "ABC", false},
+             {">b", "C", true},
+             {"<b", "c", false}},
             false);
   ExpectAll({{"abc", "ABC", false}, {"abc", "abc", true}, {"\u00e4*", "\u00c4rger", false}}, true);
 }
