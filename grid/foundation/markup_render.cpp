@@ -125,60 +125,9 @@ TColor ColorValue(QStringView V)
   return HTMLColorByName(V.toString().toLower());
 }
 
-const QLatin1String EntityNames[] = {QLatin1String("&amp;"),  QLatin1String("&quot;"), QLatin1String("&sect;"),
-                                     QLatin1String("&permil;"), QLatin1String("&reg;"), QLatin1String("&copy;"),
-                                     QLatin1String("&para;"), QLatin1String("&trade;"), QLatin1String("&euro;")};
-constexpr int EntityCount = int(std::size(EntityNames));
-
-// The first position of every entity (ASCII lower case, matching a to z in either case)
-// in S, -1 where absent, found in one sweep over its ampersands; false when there is none.
-bool FindEntities(const QString &S, int (&First)[EntityCount])
-{
-  std::fill(std::begin(First), std::end(First), -1);
-  bool any = false;
-  const int n = int(S.size());
-  const QChar *c = S.constData();
-  for (int i = int(S.indexOf('&')); i >= 0; i = int(S.indexOf('&', i + 1)))
-    for (int e = 0; e < EntityCount; ++e) {
-      const QLatin1String name = EntityNames[e];
-      const int m = int(name.size());
-      if (First[e] >= 0 || i + m > n)
-        continue;
-      int k = 1;
-      for (; k < m; ++k) {
-        const char16_t ch = c[i + k].unicode();
-        if ((ch >= 'A' && ch <= 'Z' ? ch + 32 : ch) != char16_t(name[k].unicode()))
-          break;
-      }
-      if (k == m) {
-        First[e] = i;
-        any = true;
-      }
-    }
-  return any;
-}
-
 QString Prepare(QString S)
 {
-  if (S.contains('&')) {
-    // Each pass replaces the first occurrence of every entity, in this order, until a pass
-    // finds none; a replacement may complete an entity for a later one, so the positions
-    // are taken afresh after each.
-    static const QString to[] = {QStringLiteral("&&"), QStringLiteral("\""), QString(QChar(0x00A7)),
-                                 QString(QChar(0x2030)), QString(QChar(0x00AE)), QString(QChar(0x00A9)),
-                                 QString(QChar(0x00B6)), QString(QChar(0x2122)), QString(QChar(0x20AC))};
-    int first[EntityCount];
-    bool any = FindEntities(S, first);
-    while (any) {
-      any = false;
-      for (int e = 0; e < EntityCount; ++e)
-        if (first[e] >= 0) {
-          S.replace(first[e], EntityNames[e].size(), to[e]);
-          any = true;
-          FindEntities(S, first);
-        }
-    }
-  }
+  S = ReplaceMarkupEntities(S);
   // "<#" is found by its rarer second character.
   const auto nextMark = [&S](int From) {
     for (qsizetype p = S.indexOf(QChar('#'), From + 1); p >= 0; p = S.indexOf(QChar('#'), p + 1))

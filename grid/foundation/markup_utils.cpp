@@ -6,8 +6,10 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <cstring>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -200,6 +202,27 @@ int FindFromPos(const QString &Search, const QString &Text, int Skip, bool CaseS
   return int(at + 1);
 }
 
+namespace {
+
+// One insertion per call, each walking the text: only for tag names that hold a bracket,
+// whose inserted tags change what the later walks count as visible.
+QString HighlightPerMatch(QString html, const QString &visible, const QString &search, const QString &open,
+                          const QString &close, bool CaseSensitive)
+{
+  int skip = 0;
+  bool found = false;
+  while (const int p = FindFromPos(search, visible, skip, CaseSensitive, found)) {
+    if (const int at = VisibleToMarkupPos(html, p))
+      Insert(open, html, at);
+    if (const int at = VisibleToMarkupPos(html, p + int(search.size())))
+      Insert(close, html, at);
+    skip = p + int(search.size()) - 1;
+  }
+  return html;
+}
+
+}  // namespace
+
 QString HighlightInHTML(const QString &HTML, const QString &Search, const QString &TagName, bool CaseSensitive)
 {
   // An empty search text would match everywhere without ever moving on.
@@ -215,17 +238,52 @@ QString HighlightInHTML(const QString &HTML, const QString &Search, const QStrin
   }
   const QString open = "<" + TagName + ">";
   const QString close = "</" + TagName + ">";
-  int skip = 0;
-  bool found = false;
-  while (const int p = FindFromPos(search, visible, skip, CaseSensitive, found)) {
-    // A text whose brackets do not pair can have matches that no mark-up position reaches.
-    if (const int at = VisibleToMarkupPos(html, p))
-      Insert(open, html, at);
-    if (const int at = VisibleToMarkupPos(html, p + int(search.size())))
-      Insert(close, html, at);
-    skip = p + int(search.size()) - 1;
+  if (TagName.contains('<') || TagName.contains('>'))
+    return HighlightPerMatch(html, visible, search, open, close, CaseSensitive);
+
+  // Each match puts its opening tag before its first visible character and its closing tag
+  // before the first character after it (or at the end). The inserted tags are whole, so
+  // they never change which character of the mark-up is the n-th visible one: all
+  // insertions are gathered first and made in one walk. A text whose brackets do not pair
+  // can have matches that no mark-up position reaches; those are dropped.
+  struct TMark {
+    int Visible;  // 1-based number of the visible character the tag goes before
+    bool Open;
+  };
+  std::vector<TMark> marks;
+  {
+    const QString hay = CaseSensitive ? visible : UpperSameLength(visible);
+    const QString needle = CaseSensitive ? search : UpperSameLength(search);
+    const int len = int(needle.size());
+    for (qsizetype at = hay.indexOf(needle); at >= 0; at = hay.indexOf(needle, at + len)) {
+      marks.push_back({int(at) + 1, true});
+      marks.push_back({int(at) + 1 + len, false});
+    }
   }
-  return html;
+  if (marks.empty())
+    return html;
+  QString out;
+  out.reserve(html.size() + qsizetype(marks.size()) * close.size());
+  size_t m = 0;
+  auto insertBefore = [&](int Visible) {
+    for (; m < marks.size() && marks[m].Visible == Visible; ++m)
+      out += marks[m].Open ? open : close;
+  };
+  int count = 1;
+  bool inTag = false;
+  for (const QChar c : html) {
+    if (c == '<')
+      inTag = true;
+    if (inTag) {
+      if (c == '>')
+        inTag = false;
+    } else {
+      insertBefore(count++);
+    }
+    out += c;
+  }
+  insertBefore(count);
+  return out;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -249,6 +307,58 @@ QString EncodeHTMLEntities(const QString &Text, bool WithLetters)
     for (const TLetterEntity &e : LetterEntities)
       s = ReplaceAll(s, QString(QChar(e.Char)), e.Entity);
   return s;
+}
+
+QString ReplaceMarkupEntities(const QString &Text)
+{
+  struct TEntity {
+    const char *Name;  // after the "&", lower case
+    char16_t Char;
+  };
+  static constexpr TEntity entities[] = {{"amp;", u'&'},     {"quot;", u'"'},  {"sect;", u'\u00A7'},
+                                         {"permil;", u'\u2030'}, {"reg;", u'\u00AE'}, {"copy;", u'\u00A9'},
+                                         {"para;", u'\u00B6'}, {"trade;", u'\u2122'}, {"euro;", u'\u20AC'}};
+  qsizetype i = Text.indexOf('&');
+  if (i < 0)
+    return Text;
+  const QChar *c = Text.constData();
+  const qsizetype n = Text.size();
+  // The entity at From, nullptr when none; From is just after an ampersand.
+  auto entityAt = [&](qsizetype From) -> const TEntity * {
+    for (const TEntity &e : entities) {
+      qsizetype k = 0;
+      for (; e.Name[k] && From + k < n; ++k) {
+        const char16_t ch = c[From + k].unicode();
+        if ((ch >= 'A' && ch <= 'Z' ? char16_t(ch + 32) : ch) != char16_t(e.Name[k]))
+          break;
+      }
+      if (!e.Name[k])
+        return &e;
+    }
+    return nullptr;
+  };
+  QString out;
+  out.reserve(n);
+  out += QStringView(c, i);
+  // Entities never overlap, and a replacement only ever starts a new one with the second
+  // "&" of "&&", so one walk from the left leaves none: c[i] is an ampersand, or the ";" of
+  // an "&amp;" standing for that second "&".
+  while (i < n) {
+    const TEntity *e = entityAt(i + 1);
+    if (e && e->Char == u'&') {
+      out += QChar('&');
+      i += qsizetype(std::strlen(e->Name));
+      continue;
+    }
+    out += e ? QChar(e->Char) : QChar('&');
+    i += e ? 1 + qsizetype(std::strlen(e->Name)) : 1;
+    qsizetype next = Text.indexOf('&', i);
+    if (next < 0)
+      next = n;
+    out += QStringView(c + i, next - i);
+    i = next;
+  }
+  return out;
 }
 
 QString BlanksToNbsp(const QString &Text) { return ReplaceAll(Text, " ", "&nbsp;"); }

@@ -1,5 +1,9 @@
 #include "grid/foundation/markup_utils.h"
 
+#include "framework/system/sysutils.h"
+
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -84,6 +88,87 @@ TEST(MarkupText, HighlightInHTML)
       {"empty search", [] { return HighlightInHTML("<B>abc</B>", "", "HI", false); }, "<B>abc</B>"},
       {"no match", [] { return HighlightInHTML("abc", "x", "HI", false); }, "abc"},
   });
+}
+
+// The plain way to insert highlight tags: each match looks its mark-up positions up anew in
+// the text the earlier insertions changed.
+QString HighlightOneByOne(const QString &HTML, const QString &Search, const QString &Tag, bool CaseSensitive)
+{
+  QString html = HTML, search = Search, visible = StripTagsBalanced(html);
+  if (html.contains(search) && (visible.contains('<') || visible.contains('>'))) {
+    visible = visible.replace("<", "&lt;").replace(">", "&gt;");
+    search = search.replace("<", "&lt;").replace(">", "&gt;");
+    html = visible;
+  }
+  int skip = 0;
+  bool found = false;
+  while (const int p = FindFromPos(search, visible, skip, CaseSensitive, found)) {
+    if (const int at = VisibleToMarkupPos(html, p))
+      Insert("<" + Tag + ">", html, at);
+    if (const int at = VisibleToMarkupPos(html, p + int(search.size())))
+      Insert("</" + Tag + ">", html, at);
+    skip = p + int(search.size()) - 1;
+  }
+  return html;
+}
+
+TEST(MarkupText, HighlightInHTMLEqualsInsertingOneByOne)
+{
+  struct Case {
+    const char *html, *search;
+    bool caseSensitive;
+  } cases[] = {
+      {"<B>abc</B>", "b", true},        {"abcabc", "bc", true},         {"aaaa", "a", true},
+      {"aaaa", "aa", false},            {"a<I>b</I>c<U>d</U>", "bcd", true}, {"<B>abc</B>", "c", true},
+      {"X<y", "x", false},              {"X<yX<y", "x", false},         {"a>b>c", "b", true},
+      {"a>b>c", "B", false},            {"<>ab<>ab", "ab", true},       {"ab<c", "C", false},
+      {"<b>a</b><b>a</b>", "a", true},  {"a&amp;b&amp;c", "&amp;", true}, {"AbAbA", "aba", false},
+      {"<x", "x", false},               {"x<", "X", false},             {"", "a", true},
+      {"caf\u00E9 CAF\u00C9", "\u00E9", false},
+  };
+  for (const Case &c : cases)
+    for (const char *tag : {"HI", "e"})
+      EXPECT_EQ(HighlightInHTML(QString::fromUtf8(c.html), QString::fromUtf8(c.search), tag, c.caseSensitive),
+                HighlightOneByOne(QString::fromUtf8(c.html), QString::fromUtf8(c.search), tag, c.caseSensitive))
+          << c.html << " / " << c.search << " / " << tag;
+  // A tag name with a bracket changes what later matches count as visible.
+  EXPECT_EQ(HighlightInHTML("ab ab ab", "ab", "x>y", true), HighlightOneByOne("ab ab ab", "ab", "x>y", true));
+}
+
+// The renderer's entities replaced the plain way: a pass replaces the first of each entity
+// in order, until a pass replaces nothing.
+QString ReplaceEntitiesPassByPass(QString S)
+{
+  static const char *const pairs[][2] = {{"&amp;", "&&"},  {"&quot;", "\""},     {"&sect;", "\u00A7"},
+                                         {"&permil;", "\u2030"}, {"&reg;", "\u00AE"}, {"&copy;", "\u00A9"},
+                                         {"&para;", "\u00B6"}, {"&trade;", "\u2122"}, {"&euro;", "\u20AC"}};
+  for (bool any = true; any;) {
+    any = false;
+    for (const auto &p : pairs)
+      any = ReplaceFirstNoCase(QString::fromUtf8(p[0]), QString::fromUtf8(p[1]), S) || any;
+  }
+  return S;
+}
+
+TEST(MarkupText, RendererEntitiesEqualReplacingPassByPass)
+{
+  const char *cases[] = {
+      "",           "plain",           "&",               "&&",         "a&amp;b",       "&amp;amp;",
+      "&amp;amp;amp;", "&amp;quot;",   "&AMP;QUOT;euro;", "&amp&x;",    "&quot;&quot;",  "&reg;&REG;&Reg;",
+      "&amp;&",     "&amp;;",          "x&permil;y&trade;", "&para&copy;", "&\u017Fect;",  "&eur&euro;",
+      "&amp;euro",  "&&amp;amp;&",     "a&b;c&sect",      "&amp;permil;&amp;",
+  };
+  for (const char *c : cases)
+    EXPECT_EQ(ReplaceMarkupEntities(QString::fromUtf8(c)), ReplaceEntitiesPassByPass(QString::fromUtf8(c))) << c;
+  // Every short sequence of pieces that start, continue or spoil an entity.
+  const QStringList pieces = {"&", "amp;", "AMP;", "quot;", "eu", "ro;", ";", "x", "&amp;"};
+  for (const QString &a : pieces)
+    for (const QString &b : pieces)
+      for (const QString &c : pieces)
+        for (const QString &d : pieces) {
+          const QString text = a + b + c + d;
+          EXPECT_EQ(ReplaceMarkupEntities(text), ReplaceEntitiesPassByPass(text)) << text.toStdString();
+        }
 }
 
 TEST(MarkupText, Entities)
