@@ -14,7 +14,18 @@ namespace {
 TColor HighlightBack = clHighlight;
 TColor HighlightText = clHighlightText;
 
-// Leading blanks, a sign, "$" or "0x" for hexadecimal; stops at the first non-digit.
+// Numbers read from the mark-up (sizes, offsets, angles, indexes) are clamped to what a
+// drawing can use; positions built from them saturate far below the integer range, so that
+// adding one more such number to one never overflows.
+constexpr int NumberLimit = 32767;
+constexpr int ExtentLimit = 1 << 28;
+constexpr int FontSizeLimit = 1638;
+
+int Extent(long long V) { return int(std::clamp<long long>(V, -ExtentLimit, ExtentLimit)); }
+int Extent(double V) { return int(std::clamp<double>(V, -ExtentLimit, ExtentLimit)); }
+
+// Leading blanks, a sign, "$" or "0x" for hexadecimal; stops at the first non-digit. The
+// value is clamped to +-NumberLimit.
 bool ReadNumber(QStringView S, int &Value)
 {
   int i = 0;
@@ -40,9 +51,7 @@ bool ReadNumber(QStringView S, int &Value)
                                                                                   : -1;
     if (d < 0 || d >= base)
       break;
-    v = v * base + d;
-    if (v > 0x7FFFFFFF)
-      v = 0x7FFFFFFF;
+    v = std::min<long long>(v * base + d, NumberLimit);
     ++digits;
   }
   if (!digits)
@@ -382,7 +391,7 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
           Pos = rawEnd;
         }
       } else {
-        const int sw = item ? item->W : MeasureWidth(seg);
+        const int sw = item ? item->W : Extent((long long)MeasureWidth(seg));
         if (Paint) {
           TRect tr(R.Left + cx, R.Top, R.Right, R.Bottom);
           if (F.Sub)
@@ -413,7 +422,8 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
             }
           }
         }
-        cx += sw;
+        const int before = cx;
+        cx = Extent((long long)cx + sw);
         const bool fits = !Layout || cx < lineW || sw >= lineW || (!laidNone && !laidBlank);
         if (fits || !WordWrap) {
           if (Layout) {
@@ -431,7 +441,7 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
           }
           first = false;
         } else {
-          cx -= sw;
+          cx = before;
           full = true;
           break;
         }
@@ -660,7 +670,7 @@ bool TRenderer::Tag(QStringView T, TRect &R, int &X, int &H, bool Layout, bool P
       ch = type == QLatin1String("BUTTON") || type == QLatin1String("COMBO") ? 25 : GH + 10;
       lh = height > 25 ? height - 2 : 23;
     }
-    if (Layout && X + cw > lineW && cw < lineW)
+    if (Layout && (long long)X + cw > lineW && cw < lineW)
       return false;
     const int x = R.Left + X;
     if (Hit && (MouseIn(x, R.Top, x + cw, R.Top + ch) || (HitTestOnly && !id.isEmpty() && id == ControlIDIn))) {
@@ -710,7 +720,7 @@ bool TRenderer::Tag(QStringView T, TRect &R, int &X, int &H, bool Layout, bool P
       font->SetColor(fc);
       SetBrush(bc);
     }
-    X += cw;
+    X = Extent((long long)X + cw);
     H = std::max(H, std::max(ch, lh));
     break;
   }
@@ -734,7 +744,8 @@ bool TRenderer::Tag(QStringView T, TRect &R, int &X, int &H, bool Layout, bool P
     int sz;
     if (ReadNumber(size, sz)) {
       static const int sizes[] = {8, 10, 12, 14, 16};
-      font->SetSize(sz >= 1 && sz <= 5 ? sizes[sz - 1] : sz);
+      // The font engine's metrics break down long before the number limit.
+      font->SetSize(sz >= 1 && sz <= 5 ? sizes[sz - 1] : std::clamp(sz, -FontSizeLimit, FontSizeLimit));
     }
     break;
   }
@@ -801,22 +812,22 @@ bool TRenderer::Tag(QStringView T, TRect &R, int &X, int &H, bool Layout, bool P
             dh = gh;
           } else if (gw >= 0) {
             dw = gw;
-            dh = int(double(gw) * nh / nw + 0.5);
+            dh = std::min(Extent(double(gw) * nh / nw + 0.5), NumberLimit);
           } else if (gh >= 0) {
             dh = gh;
-            dw = int(double(gh) * nw / nh + 0.5);
+            dw = std::min(Extent(double(gh) * nw / nh + 0.5), NumberLimit);
           } else {
             dw = pic->MaxWidth();
             dh = pic->MaxHeight();
           }
-          pw = dw * dpi / 96;
-          ph = dh * dpi / 96;
+          pw = Extent((long long)dw * dpi / 96);
+          ph = Extent((long long)dh * dpi / 96);
         } else {
           pic = nullptr;
         }
       }
       if (pw > 0 && ph > 0) {
-        if (Layout && X + pw > lineW && pw < lineW) {
+        if (Layout && (long long)X + pw > lineW && pw < lineW) {
           --F.Pictures;
           return false;
         }
@@ -843,7 +854,7 @@ bool TRenderer::Tag(QStringView T, TRect &R, int &X, int &H, bool Layout, bool P
             Images->Draw(C, x, R.Top, index);
           }
         }
-        X += pw;
+        X = Extent((long long)X + pw);
         H = std::max(H, ph);
       }
       if (U.contains(QLatin1String("\"TOP")))
@@ -856,7 +867,7 @@ bool TRenderer::Tag(QStringView T, TRect &R, int &X, int &H, bool Layout, bool P
     if (LiSeen)
       return false;
     LiSeen = true;
-    const int level = std::max(F.ListLevel, 1);
+    const int level = std::clamp(F.ListLevel, 1, NumberLimit);
     if (Paint) {
       const QString name = font->Name();
       font->SetName(QStringLiteral("Symbol"));
@@ -864,7 +875,7 @@ bool TRenderer::Tag(QStringView T, TRect &R, int &X, int &H, bool Layout, bool P
       Batch.Add(level % 2 ? QString(QChar(0x00B7)) : QStringLiteral("o"), br, DT_SINGLELINE | DT_NOPREFIX);
       font->SetName(name);
     }
-    X += level * 12;
+    X = Extent((long long)X + level * 12);
     break;
   }
   case 'P': {
@@ -1071,8 +1082,8 @@ bool RenderHTMLText(TCanvas *Canvas, const QString &Text, const TRect &Rect, TIm
     if (r.ItemHit || (r.LineHit && MouseY > bottom - r.Lift - r.GH && MouseY < bottom - r.Lift))
       result = true;
     const int step = h + r.SubH + r.SupH;
-    lr.Top += step;
-    Height += step;
+    lr.Top = Extent((long long)lr.Top + step);
+    Height = Extent((long long)Height + step);
     if (!MeasureOnly && lr.Top + startGH > Rect.Bottom)
       break;
   }
