@@ -51,16 +51,65 @@ QString UpperSameLength(const QString &S)
   return r;
 }
 
-// The text between the first and second double quote after the attribute name; empty when
-// the name or a quote is missing.
-QString AttributeValue(const QString &Tag, const QString &UpperTag, const QString &Name)
+bool IsTagBlank(QChar C) { return C == ' ' || C == '\t' || C == '\r' || C == '\n'; }
+
+// Name equals the upper-case ASCII Upper, letters compared by the ASCII rule.
+bool SameAsciiName(QStringView Name, const char *Upper)
 {
-  const int p = Pos(Name, UpperTag);
-  if (p == 0)
-    return {};
-  const int q1 = PosEx("\"", Tag, p);
-  const int q2 = q1 ? PosEx("\"", Tag, q1 + 1) : 0;
-  return q2 ? Copy(Tag, q1 + 1, q2 - q1 - 1) : QString();
+  qsizetype k = 0;
+  for (; Upper[k]; ++k) {
+    if (k >= Name.size())
+      return false;
+    const char16_t c = Name[k].unicode();
+    if ((c >= 'a' && c <= 'z' ? char16_t(c - 32) : c) != char16_t(Upper[k]))
+      return false;
+  }
+  return k == Name.size();
+}
+
+// Calls Visit(name, value) for each attribute of a tag ("<NAME a=\"1\" b=2 c>", the brackets
+// optional), in order: a quoted value runs to the next double quote (empty when there is
+// none), an unquoted one to the next blank; an attribute without "=" has an empty value.
+template <typename TVisit>
+void ForEachTagAttribute(QStringView Tag, TVisit Visit)
+{
+  const qsizetype n = Tag.size();
+  qsizetype i = Tag.startsWith('<') ? 1 : 0;
+  auto endsToken = [&](qsizetype At) { return At >= n || IsTagBlank(Tag[At]) || Tag[At] == '>'; };
+  auto skipBlanks = [&] {
+    while (i < n && IsTagBlank(Tag[i]))
+      ++i;
+  };
+  while (!endsToken(i))  // the tag's own name
+    ++i;
+  for (;;) {
+    skipBlanks();
+    if (i >= n || Tag[i] == '>')
+      return;
+    const qsizetype nameStart = i;
+    while (!endsToken(i) && Tag[i] != '=')
+      ++i;
+    const QStringView name = Tag.mid(nameStart, i - nameStart);
+    skipBlanks();
+    QStringView value;
+    if (i < n && Tag[i] == '=') {
+      ++i;
+      skipBlanks();
+      if (i < n && Tag[i] == '"') {
+        const qsizetype close = Tag.indexOf('"', i + 1);
+        if (close >= 0)
+          value = Tag.mid(i + 1, close - i - 1);
+        i = close >= 0 ? close + 1 : n;
+      } else {
+        const qsizetype valueStart = i;
+        while (!endsToken(i))
+          ++i;
+        value = Tag.mid(valueStart, i - valueStart);
+      }
+    }
+    if (!name.isEmpty())  // else a stray "=" with its value
+      Visit(name, value);
+  }
 }
 
 struct TControlTag {
@@ -291,12 +340,34 @@ QString HighlightInHTML(const QString &HTML, const QString &Search, const QStrin
 
 QString DecodeHTMLEntities(const QString &Text, bool WithLetters)
 {
-  QString s = ReplaceAll(ReplaceAll(Text, "&lt;", "<"), "&gt;", ">");
-  s = ReplaceAll(ReplaceAll(s, "&amp;", "&"), "&quot;", "\"");
-  if (WithLetters)
-    for (const TLetterEntity &e : LetterEntities)
-      s = ReplaceAll(s, e.Entity, QString(QChar(e.Char)));
-  return s;
+  // One walk, so that the text an entity stands for is never read again: "&amp;quot;" is
+  // the literal "&quot;" that EncodeHTMLEntities made of it.
+  qsizetype i = Text.indexOf('&');
+  if (i < 0)
+    return Text;
+  static constexpr TLetterEntity markup[] = {{"&lt;", u'<'}, {"&gt;", u'>'}, {"&amp;", u'&'}, {"&quot;", u'"'}};
+  const QStringView text(Text);
+  auto entityAt = [&](QStringView Rest) -> const TLetterEntity * {
+    for (const TLetterEntity &e : markup)
+      if (Rest.startsWith(QLatin1String(e.Entity)))
+        return &e;
+    if (WithLetters)
+      for (const TLetterEntity &e : LetterEntities)
+        if (Rest.startsWith(QLatin1String(e.Entity)))
+          return &e;
+    return nullptr;
+  };
+  QString out;
+  out.reserve(Text.size());
+  out += text.left(i);
+  while (i >= 0) {
+    const TLetterEntity *e = entityAt(text.mid(i));
+    out += e ? QChar(e->Char) : QChar('&');
+    const qsizetype from = i + (e ? qsizetype(std::strlen(e->Entity)) : 1);
+    i = Text.indexOf('&', from);
+    out += text.mid(from, (i < 0 ? Text.size() : i) - from);
+  }
+  return out;
 }
 
 QString EncodeHTMLEntities(const QString &Text, bool WithLetters)
@@ -411,14 +482,27 @@ bool HasControlTag(const QString &Text) { return Pos("<CONTROL", UpperCase(Text)
 void ParseControlTag(const QString &Tag, QString &Type, QString &ID, QString &Value, QString &Width,
                      QString &Height, QString &Prop, QString &MaxLen)
 {
-  const QString upper = UpperCase(Tag);
-  Type = UpperCase(AttributeValue(Tag, upper, "TYPE="));
-  Width = AttributeValue(Tag, upper, "WIDTH=");
-  Height = AttributeValue(Tag, upper, "HEIGHT=");
-  ID = AttributeValue(Tag, upper, "ID=");
-  Value = DecodeHTMLEntities(AttributeValue(Tag, upper, "VALUE="), true);
-  Prop = DecodeHTMLEntities(AttributeValue(Tag, upper, "PROP="), true);
-  MaxLen = AttributeValue(Tag, upper, "MAXLEN=");
+  // Attributes are read as name, "=", value, so a name is never found inside another name
+  // or inside a value (an edit's text may well hold "TYPE=" or "WIDTH=").
+  struct TSlot {
+    const char *Name;
+    QString *Out;
+    bool Seen;
+  } fields[] = {{"TYPE", &Type, false},     {"ID", &ID, false},     {"VALUE", &Value, false},
+               {"WIDTH", &Width, false},   {"HEIGHT", &Height, false}, {"PROP", &Prop, false},
+               {"MAXLEN", &MaxLen, false}};
+  for (TSlot &slot : fields)
+    slot.Out->clear();
+  ForEachTagAttribute(Tag, [&](QStringView Name, QStringView Value) {
+    for (TSlot &slot : fields)
+      if (!slot.Seen && SameAsciiName(Name, slot.Name)) {
+        slot.Seen = true;
+        *slot.Out = Value.toString();
+      }
+  });
+  Type = UpperCase(Type);
+  Value = DecodeHTMLEntities(Value, true);
+  Prop = DecodeHTMLEntities(Prop, true);
 }
 
 QString NextEditControlID(const QString &Text, const QString &AfterID)

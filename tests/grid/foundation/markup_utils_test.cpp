@@ -295,6 +295,81 @@ TEST(MarkupText, ControlTags)
   EXPECT_TRUE(cleared.contains("<CONTROL ID=\"r2\" VALUE=\"FALSE\" WIDTH=\"15\" TYPE=\"RADIO\">"));
 }
 
+// What an entity stands for is never decoded again: a literal entity written with "&amp;"
+// comes back as that entity, also when a click on a check or radio rewrites the tag.
+TEST(MarkupText, EntitiesDecodeInOnePass)
+{
+  struct Case {
+    const char *in;
+    bool letters;
+    const char *out;
+  } cases[] = {
+      {"&amp;quot;", false, "&quot;"},      {"&amp;eacute;", true, "&eacute;"},  {"&amp;amp;", true, "&amp;"},
+      {"&amp;lt;&amp;gt;", false, "&lt;&gt;"}, {"&lt;&amp;&gt;", false, "<&>"}, {"&&amp;;", true, "&&;"},
+      {"&quot;&eacute", true, "\"&eacute"},  {"&amp;&eacute;", true, "&\u00E9"}, {"a&", true, "a&"},
+  };
+  for (const Case &c : cases)
+    EXPECT_EQ(DecodeHTMLEntities(QString::fromUtf8(c.in), c.letters), QString::fromUtf8(c.out)) << c.in;
+  for (const char *text : {"&quot;", "&eacute;", "&amp;", "&lt;b&gt;", "x&amp;quot;y", "\"&\u00E9<>"})
+    for (const bool letters : {false, true}) {
+      const QString t = QString::fromUtf8(text);
+      EXPECT_EQ(DecodeHTMLEntities(EncodeHTMLEntities(t, letters), letters), t) << text;
+    }
+
+  for (const char *type : {"CHECK", "RADIO"}) {
+    const QString cell = QString("<CONTROL TYPE=\"%1\" ID=\"c\" VALUE=\"FALSE\" WIDTH=\"16\" "
+                                 "PROP=\"say &amp;quot;caf&amp;eacute;&amp;quot; &amp;amp; &quot;go&quot;\">")
+                             .arg(type);
+    const QString prop = GetControlProp(cell, "c");
+    EXPECT_EQ(prop, "say &quot;caf&eacute;&quot; &amp; \"go\"");
+    QString t = cell;
+    for (const char *v : {"TRUE", "FALSE", "TRUE"}) {
+      ASSERT_TRUE(SetControlValue(t, "c", v));
+      EXPECT_EQ(GetControlProp(t, "c"), prop) << type << " " << v;
+    }
+  }
+}
+
+// Attribute names are whole names outside the values: a value holding "TYPE=" or another
+// attribute whose name ends in "ID" does not stand for the attribute.
+TEST(MarkupText, ControlAttributesByWholeName)
+{
+  struct Case {
+    const char *tag, *type, *id, *value, *width;
+  } cases[] = {
+      {"<CONTROL PROP=\"ID=x\" ID=\"e1\" TYPE=\"EDIT\" WIDTH=\"40\">", "EDIT", "e1", "", "40"},
+      {"<CONTROL VALUE=\"TYPE=RADIO WIDTH=9\" TYPE=\"CHECK\" WIDTH=\"16\" ID=\"c\">", "CHECK", "c",
+       "TYPE=RADIO WIDTH=9", "16"},
+      {"<CONTROL GRID=\"3\" VALID=\"no\" ID=\"e1\" SUBTYPE=\"x\">", "", "e1", "", ""},
+      {"<control Id = \"a\" type=edit width=12 value=\"b c\">", "EDIT", "a", "b c", "12"},
+      {"<CONTROL TYPE=\"EDIT\" ID=\"a\" TYPE=\"CHECK\" VALUE=\"open", "EDIT", "a", "", ""},
+      {"CONTROL ID=\"r\" TYPE=\"radio\" DISABLED WIDTH=\"5\"", "RADIO", "r", "", "5"},
+  };
+  for (const Case &c : cases) {
+    QString type, id, value, width, height, prop, maxlen;
+    ParseControlTag(c.tag, type, id, value, width, height, prop, maxlen);
+    EXPECT_EQ(type, c.type) << c.tag;
+    EXPECT_EQ(id, c.id) << c.tag;
+    EXPECT_EQ(value, c.value) << c.tag;
+    EXPECT_EQ(width, c.width) << c.tag;
+  }
+  // What a user types into an edit control stays its value, and the tag keeps its type and size.
+  const QString cell = "<CONTROL TYPE=\"EDIT\" ID=\"e\" VALUE=\"\" WIDTH=\"50\" HEIGHT=\"20\" MAXLEN=\"30\">";
+  for (const char *typed : {"TYPE=RADIO", "WIDTH=1 HEIGHT=2", "ID=x", "MAXLEN=3 PROP=p", "a\"b"}) {
+    QString t = cell;
+    ASSERT_TRUE(SetControlValue(t, "e", typed));
+    QString type, id, value, width, height, prop, maxlen;
+    ParseControlTag(t, type, id, value, width, height, prop, maxlen);
+    EXPECT_EQ(value, typed);
+    EXPECT_EQ(type, "EDIT") << typed;
+    EXPECT_EQ(id, "e") << typed;
+    EXPECT_EQ(width, "50") << typed;
+    EXPECT_EQ(height, "20") << typed;
+    EXPECT_EQ(maxlen, "30") << typed;
+    EXPECT_EQ(prop, "") << typed;
+  }
+}
+
 TEST(MarkupText, ReplaceFirstNoCase)
 {
   struct Case {
