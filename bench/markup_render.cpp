@@ -1,7 +1,9 @@
 // Cell mark-up: the grid's renderer against QTextDocument on the same 10,000 cell texts
 // (bold, italic, colour and size changes, a link, a line break, a list, an entity), once
 // measuring and once painting into a cell-sized image. Each mode prints QTextDocument's
-// time over the renderer's.
+// time over the renderer's. Two large cells follow: a paint of a cell holding 16,000
+// "&amp;" in 144,000 characters (against QTextDocument painting it), and highlighting every
+// "&amp;" in it (against QString's replacement of the same matches, which ignores tags).
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QImage>
@@ -17,6 +19,7 @@
 
 #include "framework/graphics/graphics.h"
 #include "grid/foundation/markup_render.h"
+#include "grid/foundation/markup_utils.h"
 #include "bench_ratio.h"
 
 namespace {
@@ -128,10 +131,67 @@ void BM_QTextDocumentPaint(benchmark::State &state)
   state.SetItemsProcessed(state.iterations() * kTexts);
 }
 
+constexpr int kEntities = 16000;
+
+// 9 characters per entity: 144,000 in all.
+const QString &EntityCell()
+{
+  static const QString t = QStringLiteral("&amp;abc ").repeated(kEntities);
+  return t;
+}
+
+void BM_RenderManyEntities(benchmark::State &state)
+{
+  QImage img(kCellWidth, kCellHeight, QImage::Format_RGB32);
+  QPainter p(&img);
+  TCanvas c;
+  c.SetPainter(&p);
+  TOuts o;
+  for (auto _ : state) {
+    p.fillRect(0, 0, kCellWidth, kCellHeight, Qt::white);
+    Render(c, EntityCell(), false, o);
+  }
+}
+
+void BM_QTextDocumentManyEntities(benchmark::State &state)
+{
+  QImage img(kCellWidth, kCellHeight, QImage::Format_RGB32);
+  QPainter p(&img);
+  for (auto _ : state) {
+    p.fillRect(0, 0, kCellWidth, kCellHeight, Qt::white);
+    QTextDocument d;
+    d.setTextWidth(kCellWidth);
+    d.setHtml(EntityCell());
+    d.drawContents(&p, QRectF(0, 0, kCellWidth, kCellHeight));
+  }
+}
+
+void BM_HighlightManyMatches(benchmark::State &state)
+{
+  int64_t sum = 0;
+  for (auto _ : state)
+    sum += HighlightInHTML(EntityCell(), QStringLiteral("&amp;"), QStringLiteral("hi"), false).size();
+  benchmark::DoNotOptimize(sum);
+}
+
+void BM_QStringHighlightManyMatches(benchmark::State &state)
+{
+  int64_t sum = 0;
+  for (auto _ : state) {
+    QString s = EntityCell();
+    sum += s.replace(QStringLiteral("&amp;"), QStringLiteral("<hi>&amp;</hi>"), Qt::CaseInsensitive).size();
+  }
+  benchmark::DoNotOptimize(sum);
+}
+
 BENCHMARK(BM_RenderMeasure)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_QTextDocumentMeasure)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_RenderPaint)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_QTextDocumentPaint)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_RenderManyEntities)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_QTextDocumentManyEntities)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_HighlightManyMatches)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_QStringHighlightManyMatches)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace
 
@@ -141,5 +201,9 @@ int main(int argc, char **argv)
     for (const char *mode : {"Measure", "Paint"})
       if (const double r = reporter.Ratio(std::string("BM_QTextDocument") + mode, std::string("BM_Render") + mode); r > 0)
         std::printf("%s %d cell texts: QTextDocument / RenderHTMLText = %.2f (goal: at least 5)\n", mode, kTexts, r);
+    if (const double r = reporter.Ratio("BM_QTextDocumentManyEntities", "BM_RenderManyEntities"); r > 0)
+      std::printf("Paint one cell of %d entities: QTextDocument / RenderHTMLText = %.2f\n", kEntities, r);
+    if (const double r = reporter.Ratio("BM_QStringHighlightManyMatches", "BM_HighlightManyMatches"); r > 0)
+      std::printf("Highlight %d matches in one cell: QString::replace / HighlightInHTML = %.2f\n", kEntities, r);
   });
 }

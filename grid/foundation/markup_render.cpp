@@ -5,6 +5,7 @@
 #include "grid/foundation/themes.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 #include <vector>
@@ -14,7 +15,18 @@ namespace {
 TColor HighlightBack = clHighlight;
 TColor HighlightText = clHighlightText;
 
-// Leading blanks, a sign, "$" or "0x" for hexadecimal; stops at the first non-digit.
+// Numbers read from the mark-up (sizes, offsets, angles, indexes) are clamped to what a
+// drawing can use; positions built from them saturate far below the integer range, so that
+// adding one more such number to one never overflows.
+constexpr int NumberLimit = 32767;
+constexpr int ExtentLimit = 1 << 28;
+constexpr int FontSizeLimit = 1638;
+
+int Extent(long long V) { return int(std::clamp<long long>(V, -ExtentLimit, ExtentLimit)); }
+int Extent(double V) { return int(std::clamp<double>(V, -ExtentLimit, ExtentLimit)); }
+
+// Leading blanks, a sign, "$" or "0x" for hexadecimal; stops at the first non-digit. The
+// value is clamped to +-NumberLimit.
 bool ReadNumber(QStringView S, int &Value)
 {
   int i = 0;
@@ -40,9 +52,7 @@ bool ReadNumber(QStringView S, int &Value)
                                                                                   : -1;
     if (d < 0 || d >= base)
       break;
-    v = v * base + d;
-    if (v > 0x7FFFFFFF)
-      v = 0x7FFFFFFF;
+    v = std::min<long long>(v * base + d, NumberLimit);
     ++digits;
   }
   if (!digits)
@@ -125,60 +135,9 @@ TColor ColorValue(QStringView V)
   return HTMLColorByName(V.toString().toLower());
 }
 
-const QLatin1String EntityNames[] = {QLatin1String("&amp;"),  QLatin1String("&quot;"), QLatin1String("&sect;"),
-                                     QLatin1String("&permil;"), QLatin1String("&reg;"), QLatin1String("&copy;"),
-                                     QLatin1String("&para;"), QLatin1String("&trade;"), QLatin1String("&euro;")};
-constexpr int EntityCount = int(std::size(EntityNames));
-
-// The first position of every entity (ASCII lower case, matching a to z in either case)
-// in S, -1 where absent, found in one sweep over its ampersands; false when there is none.
-bool FindEntities(const QString &S, int (&First)[EntityCount])
-{
-  std::fill(std::begin(First), std::end(First), -1);
-  bool any = false;
-  const int n = int(S.size());
-  const QChar *c = S.constData();
-  for (int i = int(S.indexOf('&')); i >= 0; i = int(S.indexOf('&', i + 1)))
-    for (int e = 0; e < EntityCount; ++e) {
-      const QLatin1String name = EntityNames[e];
-      const int m = int(name.size());
-      if (First[e] >= 0 || i + m > n)
-        continue;
-      int k = 1;
-      for (; k < m; ++k) {
-        const char16_t ch = c[i + k].unicode();
-        if ((ch >= 'A' && ch <= 'Z' ? ch + 32 : ch) != char16_t(name[k].unicode()))
-          break;
-      }
-      if (k == m) {
-        First[e] = i;
-        any = true;
-      }
-    }
-  return any;
-}
-
 QString Prepare(QString S)
 {
-  if (S.contains('&')) {
-    // Each pass replaces the first occurrence of every entity, in this order, until a pass
-    // finds none; a replacement may complete an entity for a later one, so the positions
-    // are taken afresh after each.
-    static const QString to[] = {QStringLiteral("&&"), QStringLiteral("\""), QString(QChar(0x00A7)),
-                                 QString(QChar(0x2030)), QString(QChar(0x00AE)), QString(QChar(0x00A9)),
-                                 QString(QChar(0x00B6)), QString(QChar(0x2122)), QString(QChar(0x20AC))};
-    int first[EntityCount];
-    bool any = FindEntities(S, first);
-    while (any) {
-      any = false;
-      for (int e = 0; e < EntityCount; ++e)
-        if (first[e] >= 0) {
-          S.replace(first[e], EntityNames[e].size(), to[e]);
-          any = true;
-          FindEntities(S, first);
-        }
-    }
-  }
+  S = ReplaceMarkupEntities(S);
   // "<#" is found by its rarer second character.
   const auto nextMark = [&S](int From) {
     for (qsizetype p = S.indexOf(QChar('#'), From + 1); p >= 0; p = S.indexOf(QChar('#'), p + 1))
@@ -378,6 +337,43 @@ struct TRenderer {
   // Returns false when the tag makes the line full (it stays for the next line).
   bool Tag(QStringView T, TRect &R, int &X, int &H, bool Layout, bool Paint, bool Hit, bool &Ends,
            bool &LiSeen);
+
+  // One tag as the line meets it, with the line's state the handlers change.
+  struct TTag {
+    QStringView T, U;  // as written, and upper-cased
+    TRect &R;
+    int &X, &H;
+    bool Layout, Paint, Hit;
+    bool &Ends, &LiSeen;
+  };
+  // One handler per tag (first letter), each false when the line is full.
+  bool OpenAnchor(TTag &Tg);
+  bool OpenB(TTag &Tg);  // B, BR, BLINK, BODY
+  void Body(TTag &Tg);
+  bool OpenControl(TTag &Tg);
+  bool OpenError(TTag &Tg);
+  bool OpenFont(TTag &Tg);
+  bool OpenH(TTag &Tg);  // HR, HI
+  bool OpenI(TTag &Tg);  // I, IND, IMG
+  bool Image(TTag &Tg);
+  bool OpenListItem(TTag &Tg);
+  bool OpenParagraph(TTag &Tg);
+  bool OpenRotation(TTag &Tg);
+  bool OpenS(TTag &Tg);  // SUB, SUP, SHAD, S
+  bool OpenU(TTag &Tg);  // U, UL
+  bool OpenHidden(TTag &Tg);
+  bool CloseAnchor(TTag &Tg);
+  bool CloseBold(TTag &Tg);  // and any other "</B...>"
+  bool CloseError(TTag &Tg);
+  bool CloseFont(TTag &Tg);
+  bool CloseHighlight(TTag &Tg);
+  bool CloseItalic(TTag &Tg);
+  bool CloseListItem(TTag &Tg);
+  bool CloseParagraph(TTag &Tg);
+  bool CloseRotation(TTag &Tg);
+  bool CloseS(TTag &Tg);  // SH..., SU..., S
+  bool CloseU(TTag &Tg);  // UL, U
+  bool CloseHidden(TTag &Tg);
 };
 
 void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Paint, bool Hit, int &H)
@@ -433,7 +429,7 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
           Pos = rawEnd;
         }
       } else {
-        const int sw = item ? item->W : MeasureWidth(seg);
+        const int sw = item ? item->W : Extent((long long)MeasureWidth(seg));
         if (Paint) {
           TRect tr(R.Left + cx, R.Top, R.Right, R.Bottom);
           if (F.Sub)
@@ -464,7 +460,8 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
             }
           }
         }
-        cx += sw;
+        const int before = cx;
+        cx = Extent((long long)cx + sw);
         const bool fits = !Layout || cx < lineW || sw >= lineW || (!laidNone && !laidBlank);
         if (fits || !WordWrap) {
           if (Layout) {
@@ -482,7 +479,7 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
           }
           first = false;
         } else {
-          cx -= sw;
+          cx = before;
           full = true;
           break;
         }
@@ -528,452 +525,579 @@ void TRenderer::Line(const QString &S, int &Pos, TRect R, bool Layout, bool Pain
   }
 }
 
+using TTagHandler = bool (TRenderer::*)(TRenderer::TTag &);
+
+// Handlers by the tag's first letter, opening and closing.
+constexpr std::array<TTagHandler, 26> TagTable(bool Closing)
+{
+  std::array<TTagHandler, 26> t{};
+  auto set = [&t](char Letter, TTagHandler H) { t[size_t(Letter - 'A')] = H; };
+  if (Closing) {
+    set('A', &TRenderer::CloseAnchor);
+    set('B', &TRenderer::CloseBold);
+    set('E', &TRenderer::CloseError);
+    set('F', &TRenderer::CloseFont);
+    set('H', &TRenderer::CloseHighlight);
+    set('I', &TRenderer::CloseItalic);
+    set('L', &TRenderer::CloseListItem);
+    set('P', &TRenderer::CloseParagraph);
+    set('R', &TRenderer::CloseRotation);
+    set('S', &TRenderer::CloseS);
+    set('U', &TRenderer::CloseU);
+    set('Z', &TRenderer::CloseHidden);
+  } else {
+    set('A', &TRenderer::OpenAnchor);
+    set('B', &TRenderer::OpenB);
+    set('C', &TRenderer::OpenControl);
+    set('E', &TRenderer::OpenError);
+    set('F', &TRenderer::OpenFont);
+    set('H', &TRenderer::OpenH);
+    set('I', &TRenderer::OpenI);
+    set('L', &TRenderer::OpenListItem);
+    set('P', &TRenderer::OpenParagraph);
+    set('R', &TRenderer::OpenRotation);
+    set('S', &TRenderer::OpenS);
+    set('U', &TRenderer::OpenU);
+    set('Z', &TRenderer::OpenHidden);
+  }
+  return t;
+}
+
+constexpr std::array<TTagHandler, 26> OpeningTags = TagTable(false), ClosingTags = TagTable(true);
+
 bool TRenderer::Tag(QStringView T, TRect &R, int &X, int &H, bool Layout, bool Paint, bool Hit, bool &Ends,
                     bool &LiSeen)
 {
   const TUpper upper(T);
-  const QStringView U = upper.View();
-  const bool closing = U.size() >= 4 && U[1] == '/';
-  const QChar k = closing ? U[2] : U[1];
-  TFont *font = C->Font();
-  const int lineW = R.Right - R.Left;
-  if (closing) {
-    switch (k.unicode()) {
-    case 'A': {
-      SetStyle(fsUnderline, false);
-      if (F.HoverApplied) {
-        if (HoverColor != clNone)
-          SetBrush(F.HoverBrush);
-        if (HoverFontColor != clNone)
-          font->SetColor(F.HoverFont);
-        F.HoverApplied = false;
-      }
-      if (!Selected)
-        font->SetColor(Base.Color());
-      F.InAnchor = false;
-      if (F.AnchorHit) {
-        AnchorRect = TRect(F.AnchorTop == R.Top ? R.Left + F.AnchorX : R.Left, R.Top, R.Left + X, R.Bottom);
-        MouseAnchor = F.Anchors;
-        F.AnchorHit = false;
-      }
-      if (Paint && F.Anchors == FocusLink + 1)
-        FocusRect(R, F.AnchorTop == R.Top ? F.AnchorX : 0, X);
-      break;
-    }
-    case 'B':
-      if (U == QLatin1String("</B>"))
-        SetStyle(fsBold, false);
-      else
-        font->SetColor(Base.Color());
-      break;
-    case 'E':
-      F.Error = false;
-      break;
-    case 'F':
-      font->SetName(Base.Name());
-      font->SetSize(Base.Size());
-      if (Paint && !Selected) {
-        font->SetColor(Base.Color());
-        SetBrush(F.FontBrush);
-      }
-      break;
-    case 'H':
-      if (Paint && F.HiFont != clNone) {
-        font->SetColor(F.HiFont);
-        SetBrush(F.HiBrush);
-      }
-      break;
-    case 'I':
-      SetStyle(fsItalic, false);
-      break;
-    case 'L':
-      Ends = true;
-      break;
-    case 'P':
-      Ends = true;
-      if (Paint && F.ParaBack)
-        SetBrush(F.ParaBrush);
-      F.ParaBack = false;
-      break;
-    case 'R':
-      font->SetOrientation(F.Orientation);
-      break;
-    case 'S':
-      if (U.size() > 3 && U[3] == 'H')
-        F.Shadow = false;
-      else if (U.size() > 3 && U[3] == 'U')
-        F.Sub = F.Sup = false;
-      else
-        SetStyle(fsStrikeOut, false);
-      break;
-    case 'U':
-      if (U == QLatin1String("</UL>") && F.ListLevel >= 1)
-        --F.ListLevel;
-      else if (U == QLatin1String("</U>") || F.ListLevel == 0)
-        SetStyle(fsUnderline, false);
-      break;
-    case 'Z':
-      F.Hidden = false;
-      break;
-    default:
-      break;
-    }
-    return true;
-  }
+  TTag tag{T, upper.View(), R, X, H, Layout, Paint, Hit, Ends, LiSeen};
+  const bool closing = tag.U.size() >= 4 && tag.U[1] == '/';
+  const char16_t k = (closing ? tag.U[2] : tag.U[1]).unicode();
+  if (k < 'A' || k > 'Z')
+    return true;  // unknown tags are consumed
+  const TTagHandler handler = (closing ? ClosingTags : OpeningTags)[k - 'A'];
+  return handler ? (this->*handler)(tag) : true;
+}
 
-  switch (k.unicode()) {
-  case 'A': {
-    ++F.Anchors;
-    AnchorCount = F.Anchors;
-    const bool hovered = F.Anchors == HoverLink;
-    F.HoverBrush = F.HoverFont = clNone;
-    F.HoverApplied = !HoverOnly || hovered;
-    // With hover-only links only the hovered one is underlined.
-    SetStyle(fsUnderline, F.HoverApplied);
-    if (F.HoverApplied) {
-      if (HoverColor != clNone) {
-        F.HoverBrush = BrushColor();
-        SetBrush(HoverColor);
-      }
-      if (HoverFontColor != clNone) {
-        F.HoverFont = font->Color();
-        font->SetColor(HoverFontColor);
-      }
+bool TRenderer::OpenAnchor(TTag &Tg)
+{
+  TFont *font = C->Font();
+  ++F.Anchors;
+  AnchorCount = F.Anchors;
+  const bool hovered = F.Anchors == HoverLink;
+  F.HoverBrush = F.HoverFont = clNone;
+  F.HoverApplied = !HoverOnly || hovered;
+  // With hover-only links only the hovered one is underlined.
+  SetStyle(fsUnderline, F.HoverApplied);
+  if (F.HoverApplied) {
+    if (HoverColor != clNone) {
+      F.HoverBrush = BrushColor();
+      SetBrush(HoverColor);
     }
-    if (!Selected && !(HoverOnly && hovered && HoverFontColor != clNone) && URLColor != clNone)
-      font->SetColor(URLColor);
-    F.Href = Attribute(T, U, "HREF").toString();
-    F.Title = Attribute(T, U, "TITLE").toString();
-    F.AnchorX = X;
-    F.AnchorTop = R.Top;
-    F.InAnchor = true;
-    break;
+    if (HoverFontColor != clNone) {
+      F.HoverFont = font->Color();
+      font->SetColor(HoverFontColor);
+    }
   }
-  case 'B':
-    if (U == QLatin1String("<B>")) {
-      SetStyle(fsBold, true);
-    } else if (U.startsWith(QLatin1String("<BR"))) {
-      if (Layout)
-        Plain += '\r';
-      Ends = true;
-    } else if (U.startsWith(QLatin1String("<BLINK"))) {
-      if (!BlinkOn)
-        font->SetColor(EntryBrush == clNone ? TColor(clWhite) : EntryBrush);
-    } else if (U.startsWith(QLatin1String("<BODY")) && Paint) {
-      const QStringView bg = Attribute(U, U, "BGCOLOR");
-      if (!bg.isEmpty()) {
-        TColor c = clNone;
-        if (bg.contains(QLatin1String("CL")))
-          c = HTMLColorByName(bg.toString().toLower());
-        else if (bg.contains('#'))
-          c = HTMLColorByHex(bg.toString());
-        if (c != clNone) {
-          Batch.Flush();
-          const TColor old = BrushColor();
-          C->Pen()->SetColor(c);
-          SetBrush(c);
-          C->FillRect(Rect);
-          SetBrush(old);
-        }
-      }
-      const QString back = Attribute(U, U, "BACKGROUND").toString();
-      if (!back.isEmpty()) {
-        if (THTMLPicture *p = FindPicture(back, Attribute(T, U, "BACKGROUND").toString())) {
-          if (!p->Empty() && p->Width() > 0 && p->Height() > 0) {
-            Batch.Flush();
-            const int saved = C->SaveDC();
-            C->IntersectClipRect(Rect);
-            for (int y = Rect.Top; y < Rect.Bottom; y += p->Height())
-              for (int x = Rect.Left; x < Rect.Right; x += p->Width())
-                p->Draw(C, TRect(x, y, x + p->Width(), y + p->Height()));
-            C->RestoreDC(saved);
-          }
-        }
-      }
-    }
-    break;
-  case 'C': {
-    QString type, id, value, w, h, prop, maxLen;
-    ParseControlTag(T.mid(1, T.size() - 2).toString(), type, id, value, w, h, prop, maxLen);
-    int cw = 0, height = 25, lh;
-    int hv;
-    if (ReadNumber(h, hv))
-      height = hv;
-    const bool box = type == QLatin1String("CHECK") || type == QLatin1String("RADIO");
-    int ch;
-    if (box) {
-      cw = ch = 16;
-      lh = 16;
-    } else {
-      int wv;
-      if (ReadNumber(w, wv))
-        cw = wv;
-      ch = type == QLatin1String("BUTTON") || type == QLatin1String("COMBO") ? 25 : GH + 10;
-      lh = height > 25 ? height - 2 : 23;
-    }
-    if (Layout && X + cw > lineW && cw < lineW)
-      return false;
-    const int x = R.Left + X;
-    if (Hit && (MouseIn(x, R.Top, x + cw, R.Top + ch) || (HitTestOnly && !id.isEmpty() && id == ControlIDIn))) {
-      ItemHit = true;
-      Anchor = QStringLiteral("ctrl");
-      ControlRect = TRect(x, R.Top, x + cw, R.Top + ch);
-      ControlID = id;
-      ControlValue = value;
-      ControlType = type;
-    }
-    if (Paint && !w.isEmpty()) {
+  if (!Selected && !(HoverOnly && hovered && HoverFontColor != clNone) && URLColor != clNone)
+    font->SetColor(URLColor);
+  F.Href = Attribute(Tg.T, Tg.U, "HREF").toString();
+  F.Title = Attribute(Tg.T, Tg.U, "TITLE").toString();
+  F.AnchorX = Tg.X;
+  F.AnchorTop = Tg.R.Top;
+  F.InAnchor = true;
+  return true;
+}
+
+bool TRenderer::OpenB(TTag &Tg)
+{
+  TFont *font = C->Font();
+  if (Tg.U == QLatin1String("<B>")) {
+    SetStyle(fsBold, true);
+  } else if (Tg.U.startsWith(QLatin1String("<BR"))) {
+    if (Tg.Layout)
+      Plain += '\r';
+    Tg.Ends = true;
+  } else if (Tg.U.startsWith(QLatin1String("<BLINK"))) {
+    if (!BlinkOn)
+      font->SetColor(EntryBrush == clNone ? TColor(clWhite) : EntryBrush);
+  } else if (Tg.U.startsWith(QLatin1String("<BODY")) && Tg.Paint) {
+    Body(Tg);
+  }
+  return true;
+}
+
+// Fills the whole rectangle with BGCOLOR and tiles the BACKGROUND picture over it.
+void TRenderer::Body(TTag &Tg)
+{
+  const QStringView bg = Attribute(Tg.U, Tg.U, "BGCOLOR");
+  if (!bg.isEmpty()) {
+    TColor c = clNone;
+    if (bg.contains(QLatin1String("CL")))
+      c = HTMLColorByName(bg.toString().toLower());
+    else if (bg.contains('#'))
+      c = HTMLColorByHex(bg.toString());
+    if (c != clNone) {
       Batch.Flush();
-      const TColor pc = C->Pen()->Color(), fc = font->Color(), bc = BrushColor();
-      const int b = R.Bottom, top = b - H;
-      const bool inside = MouseIn(x, R.Top, x + cw, R.Top + ch);
-      const bool checked = UpperCase(value) == QLatin1String("TRUE");
-      C->Pen()->SetColor(TColor(0x808080));
-      if (type == QLatin1String("EDIT") || type == QLatin1String("PASSWORD") || type == QLatin1String("MASK") ||
-          type == QLatin1String("COMBO")) {
-        C->Brush()->SetColor(clWhite);
-        C->Rectangle(x, top + 4, x + cw, b + 2);
-        SetBrush(clNone);
-        const bool combo = type == QLatin1String("COMBO");
-        TRect tr(x + (combo ? 4 : 2), top + 4, x + cw - (combo ? 18 : 0), b);
-        const QString shown = type == QLatin1String("PASSWORD") ? QString(value.size(), '*') : value;
-        font->SetColor(clWindowText);
-        DrawTextEx(C, shown, -1, tr, DT_SINGLELINE | DT_VCENTER, nullptr);
-        if (combo) {
-          TRect br(x + cw - 18, top + 5, x + cw - 1, b + 1);
-          DrawFrameControl(C, br, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (inside && MouseDown ? uint32_t(DFCS_PUSHED) : 0u));
-        }
-      } else if (type == QLatin1String("CHECK")) {
-        TRect br(x + 2, b - 15, x + 15, b);
-        DrawFrameControl(C, br, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? uint32_t(DFCS_CHECKED) : 0u));
-      } else if (type == QLatin1String("RADIO")) {
-        TRect br(x + 2, b - 14, x + 14, b);
-        DrawFrameControl(C, br, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_FLAT | (checked ? uint32_t(DFCS_CHECKED) : 0u));
-      } else if (type == QLatin1String("BUTTON")) {
-        TRect br(x + 2, b - height, x + cw - 2, b);
-        DrawFrameControl(C, br, DFC_BUTTON, DFCS_BUTTONPUSH | (inside && MouseDown ? uint32_t(DFCS_PUSHED) : 0u));
-        TRect tr(br.Left + 2, br.Top + 2, br.Right - 2, br.Bottom - 2);
-        SetBrush(clNone);
-        font->SetColor(clBtnText);
-        DrawTextEx(C, value, -1, tr, DT_SINGLELINE | DT_VCENTER | DT_CENTER, nullptr);
-      }
-      C->Pen()->SetColor(pc);
-      font->SetColor(fc);
-      SetBrush(bc);
+      const TColor old = BrushColor();
+      C->Pen()->SetColor(c);
+      SetBrush(c);
+      C->FillRect(Rect);
+      SetBrush(old);
     }
-    X += cw;
-    H = std::max(H, std::max(ch, lh));
-    break;
   }
-  case 'E':
-    if (Paint)
-      F.Error = true;
-    break;
-  case 'F': {
-    const QStringView face = Attribute(U, U, "FACE");
-    if (!face.isEmpty())
-      font->SetName(face.toString());
-    const QStringView col = Attribute(U, U, " COLOR");
-    if (!col.isEmpty() && !Selected)
-      font->SetColor(ColorValue(col));
-    const QStringView bg = Attribute(U, U, "BGCOLOR");
-    if (!bg.isEmpty() && Paint && !Selected) {
-      F.FontBrush = BrushColor();
-      SetBrush(ColorValue(bg));
-    }
-    const QStringView size = Attribute(U, U, "SIZE");
-    int sz;
-    if (ReadNumber(size, sz)) {
-      static const int sizes[] = {8, 10, 12, 14, 16};
-      font->SetSize(sz >= 1 && sz <= 5 ? sizes[sz - 1] : sz);
-    }
-    break;
-  }
-  case 'H':
-    if (U.startsWith(QLatin1String("<HR"))) {
-      Ends = true;
-      if (Paint) {
+  const QString back = Attribute(Tg.U, Tg.U, "BACKGROUND").toString();
+  if (!back.isEmpty()) {
+    if (THTMLPicture *p = FindPicture(back, Attribute(Tg.T, Tg.U, "BACKGROUND").toString())) {
+      if (!p->Empty() && p->Width() > 0 && p->Height() > 0) {
         Batch.Flush();
-        const TColor pc = C->Pen()->Color();
-        const int pw = C->Pen()->Width();
-        C->Pen()->SetColor(clBlack);
-        C->Pen()->SetWidth(1);
-        C->MoveTo(R.Left, R.Bottom + 1);
-        C->LineTo(R.Right, R.Bottom + 1);
-        C->Pen()->SetColor(pc);
-        C->Pen()->SetWidth(pw);
+        const int saved = C->SaveDC();
+        C->IntersectClipRect(Rect);
+        for (int y = Rect.Top; y < Rect.Bottom; y += p->Height())
+          for (int x = Rect.Left; x < Rect.Right; x += p->Width())
+            p->Draw(C, TRect(x, y, x + p->Width(), y + p->Height()));
+        C->RestoreDC(saved);
       }
-    } else if (Paint) {
-      F.HiFont = font->Color();
-      F.HiBrush = BrushColor();
-      SetBrush(HighlightBack);
-      font->SetColor(HighlightText);
     }
-    break;
-  case 'I':
-    if (U == QLatin1String("<I>")) {
-      SetStyle(fsItalic, true);
-    } else if (U.startsWith(QLatin1String("<IND"))) {
-      int v;
-      if (ReadNumber(Attribute(U, U, "X"), v) && v > X)
-        X = v;
-    } else if (U.startsWith(QLatin1String("<IMG"))) {
-      ++F.Pictures;
-      const int number = F.Pictures;
-      QString src = Attribute(U, U, "SRC").toString(), srcWritten = Attribute(T, U, "SRC").toString();
-      const QStringView alt = Attribute(U, U, "ALT");
-      if (number == HoverPicture && !alt.isEmpty()) {
-        src = alt.toString();
-        srcWritten = Attribute(T, U, "ALT").toString();
-      }
-      int gw = -1, gh = -1;
-      int v;
-      if (ReadNumber(Attribute(U, U, "WIDTH"), v))
-        gw = v;
-      if (ReadNumber(Attribute(U, U, "HEIGHT"), v))
-        gh = v;
-      const int dpi = C->DeviceDpiX();
-      int pw = 0, ph = 0, dw = 0, dh = 0;
-      THTMLPicture *pic = nullptr;
-      int index = -1;
-      if (src.startsWith(QLatin1String("IDX:"))) {
-        if (Images && ReadNumber(src.mid(4), index) && index >= 0 && index < Images->Count()) {
-          pw = Images->Width() * dpi / 96;
-          ph = Images->Height() * dpi / 96;
-          dw = Printing ? int(Images->Width() * PrintScale) : Images->Width();
-          dh = Printing ? int(Images->Height() * PrintScale) : Images->Height();
-        }
-      } else if (!src.startsWith(QLatin1String("SSYS:")) && !src.startsWith(QLatin1String("LSYS:"))) {
-        pic = (src.contains(':') && !src.contains(QLatin1String("://"))) ? nullptr : FindPicture(src, srcWritten);
-        if (pic && !pic->Empty() && pic->Width() > 0 && pic->Height() > 0) {
-          const int nw = pic->Width(), nh = pic->Height();
-          if (gw >= 0 && gh >= 0) {
-            dw = gw;
-            dh = gh;
-          } else if (gw >= 0) {
-            dw = gw;
-            dh = int(double(gw) * nh / nw + 0.5);
-          } else if (gh >= 0) {
-            dh = gh;
-            dw = int(double(gh) * nw / nh + 0.5);
-          } else {
-            dw = pic->MaxWidth();
-            dh = pic->MaxHeight();
-          }
-          pw = dw * dpi / 96;
-          ph = dh * dpi / 96;
-        } else {
-          pic = nullptr;
-        }
-      }
-      if (pw > 0 && ph > 0) {
-        if (Layout && X + pw > lineW && pw < lineW) {
-          --F.Pictures;
-          return false;
-        }
-        const int x = R.Left + X;
-        if (Hit && F.InAnchor && MouseIn(x, R.Top, x + pw, R.Top + ph)) {
-          ItemHit = true;
-          Anchor = F.Href;
-          AnchorTitle = F.Title;
-          F.AnchorHit = true;
-          HoverPicture = number;
-        }
-        if (Paint) {
-          Batch.Flush();
-          if (pic) {
-            const bool stretch = pic->Stretch();
-            pic->SetStretch(true);
-            pic->Draw(C, TRect(x, R.Top, x + dw, R.Top + dh));
-            pic->SetStretch(stretch);
-          } else if (Printing) {
-            TBitmap bmp;
-            Images->GetBitmap(index, &bmp);
-            C->StretchDraw(TRect(x, R.Top, x + dw, R.Top + dh), &bmp);
-          } else {
-            Images->Draw(C, x, R.Top, index);
-          }
-        }
-        X += pw;
-        H = std::max(H, ph);
-      }
-      if (U.contains(QLatin1String("\"TOP")))
-        Lift = H - GH;
-      else if (U.contains(QLatin1String("\"MIDDLE")))
-        Lift = (H - GH) / 2;
-    }
-    break;
-  case 'L': {
-    if (LiSeen)
-      return false;
-    LiSeen = true;
-    const int level = std::max(F.ListLevel, 1);
-    if (Paint) {
-      const QString name = font->Name();
-      font->SetName(QStringLiteral("Symbol"));
-      TRect br(R.Left + X + (level - 1) * 12, R.Top, R.Right, R.Bottom);
-      Batch.Add(level % 2 ? QString(QChar(0x00B7)) : QStringLiteral("o"), br, DT_SINGLELINE | DT_NOPREFIX);
-      font->SetName(name);
-    }
-    X += level * 12;
-    break;
   }
-  case 'P': {
-    const QStringView align = Attribute(U, U, "ALIGN");
-    if (align.contains(QLatin1String("RIGHT")))
-      Align = 1;
-    if (align.contains(QLatin1String("LEFT")))
-      Align = 0;
-    if (align.contains(QLatin1String("CENTER")))
-      Align = 2;
-    int v;
-    if (ReadNumber(Attribute(U, U, "INDENT"), v))
-      Indent = v;
-    const QStringView bg = Attribute(U, U, "BGCOLOR");
-    if (!bg.isEmpty() && Paint) {
-      F.ParaBrush = BrushColor();
-      F.ParaColor = ColorValue(bg);
-      F.ParaBack = true;
+}
+
+bool TRenderer::OpenControl(TTag &Tg)
+{
+  TFont *font = C->Font();
+  const int lineW = Tg.R.Right - Tg.R.Left;
+  QString type, id, value, w, h, prop, maxLen;
+  ParseControlTag(Tg.T.mid(1, Tg.T.size() - 2).toString(), type, id, value, w, h, prop, maxLen);
+  int cw = 0, height = 25, lh;
+  int hv;
+  if (ReadNumber(h, hv))
+    height = hv;
+  const bool box = type == QLatin1String("CHECK") || type == QLatin1String("RADIO");
+  int ch;
+  if (box) {
+    cw = ch = 16;
+    lh = 16;
+  } else {
+    int wv;
+    if (ReadNumber(w, wv))
+      cw = wv;
+    ch = type == QLatin1String("BUTTON") || type == QLatin1String("COMBO") ? 25 : GH + 10;
+    lh = height > 25 ? height - 2 : 23;
+  }
+  if (Tg.Layout && (long long)Tg.X + cw > lineW && cw < lineW)
+    return false;
+  const int x = Tg.R.Left + Tg.X;
+  if (Tg.Hit &&
+      (MouseIn(x, Tg.R.Top, x + cw, Tg.R.Top + ch) || (HitTestOnly && !id.isEmpty() && id == ControlIDIn))) {
+    ItemHit = true;
+    Anchor = QStringLiteral("ctrl");
+    ControlRect = TRect(x, Tg.R.Top, x + cw, Tg.R.Top + ch);
+    ControlID = id;
+    ControlValue = value;
+    ControlType = type;
+  }
+  if (Tg.Paint && !w.isEmpty()) {
+    Batch.Flush();
+    const TColor pc = C->Pen()->Color(), fc = font->Color(), bc = BrushColor();
+    const int b = Tg.R.Bottom, top = b - Tg.H;
+    const bool inside = MouseIn(x, Tg.R.Top, x + cw, Tg.R.Top + ch);
+    const bool checked = UpperCase(value) == QLatin1String("TRUE");
+    C->Pen()->SetColor(TColor(0x808080));
+    if (type == QLatin1String("EDIT") || type == QLatin1String("PASSWORD") || type == QLatin1String("MASK") ||
+        type == QLatin1String("COMBO")) {
+      C->Brush()->SetColor(clWhite);
+      C->Rectangle(x, top + 4, x + cw, b + 2);
+      SetBrush(clNone);
+      const bool combo = type == QLatin1String("COMBO");
+      TRect tr(x + (combo ? 4 : 2), top + 4, x + cw - (combo ? 18 : 0), b);
+      const QString shown = type == QLatin1String("PASSWORD") ? QString(value.size(), '*') : value;
+      font->SetColor(clWindowText);
+      DrawTextEx(C, shown, -1, tr, DT_SINGLELINE | DT_VCENTER, nullptr);
+      if (combo) {
+        TRect br(x + cw - 18, top + 5, x + cw - 1, b + 1);
+        DrawFrameControl(C, br, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (inside && MouseDown ? uint32_t(DFCS_PUSHED) : 0u));
+      }
+    } else if (type == QLatin1String("CHECK")) {
+      TRect br(x + 2, b - 15, x + 15, b);
+      DrawFrameControl(C, br, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? uint32_t(DFCS_CHECKED) : 0u));
+    } else if (type == QLatin1String("RADIO")) {
+      TRect br(x + 2, b - 14, x + 14, b);
+      DrawFrameControl(C, br, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_FLAT | (checked ? uint32_t(DFCS_CHECKED) : 0u));
+    } else if (type == QLatin1String("BUTTON")) {
+      TRect br(x + 2, b - height, x + cw - 2, b);
+      DrawFrameControl(C, br, DFC_BUTTON, DFCS_BUTTONPUSH | (inside && MouseDown ? uint32_t(DFCS_PUSHED) : 0u));
+      TRect tr(br.Left + 2, br.Top + 2, br.Right - 2, br.Bottom - 2);
+      SetBrush(clNone);
+      font->SetColor(clBtnText);
+      DrawTextEx(C, value, -1, tr, DT_SINGLELINE | DT_VCENTER | DT_CENTER, nullptr);
+    }
+    C->Pen()->SetColor(pc);
+    font->SetColor(fc);
+    SetBrush(bc);
+  }
+  Tg.X = Extent((long long)Tg.X + cw);
+  Tg.H = std::max(Tg.H, std::max(ch, lh));
+  return true;
+}
+
+bool TRenderer::OpenError(TTag &Tg)
+{
+  if (Tg.Paint)
+    F.Error = true;
+  return true;
+}
+
+bool TRenderer::OpenFont(TTag &Tg)
+{
+  TFont *font = C->Font();
+  const QStringView face = Attribute(Tg.U, Tg.U, "FACE");
+  if (!face.isEmpty())
+    font->SetName(face.toString());
+  const QStringView col = Attribute(Tg.U, Tg.U, " COLOR");
+  if (!col.isEmpty() && !Selected)
+    font->SetColor(ColorValue(col));
+  const QStringView bg = Attribute(Tg.U, Tg.U, "BGCOLOR");
+  if (!bg.isEmpty() && Tg.Paint && !Selected) {
+    F.FontBrush = BrushColor();
+    SetBrush(ColorValue(bg));
+  }
+  const QStringView size = Attribute(Tg.U, Tg.U, "SIZE");
+  int sz;
+  if (ReadNumber(size, sz)) {
+    static const int sizes[] = {8, 10, 12, 14, 16};
+    // The font engine's metrics break down long before the number limit.
+    font->SetSize(sz >= 1 && sz <= 5 ? sizes[sz - 1] : std::clamp(sz, -FontSizeLimit, FontSizeLimit));
+  }
+  return true;
+}
+
+bool TRenderer::OpenH(TTag &Tg)
+{
+  TFont *font = C->Font();
+  if (Tg.U.startsWith(QLatin1String("<HR"))) {
+    Tg.Ends = true;
+    if (Tg.Paint) {
       Batch.Flush();
-      SetBrush(F.ParaColor);
-      C->FillRect(TRect(Rect.Left, R.Top, Rect.Right, R.Top + H));
-      SetBrush(F.ParaBrush);
+      const TColor pc = C->Pen()->Color();
+      const int pw = C->Pen()->Width();
+      C->Pen()->SetColor(clBlack);
+      C->Pen()->SetWidth(1);
+      C->MoveTo(Tg.R.Left, Tg.R.Bottom + 1);
+      C->LineTo(Tg.R.Right, Tg.R.Bottom + 1);
+      C->Pen()->SetColor(pc);
+      C->Pen()->SetWidth(pw);
     }
-    break;
+  } else if (Tg.Paint) {
+    F.HiFont = font->Color();
+    F.HiBrush = BrushColor();
+    SetBrush(HighlightBack);
+    font->SetColor(HighlightText);
   }
-  case 'R': {
-    const int a = int(U.indexOf('A', 2));
-    int deg = 0;
-    if (a >= 0)
-      ReadNumber(Attribute(U.mid(a), U.mid(a), "A"), deg);
-    F.Orientation = font->Orientation();
-    font->SetOrientation(deg * 10);
-    break;
+  return true;
+}
+
+bool TRenderer::OpenI(TTag &Tg)
+{
+  if (Tg.U == QLatin1String("<I>")) {
+    SetStyle(fsItalic, true);
+  } else if (Tg.U.startsWith(QLatin1String("<IND"))) {
+    int v;
+    if (ReadNumber(Attribute(Tg.U, Tg.U, "X"), v) && v > Tg.X)
+      Tg.X = v;
+  } else if (Tg.U.startsWith(QLatin1String("<IMG"))) {
+    return Image(Tg);
   }
-  case 'S':
-    if (U == QLatin1String("<SUB>"))
-      F.Sub = true;
-    else if (U == QLatin1String("<SUP>"))
-      F.Sup = true;
-    else if (U.startsWith(QLatin1String("<SHAD")))
-      F.Shadow = true;
-    else
-      SetStyle(fsStrikeOut, true);
-    break;
-  case 'U':
-    if (U == QLatin1String("<U>")) {
-      SetStyle(fsUnderline, true);
+  return true;
+}
+
+// An inline picture: from the image list ("IDX:n"), the container or a URL.
+bool TRenderer::Image(TTag &Tg)
+{
+  const int lineW = Tg.R.Right - Tg.R.Left;
+  ++F.Pictures;
+  const int number = F.Pictures;
+  QString src = Attribute(Tg.U, Tg.U, "SRC").toString(), srcWritten = Attribute(Tg.T, Tg.U, "SRC").toString();
+  const QStringView alt = Attribute(Tg.U, Tg.U, "ALT");
+  if (number == HoverPicture && !alt.isEmpty()) {
+    src = alt.toString();
+    srcWritten = Attribute(Tg.T, Tg.U, "ALT").toString();
+  }
+  int gw = -1, gh = -1;
+  int v;
+  if (ReadNumber(Attribute(Tg.U, Tg.U, "WIDTH"), v))
+    gw = v;
+  if (ReadNumber(Attribute(Tg.U, Tg.U, "HEIGHT"), v))
+    gh = v;
+  const int dpi = C->DeviceDpiX();
+  int pw = 0, ph = 0, dw = 0, dh = 0;
+  THTMLPicture *pic = nullptr;
+  int index = -1;
+  if (src.startsWith(QLatin1String("IDX:"))) {
+    if (Images && ReadNumber(src.mid(4), index) && index >= 0 && index < Images->Count()) {
+      pw = Images->Width() * dpi / 96;
+      ph = Images->Height() * dpi / 96;
+      dw = Printing ? int(Images->Width() * PrintScale) : Images->Width();
+      dh = Printing ? int(Images->Height() * PrintScale) : Images->Height();
+    }
+  } else if (!src.startsWith(QLatin1String("SSYS:")) && !src.startsWith(QLatin1String("LSYS:"))) {
+    pic = (src.contains(':') && !src.contains(QLatin1String("://"))) ? nullptr : FindPicture(src, srcWritten);
+    if (pic && !pic->Empty() && pic->Width() > 0 && pic->Height() > 0) {
+      const int nw = pic->Width(), nh = pic->Height();
+      if (gw >= 0 && gh >= 0) {
+        dw = gw;
+        dh = gh;
+      } else if (gw >= 0) {
+        dw = gw;
+        dh = std::min(Extent(double(gw) * nh / nw + 0.5), NumberLimit);
+      } else if (gh >= 0) {
+        dh = gh;
+        dw = std::min(Extent(double(gh) * nw / nh + 0.5), NumberLimit);
+      } else {
+        dw = pic->MaxWidth();
+        dh = pic->MaxHeight();
+      }
+      pw = Extent((long long)dw * dpi / 96);
+      ph = Extent((long long)dh * dpi / 96);
     } else {
-      ++F.ListLevel;
-      Ends = true;
+      pic = nullptr;
     }
-    break;
-  case 'Z':
-    F.Hidden = true;
-    break;
-  default:
-    break;
   }
+  if (pw > 0 && ph > 0) {
+    if (Tg.Layout && (long long)Tg.X + pw > lineW && pw < lineW) {
+      --F.Pictures;
+      return false;
+    }
+    const int x = Tg.R.Left + Tg.X;
+    if (Tg.Hit && F.InAnchor && MouseIn(x, Tg.R.Top, x + pw, Tg.R.Top + ph)) {
+      ItemHit = true;
+      Anchor = F.Href;
+      AnchorTitle = F.Title;
+      F.AnchorHit = true;
+      HoverPicture = number;
+    }
+    if (Tg.Paint) {
+      Batch.Flush();
+      if (pic) {
+        const bool stretch = pic->Stretch();
+        pic->SetStretch(true);
+        pic->Draw(C, TRect(x, Tg.R.Top, x + dw, Tg.R.Top + dh));
+        pic->SetStretch(stretch);
+      } else if (Printing) {
+        TBitmap bmp;
+        Images->GetBitmap(index, &bmp);
+        C->StretchDraw(TRect(x, Tg.R.Top, x + dw, Tg.R.Top + dh), &bmp);
+      } else {
+        Images->Draw(C, x, Tg.R.Top, index);
+      }
+    }
+    Tg.X = Extent((long long)Tg.X + pw);
+    Tg.H = std::max(Tg.H, ph);
+  }
+  if (Tg.U.contains(QLatin1String("\"TOP")))
+    Lift = Tg.H - GH;
+  else if (Tg.U.contains(QLatin1String("\"MIDDLE")))
+    Lift = (Tg.H - GH) / 2;
+  return true;
+}
+
+bool TRenderer::OpenListItem(TTag &Tg)
+{
+  TFont *font = C->Font();
+  if (Tg.LiSeen)
+    return false;
+  Tg.LiSeen = true;
+  const int level = std::clamp(F.ListLevel, 1, NumberLimit);
+  if (Tg.Paint) {
+    const QString name = font->Name();
+    font->SetName(QStringLiteral("Symbol"));
+    TRect br(Tg.R.Left + Tg.X + (level - 1) * 12, Tg.R.Top, Tg.R.Right, Tg.R.Bottom);
+    Batch.Add(level % 2 ? QString(QChar(0x00B7)) : QStringLiteral("o"), br, DT_SINGLELINE | DT_NOPREFIX);
+    font->SetName(name);
+  }
+  Tg.X = Extent((long long)Tg.X + level * 12);
+  return true;
+}
+
+bool TRenderer::OpenParagraph(TTag &Tg)
+{
+  const QStringView align = Attribute(Tg.U, Tg.U, "ALIGN");
+  if (align.contains(QLatin1String("RIGHT")))
+    Align = 1;
+  if (align.contains(QLatin1String("LEFT")))
+    Align = 0;
+  if (align.contains(QLatin1String("CENTER")))
+    Align = 2;
+  int v;
+  if (ReadNumber(Attribute(Tg.U, Tg.U, "INDENT"), v))
+    Indent = v;
+  const QStringView bg = Attribute(Tg.U, Tg.U, "BGCOLOR");
+  if (!bg.isEmpty() && Tg.Paint) {
+    F.ParaBrush = BrushColor();
+    F.ParaColor = ColorValue(bg);
+    F.ParaBack = true;
+    Batch.Flush();
+    SetBrush(F.ParaColor);
+    C->FillRect(TRect(Rect.Left, Tg.R.Top, Rect.Right, Tg.R.Top + Tg.H));
+    SetBrush(F.ParaBrush);
+  }
+  return true;
+}
+
+bool TRenderer::OpenRotation(TTag &Tg)
+{
+  TFont *font = C->Font();
+  const int a = int(Tg.U.indexOf('A', 2));
+  int deg = 0;
+  if (a >= 0)
+    ReadNumber(Attribute(Tg.U.mid(a), Tg.U.mid(a), "A"), deg);
+  F.Orientation = font->Orientation();
+  font->SetOrientation(deg * 10);
+  return true;
+}
+
+bool TRenderer::OpenS(TTag &Tg)
+{
+  if (Tg.U == QLatin1String("<SUB>"))
+    F.Sub = true;
+  else if (Tg.U == QLatin1String("<SUP>"))
+    F.Sup = true;
+  else if (Tg.U.startsWith(QLatin1String("<SHAD")))
+    F.Shadow = true;
+  else
+    SetStyle(fsStrikeOut, true);
+  return true;
+}
+
+bool TRenderer::OpenU(TTag &Tg)
+{
+  if (Tg.U == QLatin1String("<U>")) {
+    SetStyle(fsUnderline, true);
+  } else {
+    ++F.ListLevel;
+    Tg.Ends = true;
+  }
+  return true;
+}
+
+bool TRenderer::OpenHidden(TTag &)
+{
+  F.Hidden = true;
+  return true;
+}
+
+bool TRenderer::CloseAnchor(TTag &Tg)
+{
+  TFont *font = C->Font();
+  SetStyle(fsUnderline, false);
+  if (F.HoverApplied) {
+    if (HoverColor != clNone)
+      SetBrush(F.HoverBrush);
+    if (HoverFontColor != clNone)
+      font->SetColor(F.HoverFont);
+    F.HoverApplied = false;
+  }
+  if (!Selected)
+    font->SetColor(Base.Color());
+  F.InAnchor = false;
+  if (F.AnchorHit) {
+    AnchorRect =
+        TRect(F.AnchorTop == Tg.R.Top ? Tg.R.Left + F.AnchorX : Tg.R.Left, Tg.R.Top, Tg.R.Left + Tg.X, Tg.R.Bottom);
+    MouseAnchor = F.Anchors;
+    F.AnchorHit = false;
+  }
+  if (Tg.Paint && F.Anchors == FocusLink + 1)
+    FocusRect(Tg.R, F.AnchorTop == Tg.R.Top ? F.AnchorX : 0, Tg.X);
+  return true;
+}
+
+bool TRenderer::CloseBold(TTag &Tg)
+{
+  TFont *font = C->Font();
+  if (Tg.U == QLatin1String("</B>"))
+    SetStyle(fsBold, false);
+  else
+    font->SetColor(Base.Color());
+  return true;
+}
+
+bool TRenderer::CloseError(TTag &)
+{
+  F.Error = false;
+  return true;
+}
+
+bool TRenderer::CloseFont(TTag &Tg)
+{
+  TFont *font = C->Font();
+  font->SetName(Base.Name());
+  font->SetSize(Base.Size());
+  if (Tg.Paint && !Selected) {
+    font->SetColor(Base.Color());
+    SetBrush(F.FontBrush);
+  }
+  return true;
+}
+
+bool TRenderer::CloseHighlight(TTag &Tg)
+{
+  TFont *font = C->Font();
+  if (Tg.Paint && F.HiFont != clNone) {
+    font->SetColor(F.HiFont);
+    SetBrush(F.HiBrush);
+  }
+  return true;
+}
+
+bool TRenderer::CloseItalic(TTag &)
+{
+  SetStyle(fsItalic, false);
+  return true;
+}
+
+bool TRenderer::CloseListItem(TTag &Tg)
+{
+  Tg.Ends = true;
+  return true;
+}
+
+bool TRenderer::CloseParagraph(TTag &Tg)
+{
+  Tg.Ends = true;
+  if (Tg.Paint && F.ParaBack)
+    SetBrush(F.ParaBrush);
+  F.ParaBack = false;
+  return true;
+}
+
+bool TRenderer::CloseRotation(TTag &)
+{
+  TFont *font = C->Font();
+  font->SetOrientation(F.Orientation);
+  return true;
+}
+
+bool TRenderer::CloseS(TTag &Tg)
+{
+  if (Tg.U.size() > 3 && Tg.U[3] == 'H')
+    F.Shadow = false;
+  else if (Tg.U.size() > 3 && Tg.U[3] == 'U')
+    F.Sub = F.Sup = false;
+  else
+    SetStyle(fsStrikeOut, false);
+  return true;
+}
+
+bool TRenderer::CloseU(TTag &Tg)
+{
+  if (Tg.U == QLatin1String("</UL>") && F.ListLevel >= 1)
+    --F.ListLevel;
+  else if (Tg.U == QLatin1String("</U>") || F.ListLevel == 0)
+    SetStyle(fsUnderline, false);
+  return true;
+}
+
+bool TRenderer::CloseHidden(TTag &)
+{
+  F.Hidden = false;
   return true;
 }
 
@@ -1122,8 +1246,8 @@ bool RenderHTMLText(TCanvas *Canvas, const QString &Text, const TRect &Rect, TIm
     if (r.ItemHit || (r.LineHit && MouseY > bottom - r.Lift - r.GH && MouseY < bottom - r.Lift))
       result = true;
     const int step = h + r.SubH + r.SupH;
-    lr.Top += step;
-    Height += step;
+    lr.Top = Extent((long long)lr.Top + step);
+    Height = Extent((long long)Height + step);
     if (!MeasureOnly && lr.Top + startGH > Rect.Bottom)
       break;
   }

@@ -6,8 +6,10 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <cstring>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -49,16 +51,65 @@ QString UpperSameLength(const QString &S)
   return r;
 }
 
-// The text between the first and second double quote after the attribute name; empty when
-// the name or a quote is missing.
-QString AttributeValue(const QString &Tag, const QString &UpperTag, const QString &Name)
+bool IsTagBlank(QChar C) { return C == ' ' || C == '\t' || C == '\r' || C == '\n'; }
+
+// Name equals the upper-case ASCII Upper, letters compared by the ASCII rule.
+bool SameAsciiName(QStringView Name, const char *Upper)
 {
-  const int p = Pos(Name, UpperTag);
-  if (p == 0)
-    return {};
-  const int q1 = PosEx("\"", Tag, p);
-  const int q2 = q1 ? PosEx("\"", Tag, q1 + 1) : 0;
-  return q2 ? Copy(Tag, q1 + 1, q2 - q1 - 1) : QString();
+  qsizetype k = 0;
+  for (; Upper[k]; ++k) {
+    if (k >= Name.size())
+      return false;
+    const char16_t c = Name[k].unicode();
+    if ((c >= 'a' && c <= 'z' ? char16_t(c - 32) : c) != char16_t(Upper[k]))
+      return false;
+  }
+  return k == Name.size();
+}
+
+// Calls Visit(name, value) for each attribute of a tag ("<NAME a=\"1\" b=2 c>", the brackets
+// optional), in order: a quoted value runs to the next double quote (empty when there is
+// none), an unquoted one to the next blank; an attribute without "=" has an empty value.
+template <typename TVisit>
+void ForEachTagAttribute(QStringView Tag, TVisit Visit)
+{
+  const qsizetype n = Tag.size();
+  qsizetype i = Tag.startsWith('<') ? 1 : 0;
+  auto endsToken = [&](qsizetype At) { return At >= n || IsTagBlank(Tag[At]) || Tag[At] == '>'; };
+  auto skipBlanks = [&] {
+    while (i < n && IsTagBlank(Tag[i]))
+      ++i;
+  };
+  while (!endsToken(i))  // the tag's own name
+    ++i;
+  for (;;) {
+    skipBlanks();
+    if (i >= n || Tag[i] == '>')
+      return;
+    const qsizetype nameStart = i;
+    while (!endsToken(i) && Tag[i] != '=')
+      ++i;
+    const QStringView name = Tag.mid(nameStart, i - nameStart);
+    skipBlanks();
+    QStringView value;
+    if (i < n && Tag[i] == '=') {
+      ++i;
+      skipBlanks();
+      if (i < n && Tag[i] == '"') {
+        const qsizetype close = Tag.indexOf('"', i + 1);
+        if (close >= 0)
+          value = Tag.mid(i + 1, close - i - 1);
+        i = close >= 0 ? close + 1 : n;
+      } else {
+        const qsizetype valueStart = i;
+        while (!endsToken(i))
+          ++i;
+        value = Tag.mid(valueStart, i - valueStart);
+      }
+    }
+    if (!name.isEmpty())  // else a stray "=" with its value
+      Visit(name, value);
+  }
 }
 
 struct TControlTag {
@@ -200,6 +251,27 @@ int FindFromPos(const QString &Search, const QString &Text, int Skip, bool CaseS
   return int(at + 1);
 }
 
+namespace {
+
+// One insertion per call, each walking the text: only for tag names that hold a bracket,
+// whose inserted tags change what the later walks count as visible.
+QString HighlightPerMatch(QString html, const QString &visible, const QString &search, const QString &open,
+                          const QString &close, bool CaseSensitive)
+{
+  int skip = 0;
+  bool found = false;
+  while (const int p = FindFromPos(search, visible, skip, CaseSensitive, found)) {
+    if (const int at = VisibleToMarkupPos(html, p))
+      Insert(open, html, at);
+    if (const int at = VisibleToMarkupPos(html, p + int(search.size())))
+      Insert(close, html, at);
+    skip = p + int(search.size()) - 1;
+  }
+  return html;
+}
+
+}  // namespace
+
 QString HighlightInHTML(const QString &HTML, const QString &Search, const QString &TagName, bool CaseSensitive)
 {
   // An empty search text would match everywhere without ever moving on.
@@ -215,17 +287,52 @@ QString HighlightInHTML(const QString &HTML, const QString &Search, const QStrin
   }
   const QString open = "<" + TagName + ">";
   const QString close = "</" + TagName + ">";
-  int skip = 0;
-  bool found = false;
-  while (const int p = FindFromPos(search, visible, skip, CaseSensitive, found)) {
-    // A text whose brackets do not pair can have matches that no mark-up position reaches.
-    if (const int at = VisibleToMarkupPos(html, p))
-      Insert(open, html, at);
-    if (const int at = VisibleToMarkupPos(html, p + int(search.size())))
-      Insert(close, html, at);
-    skip = p + int(search.size()) - 1;
+  if (TagName.contains('<') || TagName.contains('>'))
+    return HighlightPerMatch(html, visible, search, open, close, CaseSensitive);
+
+  // Each match puts its opening tag before its first visible character and its closing tag
+  // before the first character after it (or at the end). The inserted tags are whole, so
+  // they never change which character of the mark-up is the n-th visible one: all
+  // insertions are gathered first and made in one walk. A text whose brackets do not pair
+  // can have matches that no mark-up position reaches; those are dropped.
+  struct TMark {
+    int Visible;  // 1-based number of the visible character the tag goes before
+    bool Open;
+  };
+  std::vector<TMark> marks;
+  {
+    const QString hay = CaseSensitive ? visible : UpperSameLength(visible);
+    const QString needle = CaseSensitive ? search : UpperSameLength(search);
+    const int len = int(needle.size());
+    for (qsizetype at = hay.indexOf(needle); at >= 0; at = hay.indexOf(needle, at + len)) {
+      marks.push_back({int(at) + 1, true});
+      marks.push_back({int(at) + 1 + len, false});
+    }
   }
-  return html;
+  if (marks.empty())
+    return html;
+  QString out;
+  out.reserve(html.size() + qsizetype(marks.size()) * close.size());
+  size_t m = 0;
+  auto insertBefore = [&](int Visible) {
+    for (; m < marks.size() && marks[m].Visible == Visible; ++m)
+      out += marks[m].Open ? open : close;
+  };
+  int count = 1;
+  bool inTag = false;
+  for (const QChar c : html) {
+    if (c == '<')
+      inTag = true;
+    if (inTag) {
+      if (c == '>')
+        inTag = false;
+    } else {
+      insertBefore(count++);
+    }
+    out += c;
+  }
+  insertBefore(count);
+  return out;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -233,12 +340,34 @@ QString HighlightInHTML(const QString &HTML, const QString &Search, const QStrin
 
 QString DecodeHTMLEntities(const QString &Text, bool WithLetters)
 {
-  QString s = ReplaceAll(ReplaceAll(Text, "&lt;", "<"), "&gt;", ">");
-  s = ReplaceAll(ReplaceAll(s, "&amp;", "&"), "&quot;", "\"");
-  if (WithLetters)
-    for (const TLetterEntity &e : LetterEntities)
-      s = ReplaceAll(s, e.Entity, QString(QChar(e.Char)));
-  return s;
+  // One walk, so that the text an entity stands for is never read again: "&amp;quot;" is
+  // the literal "&quot;" that EncodeHTMLEntities made of it.
+  qsizetype i = Text.indexOf('&');
+  if (i < 0)
+    return Text;
+  static constexpr TLetterEntity markup[] = {{"&lt;", u'<'}, {"&gt;", u'>'}, {"&amp;", u'&'}, {"&quot;", u'"'}};
+  const QStringView text(Text);
+  auto entityAt = [&](QStringView Rest) -> const TLetterEntity * {
+    for (const TLetterEntity &e : markup)
+      if (Rest.startsWith(QLatin1String(e.Entity)))
+        return &e;
+    if (WithLetters)
+      for (const TLetterEntity &e : LetterEntities)
+        if (Rest.startsWith(QLatin1String(e.Entity)))
+          return &e;
+    return nullptr;
+  };
+  QString out;
+  out.reserve(Text.size());
+  out += text.left(i);
+  while (i >= 0) {
+    const TLetterEntity *e = entityAt(text.mid(i));
+    out += e ? QChar(e->Char) : QChar('&');
+    const qsizetype from = i + (e ? qsizetype(std::strlen(e->Entity)) : 1);
+    i = Text.indexOf('&', from);
+    out += text.mid(from, (i < 0 ? Text.size() : i) - from);
+  }
+  return out;
 }
 
 QString EncodeHTMLEntities(const QString &Text, bool WithLetters)
@@ -249,6 +378,58 @@ QString EncodeHTMLEntities(const QString &Text, bool WithLetters)
     for (const TLetterEntity &e : LetterEntities)
       s = ReplaceAll(s, QString(QChar(e.Char)), e.Entity);
   return s;
+}
+
+QString ReplaceMarkupEntities(const QString &Text)
+{
+  struct TEntity {
+    const char *Name;  // after the "&", lower case
+    char16_t Char;
+  };
+  static constexpr TEntity entities[] = {{"amp;", u'&'},     {"quot;", u'"'},  {"sect;", u'\u00A7'},
+                                         {"permil;", u'\u2030'}, {"reg;", u'\u00AE'}, {"copy;", u'\u00A9'},
+                                         {"para;", u'\u00B6'}, {"trade;", u'\u2122'}, {"euro;", u'\u20AC'}};
+  qsizetype i = Text.indexOf('&');
+  if (i < 0)
+    return Text;
+  const QChar *c = Text.constData();
+  const qsizetype n = Text.size();
+  // The entity at From, nullptr when none; From is just after an ampersand.
+  auto entityAt = [&](qsizetype From) -> const TEntity * {
+    for (const TEntity &e : entities) {
+      qsizetype k = 0;
+      for (; e.Name[k] && From + k < n; ++k) {
+        const char16_t ch = c[From + k].unicode();
+        if ((ch >= 'A' && ch <= 'Z' ? char16_t(ch + 32) : ch) != char16_t(e.Name[k]))
+          break;
+      }
+      if (!e.Name[k])
+        return &e;
+    }
+    return nullptr;
+  };
+  QString out;
+  out.reserve(n);
+  out += QStringView(c, i);
+  // Entities never overlap, and a replacement only ever starts a new one with the second
+  // "&" of "&&", so one walk from the left leaves none: c[i] is an ampersand, or the ";" of
+  // an "&amp;" standing for that second "&".
+  while (i < n) {
+    const TEntity *e = entityAt(i + 1);
+    if (e && e->Char == u'&') {
+      out += QChar('&');
+      i += qsizetype(std::strlen(e->Name));
+      continue;
+    }
+    out += e ? QChar(e->Char) : QChar('&');
+    i += e ? 1 + qsizetype(std::strlen(e->Name)) : 1;
+    qsizetype next = Text.indexOf('&', i);
+    if (next < 0)
+      next = n;
+    out += QStringView(c + i, next - i);
+    i = next;
+  }
+  return out;
 }
 
 QString BlanksToNbsp(const QString &Text) { return ReplaceAll(Text, " ", "&nbsp;"); }
@@ -301,14 +482,27 @@ bool HasControlTag(const QString &Text) { return Pos("<CONTROL", UpperCase(Text)
 void ParseControlTag(const QString &Tag, QString &Type, QString &ID, QString &Value, QString &Width,
                      QString &Height, QString &Prop, QString &MaxLen)
 {
-  const QString upper = UpperCase(Tag);
-  Type = UpperCase(AttributeValue(Tag, upper, "TYPE="));
-  Width = AttributeValue(Tag, upper, "WIDTH=");
-  Height = AttributeValue(Tag, upper, "HEIGHT=");
-  ID = AttributeValue(Tag, upper, "ID=");
-  Value = DecodeHTMLEntities(AttributeValue(Tag, upper, "VALUE="), true);
-  Prop = DecodeHTMLEntities(AttributeValue(Tag, upper, "PROP="), true);
-  MaxLen = AttributeValue(Tag, upper, "MAXLEN=");
+  // Attributes are read as name, "=", value, so a name is never found inside another name
+  // or inside a value (an edit's text may well hold "TYPE=" or "WIDTH=").
+  struct TSlot {
+    const char *Name;
+    QString *Out;
+    bool Seen;
+  } fields[] = {{"TYPE", &Type, false},     {"ID", &ID, false},     {"VALUE", &Value, false},
+               {"WIDTH", &Width, false},   {"HEIGHT", &Height, false}, {"PROP", &Prop, false},
+               {"MAXLEN", &MaxLen, false}};
+  for (TSlot &slot : fields)
+    slot.Out->clear();
+  ForEachTagAttribute(Tag, [&](QStringView Name, QStringView Value) {
+    for (TSlot &slot : fields)
+      if (!slot.Seen && SameAsciiName(Name, slot.Name)) {
+        slot.Seen = true;
+        *slot.Out = Value.toString();
+      }
+  });
+  Type = UpperCase(Type);
+  Value = DecodeHTMLEntities(Value, true);
+  Prop = DecodeHTMLEntities(Prop, true);
 }
 
 QString NextEditControlID(const QString &Text, const QString &AfterID)

@@ -20,6 +20,9 @@ QString EncodeHTMLEntities(const QString &Text, bool WithLetters);
 QString BlanksToNbsp(const QString &Text);
 QString CRToHTMLBreak(const QString &Text);
 QString ColorToHTMLHex(TColor Color);
+// The entities the renderer replaces before layout, in any ASCII case, until none is left:
+// "&amp;" becomes "&&" (drawn as one "&"), a replacement's second "&" may start another.
+QString ReplaceMarkupEntities(const QString &Text);
 
 // Links
 bool HasURLScheme(const QString &Text);

@@ -418,6 +418,55 @@ TEST_F(MarkupRender, PicturesFromFilesAndTheContainer)
   EXPECT_EQ(Render(C, "<IMG SRC=\"none\">", TRect(0, 0, 300, 40), q).Width, 0);
 }
 
+// Numbers in the mark-up come from table files: the largest ones lay out, paint and
+// hit-test without arithmetic overflow, and what they measure adds up.
+TEST_F(MarkupRender, HugeNumbersStayInRange)
+{
+  TPictureContainer pictures(nullptr);
+  TPictureItem *item = pictures.Items()->Add();
+  item->SetName("leaf");
+  item->Picture()->LoadFromFile(testsupport::Fixture("grid/pictures/green5x3.png"));
+  const QString big = "2147483647", low = "-2147483648";
+  const QString edit = "<CONTROL TYPE=\"EDIT\" ID=\"e\" WIDTH=\"%1\" HEIGHT=\"%2\">";
+  const QString texts[] = {
+      "<P INDENT=\"" + big + "\">x</P>",
+      "<P INDENT=\"" + low + "\">x</P>",
+      "<IND X=\"" + big + "\">x y",
+      "<R A=\"" + big + "\">x</R> <R A=\"" + low + "\">y</R>",
+      "<FONT SIZE=\"" + big + "\">x</FONT>",
+      edit.arg(big, "20") + edit.arg(big, "20") + "x",
+      edit.arg("10", big) + "<BR>" + edit.arg("10", big),
+      edit.arg(low, low) + "x",
+      "<IMG SRC=\"leaf\" WIDTH=\"" + big + "\" HEIGHT=\"" + big + "\"><IMG SRC=\"leaf\" HEIGHT=\"" + big + "\">x",
+      "<UL><UL><LI>x</LI></UL></UL>",
+  };
+  for (const QString &text : texts) {
+    Opts o;
+    o.Pictures = &pictures;
+    o.Measure = true;
+    const Out m = Render(C, text, TRect(0, 0, 400, 120), o);
+    EXPECT_GE(m.Width, 0) << text.toStdString();
+    EXPECT_GE(m.Height, GH) << text.toStdString();
+    o.Measure = false;
+    Render(C, text, TRect(0, 0, 400, 120), o);
+    o.HitTest = true;
+    o.MouseX = 200;
+    o.MouseY = 10;
+    Render(C, text, TRect(0, 0, 400, 120), o);
+  }
+  // Two controls of the largest height on two lines measure twice one of them.
+  const Out one = Measure(C, edit.arg("10", big));
+  EXPECT_GT(one.Height, GH);
+  EXPECT_EQ(Measure(C, edit.arg("10", big) + "<BR>" + edit.arg("10", big)).Height, 2 * one.Height);
+  // Enough of the largest controls to pass the integer range, side by side and one above
+  // the other: the width and height stop growing instead of wrapping round.
+  const int count = 65600;
+  const Out wide = Measure(C, QString("<CONTROL TYPE=\"EDIT\" WIDTH=\"40000\">").repeated(count));
+  EXPECT_GT(wide.Width, 1 << 20);
+  const Out tall = Measure(C, (edit.arg("1", "40000") + "<BR>").repeated(count));
+  EXPECT_GT(tall.Height, 1 << 20);
+}
+
 // Painting through a caller's painter holds text pieces back and draws them together; the
 // pixels must be those of drawing each piece on its own (a recording canvas does that).
 TEST(MarkupRenderBatch, SamePixelsAsPieceByPiece)

@@ -1,5 +1,9 @@
 #include "grid/foundation/markup_utils.h"
 
+#include "framework/system/sysutils.h"
+
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -84,6 +88,87 @@ TEST(MarkupText, HighlightInHTML)
       {"empty search", [] { return HighlightInHTML("<B>abc</B>", "", "HI", false); }, "<B>abc</B>"},
       {"no match", [] { return HighlightInHTML("abc", "x", "HI", false); }, "abc"},
   });
+}
+
+// The plain way to insert highlight tags: each match looks its mark-up positions up anew in
+// the text the earlier insertions changed.
+QString HighlightOneByOne(const QString &HTML, const QString &Search, const QString &Tag, bool CaseSensitive)
+{
+  QString html = HTML, search = Search, visible = StripTagsBalanced(html);
+  if (html.contains(search) && (visible.contains('<') || visible.contains('>'))) {
+    visible = visible.replace("<", "&lt;").replace(">", "&gt;");
+    search = search.replace("<", "&lt;").replace(">", "&gt;");
+    html = visible;
+  }
+  int skip = 0;
+  bool found = false;
+  while (const int p = FindFromPos(search, visible, skip, CaseSensitive, found)) {
+    if (const int at = VisibleToMarkupPos(html, p))
+      Insert("<" + Tag + ">", html, at);
+    if (const int at = VisibleToMarkupPos(html, p + int(search.size())))
+      Insert("</" + Tag + ">", html, at);
+    skip = p + int(search.size()) - 1;
+  }
+  return html;
+}
+
+TEST(MarkupText, HighlightInHTMLEqualsInsertingOneByOne)
+{
+  struct Case {
+    const char *html, *search;
+    bool caseSensitive;
+  } cases[] = {
+      {"<B>abc</B>", "b", true},        {"abcabc", "bc", true},         {"aaaa", "a", true},
+      {"aaaa", "aa", false},            {"a<I>b</I>c<U>d</U>", "bcd", true}, {"<B>abc</B>", "c", true},
+      {"X<y", "x", false},              {"X<yX<y", "x", false},         {"a>b>c", "b", true},
+      {"a>b>c", "B", false},            {"<>ab<>ab", "ab", true},       {"ab<c", "C", false},
+      {"<b>a</b><b>a</b>", "a", true},  {"a&amp;b&amp;c", "&amp;", true}, {"AbAbA", "aba", false},
+      {"<x", "x", false},               {"x<", "X", false},             {"", "a", true},
+      {"caf\u00E9 CAF\u00C9", "\u00E9", false},
+  };
+  for (const Case &c : cases)
+    for (const char *tag : {"HI", "e"})
+      EXPECT_EQ(HighlightInHTML(QString::fromUtf8(c.html), QString::fromUtf8(c.search), tag, c.caseSensitive),
+                HighlightOneByOne(QString::fromUtf8(c.html), QString::fromUtf8(c.search), tag, c.caseSensitive))
+          << c.html << " / " << c.search << " / " << tag;
+  // A tag name with a bracket changes what later matches count as visible.
+  EXPECT_EQ(HighlightInHTML("ab ab ab", "ab", "x>y", true), HighlightOneByOne("ab ab ab", "ab", "x>y", true));
+}
+
+// The renderer's entities replaced the plain way: a pass replaces the first of each entity
+// in order, until a pass replaces nothing.
+QString ReplaceEntitiesPassByPass(QString S)
+{
+  static const char *const pairs[][2] = {{"&amp;", "&&"},  {"&quot;", "\""},     {"&sect;", "\u00A7"},
+                                         {"&permil;", "\u2030"}, {"&reg;", "\u00AE"}, {"&copy;", "\u00A9"},
+                                         {"&para;", "\u00B6"}, {"&trade;", "\u2122"}, {"&euro;", "\u20AC"}};
+  for (bool any = true; any;) {
+    any = false;
+    for (const auto &p : pairs)
+      any = ReplaceFirstNoCase(QString::fromUtf8(p[0]), QString::fromUtf8(p[1]), S) || any;
+  }
+  return S;
+}
+
+TEST(MarkupText, RendererEntitiesEqualReplacingPassByPass)
+{
+  const char *cases[] = {
+      "",           "plain",           "&",               "&&",         "a&amp;b",       "&amp;amp;",
+      "&amp;amp;amp;", "&amp;quot;",   "&AMP;QUOT;euro;", "&amp&x;",    "&quot;&quot;",  "&reg;&REG;&Reg;",
+      "&amp;&",     "&amp;;",          "x&permil;y&trade;", "&para&copy;", "&\u017Fect;",  "&eur&euro;",
+      "&amp;euro",  "&&amp;amp;&",     "a&b;c&sect",      "&amp;permil;&amp;",
+  };
+  for (const char *c : cases)
+    EXPECT_EQ(ReplaceMarkupEntities(QString::fromUtf8(c)), ReplaceEntitiesPassByPass(QString::fromUtf8(c))) << c;
+  // Every short sequence of pieces that start, continue or spoil an entity.
+  const QStringList pieces = {"&", "amp;", "AMP;", "quot;", "eu", "ro;", ";", "x", "&amp;"};
+  for (const QString &a : pieces)
+    for (const QString &b : pieces)
+      for (const QString &c : pieces)
+        for (const QString &d : pieces) {
+          const QString text = a + b + c + d;
+          EXPECT_EQ(ReplaceMarkupEntities(text), ReplaceEntitiesPassByPass(text)) << text.toStdString();
+        }
 }
 
 TEST(MarkupText, Entities)
@@ -208,6 +293,81 @@ TEST(MarkupText, ControlTags)
   EXPECT_TRUE(GetControlValue(cleared, "c1", v));
   EXPECT_EQ(v, "TRUE");
   EXPECT_TRUE(cleared.contains("<CONTROL ID=\"r2\" VALUE=\"FALSE\" WIDTH=\"15\" TYPE=\"RADIO\">"));
+}
+
+// What an entity stands for is never decoded again: a literal entity written with "&amp;"
+// comes back as that entity, also when a click on a check or radio rewrites the tag.
+TEST(MarkupText, EntitiesDecodeInOnePass)
+{
+  struct Case {
+    const char *in;
+    bool letters;
+    const char *out;
+  } cases[] = {
+      {"&amp;quot;", false, "&quot;"},      {"&amp;eacute;", true, "&eacute;"},  {"&amp;amp;", true, "&amp;"},
+      {"&amp;lt;&amp;gt;", false, "&lt;&gt;"}, {"&lt;&amp;&gt;", false, "<&>"}, {"&&amp;;", true, "&&;"},
+      {"&quot;&eacute", true, "\"&eacute"},  {"&amp;&eacute;", true, "&\u00E9"}, {"a&", true, "a&"},
+  };
+  for (const Case &c : cases)
+    EXPECT_EQ(DecodeHTMLEntities(QString::fromUtf8(c.in), c.letters), QString::fromUtf8(c.out)) << c.in;
+  for (const char *text : {"&quot;", "&eacute;", "&amp;", "&lt;b&gt;", "x&amp;quot;y", "\"&\u00E9<>"})
+    for (const bool letters : {false, true}) {
+      const QString t = QString::fromUtf8(text);
+      EXPECT_EQ(DecodeHTMLEntities(EncodeHTMLEntities(t, letters), letters), t) << text;
+    }
+
+  for (const char *type : {"CHECK", "RADIO"}) {
+    const QString cell = QString("<CONTROL TYPE=\"%1\" ID=\"c\" VALUE=\"FALSE\" WIDTH=\"16\" "
+                                 "PROP=\"say &amp;quot;caf&amp;eacute;&amp;quot; &amp;amp; &quot;go&quot;\">")
+                             .arg(type);
+    const QString prop = GetControlProp(cell, "c");
+    EXPECT_EQ(prop, "say &quot;caf&eacute;&quot; &amp; \"go\"");
+    QString t = cell;
+    for (const char *v : {"TRUE", "FALSE", "TRUE"}) {
+      ASSERT_TRUE(SetControlValue(t, "c", v));
+      EXPECT_EQ(GetControlProp(t, "c"), prop) << type << " " << v;
+    }
+  }
+}
+
+// Attribute names are whole names outside the values: a value holding "TYPE=" or another
+// attribute whose name ends in "ID" does not stand for the attribute.
+TEST(MarkupText, ControlAttributesByWholeName)
+{
+  struct Case {
+    const char *tag, *type, *id, *value, *width;
+  } cases[] = {
+      {"<CONTROL PROP=\"ID=x\" ID=\"e1\" TYPE=\"EDIT\" WIDTH=\"40\">", "EDIT", "e1", "", "40"},
+      {"<CONTROL VALUE=\"TYPE=RADIO WIDTH=9\" TYPE=\"CHECK\" WIDTH=\"16\" ID=\"c\">", "CHECK", "c",
+       "TYPE=RADIO WIDTH=9", "16"},
+      {"<CONTROL GRID=\"3\" VALID=\"no\" ID=\"e1\" SUBTYPE=\"x\">", "", "e1", "", ""},
+      {"<control Id = \"a\" type=edit width=12 value=\"b c\">", "EDIT", "a", "b c", "12"},
+      {"<CONTROL TYPE=\"EDIT\" ID=\"a\" TYPE=\"CHECK\" VALUE=\"open", "EDIT", "a", "", ""},
+      {"CONTROL ID=\"r\" TYPE=\"radio\" DISABLED WIDTH=\"5\"", "RADIO", "r", "", "5"},
+  };
+  for (const Case &c : cases) {
+    QString type, id, value, width, height, prop, maxlen;
+    ParseControlTag(c.tag, type, id, value, width, height, prop, maxlen);
+    EXPECT_EQ(type, c.type) << c.tag;
+    EXPECT_EQ(id, c.id) << c.tag;
+    EXPECT_EQ(value, c.value) << c.tag;
+    EXPECT_EQ(width, c.width) << c.tag;
+  }
+  // What a user types into an edit control stays its value, and the tag keeps its type and size.
+  const QString cell = "<CONTROL TYPE=\"EDIT\" ID=\"e\" VALUE=\"\" WIDTH=\"50\" HEIGHT=\"20\" MAXLEN=\"30\">";
+  for (const char *typed : {"TYPE=RADIO", "WIDTH=1 HEIGHT=2", "ID=x", "MAXLEN=3 PROP=p", "a\"b"}) {
+    QString t = cell;
+    ASSERT_TRUE(SetControlValue(t, "e", typed));
+    QString type, id, value, width, height, prop, maxlen;
+    ParseControlTag(t, type, id, value, width, height, prop, maxlen);
+    EXPECT_EQ(value, typed);
+    EXPECT_EQ(type, "EDIT") << typed;
+    EXPECT_EQ(id, "e") << typed;
+    EXPECT_EQ(width, "50") << typed;
+    EXPECT_EQ(height, "20") << typed;
+    EXPECT_EQ(maxlen, "30") << typed;
+    EXPECT_EQ(prop, "") << typed;
+  }
 }
 
 TEST(MarkupText, ReplaceFirstNoCase)
