@@ -2189,6 +2189,7 @@ private:
 
   // --- edit flow, validation and moving on after an edit (fields and helpers) ---
   friend class TZavInplaceEdit;
+  friend class TSpecialEditor;  // the special editor kinds reach the grid through it
   bool FGridModified = false;
   bool FModified = false, FOldModifiedValue = false;
   bool FAlwaysValidate = false;
@@ -2213,7 +2214,6 @@ private:
   static bool IsTextEditor(TEditorType AEditor);
   // The cell's colour, font and alignment as painted: what an editor over it takes.
   TColor EditorLook(int ACol, int ARow, TFont *AFont, TAlignment &HAlign);
-  void ShowComboEditor(int ACol, int ARow, const TRect &R, TColor C);
   void ComboChanged(int ItemIndex);
   // Reopen: show the editor on the new cell; Recursing: an inner step over read-only cells.
   void AdvanceCell(int ACol, int ARow, bool Reopen, bool Recursing, bool Forward, bool AutoEdit,

@@ -4,6 +4,7 @@
 
 #include "grid/core/zav_string_grid.h"
 #include "grid/foundation/grid_options.h"
+#include "grid/view/editor_kind.h"
 #include "grid/view/editor_wrappers.h"
 
 namespace {
@@ -166,11 +167,8 @@ void TGridCombo::KeyDown(uint16_t &Key, TShiftState Shift)
   }
 
   if (Key == VK_ESCAPE) {
-    const QString stored = FGrid->CurrentCell();
-    SetText(stored);
-    const int i = Items()->IndexOf(stored);
-    if (i != -1)
-      SetItemIndex(i);
+    if (const TSpecialEditor *kind = SpecialEditorFor(FGrid->EditorType()))
+      kind->Cancel(*FGrid);
     Key = 0;
     FGrid->HideInplaceEdit();
     if (FGrid->CanFocus())

@@ -1,13 +1,11 @@
 // Which editor a cell gets, opening it over the cell with the cell's value, writing the value
-// back when it closes, and the edit-done notification.
+// back when it closes, and the edit-done notification. Each special editor kind does its own
+// opening and closing (editor_kinds.cpp); the flow around them is the same for all.
 #include "grid/core/zav_string_grid.h"
 
-#include "framework/controls/forms.h"
-#include "grid/core/control_look.h"
-#include "grid/core/grid_helper_classes.h"
 #include "grid/core/grid_module.h"
 #include "grid/foundation/grid_options.h"
-#include "grid/view/editor_wrappers.h"
+#include "grid/view/editor_kind.h"
 
 bool TZavStringGrid::IsTextEditor(TEditorType AEditor)
 {
@@ -42,24 +40,6 @@ TColor TZavStringGrid::EditorLook(int ACol, int ARow, TFont *AFont, TAlignment &
                       va, ww, gd);
   return brush.Color();
 }
-
-namespace {
-
-// A unit edit shows the value and the unit apart: the unit is the longest of its units the
-// text ends with.
-void SplitValueAndUnit(TGridUnitEditBtn *e, const QString &text)
-{
-  QString unit;
-  for (int i = 0; i < e->Units()->Count(); ++i) {
-    const QString u = e->Units()->Strings(i);
-    if (!u.isEmpty() && text.endsWith(u) && u.length() > unit.length())
-      unit = u;
-  }
-  e->SetUnitID(unit);
-  e->SetText(text.left(text.length() - unit.length()));
-}
-
-} // namespace
 
 bool TZavStringGrid::CanEditShow()
 {
@@ -102,57 +82,6 @@ bool TZavStringGrid::CanEditShow()
 
 int TZavStringGrid::GetEditLimit() { return FMaxEditLength; }
 
-void TZavStringGrid::ShowComboEditor(int ACol, int ARow, const TRect &R, TColor C)
-{
-  TGridCombo *combo = Combobox();
-  const int w = R.Right - R.Left - 1, h = R.Bottom - R.Top - 1;
-  combo->SetDropDownCount(ControlLook()->DropDownCount());
-  DoGetEditorProp(RealColIndex(ACol), ARow, FEditLink);
-  combo->SetBounds(R.Left, R.Top, 0, 0);
-  combo->SetEnabled(true);
-  combo->SetDroppedDown(false);
-  combo->SetStyle(EditControl == edComboEdit ? csDropDown : csDropDownList);
-  if (EditControl == edComboEdit)
-    combo->SetMaxLength(FMaxComboLength);
-  combo->SetBounds(R.Left, R.Top, w, h);
-  combo->SetColor(C);
-
-  const QString stored = GetCellEx(RealColIndex(ACol), ARow);
-  TStrings *items = combo->Items();
-  bool report = false;
-  if (EditControl == edComboEdit) {
-    combo->SetText(GetEditText(ACol, ARow));
-    if (FComboIdx != -1 && combo->ItemIndex() == -1)
-      combo->SetItemIndex(FComboIdx);
-  } else {
-    int idx = items->IndexOf(stored);
-    if (idx == -1 && FComboIdx == -1) {
-      idx = items->IndexOf(GetEditText(ACol, ARow));
-      if (idx == -1)
-        idx = 0;
-      report = items->Count() > 0;
-    } else if (idx == -1) {
-      idx = FComboIdx;
-    }
-    combo->SetItemIndex(idx < items->Count() ? idx : -1);
-  }
-  combo->SetVisible(true);
-  if (combo->CanFocus())
-    combo->SetFocus();
-  combo->SetDroppedDown(MouseActions()->DirectComboDrop() || ControlLook()->DropDownAlwaysVisible());
-  if (MouseActions()->DirectEdit() && MouseActions()->DirectComboDrop()) {
-    const TGridRect sel = Selection();
-    DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
-  }
-  // The program hears which item a cell without a listed text now shows: the item really
-  // selected, not always the first one.
-  if (report)
-    ComboChanged(combo->ItemIndex());
-  if (!FStartEditChar.isNull() && combo->HandleAllocated())
-    PostMessage(combo->Handle(), WM_CHAR, WPARAM(FStartEditChar.unicode()), 0);
-  EditCtrl = combo;
-}
-
 QString TZavStringGrid::GetEditText(int ACol, int ARow) { return TBaseGrid::GetEditText(RealColIndex(ACol), ARow); }
 
 void TZavStringGrid::SetEditText(int ACol, int ARow, const QString &Value)
@@ -169,140 +98,35 @@ void TZavStringGrid::ShowSpecialEditor(int ACol, int ARow)
   FEditing = true;
   FSpecialEditor = true;
   FEditActive = true;
-  const TRect R = CellRect(ACol, ARow);
-  const int w = R.Right - R.Left - 1, h = R.Bottom - R.Top - 1;
-  const int realCol = RealColIndex(ACol);
+  TEditorCell cell;
+  cell.Col = ACol;
+  cell.Row = ARow;
+  cell.RealCol = RealColIndex(ACol);
+  cell.Rect = CellRect(ACol, ARow);
+  cell.Width = cell.Rect.Right - cell.Rect.Left - 1;
+  cell.Height = cell.Rect.Bottom - cell.Rect.Top - 1;
   TFont font;
   TAlignment ha;
-  const TColor C = EditorLook(ACol, Row(), &font, ha);
+  cell.Color = EditorLook(ACol, Row(), &font, ha);
+  cell.Font = &font;
   CancelMode();
   EditCtrl = nullptr;
   if (EditControl != edCustom)
     FLastValidation = 1;
-  const QString text = GetEditText(ACol, ARow);
-  auto postChar = [this](TWinControl *ctl) {
-    if (ctl && !FStartEditChar.isNull() && ctl->HandleAllocated())
-      PostMessage(ctl->Handle(), WM_CHAR, WPARAM(FStartEditChar.unicode()), 0);
-  };
+  cell.Text = GetEditText(ACol, ARow);
 
-  switch (EditControl) {
-  case edComboEdit:
-  case edComboList:
-    EditMode = true;
-    ShowComboEditor(ACol, ARow, R, C);
-    break;
-  case edEditBtn:
-  case edNumericEditBtn:
-  case edFloatEditBtn:
-  case edMaskEditBtn: {
-    EditMode = true;
-    TGridEditBtn *e = BtnEdit();
-    e->SetBounds(R.Left, R.Top, w, h);
-    e->SetText(text);
-    e->SetMaxLength(GetEditLimit());
-    e->SetEditMask(EditControl == edMaskEditBtn ? GetEditMask(ACol, ARow) : QString());
-    e->SetColor(C);
-    e->SetVisible(true);
-    e->SetEnabled(true);
-    if (e->CanFocus())
-      e->SetFocus();
-    postChar(e);
-    EditCtrl = e;
-    break;
-  }
-  case edUnitEditBtn:
-  case edNumericUnitEditBtn:
-  case edFloatUnitEditBtn: {
-    EditMode = true;
-    TGridUnitEditBtn *e = BtnUnitEdit();
-    e->SetBounds(R.Left, R.Top, w, h);
-    e->SetMaxLength(GetEditLimit());
-    e->SetUnitID(QString());
-    e->SetText(QString());
-    SplitValueAndUnit(e, text);
-    e->SetColor(C);
-    e->SetVisible(true);
-    e->SetEnabled(true);
-    DoGetEditorProp(realCol, ARow, FEditLink);
-    if (e->CanFocus())
-      e->SetFocus();
-    postChar(e);
-    EditCtrl = e;
-    break;
-  }
-  case edCheckBox: {
-    EditMode = true;
-    TGridCheckBox *e = FGridCheckBox.get();
-    e->SetBounds(R.Left, R.Top, w, h);
-    e->SetCaption(text);
-    e->SetChecked(false);
-    e->SetEnabled(true);
-    e->SetVisible(true);
-    if (e->CanFocus())
-      e->SetFocus();
-    break;
-  }
-  case edButton: {
-    EditMode = true;
-    TGridButton *e = Btn();
-    // The button covers the cell's borders.
-    e->SetBounds(R.Left - 1, R.Top - 1, w + 2, h + 2);
-    e->SetCaption(text);
-    e->SetVisible(true);
-    e->SetEnabled(true);
-    if (e->CanFocus())
-      e->SetFocus();
-    EditCtrl = e;
-    break;
-  }
-  case edCustom:
-    if (!FEditLink)
-      break;
-    EditMode = true;
-    FEditLink->SetEditCell(TPoint(realCol, ARow));
-    if (FEditLink->EditStyle() == esPopup) {
-      if (FEditLink->AutoPopupWidth())
-        FEditLink->SetPopupWidth(R.Right - R.Left);
-      // The popup form belongs to this grid; a form of the application that happens to
-      // carry some name is never touched.
-      if (!FEditLink->PopupForm()) {
-        auto *popup = new TForm(this);
-        popup->SetBorderStyle(bsNone);
-        popup->SetFormStyle(fsStayOnTop);
-        FEditLink->SetPopupForm(popup);
-      }
-      TForm *popup = FEditLink->PopupForm();
-      TEditLink *link = FEditLink;
-      popup->OnDeactivate = [link](TObject *Sender) { link->FormExit(Sender); };
-      const TPoint at = FEditLink->PopupLeft() != -1 && FEditLink->PopupTop() != -1
-                            ? TPoint(FEditLink->PopupLeft(), FEditLink->PopupTop())
-                            : ClientToScreen(TPoint(R.Left, R.Top));
-      popup->SetBounds(at.X, at.Y, FEditLink->PopupWidth(), FEditLink->PopupHeight());
-      popup->Show();
-      FEditLink->CreateEditor(popup);
-      FEditLink->SetRect(TRect(0, 0, FEditLink->PopupWidth(), FEditLink->PopupHeight()));
-    } else {
-      FEditLink->CreateEditor(this);
-      FEditLink->SetRect(R);
+  if (const TSpecialEditor *kind = SpecialEditorFor(EditControl)) {
+    if (kind->CanOpen(*this)) {
+      EditMode = true;
+      EditCtrl = kind->Open(*this, cell);
+      if (EditCtrl && kind->TakesStartChar() && !FStartEditChar.isNull() && EditCtrl->HandleAllocated())
+        PostMessage(EditCtrl->Handle(), WM_CHAR, WPARAM(FStartEditChar.unicode()), 0);
     }
-    FEditLink->SetVisible(true);
-    FEditLink->SetCellProps(C, &font);
-    FEditLink->SetProperties();
-    DoGetEditorProp(realCol, ARow, FEditLink);
-    FEditCellText = text;
-    FEditLink->SetEditorValue(text);
-    FEditLink->SetFocus(true);
-    FEditActive = true;
-    EditCtrl = FEditLink->GetEditControl();
-    postChar(EditCtrl);
-    break;
-  default:
-    // Editors this grid does not host (spin, date, rich text and drop-down families) open
-    // nothing: the cell keeps its value.
+  } else {
+    // Kinds this grid does not host open nothing: the cell keeps its value.
     EditMode = false;
     FSpecialEditor = false;
     FEditActive = false;
-    break;
   }
   FStartEditChar = QChar();
 }
@@ -315,66 +139,8 @@ void TZavStringGrid::HideSpecialEditor(int ACol, int ARow)
   FBlockKill = true;
   const int col = RealColIndex(ACol);
   FStartEditChar = QChar();
-  // A hidden editor hands the focus back to the grid, as the text editor does.
-  auto giveFocusBack = [this](TWinControl *c) {
-    if (c && c->HandleAllocated() && c->Focused() && CanFocus())
-      SetFocus();
-  };
-  auto close = [&](TWinControl *c) {
-    giveFocusBack(c);
-    c->SetEnabled(false);
-    c->SetVisible(false);
-  };
-  switch (EditControl) {
-  case edComboEdit:
-  case edComboList:
-    if (EditMode) {
-      EditMode = false;
-      SetEditorCellText(col, ARow, Combobox()->Text());
-      giveFocusBack(Combobox());
-      Combobox()->SetVisible(false);
-      Combobox()->SetEnabled(false);
-    }
-    break;
-  case edEditBtn:
-  case edNumericEditBtn:
-  case edFloatEditBtn:
-  case edMaskEditBtn:
-    if (EditMode) {
-      EditMode = false;
-      SetEditorCellText(col, ARow, BtnEdit()->Text());
-      close(BtnEdit());
-    }
-    break;
-  case edUnitEditBtn:
-  case edNumericUnitEditBtn:
-  case edFloatUnitEditBtn:
-    EditMode = false;
-    SetEditorCellText(col, ARow, BtnUnitEdit()->Text() + BtnUnitEdit()->UnitID());
-    close(BtnUnitEdit());
-    break;
-  case edCheckBox:
-    EditMode = false;
-    close(FGridCheckBox.get());
-    break;
-  case edButton:
-    EditMode = false;
-    close(Btn());
-    break;
-  case edCustom:
-    if (ControlLook()->DropDownAlwaysVisible())
-      DoGetEditorType(ACol, ARow, EditControl);
-    if (FEditLink) {
-      EditMode = false;
-      SetEditorCellText(col, ARow, FEditLink->GetEditorValue());
-      if (FEditLink->EditStyle() != esPopup)
-        FEditLink->SetVisible(false);
-      FEditLink->RestoreWinProc();
-    }
-    break;
-  default:
-    break;
-  }
+  if (const TSpecialEditor *kind = SpecialEditorFor(EditControl))
+    kind->Close(*this, ACol, col, ARow);
   if (EditControl != edNormal && FEditActive)
     NotifyEditingDone(col, ARow);
   FBlockKill = false;

@@ -2,6 +2,8 @@
 // goes back into the cell.
 #include "tests/grid/view/edit_fixture.h"
 
+#include <functional>
+
 #include "grid/core/grid_helper_classes.h"
 #include "grid/foundation/undo.h"
 
@@ -238,6 +240,99 @@ TEST_F(EditFlow, CustomPopupEditorOpensOnTheGridsOwnFormAndCommits)
   EXPECT_EQ(g->Cells(cText, 2), "custom");
   EXPECT_EQ(other.Name(), "gridform");  // untouched
   g->Columns()->Items(cText)->SetEditLink(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The special editors the grid hosts, each on the text column: the control that opens over the
+// cell with the cell's value, a start character typed on the closed cell, and the value one
+// close writes back (a second close writes nothing and reports nothing).
+TEST_F(EditFlow, EachSpecialEditorOpensOverTheCellAndCommitsOnce)
+{
+  TGridCheckBox *check = nullptr;
+  for (int i = 0; i < g->ComponentCount() && !check; ++i)
+    check = dynamic_cast<TGridCheckBox *>(g->Components(i));
+  ASSERT_NE(check, nullptr);
+  g->BtnUnitEdit()->Units()->Add("m");
+  g->BtnUnitEdit()->Units()->Add("mm");
+  auto comboText = [&] { g->Combobox()->SetText("7"); };
+  auto comboItem = [&] { g->Combobox()->SetItemIndex(0); };
+  auto btnText = [&] { g->BtnEdit()->SetText("7"); };
+  auto unitText = [&] { g->BtnUnitEdit()->SetText("7"); };
+  auto nothing = [] {};
+  struct TCase {
+    TEditorType kind;
+    TWinControl *control;  // nil: no editor opens
+    bool coversBorders;    // placed one pixel outside the cell each way
+    // What the control shows when opened with F2, and after "x" typed on the closed cell.
+    QString loaded, typed;
+    std::function<void()> edit;  // after F2
+    // The cell after the close of an edit opened with F2, and of one started by "x".
+    QString stored, typedStored;
+  } cases[] = {
+      {edComboEdit, g->Combobox(), false, "12mm", "12mmx", comboText, "7", "12mmx"},
+      {edComboList, g->Combobox(), false, "B", "B", comboItem, "A", "B"},
+      {edEditBtn, g->BtnEdit(), false, "12mm", "x", btnText, "7", "x"},
+      {edNumericEditBtn, g->BtnEdit(), false, "12mm", "x", btnText, "7", "x"},
+      {edFloatEditBtn, g->BtnEdit(), false, "12mm", "x", btnText, "7", "x"},
+      {edMaskEditBtn, g->BtnEdit(), false, "12mm", "x", btnText, "7", "x"},
+      {edUnitEditBtn, g->BtnUnitEdit(), false, "12", "x", unitText, "7mm", "xmm"},
+      {edNumericUnitEditBtn, g->BtnUnitEdit(), false, "12", "x", unitText, "7mm", "xmm"},
+      {edFloatUnitEditBtn, g->BtnUnitEdit(), false, "12", "x", unitText, "7mm", "xmm"},
+      {edCheckBox, check, false, "12mm", "12mm", nothing, "12mm", "12mm"},
+      {edButton, g->Btn(), true, "12mm", "12mm", nothing, "12mm", "12mm"},
+      {edSpinEdit, nullptr, false, "", "", nothing, "12mm", "12mm"},  // not hosted: nothing opens
+  };
+  for (const TCase &t : cases) {
+    SCOPED_TRACE(TEnumNames<TEditorType>::Names[size_t(t.kind)]);
+    g->OnGetEditorType = [&](TObject *, int c, int, TEditorType &e) {
+      if (c == EditGridTest::cText)
+        e = t.kind;
+    };
+    g->OnGetEditorProp = [&](TObject *, int, int, TEditLink *) {
+      g->ClearComboString();
+      for (const char *s : {"A", "B"})
+        g->AddComboString(s);
+    };
+    for (bool byChar : {false, true}) {
+      SCOPED_TRACE(byChar);
+      g->SetCells(cText, 2, t.kind == edComboList ? "B" : "12mm");
+      Go(cText, 2);
+      log.clear();
+      if (byChar)
+        SimType(g, "x");
+      else
+        SimKey(g, VK_F2);
+      SimProcess();
+      EXPECT_FALSE(EditorShown());
+      EXPECT_EQ(g->EditorOpen(), t.control != nullptr);
+      if (t.control) {
+        EXPECT_TRUE(t.control->Visible());
+        EXPECT_TRUE(t.control->Enabled());
+        const TRect r = g->CellRect(cText, 2);
+        const int d = t.coversBorders ? 1 : 0;
+        EXPECT_EQ(t.control->Left(), r.Left - d);
+        EXPECT_EQ(t.control->Top(), r.Top - d);
+        EXPECT_EQ(t.control->Width(), r.Right - r.Left - 1 + 2 * d);
+        EXPECT_EQ(t.control->Text(), byChar ? t.typed : t.loaded);
+        if (!byChar)
+          t.edit();
+      }
+      log.clear();
+      g->HideInplaceEdit();
+      g->HideCellEdit();
+      SimProcess();
+      EXPECT_EQ(g->Cells(cText, 2), byChar ? t.typedStored : t.stored);
+      EXPECT_EQ(log, t.control ? QStringList{"done"} : QStringList{});
+      EXPECT_FALSE(g->EditorOpen());
+      if (t.control) {
+        EXPECT_FALSE(t.control->Visible());
+        EXPECT_FALSE(t.control->Enabled());
+      }
+    }
+  }
 }
 
 }  // namespace
