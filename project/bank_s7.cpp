@@ -5,50 +5,15 @@
 
 #include "framework/system/paths.h"
 #include "project/app_state.h"
+#include "project/s7_vocabulary.h"
 #include "project/validators.h"
 
 using namespace bankbytes;
 
-uint8_t S7_PLC_Type_Code(const QString &Text)
-{
-  if (Text == QLatin1String("Logo0BA8")) return 1;
-  if (Text == QLatin1String("S7200")) return 0;
-  if (Text == QLatin1String("S7300")) return 10;
-  if (Text == QLatin1String("S7400")) return 20;
-  if (Text == QLatin1String("S71200")) return 30;
-  if (Text == QLatin1String("S71500")) return 40;
-  return 0;
-}
-
-uint8_t S7_Data_Type_Code(const QString &Text)
-{
-  static const char *const names[] = {"Bit", "Byte", "Char", "Word", "Int", "DWord", "DInt", "Real"};
-  for (int i = 0; i < 8; ++i)
-    if (Text == QLatin1String(names[i]))
-      return uint8_t(i + 1);
-  return 1;
-}
-
-uint8_t S7_Block_Code(const QString &Text)
-{
-  if (Text == QLatin1String("OB")) return 8;
-  if (Text == QLatin1String("DB")) return 10;
-  if (Text == QLatin1String("SDB")) return 11;
-  if (Text == QLatin1String("FC")) return 12;
-  if (Text == QLatin1String("SFC")) return 13;
-  if (Text == QLatin1String("FB")) return 14;
-  if (Text == QLatin1String("SFB")) return 15;
-  return 8;
-}
-
-uint8_t S7_Area_Code(const QString &Text)
-{
-  if (Text == QLatin1String("Direct peripheral access (P)")) return 0x80;
-  if (Text == QLatin1String("Inputs (I)")) return 0x81;
-  if (Text == QLatin1String("Output (Q)")) return 0x82;
-  if (Text == QLatin1String("Flags (M) (Merker)")) return 0x83;
-  return 0x80;
-}
+uint8_t S7_PLC_Type_Code(const QString &Text) { return S7_PLC_Types.Code(Text); }
+uint8_t S7_Data_Type_Code(const QString &Text) { return S7_Data_Types.Code(Text); }
+uint8_t S7_Block_Code(const QString &Text) { return S7_Blocks.Code(Text); }
+uint8_t S7_Area_Code(const QString &Text) { return S7_Areas.Code(Text); }
 
 void TBankBuilder::Clear_S7_Table()
 {
