@@ -4,6 +4,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <vector>
 
 bool Try_Decimal_To_Int(const QString &Text, int &Value)
 {
@@ -115,9 +116,10 @@ bool Error_In_KNX_Address(const QString &Text, bool Group, bool Zero_Allowed)
     return true;
 
   const QStringList parts = Text.split(sep);
-  QList<int> v;
+  std::vector<int> v;
+  v.reserve(size_t(parts.size()));
   for (const QString &part : parts)
-    v.append(Decimal_Or(Trim(part), -1));
+    v.push_back(Decimal_Or(Trim(part), -1));
 
   switch (parts.size()) {
     case 1:
