@@ -1,5 +1,7 @@
 #include "project/s7_vocabulary.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr TS7Term PLC_Type_Terms[] = {{"Logo0BA8", 1}, {"S7200", 0},   {"S7300", 10},
@@ -34,5 +36,15 @@ uint8_t TS7Vocabulary::Code(const QString &Text) const
   for (const TS7Term &t : FTerms)
     if (Text == QLatin1String(t.Name))
       return t.Code;
+  return FFallback;
+}
+
+uint8_t TS7Vocabulary::Code_Utf8(const char *Utf8) const
+{
+  // The names are ASCII, so their Latin-1 bytes are their UTF-8 bytes.
+  if (Utf8)
+    for (const TS7Term &t : FTerms)
+      if (Utf8[0] == t.Name[0] && std::strcmp(Utf8, t.Name) == 0)
+        return t.Code;
   return FFallback;
 }

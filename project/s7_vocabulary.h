@@ -27,6 +27,8 @@ public:
   QStringList Names() const;
   // The code of Text; the fallback for any other text (case and blanks count).
   uint8_t Code(const QString &Text) const;
+  // The same for UTF-8 text as a table file holds it; nullptr gets the fallback.
+  uint8_t Code_Utf8(const char *Utf8) const;
 
 private:
   std::span<const TS7Term> FTerms;

@@ -15,11 +15,12 @@ TEST(S7Vocabulary, EachNameEncodesToItsCodeFromTextAndFromUtf8)
       SCOPED_TRACE(t.Name);
       EXPECT_EQ(names[i++], QLatin1String(t.Name));
       EXPECT_EQ(v->Code(QString::fromLatin1(t.Name)), t.Code);
+      EXPECT_EQ(v->Code_Utf8(t.Name), t.Code);
     }
   }
 }
 
-TEST(S7Vocabulary, OtherTextGetsTheFallback)
+TEST(S7Vocabulary, OtherTextGetsTheFallbackInBothForms)
 {
   struct Case {
     const TS7Vocabulary *v;
@@ -34,7 +35,10 @@ TEST(S7Vocabulary, OtherTextGetsTheFallback)
   for (const Case &c : cases) {
     SCOPED_TRACE(c.utf8);
     EXPECT_EQ(c.v->Code(QString::fromUtf8(c.utf8)), c.code);
+    EXPECT_EQ(c.v->Code_Utf8(c.utf8), c.code);
   }
+  EXPECT_EQ(S7_Areas.Code_Utf8(nullptr), 0x80);
+  EXPECT_EQ(S7_Data_Types.Code_Utf8(nullptr), 1);
 }
 
 }  // namespace
