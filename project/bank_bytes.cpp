@@ -14,18 +14,6 @@ void Require_Room(const TBankBuffer &Buffer, int Position, int Count)
                          .arg(Buffer.size()));
 }
 
-uint8_t *TBankWriter::Room(int Count)
-{
-  Require_Room(*FBuffer, FPos, Count);
-  uint8_t *p = FBuffer->data() + FPos;
-  FPos += Count;
-  return p;
-}
-
-void TBankWriter::U8(uint8_t v) { Put_U8(Room(1), v); }
-void TBankWriter::U16(uint16_t v) { Put_U16(Room(2), v); }
-void TBankWriter::U32(uint32_t v) { Put_U32(Room(4), v); }
-
 void TBankWriter::Bytes(const uint8_t *p, int Count)
 {
   uint8_t *d = Room(Count);

@@ -29,13 +29,21 @@ class TBankWriter {
 public:
   TBankWriter(TBankBuffer &Buffer, int Position) : FBuffer(&Buffer), FPos(Position) {}
   int Position() const { return FPos; }
-  void U8(uint8_t v);
-  void U16(uint16_t v);
-  void U32(uint32_t v);
+  void U8(uint8_t v) { Put_U8(Room(1), v); }
+  void U16(uint16_t v) { Put_U16(Room(2), v); }
+  void U32(uint32_t v) { Put_U32(Room(4), v); }
   void Bytes(const uint8_t *p, int Count);
 
 private:
-  uint8_t *Room(int Count);
+  // Inline: the bank images are written a field at a time.
+  uint8_t *Room(int Count)
+  {
+    if (FPos < 0 || Count < 0 || int64_t(FPos) + Count > int64_t(FBuffer->size()))
+      Require_Room(*FBuffer, FPos, Count);  // raises
+    uint8_t *p = FBuffer->data() + FPos;
+    FPos += Count;
+    return p;
+  }
   TBankBuffer *FBuffer;
   int FPos;
 };

@@ -7,22 +7,68 @@
 #include "framework/system/paths.h"
 #include "project/app_state.h"
 
+#include <cstring>
+
 using namespace bankbytes;
 
 QString Remove_CR_LF(const QString &Text)
 {
+  if (!Text.contains(QLatin1Char('\r')) && !Text.contains(QLatin1Char('\n')))
+    return Text;
   QString s = Text;
   s.remove(QLatin1Char('\r'));
   s.remove(QLatin1Char('\n'));
   return s;
 }
 
+int Utf8_Length(const QString &Text)
+{
+  // Every unit as if it were no surrogate: 1, 2 or 3 bytes (a loop without branches, which the
+  // compiler vectorises); then each surrogate pair (4 bytes, counted 6) and each surrogate
+  // without its partner (written as "?", counted 3) takes 2 back.
+  const int64_t n = Text.size();
+  const char16_t *u = reinterpret_cast<const char16_t *>(Text.constData());
+  int64_t bytes = 0;
+  bool surrogates = false;
+  for (int64_t i = 0; i < n; ++i) {
+    const char16_t c = u[i];
+    bytes += 1 + (c >= 0x80) + (c >= 0x800);
+    surrogates |= (c & 0xF800) == 0xD800;
+  }
+  if (surrogates)
+    for (int64_t i = 0; i < n; ++i)
+      if (QChar::isSurrogate(u[i])) {
+        if (QChar::isHighSurrogate(u[i]) && i + 1 < n && QChar::isLowSurrogate(u[i + 1]))
+          ++i;
+        bytes -= 2;
+      }
+  return int(bytes);
+}
+
 uint32_t MQTT_Data_Type_Code(const QString &Text)
 {
-  const QString t = UpperCase(Trim(Text));
-  if (t == QLatin1String("INT")) return 1;
-  if (t == QLatin1String("FLOAT")) return 2;
-  if (t == QLatin1String("BASE64")) return 3;
+  // Trim and UpperCase (ASCII letters) in place, without building the upper-cased copy.
+  const char16_t *u = reinterpret_cast<const char16_t *>(Text.constData());
+  int64_t b = 0, e = Text.size();
+  while (b < e && u[b] <= ' ')
+    ++b;
+  while (e > b && u[e - 1] <= ' ')
+    --e;
+  auto is = [&](const char *Word) {
+    if (int64_t(std::strlen(Word)) != e - b)
+      return false;
+    for (int64_t i = 0; i < e - b; ++i) {
+      char16_t c = u[b + i];
+      if (c >= 'a' && c <= 'z')
+        c = char16_t(c - ('a' - 'A'));
+      if (c != char16_t(Word[i]))
+        return false;
+    }
+    return true;
+  };
+  if (is("INT")) return 1;
+  if (is("FLOAT")) return 2;
+  if (is("BASE64")) return 3;
   return 0;  // "STRING" and anything else
 }
 
@@ -67,8 +113,6 @@ void TBankBuilder::Reset_MQTT_Config()
 }
 
 namespace {
-
-int Utf8_Length(const QString &Text) { return int(Text.toUtf8().size()); }
 
 // Lays out the pool from the first free offset.
 class TLayout {
@@ -187,9 +231,14 @@ void TBankBuilder::Load_MQTT_Topics()
     size_t i = 0;
     for (const TTableRow row : pub) {
       TMQTT_Publish_Data &d = m.Publish_Data[i++];
+      // In the order the table file stores the attributes.
       d.Publish_Topic.CString = Remove_CR_LF(row.Text("Topic"));
       d.Retained = row.Checked_Any_Case("Retained") ? 1 : 0;
       d.QoS = StrToInt(row.Text("QoS"));
+      d.Type_Data = uint16_t(MQTT_Data_Type_Code(row.Text("DataType")));
+      d.Length = uint16_t(row.Integer("Dimension", 4));
+      d.Position = uint32_t(row.Integer("Position", 0));
+      d.Output_Template = Remove_CR_LF(row.Text("Template"));
       d.Options = 0;
       if (row.Checked_Any_Case("OnChange"))
         d.Options |= 1;
@@ -198,10 +247,6 @@ void TBankBuilder::Load_MQTT_Topics()
       d.Timer = 0;
       if (d.Options & 4)
         d.Timer = uint32_t(StrToIntDef(Trim(row.Text("Time")), 0));
-      d.Type_Data = uint16_t(MQTT_Data_Type_Code(row.Text("DataType")));
-      d.Length = uint16_t(row.Integer("Dimension", 4));
-      d.Position = uint32_t(row.Integer("Position", 0));
-      d.Output_Template = Remove_CR_LF(row.Text("Template"));
       d.Input_Template.clear();
       d.Source_IP_Address = 0;
       d.Description = row.Text("Mnemonic");

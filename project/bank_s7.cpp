@@ -5,50 +5,15 @@
 
 #include "framework/system/paths.h"
 #include "project/app_state.h"
+#include "project/s7_vocabulary.h"
 #include "project/validators.h"
 
 using namespace bankbytes;
 
-uint8_t S7_PLC_Type_Code(const QString &Text)
-{
-  if (Text == QLatin1String("Logo0BA8")) return 1;
-  if (Text == QLatin1String("S7200")) return 0;
-  if (Text == QLatin1String("S7300")) return 10;
-  if (Text == QLatin1String("S7400")) return 20;
-  if (Text == QLatin1String("S71200")) return 30;
-  if (Text == QLatin1String("S71500")) return 40;
-  return 0;
-}
-
-uint8_t S7_Data_Type_Code(const QString &Text)
-{
-  static const char *const names[] = {"Bit", "Byte", "Char", "Word", "Int", "DWord", "DInt", "Real"};
-  for (int i = 0; i < 8; ++i)
-    if (Text == QLatin1String(names[i]))
-      return uint8_t(i + 1);
-  return 1;
-}
-
-uint8_t S7_Block_Code(const QString &Text)
-{
-  if (Text == QLatin1String("OB")) return 8;
-  if (Text == QLatin1String("DB")) return 10;
-  if (Text == QLatin1String("SDB")) return 11;
-  if (Text == QLatin1String("FC")) return 12;
-  if (Text == QLatin1String("SFC")) return 13;
-  if (Text == QLatin1String("FB")) return 14;
-  if (Text == QLatin1String("SFB")) return 15;
-  return 8;
-}
-
-uint8_t S7_Area_Code(const QString &Text)
-{
-  if (Text == QLatin1String("Direct peripheral access (P)")) return 0x80;
-  if (Text == QLatin1String("Inputs (I)")) return 0x81;
-  if (Text == QLatin1String("Output (Q)")) return 0x82;
-  if (Text == QLatin1String("Flags (M) (Merker)")) return 0x83;
-  return 0x80;
-}
+uint8_t S7_PLC_Type_Code(const QString &Text) { return S7_PLC_Types.Code(Text); }
+uint8_t S7_Data_Type_Code(const QString &Text) { return S7_Data_Types.Code(Text); }
+uint8_t S7_Block_Code(const QString &Text) { return S7_Blocks.Code(Text); }
+uint8_t S7_Area_Code(const QString &Text) { return S7_Areas.Code(Text); }
 
 void TBankBuilder::Clear_S7_Table()
 {
@@ -58,25 +23,26 @@ void TBankBuilder::Clear_S7_Table()
 namespace {
 
 // Every field converts on its own: a missing attribute or a text that is no number gives the
-// field's default, and the other fields are still read.
+// field's default, and the other fields are still read. The attributes are read in the order
+// the table file stores them, each straight from its UTF-8 text.
 void Fill_Entry(TS7_Access_Entry &e, const TTableRow &Row, bool Write)
 {
   uint8_t o1 = 0, o2 = 0, o3 = 0, o4 = 0;
-  if (!Error_In_IP_Address(Row.Text("PLC_Address"), o1, o2, o3, o4))
+  if (!Error_In_IP_Address_Utf8(Row.Utf8("PLC_Address"), o1, o2, o3, o4))
     e.PLC_Address = uint32_t(o1) << 24 | uint32_t(o2) << 16 | uint32_t(o3) << 8 | o4;
   else
     e.PLC_Address = 0;
   e.PLC_Port = uint16_t(Row.Integer("PLC_Port", 0));
-  e.PLC_Type = S7_PLC_Type_Code(Row.Text("PLC_Type"));
+  e.PLC_Type = S7_PLC_Types.Code_Utf8(Row.Utf8("PLC_Type"));
   // Unsigned arithmetic: only the low eight bits count, and a large hand-edited Rack must
   // not overflow.
   const uint32_t rack = uint32_t(Row.Integer("Rack", 0));
   const uint32_t slot = uint32_t(Row.Integer("Slot", 0));
   e.Rack_Slot = uint8_t(rack * 32u + slot);
-  e.Data_Type = S7_Data_Type_Code(Row.Text("Data_Type"));
-  e.Data_Identifier = S7_Block_Code(Row.Text("Data_Identifier"));
+  e.Data_Type = S7_Data_Types.Code_Utf8(Row.Utf8("Data_Type"));
+  e.Data_Identifier = S7_Blocks.Code_Utf8(Row.Utf8("Data_Identifier"));
   e.DB_Number = uint16_t(Row.Integer("DB_Number", 0));
-  e.PLC_Area = S7_Area_Code(Row.Text("PLC_Area"));
+  e.PLC_Area = S7_Areas.Code_Utf8(Row.Utf8("PLC_Area"));
   e.PLC_Add = uint16_t(Row.Integer("PLC_Add", 0));
   e.PLC_Bit = uint8_t(Row.Integer("PLC_Bit", 0));
   e.PollTime = uint32_t(Row.Integer("PollTime", 1000));
@@ -126,25 +92,26 @@ int TBankBuilder::Load_S7_Table()
 int TBankBuilder::Build_Bank2(int Position, TBankBuffer &Buffer)
 {
   Require_Room(Buffer, Position, S7_Table_Size * S7_Entry_Size);
-  TBankWriter w(Buffer, Position);
+  uint8_t *p = Buffer.data() + Position;
   for (const TS7_Access_Entry &e : S7_Access_Table) {
-    w.U32(e.PLC_Address);
-    w.U32(e.PollTime);
-    w.U16(e.PLC_Add);
-    w.U16(e.DB_Number);
-    w.U16(e.PLC_Port);
-    w.U16(e.Position);
-    w.U16(0);
-    w.U8(e.Bit);
-    w.U8(e.PLC_Type);
-    w.U8(e.Data_Type);
-    w.U8(e.Data_Identifier);
-    w.U8(0);
-    w.U8(e.Flags);
-    w.U8(e.PLC_Bit);
-    w.U8(e.PLC_Area);
-    w.U8(e.Rack_Slot);
-    w.U8(0);
+    Put_U32(p + 0, e.PLC_Address);
+    Put_U32(p + 4, e.PollTime);
+    Put_U16(p + 8, e.PLC_Add);
+    Put_U16(p + 10, e.DB_Number);
+    Put_U16(p + 12, e.PLC_Port);
+    Put_U16(p + 14, e.Position);
+    Put_U16(p + 16, 0);
+    p[18] = e.Bit;
+    p[19] = e.PLC_Type;
+    p[20] = e.Data_Type;
+    p[21] = e.Data_Identifier;
+    p[22] = 0;
+    p[23] = e.Flags;
+    p[24] = e.PLC_Bit;
+    p[25] = e.PLC_Area;
+    p[26] = e.Rack_Slot;
+    p[27] = 0;
+    p += S7_Entry_Size;
   }
-  return w.Position();
+  return Position + S7_Table_Size * S7_Entry_Size;
 }

@@ -193,6 +193,8 @@ struct TMQTT {
 
 // The text without any carriage return or line feed.
 QString Remove_CR_LF(const QString &Text);
+// The number of bytes QString::toUtf8 gives for Text, counted without converting.
+int Utf8_Length(const QString &Text);
 // "STRING" 0, "INT" 1, "FLOAT" 2, "BASE64" 3 after trimming and upper-casing; 0 otherwise.
 uint32_t MQTT_Data_Type_Code(const QString &Text);
 // Writes the text's UTF-8 bytes and a 0 at Position and answers the position after them; an

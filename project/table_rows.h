@@ -22,6 +22,7 @@ public:
   bool Has(const char *Name) const { return FElement.AttributeUtf8(Name) != nullptr; }
   // The attribute's text; "" when it is absent.
   QString Text(const char *Name) const { return FElement.Attribute(Name); }
+  const char *Utf8(const char *Name) const { return FElement.AttributeUtf8(Name); }  // nullptr: absent
   // The attribute's text; Default when it is absent.
   QString Text(const char *Name, const QString &Default) const;
   // The attribute as an integer by StrToIntDef's rules (blanks before, a sign, decimal or

@@ -2,26 +2,33 @@
 
 #include "framework/system/sysutils.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
-bool Try_Decimal_To_Int(const QString &Text, int &Value)
+namespace {
+
+// The decimal rules of Try_Decimal_To_Int over the code units [Begin, End): UTF-16 units of a
+// string, or the bytes of UTF-8 text (whose multi-byte sequences hold no ASCII byte, so both
+// give the same answer for the same text).
+template <class TUnit>
+bool Decimal_Units(const TUnit *Begin, const TUnit *End, int &Value)
 {
-  int i = 0;
-  const int n = Text.size();
+  const TUnit *p = Begin;
   bool negative = false;
-  if (i < n && (Text[i] == '+' || Text[i] == '-')) {
-    negative = Text[i] == '-';
-    ++i;
+  if (p < End && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
   }
-  if (i == n)
+  if (p == End)
     return false;
   int64_t v = 0;
-  for (; i < n; ++i) {
-    const QChar c = Text[i];
-    if (c < '0' || c > '9')
+  for (; p < End; ++p) {
+    if (*p < '0' || *p > '9')
       return false;
-    v = v * 10 + (c.unicode() - '0');
+    v = v * 10 + (*p - '0');
     if (v > int64_t(INT32_MAX) + 1)
       return false;
   }
@@ -31,6 +38,48 @@ bool Try_Decimal_To_Int(const QString &Text, int &Value)
     return false;
   Value = int(v);
   return true;
+}
+
+// Error_In_IP_Address over code units, without copying the octets out.
+template <class TUnit>
+bool IP_Address_Error(const TUnit *Begin, const TUnit *End, uint8_t &IP1, uint8_t &IP2, uint8_t &IP3, uint8_t &IP4)
+{
+  IP1 = IP2 = IP3 = IP4 = 0;
+  if (Begin == End)
+    return true;
+  bool error = false;
+  const TUnit *rest = Begin;
+  uint8_t *bytes[4] = {&IP1, &IP2, &IP3, &IP4};
+  for (int i = 0; i < 4; ++i) {
+    // The first three octets end at a dot; without one the octet is empty and the rest stays.
+    const TUnit *field = rest, *field_end = rest;
+    if (i == 3) {
+      field_end = End;
+    } else {
+      const TUnit *dot = std::find(rest, End, TUnit('.'));
+      if (dot != End) {
+        field_end = dot;
+        rest = dot + 1;
+      }
+    }
+    int v;
+    if (Decimal_Units(field, field_end, v) && v >= 0 && v <= 255) {
+      *bytes[i] = uint8_t(v);
+    } else {
+      *bytes[i] = 0;
+      error = true;
+    }
+  }
+  return error;
+}
+
+const char16_t *Units(const QString &Text) { return reinterpret_cast<const char16_t *>(Text.constData()); }
+
+}  // namespace
+
+bool Try_Decimal_To_Int(const QString &Text, int &Value)
+{
+  return Decimal_Units(Units(Text), Units(Text) + Text.size(), Value);
 }
 
 namespace {
@@ -79,32 +128,13 @@ bool Split_IP_Address(const QString &Text, QString &IP1, QString &IP2, QString &
 
 bool Error_In_IP_Address(const QString &Text, uint8_t &IP1, uint8_t &IP2, uint8_t &IP3, uint8_t &IP4)
 {
-  IP1 = IP2 = IP3 = IP4 = 0;
-  if (Text.isEmpty())
-    return true;
-  bool error = false;
-  QString rest = Text;
-  uint8_t *bytes[4] = {&IP1, &IP2, &IP3, &IP4};
-  for (int i = 0; i < 4; ++i) {
-    QString field;
-    if (i == 3) {
-      field = rest;
-    } else {
-      const int p = Pos('.', rest);
-      if (p > 0) {
-        field = Copy(rest, 1, p - 1);
-        rest = Copy(rest, p + 1);
-      }
-    }
-    const int v = Decimal_Or(field, -1);
-    if (In_Range(v, 0, 255)) {
-      *bytes[i] = uint8_t(v);
-    } else {
-      *bytes[i] = 0;
-      error = true;
-    }
-  }
-  return error;
+  return IP_Address_Error(Units(Text), Units(Text) + Text.size(), IP1, IP2, IP3, IP4);
+}
+
+bool Error_In_IP_Address_Utf8(const char *Utf8, uint8_t &IP1, uint8_t &IP2, uint8_t &IP3, uint8_t &IP4)
+{
+  const char *end = Utf8 ? Utf8 + std::strlen(Utf8) : Utf8;
+  return IP_Address_Error(Utf8, end, IP1, IP2, IP3, IP4);
 }
 
 bool Error_In_KNX_Address(const QString &Text, bool Group, bool Zero_Allowed)
@@ -115,9 +145,10 @@ bool Error_In_KNX_Address(const QString &Text, bool Group, bool Zero_Allowed)
     return true;
 
   const QStringList parts = Text.split(sep);
-  QList<int> v;
+  std::vector<int> v;
+  v.reserve(size_t(parts.size()));
   for (const QString &part : parts)
-    v.append(Decimal_Or(Trim(part), -1));
+    v.push_back(Decimal_Or(Trim(part), -1));
 
   switch (parts.size()) {
     case 1:

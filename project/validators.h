@@ -13,6 +13,8 @@ bool Split_IP_Address(const QString &Text, QString &IP1, QString &IP2, QString &
 // True when Text is empty or not a valid dotted IPv4 address (no trimming). Each octet in
 // range is written to its byte; an octet out of range writes 0 and the rest are still read.
 bool Error_In_IP_Address(const QString &Text, uint8_t &IP1, uint8_t &IP2, uint8_t &IP3, uint8_t &IP4);
+// The same for UTF-8 text as a table file holds it; nullptr counts as empty.
+bool Error_In_IP_Address_Utf8(const char *Utf8, uint8_t &IP1, uint8_t &IP2, uint8_t &IP3, uint8_t &IP4);
 
 // True when Text is not a valid KNX address: group form "main/sub" or "main/middle/sub",
 // individual form "area.line.device"; a plain number 1..65535 is valid in both forms.

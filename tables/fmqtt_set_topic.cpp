@@ -15,8 +15,6 @@ using namespace mqttcols;
 
 namespace {
 
-constexpr TColor RGB(int R, int G, int B) { return TColor(R | (G << 8) | (B << 16)); }
-
 constexpr TColor Topic_Color = RGB(224, 250, 254);
 constexpr TColor QoS_Color = RGB(213, 213, 255);
 constexpr TColor Data_Color = RGB(168, 255, 168);
@@ -27,28 +25,9 @@ constexpr TColor Event_Color = RGB(255, 216, 176);
 constexpr int Data_Rows = 1024;
 constexpr int Max_Timer_Ms = 1000000000;
 
-// One column of a grid as this form declares it.
-struct TMQTTColumn {
-  int Header, Hint;
-  TEditorType Editor;
-  TColumnItems Items;
-  const char *Attribute;
-  TLoadPolicy Load;
-  const char *Default;
-  bool Hidden;
-  int Width;
-  TColor Color;
-};
-
-const TColumnItems No_Items;
 const TColumnItems QoS_Items{{"0", "1", "2"}};
 const TColumnItems Type_Items{{"Int", "Float", "String", "Base64"}};
 const TColumnItems Template_Items{{"$VALUE$"}};
-
-constexpr TLoadPolicy Required = TLoadPolicy::lpRequired;
-constexpr TLoadPolicy Defaulted = TLoadPolicy::lpDefault;
-constexpr TLoadPolicy Computed = TLoadPolicy::lpComputed;
-constexpr TLoadPolicy Not_Loaded = TLoadPolicy::lpNotLoaded;
 
 TColumnItems Channel_Items()
 {
@@ -59,52 +38,85 @@ TColumnItems Channel_Items()
   return I;
 }
 
-const std::vector<TMQTTColumn> &Publish_Columns()
+// The columns of both grids in one list: the publish grid's with its texts, and the subscribe
+// grid's Port and Eth Type with theirs.
+enum { uN, uTopic, uRetained, uQoS, uData_Type, uDimension, uPosition, uIP_Address, uPort, uEth_Type,
+       uInput_Template, uTemplate, uOn_Change, uOn_CMD, uOn_Timer, uTime, uChannel, uSwap, uSwap_Word, uMnemonic };
+
+const std::vector<TColumnDesc> &Both_Columns()
 {
-  static const std::vector<TMQTTColumn> Columns = {
-      {2314, 0, edNormal, No_Items, nullptr, Not_Loaded, "", false, 40, Event_Color},
-      {2315, 2319, edNormal, No_Items, "Topic", Required, "", false, 300, Topic_Color},
-      {2316, 2320, edDataCheckBox, No_Items, "Retained", Required, "", false, 60, QoS_Color},
-      {2317, 2321, edComboList, QoS_Items, "QoS", Required, "", false, 80, QoS_Color},
-      {2337, 2340, edComboList, Type_Items, "DataType", Defaulted, "", false, 80, Data_Color},
-      {2338, 2341, edNormal, No_Items, "Dimension", Defaulted, "", false, 80, Data_Color},
-      {2339, 2342, edNormal, No_Items, "Position", Defaulted, "", false, 80, Position_Color},
-      {2362, 2364, edNormal, No_Items, "IPAddress", Defaulted, "", true, 100, Data_Color},
-      {2363, 2365, edNormal, No_Items, "InputTemplate", Defaulted, "", true, 120, Data_Color},
-      {2335, 2336, edComboEdit, Template_Items, "Template", Defaulted, "", false, 130, Template_Color},
-      {2381, 2382, edDataCheckBox, No_Items, "OnChange", Defaulted, "N", false, 75, Event_Color},
-      {2383, 2386, edDataCheckBox, No_Items, nullptr, Not_Loaded, "", true, 55, Event_Color},
-      {2384, 2387, edDataCheckBox, No_Items, "OnTimer", Defaulted, "N", false, 64, Event_Color},
-      {2385, 2388, edNormal, No_Items, "Time", Defaulted, "", false, 70, Event_Color},
-      {2390, 2391, edComboList, Channel_Items(), nullptr, Computed, "", true, 60, Data_Color},
-      {2393, 2395, edDataCheckBox, No_Items, nullptr, Computed, "N", true, 40, Data_Color},
-      {2394, 2396, edDataCheckBox, No_Items, nullptr, Computed, "N", true, 80, Data_Color},
-      {2318, 2322, edNormal, No_Items, "Mnemonic", Required, "", false, 170, clWhite},
+  constexpr TLoadPolicy Defaulted = TLoadPolicy::lpDefault;
+  static const std::vector<TColumnDesc> Columns = {
+      {.Col = uN, .Header_Text = 2314, .Load = TLoadPolicy::lpNotLoaded, .Width = 40, .Color = Event_Color},
+      {.Col = uTopic, .Header_Text = 2315, .Hint_Text = 2319, .Attribute = "Topic", .Width = 300,
+       .Color = Topic_Color},
+      {.Col = uRetained, .Header_Text = 2316, .Hint_Text = 2320, .Editor = edDataCheckBox, .Attribute = "Retained",
+       .Width = 60, .Color = QoS_Color, .Alignment = taCenter},
+      {.Col = uQoS, .Header_Text = 2317, .Hint_Text = 2321, .Editor = edComboList, .Items = QoS_Items,
+       .Attribute = "QoS", .Width = 80, .Color = QoS_Color},
+      {.Col = uData_Type, .Header_Text = 2337, .Hint_Text = 2340, .Editor = edComboList, .Items = Type_Items,
+       .Attribute = "DataType", .Load = Defaulted, .Width = 80, .Color = Data_Color},
+      {.Col = uDimension, .Header_Text = 2338, .Hint_Text = 2341, .Attribute = "Dimension", .Load = Defaulted,
+       .Width = 80, .Color = Data_Color},
+      {.Col = uPosition, .Header_Text = 2339, .Hint_Text = 2342, .Attribute = "Position", .Load = Defaulted,
+       .Width = 80, .Color = Position_Color},
+      {.Col = uIP_Address, .Header_Text = 2362, .Hint_Text = 2364, .Attribute = "IPAddress", .Load = Defaulted,
+       .Hidden = true, .Width = 100, .Color = Data_Color},
+      {.Col = uPort, .Header_Text = 2367, .Hint_Text = 2371, .Attribute = "Port", .Load = Defaulted,
+       .Hidden = true, .Width = 50, .Color = Data_Color},
+      {.Col = uEth_Type, .Header_Text = 2368, .Hint_Text = 2372, .Editor = edComboList, .Items = {{"TCP", "UDP"}},
+       .Attribute = "EthType", .Load = Defaulted, .Hidden = true, .Width = 64, .Color = Data_Color},
+      {.Col = uInput_Template, .Header_Text = 2363, .Hint_Text = 2365, .Attribute = "InputTemplate",
+       .Load = Defaulted, .Hidden = true, .Width = 120, .Color = Data_Color},
+      {.Col = uTemplate, .Header_Text = 2335, .Hint_Text = 2336, .Editor = edComboEdit, .Items = Template_Items,
+       .Attribute = "Template", .Load = Defaulted, .Width = 130, .Color = Template_Color},
+      {.Col = uOn_Change, .Header_Text = 2381, .Hint_Text = 2382, .Editor = edDataCheckBox, .Attribute = "OnChange",
+       .Load = Defaulted, .Default = QStringLiteral("N"), .Width = 75, .Color = Event_Color, .Alignment = taCenter},
+      {.Col = uOn_CMD, .Header_Text = 2383, .Hint_Text = 2386, .Editor = edDataCheckBox,
+       .Load = TLoadPolicy::lpNotLoaded, .Hidden = true, .Width = 55, .Color = Event_Color, .Alignment = taCenter},
+      {.Col = uOn_Timer, .Header_Text = 2384, .Hint_Text = 2387, .Editor = edDataCheckBox, .Attribute = "OnTimer",
+       .Load = Defaulted, .Default = QStringLiteral("N"), .Width = 64, .Color = Event_Color, .Alignment = taCenter},
+      {.Col = uTime, .Header_Text = 2385, .Hint_Text = 2388, .Attribute = "Time", .Load = Defaulted, .Width = 70,
+       .Color = Event_Color},
+      {.Col = uChannel, .Header_Text = 2390, .Hint_Text = 2391, .Editor = edComboList, .Items = Channel_Items(),
+       .Load = TLoadPolicy::lpComputed, .Hidden = true, .Width = 60, .Color = Data_Color},
+      {.Col = uSwap, .Header_Text = 2393, .Hint_Text = 2395, .Editor = edDataCheckBox,
+       .Load = TLoadPolicy::lpComputed, .Default = QStringLiteral("N"), .Hidden = true, .Width = 40,
+       .Color = Data_Color, .Alignment = taCenter},
+      {.Col = uSwap_Word, .Header_Text = 2394, .Hint_Text = 2396, .Editor = edDataCheckBox,
+       .Load = TLoadPolicy::lpComputed, .Default = QStringLiteral("N"), .Hidden = true, .Width = 80,
+       .Color = Data_Color, .Alignment = taCenter},
+      {.Col = uMnemonic, .Header_Text = 2318, .Hint_Text = 2322, .Attribute = "Mnemonic", .Width = 170,
+       .Color = clWhite},
   };
   return Columns;
 }
 
-const std::vector<TMQTTColumn> &Subscribe_Columns()
-{
-  static const std::vector<TMQTTColumn> Columns = {
-      {2324, 0, edNormal, No_Items, nullptr, Not_Loaded, "", false, 40, Event_Color},
-      {2325, 2329, edNormal, No_Items, "Topic", Required, "", false, 300, Topic_Color},
-      {2326, 2330, edDataCheckBox, No_Items, "Retained", Required, "", true, 60, QoS_Color},
-      {2327, 2331, edComboList, QoS_Items, "QoS", Required, "", false, 80, QoS_Color},
-      {2343, 2347, edComboList, Type_Items, "DataType", Defaulted, "", false, 80, Data_Color},
-      {2344, 2348, edNormal, No_Items, "Dimension", Defaulted, "", false, 80, Data_Color},
-      {2345, 2349, edNormal, No_Items, "Position", Defaulted, "", false, 80, Position_Color},
-      {2366, 2370, edNormal, No_Items, "IPAddress", Defaulted, "", true, 100, Data_Color},
-      {2367, 2371, edNormal, No_Items, "Port", Defaulted, "", true, 50, Data_Color},
-      {2368, 2372, edComboList, TColumnItems{{"TCP", "UDP"}}, "EthType", Defaulted, "", true, 64, Data_Color},
-      {2369, 2373, edNormal, No_Items, "InputTemplate", Defaulted, "", true, 130, Data_Color},
-      {2346, 2350, edComboEdit, Template_Items, "Template", Defaulted, "", false, 130, Template_Color},
-      {2393, 2397, edDataCheckBox, No_Items, nullptr, Computed, "N", true, 40, Data_Color},
-      {2394, 2398, edDataCheckBox, No_Items, nullptr, Computed, "N", true, 80, Data_Color},
-      {2328, 2332, edNormal, No_Items, "Mnemonic", Required, "", false, 220, clWhite},
-  };
-  return Columns;
-}
+const TColumnDiff Publish_Diffs[] = {
+    {.Col = uPort, .Absent = true},
+    {.Col = uEth_Type, .Absent = true},
+};
+
+const TColumnDiff Subscribe_Diffs[] = {
+    {.Col = uN, .Header_Text = 2324},
+    {.Col = uTopic, .Header_Text = 2325, .Hint_Text = 2329},
+    {.Col = uRetained, .Header_Text = 2326, .Hint_Text = 2330, .Hidden = true},
+    {.Col = uQoS, .Header_Text = 2327, .Hint_Text = 2331},
+    {.Col = uData_Type, .Header_Text = 2343, .Hint_Text = 2347},
+    {.Col = uDimension, .Header_Text = 2344, .Hint_Text = 2348},
+    {.Col = uPosition, .Header_Text = 2345, .Hint_Text = 2349},
+    {.Col = uIP_Address, .Header_Text = 2366, .Hint_Text = 2370},
+    {.Col = uInput_Template, .Header_Text = 2369, .Hint_Text = 2373, .Width = 130},
+    {.Col = uTemplate, .Header_Text = 2346, .Hint_Text = 2350},
+    {.Col = uOn_Change, .Absent = true},
+    {.Col = uOn_CMD, .Absent = true},
+    {.Col = uOn_Timer, .Absent = true},
+    {.Col = uTime, .Absent = true},
+    {.Col = uChannel, .Absent = true},
+    {.Col = uSwap, .Hint_Text = 2397},
+    {.Col = uSwap_Word, .Hint_Text = 2398},
+    {.Col = uMnemonic, .Header_Text = 2328, .Hint_Text = 2332, .Width = 220},
+};
 
 bool Is_One_Of(int N, std::initializer_list<int> Values)
 {
@@ -120,29 +132,15 @@ bool TFMQTT_Set_Topic::Error_In_Topic_Template(const QString &Text) { return Tex
 
 TGridDesc TFMQTT_Set_Topic::Grid_Description(TFMQTT_Set_Topic *Form, bool Subscribe)
 {
-  TGridDesc G;
-  G.Grid_Name = Subscribe ? QStringLiteral("ACG_Sub") : QStringLiteral("ACG_Pub");
-  G.Sheet_Name = Subscribe ? QStringLiteral("TS_MQTT_Subscribe") : QStringLiteral("TS_MQTT_Publish");
-  G.Sheet_Text = Subscribe ? 2334 : 2333;
-  G.Section = Subscribe ? "MQTT_Subscribe" : "MQTT_Publish";
-  G.Data_Rows = Data_Rows;
-  G.Key_Col = cTopic;
-  for (const TMQTTColumn &M : Subscribe ? Subscribe_Columns() : Publish_Columns()) {
-    TColumnDesc C;
-    C.Col = G.Col_Count();
-    C.Header_Text = M.Header;
-    C.Hint_Text = M.Hint;
-    C.Editor = M.Editor;
-    C.Items = M.Items;
-    C.Attribute = M.Attribute;
-    C.Load = M.Load;
-    C.Default = QString::fromLatin1(M.Default);
-    C.Hidden = M.Hidden;
-    C.Width = M.Width;
-    C.Color = M.Color;
-    C.Alignment = M.Editor == edDataCheckBox ? taCenter : taLeftJustify;
-    G.Columns.push_back(C);
-  }
+  TGridDesc G{
+      .Grid_Name = Subscribe ? QStringLiteral("ACG_Sub") : QStringLiteral("ACG_Pub"),
+      .Sheet_Name = Subscribe ? QStringLiteral("TS_MQTT_Subscribe") : QStringLiteral("TS_MQTT_Publish"),
+      .Sheet_Text = Subscribe ? 2334 : 2333,
+      .Section = Subscribe ? "MQTT_Subscribe" : "MQTT_Publish",
+      .Data_Rows = Data_Rows,
+      .Key_Col = cTopic,
+      .Columns = Subscribe ? Twin_Columns(Both_Columns(), Subscribe_Diffs) : Twin_Columns(Both_Columns(), Publish_Diffs),
+  };
 
   const int Grid = Subscribe ? 1 : 0;
   auto Msg = [Subscribe](int Pub, int Sub) { return Subscribe ? Sub : Pub; };
@@ -194,20 +192,20 @@ TGridDesc TFMQTT_Set_Topic::Grid_Description(TFMQTT_Set_Topic *Form, bool Subscr
 
 TTableFormDesc TFMQTT_Set_Topic::Description(TFMQTT_Set_Topic *Form)
 {
-  TTableFormDesc D;
-  D.Form_Name = QStringLiteral("FMQTT_Set_Topic");
-  D.Client_Width = 1100;
-  D.Client_Height = 337;
-  D.File = &TAppState::File_MQTT_Set_Topic;
-  D.Root = "MQTT_Set_Topic";
-  D.Version = QStringLiteral("SW_VERSION = 1.000");
-  D.Caption_Text = 2300;
-  D.Desc_Text = 2301;
-  D.First_Button_Text = 2302;
-  D.Error_Row_Text = 2351;
-  D.Delete_Question_Text = 2323;
-  D.Grids = {Grid_Description(Form, false), Grid_Description(Form, true)};
-  return D;
+  return TTableFormDesc{
+      .Form_Name = QStringLiteral("FMQTT_Set_Topic"),
+      .Client_Width = 1100,
+      .Client_Height = 337,
+      .File = &TAppState::File_MQTT_Set_Topic,
+      .Root = "MQTT_Set_Topic",
+      .Version = QStringLiteral("SW_VERSION = 1.000"),
+      .Caption_Text = 2300,
+      .Desc_Text = 2301,
+      .First_Button_Text = 2302,
+      .Error_Row_Text = 2351,
+      .Delete_Question_Text = 2323,
+      .Grids = {Grid_Description(Form, false), Grid_Description(Form, true)},
+  };
 }
 
 TFMQTT_Set_Topic::TFMQTT_Set_Topic(TComponent *AOwner) : TTableForm(AOwner, Description(this))

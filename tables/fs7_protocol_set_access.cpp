@@ -2,13 +2,12 @@
 
 #include "grid/core/column_grid.h"
 #include "project/app_state.h"
+#include "project/s7_vocabulary.h"
 #include "project/validators.h"
 
 using namespace s7cols;
 
 namespace {
-
-constexpr TColor RGB(int R, int G, int B) { return TColor(R | (G << 8) | (B << 16)); }
 
 constexpr TColor Enable_Color = RGB(255, 216, 176);
 constexpr TColor Connection_Color = RGB(224, 250, 254);
@@ -16,90 +15,99 @@ constexpr TColor Timing_Color = RGB(168, 255, 168);
 constexpr TColor Position_Color = RGB(252, 214, 244);
 constexpr TColor Swap_Color = RGB(255, 255, 168);
 
-// Per column: header and hint texts of the read and the write grid (the read grid has no On
-// Change and On CMD), editor, items, attribute, width and colour.
-struct TS7Column {
-  int Read_Header, Write_Header, Read_Hint, Write_Hint;
-  TEditorType Editor;
-  TColumnItems Items;
-  const char *Attribute;
-  int Width;
-  TColor Color;
-  bool Write_Only;
-};
+const TColumnItems Bits{.From = 0, .To = 7};
 
-const TColumnItems No_Items;
-const TColumnItems Bits{{}, 0, 7, false};
-
-const std::vector<TS7Column> &S7_Columns()
+// The write grid's columns. The read grid has the same without On Change and On CMD, with texts
+// of its own and a wider Mnemonic.
+const std::vector<TColumnDesc> &Write_Columns()
 {
-  static const std::vector<TS7Column> Columns = {
-      {1216, 1229, 0, 0, edNormal, No_Items, nullptr, 40, clBtnFace, false},
-      {1217, 1230, 1244, 1256, edDataCheckBox, No_Items, "Enable", 50, Enable_Color, false},
-      {1218, 1231, 1245, 1257, edNormal, No_Items, "PLC_Address", 100, Connection_Color, false},
-      {1219, 1232, 1246, 1258, edNormal, No_Items, "PLC_Port", 60, Connection_Color, false},
-      {1220, 1233, 1247, 1259, edComboList,
-       TColumnItems{{"Logo0BA8", "S7200", "S7300", "S7400", "S71200", "S71500"}}, "PLC_Type", 80, Connection_Color, false},
-      {1313, 1315, 1317, 1319, edNormal, No_Items, "Rack", 45, Connection_Color, false},
-      {1314, 1316, 1318, 1320, edNormal, No_Items, "Slot", 45, Connection_Color, false},
-      {1221, 1234, 1248, 1260, edComboList,
-       TColumnItems{{"Bit", "Byte", "Char", "Word", "Int", "DWord", "DInt", "Real"}}, "Data_Type", 70, Connection_Color, false},
-      {1222, 1235, 1249, 1261, edComboList, TColumnItems{{"OB", "DB", "SDB", "FC", "SFC", "FB", "SFB"}},
-       "Data_Identifier", 90, Connection_Color, false},
-      {1289, 1293, 1297, 1301, edNormal, No_Items, "DB_Number", 80, Connection_Color, false},
-      {1290, 1294, 1298, 1302, edComboList,
-       TColumnItems{{"Direct peripheral access (P)", "Inputs (I)", "Output (Q)", "Flags (M) (Merker)"}}, "PLC_Area", 115,
-       Connection_Color, false},
-      {1291, 1295, 1299, 1303, edNormal, No_Items, "PLC_Add", 60, Connection_Color, false},
-      {1292, 1296, 1300, 1304, edComboList, Bits, "PLC_Bit", 60, Connection_Color, false},
-      {1223, 1236, 1250, 1262, edNormal, No_Items, "PollTime", 64, Timing_Color, false},
-      {0, 1237, 0, 1263, edDataCheckBox, No_Items, "OnChange", 70, Timing_Color, true},
-      {0, 1238, 0, 1264, edDataCheckBox, No_Items, "OnCMD", 56, Timing_Color, true},
-      {1224, 1239, 1251, 1265, edComboList, TColumnItems{{}, 0, -1, true}, "Position", 60, Position_Color, false},
-      {1225, 1240, 1252, 1266, edComboList, Bits, "Bit", 64, Position_Color, false},
-      {1226, 1241, 1253, 1267, edDataCheckBox, No_Items, "Swap", 40, Swap_Color, false},
-      {1227, 1242, 1254, 1268, edDataCheckBox, No_Items, "SwapWord", 80, Swap_Color, false},
-      {1228, 1243, 1255, 1269, edNormal, No_Items, "Mnemonic", 204, clWhite, false},
+  static const std::vector<TColumnDesc> Columns = {
+      {.Col = cN, .Header_Text = 1229, .Width = 40, .Color = clBtnFace},
+      {.Col = cEnable, .Header_Text = 1230, .Hint_Text = 1256, .Editor = edDataCheckBox, .Attribute = "Enable",
+       .Load = TLoadPolicy::lpDefault, .Default = QStringLiteral("Y"), .Reset_Text = QStringLiteral("Y"), .Width = 50,
+       .Color = Enable_Color, .Alignment = taCenter},
+      {.Col = cPLC_Address, .Header_Text = 1231, .Hint_Text = 1257, .Attribute = "PLC_Address", .Width = 100,
+       .Color = Connection_Color},
+      {.Col = cPLC_Port, .Header_Text = 1232, .Hint_Text = 1258, .Attribute = "PLC_Port", .Width = 60,
+       .Color = Connection_Color},
+      {.Col = cPLC_Type, .Header_Text = 1233, .Hint_Text = 1259, .Editor = edComboList,
+       .Items = {S7_PLC_Types.Names()}, .Attribute = "PLC_Type", .Width = 80, .Color = Connection_Color},
+      {.Col = cRack, .Header_Text = 1315, .Hint_Text = 1319, .Attribute = "Rack", .Load = TLoadPolicy::lpDefault,
+       .Default = QStringLiteral("0"), .Width = 45, .Color = Connection_Color},
+      {.Col = cSlot, .Header_Text = 1316, .Hint_Text = 1320, .Attribute = "Slot", .Load = TLoadPolicy::lpDefault,
+       .Default = QStringLiteral("0"), .Width = 45, .Color = Connection_Color},
+      {.Col = cData_Type, .Header_Text = 1234, .Hint_Text = 1260, .Editor = edComboList,
+       .Items = {S7_Data_Types.Names()}, .Attribute = "Data_Type", .Width = 70, .Color = Connection_Color},
+      {.Col = cData_Identifier, .Header_Text = 1235, .Hint_Text = 1261, .Editor = edComboList,
+       .Items = {S7_Blocks.Names()}, .Attribute = "Data_Identifier", .Width = 90, .Color = Connection_Color},
+      {.Col = cDB_Number, .Header_Text = 1293, .Hint_Text = 1301, .Attribute = "DB_Number", .Width = 80,
+       .Color = Connection_Color},
+      {.Col = cPLC_Area, .Header_Text = 1294, .Hint_Text = 1302, .Editor = edComboList, .Items = {S7_Areas.Names()},
+       .Attribute = "PLC_Area", .Width = 115, .Color = Connection_Color},
+      {.Col = cPLC_Add, .Header_Text = 1295, .Hint_Text = 1303, .Attribute = "PLC_Add", .Width = 60,
+       .Color = Connection_Color},
+      {.Col = cPLC_Bit, .Header_Text = 1296, .Hint_Text = 1304, .Editor = edComboList, .Items = Bits,
+       .Attribute = "PLC_Bit", .Width = 60, .Color = Connection_Color},
+      {.Col = cPoll_Time, .Header_Text = 1236, .Hint_Text = 1262, .Attribute = "PollTime", .Width = 64,
+       .Color = Timing_Color},
+      {.Col = cOn_Change, .Header_Text = 1237, .Hint_Text = 1263, .Editor = edDataCheckBox, .Attribute = "OnChange",
+       .Width = 70, .Color = Timing_Color, .Alignment = taCenter},
+      {.Col = cOn_CMD, .Header_Text = 1238, .Hint_Text = 1264, .Editor = edDataCheckBox, .Attribute = "OnCMD",
+       .Width = 56, .Color = Timing_Color, .Alignment = taCenter},
+      {.Col = cWrite_Position, .Header_Text = 1239, .Hint_Text = 1265, .Editor = edComboList,
+       .Items = {.Positions = true}, .Attribute = "Position", .Width = 60, .Color = Position_Color},
+      {.Col = cWrite_Start_Bit, .Header_Text = 1240, .Hint_Text = 1266, .Editor = edComboList, .Items = Bits,
+       .Attribute = "Bit", .Width = 64, .Color = Position_Color},
+      {.Col = cWrite_Swap, .Header_Text = 1241, .Hint_Text = 1267, .Editor = edDataCheckBox, .Attribute = "Swap",
+       .Width = 40, .Color = Swap_Color, .Alignment = taCenter},
+      {.Col = cWrite_Swap_Word, .Header_Text = 1242, .Hint_Text = 1268, .Editor = edDataCheckBox,
+       .Attribute = "SwapWord", .Width = 80, .Color = Swap_Color, .Alignment = taCenter},
+      {.Col = cWrite_Mnemonic, .Header_Text = 1243, .Hint_Text = 1269, .Attribute = "Mnemonic", .Width = 78,
+       .Color = clWhite},
   };
   return Columns;
 }
+
+// Where the read grid departs from the write grid (the write grid's column numbers).
+const TColumnDiff Read_Diffs[] = {
+    {.Col = cN, .Header_Text = 1216},
+    {.Col = cEnable, .Header_Text = 1217, .Hint_Text = 1244},
+    {.Col = cPLC_Address, .Header_Text = 1218, .Hint_Text = 1245},
+    {.Col = cPLC_Port, .Header_Text = 1219, .Hint_Text = 1246},
+    {.Col = cPLC_Type, .Header_Text = 1220, .Hint_Text = 1247},
+    {.Col = cRack, .Header_Text = 1313, .Hint_Text = 1317},
+    {.Col = cSlot, .Header_Text = 1314, .Hint_Text = 1318},
+    {.Col = cData_Type, .Header_Text = 1221, .Hint_Text = 1248},
+    {.Col = cData_Identifier, .Header_Text = 1222, .Hint_Text = 1249},
+    {.Col = cDB_Number, .Header_Text = 1289, .Hint_Text = 1297},
+    {.Col = cPLC_Area, .Header_Text = 1290, .Hint_Text = 1298},
+    {.Col = cPLC_Add, .Header_Text = 1291, .Hint_Text = 1299},
+    {.Col = cPLC_Bit, .Header_Text = 1292, .Hint_Text = 1300},
+    {.Col = cPoll_Time, .Header_Text = 1223, .Hint_Text = 1250},
+    {.Col = cOn_Change, .Absent = true},
+    {.Col = cOn_CMD, .Absent = true},
+    {.Col = cWrite_Position, .Header_Text = 1224, .Hint_Text = 1251},
+    {.Col = cWrite_Start_Bit, .Header_Text = 1225, .Hint_Text = 1252},
+    {.Col = cWrite_Swap, .Header_Text = 1226, .Hint_Text = 1253},
+    {.Col = cWrite_Swap_Word, .Header_Text = 1227, .Hint_Text = 1254},
+    {.Col = cWrite_Mnemonic, .Header_Text = 1228, .Hint_Text = 1255, .Width = 204},
+};
 
 }  // namespace
 
 TGridDesc TFS7_Protocol_Set_Access::Grid_Description(TFS7_Protocol_Set_Access *Form, bool Write)
 {
-  TGridDesc G;
-  G.Grid_Name = Write ? QStringLiteral("ACG_S7_Write") : QStringLiteral("ACG_S7_Read");
-  G.Sheet_Name = Write ? QStringLiteral("TS_S7_Write") : QStringLiteral("TS_S7_Read");
-  G.Sheet_Text = Write ? 1215 : 1214;
-  G.Section = Write ? "S7_Protocol_Write" : "S7_Protocol_Read";
-  G.Data_Rows = 512;
-  G.Key_Col = cPLC_Address;
-  G.Enable_Col = cEnable;
-  G.Insert_Enabled = true;
-  for (const TS7Column &S : S7_Columns()) {
-    if (S.Write_Only && !Write)
-      continue;
-    TColumnDesc C;
-    C.Col = G.Col_Count();
-    C.Header_Text = Write ? S.Write_Header : S.Read_Header;
-    C.Hint_Text = Write ? S.Write_Hint : S.Read_Hint;
-    C.Editor = S.Editor;
-    C.Items = S.Items;
-    C.Attribute = S.Attribute;
-    C.Width = Write && C.Col == cWrite_Mnemonic ? 78 : S.Width;
-    C.Color = S.Color;
-    C.Alignment = S.Editor == edDataCheckBox ? taCenter : taLeftJustify;
-    if (C.Col == cEnable) {
-      C.Load = TLoadPolicy::lpDefault;
-      C.Default = QStringLiteral("Y");
-      C.Reset_Text = QStringLiteral("Y");
-    } else if (C.Col == cRack || C.Col == cSlot) {
-      C.Load = TLoadPolicy::lpDefault;
-      C.Default = QStringLiteral("0");
-    }
-    G.Columns.push_back(C);
-  }
+  TGridDesc G{
+      .Grid_Name = Write ? QStringLiteral("ACG_S7_Write") : QStringLiteral("ACG_S7_Read"),
+      .Sheet_Name = Write ? QStringLiteral("TS_S7_Write") : QStringLiteral("TS_S7_Read"),
+      .Sheet_Text = Write ? 1215 : 1214,
+      .Section = Write ? "S7_Protocol_Write" : "S7_Protocol_Read",
+      .Data_Rows = 512,
+      .Key_Col = cPLC_Address,
+      .Enable_Col = cEnable,
+      .Insert_Enabled = true,
+      .Columns = Write ? Write_Columns() : Twin_Columns(Write_Columns(), Read_Diffs),
+  };
   const int Grid = Write ? 1 : 0;
   const int Position = Write ? cWrite_Position : cRead_Position;
   const int Start_Bit = Write ? cWrite_Start_Bit : cRead_Start_Bit;
@@ -133,20 +141,20 @@ TGridDesc TFS7_Protocol_Set_Access::Grid_Description(TFS7_Protocol_Set_Access *F
 
 TTableFormDesc TFS7_Protocol_Set_Access::Description(TFS7_Protocol_Set_Access *Form)
 {
-  TTableFormDesc D;
-  D.Form_Name = QStringLiteral("FS7_Protocol_Set_Access");
-  D.Client_Width = 1350;
-  D.Client_Height = 337;
-  D.File = &TAppState::File_S7_Protocol;
-  D.Root = "S7_Protocol";
-  D.Version = QStringLiteral("SW_VERSION = 1.003");
-  D.Caption_Text = 1200;
-  D.Desc_Text = 1201;
-  D.First_Button_Text = 1202;
-  D.Error_Row_Text = 1270;
-  D.Delete_Question_Text = 1325;
-  D.Grids = {Grid_Description(Form, false), Grid_Description(Form, true)};
-  return D;
+  return TTableFormDesc{
+      .Form_Name = QStringLiteral("FS7_Protocol_Set_Access"),
+      .Client_Width = 1350,
+      .Client_Height = 337,
+      .File = &TAppState::File_S7_Protocol,
+      .Root = "S7_Protocol",
+      .Version = QStringLiteral("SW_VERSION = 1.003"),
+      .Caption_Text = 1200,
+      .Desc_Text = 1201,
+      .First_Button_Text = 1202,
+      .Error_Row_Text = 1270,
+      .Delete_Question_Text = 1325,
+      .Grids = {Grid_Description(Form, false), Grid_Description(Form, true)},
+  };
 }
 
 TFS7_Protocol_Set_Access::TFS7_Protocol_Set_Access(TComponent *AOwner) : TTableForm(AOwner, Description(this))

@@ -6,6 +6,8 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "framework/graphics/graphics.h"
@@ -30,7 +32,7 @@ enum class TLoadPolicy {
 // Drop-down items: the fixed texts, then the decimal range From..To (none when To < From),
 // then, with Positions, "0" to data-array size - 1 refilled at every showing.
 struct TColumnItems {
-  QStringList Fixed;
+  QStringList Fixed{};
   int From = 0;
   int To = -1;
   bool Positions = false;
@@ -42,11 +44,11 @@ struct TColumnDesc {
   int Hint_Text = 0;       // text number of the header hint (0: none, column 0)
   TEditorType Editor = edNormal;
   TCellKeeping Keeping = TCellKeeping::ckText;
-  TColumnItems Items;
+  TColumnItems Items{};
   const char *Attribute = nullptr;  // UTF-8 attribute name; nullptr: not saved
   TLoadPolicy Load = TLoadPolicy::lpRequired;
-  QString Default;         // load default or computed value
-  QString Reset_Text;      // what the reset of every showing writes
+  QString Default{};     // load default or computed value
+  QString Reset_Text{};  // what the reset of every showing writes
   bool Hidden = false;     // hidden at every showing
   int Edit_Length = 0;     // typing limit, 0 = none
   int Max_Size = 0;        // widest the user can drag the column, 0 = no limit
@@ -54,6 +56,23 @@ struct TColumnDesc {
   TColor Color = clWindow;
   TAlignment Alignment = taLeftJustify;
 };
+
+// Twin grids (a read and a write table, a publish and a subscribe table) share most of their
+// columns. A form declares one base description holding every column of both twins, and for each
+// twin a table of differences: the base columns it leaves out and the fields it changes.
+struct TColumnDiff {
+  int Col = 0;                     // the base column it concerns
+  bool Absent = false;             // the twin has no such column
+  std::optional<int> Header_Text{};  // unset: the base's
+  std::optional<int> Hint_Text{};
+  std::optional<int> Width{};
+  std::optional<bool> Hidden{};
+};
+
+// The twin's columns: the base's in order, each changed as Diffs say, those absent left out, and
+// Col renumbered to the twin's real indexes. The base must list its columns as 0, 1, 2 ...; a
+// difference naming a column the base does not have raises Exception.
+std::vector<TColumnDesc> Twin_Columns(const std::vector<TColumnDesc> &Base, std::span<const TColumnDiff> Diffs);
 
 // One check of a row. A check is skipped when Guard says so or when its column is hidden;
 // otherwise it fails as its kind says, and the message Message (plus, with Bound_Suffix, the
@@ -119,8 +138,8 @@ inline TRowCheck Check_Custom(int Col, int Message, std::function<bool(int ARow)
 }
 
 struct TGridDesc {
-  QString Grid_Name;                 // "ACG_S7_Read"
-  QString Sheet_Name;                // "TS_S7_Read" (two-grid forms)
+  QString Grid_Name{};               // "ACG_S7_Read"
+  QString Sheet_Name{};              // "TS_S7_Read" (two-grid forms)
   int Sheet_Text = 0;                // tab caption
   const char *Section = nullptr;     // UTF-8 section element; nullptr: rows under the root
   int Data_Rows = 0;                 // fixed number of data rows
@@ -128,24 +147,24 @@ struct TGridDesc {
   int Enable_Col = -1;               // rows whose trimmed cell here is not "Y" are not checked
   bool Insert_Enabled = false;       // Insert Row writes "Y" into column 1
   bool Plain_String_Grid = false;    // a TZavStringGrid with grid-held check boxes
-  std::vector<TColumnDesc> Columns;  // column 0 included
-  std::vector<TRowCheck> Checks;     // in the order they run
+  std::vector<TColumnDesc> Columns{}; // column 0 included
+  std::vector<TRowCheck> Checks{};   // in the order they run
 
   int Col_Count() const { return int(Columns.size()); }
 };
 
 struct TTableFormDesc {
-  QString Form_Name;           // "FS7_Protocol_Set_Access"
+  QString Form_Name{};        // "FS7_Protocol_Set_Access"
   int Client_Width = 0;
   int Client_Height = 337;
   QString TAppState::*File = nullptr;  // the table file's path in the application state
   const char *Root = nullptr;  // UTF-8 root element name
-  QString Version;             // "SW_VERSION = 1.003"
+  QString Version{};          // "SW_VERSION = 1.003"
   int Caption_Text = 0;
   int Desc_Text = 0;
   int First_Button_Text = 0;   // six captions OK..Paste Row, then their six hints
   int Error_Row_Text = 0;      // "Error row "
   int Delete_Question_Text = 0;
   int Data_Array_Size = 1500;  // positions a "Position" cell may address
-  std::vector<TGridDesc> Grids;
+  std::vector<TGridDesc> Grids{};
 };

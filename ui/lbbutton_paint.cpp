@@ -262,43 +262,52 @@ int AlignFlag(TAlignment a)
   }
 }
 
-}  // namespace
+// What the painting steps share: the face, and what follows from it once.
+struct TLbPaint {
+  TCanvas *Canvas;
+  const TLbButtonFace &Face;
+  int W, H;
+  bool Down;    // never down while disabled
+  int Offset;   // the contents move one pixel while down, except in the Encarta look
+  TColor Fill;  // the face colour after hot tracking and the down colour
+  int GW, GH;   // one glyph cell
+  int Glyph_Index;
+};
 
-void DrawLbButton(TCanvas *Canvas, const TLbButtonFace &Face)
+// The face colour, tinted towards the hot-track colour by the step.
+TColor Face_Fill(const TLbButtonFace &Face, bool Down)
 {
-  if (!Canvas)
-    return;
-  const int Width = Face.Width, Height = Face.Height, HotTrackStep = Face.HotTrackStep, NumGlyphs = Face.NumGlyphs;
-  const TBitmap *Glyph = Face.Glyph;
-  bool Down = Face.Down;
-  const bool Hot = Face.Hot, Enabled = Face.Enabled, Flat = Face.Flat, WordWrap = Face.WordWrap;
-  const bool HasPopupMenu = Face.HasPopupMenu;
-  const TLbButtonStyle Style = Face.Style;
-  const TColor Color = Face.Color, ColorWhenDown = Face.ColorWhenDown, HotTrackColor = Face.HotTrackColor;
-  const TColor LightColor = Face.LightColor, ShadowColor = Face.ShadowColor;
-  const TFont *Font = Face.Font;
-  const TLbButtonLayout Layout = Face.Layout;
-  const QString &Caption = Face.Caption;
-  const TAlignment Alignment = Face.Alignment;
-  const int W = Width, H = Height;
-  if (!Enabled)
-    Down = false;
-  const int offset = (Down && Style != bsEncarta) ? 1 : 0;
-
-  // Face colour, tinted towards the hot-track colour by the step.
-  TColor face = ColorToRGB(Color);
-  if (Enabled && HotTrackColor != clNone) {
-    const double s = HotTrackStep / 8.0;
-    const TColor h = ColorToRGB(HotTrackColor);
+  TColor fill = ColorToRGB(Face.Color);
+  if (Face.Enabled && Face.HotTrackColor != clNone) {
+    const double s = Face.HotTrackStep / 8.0;
+    const TColor h = ColorToRGB(Face.HotTrackColor);
     auto mix = [&](int a, int b) { return int(std::trunc((1 - s) * a + s * b)); };
-    face = RGB(mix(GetRValue(face), GetRValue(h)), mix(GetGValue(face), GetGValue(h)), mix(GetBValue(face), GetBValue(h)));
+    fill = RGB(mix(GetRValue(fill), GetRValue(h)), mix(GetGValue(fill), GetGValue(h)), mix(GetBValue(fill), GetBValue(h)));
   }
-  if (Down && ColorWhenDown != clNone)
-    face = ColorWhenDown;
+  if (Down && Face.ColorWhenDown != clNone)
+    fill = Face.ColorWhenDown;
+  return fill;
+}
 
-  // Background
+// The glyph cell by state: 0 up, 1 disabled, 2 down, 3 hot (when the glyph has that many).
+int Glyph_Index(const TLbButtonFace &Face, bool Down)
+{
+  if (!Face.Enabled)
+    return 1;
+  int index = 0;
+  if (Face.Hot && Face.NumGlyphs > 3)
+    index = 3;
+  if (Down && Face.NumGlyphs > 2)
+    index = 2;
+  return index;
+}
+
+void Paint_Background(const TLbPaint &P)
+{
+  TCanvas *Canvas = P.Canvas;
+  const int W = P.W, H = P.H;
   Canvas->Pen()->SetStyle(psSolid);
-  switch (Style) {
+  switch (P.Face.Style) {
   case bsShape:
     Canvas->Brush()->SetColor(kMagenta);
     Canvas->FillRect(Rect(-1, -1, W + 1, H + 1));
@@ -306,180 +315,260 @@ void DrawLbButton(TCanvas *Canvas, const TLbButtonFace &Face)
   case bsNormal:
   case bsEncarta:
   case bsOld:
-    Canvas->Brush()->SetColor(face);
+    Canvas->Brush()->SetColor(P.Fill);
     Canvas->FillRect(Rect(-1, -1, W + 1, H + 1));
     break;
   case bsModern:
     Canvas->Pen()->SetStyle(psClear);
-    LbGradientFill(Canvas, Rect(2, 2, W - 2, H / 4 + offset), LightColor, face);
-    LbGradientFill(Canvas, Rect(2, H / 4 + offset, W - 2, H - 1), face, LightColor);
+    LbGradientFill(Canvas, Rect(2, 2, W - 2, H / 4 + P.Offset), P.Face.LightColor, P.Fill);
+    LbGradientFill(Canvas, Rect(2, H / 4 + P.Offset, W - 2, H - 1), P.Fill, P.Face.LightColor);
     Canvas->Pen()->SetStyle(psSolid);
     break;
   case bsQuicken:
     break;
   }
   Canvas->Brush()->SetStyle(bsClear);
+}
 
-  // Frame
+// The raised (or, down, sunken) edge of the flat looks.
+void Paint_Edge(const TLbPaint &P)
+{
+  TCanvas *Canvas = P.Canvas;
+  const TLbButtonFace &F = P.Face;
+  Canvas->Pen()->SetColor(P.Down ? F.ShadowColor : F.LightColor);
+  Canvas->MoveTo(0, P.H - 1);
+  Canvas->LineTo(0, 0);
+  Canvas->LineTo(P.W - 1, 0);
+  Canvas->Pen()->SetColor(P.Down ? F.LightColor : F.ShadowColor);
+  Canvas->LineTo(P.W - 1, P.H - 1);
+  Canvas->LineTo(0, P.H - 1);
+}
+
+// The old look's double edge: the inner shadow line, then the outer edge in the dark shadow.
+void Paint_Old_Edge(const TLbPaint &P)
+{
+  TCanvas *Canvas = P.Canvas;
+  const TLbButtonFace &F = P.Face;
+  const int W = P.W, H = P.H;
+  Canvas->Pen()->SetColor(F.ShadowColor);
+  if (P.Down) {
+    Canvas->MoveTo(1, H - 3);
+    Canvas->LineTo(1, 1);
+    Canvas->LineTo(W - 2, 1);
+  } else {
+    Canvas->MoveTo(W - 2, 0);
+    Canvas->LineTo(W - 2, H - 2);
+    Canvas->LineTo(0, H - 2);
+  }
+  Canvas->Pen()->SetColor(P.Down ? cl3DDkShadow : F.LightColor);
+  Canvas->MoveTo(0, H - 1);
+  Canvas->LineTo(0, 0);
+  Canvas->LineTo(W - 1, 0);
+  Canvas->Pen()->SetColor(P.Down ? F.LightColor : cl3DDkShadow);
+  Canvas->LineTo(W - 1, H - 1);
+  Canvas->LineTo(-1, H - 1);
+}
+
+void Paint_Quicken_Frame(const TLbPaint &P)
+{
+  TCanvas *Canvas = P.Canvas;
+  Canvas->Pen()->SetStyle(psClear);
+  Canvas->Brush()->SetStyle(bsSolid);
+  Canvas->Brush()->SetColor(P.Fill);
+  Canvas->RoundRect(0, 1, P.W, P.H, 4, 4);
+  Canvas->Brush()->SetStyle(bsClear);
+  Canvas->Pen()->SetStyle(psSolid);
+  Canvas->Pen()->SetColor(P.Face.ShadowColor);
+  Canvas->MoveTo(4, 0);
+  Canvas->LineTo(P.W - 5, 0);
+  Canvas->MoveTo(4, P.H - 1);
+  Canvas->LineTo(P.W - 5, P.H - 1);
+}
+
+void Paint_Frame(const TLbPaint &P)
+{
+  TCanvas *Canvas = P.Canvas;
+  const TLbButtonFace &F = P.Face;
   Canvas->Pen()->SetWidth(1);
   Canvas->Pen()->SetMode(pmCopy);
-  const bool frame = (Enabled && (!Flat || Hot || Down)) || (!Enabled && !Flat);
-  switch (Style) {
+  // A flat button shows its edge only under the mouse or while down.
+  const bool edge = (F.Enabled && (!F.Flat || F.Hot || P.Down)) || (!F.Enabled && !F.Flat);
+  switch (F.Style) {
   case bsNormal:
   case bsEncarta:
-    if (frame) {
-      Canvas->Pen()->SetColor(Down ? ShadowColor : LightColor);
-      Canvas->MoveTo(0, H - 1);
-      Canvas->LineTo(0, 0);
-      Canvas->LineTo(W - 1, 0);
-      Canvas->Pen()->SetColor(Down ? LightColor : ShadowColor);
-      Canvas->LineTo(W - 1, H - 1);
-      Canvas->LineTo(0, H - 1);
-    }
+    if (edge)
+      Paint_Edge(P);
     break;
   case bsOld:
-    if (frame) {
-      Canvas->Pen()->SetColor(ShadowColor);
-      if (Down) {
-        Canvas->MoveTo(1, H - 3);
-        Canvas->LineTo(1, 1);
-        Canvas->LineTo(W - 2, 1);
-      } else {
-        Canvas->MoveTo(W - 2, 0);
-        Canvas->LineTo(W - 2, H - 2);
-        Canvas->LineTo(0, H - 2);
-      }
-      Canvas->Pen()->SetColor(Down ? cl3DDkShadow : LightColor);
-      Canvas->MoveTo(0, H - 1);
-      Canvas->LineTo(0, 0);
-      Canvas->LineTo(W - 1, 0);
-      Canvas->Pen()->SetColor(Down ? LightColor : cl3DDkShadow);
-      Canvas->LineTo(W - 1, H - 1);
-      Canvas->LineTo(-1, H - 1);
-    }
+    if (edge)
+      Paint_Old_Edge(P);
     break;
   case bsModern:
-    Canvas->Pen()->SetColor(Down ? ShadowColor : face);
-    Canvas->Rectangle(1, 1, W - 1, H - 1);
-    Canvas->Pen()->SetColor(ShadowColor);
-    Canvas->RoundRect(0, 0, W, H, 6, 6);
+    Canvas->Pen()->SetColor(P.Down ? F.ShadowColor : P.Fill);
+    Canvas->Rectangle(1, 1, P.W - 1, P.H - 1);
+    Canvas->Pen()->SetColor(F.ShadowColor);
+    Canvas->RoundRect(0, 0, P.W, P.H, 6, 6);
     break;
   case bsQuicken:
-    Canvas->Pen()->SetStyle(psClear);
-    Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->Brush()->SetColor(face);
-    Canvas->RoundRect(0, 1, W, H, 4, 4);
-    Canvas->Brush()->SetStyle(bsClear);
-    Canvas->Pen()->SetStyle(psSolid);
-    Canvas->Pen()->SetColor(ShadowColor);
-    Canvas->MoveTo(4, 0);
-    Canvas->LineTo(W - 5, 0);
-    Canvas->MoveTo(4, H - 1);
-    Canvas->LineTo(W - 5, H - 1);
+    Paint_Quicken_Frame(P);
     break;
   case bsShape:
     break;
   }
-
-  // Font
-  if (Font)
-    Canvas->Font()->Assign(*Font);
-  if (Style == bsEncarta && Down)
-    Canvas->Font()->SetStyle(Canvas->Font()->Style() + fsBold);
-
-  // Glyph cell
-  const int GW = (NumGlyphs > 0 && Glyph) ? Glyph->Width() / NumGlyphs : 0;
-  const int GH = Glyph ? Glyph->Height() : 0;
-  int index;
-  if (!Enabled) {
-    index = 1;
-  } else {
-    index = 0;
-    if (Hot && NumGlyphs > 3)
-      index = 3;
-    if (Down && NumGlyphs > 2)
-      index = 2;
-  }
-  const uint32_t format = DT_WORDBREAK | AlignFlag(Alignment);
-
-  // Caption cut to the width limit (unless wrapped) and measured wrapped.
-  QString text = Caption;
-  int TH = 0, TW = 0;
-  auto fit = [&](int L) {
-    if (!WordWrap)
-      while (!text.isEmpty() && Canvas->TextWidth(text) > L)
-        text.chop(1);
-    TRect m = Rect(0, 0, L, 0);
-    Canvas->DrawText(text, m, DT_CALCRECT | DT_WORDBREAK);
-    TH = m.Height();
-    TW = m.Width();
-  };
-
-  if (Style == bsShape) {
-    const int L = std::max(W - 8, 0);
-    fit(L);
-    DrawGlyphCell(Canvas, Glyph, index, GW, GH, (W - GW) / 2, (H - GH) / 2);
-    TRect r = Rect(offset, (H - TH) / 2 + offset, W, H);
-    Canvas->DrawText(text, r, DT_WORDBREAK | DT_CENTER);
-  } else {
-    int L, TX, TY, GX, GY;
-    if (Layout == TLbButtonLayout::blGlyphLeft || Layout == TLbButtonLayout::blGlyphRight) {
-      L = std::max(W - 8 - (GW > 0 ? GW + 4 : 0), 0);
-      fit(L);
-      TY = (H - TH) / 2 + offset;
-      TX = offset + 4;
-      GY = (H - GH) / 2 + offset;
-      const int TWp = text.isEmpty() ? 0 : TW + 4;
-      if (Layout == TLbButtonLayout::blGlyphLeft) {
-        if (GW > 0)
-          TX += GW + 4;
-        GX = offset + 4;
-        if (!WordWrap) {
-          if (Alignment == taRightJustify)
-            GX = W - 4 - GW - TWp + offset;
-          else if (Alignment == taCenter)
-            GX = (W - GW) / 2 + offset - TWp / 2;
-        }
-      } else {
-        GX = TX + TWp;
-        if (!WordWrap) {
-          if (Alignment == taRightJustify)
-            GX = W - 4 + offset - GW;
-          else if (Alignment == taCenter)
-            GX = (W - GW) / 2 + offset + TWp / 2;
-        }
-      }
-    } else {
-      L = std::max(W - 8, 0);
-      fit(L);
-      const int T = TH + (GH > 0 ? GH + 4 : 0);
-      TX = offset + 4;
-      if (Layout == TLbButtonLayout::blGlyphTop) {
-        TY = (H - T) / 2 + GH + offset;
-        GY = (H - T) / 2 + offset;
-      } else {
-        TY = (H - T) / 2 + offset;
-        GY = (H - T) / 2 + TH + offset;
-      }
-      if (Alignment == taLeftJustify)
-        GX = offset + 4;
-      else if (Alignment == taRightJustify)
-        GX = W - GW - 4 + offset;
-      else
-        GX = (W - GW) / 2 + offset;
-    }
-    if (!Enabled)
-      Canvas->Font()->SetColor(0x808080);
-    TRect r = Rect(TX, TY, TX + L, TY + TH);
-    Canvas->DrawText(text, r, format);
-    DrawGlyphCell(Canvas, Glyph, index, GW, GH, GX, GY);
-  }
-
-  if (HasPopupMenu) {
-    TBitmap arrow;
-    RegisterLbButtonBitmaps();
-    if (ResourceBitmap(QStringLiteral("LBARROW"), arrow))
-      DrawTransparentBitmap(Canvas, W - 11, H / 2 - 1, &arrow);
-  }
 }
 
+void Select_Font(const TLbPaint &P)
+{
+  if (P.Face.Font)
+    P.Canvas->Font()->Assign(*P.Face.Font);
+  if (P.Face.Style == bsEncarta && P.Down)
+    P.Canvas->Font()->SetStyle(P.Canvas->Font()->Style() + fsBold);
+}
+
+// The caption cut to the width limit (unless wrapped), and its extent wrapped at that limit.
+struct TCaptionFit {
+  QString Text;
+  int Width = 0;
+  int Height = 0;
+};
+
+TCaptionFit Fit_Caption(const TLbPaint &P, int Limit)
+{
+  TCaptionFit fit{P.Face.Caption};
+  if (!P.Face.WordWrap)
+    while (!fit.Text.isEmpty() && P.Canvas->TextWidth(fit.Text) > Limit)
+      fit.Text.chop(1);
+  TRect m = Rect(0, 0, Limit, 0);
+  P.Canvas->DrawText(fit.Text, m, DT_CALCRECT | DT_WORDBREAK);
+  fit.Height = m.Height();
+  fit.Width = m.Width();
+  return fit;
+}
+
+// Where the caption (its box Limit wide) and the glyph go.
+struct TContentPlace {
+  TCaptionFit Caption;
+  int Limit = 0;
+  int TX = 0, TY = 0;
+  int GX = 0, GY = 0;
+};
+
+// Glyph left or right of the caption.
+TContentPlace Place_Beside(const TLbPaint &P)
+{
+  const TLbButtonFace &F = P.Face;
+  const int W = P.W, H = P.H, GW = P.GW, GH = P.GH, offset = P.Offset;
+  TContentPlace c;
+  c.Limit = std::max(W - 8 - (GW > 0 ? GW + 4 : 0), 0);
+  c.Caption = Fit_Caption(P, c.Limit);
+  c.TY = (H - c.Caption.Height) / 2 + offset;
+  c.TX = offset + 4;
+  c.GY = (H - GH) / 2 + offset;
+  const int TWp = c.Caption.Text.isEmpty() ? 0 : c.Caption.Width + 4;
+  if (F.Layout == TLbButtonLayout::blGlyphLeft) {
+    if (GW > 0)
+      c.TX += GW + 4;
+    c.GX = offset + 4;
+    if (!F.WordWrap) {
+      if (F.Alignment == taRightJustify)
+        c.GX = W - 4 - GW - TWp + offset;
+      else if (F.Alignment == taCenter)
+        c.GX = (W - GW) / 2 + offset - TWp / 2;
+    }
+  } else {
+    c.GX = c.TX + TWp;
+    if (!F.WordWrap) {
+      if (F.Alignment == taRightJustify)
+        c.GX = W - 4 + offset - GW;
+      else if (F.Alignment == taCenter)
+        c.GX = (W - GW) / 2 + offset + TWp / 2;
+    }
+  }
+  return c;
+}
+
+// Glyph above or below the caption.
+TContentPlace Place_Stacked(const TLbPaint &P)
+{
+  const TLbButtonFace &F = P.Face;
+  const int W = P.W, H = P.H, GW = P.GW, GH = P.GH, offset = P.Offset;
+  TContentPlace c;
+  c.Limit = std::max(W - 8, 0);
+  c.Caption = Fit_Caption(P, c.Limit);
+  const int TH = c.Caption.Height;
+  const int T = TH + (GH > 0 ? GH + 4 : 0);
+  c.TX = offset + 4;
+  if (F.Layout == TLbButtonLayout::blGlyphTop) {
+    c.TY = (H - T) / 2 + GH + offset;
+    c.GY = (H - T) / 2 + offset;
+  } else {
+    c.TY = (H - T) / 2 + offset;
+    c.GY = (H - T) / 2 + TH + offset;
+  }
+  if (F.Alignment == taLeftJustify)
+    c.GX = offset + 4;
+  else if (F.Alignment == taRightJustify)
+    c.GX = W - GW - 4 + offset;
+  else
+    c.GX = (W - GW) / 2 + offset;
+  return c;
+}
+
+// The shape look: the glyph centred, the caption centred over it.
+void Paint_Shape_Contents(const TLbPaint &P)
+{
+  const TCaptionFit caption = Fit_Caption(P, std::max(P.W - 8, 0));
+  DrawGlyphCell(P.Canvas, P.Face.Glyph, P.Glyph_Index, P.GW, P.GH, (P.W - P.GW) / 2, (P.H - P.GH) / 2);
+  TRect r = Rect(P.Offset, (P.H - caption.Height) / 2 + P.Offset, P.W, P.H);
+  P.Canvas->DrawText(caption.Text, r, DT_WORDBREAK | DT_CENTER);
+}
+
+void Paint_Contents(const TLbPaint &P)
+{
+  const TLbButtonLayout layout = P.Face.Layout;
+  const TContentPlace c = layout == TLbButtonLayout::blGlyphLeft || layout == TLbButtonLayout::blGlyphRight
+                              ? Place_Beside(P)
+                              : Place_Stacked(P);
+  if (!P.Face.Enabled)
+    P.Canvas->Font()->SetColor(0x808080);
+  TRect r = Rect(c.TX, c.TY, c.TX + c.Limit, c.TY + c.Caption.Height);
+  P.Canvas->DrawText(c.Caption.Text, r, DT_WORDBREAK | AlignFlag(P.Face.Alignment));
+  DrawGlyphCell(P.Canvas, P.Face.Glyph, P.Glyph_Index, P.GW, P.GH, c.GX, c.GY);
+}
+
+void Paint_Popup_Arrow(const TLbPaint &P)
+{
+  TBitmap arrow;
+  RegisterLbButtonBitmaps();
+  if (ResourceBitmap(QStringLiteral("LBARROW"), arrow))
+    DrawTransparentBitmap(P.Canvas, P.W - 11, P.H / 2 - 1, &arrow);
+}
+
+}  // namespace
+
+void DrawLbButton(TCanvas *Canvas, const TLbButtonFace &Face)
+{
+  if (!Canvas)
+    return;
+  const bool Down = Face.Down && Face.Enabled;
+  const TBitmap *Glyph = Face.Glyph;
+  const TLbPaint P{.Canvas = Canvas,
+                   .Face = Face,
+                   .W = Face.Width,
+                   .H = Face.Height,
+                   .Down = Down,
+                   .Offset = (Down && Face.Style != bsEncarta) ? 1 : 0,
+                   .Fill = Face_Fill(Face, Down),
+                   .GW = (Face.NumGlyphs > 0 && Glyph) ? Glyph->Width() / Face.NumGlyphs : 0,
+                   .GH = Glyph ? Glyph->Height() : 0,
+                   .Glyph_Index = Glyph_Index(Face, Down)};
+  Paint_Background(P);
+  Paint_Frame(P);
+  Select_Font(P);
+  if (Face.Style == bsShape)
+    Paint_Shape_Contents(P);
+  else
+    Paint_Contents(P);
+  if (Face.HasPopupMenu)
+    Paint_Popup_Arrow(P);
+}

@@ -214,3 +214,38 @@ TEST_F(MQTTImage, PutHelpersStayInsideTheBuffer)
   EXPECT_THROW(Put_MQTT_String(s, A, 0, buf), EBankError);
   EXPECT_EQ(Remove_CR_LF("a\r\nb\rc\n"), QString("abc"));
 }
+
+TEST(MQTTText, Utf8LengthCountsWhatToUtf8Writes)
+{
+  const char16_t lone_high[] = {u'a', 0xD83D, u'b'};
+  const char16_t lone_low[] = {0xDE00, u'x'};
+  const char16_t high_at_end[] = {u'x', 0xD83D};
+  const char16_t swapped[] = {0xDE00, 0xD83D};
+  const QString texts[] = {
+      QString(),
+      QStringLiteral("plant/line4"),
+      QString::fromUtf8("\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80 \xDF\xBF \xE0\xA0\x80"),
+      QString::fromUtf16(lone_high, 3),
+      QString::fromUtf16(lone_low, 2),
+      QString::fromUtf16(high_at_end, 2),
+      QString::fromUtf16(swapped, 2),
+      QString(QChar(0x7F)) + QChar(0x80) + QChar(0x7FF) + QChar(0x800) + QChar(0xFFFF),
+  };
+  for (const QString &t : texts)
+    EXPECT_EQ(Utf8_Length(t), t.toUtf8().size()) << t.toStdString();
+}
+
+TEST(MQTTText, DataTypeCodeTrimsAndUpperCasesAsciiOnly)
+{
+  struct Case {
+    const char *utf8;
+    uint32_t code;
+  };
+  const Case cases[] = {
+      {"INT", 1},           {" int ", 1},         {"\tFloat\r\n", 2},       {"base64", 3},  {"BaSe64\x01", 3},
+      {"STRING", 0},        {"", 0},              {"in t", 0},              {"INTEGER", 0}, {"IN", 0},
+      {"\xC4\xB1nt", 0},    {"INT\xC2\xA0", 0},   {"\xEF\xBC\xA9NT", 0},    {"ba\xC5\xBF" "e64", 0},
+  };
+  for (const Case &c : cases)
+    EXPECT_EQ(MQTT_Data_Type_Code(QString::fromUtf8(c.utf8)), c.code) << c.utf8;
+}

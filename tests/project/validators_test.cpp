@@ -68,6 +68,26 @@ TEST(Validators, ErrorInIPAddressReadsEveryOctetWithoutTrimming)
   }
 }
 
+TEST(Validators, ErrorInIPAddressReadsUtf8TextAsTheStringForm)
+{
+  const char *const texts[] = {
+      "",          "192.168.0.10", "1.2.3",         "1.2.3.4.5",    " 1.2.3.4", "+1.2.3.-0", "1..3.4",
+      "1.2.3.",    "...",          "\xD9\xA1.2.3.4", "1.\xEF\xBC\x92.3.4", "2147483648.1.1.1", "-2147483648.1.1.1",
+      "1.2.3.4\xC3\xA9",
+  };
+  for (const char *t : texts) {
+    SCOPED_TRACE(t);
+    uint8_t s[4] = {7, 7, 7, 7}, u[4] = {9, 9, 9, 9};
+    const bool from_string = Error_In_IP_Address(QString::fromUtf8(t), s[0], s[1], s[2], s[3]);
+    EXPECT_EQ(Error_In_IP_Address_Utf8(t, u[0], u[1], u[2], u[3]), from_string);
+    for (int i = 0; i < 4; ++i)
+      EXPECT_EQ(u[i], s[i]) << i;
+  }
+  uint8_t b1 = 7, b2 = 7, b3 = 7, b4 = 7;
+  EXPECT_TRUE(Error_In_IP_Address_Utf8(nullptr, b1, b2, b3, b4));
+  EXPECT_EQ(b1 | b2 | b3 | b4, 0);
+}
+
 struct KNXCase {
   const char *text;
   bool group;

@@ -5,6 +5,7 @@
 
 #include "framework/classes/classes.h"
 #include "framework/stdctrls/comctrls.h"
+#include "project/s7_vocabulary.h"
 
 using namespace s7cols;
 using namespace tablestest;
@@ -169,3 +170,18 @@ TEST_F(S7Checks, ShowingResetsTheRowsAndFillsThePositionList)
 }
 
 }  // namespace
+
+TEST_F(S7Checks, DropDownsOfferTheWordsTheBankEncodes)
+{
+  struct Case {
+    int Col;
+    const TS7Vocabulary *Words;
+  };
+  const Case cases[] = {{cPLC_Type, &S7_PLC_Types}, {cData_Type, &S7_Data_Types}, {cData_Identifier, &S7_Blocks},
+                        {cPLC_Area, &S7_Areas}};
+  for (const TGridDesc &G : F->Desc().Grids)
+    for (const Case &c : cases) {
+      SCOPED_TRACE(c.Col);
+      EXPECT_EQ(G.Columns.at(size_t(c.Col)).Items.Fixed, c.Words->Names());
+    }
+}

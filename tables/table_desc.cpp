@@ -1,0 +1,35 @@
+#include "tables/table_desc.h"
+
+#include "framework/system/sysutils.h"
+
+std::vector<TColumnDesc> Twin_Columns(const std::vector<TColumnDesc> &Base, std::span<const TColumnDiff> Diffs)
+{
+  std::vector<TColumnDesc> Columns = Base;
+  std::vector<bool> Absent(Base.size(), false);
+  for (size_t I = 0; I < Base.size(); ++I)
+    if (Base[I].Col != int(I))
+      throw Exception(QStringLiteral("The base description lists column %1 at place %2.").arg(Base[I].Col).arg(I));
+  for (const TColumnDiff &D : Diffs) {
+    if (D.Col < 0 || D.Col >= int(Base.size()))
+      throw Exception(QStringLiteral("A twin grid changes column %1, which the base description does not have.")
+                          .arg(D.Col));
+    TColumnDesc &C = Columns[size_t(D.Col)];
+    Absent[size_t(D.Col)] = D.Absent;
+    if (D.Header_Text)
+      C.Header_Text = *D.Header_Text;
+    if (D.Hint_Text)
+      C.Hint_Text = *D.Hint_Text;
+    if (D.Width)
+      C.Width = *D.Width;
+    if (D.Hidden)
+      C.Hidden = *D.Hidden;
+  }
+  std::vector<TColumnDesc> Twin;
+  Twin.reserve(Columns.size());
+  for (size_t I = 0; I < Columns.size(); ++I)
+    if (!Absent[I]) {
+      Twin.push_back(std::move(Columns[I]));
+      Twin.back().Col = int(Twin.size()) - 1;
+    }
+  return Twin;
+}
