@@ -19,5 +19,9 @@ export GTEST_SHUFFLE=1 GTEST_RANDOM_SEED=$seed
 echo "Test order seed: $seed (replay: QM_TEST_SEED=$seed bash scripts/test.sh)"
 status=0
 ctest --output-on-failure -j "$(nproc)" "$@" || status=$?
-[ "$status" -eq 0 ] || echo "Test order seed was $seed (replay: QM_TEST_SEED=$seed bash scripts/test.sh)"
+if [ "$status" -ne 0 ]; then
+  # ctest names the failing executables (or shards); name the failing tests too.
+  grep -h '^\[  FAILED  \] [A-Za-z0-9_/]*\.[A-Za-z0-9_/]*' Testing/Temporary/LastTest*.log 2>/dev/null | sort -u || true
+  echo "Test order seed was $seed (replay: QM_TEST_SEED=$seed bash scripts/test.sh)"
+fi
 exit "$status"
