@@ -2194,6 +2194,8 @@ private:
   void PressGrabBorder(int ACol, int ARow, int X, int Y);
   bool PressSizeFixed(int X, int Y);
   void PressNodeGlyph(int ACol, int ARow, int X, int Y);
+  bool PressRadioOrRating(int ACol, int ARow, int RealCol, int X, int Y);
+  void PressGrabOffset(int X, int Y);
   bool PressCellButton(int ACol, int ARow, int RealCol, int X, int Y);
   void PressCheckBox(int ACol, int ARow, int RealCol, bool RadioButton, int X, int Y);
   void PressDirectEdit(int ACol, int ARow, int X);

@@ -166,6 +166,42 @@ void TZavStringGrid::PressNodeGlyph(int ACol, int ARow, int X, int Y)
     SetRow(ARow);
 }
 
+// A radio group takes the press as its choice, a rating as its value.
+bool TZavStringGrid::PressRadioOrRating(int ACol, int ARow, int RealCol, int X, int Y)
+{
+  const TRect R = CellRect(ACol, ARow);
+  if (IsRadio(RealCol, ARow) && (CellInputEditable(RealCol, ARow) || ControlLook()->RadioAlwaysActive())) {
+    HideInplaceEdit();
+    ClickRadioGroup(RealCol, ARow, X - R.Left, Y - R.Top);
+    if (CanFocus())
+      SetFocus();
+    return true;
+  }
+  if (HasRating(RealCol, ARow) && CellInputEditable(RealCol, ARow)) {
+    HideInplaceEdit();
+    double v = std::round(double(X - R.Left) / 9.0) / 2.0;
+    if (DoRatingChange(RealCol, ARow, v)) {
+      SetFloats(RealCol, ARow, v);
+      RepaintCell(ACol, ARow);
+    }
+    return true;
+  }
+  return false;
+}
+
+// The press relative to the grabbed border's corner (the press itself without one).
+void TZavStringGrid::PressGrabOffset(int X, int Y)
+{
+  if (Colclicked >= 0 && Rowclicked >= 0) {
+    const TRect cr = CellRect(Colclicked, Rowclicked);
+    Clickposdx = X - cr.Right;
+    Clickposdy = Y - cr.Bottom;
+  } else {
+    Clickposdx = X;
+    Clickposdy = Y;
+  }
+}
+
 // Cell and expand buttons: pushed now, clicked on a release inside them. True when the press
 // landed on the button.
 bool TZavStringGrid::PressCellButton(int ACol, int ARow, int RealCol, int X, int Y)
@@ -314,37 +350,13 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
   const bool fixedLike = IsFixed(ACol, ARow) && !inFixed;
   const int realCol = DisplToRealCol(ACol);
 
-  if (ControlLook()->SpinButtonsAlwaysVisible() && HasSpinEditor(realCol, ARow) && X >= R.Right - 18) {
-    if (Y > (R.Top + R.Bottom) / 2)
-      FSpinDnClick = true;
-    else
-      FSpinUpClick = true;
-  }
-
+  if (ControlLook()->SpinButtonsAlwaysVisible() && HasSpinEditor(realCol, ARow) && X >= R.Right - 18)
+    (Y > (R.Top + R.Bottom) / 2 ? FSpinDnClick : FSpinUpClick) = true;
   if (ARow >= FixedRows() && ACol == 0 && IsNode(ARow) && IsOnNodeGlyph(ARow, X)) {
     PressNodeGlyph(ACol, ARow, X, Y);
     return;
   }
-
-  if (IsRadio(realCol, ARow) && (CellInputEditable(realCol, ARow) || ControlLook()->RadioAlwaysActive())) {
-    HideInplaceEdit();
-    ClickRadioGroup(realCol, ARow, X - R.Left, Y - R.Top);
-    if (CanFocus())
-      SetFocus();
-    return;
-  }
-
-  if (HasRating(realCol, ARow) && CellInputEditable(realCol, ARow)) {
-    HideInplaceEdit();
-    double v = std::round(double(X - R.Left) / 9.0) / 2.0;
-    if (DoRatingChange(realCol, ARow, v)) {
-      SetFloats(realCol, ARow, v);
-      RepaintCell(ACol, ARow);
-    }
-    return;
-  }
-
-  if (PressCellButton(ACol, ARow, realCol, X, Y))
+  if (PressRadioOrRating(ACol, ARow, realCol, X, Y) || PressCellButton(ACol, ARow, realCol, X, Y))
     return;
 
   // A press inside a merged block reaches the platform at the block's base cell.
@@ -358,15 +370,7 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
     return;
   }
 
-  if (Colclicked >= 0 && Rowclicked >= 0) {
-    const TRect cr = CellRect(Colclicked, Rowclicked);
-    Clickposdx = X - cr.Right;
-    Clickposdy = Y - cr.Bottom;
-  } else {
-    Clickposdx = X;
-    Clickposdy = Y;
-  }
-
+  PressGrabOffset(X, Y);
   if (PressDisjunct(ACol, ARow, shift, pressSel, Message))
     return;
 
