@@ -800,10 +800,18 @@ int CombineRgn(QRegion &Dest, const QRegion &Src1, const QRegion &Src2, int Mode
   return Dest.isEmpty() ? NULLREGION : (Dest.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION);
 }
 
+int CombineRgn(TRegion &Dest, const TRegion &Src1, const TRegion &Src2, int Mode)
+{
+  QRegion d = Dest.Region();
+  const int kind = CombineRgn(d, Src1.Region(), Src2.Region(), Mode);
+  Dest = d;
+  return kind;
+}
+
 int GetClipRgn(HDC DC, QRegion &Region)
 {
   if (!DC || !DC->HasClipRegion())
     return 0;
-  Region = DC->ClipRegionDevice();
+  Region = DC->ClipRegionDevice().Region();
   return 1;
 }

@@ -92,20 +92,20 @@ void TZavStringGrid::PaintBackgroundArea()
     return;
 
   const TRect client = ClientRect();
-  QRegion area;
+  TRegion area;
   const int lastCol = ColCount() - 1, lastRow = RowCount() - 1;
   const int lw = GridLineWidth();
   if (lastCol >= LeftCol() && lastCol < LeftCol() + VisibleColCount() + 1) {
     const TRect r = CellRect(lastCol, std::max(TopRow(), FixedRows()));
     if (r.Right > 0 && r.Right + lw < client.Right)
-      area += QRect(r.Right + lw, 0, client.Right - r.Right - lw, client.Bottom);
+      area += TRect(r.Right + lw, 0, client.Right, client.Bottom);
   }
   if (lastRow >= TopRow() && lastRow < TopRow() + VisibleRowCount() + 1) {
     const TRect r = CellRect(std::max(LeftCol(), FixedCols()), lastRow);
     if (r.Bottom > 0 && r.Bottom + lw < client.Bottom)
-      area += QRect(0, r.Bottom + lw, client.Right, client.Bottom - r.Bottom - lw);
+      area += TRect(0, r.Bottom + lw, client.Right, client.Bottom);
   }
-  if (area.isEmpty())
+  if (area.IsEmpty())
     return;
   TRect full = client;
   if (FSearchFooter && FSearchPanel && FSearchPanel->Visible())
@@ -115,7 +115,7 @@ void TZavStringGrid::PaintBackgroundArea()
 
   TCanvas *C = Canvas();
   const bool hadClip = C->HasClipRegion();
-  const QRegion oldClip = hadClip ? C->ClipRegionDevice() : QRegion();
+  const TRegion oldClip = hadClip ? C->ClipRegionDevice() : TRegion();
   C->SelectClipRgn(&area);
   if (!hasBitmap && gradient) {
     DrawStepGradient(C, FBackGround->Color(), FBackGround->ColorTo(), 128, full, display == bdGradientHorz);
