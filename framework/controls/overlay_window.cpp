@@ -50,12 +50,12 @@ void OverlaySetPolygonRegion(HWND Wnd, const std::vector<TPoint> &Points) {
   Wnd->setMask(QRegion(P, Qt::WindingFill));
 }
 
-void OverlaySetRegion(HWND Wnd, const QRegion &Region) {
+void OverlaySetRegion(HWND Wnd, const TRegion &Region) {
   if (!Wnd) return;
-  if (Region.isEmpty())
+  if (Region.IsEmpty())
     Wnd->clearMask();
   else
-    Wnd->setMask(Region);
+    Wnd->setMask(Region.Region());
 }
 
 void OverlaySetClickThrough(HWND Wnd, bool On) {

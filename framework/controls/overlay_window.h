@@ -9,7 +9,7 @@
 // Limits the window to the polygon (winding fill, window coordinates); empty clears it.
 void OverlaySetPolygonRegion(HWND Wnd, const std::vector<TPoint> &Points);
 // Limits the window to the region (window coordinates); an empty region clears the limit.
-void OverlaySetRegion(HWND Wnd, const QRegion &Region);
+void OverlaySetRegion(HWND Wnd, const TRegion &Region);
 // Mouse input passes through to what lies below.
 void OverlaySetClickThrough(HWND Wnd, bool On);
 // Lets pixels with alpha show what lies below; false where the window cannot be translucent

@@ -190,7 +190,7 @@ const uint8_t *TBitmap::ScanLine(int Row) const
   return FImage.constScanLine(Row);
 }
 
-QImage TBitmap::ToImage() const
+TRasterImage TBitmap::ToImage() const
 {
   if (FImage.isNull())
     return QImage();
@@ -303,7 +303,7 @@ void TIcon::AssignGraphic(const TGraphic *Source)
 {
   if (Source == this)
     return;
-  FImage = Source ? Source->ToImage().convertToFormat(QImage::Format_ARGB32) : QImage();
+  FImage = Source ? Source->ToImage().Image().convertToFormat(QImage::Format_ARGB32) : QImage();
   Changed();
 }
 
@@ -330,7 +330,7 @@ void TPngImage::AssignGraphic(const TGraphic *Source)
 {
   if (Source == this)
     return;
-  FImage = Source ? Source->ToImage() : QImage();
+  FImage = Source ? Source->ToImage().Image() : QImage();
   Changed();
 }
 

@@ -849,7 +849,7 @@ void TCanvas::FillDeviceRect(const TRect &R, TColor Color, int Rop2, bool UseBru
     p->setCompositionMode(CompositionOf(Rop2));
     const QRect qr(R.Left, R.Top, R.Width(), R.Height());
     if (pattern && br.Bitmap()) {
-      p->fillRect(qr, QBrush(br.Bitmap()->ToImage()));
+      p->fillRect(qr, QBrush(br.Bitmap()->ToImage().Image()));
     } else if (pattern) {
       if (FBkMode == OPAQUE)
         p->fillRect(qr, ColorToQColor(FBkColor));
@@ -973,7 +973,7 @@ void TCanvas::FillPath(const QPainterPath &Path, bool Fill, bool Outline)
   QBrush qb(Qt::NoBrush);
   if (Fill && FBrush->Style() != bsClear) {
     if (FBrush->Bitmap())
-      qb = QBrush(FBrush->Bitmap()->ToImage());
+      qb = QBrush(FBrush->Bitmap()->ToImage().Image());
     else
       qb = QBrush(ColorToQColor(FBrush->Color()), HatchStyle(FBrush->Style()));
   }
@@ -1272,7 +1272,7 @@ void TCanvas::BrushCopy(const TRect &Dest, const TBitmap *Bitmap, const TRect &S
   if (FLog)
     Record("BrushCopy", {Dest.Left, Dest.Top, Dest.Right, Dest.Bottom}, ColorToString(Color));
   // Pixels of Color become the brush colour.
-  QImage img = Bitmap->ToImage().convertToFormat(QImage::Format_RGB32);
+  QImage img = Bitmap->ToImage().Image().convertToFormat(QImage::Format_RGB32);
   const uint32_t from = Rgb32(Color), to = Rgb32(FBrush->Color());
   for (int y = 0; y < img.height(); ++y) {
     uint32_t *line = reinterpret_cast<uint32_t *>(img.scanLine(y));
@@ -1333,7 +1333,7 @@ TRect TCanvas::ClipRect() const
   return FromDevice(TRect(b.left(), b.top(), b.right() + 1, b.bottom() + 1));
 }
 
-QRegion TCanvas::ClipRegionDevice() const { return FClip.translated(-FDeviceOrigin.X, -FDeviceOrigin.Y); }
+TRegion TCanvas::ClipRegionDevice() const { return FClip.translated(-FDeviceOrigin.X, -FDeviceOrigin.Y); }
 
 TPoint TCanvas::SetDeviceOrigin(TPoint Org) { return std::exchange(FDeviceOrigin, Org); }
 

@@ -172,6 +172,59 @@ void PathEllipsis(Line &l, int width, const TextEngine &te)
   EndEllipsis(l, width, te);
 }
 
+// The text's paragraphs: one line alone, or split at the line breaks (none for SINGLELINE).
+QVarLengthArray<QString, 1> Paragraphs(const QString &Text, bool Single)
+{
+  QVarLengthArray<QString, 1> paras;
+  if (!Text.contains(QLatin1Char('\r')) && !Text.contains(QLatin1Char('\n'))) {
+    // One paragraph, the usual cell text: nothing to replace or split.
+    paras.append(Text);
+  } else if (Single) {
+    QString s = Text;
+    s.remove(QLatin1Char('\r'));
+    s.remove(QLatin1Char('\n'));
+    paras.append(s);
+  } else {
+    QString s = Text;
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList split = s.split(QLatin1Char('\n'));
+    // A final line break starts no further line.
+    if (split.size() > 1 && split.last().isEmpty())
+      split.removeLast();
+    paras.append(split.constData(), split.size());
+  }
+  return paras;
+}
+
+// The lines to draw: prefixes taken out, words wrapped and ellipses applied by the flags.
+QVarLengthArray<Line, 1> LayOutLines(const QString &Text, uint32_t Format, int Width, const TextEngine &te)
+{
+  const bool single = (Format & DT_SINGLELINE) != 0;
+  const bool prefix = !(Format & DT_NOPREFIX);
+  QVarLengthArray<Line, 1> lines;
+  for (const QString &p : Paragraphs(Text, single)) {
+    Line l = StripPrefix(p, prefix);
+    if (!te.ExpandTabs && l.Text.contains(QLatin1Char('\t')))
+      l.Text.remove(QLatin1Char('\t'));
+    if ((Format & DT_WORDBREAK) && !single) {
+      for (Line &w : Wrap(l, Width, te, (Format & DT_EDITCONTROL) != 0))
+        lines.push_back(w);
+    } else {
+      lines.push_back(l);
+    }
+  }
+  for (Line &l : lines) {
+    if (Format & DT_PATH_ELLIPSIS)
+      PathEllipsis(l, Width, te);
+    else if (Format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS))
+      EndEllipsis(l, Width, te);
+  }
+  if (single && lines.size() > 1)
+    lines.resize(1);
+  return lines;
+}
+
 }  // namespace
 
 int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEXTPARAMS *Params)
@@ -222,49 +275,7 @@ int TCanvas::DrawText(const QString &Text, TRect &Rect, uint32_t Format, DRAWTEX
 
   const int left = D.Left + leftMargin;
   const int right = D.Right - rightMargin;
-  const int width = right - left;
-  const bool prefix = !(Format & DT_NOPREFIX);
-
-  // Paragraphs, then lines.
-  QVarLengthArray<QString, 1> paras;
-  if (!Text.contains(QLatin1Char('\r')) && !Text.contains(QLatin1Char('\n'))) {
-    // One paragraph, the usual cell text: nothing to replace or split.
-    paras.append(Text);
-  } else if (single) {
-    QString s = Text;
-    s.remove(QLatin1Char('\r'));
-    s.remove(QLatin1Char('\n'));
-    paras.append(s);
-  } else {
-    QString s = Text;
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QStringList split = s.split(QLatin1Char('\n'));
-    // A final line break starts no further line.
-    if (split.size() > 1 && split.last().isEmpty())
-      split.removeLast();
-    paras.append(split.constData(), split.size());
-  }
-  QVarLengthArray<Line, 1> lines;
-  for (const QString &p : paras) {
-    Line l = StripPrefix(p, prefix);
-    if (!te.ExpandTabs && l.Text.contains(QLatin1Char('\t')))
-      l.Text.remove(QLatin1Char('\t'));
-    if ((Format & DT_WORDBREAK) && !single) {
-      for (Line &w : Wrap(l, width, te, (Format & DT_EDITCONTROL) != 0))
-        lines.push_back(w);
-    } else {
-      lines.push_back(l);
-    }
-  }
-  for (Line &l : lines) {
-    if (Format & DT_PATH_ELLIPSIS)
-      PathEllipsis(l, width, te);
-    else if (Format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS))
-      EndEllipsis(l, width, te);
-  }
-  if (single && lines.size() > 1)
-    lines.resize(1);
+  QVarLengthArray<Line, 1> lines = LayOutLines(Text, Format, right - left, te);
 
   // Each line measured once, for the extent and for its placement.
   QVarLengthArray<int, 4> widths;
@@ -789,10 +800,18 @@ int CombineRgn(QRegion &Dest, const QRegion &Src1, const QRegion &Src2, int Mode
   return Dest.isEmpty() ? NULLREGION : (Dest.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION);
 }
 
+int CombineRgn(TRegion &Dest, const TRegion &Src1, const TRegion &Src2, int Mode)
+{
+  QRegion d = Dest.Region();
+  const int kind = CombineRgn(d, Src1.Region(), Src2.Region(), Mode);
+  Dest = d;
+  return kind;
+}
+
 int GetClipRgn(HDC DC, QRegion &Region)
 {
   if (!DC || !DC->HasClipRegion())
     return 0;
-  Region = DC->ClipRegionDevice();
+  Region = DC->ClipRegionDevice().Region();
   return 1;
 }

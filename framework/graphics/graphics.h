@@ -18,6 +18,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <memory>
@@ -248,6 +249,44 @@ enum TTextFormats {
 using TTextFormat = TSet<TTextFormats>;
 uint32_t TextFormatToFlags(TTextFormat Format);
 
+// A region of device pixels (the platform's HRGN), built from rectangles with exclusive right
+// and bottom edges. The framework makes them from its own QRegion values.
+class TRegion {
+public:
+  TRegion() = default;
+  explicit TRegion(const TRect &R) { *this += R; }
+  TRegion(const QRegion &Region) : FRegion(Region) {}
+  bool IsEmpty() const { return FRegion.isEmpty(); }
+  // Adds the rectangle; an empty one adds nothing.
+  TRegion &operator+=(const TRect &R)
+  {
+    if (R.Right > R.Left && R.Bottom > R.Top)
+      FRegion += QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
+    return *this;
+  }
+  const QRegion &Region() const { return FRegion; }
+  friend bool operator==(const TRegion &A, const TRegion &B) { return A.FRegion == B.FRegion; }
+
+private:
+  QRegion FRegion;
+};
+
+// A picture's pixels as a value (what a graphic renders to); the framework reads it as the
+// QImage it holds.
+class TRasterImage {
+public:
+  TRasterImage() = default;
+  TRasterImage(const QImage &Image) : FImage(Image) {}
+  bool IsNull() const { return FImage.isNull(); }
+  int Width() const { return FImage.width(); }
+  int Height() const { return FImage.height(); }
+  const QImage &Image() const { return FImage; }
+  operator const QImage &() const { return FImage; }
+
+private:
+  QImage FImage;
+};
+
 // A canvas draws on a QImage (exact GDI pixel rules, raster operations, pixel access) or,
 // for printing, on any paint device through a painter the caller keeps open. It is
 // usable outside a paint: every call opens its own painter on the image.
@@ -374,12 +413,14 @@ public:
   TRect ClipRect() const;
   bool HasClipRegion() const { return FHasClip; }
   // The program's clip region in device coordinates (GetClipRgn).
-  QRegion ClipRegionDevice() const;
+  TRegion ClipRegionDevice() const;
   int IntersectClipRect(const TRect &Rect);
   int ExcludeClipRect(const TRect &Rect);
   // Nullptr region removes the program's clip (the device area stays); the region is in
   // device coordinates, as the platform's.
   int SelectClipRgn(const QRegion *Region);
+  int SelectClipRgn(const TRegion *Region) { return SelectClipRgn(Region ? &Region->Region() : nullptr); }
+  int SelectClipRgn(std::nullptr_t) { return SelectClipRgn(static_cast<const QRegion *>(nullptr)); }
   int ExtSelectClipRgn(const QRegion *Region, int Mode);
   bool RectVisible(const TRect &Rect) const;
   int SaveDC();
@@ -563,6 +604,7 @@ int GetClipBox(HDC DC, TRect &Rect);
 // Regions are QRegion values in device coordinates.
 QRegion CreateRectRgn(int Left, int Top, int Right, int Bottom);
 int CombineRgn(QRegion &Dest, const QRegion &Src1, const QRegion &Src2, int Mode);
+int CombineRgn(TRegion &Dest, const TRegion &Src1, const TRegion &Src2, int Mode);
 // 1 and the current clip region, or 0 when the canvas has none.
 int GetClipRgn(HDC DC, QRegion &Region);
 
@@ -622,7 +664,7 @@ public:
   void SetModified(bool Value) { FModified = Value; }
 
   // The picture as an image with alpha (transparent pixels have alpha 0 when Transparent).
-  virtual QImage ToImage() const = 0;
+  virtual TRasterImage ToImage() const = 0;
   // Copies another graphic (of any kind the class can take; EConvertError otherwise).
   virtual void AssignGraphic(const TGraphic *Source) = 0;
   // Reads and writes the graphic's own file format.
@@ -671,7 +713,7 @@ public:
   uint8_t *ScanLine(int Row);
   const uint8_t *ScanLine(int Row) const;
 
-  QImage ToImage() const override;
+  TRasterImage ToImage() const override;
   void AssignGraphic(const TGraphic *Source) override;
   bool LoadFromData(const QByteArray &Data) override;
   QByteArray SaveToData() const override;
@@ -703,7 +745,7 @@ public:
   int Height() const override { return FImage.isNull() ? FHeight : FImage.height(); }
   void SetWidth(int Value) override { FWidth = Value; }
   void SetHeight(int Value) override { FHeight = Value; }
-  QImage ToImage() const override { return FImage; }
+  TRasterImage ToImage() const override { return FImage; }
   void AssignGraphic(const TGraphic *Source) override;
   bool LoadFromData(const QByteArray &Data) override;
   QByteArray SaveToData() const override;
@@ -720,7 +762,7 @@ public:
   bool Empty() const override { return FImage.isNull(); }
   int Width() const override { return FImage.width(); }
   int Height() const override { return FImage.height(); }
-  QImage ToImage() const override { return FImage; }
+  TRasterImage ToImage() const override { return FImage; }
   void AssignGraphic(const TGraphic *Source) override;
   bool LoadFromData(const QByteArray &Data) override;
   QByteArray SaveToData() const override;
@@ -754,7 +796,7 @@ public:
   void Compress();
   void DIBNeeded();
   void JPEGNeeded() { if (FData.isEmpty()) Compress(); }
-  QImage ToImage() const override;
+  TRasterImage ToImage() const override;
   void AssignGraphic(const TGraphic *Source) override;
   bool LoadFromData(const QByteArray &Data) override;
   QByteArray SaveToData() const override;

@@ -225,7 +225,7 @@ void TJPEGImage::DIBNeeded()
     FBitmap = DecodeJPEG(FData, Denom(FScale), FGrayscale, &FHeaderWidth, &FHeaderHeight);
 }
 
-QImage TJPEGImage::ToImage() const
+TRasterImage TJPEGImage::ToImage() const
 {
   const_cast<TJPEGImage *>(this)->DIBNeeded();
   return FBitmap;
@@ -256,7 +256,7 @@ void TJPEGImage::AssignGraphic(const TGraphic *Source)
     return;
   }
   // Any other graphic is compressed now.
-  FBitmap = Source->ToImage().convertToFormat(QImage::Format_RGB32);
+  FBitmap = Source->ToImage().Image().convertToFormat(QImage::Format_RGB32);
   FData.clear();
   Compress();
   Changed();

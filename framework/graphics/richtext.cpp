@@ -1,5 +1,6 @@
 #include "framework/graphics/richtext.h"
 
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <algorithm>
@@ -103,6 +104,29 @@ QChar SymbolOf(const QString &Word)
   return QChar();
 }
 
+// Bytes in the code page of a font's character set (\fcharset); Windows-1252 for the ANSI set
+// and for sets the platform has no decoder for.
+QString DecodeCharset(int Charset, const QByteArray &Bytes)
+{
+  static const struct {
+    int Charset;
+    const char *Name;
+  } pages[] = {{128, "Shift_JIS"},     {129, "windows-949"},  {134, "GBK"},          {136, "Big5"},
+               {161, "windows-1253"},  {162, "windows-1254"}, {163, "windows-1258"}, {177, "windows-1255"},
+               {178, "windows-1256"},  {186, "windows-1257"}, {204, "windows-1251"}, {222, "windows-874"},
+               {238, "windows-1250"}};
+  if (Charset == 255)
+    return DecodeOem(Bytes);
+  for (const auto &p : pages)
+    if (p.Charset == Charset) {
+      QStringDecoder decoder(p.Name);
+      if (decoder.isValid())
+        return decoder.decode(Bytes);
+      break;
+    }
+  return DecodeAnsi(Bytes);
+}
+
 class TRTFReader {
 public:
   explicit TRTFReader(const QString &Source) : S(Source), N(int(Source.size())) {}
@@ -154,7 +178,9 @@ private:
   // Font and colour tables
   std::vector<std::pair<int, QString>> Fonts;
   int TableFont = -1;
+  int TableCharset = 0;
   QString FontName;
+  QByteArray FontBytes;  // \'xx bytes of the font name, decoded together (double-byte pages)
   std::vector<TColor> Colors;
   int Red = -1, Green = -1, Blue = -1;
 
@@ -171,6 +197,7 @@ private:
       Doc.Append(QString(c), Group().Format);
       break;
     case TDestination::FontTable:
+      FlushFontBytes();
       if (c == QLatin1Char(';')) {
         if (TableFont >= 0)
           Fonts.emplace_back(TableFont, FontName.trimmed());
@@ -189,6 +216,34 @@ private:
     case TDestination::Skip:
       break;
     }
+  }
+
+  void FlushFontBytes()
+  {
+    if (!FontBytes.isEmpty())
+      FontName += DecodeCharset(TableCharset, FontBytes);
+    FontBytes.clear();
+  }
+
+  // A \'xx byte: in the font table, a byte of the name in the font's code page.
+  void Byte(unsigned char B)
+  {
+    if (Group().Destination != TDestination::FontTable) {
+      Char(CharFromAnsi(B));
+    } else if (PendingSkip > 0) {
+      --PendingSkip;
+    } else {
+      FontBytes += char(B);
+    }
+  }
+
+  // A \uN character and the stand-ins that follow it.
+  void Unicode(int Param)
+  {
+    // A code outside 16 bits is no character; its stand-in is skipped all the same.
+    if (Param >= -32768 && Param <= 65535)
+      Char(QChar(char16_t(Param < 0 ? Param + 65536 : Param)));
+    PendingSkip = Group().UnicodeSkip;
   }
 
   // A control sequence whose first character after the backslash is at i; returns the index
@@ -213,7 +268,7 @@ private:
       const int h2 = i + 2 < N ? HexDigit(S[i + 2]) : -1;
       if (h1 < 0 || h2 < 0)
         return i;  // a broken escape is dropped, the text after it is kept
-      Char(CharFromAnsi((unsigned char)(h1 * 16 + h2)));
+      Byte((unsigned char)(h1 * 16 + h2));
       return i + 2;
     }
     if (!IsAsciiLetter(d)) {
@@ -273,7 +328,15 @@ private:
     } else if (g.Destination == TDestination::FontTable) {
       if (W == QLatin1String("f") && HasParam) {
         TableFont = Param;
+        TableCharset = 0;
         FontName.clear();
+        FontBytes.clear();
+      } else if (W == QLatin1String("fcharset") && HasParam) {
+        TableCharset = Param;
+      } else if (W == QLatin1String("uc")) {
+        g.UnicodeSkip = std::clamp(Param, 0, 8);
+      } else if (W == QLatin1String("u") && HasParam) {
+        Unicode(Param);
       }
     } else if (g.Destination == TDestination::ColorTable) {
       const int v = std::clamp(Param, 0, 255);
@@ -293,10 +356,7 @@ private:
     } else if (W == QLatin1String("uc")) {
       g.UnicodeSkip = std::clamp(Param, 0, 8);
     } else if (W == QLatin1String("u") && HasParam) {
-      // A code outside 16 bits is no character; its stand-in is skipped all the same.
-      if (Param >= -32768 && Param <= 65535)
-        Char(QChar(char16_t(Param < 0 ? Param + 65536 : Param)));
-      PendingSkip = g.UnicodeSkip;
+      Unicode(Param);
     } else if (W == QLatin1String("plain")) {
       f = TRichTextFormat();
     } else if (W == QLatin1String("b")) {

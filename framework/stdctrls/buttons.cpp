@@ -113,12 +113,6 @@ void TSpeedButton::SetFlat(bool Value)
   Invalidate();
 }
 
-void TSpeedButton::SetGroupIndex(int Value)
-{
-  FGroupIndex = Value;
-  UpdateExclusive();
-}
-
 void TSpeedButton::SetDown(bool Value)
 {
   if (FGroupIndex == 0)
@@ -141,29 +135,6 @@ void TSpeedButton::SetDown(bool Value)
   Invalidate();
 }
 
-void TSpeedButton::SetAllowAllUp(bool Value)
-{
-  FAllowAllUp = Value;
-  UpdateExclusive();
-}
-
-void TSpeedButton::UpdateExclusive()
-{
-  if (FGroupIndex == 0 || !Parent())
-    return;
-  for (int i = 0; i < Parent()->ControlCount(); ++i) {
-    auto *b = dynamic_cast<TSpeedButton *>(Parent()->Controls(i));
-    if (!b || b == this || b->FGroupIndex != FGroupIndex)
-      continue;
-    if (FDown && b->FDown) {
-      b->FDown = false;
-      b->FState = bsUp;
-      b->Invalidate();
-    }
-    b->FAllowAllUp = FAllowAllUp;
-  }
-}
-
 void TSpeedButton::SetLayout(TButtonLayout Value)
 {
   FLayout = Value;
@@ -179,16 +150,6 @@ void TSpeedButton::SetMargin(int Value)
 void TSpeedButton::SetSpacing(int Value)
 {
   FSpacing = Value;
-  Invalidate();
-}
-
-void TSpeedButton::SetTransparent(bool Value)
-{
-  FTransparent = Value;
-  if (Value)
-    FControlStyle -= csOpaque;
-  else
-    FControlStyle += csOpaque;
   Invalidate();
 }
 

@@ -45,9 +45,72 @@ protected:
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 
+// Grouping and transparency of windowless buttons, as the speed button has them: buttons of one
+// parent and of one kind (TKind, the control class deriving from this) with the same non-zero
+// GroupIndex act as radio buttons; a transparent button lets its parent show through.
+template <class TKind>
+class TGroupedButton {
+public:
+  int GroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(int Value)
+  {
+    FGroupIndex = Value;
+    UpdateExclusive();
+  }
+  bool Down() const { return FDown; }
+  bool AllowAllUp() const { return FAllowAllUp; }
+  void SetAllowAllUp(bool Value)
+  {
+    FAllowAllUp = Value;
+    UpdateExclusive();
+  }
+  TButtonState State() const { return FState; }
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool Value)
+  {
+    FTransparent = Value;
+    TControlStyle style = Self()->ControlStyle();
+    if (Value)
+      style -= csOpaque;
+    else
+      style += csOpaque;
+    Self()->SetControlStyle(style);
+    Self()->Invalidate();
+  }
+
+protected:
+  // When this button is down, the others of its group go up; all take its AllowAllUp.
+  void UpdateExclusive()
+  {
+    TKind *self = Self();
+    if (FGroupIndex == 0 || !self->Parent())
+      return;
+    for (int i = 0; i < self->Parent()->ControlCount(); ++i) {
+      auto *b = dynamic_cast<TKind *>(self->Parent()->Controls(i));
+      if (!b || b == self || b->FGroupIndex != FGroupIndex)
+        continue;
+      if (FDown && b->FDown) {
+        b->FDown = false;
+        b->FState = bsUp;
+        b->Invalidate();
+      }
+      b->FAllowAllUp = FAllowAllUp;
+    }
+  }
+
+  int FGroupIndex = 0;
+  bool FDown = false;
+  bool FAllowAllUp = false;
+  TButtonState FState = bsUp;
+  bool FTransparent = true;
+
+private:
+  TKind *Self() { return static_cast<TKind *>(this); }
+};
+
 // Speed button. Glyph cells: up, disabled, down, exclusive (NumGlyphs of them side by side);
 // the glyph's bottom-left pixel colour is transparent.
-class TSpeedButton : public TGraphicControl {
+class TSpeedButton : public TGraphicControl, public TGroupedButton<TSpeedButton> {
 public:
   explicit TSpeedButton(TComponent *AOwner);
   ~TSpeedButton() override;
@@ -58,13 +121,7 @@ public:
   void SetNumGlyphs(int Value);
   bool Flat() const { return FFlat; }
   void SetFlat(bool Value);
-  // Buttons of one parent with the same non-zero GroupIndex act as radio buttons.
-  int GroupIndex() const { return FGroupIndex; }
-  void SetGroupIndex(int Value);
-  bool Down() const { return FDown; }
   void SetDown(bool Value);
-  bool AllowAllUp() const { return FAllowAllUp; }
-  void SetAllowAllUp(bool Value);
   TButtonLayout Layout() const { return FLayout; }
   void SetLayout(TButtonLayout Value);
   // -1 centres glyph and caption; otherwise the distance from the edge.
@@ -72,9 +129,6 @@ public:
   void SetMargin(int Value);
   int Spacing() const { return FSpacing; }
   void SetSpacing(int Value);
-  bool Transparent() const { return FTransparent; }
-  void SetTransparent(bool Value);
-  TButtonState State() const { return FState; }
   bool MouseInControl() const { return FMouseInControl; }
 
   void Click() override;
@@ -90,19 +144,13 @@ protected:
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   // Draws glyph and caption into Rect for a state (the platform's speed-button painting).
   void DrawGlyphAndCaption(TCanvas *Canvas, const TRect &Rect, TButtonState AState);
-  void UpdateExclusive();
 
   std::unique_ptr<TBitmap> FGlyph;
   int FNumGlyphs = 1;
   bool FFlat = false;
-  int FGroupIndex = 0;
-  bool FDown = false;
-  bool FAllowAllUp = false;
   bool FDragging = false;
   bool FMouseInControl = false;
-  bool FTransparent = true;
   TButtonLayout FLayout = blGlyphLeft;
   int FMargin = -1;
   int FSpacing = 4;
-  TButtonState FState = bsUp;
 };

@@ -963,6 +963,12 @@ protected:
   void DrawFixedCellFace(TCellPaintContext &Ctx);
   void DrawFixedCellEdges(TCellPaintContext &Ctx, bool Ctl3D);
   void DrawNodeTreeLines(TCellPaintContext &Ctx);
+  // Steps of DrawCellContent.
+  void DrawCellScrollBar(TCellPaintContext &Ctx);
+  int DrawRowIndicator(TCellPaintContext &Ctx);
+  void DrawAlwaysVisibleButtons(TCellPaintContext &Ctx);
+  void DrawCellFocusRect(TCellPaintContext &Ctx);
+  void DrawDesignColumnNumber(TCellPaintContext &Ctx);
   bool FNoImageAndText = false;
 public:
 
@@ -1948,9 +1954,24 @@ private:
   void DrawPlainCellText(TCellPaintContext &Ctx, TRect T, QString Text, int G0, TColor URLCol, int ErrPos,
                          int ErrLen, bool SortedHeader);
   void DrawSelectionRectangle(TCanvas *Cv, const TRect &T, int ACol, int ARow, TGridRect Sel);
+  // Steps of DrawCellText.
+  TColor CellTextSelectionLook(TCellPaintContext &Ctx);
+  void DrawCellTextBackground(TCellPaintContext &Ctx, const TRect &T, bool Selected);
+  void DrawCellTextBody(TCellPaintContext &Ctx, TRect T, const QString &Text, int Kind, TColor URLColor, int ErrPos,
+                        int ErrLen, bool Selected);
   void PlaceCellGraphic(TCellPaintContext &Ctx, TRect &R, TCellGraphic *Graphic, TVAlignment CellVAlign, TRect &G);
   void DrawNodeGraphic(TCellPaintContext &Ctx, TRect R);
   void DrawCellButton(TCellPaintContext &Ctx, TRect &R, TRect G, TCellGraphic *Graphic);
+  // The painters of DrawCellGraphic, by graphic kind: R the cell, G the placed graphic.
+  void PaintPictureGraphic(TCellPaintContext &Ctx, TRect &R, TRect &G, TCellGraphic *Graphic);
+  void PaintImageListGraphic(TCellPaintContext &Ctx, TRect &R, TRect &G, TCellGraphic *Graphic);
+  void PaintCheckGraphic(TCellPaintContext &Ctx, TRect &R, TRect &G, TCellGraphic *Graphic);
+  void PaintRadioGraphic(TCellPaintContext &Ctx, TRect &R, TRect &G, TCellGraphic *Graphic);
+  void PaintRotatedGraphic(TCellPaintContext &Ctx, TRect &R, TRect &G, TCellGraphic *Graphic);
+  void PaintProgressGraphic(TCellPaintContext &Ctx, TRect &R, TRect &G, TCellGraphic *Graphic);
+  void PaintXPProgressGraphic(TCellPaintContext &Ctx, TRect &R, TRect &G, TCellGraphic *Graphic);
+  void PaintCommentGraphic(TCellPaintContext &Ctx, TRect &R, TRect &G, TCellGraphic *Graphic);
+  void PaintShapeGraphic(TCellPaintContext &Ctx, TRect &R, TRect &G, TCellGraphic *Graphic);
   // Printed widths and left offsets per display column; the print pass fills them.
   std::array<int, 513> MaxWidths{};
   std::array<int, 513> Indents{};
@@ -2149,6 +2170,18 @@ private:
   int VisibleFixedRightCols();
   bool TabStep(bool Backward);
   void ReportKey(uint16_t Key, TShiftState Shift);
+  // Steps of WMKeyDown; a bool step is True when it ended the key's handling.
+  bool KeyScrollOnly(uint16_t Key);
+  bool KeyEnterOrF2(TWMKey &Message, uint16_t Key, int RealCol, TShiftState Shift);
+  void KeyClickControl(uint16_t Key, int RealCol);
+  bool KeyHomeEnd(uint16_t Key, TShiftState Shift);
+  bool KeySkipFixed(uint16_t Key);
+  void KeyAppendRow();
+  void KeyDisjunctSelect(uint16_t Key, TShiftState Shift);
+  void KeyInsertRow();
+  void KeySelectAll();
+  void KeyDeleteRow(int OldRow);
+  void KeySelectionMoved();
   void OpenLink(const QString &Anchor);
   void WheelNotch(int Delta);
   void WheelPanStop();
@@ -2157,6 +2190,15 @@ private:
   void EndFixedSizing(int X, int Y);
   bool PressDisjunct(int ACol, int ARow, TShiftState Shift, const TGridRect &S, TWMMouse &Message);
   void PressFixedSelect(int ACol, int ARow, TShiftState Shift);
+  // Steps of WMLButtonDown; a bool step is True when it ended the press.
+  void PressGrabBorder(int ACol, int ARow, int X, int Y);
+  bool PressSizeFixed(int X, int Y);
+  void PressNodeGlyph(int ACol, int ARow, int X, int Y);
+  bool PressRadioOrRating(int ACol, int ARow, int RealCol, int X, int Y);
+  void PressGrabOffset(int X, int Y);
+  bool PressCellButton(int ACol, int ARow, int RealCol, int X, int Y);
+  void PressCheckBox(int ACol, int ARow, int RealCol, bool RadioButton, int X, int Y);
+  void PressDirectEdit(int ACol, int ARow, int X);
   bool PressLink(int ACol, int ARow, int PCol, int PRow, int X, int Y);
   bool ReleaseSelect(int ACol, int ARow, int X, int Y);
   bool ReleaseDisjunctCells(int ACol, int ARow);
@@ -2218,5 +2260,15 @@ private:
   // Reopen: show the editor on the new cell; Recursing: an inner step over read-only cells.
   void AdvanceCell(int ACol, int ARow, bool Reopen, bool Recursing, bool Forward, bool AutoEdit,
                    bool Forced);
+  // Steps of AdvanceCell, with the bounds taken when the advance starts.
+  struct TAdvanceBounds {
+    int FirstCol = 0, RightFixed = 0, LastDataRow = 0, SpanX = 0;
+    TAdvanceDirection Dir = adLeftRight;
+  };
+  bool AdvanceAlongRow(int &C, int &R, const TAdvanceBounds &B);
+  void AdvanceDownColumn(int &C, int &R, const TAdvanceBounds &B);
+  void AdvanceBack(int &C, int &R, const TAdvanceBounds &B);
+  void AdvanceTo(int C, int R, int ACol, int ARow);
+  void AdvanceReopen(int ACol, int ARow, bool AutoEdit, TAdvanceDirection Dir);
   void RefuseValue(const QString &V, const QString &NewValue, int ACol, int ARow);
 };

@@ -134,7 +134,7 @@ void TBaseGrid::PaintCellBase(TCanvas *ACanvas, int ACol, int ARow, TRect ARect,
   const bool clip = (FixedCols() > 0 && ACol >= FixedCols() && R.Left < fx) ||
                     (FixedRows() > 0 && ARow >= FixedRows() && R.Top < fy);
   const bool hadClip = ACanvas->HasClipRegion();
-  const QRegion oldClip = hadClip ? ACanvas->ClipRegionDevice() : QRegion();
+  const TRegion oldClip = hadClip ? ACanvas->ClipRegionDevice() : TRegion();
   if (clip)
     ACanvas->IntersectClipRect(TRect(fx, fy, Width(), Height()));
 

@@ -251,7 +251,7 @@ void TGridFocusWindow::ShowAround(const TRect &R) {
   Alpha.Opacity = FrameOpacity;
   UpdateLayered(Alpha);
   // Only the frame and its soft edge are the window: the cell stays as the grid paints it.
-  QRegion Region = CreateRectRgn(0, 0, W, H);
+  TRegion Region = CreateRectRgn(0, 0, W, H);
   CombineRgn(Region, Region,
              CreateRectRgn(FrameMargin, FrameMargin, FrameMargin + R.Width(), FrameMargin + R.Height()), RGN_XOR);
   OverlaySetRegion(Handle(), Region);

@@ -154,7 +154,7 @@ private:
 
 // The search panel's push button: speed-button states and groups, a check style, a drop-down
 // part at the right edge, the colour looks above, and glyphs per state.
-class TZavGridButton : public TGraphicControl {
+class TZavGridButton : public TGraphicControl, public TGroupedButton<TZavGridButton> {
 public:
   explicit TZavGridButton(TComponent *AOwner);
   ~TZavGridButton() override;
@@ -169,17 +169,11 @@ public:
 
   TZavGridButtonStyle Style() const { return FStyle; }
   void SetStyle(TZavGridButtonStyle Value);
-  int GroupIndex() const { return FGroupIndex; }
-  void SetGroupIndex(int Value);
-  bool Down() const { return FDown; }
   void SetDown(bool Value);
-  bool AllowAllUp() const { return FAllowAllUp; }
-  void SetAllowAllUp(bool Value);
   bool DropDownButton() const { return FDropDownButton; }
   void SetDropDownButton(bool Value);
   TPopupMenu *DropDownMenu() const { return FDropDownMenu; }
   void SetDropDownMenu(TPopupMenu *Value) { FDropDownMenu = Value; }
-  TButtonState State() const { return FState; }
   bool MouseInControl() const { return FMouseInControl; }
 
   TButtonLayout Layout() const { return FLayout; }
@@ -190,9 +184,8 @@ public:
   void SetSpacing(int Value);
   bool ShowCaption() const { return FShowCaption; }
   void SetShowCaption(bool Value);
-  // Transparent leaves the pixel ring outside the face to the parent; else it gets Color.
-  bool Transparent() const { return FTransparent; }
-  void SetTransparent(bool Value);
+  // Transparent (TGroupedButton) leaves the pixel ring outside the face to the parent; else it
+  // gets Color.
   // A hot flat button lifts its glyph and caption over a grey shadow of the glyph.
   bool Shaded() const { return FShaded; }
   void SetShaded(bool Value);
@@ -241,7 +234,6 @@ protected:
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
-  void UpdateExclusive();
   void ThemeAdapt();
   void CreateGlyphShade();
   bool Hot() const;
@@ -251,19 +243,14 @@ private:
   TZavGridButtonColors FColors;
   int FLook = 0;
   TZavGridButtonStyle FStyle = tasButton;
-  int FGroupIndex = 0;
-  bool FDown = false;
-  bool FAllowAllUp = false;
   bool FDropDownButton = false;
   TPopupMenu *FDropDownMenu = nullptr;
-  TButtonState FState = bsUp;
   bool FMouseInControl = false;
   bool FDragging = false;
   TButtonLayout FLayout = blGlyphLeft;
   int FMargin = -1;
   int FSpacing = 4;
   bool FShowCaption = true;
-  bool FTransparent = true;
   bool FShaded = true;
   bool FAutoThemeAdapt = false;
   bool FAutoXPStyle = false;

@@ -312,16 +312,6 @@ void TZavGridButton::SetShowCaption(bool Value)
   Invalidate();
 }
 
-void TZavGridButton::SetTransparent(bool Value)
-{
-  FTransparent = Value;
-  if (Value)
-    FControlStyle -= csOpaque;
-  else
-    FControlStyle += csOpaque;
-  Invalidate();
-}
-
 void TZavGridButton::SetAutoThemeAdapt(bool Value)
 {
   FAutoThemeAdapt = Value;
@@ -381,18 +371,6 @@ void TZavGridButton::SetStyle(TZavGridButtonStyle Value)
   Invalidate();
 }
 
-void TZavGridButton::SetGroupIndex(int Value)
-{
-  FGroupIndex = Value;
-  UpdateExclusive();
-}
-
-void TZavGridButton::SetAllowAllUp(bool Value)
-{
-  FAllowAllUp = Value;
-  UpdateExclusive();
-}
-
 void TZavGridButton::SetDropDownButton(bool Value)
 {
   FDropDownButton = Value;
@@ -412,23 +390,6 @@ void TZavGridButton::SetDown(bool Value)
   if (Value)
     UpdateExclusive();
   Invalidate();
-}
-
-void TZavGridButton::UpdateExclusive()
-{
-  if (FGroupIndex == 0 || !Parent())
-    return;
-  for (int i = 0; i < Parent()->ControlCount(); ++i) {
-    auto *b = dynamic_cast<TZavGridButton *>(Parent()->Controls(i));
-    if (!b || b == this || b->FGroupIndex != FGroupIndex)
-      continue;
-    if (FDown && b->FDown) {
-      b->FDown = false;
-      b->FState = bsUp;
-      b->Invalidate();
-    }
-    b->FAllowAllUp = FAllowAllUp;
-  }
 }
 
 // An assigned OnClick wins over the linked action.

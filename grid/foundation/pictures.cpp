@@ -35,7 +35,12 @@ int THTMLPicture::Height() const
   return gpPicture ? MulDiv(gpPicture->HimetricHeight(), FLogPixY, 2540) : 0;
 }
 
-QImage THTMLPicture::ToImage() const { return gpPicture ? gpPicture->Image() : QImage(); }
+TRasterImage THTMLPicture::ToImage() const
+{
+  if (!gpPicture)
+    return TRasterImage();
+  return gpPicture->Image();
+}
 
 void THTMLPicture::Clear()
 {

@@ -27,7 +27,7 @@ public:
   // Natural size at 96 pixels per inch; 0 without a picture object. Writing does nothing.
   int Width() const override;
   int Height() const override;
-  QImage ToImage() const override;
+  TRasterImage ToImage() const override;
   void AssignGraphic(const TGraphic *Source) override;
   // Keeps the bytes, builds the picture object (raising on bytes it cannot read) and fires
   // OnChange.

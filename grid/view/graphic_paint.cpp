@@ -186,140 +186,152 @@ void TZavStringGrid::PlaceCellGraphic(TCellPaintContext &Ctx, TRect &R, TCellGra
   }
 }
 
-void TZavStringGrid::DrawCellGraphic(TCellPaintContext &Ctx, TRect &R, TCellGraphic *Graphic, TVAlignment CellVAlign)
-{
-  if (!Graphic)
-    return;
-  TCanvas *cv = Ctx.Canvas;
-  const int RCol = Ctx.RCol, ARow = Ctx.Row;
-  TControlLook *look = FControlLook.get();
-  const TCellType type = Graphic->CellType();
-  TRect G;
-  PlaceCellGraphic(Ctx, R, Graphic, CellVAlign, G);
-  const int W = Ctx.GraphicW;
-  const int tw = Ctx.TextWidth > 0 ? Ctx.TextWidth + 2 : 0;
-  const bool selected = Ctx.State.Contains(gdSelected);
+// The painters of the graphic kinds. Each gets the cell rectangle R and the placed graphic's
+// rectangle G.
 
-  switch (type) {
-  case ctBitmap:
-  case ctIcon: {
-    auto *g = dynamic_cast<TGraphic *>(type == ctBitmap ? Graphic->CellBitmap() : Graphic->CellIcon());
-    if (!g)
-      break;
-    if (type == ctBitmap && Graphic->CellTransparent())
-      if (auto *b = dynamic_cast<TBitmap *>(g)) {
-        DrawTransparentBitmap(cv, G.Left, G.Top, b);
-        break;
-      }
-    cv->Draw(G.Left, G.Top, g);
-    break;
-  }
-  case ctImageList:
-    if (TImageList *il = GetGridImages())
-      il->Draw(cv, G.Left, G.Top, Graphic->CellIndex(), true);
-    break;
-  case ctDataImage:
-    if (TImageList *il = GetGridImages()) {
-      const int idx = SafeInt(this, RCol, ARow) + Graphic->CellIndex();
-      if (idx >= 0 && idx < il->Count())
-        il->Draw(cv, G.Left, G.Top, idx, true);
-    }
-    break;
-  case ctImages:
-    if (TImageList *il = GetGridImages())
-      if (auto *list = dynamic_cast<TIntList *>(Graphic->CellBitmap()))
-        for (int i = 0; i < list->Count(); ++i) {
-          il->Draw(cv, G.Left, G.Top, list->GetInteger(i), true);
-          if (Graphic->CellBoolean())
-            G.Left += il->Width();
-          else
-            G.Top += il->Height();
-        }
-    break;
-  case ctCheckBox:
-  case ctDataCheckBox:
-  case ctVirtCheckBox:
-  case ctRowCheckBox:
-  case ctRadioButton:
-  case ctTriStateCheckBox: {
-    const bool dataKind = type == ctDataCheckBox || type == ctVirtCheckBox || type == ctRowCheckBox;
-    if (Ctx.HA == taLeftJustify)
-      G.Left = R.Left + 1;
-    else if (Ctx.HA == taRightJustify)
-      G.Left = (dataKind ? R.Right : R.Right - tw) - W - 1;
-    else if (dataKind || tw < 1)
-      G.Left = R.Left + std::max(0, R.Right - W - R.Left) / 2;
-    else
-      G.Left = R.Left + std::max(0, R.Right - tw - R.Left) / 2 - W;
-    G.Left = std::max(G.Left, R.Left + 1);
-    G.Right = G.Left + W;
-    bool editable = true;
-    QueryCanEdit(RCol, ARow, editable);
-    if (type == ctRadioButton) {
-      G.Left += FXYOffset.X;
-      G.Right = G.Left + look->RadioSize();
-      G.Bottom = G.Top + look->RadioSize();
-      DrawRadioButtons(cv, G, false, 1.0, look->ControlStyle(), ARow, RCol, selected, nullptr, !editable, false,
-                       Graphic->CellBoolean() ? 0 : -2, 1);
-      break;
-    }
-    bool checked = false, grayed = false;
-    TCheckBoxState state = cbUnchecked;
-    const bool useState = type == ctTriStateCheckBox;
-    if (type == ctCheckBox || type == ctRowCheckBox) {
-      checked = Graphic->CellBoolean();
-      grayed = Graphic->CellAngle() > 0;
-    } else if (type == ctDataCheckBox || type == ctVirtCheckBox) {
-      QString trueText;
-      GetCheckTrueText(RCol, ARow, trueText);
-      checked = Cells(RCol, ARow) == trueText;
-    } else {
-      state = Graphic->CellAngle() > 0 ? cbGrayed : Graphic->CellCheckBoxState();
-    }
-    DrawCheckBox(cv, G, checked, editable, grayed, look->ControlStyle(), useState, state);
-    break;
-  }
-  case ctRotated: {
-    G = R;
-    const QString text = Cells(RCol, ARow);
-    TRect tr = R;
-    InflateRect(tr, -2, -2);
-    const TPoint origin = ::PlaceRotatedText(cv, tr, Graphic->CellAngle(), Ctx.HA, Ctx.VA, text);
-    const int oldOrientation = cv->Font()->Orientation();
-    cv->Font()->SetOrientation(Graphic->CellAngle() * 10);
-    const uint32_t oldAlign = cv->SetTextAlign(TA_LEFT | TA_TOP);
-    cv->Brush()->SetStyle(bsClear);
-    cv->TextRect(tr, origin.X, origin.Y, text);
-    cv->SetTextAlign(oldAlign);
-    cv->Font()->SetOrientation(oldOrientation);
-    cv->Brush()->SetStyle(bsSolid);
-    if (IsSortedHeaderCell(RCol, ARow) && SortGlyphShown(RCol))
-      DrawSortGlyph(cv, RCol, G.Top + 8, G.Right - 10);
-    break;
-  }
-  case ctNode:
-    DrawNodeGraphic(Ctx, R);
-    break;
-  case ctRadio: {
-    bool editable = true;
-    QueryCanEdit(RCol, ARow, editable);
-    TStrings *items = GetRadioStrings(RCol, ARow);
-    DrawRadioButtons(cv, R, false, 1.0, look->ControlStyle(), ARow, RCol, selected, items, !editable,
-                     Graphic->CellBoolean(), Graphic->CellIndex(), items ? items->Count() : 0);
-    break;
-  }
-  case ctPicture:
+void TZavStringGrid::PaintPictureGraphic(TCellPaintContext &Ctx, TRect &, TRect &G, TCellGraphic *Graphic)
+{
+  TCanvas *cv = Ctx.Canvas;
+  const TCellType type = Graphic->CellType();
+  if (type == ctPicture) {
     if (auto *pic = dynamic_cast<TPicture *>(Graphic->CellBitmap()); pic && pic->Graphic()) {
       if (TStretchMode(Graphic->CellAngle()) != TStretchMode::noStretch)
         cv->StretchDraw(G, pic->Graphic());
       else
         cv->Draw(G.Left, G.Top, pic->Graphic());
     }
-    break;
-  case ctFilePicture:
+    return;
+  }
+  if (type == ctFilePicture) {
     if (auto *pic = dynamic_cast<TFilePicture *>(Graphic->CellBitmap()))
       pic->DrawPicture(cv, G);
+    return;
+  }
+  auto *g = dynamic_cast<TGraphic *>(type == ctBitmap ? Graphic->CellBitmap() : Graphic->CellIcon());
+  if (!g)
+    return;
+  if (type == ctBitmap && Graphic->CellTransparent())
+    if (auto *b = dynamic_cast<TBitmap *>(g)) {
+      DrawTransparentBitmap(cv, G.Left, G.Top, b);
+      return;
+    }
+  cv->Draw(G.Left, G.Top, g);
+}
+
+void TZavStringGrid::PaintImageListGraphic(TCellPaintContext &Ctx, TRect &, TRect &G, TCellGraphic *Graphic)
+{
+  TCanvas *cv = Ctx.Canvas;
+  TImageList *il = GetGridImages();
+  if (!il)
+    return;
+  switch (Graphic->CellType()) {
+  case ctImageList:
+    il->Draw(cv, G.Left, G.Top, Graphic->CellIndex(), true);
     break;
+  case ctDataImage: {
+    const int idx = SafeInt(this, Ctx.RCol, Ctx.Row) + Graphic->CellIndex();
+    if (idx >= 0 && idx < il->Count())
+      il->Draw(cv, G.Left, G.Top, idx, true);
+    break;
+  }
+  default:
+    if (auto *list = dynamic_cast<TIntList *>(Graphic->CellBitmap()))
+      for (int i = 0; i < list->Count(); ++i) {
+        il->Draw(cv, G.Left, G.Top, list->GetInteger(i), true);
+        if (Graphic->CellBoolean())
+          G.Left += il->Width();
+        else
+          G.Top += il->Height();
+      }
+    break;
+  }
+}
+
+// Check boxes of every kind and the single radio button, placed by the cell's alignment.
+void TZavStringGrid::PaintCheckGraphic(TCellPaintContext &Ctx, TRect &R, TRect &G, TCellGraphic *Graphic)
+{
+  TCanvas *cv = Ctx.Canvas;
+  const int RCol = Ctx.RCol, ARow = Ctx.Row;
+  TControlLook *look = FControlLook.get();
+  const TCellType type = Graphic->CellType();
+  const int W = Ctx.GraphicW;
+  const int tw = Ctx.TextWidth > 0 ? Ctx.TextWidth + 2 : 0;
+  const bool dataKind = type == ctDataCheckBox || type == ctVirtCheckBox || type == ctRowCheckBox;
+  if (Ctx.HA == taLeftJustify)
+    G.Left = R.Left + 1;
+  else if (Ctx.HA == taRightJustify)
+    G.Left = (dataKind ? R.Right : R.Right - tw) - W - 1;
+  else if (dataKind || tw < 1)
+    G.Left = R.Left + std::max(0, R.Right - W - R.Left) / 2;
+  else
+    G.Left = R.Left + std::max(0, R.Right - tw - R.Left) / 2 - W;
+  G.Left = std::max(G.Left, R.Left + 1);
+  G.Right = G.Left + W;
+  bool editable = true;
+  QueryCanEdit(RCol, ARow, editable);
+  if (type == ctRadioButton) {
+    G.Left += FXYOffset.X;
+    G.Right = G.Left + look->RadioSize();
+    G.Bottom = G.Top + look->RadioSize();
+    DrawRadioButtons(cv, G, false, 1.0, look->ControlStyle(), ARow, RCol, Ctx.State.Contains(gdSelected), nullptr,
+                     !editable, false, Graphic->CellBoolean() ? 0 : -2, 1);
+    return;
+  }
+  bool checked = false, grayed = false;
+  TCheckBoxState state = cbUnchecked;
+  const bool useState = type == ctTriStateCheckBox;
+  if (type == ctCheckBox || type == ctRowCheckBox) {
+    checked = Graphic->CellBoolean();
+    grayed = Graphic->CellAngle() > 0;
+  } else if (type == ctDataCheckBox || type == ctVirtCheckBox) {
+    QString trueText;
+    GetCheckTrueText(RCol, ARow, trueText);
+    checked = Cells(RCol, ARow) == trueText;
+  } else {
+    state = Graphic->CellAngle() > 0 ? cbGrayed : Graphic->CellCheckBoxState();
+  }
+  DrawCheckBox(cv, G, checked, editable, grayed, look->ControlStyle(), useState, state);
+}
+
+void TZavStringGrid::PaintRadioGraphic(TCellPaintContext &Ctx, TRect &R, TRect &, TCellGraphic *Graphic)
+{
+  bool editable = true;
+  QueryCanEdit(Ctx.RCol, Ctx.Row, editable);
+  TStrings *items = GetRadioStrings(Ctx.RCol, Ctx.Row);
+  DrawRadioButtons(Ctx.Canvas, R, false, 1.0, FControlLook->ControlStyle(), Ctx.Row, Ctx.RCol,
+                   Ctx.State.Contains(gdSelected), items, !editable, Graphic->CellBoolean(), Graphic->CellIndex(),
+                   items ? items->Count() : 0);
+}
+
+// The cell's text turned by the graphic's angle, with the sort mark of a sorted header.
+void TZavStringGrid::PaintRotatedGraphic(TCellPaintContext &Ctx, TRect &R, TRect &G, TCellGraphic *Graphic)
+{
+  TCanvas *cv = Ctx.Canvas;
+  const int RCol = Ctx.RCol;
+  G = R;
+  const QString text = Cells(RCol, Ctx.Row);
+  TRect tr = R;
+  InflateRect(tr, -2, -2);
+  const TPoint origin = ::PlaceRotatedText(cv, tr, Graphic->CellAngle(), Ctx.HA, Ctx.VA, text);
+  const int oldOrientation = cv->Font()->Orientation();
+  cv->Font()->SetOrientation(Graphic->CellAngle() * 10);
+  const uint32_t oldAlign = cv->SetTextAlign(TA_LEFT | TA_TOP);
+  cv->Brush()->SetStyle(bsClear);
+  cv->TextRect(tr, origin.X, origin.Y, text);
+  cv->SetTextAlign(oldAlign);
+  cv->Font()->SetOrientation(oldOrientation);
+  cv->Brush()->SetStyle(bsSolid);
+  if (IsSortedHeaderCell(RCol, Ctx.Row) && SortGlyphShown(RCol))
+    DrawSortGlyph(cv, RCol, G.Top + 8, G.Right - 10);
+}
+
+// The plain progress bar, the pie and the range indicator.
+void TZavStringGrid::PaintProgressGraphic(TCellPaintContext &Ctx, TRect &R, TRect &G, TCellGraphic *Graphic)
+{
+  TCanvas *cv = Ctx.Canvas;
+  const int RCol = Ctx.RCol, ARow = Ctx.Row;
+  TControlLook *look = FControlLook.get();
+  switch (Graphic->CellType()) {
   case ctProgress: {
     TRect pr = R;
     InflateRect(pr, -2, -2);
@@ -344,83 +356,126 @@ void TZavStringGrid::DrawCellGraphic(TCellPaintContext &Ctx, TRect &R, TCellGrap
     DrawProgressPie(cv, TRect(G.Left, G.Top, G.Left + 20, G.Top + 20), Graphic->CellBitmapColor(),
                     Graphic->CellAngle(), false);
     break;
-  case ctRangeIndicator: {
+  default: {
     TRect pr = R;
     InflateRect(pr, -look->ProgressMarginX(), -look->ProgressMarginY());
     DrawRangeIndicator(cv, pr, SafeInt(this, RCol, ARow), Graphic->CellIndex(), Graphic->CellBoolean(),
                        Graphic->CellBitmapColor(), Graphic->CellIconColor());
     break;
   }
-  case ctXPProgress: {
-    TGridProgressAppearance *pa = ProgressAppearance();
-    TLevelProgress lv;
-    lv.Level0Color = pa->Level0Color();
-    lv.Level0ColorTo = pa->Level0ColorTo();
-    lv.Level1Color = pa->Level1Color();
-    lv.Level1ColorTo = pa->Level1ColorTo();
-    lv.Level2Color = pa->Level2Color();
-    lv.Level2ColorTo = pa->Level2ColorTo();
-    lv.Level3Color = pa->Level3Color();
-    lv.Level3ColorTo = pa->Level3ColorTo();
-    lv.Level1Perc = pa->Level1Perc();
-    lv.Level2Perc = pa->Level2Perc();
-    lv.ShowBorder = pa->ShowBorder();
-    lv.BorderColor = pa->BorderColor();
-    lv.Stacked = pa->Stacked();
-    lv.ShowPercentage = pa->ShowPercentage();
-    lv.CompletionSmooth = pa->CompletionSmooth();
-    lv.ShowGradient = pa->ShowGradient();
-    lv.CompleteFontColor = pa->CompleteFontColor();
-    lv.Steps = pa->Steps();
-    lv.BackgroundColor = pa->UnCompleteColor() != clNone ? pa->UnCompleteColor() : cv->Brush()->Color();
-    lv.Font = Font();
-    TRect pr = R;
-    InflateRect(pr, -look->ProgressMarginX(), -look->ProgressMarginY());
-    pr.Right -= 1;
-    pr.Bottom -= 1;
-    DrawStyledProgressBar(cv, pr, XPProgressPercent(SafeInt(this, RCol, ARow), Graphic->CellErrFrom(),
-                                                    Graphic->CellErrLen()),
-                          lv);
-    break;
   }
-  case ctComment: {
-    if (look->CommentColor() == clNone)
-      break;
-    const TColor own = TColor(uint32_t(Graphic->CellIndex()));
-    const TColor c = own != clNone ? own : look->CommentColor();
-    cv->Pen()->SetColor(c);
-    cv->Brush()->SetColor(c);
-    const int x = R.Right + FXYOffset.X, y = R.Top - FXYOffset.Y;
-    cv->Polygon({{x - 8, y + 1}, {x - 3, y + 1}, {x - 3, y + 6}});
-    cv->Brush()->SetColor(Color());
-    break;
-  }
-  case ctButton:
-  case ctBitButton:
-  case ctExpand:
-    DrawCellButton(Ctx, R, G, Graphic);
-    break;
-  case ctInterface:
-    if (auto *d = dynamic_cast<IGridCellInterface *>(Graphic->CellBitmap()))
-      d->Draw(cv, TRect(R.Left - 1, R.Top - 1, R.Right, R.Bottom), RCol, ARow, selected, false);
-    break;
-  case ctShape:
+}
+
+// The styled progress bar with the levels of the grid's progress appearance.
+void TZavStringGrid::PaintXPProgressGraphic(TCellPaintContext &Ctx, TRect &R, TRect &, TCellGraphic *Graphic)
+{
+  TCanvas *cv = Ctx.Canvas;
+  TControlLook *look = FControlLook.get();
+  TGridProgressAppearance *pa = ProgressAppearance();
+  TLevelProgress lv;
+  lv.Level0Color = pa->Level0Color();
+  lv.Level0ColorTo = pa->Level0ColorTo();
+  lv.Level1Color = pa->Level1Color();
+  lv.Level1ColorTo = pa->Level1ColorTo();
+  lv.Level2Color = pa->Level2Color();
+  lv.Level2ColorTo = pa->Level2ColorTo();
+  lv.Level3Color = pa->Level3Color();
+  lv.Level3ColorTo = pa->Level3ColorTo();
+  lv.Level1Perc = pa->Level1Perc();
+  lv.Level2Perc = pa->Level2Perc();
+  lv.ShowBorder = pa->ShowBorder();
+  lv.BorderColor = pa->BorderColor();
+  lv.Stacked = pa->Stacked();
+  lv.ShowPercentage = pa->ShowPercentage();
+  lv.CompletionSmooth = pa->CompletionSmooth();
+  lv.ShowGradient = pa->ShowGradient();
+  lv.CompleteFontColor = pa->CompleteFontColor();
+  lv.Steps = pa->Steps();
+  lv.BackgroundColor = pa->UnCompleteColor() != clNone ? pa->UnCompleteColor() : cv->Brush()->Color();
+  lv.Font = Font();
+  TRect pr = R;
+  InflateRect(pr, -look->ProgressMarginX(), -look->ProgressMarginY());
+  pr.Right -= 1;
+  pr.Bottom -= 1;
+  DrawStyledProgressBar(cv, pr, XPProgressPercent(SafeInt(this, Ctx.RCol, Ctx.Row), Graphic->CellErrFrom(),
+                                                  Graphic->CellErrLen()),
+                        lv);
+}
+
+// The comment mark in the cell's top-right corner.
+void TZavStringGrid::PaintCommentGraphic(TCellPaintContext &Ctx, TRect &R, TRect &, TCellGraphic *Graphic)
+{
+  TCanvas *cv = Ctx.Canvas;
+  TControlLook *look = FControlLook.get();
+  if (look->CommentColor() == clNone)
+    return;
+  const TColor own = TColor(uint32_t(Graphic->CellIndex()));
+  const TColor c = own != clNone ? own : look->CommentColor();
+  cv->Pen()->SetColor(c);
+  cv->Brush()->SetColor(c);
+  const int x = R.Right + FXYOffset.X, y = R.Top - FXYOffset.Y;
+  cv->Polygon({{x - 8, y + 1}, {x - 3, y + 1}, {x - 3, y + 6}});
+  cv->Brush()->SetColor(Color());
+}
+
+// A shape, or the rating's row of stars (half a star for a half point).
+void TZavStringGrid::PaintShapeGraphic(TCellPaintContext &Ctx, TRect &, TRect &G, TCellGraphic *Graphic)
+{
+  TCanvas *cv = Ctx.Canvas;
+  if (Graphic->CellType() == ctShape) {
     DrawCellShape(cv, G.Left, G.Top, G.Right - G.Left - 1, G.Bottom - G.Top - 1, TCellShape(Graphic->CellAngle()),
                   TColor(uint32_t(Graphic->CellIndex())), Graphic->CellBitmapColor());
-    break;
-  case ctRating: {
-    const double v = std::trunc(SafeFloat(this, RCol, ARow) * 2) / 2;
-    const TColor on = TColor(uint32_t(Graphic->CellIndex())), off = Graphic->CellBitmapColor();
-    for (int i = 0; i < Graphic->CellAngle(); ++i) {
-      DrawCellShape(cv, G.Left, G.Top, 16, 16, csStar, i + 1 > v ? off : on, i + 1 > v ? off : on);
-      if (i < v && v < i + 1)
-        DrawCellShape(cv, G.Left, G.Top, 16, 16, csHalfStar, on, on);
-      G.Left += 18;
-    }
-    break;
+    return;
   }
-  default:
+  const double v = std::trunc(SafeFloat(this, Ctx.RCol, Ctx.Row) * 2) / 2;
+  const TColor on = TColor(uint32_t(Graphic->CellIndex())), off = Graphic->CellBitmapColor();
+  for (int i = 0; i < Graphic->CellAngle(); ++i) {
+    DrawCellShape(cv, G.Left, G.Top, 16, 16, csStar, i + 1 > v ? off : on, i + 1 > v ? off : on);
+    if (i < v && v < i + 1)
+      DrawCellShape(cv, G.Left, G.Top, 16, 16, csHalfStar, on, on);
+    G.Left += 18;
+  }
+}
+
+void TZavStringGrid::DrawCellGraphic(TCellPaintContext &Ctx, TRect &R, TCellGraphic *Graphic, TVAlignment CellVAlign)
+{
+  if (!Graphic)
+    return;
+  TRect G;
+  PlaceCellGraphic(Ctx, R, Graphic, CellVAlign, G);
+  switch (Graphic->CellType()) {
+  case ctBitmap:
+  case ctIcon:
+  case ctPicture:
+  case ctFilePicture: PaintPictureGraphic(Ctx, R, G, Graphic); break;
+  case ctImageList:
+  case ctDataImage:
+  case ctImages: PaintImageListGraphic(Ctx, R, G, Graphic); break;
+  case ctCheckBox:
+  case ctDataCheckBox:
+  case ctVirtCheckBox:
+  case ctRowCheckBox:
+  case ctRadioButton:
+  case ctTriStateCheckBox: PaintCheckGraphic(Ctx, R, G, Graphic); break;
+  case ctRotated: PaintRotatedGraphic(Ctx, R, G, Graphic); break;
+  case ctNode: DrawNodeGraphic(Ctx, R); break;
+  case ctRadio: PaintRadioGraphic(Ctx, R, G, Graphic); break;
+  case ctProgress:
+  case ctProgressPie:
+  case ctRangeIndicator: PaintProgressGraphic(Ctx, R, G, Graphic); break;
+  case ctXPProgress: PaintXPProgressGraphic(Ctx, R, G, Graphic); break;
+  case ctComment: PaintCommentGraphic(Ctx, R, G, Graphic); break;
+  case ctButton:
+  case ctBitButton:
+  case ctExpand: DrawCellButton(Ctx, R, G, Graphic); break;
+  case ctInterface:
+    if (auto *d = dynamic_cast<IGridCellInterface *>(Graphic->CellBitmap()))
+      d->Draw(Ctx.Canvas, TRect(R.Left - 1, R.Top - 1, R.Right, R.Bottom), Ctx.RCol, Ctx.Row,
+              Ctx.State.Contains(gdSelected), false);
     break;
+  case ctShape:
+  case ctRating: PaintShapeGraphic(Ctx, R, G, Graphic); break;
+  default: break;
   }
 }
 

@@ -173,223 +173,200 @@ bool TZavStringGrid::TabToNextCell(bool Backward)
   return result;
 }
 
-void TZavStringGrid::WMKeyDown(TWMKey &Message)
+// Keys that only scroll: the current cell stays where it is.
+bool TZavStringGrid::KeyScrollOnly(uint16_t Key)
 {
-  const uint16_t key = Message.CharCode;
-  FMoveSelection = Selection();
-  const int realCol = DisplToRealCol(Col());
-  const TShiftState shift = KeyShift();
+  const int vis = VisibleRowCount();
+  switch (Key) {
+  case VK_PRIOR: SetTopRow(TopRow() > vis + FixedRows() ? TopRow() - vis : FixedRows()); break;
+  case VK_NEXT:
+    if (TopRow() + vis < RowCount())
+      SetTopRow(std::min(TopRow() + vis, std::max(FixedRows(), RowCount() - vis)));
+    break;
+  case VK_END: SetTopRow(std::max(FixedRows(), RowCount() - vis)); break;
+  case VK_HOME: SetTopRow(FixedRows()); break;
+  case VK_UP:
+    if (TopRow() > FixedRows())
+      SetTopRow(TopRow() - 1);
+    break;
+  case VK_DOWN:
+    if (TopRow() + vis < RowCount())
+      SetTopRow(TopRow() + 1);
+    break;
+  default: return false;
+  }
+  return true;
+}
+
+// Enter and F2 before the platform sees them: they may switch editing on, or end here on a cell
+// that cannot be edited or holds mark-up controls.
+bool TZavStringGrid::KeyEnterOrF2(TWMKey &Message, uint16_t Key, int RealCol, TShiftState Shift)
+{
   auto swallow = [&] {
+    ReportKey(Key, Shift);
     Message.CharCode = 0;
     Message.Result = 1;
   };
-
-  if (Navigation()->MoveScrollOnly() &&
-      (key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME || key == VK_UP || key == VK_DOWN)) {
-    const int vis = VisibleRowCount();
-    switch (key) {
-    case VK_PRIOR: SetTopRow(TopRow() > vis + FixedRows() ? TopRow() - vis : FixedRows()); break;
-    case VK_NEXT:
-      if (TopRow() + vis < RowCount())
-        SetTopRow(std::min(TopRow() + vis, std::max(FixedRows(), RowCount() - vis)));
-      break;
-    case VK_END: SetTopRow(std::max(FixedRows(), RowCount() - vis)); break;
-    case VK_HOME: SetTopRow(FixedRows()); break;
-    case VK_UP:
-      if (TopRow() > FixedRows())
-        SetTopRow(TopRow() - 1);
-      break;
-    default:
-      if (TopRow() + vis < RowCount())
-        SetTopRow(TopRow() + 1);
-      break;
-    }
-    Message.Result = 1;
-    return;
-  }
-
-  const bool enterOrF2 = key == VK_RETURN || key == VK_F2;
-  if (enterOrF2 && MouseActions()->EditOnDblClickOnly() && !Options().Contains(goEditing)) {
+  if (MouseActions()->EditOnDblClickOnly() && !Options().Contains(goEditing)) {
     const bool keep = MouseActions()->RangeSelectAndEdit();
     MouseActions()->SetRangeSelectAndEdit(true);
-    const bool editable = CellInputEditable(realCol, Row());
+    const bool editable = CellInputEditable(RealCol, Row());
     MouseActions()->SetRangeSelectAndEdit(keep);
     if (editable)
       SetOptions(Options() + goEditing);
   }
-  if (MouseActions()->RangeSelectAndEdit() && !Options().Contains(goEditing) && enterOrF2) {
-    if (!CellInputEditable(realCol, Row())) {
-      ReportKey(key, shift);
+  if (MouseActions()->RangeSelectAndEdit() && !Options().Contains(goEditing)) {
+    if (!CellInputEditable(RealCol, Row())) {
       swallow();
-      return;
+      return true;
     }
     SetOptions(Options() + goEditing);
     ShowInplaceEdit();
   }
-  if (enterOrF2) {
-    if (Options().Contains(goEditing) && !CellInputEditable(realCol, Row()) && !IsClickControlCell(realCol, Row())) {
-      ReportKey(key, shift);
-      swallow();
-      return;
-    }
-    if (HasControlMarkup(Cells(realCol, Row()), EnableHTML())) {
-      Message.Result = 1;
-      return;
-    }
+  if (Options().Contains(goEditing) && !CellInputEditable(RealCol, Row()) && !IsClickControlCell(RealCol, Row())) {
+    swallow();
+    return true;
   }
-  if (key == VK_RETURN && !CellInputEditable(realCol, Row()) && !IsClickControlCell(realCol, Row())) {
-    TCustomForm *form = GetParentForm(this);
-    if (form && form->KeyPreview()) {
-      TBaseGrid::WMKeyDown(Message);
-    } else {
-      ReportKey(key, shift);
-      swallow();
-    }
-    return;
-  }
-
-  if (key == VK_SPACE && IsClickControlCell(realCol, Row())) {
-    bool canEdit = Options().Contains(goEditing) || MouseActions()->RangeSelectAndEdit();
-    QueryCanEdit(realCol, Row(), canEdit);
-    if (HasCheckBox(realCol, Row()) && (canEdit || ControlLook()->CheckAlwaysActive())) {
-      DoToggleCheckBox(realCol, Row(), true);
-      if (ShowModified()->Enabled()) {
-        SetRowModified(Row(), true);
-        RepaintCell(0, Row());
-      }
-      bool state = false;
-      GetCheckBoxState(realCol, RealRowIndex(Row()), state);
-      DoCheckBoxClick(realCol, Row(), state);
-    } else if (IsRadio(realCol, Row()) && (canEdit || ControlLook()->RadioAlwaysActive())) {
-      SelectNextRadio(realCol, Row(), true);
-      int idx = -1;
-      GetRadioIdx(realCol, Row(), idx);
-      if (OnRadioClick)
-        OnRadioClick(this, realCol, Row(), idx);
-    } else if (HasRadioButton(realCol, Row()) && (canEdit || ControlLook()->RadioAlwaysActive())) {
-      SetRadioButtonColumnIndex(realCol, Row());
-      if (OnRadioButtonClick)
-        OnRadioButtonClick(this, realCol, Row());
-    } else if (HasButton(realCol, Row()) && canEdit) {
-      DoButtonClick(realCol, Row());
-    }
-    RepaintCell(Col(), Row());
-  } else if (key == VK_RETURN && IsClickControlCell(realCol, Row()) && HasButton(realCol, Row())) {
-    bool canEdit = Options().Contains(goEditing) || MouseActions()->RangeSelectAndEdit();
-    QueryCanEdit(realCol, Row(), canEdit);
-    if (canEdit)
-      DoButtonClick(realCol, Row());
-  }
-
-  // Home and End by the configured action; the Ctrl variants of the other actions and the
-  // row-select grids take the platform's keys.
-  const THomeEndAction he = Navigation()->HomeEndKey();
-  const bool ctrl = shift.Contains(ssCtrl), shiftDown = shift.Contains(ssShift);
-  if ((key == VK_HOME || key == VK_END) && !(FixedRowAlways() && RowCount() == 1)) {
-    bool handled = true;
-    if (he == heFirstLastCell && !ctrl) {
-      if (key == VK_HOME)
-        FocusCell(FixedCols(), FixedRows(), true);
-      else
-        FocusCell(ColCount() - 1, RowCount() - 1, true);
-      SnapToBaseCell();
-    } else if (he == heFirstLastRow && !ctrl) {
-      const int target = key == VK_HOME ? FixedRows() : RowCount() - FixedFooters() - 1;
-      if (shiftDown)
-        SetSelection(TGridRect(0, Row(), ColCount() - 1, target));
-      else
-        FocusCell(Col(), target, true);
-      SnapToBaseCell();
-    } else if (he == heFirstLastColumn && ctrl && key == VK_HOME) {
-      const int c = FirstTabCol(FixedRows());
-      FocusCell(c >= 0 ? c : FixedCols(), FixedRows(), true);
-      SnapToBaseCell();
-      SetLeftCol(FirstNavigableCol());
-    } else if (he == heFirstLastColumn && !ctrl && !Options().Contains(goRowSelect)) {
-      if (key == VK_HOME) {
-        if (shiftDown) {
-          SetSelection(TGridRect(Col(), Row(), FixedCols(), Row()));
-        } else {
-          const int c = FirstTabCol(Row());
-          FocusCell(c >= 0 ? c : FixedCols(), Row(), true);
-          SnapToBaseCell();
-          SetLeftCol(FirstNavigableCol());
-        }
-      } else if (shiftDown) {
-        SetSelection(TGridRect(Col(), Row(), ColCount() - FixedRightCols() - 1, Row()));
-      } else {
-        FocusCell(ColCount() - 1, Row(), true);
-        SnapToBaseCell();
-      }
-      RepaintRow(Row());
-    } else {
-      handled = false;
-    }
-    if (handled) {
-      ReportKey(key, shift);
-      Message.Result = 0;
-      const TGridRect sel = Selection();
-      if (!(sel == FMoveSelection)) {
-        DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
-        FMoveSelection = sel;
-      }
-      return;
-    }
-  }
-
-  if (key == VK_TAB && Options().Contains(goTabs)) {
-    TabToNextCell(shiftDown);
-    const TGridRect sel = Selection();
-    if (!(sel == FMoveSelection)) {
-      DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
-      FMoveSelection = sel;
-    }
+  if (HasControlMarkup(Cells(RealCol, Row()), EnableHTML())) {
     Message.Result = 1;
-    return;
+    return true;
   }
+  if (Key == VK_RETURN && !CellInputEditable(RealCol, Row()) && !IsClickControlCell(RealCol, Row())) {
+    TCustomForm *form = GetParentForm(this);
+    if (form && form->KeyPreview())
+      TBaseGrid::WMKeyDown(Message);
+    else
+      swallow();
+    return true;
+  }
+  return false;
+}
 
-  if (Navigation()->SkipFixedCells() && !Options().Contains(goRowSelect) &&
-      (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN)) {
-    const int dc = key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : 0;
-    const int dr = key == VK_UP ? -1 : key == VK_DOWN ? 1 : 0;
-    const int lastCol = ColCount() - FixedRightCols() - 1, lastRow = RowCount() - FixedFooters() - 1;
-    int c = Col() + dc, r = Row() + dr;
-    auto inside = [&](int cc, int rr) { return cc >= FixedCols() && cc <= lastCol && rr >= FixedRows() && rr <= lastRow; };
-    if (inside(c, r) && IsFixed(c, r)) {
-      while (inside(c, r) && IsFixed(c, r)) {
-        c += dc;
-        r += dr;
-      }
-      if (inside(c, r))
-        FocusCell(c, r, true);
-      ReportKey(key, shift);
-      Message.CharCode = 0;
+// Space works the click control of the cell; Enter only its button.
+void TZavStringGrid::KeyClickControl(uint16_t Key, int RealCol)
+{
+  bool canEdit = Options().Contains(goEditing) || MouseActions()->RangeSelectAndEdit();
+  if (Key == VK_RETURN) {
+    if (!HasButton(RealCol, Row()))
       return;
-    }
-  }
-
-  if (Navigation()->AppendOnArrowDown() && key == VK_DOWN && Row() == RowCount() - FixedFooters() - 1) {
-    bool allow = true;
-    DoCanAddRow(allow);
-    if (allow) {
-      SetRowCount(RowCount() + 1);
-      CalcFooter(-1);
-      if (OnAutoAddRow)
-        OnAutoAddRow(this, RowCount() - FixedFooters() - 1);
-    }
-  }
-
-  const int oldRow = Row();
-  TBaseGrid::WMKeyDown(Message);
-
-  if (Navigation()->AllowClipboardShortCuts() && ClipboardKey(key, shift))
+    QueryCanEdit(RealCol, Row(), canEdit);
+    if (canEdit)
+      DoButtonClick(RealCol, Row());
     return;
+  }
+  QueryCanEdit(RealCol, Row(), canEdit);
+  if (HasCheckBox(RealCol, Row()) && (canEdit || ControlLook()->CheckAlwaysActive())) {
+    DoToggleCheckBox(RealCol, Row(), true);
+    if (ShowModified()->Enabled()) {
+      SetRowModified(Row(), true);
+      RepaintCell(0, Row());
+    }
+    bool state = false;
+    GetCheckBoxState(RealCol, RealRowIndex(Row()), state);
+    DoCheckBoxClick(RealCol, Row(), state);
+  } else if (IsRadio(RealCol, Row()) && (canEdit || ControlLook()->RadioAlwaysActive())) {
+    SelectNextRadio(RealCol, Row(), true);
+    int idx = -1;
+    GetRadioIdx(RealCol, Row(), idx);
+    if (OnRadioClick)
+      OnRadioClick(this, RealCol, Row(), idx);
+  } else if (HasRadioButton(RealCol, Row()) && (canEdit || ControlLook()->RadioAlwaysActive())) {
+    SetRadioButtonColumnIndex(RealCol, Row());
+    if (OnRadioButtonClick)
+      OnRadioButtonClick(this, RealCol, Row());
+  } else if (HasButton(RealCol, Row()) && canEdit) {
+    DoButtonClick(RealCol, Row());
+  }
+  RepaintCell(Col(), Row());
+}
 
-  // Moving with the keys rebuilds a disjunct selection: plain keys start anew, Shift takes the
-  // range, Ctrl adds the reached row or column; Space toggles it.
+// Home and End by the configured action; the Ctrl variants of the other actions and the
+// row-select grids take the platform's keys (False).
+bool TZavStringGrid::KeyHomeEnd(uint16_t Key, TShiftState Shift)
+{
+  const THomeEndAction he = Navigation()->HomeEndKey();
+  const bool ctrl = Shift.Contains(ssCtrl), shiftDown = Shift.Contains(ssShift);
+  const bool home = Key == VK_HOME;
+  if (he == heFirstLastCell && !ctrl) {
+    if (home)
+      FocusCell(FixedCols(), FixedRows(), true);
+    else
+      FocusCell(ColCount() - 1, RowCount() - 1, true);
+    SnapToBaseCell();
+  } else if (he == heFirstLastRow && !ctrl) {
+    const int target = home ? FixedRows() : RowCount() - FixedFooters() - 1;
+    if (shiftDown)
+      SetSelection(TGridRect(0, Row(), ColCount() - 1, target));
+    else
+      FocusCell(Col(), target, true);
+    SnapToBaseCell();
+  } else if (he == heFirstLastColumn && ctrl && home) {
+    const int c = FirstTabCol(FixedRows());
+    FocusCell(c >= 0 ? c : FixedCols(), FixedRows(), true);
+    SnapToBaseCell();
+    SetLeftCol(FirstNavigableCol());
+  } else if (he == heFirstLastColumn && !ctrl && !Options().Contains(goRowSelect)) {
+    if (home) {
+      if (shiftDown) {
+        SetSelection(TGridRect(Col(), Row(), FixedCols(), Row()));
+      } else {
+        const int c = FirstTabCol(Row());
+        FocusCell(c >= 0 ? c : FixedCols(), Row(), true);
+        SnapToBaseCell();
+        SetLeftCol(FirstNavigableCol());
+      }
+    } else if (shiftDown) {
+      SetSelection(TGridRect(Col(), Row(), ColCount() - FixedRightCols() - 1, Row()));
+    } else {
+      FocusCell(ColCount() - 1, Row(), true);
+      SnapToBaseCell();
+    }
+    RepaintRow(Row());
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// An arrow key steps over fixed cells inside the data area; True when it did.
+bool TZavStringGrid::KeySkipFixed(uint16_t Key)
+{
+  const int dc = Key == VK_LEFT ? -1 : Key == VK_RIGHT ? 1 : 0;
+  const int dr = Key == VK_UP ? -1 : Key == VK_DOWN ? 1 : 0;
+  const int lastCol = ColCount() - FixedRightCols() - 1, lastRow = RowCount() - FixedFooters() - 1;
+  int c = Col() + dc, r = Row() + dr;
+  auto inside = [&](int cc, int rr) { return cc >= FixedCols() && cc <= lastCol && rr >= FixedRows() && rr <= lastRow; };
+  if (!inside(c, r) || !IsFixed(c, r))
+    return false;
+  while (inside(c, r) && IsFixed(c, r)) {
+    c += dc;
+    r += dr;
+  }
+  if (inside(c, r))
+    FocusCell(c, r, true);
+  return true;
+}
+
+void TZavStringGrid::KeyAppendRow()
+{
+  bool allow = true;
+  DoCanAddRow(allow);
+  if (allow) {
+    SetRowCount(RowCount() + 1);
+    CalcFooter(-1);
+    if (OnAutoAddRow)
+      OnAutoAddRow(this, RowCount() - FixedFooters() - 1);
+  }
+}
+
+// Moving with the keys rebuilds a disjunct selection: plain keys start anew, Shift takes the
+// range, Ctrl adds the reached row or column; Space toggles it.
+void TZavStringGrid::KeyDisjunctSelect(uint16_t Key, TShiftState Shift)
+{
   TMouseActions *ma = MouseActions();
+  const bool ctrl = Shift.Contains(ssCtrl), shiftDown = Shift.Contains(ssShift);
   const int rowIdx = ma->DisjunctRowSelect() && ma->RowSelectPersistent() ? DisplToRealRow(Row()) : Row();
-  if (key >= VK_PRIOR && key <= VK_DOWN) {
+  if (Key >= VK_PRIOR && Key <= VK_DOWN) {
     if (ma->DisjunctRowSelect()) {
       if (!shiftDown && !ctrl)
         ClearRowSelect();
@@ -406,53 +383,133 @@ void TZavStringGrid::WMKeyDown(TWMKey &Message)
       else
         SetColSelect(Col(), true);
     }
-  } else if (key == VK_SPACE) {
+  } else if (Key == VK_SPACE) {
     if (ma->DisjunctRowSelect())
       SetRowSelect(rowIdx, !RowSelect(rowIdx));
     if (ma->DisjunctColSelect())
       SetColSelect(Col(), !ColSelect(Col()));
   }
+}
 
-  if (key == VK_INSERT && Navigation()->AllowInsertRow() && !ctrl && !shiftDown && !shift.Contains(ssAlt)) {
-    bool allow = true;
-    DoCanInsertRow(Row(), allow);
-    if (allow) {
-      int newRow = Row();
-      if (Navigation()->InsertPosition() == pInsertAfter) {
-        InsertRowNodeAware(Row() + 1);
-        if (newRow + 1 < RowCount())
-          ++newRow;
-      } else {
-        InsertRowNodeAware(Row());
-      }
-      if (OnAutoInsertRow)
-        OnAutoInsertRow(this, newRow);
-      SetRow(newRow);
-      CalcFooter(-1);
-    }
-  } else if (key == 'A' && ctrl && (Options().Contains(goRowSelect) || Options().Contains(goRangeSelect))) {
-    const TGridRect all(FirstNavigableCol(), FixedRows(), ColCount() - FixedRightCols() - 1,
-                        RowCount() - FixedFooters() - 1);
-    if (MouseActions()->DisjunctRowSelect())
-      for (int r = FixedRows(); r <= all.Bottom; ++r)
-        SetRowSelect(MouseActions()->RowSelectPersistent() ? RealRowIndex(r) : r, true);
-    BeforeKeySelectAll();
-    SetSelection(all);
-  } else if (key == VK_DELETE && Navigation()->AllowDeleteRow() && !shift.Contains(ssAlt) &&
-             RowCount() - FixedRows() - FixedFooters() > 0) {
-    const int realRow = RealRowIndex(oldRow);
-    bool allow = true;
-    if (OnCanDeleteRow)
-      OnCanDeleteRow(this, realRow, allow);
-    if (allow) {
-      DeleteRowNodeAware(realRow);
-      if (FloatingFooter()->Visible() && Row() == RowCount() - 1 && RowCount() > 1)
-        SetRow(RowCount() - 2);
-      RememberOldCell(Col(), Row());
-      CalcFooter(-1);
-    }
+void TZavStringGrid::KeyInsertRow()
+{
+  bool allow = true;
+  DoCanInsertRow(Row(), allow);
+  if (!allow)
+    return;
+  int newRow = Row();
+  if (Navigation()->InsertPosition() == pInsertAfter) {
+    InsertRowNodeAware(Row() + 1);
+    if (newRow + 1 < RowCount())
+      ++newRow;
+  } else {
+    InsertRowNodeAware(Row());
   }
+  if (OnAutoInsertRow)
+    OnAutoInsertRow(this, newRow);
+  SetRow(newRow);
+  CalcFooter(-1);
+}
 
+void TZavStringGrid::KeySelectAll()
+{
+  const TGridRect all(FirstNavigableCol(), FixedRows(), ColCount() - FixedRightCols() - 1,
+                      RowCount() - FixedFooters() - 1);
+  if (MouseActions()->DisjunctRowSelect())
+    for (int r = FixedRows(); r <= all.Bottom; ++r)
+      SetRowSelect(MouseActions()->RowSelectPersistent() ? RealRowIndex(r) : r, true);
+  BeforeKeySelectAll();
+  SetSelection(all);
+}
+
+// OldRow: the row the key was pressed on, before the platform moved.
+void TZavStringGrid::KeyDeleteRow(int OldRow)
+{
+  const int realRow = RealRowIndex(OldRow);
+  bool allow = true;
+  if (OnCanDeleteRow)
+    OnCanDeleteRow(this, realRow, allow);
+  if (!allow)
+    return;
+  DeleteRowNodeAware(realRow);
+  if (FloatingFooter()->Visible() && Row() == RowCount() - 1 && RowCount() > 1)
+    SetRow(RowCount() - 2);
+  RememberOldCell(Col(), Row());
+  CalcFooter(-1);
+}
+
+// Reports the selection once the key moved it.
+void TZavStringGrid::KeySelectionMoved()
+{
+  const TGridRect sel = Selection();
+  if (!(sel == FMoveSelection)) {
+    DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+    FMoveSelection = sel;
+  }
+}
+
+void TZavStringGrid::WMKeyDown(TWMKey &Message)
+{
+  const uint16_t key = Message.CharCode;
+  FMoveSelection = Selection();
+  const int realCol = DisplToRealCol(Col());
+  const TShiftState shift = KeyShift();
+  const bool ctrl = shift.Contains(ssCtrl), shiftDown = shift.Contains(ssShift), alt = shift.Contains(ssAlt);
+  const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+  const bool enterOrF2 = key == VK_RETURN || key == VK_F2;
+
+  // Before the platform moves the cell.
+  if (Navigation()->MoveScrollOnly() && KeyScrollOnly(key)) {
+    Message.Result = 1;
+    return;
+  }
+  if (enterOrF2 && KeyEnterOrF2(Message, key, realCol, shift))
+    return;
+  if ((key == VK_SPACE || key == VK_RETURN) && IsClickControlCell(realCol, Row()))
+    KeyClickControl(key, realCol);
+  if ((key == VK_HOME || key == VK_END) && !(FixedRowAlways() && RowCount() == 1) && KeyHomeEnd(key, shift)) {
+    ReportKey(key, shift);
+    Message.Result = 0;
+    KeySelectionMoved();
+    return;
+  }
+  if (key == VK_TAB && Options().Contains(goTabs)) {
+    TabToNextCell(shiftDown);
+    KeySelectionMoved();
+    Message.Result = 1;
+    return;
+  }
+  if (arrow && Navigation()->SkipFixedCells() && !Options().Contains(goRowSelect) && KeySkipFixed(key)) {
+    ReportKey(key, shift);
+    Message.CharCode = 0;
+    return;
+  }
+  if (key == VK_DOWN && Navigation()->AppendOnArrowDown() && Row() == RowCount() - FixedFooters() - 1)
+    KeyAppendRow();
+
+  const int oldRow = Row();
+  TBaseGrid::WMKeyDown(Message);
+
+  // After it.
+  if (Navigation()->AllowClipboardShortCuts() && ClipboardKey(key, shift))
+    return;
+  KeyDisjunctSelect(key, shift);
+  switch (key) {
+  case VK_INSERT:
+    if (Navigation()->AllowInsertRow() && !ctrl && !shiftDown && !alt)
+      KeyInsertRow();
+    break;
+  case 'A':
+    if (ctrl && (Options().Contains(goRowSelect) || Options().Contains(goRangeSelect)))
+      KeySelectAll();
+    break;
+  case VK_DELETE:
+    if (Navigation()->AllowDeleteRow() && !alt && RowCount() - FixedRows() - FixedFooters() > 0)
+      KeyDeleteRow(oldRow);
+    break;
+  default:
+    break;
+  }
   if (enterOrF2) {
     RememberOldCell(Col(), Row());
     if (HasControlTag(Cells(DisplToRealCol(Col()), Row())))
@@ -460,11 +517,7 @@ void TZavStringGrid::WMKeyDown(TWMKey &Message)
     if (key == VK_F2)
       DoF2Key();
   }
-  const TGridRect sel = Selection();
-  if (!(sel == FMoveSelection)) {
-    DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
-    FMoveSelection = sel;
-  }
+  KeySelectionMoved();
 }
 
 // Ctrl+X and Shift+Delete cut, Ctrl+C and Ctrl+Insert copy, Ctrl+V and Shift+Insert paste,

@@ -101,6 +101,184 @@ void TZavStringGrid::OpenLink(const QString &Anchor)
   FocusCell(cell.X, cell.Y, true);
 }
 
+// Remembers the cell whose right or bottom border a press near a border grabs, and the press.
+void TZavStringGrid::PressGrabBorder(int ACol, int ARow, int X, int Y)
+{
+  if (ARow == 0)
+    MouseToCell(X - 5, Y, Colclicked, Rowclicked);
+  else if (ACol == 0)
+    MouseToCell(X, Y - 4, Colclicked, Rowclicked);
+  else
+    MouseToCell(X - 5, Y - 4, Colclicked, Rowclicked);
+  if (Colclicked >= 0 && Rowclicked >= 0) {
+    Colclickedsize = ColWidths(Colclicked);
+    Rowclickedsize = RowHeights(Rowclicked);
+  }
+  Clickposx = X;
+  Clickposy = Y;
+}
+
+// Sizing a fixed column or row: the pointer rests on its border (found by the move).
+bool TZavStringGrid::PressSizeFixed(int X, int Y)
+{
+  if (FSizeFixed) {
+    FSizingFixed = true;
+    FSizeFixedX = X;
+    FSizingFixedCol = FixedColAtBorder(X);
+  } else if (FSizeFixedR) {
+    FSizingFixedR = true;
+    FSizeFixedY = Y;
+    FSizingFixedRow = FixedRowAtBorder(Y);
+  } else {
+    return false;
+  }
+  Invalidate();
+  return true;
+}
+
+// The expand or contract glyph of a node row.
+void TZavStringGrid::PressNodeGlyph(int ACol, int ARow, int X, int Y)
+{
+  if (OnMouseDown)
+    OnMouseDown(this, mbLeft, SingleModifier(), X, Y);
+  if (OnClickCell)
+    OnClickCell(this, ARow, ACol);
+  const int realRow = DisplToRealRow(ARow);
+  bool go = true;
+  if (GetNodeState(ARow)) {
+    if (OnBeforeExpandNode)
+      OnBeforeExpandNode(this, ARow, realRow, go);
+    if (go) {
+      ExpandNode(realRow);
+      if (OnExpandNode)
+        OnExpandNode(this, ARow, realRow);
+    }
+  } else {
+    if (OnBeforeContractNode)
+      OnBeforeContractNode(this, ARow, realRow, go);
+    if (go) {
+      ContractNode(realRow);
+      if (OnContractNode)
+        OnContractNode(this, ARow, realRow);
+    }
+  }
+  if (MouseActions()->MoveRowOnNodeClick())
+    SetRow(ARow);
+}
+
+// A radio group takes the press as its choice, a rating as its value.
+bool TZavStringGrid::PressRadioOrRating(int ACol, int ARow, int RealCol, int X, int Y)
+{
+  const TRect R = CellRect(ACol, ARow);
+  if (IsRadio(RealCol, ARow) && (CellInputEditable(RealCol, ARow) || ControlLook()->RadioAlwaysActive())) {
+    HideInplaceEdit();
+    ClickRadioGroup(RealCol, ARow, X - R.Left, Y - R.Top);
+    if (CanFocus())
+      SetFocus();
+    return true;
+  }
+  if (HasRating(RealCol, ARow) && CellInputEditable(RealCol, ARow)) {
+    HideInplaceEdit();
+    double v = std::round(double(X - R.Left) / 9.0) / 2.0;
+    if (DoRatingChange(RealCol, ARow, v)) {
+      SetFloats(RealCol, ARow, v);
+      RepaintCell(ACol, ARow);
+    }
+    return true;
+  }
+  return false;
+}
+
+// The press relative to the grabbed border's corner (the press itself without one).
+void TZavStringGrid::PressGrabOffset(int X, int Y)
+{
+  if (Colclicked >= 0 && Rowclicked >= 0) {
+    const TRect cr = CellRect(Colclicked, Rowclicked);
+    Clickposdx = X - cr.Right;
+    Clickposdy = Y - cr.Bottom;
+  } else {
+    Clickposdx = X;
+    Clickposdy = Y;
+  }
+}
+
+// Cell and expand buttons: pushed now, clicked on a release inside them. True when the press
+// landed on the button.
+bool TZavStringGrid::PressCellButton(int ACol, int ARow, int RealCol, int X, int Y)
+{
+  const bool hasButton = HasButton(RealCol, ARow);
+  const bool hasExpand = !hasButton && HasExpand(RealCol, ARow);
+  if (!hasButton && !hasExpand)
+    return false;
+  HideInplaceEdit();
+  if (!IsFixed(ACol, ARow)) {
+    FForceSel = true;
+    if (ACol != Col() || ARow != Row())
+      FocusCell(ACol, ARow, true);
+    FForceSel = false;
+  }
+  const TRect br = hasButton ? GetCellButtonRect(ACol, ARow) : GetExpandRect(ACol, ARow);
+  if (!br.Contains(TPoint(X, Y)))
+    return false;
+  PushButton(ACol, ARow, true);
+  FPushedCellButton = TPoint(ACol, ARow);
+  SetMouseCapture(true);
+  if (OnClickCell)
+    OnClickCell(this, ARow, ACol);
+  return true;
+}
+
+// A check box or radio button of the cell toggled by the press.
+void TZavStringGrid::PressCheckBox(int ACol, int ARow, int RealCol, bool RadioButton, int X, int Y)
+{
+  HideInplaceEdit();
+  if (CanFocus())
+    SetFocus();
+  const int realRow = RealRowIndex(ARow);
+  if (RadioButton) {
+    DoToggleRadioButton(RealCol, ARow, true);
+    if (OnRadioButtonClick)
+      OnRadioButtonClick(this, RealCol, ARow);
+  } else {
+    DoToggleCheckBox(RealCol, ARow, true);
+  }
+  if (ShowModified()->Enabled()) {
+    SetRowModified(ARow, true);
+    RepaintCell(0, ARow);
+  }
+  bool state = false;
+  GetCheckBoxState(RealCol, realRow, state);
+  if (!Navigation()->AlwaysEdit() && ACol >= FixedCols())
+    MoveColRow(ACol, ARow, true, true);
+  DoCheckBoxClick(ACol, ARow, state);
+  if (HideFocusRect())
+    RepaintCell(ACol, ARow);
+  if (OnMouseDown)
+    OnMouseDown(this, mbLeft, KeyboardStateToShiftState(), X, Y);
+  Click();
+}
+
+// After the platform's press: a direct-edit cell opens its editor when the press is inside it.
+void TZavStringGrid::PressDirectEdit(int ACol, int ARow, int X)
+{
+  const TRect nr = CellRect(ACol, ARow);
+  if (X <= nr.Left + 3 || X >= nr.Right - 3 || IsClickControlCell(DisplToRealCol(ACol), ARow) || EditorMode())
+    return;
+  bool go = true;
+  if (Row() != ARow && OnRowChanging)
+    OnRowChanging(this, Row(), ARow, go);
+  if (Col() != ACol && OnColChanging)
+    OnColChanging(this, Col(), ACol, go);
+  if ((Col() != ACol || Row() != ARow))
+    DoCellChanging(Row(), Col(), ARow, ACol, go);
+  if (go) {
+    if (Col() != ACol || Row() != ARow)
+      FocusCell(ACol, ARow, true);
+    RememberOldCell(ACol, ARow);
+    ShowInplaceEdit();
+  }
+}
+
 void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
 {
   const int X = Message.XPos, Y = Message.YPos;
@@ -148,20 +326,7 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
   FPushedCellButton = TPoint(-1, -1);
   FOldKeepLeftCol = LeftCol();
   FOldTopRow = TopRow();
-
-  // The cell whose right or bottom border a press near a border grabs.
-  if (ARow == 0)
-    MouseToCell(X - 5, Y, Colclicked, Rowclicked);
-  else if (ACol == 0)
-    MouseToCell(X, Y - 4, Colclicked, Rowclicked);
-  else
-    MouseToCell(X - 5, Y - 4, Colclicked, Rowclicked);
-  if (Colclicked >= 0 && Rowclicked >= 0) {
-    Colclickedsize = ColWidths(Colclicked);
-    Rowclickedsize = RowHeights(Rowclicked);
-  }
-  Clickposx = X;
-  Clickposy = Y;
+  PressGrabBorder(ACol, ARow, X, Y);
 
   const bool inFixed = ACol >= 0 && ARow >= 0 && (ARow < FixedRows() || ACol < FixedCols());
   if (ACol == -1 || ARow == -1) {
@@ -177,102 +342,22 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
   ARow = base.Y;
   const TRect R = CellRect(ACol, ARow);
 
-  // Sizing a fixed column or row: the pointer rests on its border (found by the move).
-  if (FSizeFixed) {
-    FSizingFixed = true;
-    FSizeFixedX = X;
-    FSizingFixedCol = FixedColAtBorder(X);
-    Invalidate();
+  if (PressSizeFixed(X, Y))
     return;
-  }
-  if (FSizeFixedR) {
-    FSizingFixedR = true;
-    FSizeFixedY = Y;
-    FSizingFixedRow = FixedRowAtBorder(Y);
-    Invalidate();
-    return;
-  }
 
   if (inFixed || IsFixed(ACol, ARow))
     HideInplaceEdit();
   const bool fixedLike = IsFixed(ACol, ARow) && !inFixed;
   const int realCol = DisplToRealCol(ACol);
 
-  if (ControlLook()->SpinButtonsAlwaysVisible() && HasSpinEditor(realCol, ARow) && X >= R.Right - 18) {
-    if (Y > (R.Top + R.Bottom) / 2)
-      FSpinDnClick = true;
-    else
-      FSpinUpClick = true;
-  }
-
+  if (ControlLook()->SpinButtonsAlwaysVisible() && HasSpinEditor(realCol, ARow) && X >= R.Right - 18)
+    (Y > (R.Top + R.Bottom) / 2 ? FSpinDnClick : FSpinUpClick) = true;
   if (ARow >= FixedRows() && ACol == 0 && IsNode(ARow) && IsOnNodeGlyph(ARow, X)) {
-    if (OnMouseDown)
-      OnMouseDown(this, mbLeft, SingleModifier(), X, Y);
-    if (OnClickCell)
-      OnClickCell(this, ARow, ACol);
-    const int realRow = DisplToRealRow(ARow);
-    bool go = true;
-    if (GetNodeState(ARow)) {
-      if (OnBeforeExpandNode)
-        OnBeforeExpandNode(this, ARow, realRow, go);
-      if (go) {
-        ExpandNode(realRow);
-        if (OnExpandNode)
-          OnExpandNode(this, ARow, realRow);
-      }
-    } else {
-      if (OnBeforeContractNode)
-        OnBeforeContractNode(this, ARow, realRow, go);
-      if (go) {
-        ContractNode(realRow);
-        if (OnContractNode)
-          OnContractNode(this, ARow, realRow);
-      }
-    }
-    if (MouseActions()->MoveRowOnNodeClick())
-      SetRow(ARow);
+    PressNodeGlyph(ACol, ARow, X, Y);
     return;
   }
-
-  if (IsRadio(realCol, ARow) && (CellInputEditable(realCol, ARow) || ControlLook()->RadioAlwaysActive())) {
-    HideInplaceEdit();
-    ClickRadioGroup(realCol, ARow, X - R.Left, Y - R.Top);
-    if (CanFocus())
-      SetFocus();
+  if (PressRadioOrRating(ACol, ARow, realCol, X, Y) || PressCellButton(ACol, ARow, realCol, X, Y))
     return;
-  }
-
-  if (HasRating(realCol, ARow) && CellInputEditable(realCol, ARow)) {
-    HideInplaceEdit();
-    double v = std::round(double(X - R.Left) / 9.0) / 2.0;
-    if (DoRatingChange(realCol, ARow, v)) {
-      SetFloats(realCol, ARow, v);
-      RepaintCell(ACol, ARow);
-    }
-    return;
-  }
-
-  // Cell and expand buttons: pushed now, clicked on a release inside them.
-  const bool hasButton = HasButton(realCol, ARow);
-  const bool hasExpand = !hasButton && HasExpand(realCol, ARow);
-  if (hasButton || hasExpand) {
-    HideInplaceEdit();
-    if (!IsFixed(ACol, ARow)) {
-      FForceSel = true;
-      if (ACol != Col() || ARow != Row())
-        FocusCell(ACol, ARow, true);
-      FForceSel = false;
-    }
-    const TRect br = hasButton ? GetCellButtonRect(ACol, ARow) : GetExpandRect(ACol, ARow);
-    if (br.Contains(TPoint(X, Y))) {
-      PushButton(ACol, ARow, true);
-      FPushedCellButton = TPoint(ACol, ARow);
-      SetMouseCapture(true);
-      if (OnClickCell)
-        OnClickCell(this, ARow, ACol);
-      return;
-    }
-  }
 
   // A press inside a merged block reaches the platform at the block's base cell.
   if (IsMergedCell(pcol, prow) && !IsFixed(ACol, ARow) && !OnMouseDown) {
@@ -285,15 +370,7 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
     return;
   }
 
-  if (Colclicked >= 0 && Rowclicked >= 0) {
-    const TRect cr = CellRect(Colclicked, Rowclicked);
-    Clickposdx = X - cr.Right;
-    Clickposdy = Y - cr.Bottom;
-  } else {
-    Clickposdx = X;
-    Clickposdy = Y;
-  }
-
+  PressGrabOffset(X, Y);
   if (PressDisjunct(ACol, ARow, shift, pressSel, Message))
     return;
 
@@ -314,31 +391,7 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
 
   if ((canEdit || ControlLook()->CheckAlwaysActive()) && ARow >= FixedRows() &&
       (HasCheckBox(realCol, ARow) || isRB) && IsInCheckBox(realCol, ARow, X, Y)) {
-    HideInplaceEdit();
-    if (CanFocus())
-      SetFocus();
-    const int realRow = RealRowIndex(ARow);
-    if (isRB) {
-      DoToggleRadioButton(realCol, ARow, true);
-      if (OnRadioButtonClick)
-        OnRadioButtonClick(this, realCol, ARow);
-    } else {
-      DoToggleCheckBox(realCol, ARow, true);
-    }
-    if (ShowModified()->Enabled()) {
-      SetRowModified(ARow, true);
-      RepaintCell(0, ARow);
-    }
-    bool state = false;
-    GetCheckBoxState(realCol, realRow, state);
-    if (!Navigation()->AlwaysEdit() && ACol >= FixedCols())
-      MoveColRow(ACol, ARow, true, true);
-    DoCheckBoxClick(ACol, ARow, state);
-    if (HideFocusRect())
-      RepaintCell(ACol, ARow);
-    if (OnMouseDown)
-      OnMouseDown(this, mbLeft, KeyboardStateToShiftState(), X, Y);
-    Click();
+    PressCheckBox(ACol, ARow, realCol, isRB, X, Y);
     return;
   }
 
@@ -370,24 +423,8 @@ void TZavStringGrid::WMLButtonDown(TWMMouse &Message)
     FEntered = false;
     RememberOldCell(Col(), Row());
   }
-
-  const TRect nr = CellRect(ACol, ARow);
-  if (X > nr.Left + 3 && X < nr.Right - 3 && normal && editGate && directEdit &&
-      !IsClickControlCell(realCol, ARow) && !EditorMode()) {
-    bool go = true;
-    if (Row() != ARow && OnRowChanging)
-      OnRowChanging(this, Row(), ARow, go);
-    if (Col() != ACol && OnColChanging)
-      OnColChanging(this, Col(), ACol, go);
-    if ((Col() != ACol || Row() != ARow))
-      DoCellChanging(Row(), Col(), ARow, ACol, go);
-    if (go) {
-      if (Col() != ACol || Row() != ARow)
-        FocusCell(ACol, ARow, true);
-      RememberOldCell(ACol, ARow);
-      ShowInplaceEdit();
-    }
-  }
+  if (normal && editGate && directEdit)
+    PressDirectEdit(ACol, ARow, X);
 }
 
 void TZavStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

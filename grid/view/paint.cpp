@@ -92,20 +92,20 @@ void TZavStringGrid::PaintBackgroundArea()
     return;
 
   const TRect client = ClientRect();
-  QRegion area;
+  TRegion area;
   const int lastCol = ColCount() - 1, lastRow = RowCount() - 1;
   const int lw = GridLineWidth();
   if (lastCol >= LeftCol() && lastCol < LeftCol() + VisibleColCount() + 1) {
     const TRect r = CellRect(lastCol, std::max(TopRow(), FixedRows()));
     if (r.Right > 0 && r.Right + lw < client.Right)
-      area += QRect(r.Right + lw, 0, client.Right - r.Right - lw, client.Bottom);
+      area += TRect(r.Right + lw, 0, client.Right, client.Bottom);
   }
   if (lastRow >= TopRow() && lastRow < TopRow() + VisibleRowCount() + 1) {
     const TRect r = CellRect(std::max(LeftCol(), FixedCols()), lastRow);
     if (r.Bottom > 0 && r.Bottom + lw < client.Bottom)
-      area += QRect(0, r.Bottom + lw, client.Right, client.Bottom - r.Bottom - lw);
+      area += TRect(0, r.Bottom + lw, client.Right, client.Bottom);
   }
-  if (area.isEmpty())
+  if (area.IsEmpty())
     return;
   TRect full = client;
   if (FSearchFooter && FSearchPanel && FSearchPanel->Visible())
@@ -115,7 +115,7 @@ void TZavStringGrid::PaintBackgroundArea()
 
   TCanvas *C = Canvas();
   const bool hadClip = C->HasClipRegion();
-  const QRegion oldClip = hadClip ? C->ClipRegionDevice() : QRegion();
+  const TRegion oldClip = hadClip ? C->ClipRegionDevice() : TRegion();
   C->SelectClipRgn(&area);
   if (!hasBitmap && gradient) {
     DrawStepGradient(C, FBackGround->Color(), FBackGround->ColorTo(), 128, full, display == bdGradientHorz);
@@ -278,24 +278,8 @@ void TZavStringGrid::DrawCellContent(TCanvas *ACanvas, int ACol, int ARow, TRect
   if (ARow == FFilterDropDownRow)
     c.FilterGlyph = GetColumnFilterList(c.RCol);
 
-  // In-cell scroll bar: a plain classic bar at the right; its position scrolls the text.
-  if (GetCellType(c.RCol, ARow) == ctScrollbar) {
-    const TScrollProp prop = GetScrollProp(c.RCol, ARow);
-    if (prop.PageSize < prop.Range) {
-      const int bw = 16;
-      TRect bar(c.R.Right - bw, c.R.Top, c.R.Right, c.R.Bottom);
-      FillRectColor(ACanvas, bar, clBtnFace);
-      const int pos = std::max(0, GetScrollPosition(c.RCol, ARow));
-      const int track = bar.Height();
-      const int thumb = std::max(8, prop.Range > 0 ? track * std::max(prop.PageSize, 1) / prop.Range : track);
-      const int top = bar.Top + (prop.Range > 0 ? (track - thumb) * std::min(pos, prop.Range) / prop.Range : 0);
-      TRect t(bar.Left, top, bar.Right, top + thumb);
-      FillRectColor(ACanvas, t, clBtnFace);
-      DrawEdge(ACanvas->Handle(), t, EDGE_RAISED, BF_RECT);
-      c.R.Right -= bw;
-      c.ScrollPos = pos;
-    }
-  }
+  if (GetCellType(c.RCol, ARow) == ctScrollbar)
+    DrawCellScrollBar(c);
 
   c.WW = WordWrap();
   TCellGradientDirection gd = GradientVertical;
@@ -328,22 +312,7 @@ void TZavStringGrid::DrawCellContent(TCanvas *ACanvas, int ACol, int ARow, TRect
   if (fixedLook && GradientLook(FLook))
     DrawFixedCellFace(c);
 
-  // Row indicator on the current row.
-  int indicatorShift = 0;
-  const TBitmap *indicator = FRowIndicator.get();
-  if (c.RCol == 0 && ARow == Row() && FixedCols() > 0 && indicator && !indicator->Empty() &&
-      !(RowCount() == FixedRows() && FFixedRowAlways)) {
-    const int h = indicator->Height();
-    int y = c.R.Top;
-    if (FVAlignment == vtaCenter)
-      y = c.R.Top + (c.R.Height() - h) / 2;
-    else if (FVAlignment == vtaBottom)
-      y = c.R.Bottom - h;
-    DrawBitmapTransparent(ACanvas, indicator, c.SavedBrushColor,
-                          TRect(c.R.Left + 2, y, c.R.Left + 2 + indicator->Width(), y + h));
-    indicatorShift = indicator->Width() + 2;
-    c.R.Left += indicatorShift;
-  }
+  const int indicatorShift = DrawRowIndicator(c);
 
   // List-view look, drawn the classic way (no visual styles).
   if (FLook == glListView && fixedLook && !FFlat) {
@@ -364,22 +333,8 @@ void TZavStringGrid::DrawCellContent(TCanvas *ACanvas, int ACol, int ARow, TRect
     OnCustomCellBkgDraw(this, ACanvas, c.RCol, ARow, AState, c.R, false);
 
   const int right = c.R.Right;
-  if (!fixedLook && (FControlLook->DropDownAlwaysVisible() || FControlLook->SpinButtonsAlwaysVisible())) {
-    int style = FControlLook->FlatButton() ? 2 : (FIsWinXP ? 0 : 1);
-    bool canEdit = true;
-    QueryCanEdit(c.RCol, ARow, canEdit);
-    const int state = canEdit ? 0 : 3;
-    const TColorTones tones;
-    if (FControlLook->DropDownAlwaysVisible() && HasComboEditor(c.RCol, ARow)) {
-      DrawDropDownButton(ACanvas, Handle(), TRect(c.R.Left - 2, c.R.Top - 1, c.R.Right + 1, c.R.Bottom), tones,
-                         state, style);
-      c.R.Right -= 16;
-    } else if (FControlLook->SpinButtonsAlwaysVisible() && HasSpinEditor(c.RCol, ARow)) {
-      DrawSpinButtons(ACanvas, Handle(), TRect(c.R.Left - 2, c.R.Top - 1, c.R.Right + 1, c.R.Bottom), tones,
-                      state, style);
-      c.R.Right -= 16;
-    }
-  }
+  if (!fixedLook && (FControlLook->DropDownAlwaysVisible() || FControlLook->SpinButtonsAlwaysVisible()))
+    DrawAlwaysVisibleButtons(c);
 
   if (!(FNoImageAndText && c.Graphic) && !((OnDrawCell || OnCustomCellDraw) && FNoDefaultDraw))
     DrawCellText(c);
@@ -415,25 +370,94 @@ void TZavStringGrid::DrawCellContent(TCanvas *ACanvas, int ACol, int ARow, TRect
   if (OnCustomCellDraw)
     OnCustomCellDraw(this, ACanvas, c.RCol, ARow, AState, c.R, false);
 
-  if (!FHideFocusRect && Focused() && !options.Contains(goRowSelect)) {
-    const TPoint b = BaseCell(ACol, ARow);
-    if (b.X == Col() && b.Y == Row() && !IsFixed(Col(), Row())) {
-      const int d = GridLineWidth() - 1;
-      TRect f(c.R.Left - d, c.R.Top - d, c.R.Right + d - 1, c.R.Bottom + d - 1);
-      ACanvas->Brush()->SetStyle(bsSolid);
-      ACanvas->DrawFocusRect(f);
-    }
-  }
+  if (!FHideFocusRect && Focused() && !options.Contains(goRowSelect))
+    DrawCellFocusRect(c);
+  if (ARow == 0 && IsDesignTime() && FShowDesignHelper)
+    DrawDesignColumnNumber(c);
+}
 
-  if (ARow == 0 && IsDesignTime() && FShowDesignHelper) {
-    ACanvas->Font()->SetSize(8);
-    ACanvas->Font()->SetStyle({});
-    ACanvas->Font()->SetColor(clGray);
-    ACanvas->Brush()->SetStyle(bsClear);
-    TRect t(c.R.Left, c.R.Top, c.R.Right - 2, c.R.Bottom);
-    ACanvas->DrawText(QString::number(c.RCol), t, DT_SINGLELINE | DT_RIGHT | DT_BOTTOM | DT_NOPREFIX);
-    ACanvas->Brush()->SetStyle(bsSolid);
+// In-cell scroll bar: a plain classic bar at the right; its position scrolls the text.
+void TZavStringGrid::DrawCellScrollBar(TCellPaintContext &c)
+{
+  const TScrollProp prop = GetScrollProp(c.RCol, c.Row);
+  if (prop.PageSize >= prop.Range)
+    return;
+  TCanvas *ACanvas = c.Canvas;
+  const int bw = 16;
+  TRect bar(c.R.Right - bw, c.R.Top, c.R.Right, c.R.Bottom);
+  FillRectColor(ACanvas, bar, clBtnFace);
+  const int pos = std::max(0, GetScrollPosition(c.RCol, c.Row));
+  const int track = bar.Height();
+  const int thumb = std::max(8, prop.Range > 0 ? track * std::max(prop.PageSize, 1) / prop.Range : track);
+  const int top = bar.Top + (prop.Range > 0 ? (track - thumb) * std::min(pos, prop.Range) / prop.Range : 0);
+  TRect t(bar.Left, top, bar.Right, top + thumb);
+  FillRectColor(ACanvas, t, clBtnFace);
+  DrawEdge(ACanvas->Handle(), t, EDGE_RAISED, BF_RECT);
+  c.R.Right -= bw;
+  c.ScrollPos = pos;
+}
+
+// Row indicator on the current row; gives how far it moved the cell's left edge.
+int TZavStringGrid::DrawRowIndicator(TCellPaintContext &c)
+{
+  const TBitmap *indicator = FRowIndicator.get();
+  if (!(c.RCol == 0 && c.Row == Row() && FixedCols() > 0 && indicator && !indicator->Empty() &&
+        !(RowCount() == FixedRows() && FFixedRowAlways)))
+    return 0;
+  const int h = indicator->Height();
+  int y = c.R.Top;
+  if (FVAlignment == vtaCenter)
+    y = c.R.Top + (c.R.Height() - h) / 2;
+  else if (FVAlignment == vtaBottom)
+    y = c.R.Bottom - h;
+  DrawBitmapTransparent(c.Canvas, indicator, c.SavedBrushColor,
+                        TRect(c.R.Left + 2, y, c.R.Left + 2 + indicator->Width(), y + h));
+  const int shift = indicator->Width() + 2;
+  c.R.Left += shift;
+  return shift;
+}
+
+// The drop-down or spin button of a cell whose editor shows its button always.
+void TZavStringGrid::DrawAlwaysVisibleButtons(TCellPaintContext &c)
+{
+  int style = FControlLook->FlatButton() ? 2 : (FIsWinXP ? 0 : 1);
+  bool canEdit = true;
+  QueryCanEdit(c.RCol, c.Row, canEdit);
+  const int state = canEdit ? 0 : 3;
+  const TColorTones tones;
+  if (FControlLook->DropDownAlwaysVisible() && HasComboEditor(c.RCol, c.Row)) {
+    DrawDropDownButton(c.Canvas, Handle(), TRect(c.R.Left - 2, c.R.Top - 1, c.R.Right + 1, c.R.Bottom), tones,
+                       state, style);
+    c.R.Right -= 16;
+  } else if (FControlLook->SpinButtonsAlwaysVisible() && HasSpinEditor(c.RCol, c.Row)) {
+    DrawSpinButtons(c.Canvas, Handle(), TRect(c.R.Left - 2, c.R.Top - 1, c.R.Right + 1, c.R.Bottom), tones,
+                    state, style);
+    c.R.Right -= 16;
   }
+}
+
+void TZavStringGrid::DrawCellFocusRect(TCellPaintContext &c)
+{
+  const TPoint b = BaseCell(c.Col, c.Row);
+  if (b.X == Col() && b.Y == Row() && !IsFixed(Col(), Row())) {
+    const int d = GridLineWidth() - 1;
+    TRect f(c.R.Left - d, c.R.Top - d, c.R.Right + d - 1, c.R.Bottom + d - 1);
+    c.Canvas->Brush()->SetStyle(bsSolid);
+    c.Canvas->DrawFocusRect(f);
+  }
+}
+
+// The real column's number at the bottom right of a top-row cell, while designing.
+void TZavStringGrid::DrawDesignColumnNumber(TCellPaintContext &c)
+{
+  TCanvas *ACanvas = c.Canvas;
+  ACanvas->Font()->SetSize(8);
+  ACanvas->Font()->SetStyle({});
+  ACanvas->Font()->SetColor(clGray);
+  ACanvas->Brush()->SetStyle(bsClear);
+  TRect t(c.R.Left, c.R.Top, c.R.Right - 2, c.R.Bottom);
+  ACanvas->DrawText(QString::number(c.RCol), t, DT_SINGLELINE | DT_RIGHT | DT_BOTTOM | DT_NOPREFIX);
+  ACanvas->Brush()->SetStyle(bsSolid);
 }
 
 void TZavStringGrid::DrawFixedCellFace(TCellPaintContext &c)

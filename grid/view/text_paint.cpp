@@ -38,6 +38,126 @@ bool TZavStringGrid::SortGlyphShown(int RCol)
   return SortIndexes()->FindIndex(RCol) < 1 || SortSettings()->IndexShow();
 }
 
+// The selection look of a selected cell; gives the colour of its links.
+TColor TZavStringGrid::CellTextSelectionLook(TCellPaintContext &Ctx)
+{
+  TCanvas *cv = Ctx.Canvas;
+  TColor urlColor = FURLColor;
+  if (FShowSelection) {
+    if (FSelectionColor != clNone)
+      cv->Brush()->SetColor(FSelectionColor);
+    if (FSelectionTextColor != clNone && Enabled())
+      cv->Font()->SetColor(FSelectionTextColor);
+    urlColor = FSelectionTextColor;
+  }
+  const bool hasCheck = Ctx.Graphic && IsCheckKind(Ctx.Graphic->CellType());
+  if ((!Focused() || hasCheck) && !FShowSelection) {
+    cv->Brush()->SetColor(Ctx.SavedBrushColor);
+    cv->Font()->SetColor(Ctx.SavedFontColor);
+    urlColor = FURLColor;
+  }
+  return urlColor;
+}
+
+// The cell's share of the grid's background picture or gradient under text rectangle T.
+void TZavStringGrid::DrawCellTextBackground(TCellPaintContext &Ctx, const TRect &T, bool Selected)
+{
+  TCanvas *cv = Ctx.Canvas;
+  const int RCol = Ctx.RCol, ARow = Ctx.Row;
+  const bool fixed = Ctx.State.Contains(gdFixed);
+  TBackGround *bg = BackGround();
+  const TBackGroundCells bgCells = bg->Cells();
+  const bool kindMatches = bgCells == bcAll || (bgCells == bcFixed) == fixed;
+  const bool ownColour = HasCellProperties(RCol, ARow) && CellProperties(RCol, ARow)->BrushColor() != clNone;
+  const bool gradient = bg->Display() == TBackGroundDisplay::bdGradientHorz ||
+                        bg->Display() == TBackGroundDisplay::bdGradientVert;
+  if (bg->Bitmap() && !bg->Bitmap()->Empty() && !gradient && !ownColour && kindMatches &&
+      !(Selected && FShowSelection)) {
+    const int g = GridLineWidth() - 1;
+    const TRect target(T.Left - g, T.Top - g, T.Right, T.Bottom);
+    if (bg->Display() == TBackGroundDisplay::bdTile)
+      DrawCellBackgroundTiled(cv, target, RCol, ARow);
+    else
+      DrawCellBackgroundFixed(cv, target);
+  }
+  if (gradient && kindMatches && (!ownColour || (Ctx.Graphic && IsCheckKind(Ctx.Graphic->CellType())))) {
+    const bool focused = Ctx.State.Contains(gdFocused);
+    const bool lookSelected = Selected || (focused && Options().Contains(goDrawFocusSelected));
+    if (!FShowSelection || (!lookSelected && !focused))
+      DrawCellBackgroundGradient(cv, TRect(T.Left - 1, T.Top - GridLineWidth(), T.Right,
+                                           T.Bottom + GridLineWidth() - 1));
+  }
+}
+
+// The text of kind Kind (0 plain, 1 mark-up, 2 rich text) in T, moved clear of the graphic.
+void TZavStringGrid::DrawCellTextBody(TCellPaintContext &Ctx, TRect T, const QString &Text, int Kind,
+                                      TColor URLColor, int ErrPos, int ErrLen, bool Selected)
+{
+  TCanvas *cv = Ctx.Canvas;
+  const int RCol = Ctx.RCol, ARow = Ctx.Row;
+  T.Left += FXYOffset.X;
+  if (!FXYOffsetTopLeftOnly)
+    T.Right -= FXYOffset.X;
+  T.Top += FXYOffset.Y;
+  int g0 = 0;
+  if (Ctx.Graphic) {
+    switch (Ctx.Graphic->CellHAlign()) {
+    case haBeforeText:
+      T.Left += Ctx.GraphicW;
+      if (Ctx.HA == taLeftJustify)
+        g0 = Ctx.GraphicW;
+      break;
+    case haAfterText:
+      T.Right -= Ctx.GraphicW;
+      break;
+    case haLeft:
+      g0 = Ctx.GraphicW;
+      break;
+    default:
+      break;
+    }
+    if (Ctx.Graphic->CellVAlign() == vaAboveText)
+      T.Top += Ctx.GraphicH;
+    else if (Ctx.Graphic->CellVAlign() == vaUnderText)
+      T.Bottom -= Ctx.GraphicH;
+  }
+  if (RCol == 0 && FNumNodes > 0 && !IsNode(ARow))
+    T.Left += GetNodeIndent(ARow);
+
+  const bool sortedHeader = IsSortedHeaderCell(RCol, ARow);
+  if (Kind == 1) {
+    if (Ctx.FilterGlyph)
+      T.Right -= 18;
+    T.Left -= 1;
+    if (sortedHeader)
+      T.Right -= 10;
+    QString anchor, plain, focusAnchor, title, ctrlID, ctrlValue, ctrlType;
+    int w = 0, h = 0, anchors = 0, mouseAnchor = 0;
+    TRect anchorRect, controlRect;
+    RenderHTMLText(cv, Text, T, GetGridImages(), 0, 0, -1, Ctx.HoverAnchor, 0, false, false, false, Selected, FBlinkOn,
+                   URLUnderlineOnHover(), Ctx.WW || FMultilinecells, false, 1.0, URLColor, clNone, clNone,
+                   0x808080, anchor, plain, focusAnchor, title, w, h, anchors, mouseAnchor, anchorRect,
+                   controlRect, ctrlID, ctrlValue, ctrlType, ImageCache(), FPictureContainer, Handle(), 0);
+    Ctx.TextWidth = w + 2;
+    if (sortedHeader && SortGlyphShown(RCol)) {
+      const int y = Ctx.VA == vtaTop      ? T.Top + 8
+                    : Ctx.VA == vtaCenter ? T.Top + (T.Bottom - T.Top) / 2
+                                          : T.Bottom - 8;
+      DrawSortGlyph(cv, RCol, y, T.Right + 2);
+    }
+  } else if (Kind == 2) {
+    cv->Pen()->SetColor(cv->Brush()->Color());
+    if (!(Selected && !Focused() && FSelectionColor == clNone))
+      cv->FillRect(T);
+    cv->Brush()->SetStyle(bsClear);
+    DrawRichCell(RCol, ARow, T, cv);
+    cv->Brush()->SetStyle(bsSolid);
+    cv->Font()->SetColor(clBlack);
+  } else {
+    DrawPlainCellText(Ctx, T, Text, g0, URLColor, ErrPos, ErrLen, sortedHeader);
+  }
+}
+
 void TZavStringGrid::DrawCellText(TCellPaintContext &Ctx)
 {
   TCanvas *cv = Ctx.Canvas;
@@ -46,28 +166,15 @@ void TZavStringGrid::DrawCellText(TCellPaintContext &Ctx)
   const bool fixed = Ctx.State.Contains(gdFixed);
   const TGridRect sel = Selection();
 
-  // 1-2. Selection look.
+  // Selection look.
   TColor urlColor = FURLColor;
   const bool rowSelected = Options().Contains(goRowSelect) && ARow >= sel.Top && ARow <= sel.Bottom &&
                            RCol >= FixedCols() && RCol < ColCount() - FFixedRightCols;
   const bool selected = (Ctx.State.Contains(gdSelected) || rowSelected) && !fixed;
-  if (selected) {
-    if (FShowSelection) {
-      if (FSelectionColor != clNone)
-        cv->Brush()->SetColor(FSelectionColor);
-      if (FSelectionTextColor != clNone && Enabled())
-        cv->Font()->SetColor(FSelectionTextColor);
-      urlColor = FSelectionTextColor;
-    }
-    const bool hasCheck = Ctx.Graphic && IsCheckKind(Ctx.Graphic->CellType());
-    if ((!Focused() || hasCheck) && !FShowSelection) {
-      cv->Brush()->SetColor(Ctx.SavedBrushColor);
-      cv->Font()->SetColor(Ctx.SavedFontColor);
-      urlColor = FURLColor;
-    }
-  }
+  if (selected)
+    urlColor = CellTextSelectionLook(Ctx);
 
-  // 3. The text and its kind.
+  // The text and its kind.
   QString text = GetFormattedCell(RCol, ARow);
   int kind = CellTextKind(text, FEnableHTML);
   if (kind == 3) {
@@ -81,7 +188,7 @@ void TZavStringGrid::DrawCellText(TCellPaintContext &Ctx)
   if (password)
     FillWithChar(text, FPasswordChar);
 
-  // 4. Text rectangle, scrolled inside the cell when the cell scrolls.
+  // Text rectangle, scrolled inside the cell when the cell scrolls.
   TRect T = R;
   if (fixed) {
     T.Left += GridLineWidth();
@@ -95,7 +202,7 @@ void TZavStringGrid::DrawCellText(TCellPaintContext &Ctx)
     T.Top -= Ctx.ScrollPos;
   }
 
-  // 5. Filter glyph of a header cell.
+  // Filter glyph of a header cell.
   if (Ctx.FilterGlyph) {
     TBitmap *glyph = Filter()->HasFilter(RCol) ? FilterDropDown()->GlyphActive() : FilterDropDown()->Glyph();
     if (!glyph || glyph->Empty())
@@ -106,7 +213,7 @@ void TZavStringGrid::DrawCellText(TCellPaintContext &Ctx)
     T = R;
   }
 
-  // 6. Cells outside a disjunct row or column selection lose the selection look.
+  // Cells outside a disjunct row or column selection lose the selection look.
   if (!fixed && !Ctx.MouseDown) {
     TMouseActions *ma = MouseActions();
     if ((ma->DisjunctRowSelect() && !RowSelect(ARow)) || (ma->DisjunctColSelect() && !ColSelect(RCol))) {
@@ -119,100 +226,12 @@ void TZavStringGrid::DrawCellText(TCellPaintContext &Ctx)
     }
   }
 
-  // 7-8. The cell's share of the grid's background picture or gradient.
-  TBackGround *bg = BackGround();
-  const TBackGroundCells bgCells = bg->Cells();
-  const bool kindMatches = bgCells == bcAll || (bgCells == bcFixed) == fixed;
-  const bool ownColour = HasCellProperties(RCol, ARow) && CellProperties(RCol, ARow)->BrushColor() != clNone;
-  const bool gradient = bg->Display() == TBackGroundDisplay::bdGradientHorz ||
-                        bg->Display() == TBackGroundDisplay::bdGradientVert;
-  if (bg->Bitmap() && !bg->Bitmap()->Empty() && !gradient && !ownColour && kindMatches &&
-      !(selected && FShowSelection)) {
-    const int g = GridLineWidth() - 1;
-    const TRect target(T.Left - g, T.Top - g, T.Right, T.Bottom);
-    if (bg->Display() == TBackGroundDisplay::bdTile)
-      DrawCellBackgroundTiled(cv, target, RCol, ARow);
-    else
-      DrawCellBackgroundFixed(cv, target);
-  }
-  if (gradient && kindMatches && (!ownColour || (Ctx.Graphic && IsCheckKind(Ctx.Graphic->CellType())))) {
-    const bool focused = Ctx.State.Contains(gdFocused);
-    const bool lookSelected = selected || (focused && Options().Contains(goDrawFocusSelected));
-    if (!FShowSelection || (!lookSelected && !focused))
-      DrawCellBackgroundGradient(cv, TRect(T.Left - 1, T.Top - GridLineWidth(), T.Right,
-                                           T.Bottom + GridLineWidth() - 1));
-  }
-
-  // 9. Selection rectangle.
+  DrawCellTextBackground(Ctx, T, selected);
   if (FSelectionRectangle && !fixed && CellInGridRect(sel, RCol, ARow))
     DrawSelectionRectangle(cv, T, RCol, ARow, sel);
+  if (Ctx.TextToo)
+    DrawCellTextBody(Ctx, T, text, kind, urlColor, errPos, errLen, selected);
 
-  // 10. The text.
-  if (Ctx.TextToo) {
-    T.Left += FXYOffset.X;
-    if (!FXYOffsetTopLeftOnly)
-      T.Right -= FXYOffset.X;
-    T.Top += FXYOffset.Y;
-    int g0 = 0;
-    if (Ctx.Graphic) {
-      switch (Ctx.Graphic->CellHAlign()) {
-      case haBeforeText:
-        T.Left += Ctx.GraphicW;
-        if (Ctx.HA == taLeftJustify)
-          g0 = Ctx.GraphicW;
-        break;
-      case haAfterText:
-        T.Right -= Ctx.GraphicW;
-        break;
-      case haLeft:
-        g0 = Ctx.GraphicW;
-        break;
-      default:
-        break;
-      }
-      if (Ctx.Graphic->CellVAlign() == vaAboveText)
-        T.Top += Ctx.GraphicH;
-      else if (Ctx.Graphic->CellVAlign() == vaUnderText)
-        T.Bottom -= Ctx.GraphicH;
-    }
-    if (RCol == 0 && FNumNodes > 0 && !IsNode(ARow))
-      T.Left += GetNodeIndent(ARow);
-
-    const bool sortedHeader = IsSortedHeaderCell(RCol, ARow);
-    if (kind == 1) {
-      if (Ctx.FilterGlyph)
-        T.Right -= 18;
-      T.Left -= 1;
-      if (sortedHeader)
-        T.Right -= 10;
-      QString anchor, plain, focusAnchor, title, ctrlID, ctrlValue, ctrlType;
-      int w = 0, h = 0, anchors = 0, mouseAnchor = 0;
-      TRect anchorRect, controlRect;
-            RenderHTMLText(cv, text, T, GetGridImages(), 0, 0, -1, Ctx.HoverAnchor, 0, false, false, false, selected, FBlinkOn,
-                     URLUnderlineOnHover(), Ctx.WW || FMultilinecells, false, 1.0, urlColor, clNone, clNone,
-                     0x808080, anchor, plain, focusAnchor, title, w, h, anchors, mouseAnchor, anchorRect,
-                     controlRect, ctrlID, ctrlValue, ctrlType, ImageCache(), FPictureContainer, Handle(), 0);
-      Ctx.TextWidth = w + 2;
-      if (sortedHeader && SortGlyphShown(RCol)) {
-        const int y = Ctx.VA == vtaTop      ? T.Top + 8
-                      : Ctx.VA == vtaCenter ? T.Top + (T.Bottom - T.Top) / 2
-                                            : T.Bottom - 8;
-        DrawSortGlyph(cv, RCol, y, T.Right + 2);
-      }
-    } else if (kind == 2) {
-      cv->Pen()->SetColor(cv->Brush()->Color());
-      if (!(selected && !Focused() && FSelectionColor == clNone))
-        cv->FillRect(T);
-      cv->Brush()->SetStyle(bsClear);
-      DrawRichCell(RCol, ARow, T, cv);
-      cv->Brush()->SetStyle(bsSolid);
-      cv->Font()->SetColor(clBlack);
-    } else {
-      DrawPlainCellText(Ctx, T, text, g0, urlColor, errPos, errLen, sortedHeader);
-    }
-  }
-
-  // 11.
   if (clipped)
     cv->RestoreDC(savedDC);
 }

@@ -618,3 +618,34 @@ TEST(GraphicsCanvas, StraightLinesInOneRectangleDrawAsPixelByPixel)
       EXPECT_GT(one.Ink(0, 0, 20, 19), 0);
     }
 }
+
+TEST(GraphicsRegion, RectanglesKeepExclusiveEdgesAndClipAsTheirRegions)
+{
+  const struct {
+    const char *name;
+    std::vector<TRect> rects;
+    QRegion expected;
+  } cases[] = {
+      {"none", {}, QRegion()},
+      {"empty and inverted rectangles add nothing", {Rect(3, 3, 3, 9), Rect(5, 5, 2, 8)}, QRegion()},
+      {"one rectangle", {Rect(1, 2, 4, 6)}, QRegion(1, 2, 3, 4)},
+      {"two strips", {Rect(8, 0, 10, 10), Rect(0, 8, 10, 10)}, QRegion(8, 0, 2, 10) + QRegion(0, 8, 10, 2)},
+  };
+  for (const auto &c : cases) {
+    TRegion r;
+    for (const TRect &t : c.rects)
+      r += t;
+    EXPECT_EQ(r, c.expected) << c.name;
+    EXPECT_EQ(r.IsEmpty(), c.expected.isEmpty()) << c.name;
+    // Selected as the clip, it limits a fill as the same region of the framework does.
+    Surface a(10, 10), b(10, 10);
+    a.Canvas.SelectClipRgn(r.IsEmpty() ? nullptr : &r);
+    b.Canvas.SelectClipRgn(c.expected.isEmpty() ? nullptr : &c.expected);
+    for (Surface *s : {&a, &b}) {
+      s->Canvas.Brush()->SetColor(clBlack);
+      s->Canvas.FillRect(Rect(0, 0, 10, 10));
+    }
+    EXPECT_EQ(a.Ink(0, 0, 10, 10), b.Ink(0, 0, 10, 10)) << c.name;
+    EXPECT_EQ(a.Img, b.Img) << c.name;
+  }
+}

@@ -63,6 +63,9 @@ TEST(RichText, WrittenDocumentsReadBackUnchanged)
       {"colour", Doc({{"red", Fmt({}, 0, clRed)}, {"auto", {}}, {"blue", Fmt({}, 0, clBlue)}, {"red", Fmt({}, 0, clRed)}})},
       {"subscript and superscript", Doc({{"H", {}}, {"2", Fmt({}, 0, clNone, -40)}, {"O x", {}}, {"2", Fmt({}, 0, clNone, 40)}})},
       {"font names and the canvas font", Doc({{"a", Fmt({}, 0, clNone, 0, "Arial")}, {"b", {}}, {"c", Fmt({}, 0, clNone, 0, "Courier New")}})},
+      {"font names outside ASCII", Doc({{"a", Fmt({}, 0, clNone, 0, QString::fromUtf8("Łódź Sans"))},
+                                        {"b", Fmt({}, 0, clNone, 0, QString::fromUtf8("メイリオ"))},
+                                        {"c", Fmt({}, 0, clNone, 0, QString::fromUtf8("Café"))}})},
       {"combined", Doc({{"all", Fmt({fsBold, fsItalic, fsUnderline}, 14, RGB(1, 2, 3), 40, "Tahoma")}, {" none", {}}})},
       {"escapes", Doc({{"{braces} and \\back\\slash\\", {}}, {"\\b", Fmt({fsBold})}})},
       {"text after a control word that starts like one", Doc({{"b0x", Fmt({fsBold})}, {"123 par", {}}})},
@@ -97,6 +100,13 @@ TEST(RichText, ReadsDocumentsOfOtherWriters)
             {"red", Fmt({fsItalic}, 10, clRed, 0, "Arial")},
             {" ", Fmt({}, 10, clNone, 0, "Arial")},
             {"times", Fmt({}, 12, clNone, 0, "Times New Roman")}})},
+      {"{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset238 \\'a3\\'f3d\\'9f Sans;}"
+       "{\\f1\\fnil\\fcharset128 \\'83\\'81\\'83\\'43\\'83\\'8a\\'83\\'49;}{\\f2\\fnil Caf\\'e9;}"
+       "{\\f3\\fnil\\uc2\\u321XXx;}}\\f0 a\\f1 b\\f2 c\\f3 d}",
+       Doc({{"a", Fmt({}, 0, clNone, 0, QString::fromUtf8("Łódź Sans"))},
+            {"b", Fmt({}, 0, clNone, 0, QString::fromUtf8("メイリオ"))},
+            {"c", Fmt({}, 0, clNone, 0, QString::fromUtf8("Café"))},
+            {"d", Fmt({}, 0, clNone, 0, QString::fromUtf8("Łx"))}})},
       {"{\\rtf1 x\\sub 2\\nosupersub y\\super 3\\plain z\\up6 u\\dn4 d}",
        Doc({{"x", {}}, {"2", Fmt({}, 0, clNone, -40)}, {"y", {}}, {"3", Fmt({}, 0, clNone, 40)}, {"z", {}},
             {"u", Fmt({}, 0, clNone, 60)}, {"d", Fmt({}, 0, clNone, -40)}})},
