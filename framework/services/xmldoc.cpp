@@ -1,5 +1,10 @@
 #include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cstring>
 #include <sstream>
+#include <vector>
 
 #include "framework/services/atomicfile.h"
 #include "framework/services/xmldoc.h"
@@ -85,6 +90,64 @@ void DropLoneBlankText(pugi::xml_node parent)
                          .arg(what, reason, QString::number(line), QString::number(column)));
 }
 
+// The element that names one attribute twice, which XML forbids and pugixml does not check:
+// readers that look the name up from different places would each take another value. Null
+// when there is none; `name` receives the attribute's name.
+pugi::xml_node RepeatedAttribute(const pugi::xml_document &doc, const char *&name)
+{
+  std::vector<const char *> names;
+  for (pugi::xml_node n = doc.first_child(); n;) {
+    if (n.type() == pugi::node_element) {
+      names.clear();
+      for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) names.push_back(a.name());
+      // Pairwise for the usual short lists; sorted when a hostile file makes them long.
+      if (names.size() <= 24) {
+        for (size_t i = 1; i < names.size(); ++i)
+          for (size_t j = 0; j < i; ++j)
+            if (std::strcmp(names[i], names[j]) == 0) {
+              name = names[i];
+              return n;
+            }
+      } else {
+        std::sort(names.begin(), names.end(), [](const char *a, const char *b) { return std::strcmp(a, b) < 0; });
+        for (size_t i = 1; i < names.size(); ++i)
+          if (std::strcmp(names[i], names[i - 1]) == 0) {
+            name = names[i];
+            return n;
+          }
+      }
+    }
+    if (pugi::xml_node c = n.first_child()) {
+      n = c;
+      continue;
+    }
+    while (n && !n.next_sibling()) n = n.parent();
+    if (n) n = n.next_sibling();
+  }
+  return pugi::xml_node();
+}
+
+// Raises EXMLDocError when an element of the freshly parsed `doc` repeats an attribute.
+// `utf8` is the text the parser read (its offsets are offsets into it).
+void CheckUniqueAttributes(const pugi::xml_document &doc, const QByteArray &utf8, const QString &what)
+{
+  const char *name = nullptr;
+  const pugi::xml_node e = RepeatedAttribute(doc, name);
+  if (!e) return;
+  RaiseUnreadable(what, utf8, std::max<ptrdiff_t>(e.offset_debug(), 0),
+                  QStringLiteral("the element \"%1\" has the attribute \"%2\" more than once")
+                      .arg(Q(e.name()), Q(name)));
+}
+
+// Text in UTF-16 or UTF-32 as UTF-8, as the parser converts it (for positions in messages).
+QByteArray WideTextAsUtf8(const QByteArray &bytes)
+{
+  const std::optional<QStringConverter::Encoding> e = QStringConverter::encodingForData(bytes, u'<');
+  if (!e) return bytes;
+  QStringDecoder decode(*e);
+  return QString(decode(bytes)).toUtf8();
+}
+
 // Parses the bytes of a file or stream into `doc`. 8-bit text is UTF-8 unless its declaration
 // names Windows-1252 (or Latin-1); bytes that are not valid in it are refused rather than
 // turned into replacement characters. Raises EXMLDocError naming `what` and the position.
@@ -93,6 +156,8 @@ void ParseBytes(pugi::xml_document &doc, const QByteArray &bytes, const QString 
   if (IsWideText(bytes)) {
     const pugi::xml_parse_result r = doc.load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions);
     if (!r) RaiseUnreadable(what, bytes, r.offset, QString::fromLatin1(r.description()));
+    const char *name = nullptr;
+    if (RepeatedAttribute(doc, name)) CheckUniqueAttributes(doc, WideTextAsUtf8(bytes), what);
     return;
   }
   // A UTF-8 mark outweighs what the declaration claims.
@@ -107,6 +172,7 @@ void ParseBytes(pugi::xml_document &doc, const QByteArray &bytes, const QString 
   const pugi::xml_parse_result r =
       doc.load_buffer(utf8.constData(), size_t(utf8.size()), kParseOptions, pugi::encoding_utf8);
   if (!r) RaiseUnreadable(what, utf8, r.offset, QString::fromLatin1(r.description()));
+  CheckUniqueAttributes(doc, utf8, what);
   // The document now holds text, and a save writes UTF-8: the declaration must say so.
   if (ansi)
     for (pugi::xml_node c = doc.first_child(); c; c = c.next_sibling())
@@ -460,9 +526,13 @@ void TXMLDocument::LoadFromXML(const QString &XML)
   const QByteArray bytes = XML.toUtf8();
   const pugi::xml_parse_result r =
       FDoc->load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions, pugi::encoding_utf8);
-  if (!r) {
+  try {
+    if (!r)
+      RaiseUnreadable(QStringLiteral("The XML text"), bytes, r.offset, QString::fromLatin1(r.description()));
+    CheckUniqueAttributes(*FDoc, bytes, QStringLiteral("The XML text"));
+  } catch (...) {
     Clear();
-    RaiseUnreadable(QStringLiteral("The XML text"), bytes, r.offset, QString::fromLatin1(r.description()));
+    throw;
   }
   FActive = true;
 }

@@ -172,8 +172,8 @@ public:
   void SetOptions(TXMLDocOptions v) { FOptions = v; }
 
   // Raises EXMLDocError naming the file and the parser's reason and position when the file
-  // is missing, no regular file, too large (ReadFileBytes) or cannot be parsed; the document
-  // is then empty and inactive. Files (and streams) without a byte-order mark are UTF-8
+  // is missing, no regular file, too large (ReadFileBytes) or cannot be parsed (an element
+  // that names an attribute twice included); the document is then empty and inactive. Files (and streams) without a byte-order mark are UTF-8
   // unless their declaration names Windows-1252 or Latin-1; the declaration of such a file is
   // then changed to UTF-8, the encoding a save writes. Bytes that are not valid in the
   // encoding are refused, never replaced.

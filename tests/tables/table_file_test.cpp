@@ -80,6 +80,8 @@ TEST_F(TableFileTest, IncompleteLoadsAreReportedAndOkAsksBeforeReplacingTheFile)
       {"more rows than the grid", "<Mini><Sec_A/><Sec_B><row Key=\"1\" Number=\"n\"/><row Key=\"2\" Number=\"n\"/><row Key=\"3\" Number=\"n\"/><row Key=\"4\" Number=\"n\"/></Sec_B></Mini>",
        0, "more rows"},
       {"no table", "<!-- nothing -->", 0, "cannot be read"},
+      {"attribute named twice", "<Mini><Sec_A><row Key=\"a\"/><row Key=\"b\" Number=\"1\" Key=\"c\"/></Sec_A><Sec_B/></Mini>",
+       0, "\"Key\" more than once"},
   };
   for (const TCase &C : Cases) {
     SCOPED_TRACE(C.Name);

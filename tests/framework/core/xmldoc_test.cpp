@@ -179,6 +179,53 @@ TEST(XmlDocument, DeclaredWindows1252IsDecodedAndOtherBytesAreRefused)
   }
 }
 
+// XML forbids naming an attribute twice in one element; readers that look the name up from
+// different places would each take another value, so such a document is refused.
+TEST(XmlDocument, AnElementRepeatingAnAttributeIsRefusedWithItsLine)
+{
+  QByteArray many = "<a>\n\n<b";
+  for (int i = 0; i < 40; ++i) many += " n" + QByteArray::number(i) + "=\"\"";
+  many += " n7=\"again\"/></a>";
+  const struct {
+    const char *name;
+    QByteArray bytes;
+    const char *attribute;  // nullptr: readable
+    int line;
+  } cases[] = {
+      {"row", "<T>\n<S>\n<row Key=\"a\" Enable=\"Y\" Key=\"b\"/>\n</S></T>", "Key", 3},
+      {"root", "<T x=\"1\" x=\"1\"/>", "x", 1},
+      {"long attribute list", many, "n7", 3},
+      {"windows-1252", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<a \xFC=\"1\" \xFC=\"2\"/>", "\xC3\xBC", 2},
+      {"utf-16", QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(u"<a>\n<b k='1' k='2'/></a>"), 48), "k", 2},
+      {"same name in different elements", "<a k=\"1\"><b k=\"2\"/><b k=\"3\" K=\"4\"/></a>", nullptr, 0},
+  };
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Table.xml");
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    testsupport::WriteBytes(path, c.bytes);
+    TXMLDocument doc;
+    if (!c.attribute) {
+      EXPECT_NO_THROW(doc.LoadFromFile(path));
+      continue;
+    }
+    try {
+      doc.LoadFromFile(path);
+      ADD_FAILURE() << "read";
+    } catch (const EXMLDocError &e) {
+      EXPECT_TRUE(e.Message().contains(path)) << e.Message().toStdString();
+      EXPECT_TRUE(e.Message().contains(QStringLiteral("\"%1\"").arg(QString::fromUtf8(c.attribute))))
+          << e.Message().toStdString();
+      EXPECT_TRUE(e.Message().contains(QStringLiteral("line %1,").arg(c.line))) << e.Message().toStdString();
+    }
+    EXPECT_TRUE(doc.IsEmptyDoc());
+    EXPECT_FALSE(doc.Active());
+  }
+  TXMLDocument doc;
+  EXPECT_THROW(doc.LoadFromXML("<a b=\"1\" b=\"2\"/>"), EXMLDocError);
+  EXPECT_TRUE(doc.IsEmptyDoc());
+}
+
 TEST(XmlDocument, TextOfBlanksSurvivesSaveAndReloadWhileIndentationMakesNoText)
 {
   QTemporaryDir dir;
