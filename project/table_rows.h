@@ -20,6 +20,8 @@ public:
   explicit TTableRow(TXMLElementReader Element) : FElement(Element) {}
 
   bool Has(const char *Name) const { return FElement.AttributeUtf8(Name) != nullptr; }
+  // The attribute's text as the file holds it (UTF-8); nullptr when it is absent.
+  const char *Utf8(const char *Name) const { return FElement.AttributeUtf8(Name); }
   // The attribute's text; "" when it is absent.
   QString Text(const char *Name) const { return FElement.Attribute(Name); }
   // The attribute's text; Default when it is absent.

@@ -52,6 +52,28 @@ QString Section_Name(const TTableFormDesc &Desc, const TGridDesc &G)
   return QString::fromUtf8(G.Section ? G.Section : Desc.Root);
 }
 
+// The key column's description when the file holds it; nullptr otherwise.
+const TColumnDesc *Key_Column(const TGridDesc &G)
+{
+  for (const TColumnDesc &C : G.Columns)
+    if (C.Col == G.Key_Col)
+      return C.Attribute && (C.Load == TLoadPolicy::lpRequired || C.Load == TLoadPolicy::lpDefault) ? &C : nullptr;
+  return nullptr;
+}
+
+// True when the row's key would be blank in the grid: OK keeps only the rows above such a row.
+bool Key_Blank_In_File(const TTableRow &Row, const TColumnDesc &Key)
+{
+  const char *V = Row.Utf8(Key.Attribute);
+  if (!V)
+    return Key.Load == TLoadPolicy::lpDefault && Trim(Key.Default).isEmpty();
+  // Trim's blanks are the characters up to U+0020, single bytes in UTF-8.
+  for (; *V; ++V)
+    if (uint8_t(*V) > 0x20)
+      return false;
+  return true;
+}
+
 // Loads one grid's rows; false with Result's reason when the load ends early.
 bool Load_Grid(const TTableFile &File, const TTableFormDesc &Desc, const TGridDesc &G, TZavStringGrid *Grid,
                TTableLoadResult &Result)
@@ -61,12 +83,19 @@ bool Load_Grid(const TTableFile &File, const TTableFormDesc &Desc, const TGridDe
     Result.Reason = QStringLiteral("The file \"%1\" has no section \"%2\".").arg(File.Path(), Section_Name(Desc, G));
     return false;
   }
+  const TColumnDesc *Key = Key_Column(G);
   int R = 1;
   for (const TTableRow Row : Section) {
     if (R > G.Data_Rows) {
       Result.Reason = QStringLiteral("The file \"%1\" holds more rows in \"%2\" than the table's %3.")
                           .arg(File.Path(), Section_Name(Desc, G))
                           .arg(G.Data_Rows);
+      return false;
+    }
+    if (Key && Key_Blank_In_File(Row, *Key)) {
+      Result.Reason = QStringLiteral("Row %1 of \"%2\" in the file \"%3\" has a blank \"%4\": OK keeps only the rows above it.")
+                          .arg(R)
+                          .arg(Section_Name(Desc, G), File.Path(), QString::fromUtf8(Key->Attribute));
       return false;
     }
     for (const TColumnDesc &C : G.Columns) {
