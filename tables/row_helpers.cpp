@@ -2,6 +2,7 @@
 
 #include "framework/classes/classes.h"
 #include "framework/dialogs/dialogs.h"
+#include "framework/system/sysutils.h"
 #include "grid/core/column_grid.h"
 #include "project/app_state.h"
 #include "ui/lang_text.h"
@@ -37,7 +38,7 @@ struct TTextCells : TCellOps {
     auto *CG = static_cast<TZavColumnGrid *>(G);
     if (C < CG->Columns()->Count() && CG->Columns()->Items(C)->Editor() == edDataCheckBox)
       return false;
-    return !G->Cells(C, R).trimmed().isEmpty();
+    return !Trim(G->Cells(C, R)).isEmpty();
   }
   QString Copy(TZavStringGrid *G, int C, int R, bool &Check) const override
   {

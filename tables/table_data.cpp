@@ -44,7 +44,7 @@ namespace {
 
 bool Key_Blank(TZavStringGrid *Grid, const TGridDesc &Desc, int Row)
 {
-  return Grid->Cells(Desc.Key_Col, Row).trimmed().isEmpty();
+  return Trim(Grid->Cells(Desc.Key_Col, Row)).isEmpty();
 }
 
 QString Section_Name(const TTableFormDesc &Desc, const TGridDesc &G)
@@ -198,7 +198,7 @@ bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGr
     for (int R = 1; R < Grid->RowCount(); ++R) {
       if (Key_Blank(Grid, G, R))
         break;
-      if (G.Enable_Col >= 0 && Grid->Cells(G.Enable_Col, R).trimmed() != QLatin1String("Y"))
+      if (G.Enable_Col >= 0 && Trim(Grid->Cells(G.Enable_Col, R)) != QLatin1String("Y"))
         continue;
       for (const TRowCheck &K : G.Checks) {
         if (Grid->IsHiddenColumn(K.Shown_Col >= 0 ? K.Shown_Col : K.Col))
@@ -218,7 +218,7 @@ bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGr
           Fails = N < 0 || N >= Size;
           break;
         }
-        case TCheckKind::ckNotBlank: Fails = Text.trimmed().isEmpty(); break;
+        case TCheckKind::ckNotBlank: Fails = Trim(Text).isEmpty(); break;
         case TCheckKind::ckIPAddress: {
           uint8_t O1 = 0, O2 = 0, O3 = 0, O4 = 0;
           Fails = Error_In_IP_Address(Text, O1, O2, O3, O4);

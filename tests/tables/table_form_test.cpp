@@ -96,4 +96,37 @@ TEST_F(TableFormTest, GridEventsSelectHintAndAutoSize)
   EXPECT_GT(A->ColWidths(3), Width);
 }
 
+// A blank cell is one that Trim leaves empty (the characters up to U+0020), as the bank builder
+// reads the file: in the walk over the rows in use, the Enable test and the checks alike, so
+// a no-break or ideographic space is text and a control character alone is blank.
+TEST_F(TableFormTest, BlankIsWhatTrimLeavesEmpty)
+{
+  const QString Nbsp(QChar(0x00A0)), Ideographic(QChar(0x3000));
+  struct TCase {
+    const char *Name;
+    int Grid;
+    QString Key, Enable, Cell;  // Cell: column 3 (A: 0..10, B: not blank)
+    bool Passes;
+  } Cases[] = {
+      {"no-break space is a key", 0, Nbsp, "Y", "99", false},
+      {"control characters alone are no key", 0, QStringLiteral("\x01\x02 "), "Y", "99", true},
+      {"Enable with an ideographic space is not Y", 0, "k", "Y" + Ideographic, "99", true},
+      {"Enable with blanks around is Y", 0, "k", QStringLiteral("\tY "), "99", false},
+      {"ideographic space is not blank", 1, "k", "", Ideographic, true},
+      {"no-break space is not blank", 1, "k", "", Nbsp, true},
+      {"blanks are blank", 1, "k", "", QStringLiteral(" \t "), false},
+  };
+  for (const TCase &C : Cases) {
+    SCOPED_TRACE(C.Name);
+    F->FormShow(nullptr);
+    TZavStringGrid *G = F->Grid(C.Grid);
+    G->SetCells(2, 1, C.Key);
+    if (C.Grid == 0)
+      G->SetCells(1, 1, C.Enable);
+    G->SetCells(3, 1, C.Cell);
+    Boxes.clear();
+    EXPECT_EQ(F->Controllo_dati(), C.Passes) << Box_Texts().join("|").toStdString();
+  }
+}
+
 }  // namespace
