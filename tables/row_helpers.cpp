@@ -2,6 +2,7 @@
 
 #include "framework/classes/classes.h"
 #include "framework/dialogs/dialogs.h"
+#include "framework/services/xmldoc.h"
 #include "framework/system/sysutils.h"
 #include "grid/core/column_grid.h"
 #include "project/app_state.h"
@@ -154,7 +155,8 @@ void Paste_Row(const TCellOps &Ops, TZavStringGrid *Grid, int Row, bool Copy_Fla
     // A flag list shorter than the row (a copy by the text helper) counts as no check box.
     const size_t K = size_t(C - 1);
     const bool Check = Ops.Records_Checks() && K < S.Row_Clipboard_Checks.size() && S.Row_Clipboard_Checks[K];
-    Ops.Paste(Grid, C, Row, S.Row_Clipboard->Strings(C - 1), Check);
+    // What a table file cannot hold never reaches a cell by a paste.
+    Ops.Paste(Grid, C, Row, XMLAllowedText(S.Row_Clipboard->Strings(C - 1)), Check);
   }
   Grid->EndUpdate();
 }

@@ -198,6 +198,14 @@ bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGr
     for (int R = 1; R < Grid->RowCount(); ++R) {
       if (Key_Blank(Grid, G, R))
         break;
+      // Every row in use is saved, enabled or not: nothing the file cannot hold may stay.
+      for (const TColumnDesc &C : G.Columns) {
+        if (C.Attribute && XMLForbiddenCharIndex(Table_Cell(Grid, C, R)) >= 0) {
+          Message = Lang_Text(Desc.Error_Row_Text) + QString::number(R) + Lang_Text(1106) + Lang_Text(C.Header_Text) +
+                    Lang_Text(1107);
+          return false;
+        }
+      }
       if (G.Enable_Col >= 0 && Trim(Grid->Cells(G.Enable_Col, R)) != QLatin1String("Y"))
         continue;
       for (const TRowCheck &K : G.Checks) {

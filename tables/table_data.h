@@ -43,7 +43,8 @@ void Save_Table_File(TXMLDocument &Doc, const QString &Path, const TTableFormDes
                      const std::vector<TZavStringGrid *> &Grids);
 
 // The first row that fails a check: false with the error box's text ("Error row ", the row
-// number, the message) in Message; true when every row in use passes. Data_Sizes holds each
-// grid's data-array size.
+// number, the message) in Message; true when every row in use passes. A saved cell of a row in
+// use (enabled or not) that holds a character the file cannot hold fails first, naming the
+// column. Data_Sizes holds each grid's data-array size.
 bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGrid *> &Grids,
                       const std::vector<int> &Data_Sizes, QString &Message);

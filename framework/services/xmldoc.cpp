@@ -183,6 +183,25 @@ void ParseBytes(pugi::xml_document &doc, const QByteArray &bytes, const QString 
 
 // ---------------------------------------------------------------------------------------------
 
+qsizetype XMLForbiddenCharIndex(const QString &Text)
+{
+  for (qsizetype I = 0; I < Text.size(); ++I)
+    if (IsXMLForbiddenChar(Text[I])) return I;
+  return -1;
+}
+
+QString XMLAllowedText(const QString &Text)
+{
+  qsizetype I = XMLForbiddenCharIndex(Text);
+  if (I < 0) return Text;
+  QString Out = Text.left(I);
+  for (; I < Text.size(); ++I)
+    if (!IsXMLForbiddenChar(Text[I])) Out += Text[I];
+  return Out;
+}
+
+// ---------------------------------------------------------------------------------------------
+
 IXMLNode::IXMLNode(pugi::xml_node node, TXMLDocument *owner) : FNode(node), FOwner(owner)
 {
   if (owner) {

@@ -17,6 +17,18 @@
 
 #include "framework/classes/classes.h"
 
+// The characters an XML 1.0 document cannot hold in any form, not even as a character
+// reference: the controls below U+0020 other than TAB, LF and CR, and U+FFFE and U+FFFF.
+inline bool IsXMLForbiddenChar(QChar C)
+{
+  const char16_t U = C.unicode();
+  return (U < 0x20 && U != 9 && U != 10 && U != 13) || U >= 0xFFFE;
+}
+// The index of the first such character of Text; -1 when there is none.
+qsizetype XMLForbiddenCharIndex(const QString &Text);
+// Text without them.
+QString XMLAllowedText(const QString &Text);
+
 enum TNodeType {
   ntReserved, ntElement, ntAttribute, ntText, ntCData, ntEntityRef, ntEntity, ntProcessingInstr,
   ntComment, ntDocument, ntDocType, ntDocFragment, ntNotation

@@ -141,6 +141,19 @@ TEST_F(RowHelpers, APasteAsksBeforeOverwritingARowWithTextThatTrimKeeps)
   }
 }
 
+// A paste drops what a table file cannot hold; TAB, CR and LF stay.
+TEST_F(RowHelpers, APasteDropsControlCharacters)
+{
+  Grid_Copy_Row(&G, 3);
+  AppState().Row_Clipboard->SetStrings(cText - 1, QStringLiteral("a\x01") + QChar(0xFFFE) + QStringLiteral("b\tc\r\n\x1F"));
+  AppState().Row_Clipboard->SetStrings(cHidden - 1, QStringLiteral("\x7Fh\x02"));
+  Answers = {mrYes};
+  Grid_Paste_Row(&G, 5, true);
+  EXPECT_EQ(G.Cells(cText, 5), "ab\tc\r\n");
+  EXPECT_EQ(G.Cells(cHidden, 5), "\x7Fh");
+  EXPECT_EQ(G.Cells(cKey, 5), "r3");
+}
+
 TEST_F(RowHelpers, EnterMovesToTheNextCellOnlyWithTheOption)
 {
   TForm Form(nullptr);

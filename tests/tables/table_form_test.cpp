@@ -4,6 +4,9 @@
 #include "framework/stdctrls/comctrls.h"
 #include "tests/tables/tables_fixture.h"
 
+#include "framework/system/paths.h"
+#include "framework/testing/input.h"
+
 using namespace tablestest;
 
 namespace {
@@ -127,6 +130,62 @@ TEST_F(TableFormTest, BlankIsWhatTrimLeavesEmpty)
     Boxes.clear();
     EXPECT_EQ(F->Controllo_dati(), C.Passes) << Box_Texts().join("|").toStdString();
   }
+}
+
+// A character that XML cannot hold never reaches the file: OK refuses a saved cell of a row in
+// use that holds one (enabled or not, hidden or not) and names the row and the column.
+TEST_F(TableFormTest, OkRefusesACellWithAControlCharacterNamingRowAndColumn)
+{
+  struct TCase {
+    const char *Name;
+    int Col;
+    QString Text;
+    const char *Enable;
+    int Header;  // 0: passes
+  } Cases[] = {
+      {"start of heading in the key", 2, QStringLiteral("k\x01"), "Y", 1218},
+      {"unit separator in a disabled row", 3, QStringLiteral("\x1F"), "N", 1219},
+      {"escape in the hidden saved column", 4, QStringLiteral("\x1B"), "Y", 1220},
+      {"U+FFFF", 2, QStringLiteral("k") + QChar(0xFFFF), "Y", 1218},
+      {"tab, carriage return and line feed", 2, QStringLiteral("k\t\r\n"), "Y", 0},
+      {"control character in a column that is not saved", 6, QStringLiteral("\x01"), "Y", 0},
+  };
+  for (const TCase &C : Cases) {
+    SCOPED_TRACE(C.Name);
+    F->FormShow(nullptr);
+    for (int R : {1, 2}) {
+      A->SetCells(2, R, QStringLiteral("k%1").arg(R));
+      A->SetCells(3, R, "1");
+    }
+    A->SetCells(1, 2, C.Enable);
+    A->SetCells(C.Col, 2, C.Col == 2 ? C.Text : A->Cells(C.Col, 2) + C.Text);
+    Boxes.clear();
+    F->SetModalResult(mrNone);
+    F->Btn_OKClick(nullptr);
+    if (!C.Header) {
+      EXPECT_EQ(F->ModalResult(), mrOk);
+      EXPECT_TRUE(Boxes.empty()) << Box_Texts().join("|").toStdString();
+      continue;
+    }
+    EXPECT_EQ(F->ModalResult(), mrNone);
+    EXPECT_FALSE(FileExists(AppState().File_KNX_SetAccess));
+    EXPECT_EQ(Box_Texts(), QStringList({Lang_Text(1270) + "2" + Lang_Text(1106) + Lang_Text(C.Header) + Lang_Text(1107)}));
+  }
+}
+
+// Typing in a cell's text editor never puts a control character into the cell.
+TEST_F(TableFormTest, TypingDropsControlCharacters)
+{
+  F->Show();
+  A->SetFocus();
+  A->FocusCell(2, 1, true);
+  SimProcess();
+  for (const QString &Typed : {QString(QChar(5)), QStringLiteral("a"), QString(QChar(1)), QStringLiteral("b"),
+                               QString(QChar(0x1F)), QStringLiteral("c")})
+    SimType(A, Typed);
+  SimKey(A, VK_RETURN);
+  SimProcess();
+  EXPECT_EQ(A->Cells(2, 1), "abc");
 }
 
 }  // namespace
