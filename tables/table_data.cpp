@@ -7,7 +7,6 @@
 #include "project/validators.h"
 #include "ui/lang_text.h"
 
-#include <QByteArray>
 
 int Table_Int(const QString &Text) { return StrToIntDef(Text, -1); }
 
@@ -106,8 +105,8 @@ bool Load_Grid(const TTableFile &File, const TTableFormDesc &Desc, const TGridDe
           Set_Table_Cell(Grid, C, R, C.Default);
         continue;
       }
-      if (Row.Has(C.Attribute)) {
-        Set_Table_Cell(Grid, C, R, Row.Text(C.Attribute));
+      if (const char *V = Row.Utf8(C.Attribute)) {
+        Set_Table_Cell(Grid, C, R, QString::fromUtf8(V));
         continue;
       }
       if (C.Load == TLoadPolicy::lpRequired) {
@@ -151,41 +150,27 @@ TTableLoadResult Load_Table_File(TXMLDocument &Doc, const QString &Path, const T
   return Result;
 }
 
-void Save_Table_File(TXMLDocument &Doc, const QString &Path, const TTableFormDesc &Desc,
-                     const std::vector<TZavStringGrid *> &Grids)
+void Save_Table_File(const QString &Path, const TTableFormDesc &Desc, const std::vector<TZavStringGrid *> &Grids)
 {
-  // A fresh tree: activating a document that still names the file it read would read it again.
-  Doc.SetActive(false);
-  Doc.SetFileName(QString());
-  Doc.SetActive(true);
-  pugi::xml_document &D = Doc.Handle();
-  D.reset();
-  pugi::xml_node Root = D.append_child(Desc.Root);
-  D.append_child(pugi::node_comment).set_value(Desc.Version.toUtf8().constData());
-  QByteArray Value;
+  TTableWriter File(Path, Desc.Root);
   for (size_t I = 0; I < Desc.Grids.size(); ++I) {
     const TGridDesc &G = Desc.Grids[I];
     TZavStringGrid *Grid = Grids[I];
-    pugi::xml_node Section = G.Section ? Root.append_child(G.Section) : Root;
+    if (G.Section)
+      File.Begin_Section(G.Section);
     for (int R = 1; R < Grid->RowCount(); ++R) {
       if (Key_Blank(Grid, G, R))
         break;
-      pugi::xml_node Row = Section.append_child("row");
-      for (const TColumnDesc &C : G.Columns) {
-        if (!C.Attribute)
-          continue;
-        Value = Table_Cell(Grid, C, R).toUtf8();
-        Row.append_attribute(C.Attribute).set_value(Value.constData());
-      }
+      File.Begin_Row();
+      for (const TColumnDesc &C : G.Columns)
+        if (C.Attribute)
+          File.Cell(C.Attribute, Table_Cell(Grid, C, R));
+      File.End_Row();
     }
+    if (G.Section)
+      File.End_Section();
   }
-  try {
-    Doc.SaveToFile(Path);
-  } catch (...) {
-    Doc.Clear();
-    throw;
-  }
-  Doc.Clear();
+  File.Finish(Desc.Version);
 }
 
 bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGrid *> &Grids,

@@ -705,3 +705,179 @@ bool TXMLElementReader::Text(QString &Text) const
   Text = Q(c.value());
   return true;
 }
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+constexpr qsizetype kWriterChunk = 64 * 1024;
+
+// Appends Value to `out` as pugixml writes an attribute value (double quotes): &, < and " as
+// entities, the controls TAB, LF and CR as two-digit character references, everything else as
+// UTF-8 the way QString::toUtf8 converts it. Answers the end of what was written, or nullptr
+// at the first character XML cannot hold (then `bad` receives its index).
+char *EscapeAttribute(char *out, const QString &Value, qsizetype &bad)
+{
+  const char16_t *p = reinterpret_cast<const char16_t *>(Value.constData());
+  const qsizetype n = Value.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char16_t c = p[i];
+    if (c >= 0x80) {
+      if (c < 0x800) {
+        *out++ = char(0xC0 | (c >> 6));
+        *out++ = char(0x80 | (c & 0x3F));
+        continue;
+      }
+      if (c >= 0xD800 && c <= 0xDFFF) {
+        // A pair of surrogates or, on its own, what QString::toUtf8 makes of it.
+        if (c < 0xDC00 && i + 1 < n && p[i + 1] >= 0xDC00 && p[i + 1] <= 0xDFFF) {
+          const char32_t u = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(p[i + 1]) - 0xDC00);
+          *out++ = char(0xF0 | (u >> 18));
+          *out++ = char(0x80 | ((u >> 12) & 0x3F));
+          *out++ = char(0x80 | ((u >> 6) & 0x3F));
+          *out++ = char(0x80 | (u & 0x3F));
+          ++i;
+          continue;
+        }
+        const QByteArray lone = QString(QChar(c)).toUtf8();
+        std::memcpy(out, lone.constData(), size_t(lone.size()));
+        out += lone.size();
+        continue;
+      }
+      if (c >= 0xFFFE) {
+        bad = i;
+        return nullptr;
+      }
+      *out++ = char(0xE0 | (c >> 12));
+      *out++ = char(0x80 | ((c >> 6) & 0x3F));
+      *out++ = char(0x80 | (c & 0x3F));
+      continue;
+    }
+    switch (c) {
+    case '&': std::memcpy(out, "&amp;", 5); out += 5; break;
+    case '<': std::memcpy(out, "&lt;", 4); out += 4; break;
+    case '"': std::memcpy(out, "&quot;", 6); out += 6; break;
+    case 9:
+    case 10:
+    case 13:
+      *out++ = '&';
+      *out++ = '#';
+      *out++ = char('0' + c / 10);
+      *out++ = char('0' + c % 10);
+      *out++ = ';';
+      break;
+    default:
+      if (c < 0x20) {
+        bad = i;
+        return nullptr;
+      }
+      *out++ = char(c);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+TXMLFileWriter::TXMLFileWriter(const QString &Path)
+    : FPath(Path), FFile(std::make_unique<TAtomicFile>(Path)), FBuffer(size_t(kWriterChunk))
+{
+}
+
+TXMLFileWriter::~TXMLFileWriter() = default;
+
+void TXMLFileWriter::Flush()
+{
+  FFile->Write(FBuffer.data(), FUsed);
+  FUsed = 0;
+}
+
+char *TXMLFileWriter::Reserve(qsizetype Size)
+{
+  if (FUsed + Size > qsizetype(FBuffer.size())) {
+    Flush();
+    if (Size > qsizetype(FBuffer.size())) FBuffer.resize(size_t(Size));
+  }
+  return FBuffer.data() + FUsed;
+}
+
+void TXMLFileWriter::Put(const char *Text, qsizetype Size)
+{
+  std::memcpy(Reserve(Size), Text, size_t(Size));
+  FUsed += Size;
+}
+
+void TXMLFileWriter::CloseStartTag()
+{
+  if (!FInStartTag) return;
+  Put(">", 1);
+  FInStartTag = false;
+}
+
+void TXMLFileWriter::StartElement(const char *Utf8Name)
+{
+  CloseStartTag();
+  Put("<", 1);
+  Put(Utf8Name);
+  FOpen.push_back(Utf8Name);
+  FInStartTag = true;
+}
+
+void TXMLFileWriter::Attribute(const char *Utf8Name, const QString &Value)
+{
+  if (!FInStartTag) throw EXMLDocError(QStringLiteral("An attribute needs an element to belong to"));
+  const qsizetype name = qsizetype(std::strlen(Utf8Name));
+  // At most six bytes ("&quot;") for each UTF-16 unit.
+  char *start = Reserve(name + 4 + 6 * Value.size());
+  char *out = start;
+  *out++ = ' ';
+  std::memcpy(out, Utf8Name, size_t(name));
+  out += name;
+  *out++ = '=';
+  *out++ = '"';
+  qsizetype bad = -1;
+  out = EscapeAttribute(out, Value, bad);
+  if (!out)
+    throw EXMLDocError(QStringLiteral("Cannot write file \"%1\". The value of \"%2\" holds the character U+%3, "
+                                      "which an XML file cannot hold.")
+                           .arg(FPath, QString::fromUtf8(Utf8Name))
+                           .arg(uint(Value[bad].unicode()), 4, 16, QLatin1Char('0')));
+  *out++ = '"';
+  FUsed += out - start;
+}
+
+void TXMLFileWriter::EndElement()
+{
+  if (FOpen.empty()) throw EXMLDocError(QStringLiteral("No element to end"));
+  if (FInStartTag) {
+    Put("/>", 2);
+    FInStartTag = false;
+  } else {
+    Put("</", 2);
+    Put(FOpen.back());
+    Put(">", 1);
+  }
+  FOpen.pop_back();
+}
+
+void TXMLFileWriter::Comment(const QString &Text)
+{
+  CloseStartTag();
+  // As pugixml: "--" and a final "-" would end the comment early, so a blank follows such a dash.
+  const QByteArray t = Text.toUtf8();
+  Put("<!--", 4);
+  for (qsizetype i = 0; i < t.size(); ++i) {
+    Put(t.constData() + i, 1);
+    if (t[i] == '-' && (i + 1 == t.size() || t[i + 1] == '-')) Put(" ", 1);
+  }
+  Put("-->", 3);
+}
+
+void TXMLFileWriter::Commit()
+{
+  while (!FOpen.empty()) EndElement();
+  Put("\n", 1);
+  Flush();
+  QString error;
+  if (!FFile->Commit(&error)) throw EXMLDocError(error);
+}

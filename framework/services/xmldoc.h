@@ -11,7 +11,9 @@
 // A null handle answers empty texts, no attributes and no children; changing it raises
 // EXMLDocError.
 #include <QString>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -225,4 +227,44 @@ private:
   QString FFileName;
   bool FActive = false;
   TXMLDocOptions FOptions;
+};
+
+class TAtomicFile;
+
+// Writes an XML document straight to a file, element by element, with the bytes
+// TXMLDocument::SaveToFile writes for the same tree without indentation (UTF-8, no declaration,
+// a line end after the last node), for large documents that need no tree. The file is put in
+// place atomically by Commit; a writer destroyed before leaves the old file as it was.
+class TXMLFileWriter {
+public:
+  explicit TXMLFileWriter(const QString &Path);
+  ~TXMLFileWriter();
+  TXMLFileWriter(const TXMLFileWriter &) = delete;
+  TXMLFileWriter &operator=(const TXMLFileWriter &) = delete;
+
+  // Names are UTF-8 and written as they are.
+  void StartElement(const char *Utf8Name);
+  // An attribute of the element just started. Raises EXMLDocError when Value holds a character
+  // XML cannot hold (IsXMLForbiddenChar).
+  void Attribute(const char *Utf8Name, const QString &Value);
+  // Ends the innermost open element ("<a/>" when it got no content).
+  void EndElement();
+  void Comment(const QString &Text);
+  // Ends the elements still open and puts the file in place; raises EXMLDocError naming the
+  // file and the reason when it cannot be written.
+  void Commit();
+
+private:
+  char *Reserve(qsizetype Size);
+  void Put(const char *Text, qsizetype Size);
+  void Put(const char *Text) { Put(Text, qsizetype(std::strlen(Text))); }
+  void CloseStartTag();
+  void Flush();
+
+  QString FPath;
+  std::unique_ptr<TAtomicFile> FFile;
+  std::vector<char> FBuffer;
+  qsizetype FUsed = 0;
+  std::vector<const char *> FOpen;  // the names of the open elements
+  bool FInStartTag = false;
 };

@@ -5,6 +5,8 @@
 
 #include "framework/system/paths.h"
 
+#include <QDir>
+
 using namespace tablestest;
 
 namespace {
@@ -148,6 +150,24 @@ TEST_F(TableFileTest, AFileThatCannotBeWrittenIsReportedAndTheFormStaysOpen)
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_EQ(Boxes[0].Type, mtError);
   EXPECT_TRUE(Boxes[0].Text.contains("Mini.xml")) << Boxes[0].Text.toStdString();
+}
+
+// Whatever calls the save, the file stays well-formed XML 1.0: a cell holding a control
+// character is refused (the old file stays), never written as a character reference.
+TEST_F(TableFileTest, TheSaveRefusesACellWithAControlCharacterAndKeepsTheFile)
+{
+  testsupport::WriteBytes(Path(), "<Mini><Sec_A/><Sec_B/></Mini>");
+  A->SetCells(2, 1, "k");
+  A->SetCells(6, 1, QStringLiteral("\x01 not saved"));
+  A->SetCells(4, 1, QStringLiteral("hidden\x02"));
+  try {
+    F->Save_Table();
+    ADD_FAILURE() << testsupport::ReadBytes(Path()).toStdString();
+  } catch (const EXMLDocError &E) {
+    EXPECT_TRUE(E.Message().contains("\"Secret\"")) << E.Message().toStdString();
+  }
+  EXPECT_EQ(testsupport::ReadBytes(Path()), "<Mini><Sec_A/><Sec_B/></Mini>");
+  EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{"Mini.xml"});
 }
 
 // The S7 file exactly: every column of the row but column 0 in column order, the defaults of
