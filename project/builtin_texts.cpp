@@ -684,6 +684,8 @@ const TBuiltinText Builtin_Texts[] = {
     {1103, u"File already exists! Do you want to overwrite the file?"},
     {1104, u"Error! Please set the Set Communication Parameter before to create the GSD file"},
     {1105, u"File already exists. Do you want to overwrite?"},
+    {1106, u"!! The value of "},
+    {1107, u" holds a control character, which the table file cannot hold. Remove it"},
     {1200, u"S7comm Access"},
     {1201, u"S7comm Access"},
     {1202, u"OK"},

@@ -46,3 +46,12 @@ bool TTableFile::Child_Text(const char *Name, QString &Text) const
 {
   return FRoot.ChildElement(Name).Text(Text);
 }
+
+TTableWriter::TTableWriter(const QString &Path, const char *Root) : FXml(Path) { FXml.StartElement(Root); }
+
+void TTableWriter::Finish(const QString &Version)
+{
+  FXml.EndElement();
+  FXml.Comment(Version);
+  FXml.Commit();
+}

@@ -1,5 +1,5 @@
 #pragma once
-// Reading the project's table files: a root element, one section element per grid (or the rows
+// Reading and writing the project's table files: a root element, one section element per grid (or the rows
 // straight under the root), one row element per table row whose attributes carry the cells as
 // text and check boxes as "Y" or "N". The bank builder, the side-file writers and the table forms
 // all read rows through here.
@@ -20,6 +20,8 @@ public:
   explicit TTableRow(TXMLElementReader Element) : FElement(Element) {}
 
   bool Has(const char *Name) const { return FElement.AttributeUtf8(Name) != nullptr; }
+  // The attribute's text as the file holds it (UTF-8); nullptr when it is absent.
+  const char *Utf8(const char *Name) const { return FElement.AttributeUtf8(Name); }
   // The attribute's text; "" when it is absent.
   QString Text(const char *Name) const { return FElement.Attribute(Name); }
   const char *Utf8(const char *Name) const { return FElement.AttributeUtf8(Name); }  // nullptr: absent
@@ -90,4 +92,26 @@ public:
 private:
   QString FPath;
   TXMLElementReader FRoot;
+};
+
+// Writes a table file the way the table forms save it: the root, its sections (or the rows
+// straight under it), one "row" element per table row with the cells as attributes, and the
+// version comment after the root. The file is written as it goes and replaces the old one
+// whole in Finish; a writer dropped before (an exception) leaves the old file as it was.
+class TTableWriter {
+public:
+  TTableWriter(const QString &Path, const char *Root);
+
+  void Begin_Section(const char *Name) { FXml.StartElement(Name); }
+  void End_Section() { FXml.EndElement(); }
+  void Begin_Row() { FXml.StartElement("row"); }
+  // Raises EXMLDocError when the text holds a character a table file cannot hold.
+  void Cell(const char *Name, const QString &Text) { FXml.Attribute(Name, Text); }
+  void End_Row() { FXml.EndElement(); }
+  // Ends the root, adds the version comment and puts the file in place; raises EXMLDocError
+  // naming the file when it cannot be written.
+  void Finish(const QString &Version);
+
+private:
+  TXMLFileWriter FXml;
 };

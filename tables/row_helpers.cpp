@@ -2,6 +2,8 @@
 
 #include "framework/classes/classes.h"
 #include "framework/dialogs/dialogs.h"
+#include "framework/services/xmldoc.h"
+#include "framework/system/sysutils.h"
 #include "grid/core/column_grid.h"
 #include "project/app_state.h"
 #include "ui/lang_text.h"
@@ -37,7 +39,7 @@ struct TTextCells : TCellOps {
     auto *CG = static_cast<TZavColumnGrid *>(G);
     if (C < CG->Columns()->Count() && CG->Columns()->Items(C)->Editor() == edDataCheckBox)
       return false;
-    return !G->Cells(C, R).trimmed().isEmpty();
+    return !Trim(G->Cells(C, R)).isEmpty();
   }
   QString Copy(TZavStringGrid *G, int C, int R, bool &Check) const override
   {
@@ -153,7 +155,8 @@ void Paste_Row(const TCellOps &Ops, TZavStringGrid *Grid, int Row, bool Copy_Fla
     // A flag list shorter than the row (a copy by the text helper) counts as no check box.
     const size_t K = size_t(C - 1);
     const bool Check = Ops.Records_Checks() && K < S.Row_Clipboard_Checks.size() && S.Row_Clipboard_Checks[K];
-    Ops.Paste(Grid, C, Row, S.Row_Clipboard->Strings(C - 1), Check);
+    // What a table file cannot hold never reaches a cell by a paste.
+    Ops.Paste(Grid, C, Row, XMLAllowedText(S.Row_Clipboard->Strings(C - 1)), Check);
   }
   Grid->EndUpdate();
 }

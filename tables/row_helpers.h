@@ -3,7 +3,8 @@
 // the header double-click auto-size and Enter to the next cell. Rows move by their cell texts
 // (and, in the check-box variants for plain string grids, by their check-box states); cell
 // properties such as colours stay where they are. Column 0 (the row numbers) is never touched.
-// Copy and paste go through the program-wide row clipboard of the application state.
+// Copy and paste go through the program-wide row clipboard of the application state; a paste
+// drops the characters a table file cannot hold (IsXMLForbiddenChar).
 #include <QChar>
 
 class TZavStringGrid;

@@ -7,7 +7,6 @@
 #include "project/validators.h"
 #include "ui/lang_text.h"
 
-#include <QByteArray>
 
 int Table_Int(const QString &Text) { return StrToIntDef(Text, -1); }
 
@@ -44,12 +43,34 @@ namespace {
 
 bool Key_Blank(TZavStringGrid *Grid, const TGridDesc &Desc, int Row)
 {
-  return Grid->Cells(Desc.Key_Col, Row).trimmed().isEmpty();
+  return Trim(Grid->Cells(Desc.Key_Col, Row)).isEmpty();
 }
 
 QString Section_Name(const TTableFormDesc &Desc, const TGridDesc &G)
 {
   return QString::fromUtf8(G.Section ? G.Section : Desc.Root);
+}
+
+// The key column's description when the file holds it; nullptr otherwise.
+const TColumnDesc *Key_Column(const TGridDesc &G)
+{
+  for (const TColumnDesc &C : G.Columns)
+    if (C.Col == G.Key_Col)
+      return C.Attribute && (C.Load == TLoadPolicy::lpRequired || C.Load == TLoadPolicy::lpDefault) ? &C : nullptr;
+  return nullptr;
+}
+
+// True when the row's key would be blank in the grid: OK keeps only the rows above such a row.
+bool Key_Blank_In_File(const TTableRow &Row, const TColumnDesc &Key)
+{
+  const char *V = Row.Utf8(Key.Attribute);
+  if (!V)
+    return Key.Load == TLoadPolicy::lpDefault && Trim(Key.Default).isEmpty();
+  // Trim's blanks are the characters up to U+0020, single bytes in UTF-8.
+  for (; *V; ++V)
+    if (uint8_t(*V) > 0x20)
+      return false;
+  return true;
 }
 
 // Loads one grid's rows; false with Result's reason when the load ends early.
@@ -61,12 +82,19 @@ bool Load_Grid(const TTableFile &File, const TTableFormDesc &Desc, const TGridDe
     Result.Reason = QStringLiteral("The file \"%1\" has no section \"%2\".").arg(File.Path(), Section_Name(Desc, G));
     return false;
   }
+  const TColumnDesc *Key = Key_Column(G);
   int R = 1;
   for (const TTableRow Row : Section) {
     if (R > G.Data_Rows) {
       Result.Reason = QStringLiteral("The file \"%1\" holds more rows in \"%2\" than the table's %3.")
                           .arg(File.Path(), Section_Name(Desc, G))
                           .arg(G.Data_Rows);
+      return false;
+    }
+    if (Key && Key_Blank_In_File(Row, *Key)) {
+      Result.Reason = QStringLiteral("Row %1 of \"%2\" in the file \"%3\" has a blank \"%4\": OK keeps only the rows above it.")
+                          .arg(R)
+                          .arg(Section_Name(Desc, G), File.Path(), QString::fromUtf8(Key->Attribute));
       return false;
     }
     for (const TColumnDesc &C : G.Columns) {
@@ -77,8 +105,8 @@ bool Load_Grid(const TTableFile &File, const TTableFormDesc &Desc, const TGridDe
           Set_Table_Cell(Grid, C, R, C.Default);
         continue;
       }
-      if (Row.Has(C.Attribute)) {
-        Set_Table_Cell(Grid, C, R, Row.Text(C.Attribute));
+      if (const char *V = Row.Utf8(C.Attribute)) {
+        Set_Table_Cell(Grid, C, R, QString::fromUtf8(V));
         continue;
       }
       if (C.Load == TLoadPolicy::lpRequired) {
@@ -122,41 +150,27 @@ TTableLoadResult Load_Table_File(TXMLDocument &Doc, const QString &Path, const T
   return Result;
 }
 
-void Save_Table_File(TXMLDocument &Doc, const QString &Path, const TTableFormDesc &Desc,
-                     const std::vector<TZavStringGrid *> &Grids)
+void Save_Table_File(const QString &Path, const TTableFormDesc &Desc, const std::vector<TZavStringGrid *> &Grids)
 {
-  // A fresh tree: activating a document that still names the file it read would read it again.
-  Doc.SetActive(false);
-  Doc.SetFileName(QString());
-  Doc.SetActive(true);
-  pugi::xml_document &D = Doc.Handle();
-  D.reset();
-  pugi::xml_node Root = D.append_child(Desc.Root);
-  D.append_child(pugi::node_comment).set_value(Desc.Version.toUtf8().constData());
-  QByteArray Value;
+  TTableWriter File(Path, Desc.Root);
   for (size_t I = 0; I < Desc.Grids.size(); ++I) {
     const TGridDesc &G = Desc.Grids[I];
     TZavStringGrid *Grid = Grids[I];
-    pugi::xml_node Section = G.Section ? Root.append_child(G.Section) : Root;
+    if (G.Section)
+      File.Begin_Section(G.Section);
     for (int R = 1; R < Grid->RowCount(); ++R) {
       if (Key_Blank(Grid, G, R))
         break;
-      pugi::xml_node Row = Section.append_child("row");
-      for (const TColumnDesc &C : G.Columns) {
-        if (!C.Attribute)
-          continue;
-        Value = Table_Cell(Grid, C, R).toUtf8();
-        Row.append_attribute(C.Attribute).set_value(Value.constData());
-      }
+      File.Begin_Row();
+      for (const TColumnDesc &C : G.Columns)
+        if (C.Attribute)
+          File.Cell(C.Attribute, Table_Cell(Grid, C, R));
+      File.End_Row();
     }
+    if (G.Section)
+      File.End_Section();
   }
-  try {
-    Doc.SaveToFile(Path);
-  } catch (...) {
-    Doc.Clear();
-    throw;
-  }
-  Doc.Clear();
+  File.Finish(Desc.Version);
 }
 
 bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGrid *> &Grids,
@@ -169,7 +183,15 @@ bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGr
     for (int R = 1; R < Grid->RowCount(); ++R) {
       if (Key_Blank(Grid, G, R))
         break;
-      if (G.Enable_Col >= 0 && Grid->Cells(G.Enable_Col, R).trimmed() != QLatin1String("Y"))
+      // Every row in use is saved, enabled or not: nothing the file cannot hold may stay.
+      for (const TColumnDesc &C : G.Columns) {
+        if (C.Attribute && XMLForbiddenCharIndex(Table_Cell(Grid, C, R)) >= 0) {
+          Message = Lang_Text(Desc.Error_Row_Text) + QString::number(R) + Lang_Text(1106) + Lang_Text(C.Header_Text) +
+                    Lang_Text(1107);
+          return false;
+        }
+      }
+      if (G.Enable_Col >= 0 && Trim(Grid->Cells(G.Enable_Col, R)) != QLatin1String("Y"))
         continue;
       for (const TRowCheck &K : G.Checks) {
         if (Grid->IsHiddenColumn(K.Shown_Col >= 0 ? K.Shown_Col : K.Col))
@@ -189,7 +211,7 @@ bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGr
           Fails = N < 0 || N >= Size;
           break;
         }
-        case TCheckKind::ckNotBlank: Fails = Text.trimmed().isEmpty(); break;
+        case TCheckKind::ckNotBlank: Fails = Trim(Text).isEmpty(); break;
         case TCheckKind::ckIPAddress: {
           uint8_t O1 = 0, O2 = 0, O3 = 0, O4 = 0;
           Fails = Error_In_IP_Address(Text, O1, O2, O3, O4);

@@ -37,13 +37,13 @@ TTableLoadResult Load_Table_File(TXMLDocument &Doc, const QString &Path, const T
 
 // Writes the grids to Path whole and atomically: the root, then the version comment, one
 // section per grid (or the rows under the root), one row element per row up to the first
-// blank key, the untrimmed cell texts as attributes in column order. Raises on failure, the
-// file then being as it was.
-void Save_Table_File(TXMLDocument &Doc, const QString &Path, const TTableFormDesc &Desc,
-                     const std::vector<TZavStringGrid *> &Grids);
+// blank key, the untrimmed cell texts as attributes in column order. Raises on failure (also
+// for a cell holding a character the file cannot hold), the file then being as it was.
+void Save_Table_File(const QString &Path, const TTableFormDesc &Desc, const std::vector<TZavStringGrid *> &Grids);
 
 // The first row that fails a check: false with the error box's text ("Error row ", the row
-// number, the message) in Message; true when every row in use passes. Data_Sizes holds each
-// grid's data-array size.
+// number, the message) in Message; true when every row in use passes. A saved cell of a row in
+// use (enabled or not) that holds a character the file cannot hold fails first, naming the
+// column. Data_Sizes holds each grid's data-array size.
 bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGrid *> &Grids,
                       const std::vector<int> &Data_Sizes, QString &Message);

@@ -242,7 +242,7 @@ void TTableForm::Load_Table()
                mtError, TMsgDlgButtons{mbOK}, 0);
 }
 
-void TTableForm::Save_Table() { Save_Table_File(*XML1, File_Path(), FDesc, Grid_List()); }
+void TTableForm::Save_Table() { Save_Table_File(File_Path(), FDesc, Grid_List()); }
 
 bool TTableForm::Controllo_dati()
 {

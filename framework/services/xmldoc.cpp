@@ -1,5 +1,10 @@
 #include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cstring>
 #include <sstream>
+#include <vector>
 
 #include "framework/services/atomicfile.h"
 #include "framework/services/xmldoc.h"
@@ -85,6 +90,64 @@ void DropLoneBlankText(pugi::xml_node parent)
                          .arg(what, reason, QString::number(line), QString::number(column)));
 }
 
+// The element that names one attribute twice, which XML forbids and pugixml does not check:
+// readers that look the name up from different places would each take another value. Null
+// when there is none; `name` receives the attribute's name.
+pugi::xml_node RepeatedAttribute(const pugi::xml_document &doc, const char *&name)
+{
+  std::vector<const char *> names;
+  for (pugi::xml_node n = doc.first_child(); n;) {
+    if (n.type() == pugi::node_element) {
+      names.clear();
+      for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) names.push_back(a.name());
+      // Pairwise for the usual short lists; sorted when a hostile file makes them long.
+      if (names.size() <= 24) {
+        for (size_t i = 1; i < names.size(); ++i)
+          for (size_t j = 0; j < i; ++j)
+            if (std::strcmp(names[i], names[j]) == 0) {
+              name = names[i];
+              return n;
+            }
+      } else {
+        std::sort(names.begin(), names.end(), [](const char *a, const char *b) { return std::strcmp(a, b) < 0; });
+        for (size_t i = 1; i < names.size(); ++i)
+          if (std::strcmp(names[i], names[i - 1]) == 0) {
+            name = names[i];
+            return n;
+          }
+      }
+    }
+    if (pugi::xml_node c = n.first_child()) {
+      n = c;
+      continue;
+    }
+    while (n && !n.next_sibling()) n = n.parent();
+    if (n) n = n.next_sibling();
+  }
+  return pugi::xml_node();
+}
+
+// Raises EXMLDocError when an element of the freshly parsed `doc` repeats an attribute.
+// `utf8` is the text the parser read (its offsets are offsets into it).
+void CheckUniqueAttributes(const pugi::xml_document &doc, const QByteArray &utf8, const QString &what)
+{
+  const char *name = nullptr;
+  const pugi::xml_node e = RepeatedAttribute(doc, name);
+  if (!e) return;
+  RaiseUnreadable(what, utf8, std::max<ptrdiff_t>(e.offset_debug(), 0),
+                  QStringLiteral("the element \"%1\" has the attribute \"%2\" more than once")
+                      .arg(Q(e.name()), Q(name)));
+}
+
+// Text in UTF-16 or UTF-32 as UTF-8, as the parser converts it (for positions in messages).
+QByteArray WideTextAsUtf8(const QByteArray &bytes)
+{
+  const std::optional<QStringConverter::Encoding> e = QStringConverter::encodingForData(bytes, u'<');
+  if (!e) return bytes;
+  QStringDecoder decode(*e);
+  return QString(decode(bytes)).toUtf8();
+}
+
 // Parses the bytes of a file or stream into `doc`. 8-bit text is UTF-8 unless its declaration
 // names Windows-1252 (or Latin-1); bytes that are not valid in it are refused rather than
 // turned into replacement characters. Raises EXMLDocError naming `what` and the position.
@@ -93,6 +156,8 @@ void ParseBytes(pugi::xml_document &doc, const QByteArray &bytes, const QString 
   if (IsWideText(bytes)) {
     const pugi::xml_parse_result r = doc.load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions);
     if (!r) RaiseUnreadable(what, bytes, r.offset, QString::fromLatin1(r.description()));
+    const char *name = nullptr;
+    if (RepeatedAttribute(doc, name)) CheckUniqueAttributes(doc, WideTextAsUtf8(bytes), what);
     return;
   }
   // A UTF-8 mark outweighs what the declaration claims.
@@ -107,6 +172,7 @@ void ParseBytes(pugi::xml_document &doc, const QByteArray &bytes, const QString 
   const pugi::xml_parse_result r =
       doc.load_buffer(utf8.constData(), size_t(utf8.size()), kParseOptions, pugi::encoding_utf8);
   if (!r) RaiseUnreadable(what, utf8, r.offset, QString::fromLatin1(r.description()));
+  CheckUniqueAttributes(doc, utf8, what);
   // The document now holds text, and a save writes UTF-8: the declaration must say so.
   if (ansi)
     for (pugi::xml_node c = doc.first_child(); c; c = c.next_sibling())
@@ -114,6 +180,25 @@ void ParseBytes(pugi::xml_document &doc, const QByteArray &bytes, const QString 
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+qsizetype XMLForbiddenCharIndex(const QString &Text)
+{
+  for (qsizetype I = 0; I < Text.size(); ++I)
+    if (IsXMLForbiddenChar(Text[I])) return I;
+  return -1;
+}
+
+QString XMLAllowedText(const QString &Text)
+{
+  qsizetype I = XMLForbiddenCharIndex(Text);
+  if (I < 0) return Text;
+  QString Out = Text.left(I);
+  for (; I < Text.size(); ++I)
+    if (!IsXMLForbiddenChar(Text[I])) Out += Text[I];
+  return Out;
+}
 
 // ---------------------------------------------------------------------------------------------
 
@@ -460,9 +545,13 @@ void TXMLDocument::LoadFromXML(const QString &XML)
   const QByteArray bytes = XML.toUtf8();
   const pugi::xml_parse_result r =
       FDoc->load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions, pugi::encoding_utf8);
-  if (!r) {
+  try {
+    if (!r)
+      RaiseUnreadable(QStringLiteral("The XML text"), bytes, r.offset, QString::fromLatin1(r.description()));
+    CheckUniqueAttributes(*FDoc, bytes, QStringLiteral("The XML text"));
+  } catch (...) {
     Clear();
-    RaiseUnreadable(QStringLiteral("The XML text"), bytes, r.offset, QString::fromLatin1(r.description()));
+    throw;
   }
   FActive = true;
 }
@@ -615,4 +704,180 @@ bool TXMLElementReader::Text(QString &Text) const
   if (c.next_sibling() || (c.type() != pugi::node_pcdata && c.type() != pugi::node_cdata)) return false;
   Text = Q(c.value());
   return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+constexpr qsizetype kWriterChunk = 64 * 1024;
+
+// Appends Value to `out` as pugixml writes an attribute value (double quotes): &, < and " as
+// entities, the controls TAB, LF and CR as two-digit character references, everything else as
+// UTF-8 the way QString::toUtf8 converts it. Answers the end of what was written, or nullptr
+// at the first character XML cannot hold (then `bad` receives its index).
+char *EscapeAttribute(char *out, const QString &Value, qsizetype &bad)
+{
+  const char16_t *p = reinterpret_cast<const char16_t *>(Value.constData());
+  const qsizetype n = Value.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char16_t c = p[i];
+    if (c >= 0x80) {
+      if (c < 0x800) {
+        *out++ = char(0xC0 | (c >> 6));
+        *out++ = char(0x80 | (c & 0x3F));
+        continue;
+      }
+      if (c >= 0xD800 && c <= 0xDFFF) {
+        // A pair of surrogates or, on its own, what QString::toUtf8 makes of it.
+        if (c < 0xDC00 && i + 1 < n && p[i + 1] >= 0xDC00 && p[i + 1] <= 0xDFFF) {
+          const char32_t u = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(p[i + 1]) - 0xDC00);
+          *out++ = char(0xF0 | (u >> 18));
+          *out++ = char(0x80 | ((u >> 12) & 0x3F));
+          *out++ = char(0x80 | ((u >> 6) & 0x3F));
+          *out++ = char(0x80 | (u & 0x3F));
+          ++i;
+          continue;
+        }
+        const QByteArray lone = QString(QChar(c)).toUtf8();
+        std::memcpy(out, lone.constData(), size_t(lone.size()));
+        out += lone.size();
+        continue;
+      }
+      if (c >= 0xFFFE) {
+        bad = i;
+        return nullptr;
+      }
+      *out++ = char(0xE0 | (c >> 12));
+      *out++ = char(0x80 | ((c >> 6) & 0x3F));
+      *out++ = char(0x80 | (c & 0x3F));
+      continue;
+    }
+    switch (c) {
+    case '&': std::memcpy(out, "&amp;", 5); out += 5; break;
+    case '<': std::memcpy(out, "&lt;", 4); out += 4; break;
+    case '"': std::memcpy(out, "&quot;", 6); out += 6; break;
+    case 9:
+    case 10:
+    case 13:
+      *out++ = '&';
+      *out++ = '#';
+      *out++ = char('0' + c / 10);
+      *out++ = char('0' + c % 10);
+      *out++ = ';';
+      break;
+    default:
+      if (c < 0x20) {
+        bad = i;
+        return nullptr;
+      }
+      *out++ = char(c);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+TXMLFileWriter::TXMLFileWriter(const QString &Path)
+    : FPath(Path), FFile(std::make_unique<TAtomicFile>(Path)), FBuffer(size_t(kWriterChunk))
+{
+}
+
+TXMLFileWriter::~TXMLFileWriter() = default;
+
+void TXMLFileWriter::Flush()
+{
+  FFile->Write(FBuffer.data(), FUsed);
+  FUsed = 0;
+}
+
+char *TXMLFileWriter::Reserve(qsizetype Size)
+{
+  if (FUsed + Size > qsizetype(FBuffer.size())) {
+    Flush();
+    if (Size > qsizetype(FBuffer.size())) FBuffer.resize(size_t(Size));
+  }
+  return FBuffer.data() + FUsed;
+}
+
+void TXMLFileWriter::Put(const char *Text, qsizetype Size)
+{
+  std::memcpy(Reserve(Size), Text, size_t(Size));
+  FUsed += Size;
+}
+
+void TXMLFileWriter::CloseStartTag()
+{
+  if (!FInStartTag) return;
+  Put(">", 1);
+  FInStartTag = false;
+}
+
+void TXMLFileWriter::StartElement(const char *Utf8Name)
+{
+  CloseStartTag();
+  Put("<", 1);
+  Put(Utf8Name);
+  FOpen.push_back(Utf8Name);
+  FInStartTag = true;
+}
+
+void TXMLFileWriter::Attribute(const char *Utf8Name, const QString &Value)
+{
+  if (!FInStartTag) throw EXMLDocError(QStringLiteral("An attribute needs an element to belong to"));
+  const qsizetype name = qsizetype(std::strlen(Utf8Name));
+  // At most six bytes ("&quot;") for each UTF-16 unit.
+  char *start = Reserve(name + 4 + 6 * Value.size());
+  char *out = start;
+  *out++ = ' ';
+  std::memcpy(out, Utf8Name, size_t(name));
+  out += name;
+  *out++ = '=';
+  *out++ = '"';
+  qsizetype bad = -1;
+  out = EscapeAttribute(out, Value, bad);
+  if (!out)
+    throw EXMLDocError(QStringLiteral("Cannot write file \"%1\". The value of \"%2\" holds the character U+%3, "
+                                      "which an XML file cannot hold.")
+                           .arg(FPath, QString::fromUtf8(Utf8Name))
+                           .arg(uint(Value[bad].unicode()), 4, 16, QLatin1Char('0')));
+  *out++ = '"';
+  FUsed += out - start;
+}
+
+void TXMLFileWriter::EndElement()
+{
+  if (FOpen.empty()) throw EXMLDocError(QStringLiteral("No element to end"));
+  if (FInStartTag) {
+    Put("/>", 2);
+    FInStartTag = false;
+  } else {
+    Put("</", 2);
+    Put(FOpen.back());
+    Put(">", 1);
+  }
+  FOpen.pop_back();
+}
+
+void TXMLFileWriter::Comment(const QString &Text)
+{
+  CloseStartTag();
+  // As pugixml: "--" and a final "-" would end the comment early, so a blank follows such a dash.
+  const QByteArray t = Text.toUtf8();
+  Put("<!--", 4);
+  for (qsizetype i = 0; i < t.size(); ++i) {
+    Put(t.constData() + i, 1);
+    if (t[i] == '-' && (i + 1 == t.size() || t[i + 1] == '-')) Put(" ", 1);
+  }
+  Put("-->", 3);
+}
+
+void TXMLFileWriter::Commit()
+{
+  while (!FOpen.empty()) EndElement();
+  Put("\n", 1);
+  Flush();
+  QString error;
+  if (!FFile->Commit(&error)) throw EXMLDocError(error);
 }

@@ -11,11 +11,25 @@
 // A null handle answers empty texts, no attributes and no children; changing it raises
 // EXMLDocError.
 #include <QString>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 #include <pugixml.hpp>
 
 #include "framework/classes/classes.h"
+
+// The characters an XML 1.0 document cannot hold in any form, not even as a character
+// reference: the controls below U+0020 other than TAB, LF and CR, and U+FFFE and U+FFFF.
+inline bool IsXMLForbiddenChar(QChar C)
+{
+  const char16_t U = C.unicode();
+  return (U < 0x20 && U != 9 && U != 10 && U != 13) || U >= 0xFFFE;
+}
+// The index of the first such character of Text; -1 when there is none.
+qsizetype XMLForbiddenCharIndex(const QString &Text);
+// Text without them.
+QString XMLAllowedText(const QString &Text);
 
 enum TNodeType {
   ntReserved, ntElement, ntAttribute, ntText, ntCData, ntEntityRef, ntEntity, ntProcessingInstr,
@@ -172,8 +186,8 @@ public:
   void SetOptions(TXMLDocOptions v) { FOptions = v; }
 
   // Raises EXMLDocError naming the file and the parser's reason and position when the file
-  // is missing, no regular file, too large (ReadFileBytes) or cannot be parsed; the document
-  // is then empty and inactive. Files (and streams) without a byte-order mark are UTF-8
+  // is missing, no regular file, too large (ReadFileBytes) or cannot be parsed (an element
+  // that names an attribute twice included); the document is then empty and inactive. Files (and streams) without a byte-order mark are UTF-8
   // unless their declaration names Windows-1252 or Latin-1; the declaration of such a file is
   // then changed to UTF-8, the encoding a save writes. Bytes that are not valid in the
   // encoding are refused, never replaced.
@@ -213,4 +227,44 @@ private:
   QString FFileName;
   bool FActive = false;
   TXMLDocOptions FOptions;
+};
+
+class TAtomicFile;
+
+// Writes an XML document straight to a file, element by element, with the bytes
+// TXMLDocument::SaveToFile writes for the same tree without indentation (UTF-8, no declaration,
+// a line end after the last node), for large documents that need no tree. The file is put in
+// place atomically by Commit; a writer destroyed before leaves the old file as it was.
+class TXMLFileWriter {
+public:
+  explicit TXMLFileWriter(const QString &Path);
+  ~TXMLFileWriter();
+  TXMLFileWriter(const TXMLFileWriter &) = delete;
+  TXMLFileWriter &operator=(const TXMLFileWriter &) = delete;
+
+  // Names are UTF-8 and written as they are.
+  void StartElement(const char *Utf8Name);
+  // An attribute of the element just started. Raises EXMLDocError when Value holds a character
+  // XML cannot hold (IsXMLForbiddenChar).
+  void Attribute(const char *Utf8Name, const QString &Value);
+  // Ends the innermost open element ("<a/>" when it got no content).
+  void EndElement();
+  void Comment(const QString &Text);
+  // Ends the elements still open and puts the file in place; raises EXMLDocError naming the
+  // file and the reason when it cannot be written.
+  void Commit();
+
+private:
+  char *Reserve(qsizetype Size);
+  void Put(const char *Text, qsizetype Size);
+  void Put(const char *Text) { Put(Text, qsizetype(std::strlen(Text))); }
+  void CloseStartTag();
+  void Flush();
+
+  QString FPath;
+  std::unique_ptr<TAtomicFile> FFile;
+  std::vector<char> FBuffer;
+  qsizetype FUsed = 0;
+  std::vector<const char *> FOpen;  // the names of the open elements
+  bool FInStartTag = false;
 };

@@ -107,6 +107,27 @@ TEST_F(S7Bank, FullTableIsAcceptedOneMoreEnabledRowIsRefused)
   EXPECT_EQ(testsupport::ReadBytes(Bin(3)), full[2]);
 }
 
+// A row naming an attribute twice would be read one way here and another way by the form:
+// the build stops, naming the file and the line, and the files of the last build stay.
+TEST_F(S7Bank, ARowRepeatingAnAttributeStopsTheBuild)
+{
+  const std::vector<QByteArray> last = BuildAndWrite();
+  QByteArray x = S7File(2, 1);
+  x.replace("<row Enable=\"Y\" PLC_Address=\"10.0.1.1\"/>",
+            "\n<row Enable=\"Y\" PLC_Address=\"10.0.1.1\" Enable=\"N\"/>");
+  Put("S7_Protocol.xml", x);
+  try {
+    Builder->Compile_Banks();
+    ADD_FAILURE() << "built";
+  } catch (const EXMLDocError &e) {
+    EXPECT_TRUE(e.Message().contains("S7_Protocol.xml")) << e.Message().toStdString();
+    EXPECT_TRUE(e.Message().contains("\"Enable\" more than once")) << e.Message().toStdString();
+    EXPECT_TRUE(e.Message().contains("line 2")) << e.Message().toStdString();
+  }
+  EXPECT_FALSE(Builder->Write_Bank_Files());
+  EXPECT_EQ(testsupport::ReadBytes(Bin(2)), last[1]);
+}
+
 TEST_F(S7Bank, RackSlotKeepsTheLowEightBitsOfAnySum)
 {
   struct Case {

@@ -114,6 +114,46 @@ TEST_F(RowHelpers, CopyAndPasteWithTheirRefusalsAndTheOverwriteQuestion)
   EXPECT_EQ(Boxes[3].Text, Lang_Text(1101));
 }
 
+// A row is in use when a cell is not blank by Trim: the paste asks before overwriting it.
+TEST_F(RowHelpers, APasteAsksBeforeOverwritingARowWithTextThatTrimKeeps)
+{
+  const struct {
+    const char *Name;
+    QString Text;
+    bool Asks;
+  } Cases[] = {
+      {"blanks", QStringLiteral(" \t"), false},
+      {"control characters", QStringLiteral("\x01\x1F"), false},
+      {"no-break space", QString(QChar(0x00A0)), true},
+      {"ideographic space", QString(QChar(0x3000)), true},
+  };
+  Grid_Copy_Row(&G, 3);
+  for (const auto &C : Cases) {
+    SCOPED_TRACE(C.Name);
+    for (int Col : {cKey, cText, cHidden})
+      G.SetCells(Col, 5, "");
+    G.SetCells(cText, 5, C.Text);
+    Boxes.clear();
+    Answers = {mrNo};
+    Grid_Paste_Row(&G, 5, true);
+    EXPECT_EQ(Boxes.size(), C.Asks ? 1u : 0u);
+    EXPECT_EQ(G.Cells(cKey, 5), C.Asks ? "" : "r3");
+  }
+}
+
+// A paste drops what a table file cannot hold; TAB, CR and LF stay.
+TEST_F(RowHelpers, APasteDropsControlCharacters)
+{
+  Grid_Copy_Row(&G, 3);
+  AppState().Row_Clipboard->SetStrings(cText - 1, QStringLiteral("a\x01") + QChar(0xFFFE) + QStringLiteral("b\tc\r\n\x1F"));
+  AppState().Row_Clipboard->SetStrings(cHidden - 1, QStringLiteral("\x7Fh\x02"));
+  Answers = {mrYes};
+  Grid_Paste_Row(&G, 5, true);
+  EXPECT_EQ(G.Cells(cText, 5), "ab\tc\r\n");
+  EXPECT_EQ(G.Cells(cHidden, 5), "\x7Fh");
+  EXPECT_EQ(G.Cells(cKey, 5), "r3");
+}
+
 TEST_F(RowHelpers, EnterMovesToTheNextCellOnlyWithTheOption)
 {
   TForm Form(nullptr);

@@ -5,6 +5,8 @@
 
 #include "framework/system/paths.h"
 
+#include <QDir>
+
 using namespace tablestest;
 
 namespace {
@@ -63,8 +65,9 @@ TEST_F(TableFileTest, MissingAttributesWithADefaultTakeIt)
   EXPECT_TRUE(Boxes.empty());
 }
 
-// A file that does not load completely: the rows read until the failure stay, the user is
-// told which file and why, and OK asks before replacing it (No leaves it as it was).
+// A file that does not load completely (a row with a blank key included: OK would drop it and
+// every row below it): the rows read until the failure stay, the user is told which file and
+// why, and OK asks before replacing it (No leaves it as it was).
 TEST_F(TableFileTest, IncompleteLoadsAreReportedAndOkAsksBeforeReplacingTheFile)
 {
   struct TCase {
@@ -80,6 +83,12 @@ TEST_F(TableFileTest, IncompleteLoadsAreReportedAndOkAsksBeforeReplacingTheFile)
       {"more rows than the grid", "<Mini><Sec_A/><Sec_B><row Key=\"1\" Number=\"n\"/><row Key=\"2\" Number=\"n\"/><row Key=\"3\" Number=\"n\"/><row Key=\"4\" Number=\"n\"/></Sec_B></Mini>",
        0, "more rows"},
       {"no table", "<!-- nothing -->", 0, "cannot be read"},
+      {"blank key with rows below", "<Mini><Sec_A><row Key=\"a\"/><row Key=\" \t\"/><row Key=\"c\"/></Sec_A><Sec_B/></Mini>", 1,
+       "Row 2 of \"Sec_A\""},
+      {"blank key in the last row", "<Mini><Sec_A><row Key=\"a\"/><row Key=\"\" Number=\"5\"/></Sec_A><Sec_B/></Mini>", 1,
+       "blank \"Key\""},
+      {"attribute named twice", "<Mini><Sec_A><row Key=\"a\"/><row Key=\"b\" Number=\"1\" Key=\"c\"/></Sec_A><Sec_B/></Mini>",
+       0, "\"Key\" more than once"},
   };
   for (const TCase &C : Cases) {
     SCOPED_TRACE(C.Name);
@@ -91,6 +100,9 @@ TEST_F(TableFileTest, IncompleteLoadsAreReportedAndOkAsksBeforeReplacingTheFile)
     EXPECT_FALSE(F->Do_Copy(0));
     EXPECT_FALSE(F->Load_Complete());
     EXPECT_EQ(A->Cells(2, 1), C.Rows_A ? "a" : "");
+    EXPECT_EQ(A->Cells(2, 2), "");
+    EXPECT_EQ(A->Cells(3, 2), "");
+    EXPECT_EQ(A->Cells(2, 3), "");
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Type, mtError);
     EXPECT_TRUE(Boxes[0].Text.contains(Path()) || Boxes[0].Text.contains("Mini.xml")) << Boxes[0].Text.toStdString();
@@ -138,6 +150,24 @@ TEST_F(TableFileTest, AFileThatCannotBeWrittenIsReportedAndTheFormStaysOpen)
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_EQ(Boxes[0].Type, mtError);
   EXPECT_TRUE(Boxes[0].Text.contains("Mini.xml")) << Boxes[0].Text.toStdString();
+}
+
+// Whatever calls the save, the file stays well-formed XML 1.0: a cell holding a control
+// character is refused (the old file stays), never written as a character reference.
+TEST_F(TableFileTest, TheSaveRefusesACellWithAControlCharacterAndKeepsTheFile)
+{
+  testsupport::WriteBytes(Path(), "<Mini><Sec_A/><Sec_B/></Mini>");
+  A->SetCells(2, 1, "k");
+  A->SetCells(6, 1, QStringLiteral("\x01 not saved"));
+  A->SetCells(4, 1, QStringLiteral("hidden\x02"));
+  try {
+    F->Save_Table();
+    ADD_FAILURE() << testsupport::ReadBytes(Path()).toStdString();
+  } catch (const EXMLDocError &E) {
+    EXPECT_TRUE(E.Message().contains("\"Secret\"")) << E.Message().toStdString();
+  }
+  EXPECT_EQ(testsupport::ReadBytes(Path()), "<Mini><Sec_A/><Sec_B/></Mini>");
+  EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{"Mini.xml"});
 }
 
 // The S7 file exactly: every column of the row but column 0 in column order, the defaults of

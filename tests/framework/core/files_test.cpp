@@ -136,6 +136,51 @@ TEST(AtomicFile, FullDiskKeepsTheOldFileAndReportsTheError)
   }
 }
 
+// A save killed between writing its temporary file and the rename leaves that file behind; the
+// next save of the same file removes it, and only files of exactly the writer's pattern.
+TEST(AtomicFile, TemporariesLeftByEarlierSavesOfTheFileGoAtItsNextSave)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Table.xml");
+  const QStringList ours = {"Table.xml.k3j2.tmp", "Table.xml.0.tmp", "Table.xml.1z141z3.tmp"};
+  const QStringList others = {"Table.xml.1z141z4.tmp",  // beyond 32 bits
+                              "Table.xml.ABC.tmp", "Table.xml.07.tmp", "Table.xml.12345678.tmp", "Table.xml.tmp",
+                              "Table.xml..tmp", "Table.xml.k3j2.tmp.bak", "Other.xml.k3j2.tmp", "xTable.xml.k3j2.tmp",
+                              "Table.xmlk3j2.tmp"};
+  for (const QString &name : ours + others) testsupport::WriteBytes(dir.filePath(name), "left");
+  ASSERT_TRUE(ForceDirectories(dir.filePath("Table.xml.abc.tmp")));  // no regular file: stays
+  ASSERT_TRUE(QFile::link(dir.filePath("Other.xml.k3j2.tmp"), dir.filePath("Table.xml.lnk.tmp")));
+
+  ASSERT_TRUE(WriteFileAtomic(path, "new"));
+  QStringList expected = others + QStringList{"Table.xml", "Table.xml.abc.tmp", "Table.xml.lnk.tmp"};
+  expected.sort();
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name), expected);
+  EXPECT_EQ(testsupport::ReadBytes(path), "new");
+}
+
+// The data is forced to the disk before the rename, and the folder after it, so that a power
+// cut can leave neither an empty file nor the old name.
+TEST(AtomicFile, TheFileIsForcedBeforeTheRenameAndTheFolderAfterIt)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath("bank1.bin");
+  testsupport::WriteBytes(path, "old");
+  QList<QByteArray> synced;
+  QList<QByteArray> contents;
+  SetAtomicFileSyncHook([&](const QByteArray &name) {
+    synced << name;
+    contents << testsupport::ReadBytes(path);
+  });
+  const bool written = WriteFileAtomic(path, "new");
+  SetAtomicFileSyncHook(nullptr);
+  EXPECT_TRUE(written);
+  ASSERT_EQ(synced.size(), 2);
+  EXPECT_TRUE(synced[0].startsWith(QFile::encodeName(path) + ".") && synced[0].endsWith(".tmp")) << synced[0].constData();
+  EXPECT_EQ(contents[0], "old");
+  EXPECT_EQ(synced[1], QFile::encodeName(dir.path()));
+  EXPECT_EQ(contents[1], "new");
+}
+
 TEST(AtomicFile, ALinkIsReplacedAndItsTargetNeverWritten)
 {
   QTemporaryDir dir;

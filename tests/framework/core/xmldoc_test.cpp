@@ -4,6 +4,7 @@
 
 #include "tests/framework/core/qstring_print.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -176,6 +177,132 @@ TEST(XmlDocument, DeclaredWindows1252IsDecodedAndOtherBytesAreRefused)
     TXMLDocument back;
     back.LoadFromFile(path);
     EXPECT_EQ(back.DocumentElement().Text(), text);
+  }
+}
+
+// XML forbids naming an attribute twice in one element; readers that look the name up from
+// different places would each take another value, so such a document is refused.
+TEST(XmlDocument, AnElementRepeatingAnAttributeIsRefusedWithItsLine)
+{
+  QByteArray many = "<a>\n\n<b";
+  for (int i = 0; i < 40; ++i) many += " n" + QByteArray::number(i) + "=\"\"";
+  many += " n7=\"again\"/></a>";
+  const struct {
+    const char *name;
+    QByteArray bytes;
+    const char *attribute;  // nullptr: readable
+    int line;
+  } cases[] = {
+      {"row", "<T>\n<S>\n<row Key=\"a\" Enable=\"Y\" Key=\"b\"/>\n</S></T>", "Key", 3},
+      {"root", "<T x=\"1\" x=\"1\"/>", "x", 1},
+      {"long attribute list", many, "n7", 3},
+      {"windows-1252", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<a \xFC=\"1\" \xFC=\"2\"/>", "\xC3\xBC", 2},
+      {"utf-16", QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(u"<a>\n<b k='1' k='2'/></a>"), 48), "k", 2},
+      {"same name in different elements", "<a k=\"1\"><b k=\"2\"/><b k=\"3\" K=\"4\"/></a>", nullptr, 0},
+  };
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Table.xml");
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    testsupport::WriteBytes(path, c.bytes);
+    TXMLDocument doc;
+    if (!c.attribute) {
+      EXPECT_NO_THROW(doc.LoadFromFile(path));
+      continue;
+    }
+    try {
+      doc.LoadFromFile(path);
+      ADD_FAILURE() << "read";
+    } catch (const EXMLDocError &e) {
+      EXPECT_TRUE(e.Message().contains(path)) << e.Message().toStdString();
+      EXPECT_TRUE(e.Message().contains(QStringLiteral("\"%1\"").arg(QString::fromUtf8(c.attribute))))
+          << e.Message().toStdString();
+      EXPECT_TRUE(e.Message().contains(QStringLiteral("line %1,").arg(c.line))) << e.Message().toStdString();
+    }
+    EXPECT_TRUE(doc.IsEmptyDoc());
+    EXPECT_FALSE(doc.Active());
+  }
+  TXMLDocument doc;
+  EXPECT_THROW(doc.LoadFromXML("<a b=\"1\" b=\"2\"/>"), EXMLDocError);
+  EXPECT_TRUE(doc.IsEmptyDoc());
+}
+
+// The streaming writer gives the bytes the document's save gives for the same tree.
+TEST(XmlFileWriter, WritesTheBytesOfTheDocumentsSave)
+{
+  const QString values[] = {
+      "", "plain", " a b ", "<&\">'", "\t\r\nend\r", QString::fromUtf8("Z\xC3\xA4hler \xE2\x82\xAC \xF0\x9F\x98\x80"),
+      QString(QChar(0xD800)) + "x", "x" + QString(QChar(0xDC00)), QString(QChar(0xDBFF)),
+      QString(QChar(0x7F)) + QChar(0x80) + QChar(0x7FF) + QChar(0x800) + QChar(0xFFFD),
+      QString(12000, QChar('"')),  // longer than a write chunk once escaped
+  };
+  QTemporaryDir dir;
+  const QString expected = dir.filePath("document.xml"), streamed = dir.filePath("streamed.xml");
+  testsupport::WriteBytes(streamed, "old");
+  TXMLDocument doc;
+  doc.SetActive(true);
+  IXMLNode root = doc.AddChild("Root");
+  doc.ChildNodes().Add(doc.CreateNode("SW_VERSION -- 1.0-", ntComment));
+  TXMLFileWriter w(streamed);
+  w.StartElement("Root");
+  for (const char *section : {"Empty", "Rows"}) {
+    IXMLNode s = root.AddChild(section);
+    w.StartElement(section);
+    if (section[0] == 'E') {
+      w.EndElement();
+      continue;
+    }
+    for (int r = 0; r < 40; ++r) {
+      IXMLNode row = s.AddChild("row");
+      w.StartElement("row");
+      for (int c = 0; c < 3; ++c) {
+        const QString name = QStringLiteral("A%1").arg(c);
+        const QString &value = values[(r + c) % std::size(values)];
+        row.SetAttributes(name, value);
+        w.Attribute(name.toUtf8().constData(), value);
+      }
+      w.EndElement();
+    }
+    w.EndElement();
+  }
+  w.EndElement();
+  w.Comment("SW_VERSION -- 1.0-");
+  EXPECT_EQ(testsupport::ReadBytes(streamed), "old") << "nothing is replaced before the commit";
+  w.Commit();
+  doc.SaveToFile(expected);
+  const QByteArray bytes = testsupport::ReadBytes(streamed);
+  EXPECT_GT(bytes.size(), 100000);
+  const QByteArray want = testsupport::ReadBytes(expected);
+  qsizetype at = 0;
+  while (at < bytes.size() && at < want.size() && bytes[at] == want[at]) ++at;
+  EXPECT_TRUE(bytes == want) << "first difference at byte " << at << ": "
+                             << bytes.mid(std::max<qsizetype>(0, at - 40), 80).toPercentEncoding(" <>=\"/&;#").constData() << " | "
+                             << want.mid(std::max<qsizetype>(0, at - 40), 80).toPercentEncoding(" <>=\"/&;#").constData();
+}
+
+// What XML cannot hold is refused, not written as a character reference that strict readers
+// refuse; the old file stays and no temporary file is left.
+TEST(XmlFileWriter, RefusesCharactersXmlCannotHold)
+{
+  for (const QString &bad : {QStringLiteral("a\x01"), QString(QChar(0)), QStringLiteral("\x1F"),
+                             QString(QChar(0xFFFE)), QStringLiteral("x") + QChar(0xFFFF)}) {
+    SCOPED_TRACE(bad.toStdString());
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Table.xml");
+    testsupport::WriteBytes(path, "old");
+    try {
+      TXMLFileWriter w(path);
+      w.StartElement("T");
+      w.Attribute("Good", "\t");
+      w.Attribute("Key", bad);
+      w.Commit();
+      ADD_FAILURE() << "written";
+    } catch (const EXMLDocError &e) {
+      EXPECT_TRUE(e.Message().contains(path)) << e.Message().toStdString();
+      EXPECT_TRUE(e.Message().contains("\"Key\"")) << e.Message().toStdString();
+    }
+    EXPECT_EQ(testsupport::ReadBytes(path), "old");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Table.xml"});
   }
 }
 
