@@ -24,7 +24,6 @@ public:
   const char *Utf8(const char *Name) const { return FElement.AttributeUtf8(Name); }
   // The attribute's text; "" when it is absent.
   QString Text(const char *Name) const { return FElement.Attribute(Name); }
-  const char *Utf8(const char *Name) const { return FElement.AttributeUtf8(Name); }  // nullptr: absent
   // The attribute's text; Default when it is absent.
   QString Text(const char *Name, const QString &Default) const;
   // The attribute as an integer by StrToIntDef's rules (blanks before, a sign, decimal or
