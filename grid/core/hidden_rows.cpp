@@ -64,7 +64,7 @@ void TZavStringGrid::OpenDisplayRows(const std::vector<int> &Rows)
   // From the bottom: each row moves down by the number of opened rows at or above its place.
   int read = old - 1;
   size_t j = Rows.size();
-  for (int w = RowCount() - 1; j > 0; --w) {
+  for (int w = RowCount() - 1; j > 0 && w >= 0; --w) {
     if (Rows[j - 1] == w) {
       ClearRowCells(w);
       --j;
