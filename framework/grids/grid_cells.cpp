@@ -96,12 +96,21 @@ void TGridCellStore::RotateRows(int first, int middle, int last)
     to = last;
     dest = first;
   }
+  // Taken out and put back, the block moves the shorter side of the store twice; turned in
+  // place, only the rows [first, last) move. A block deep inside a long store (a group) turns
+  // in place, an edit near either end goes the other way.
+  const size_t size = rows_.size(), n = size_t(to - from);
+  const size_t viaEnds =
+      std::min(size_t(from), size - size_t(to)) + std::min(size_t(dest), size - n - size_t(dest)) + n;
+  if (size_t(last - first) <= viaEnds) {
+    std::rotate(rows_.begin() + first, rows_.begin() + middle, rows_.begin() + last);
+    return;
+  }
   // A few rows (the usual insert or delete) travel through the stack, a larger block
   // through one allocation.
   TRowData *few[16];
   std::vector<TRowData *> many;
   TRowData **block = few;
-  const size_t n = size_t(to - from);
   if (n > std::size(few)) {
     many.resize(n);
     block = many.data();
@@ -139,6 +148,72 @@ void TGridCellStore::CloseRows(int At, int Count, int End)
   // Rows from End on were stored: they go back to their place behind the emptied ones.
   if (size_t(End) < size)
     rows_.insert(size_t(End) - size_t(Count), size_t(Count));
+}
+
+void TGridCellStore::CloseRowSet(const std::vector<int> &Rows, int End)
+{
+  const size_t end = std::min(rows_.size(), size_t(std::max(End, 0)));
+  if (Rows.empty() || Rows.front() < 0 || size_t(Rows.front()) >= end)
+    return;
+  // Row pointers move up over the dropped ones in one pass; no row is copied.
+  size_t w = size_t(Rows.front()), k = 0;
+  for (size_t r = w; r < end; ++r) {
+    if (k < Rows.size() && size_t(Rows[k]) == r) {
+      delete rows_[r];
+      rows_[r] = nullptr;
+      ++k;
+    } else {
+      rows_[w++] = rows_[r];
+    }
+  }
+  std::fill(rows_.begin() + w, rows_.begin() + end, nullptr);
+}
+
+void TGridCellStore::OpenRowSet(const std::vector<int> &Rows, int End)
+{
+  if (Rows.empty() || Rows.front() < 0 || End < Rows.front() || size_t(Rows.front()) >= rows_.size())
+    return;
+  const int n = int(Rows.size());
+  const size_t total = size_t(End) + size_t(n);
+  if (rows_.size() < total)
+    rows_.resize(total);
+  for (size_t r = size_t(End); r < total; ++r) {
+    delete rows_[r];
+    rows_[r] = nullptr;
+  }
+  // From the back: each row moves down by the number of opened rows at or above its place.
+  int read = End - 1;
+  for (int w = int(total) - 1, j = n; j > 0 && w >= 0; --w) {
+    if (Rows[size_t(j) - 1] == w) {
+      rows_[size_t(w)] = nullptr;
+      --j;
+    } else {
+      rows_[size_t(w)] = read >= 0 ? rows_[size_t(read)] : nullptr;
+      --read;
+    }
+  }
+}
+
+TGridCellStore::TRowData TGridCellStore::TakeRow(int r)
+{
+  if (r < 0 || r >= int(rows_.size()) || !rows_[size_t(r)])
+    return {};
+  TRowData data = std::move(*rows_[size_t(r)]);
+  delete rows_[size_t(r)];
+  rows_[size_t(r)] = nullptr;
+  return data;
+}
+
+void TGridCellStore::PutRow(int r, TRowData &&Data)
+{
+  if (r < 0)
+    return;
+  if (Data.empty()) {
+    ClearRow(r);
+    return;
+  }
+  Slot(0, r);
+  *rows_[size_t(r)] = std::move(Data);
 }
 
 void TGridCellStore::MoveCol(int from, int to)

@@ -154,6 +154,17 @@ public:
   // Rows [At, At + Count) are dropped and rows [At + Count, End) move up; the rows left at
   // [End - Count, End) are empty. Rows from End on keep their place.
   void CloseRows(int At, int Count, int End);
+  // Rows Rows (ascending, each once, all below End) are dropped and the rows between them move
+  // up; the rows left at [End - n, End) are empty. Rows from End on keep their place.
+  void CloseRowSet(const std::vector<int> &Rows, int End);
+  // Empty rows come in at Rows (ascending, each once, places after the opening, all below
+  // End + n) and rows before End move down between them; the rows they move over
+  // ([End, End + n)) are dropped. Rows from End + n on keep their place.
+  void OpenRowSet(const std::vector<int> &Rows, int End);
+  // Row r handed over whole (its texts are not copied); the row is empty afterwards.
+  TRowData TakeRow(int r);
+  // Row r replaced by Data, taken over whole.
+  void PutRow(int r, TRowData &&Data);
   void ClearRow(int r);
   void ClearCol(int c);
   void Clear();

@@ -353,6 +353,12 @@ public:
   void CloseRowCells(int ARow, int ACount, int AEnd) { FCells.CloseRows(ARow, ACount, AEnd); }
   void ClearRowCells(int ARow) { FCells.ClearRow(ARow); }
   void ClearColCells(int ACol) { FCells.ClearCol(ACol); }
+  // Scattered rows (ascending) closed up before AEnd, or opened with the rows before AEnd moving
+  // down between them; rows handed out and back whole, their texts not copied.
+  void CloseRowCellSet(const std::vector<int> &Rows, int AEnd) { FCells.CloseRowSet(Rows, AEnd); }
+  void OpenRowCellSet(const std::vector<int> &Rows, int AEnd) { FCells.OpenRowSet(Rows, AEnd); }
+  TGridCellStore::TRowData TakeRowCells(int ARow) { return FCells.TakeRow(ARow); }
+  void PutRowCells(int ARow, TGridCellStore::TRowData &&Data) { FCells.PutRow(ARow, std::move(Data)); }
   // Rows the store has touched (an upper bound for walking all stored rows).
   int StoredRowExtent() const { return FCells.RowExtent(); }
 

@@ -2,6 +2,8 @@
 // cell and top row, the grid-wide word wrap and alignment, and the save range.
 #include "grid/core/zav_string_grid.h"
 
+#include <algorithm>
+
 #include "grid/core/footer.h"
 #include "grid/foundation/grid_options.h"
 #include "grid/view/editor_wrappers.h"
@@ -27,6 +29,9 @@ void TZavStringGrid::SetRowCount(int Value)
   // A selection hidden while only the fixed rows were left comes back with the first new row.
   if (old == FixedRows() && FFixedRowAlways && FSelHidden)
     UnHideSelection();
+  // The hidden rows after the first shown row that goes go with it; those before it stay.
+  if (const int cut = std::max(Value, 1); cut < old && !FHiddenRows.Empty())
+    DropHiddenRowsAfter(DisplToRealRow(cut));
   SetRowCountRaw(Value);
   // With the footer and scrolling topic: UpdateFooter, the proportional horizontal bar and the
   // flat or thin bars.
@@ -44,6 +49,9 @@ void TZavStringGrid::SetRowCount(int Value)
 
 void TZavStringGrid::SetColCount(int Value)
 {
+  // As with rows: hidden columns after the first shown column that goes go with it.
+  if (const int cut = std::max(Value, 1); cut < ColCount())
+    FHiddenCols.DropAfterShown(cut);
   TCustomGrid::SetColCount(Value);
   if (FFixedColAlways && FMinFixedCols < ColCount())
     SetFixedCols(FMinFixedCols);

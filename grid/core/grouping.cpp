@@ -242,6 +242,7 @@ void TZavStringGrid::UnGroup()
   };
   QString current;
   const int end = RowCount() - FFixedFooters;
+  values.reserve(size_t(std::max(end - FixedRows(), 0)));
   for (int r = FixedRows(); r < end; ++r) {
     if (IsNode(r)) {
       current = GridCells(valueCol, r);

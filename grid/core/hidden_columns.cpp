@@ -9,58 +9,15 @@
 #include "grid/foundation/grid_options.h"
 #include "grid/foundation/int_lists.h"
 
-TZavStringGrid::TBoolArray TZavStringGrid::AllColumnsShown()
-{
-  TBoolArray a;
-  a.fill(true);
-  return a;
-}
+// The flags, remembered widths and the mapping live in FHiddenCols; the grid keeps the display
+// count and the display widths in step with them.
+int TZavStringGrid::RealToDisplCol(int ACol) const { return FHiddenCols.RealToDispl(ACol); }
 
-// The mappings run per cell (painting, hit tests, accessors): tables kept in step with the
-// flags answer them without a scan. Past the last hidden column the shift is constant, so the
-// tables end there and hiding or showing a column costs no pass over every mappable index.
-void TZavStringGrid::UpdateColumnMap()
-{
-  FShownCols.clear();
-  int16_t hidden = 0;
-  for (int c = 0; c < MaxHiddenColumns && hidden < FNumHidden; ++c) {
-    FHiddenBefore[size_t(c)] = hidden;
-    if (FVisibleCol[size_t(c)])
-      FShownCols.push_back(int16_t(c));
-    else
-      ++hidden;
-  }
-}
+int TZavStringGrid::DisplToRealCol(int ACol) const { return FHiddenCols.DisplToReal(ACol); }
 
-int TZavStringGrid::RealToDisplCol(int ACol) const
-{
-  if (ACol >= MaxHiddenColumns || FNumHidden == 0 || ACol < 0)
-    return ACol;
-  // The tables reach the last hidden column; every column after it has all of them before it.
-  if (ACol >= int(FShownCols.size()) + FNumHidden)
-    return ACol - FNumHidden;
-  return ACol - FHiddenBefore[size_t(ACol)];
-}
+bool TZavStringGrid::IsHiddenColumn(int ColIndex) const { return FHiddenCols.IsHidden(ColIndex); }
 
-int TZavStringGrid::DisplToRealCol(int ACol) const
-{
-  if (ACol >= MaxHiddenColumns || FNumHidden == 0)
-    return ACol;
-  // A negative index or one beyond the shown columns finds no column.
-  if (ACol < 0)
-    return 0;
-  if (ACol < int(FShownCols.size()))
-    return FShownCols[size_t(ACol)];
-  const int real = ACol + FNumHidden;
-  return real < MaxHiddenColumns ? real : 0;
-}
-
-bool TZavStringGrid::IsHiddenColumn(int ColIndex) const
-{
-  return ColIndex >= 0 && ColIndex < MaxHiddenColumns && !FVisibleCol[size_t(ColIndex)];
-}
-
-int TZavStringGrid::AllColCount() const { return ColCount() + FNumHidden; }
+int TZavStringGrid::AllColCount() const { return ColCount() + FHiddenCols.HiddenCount(); }
 
 void TZavStringGrid::HideColumns(int FromCol, int ToCol)
 {
@@ -68,15 +25,13 @@ void TZavStringGrid::HideColumns(int FromCol, int ToCol)
   // Only the mapped range has flags and remembered widths.
   const int last = std::min(ToCol, MaxHiddenColumns - 1);
   for (int c = std::max(FromCol, 0); c <= last; ++c) {
-    if (!FVisibleCol[size_t(c)] || c >= ColCount() + FNumHidden || ColCount() < 2)
+    if (IsHiddenColumn(c) || c >= AllColCount() || ColCount() < 2)
       continue;
     const int p = RealToDisplCol(c);
-    FAllColWidths[size_t(c)] = int16_t(ColWidths(p));
+    const int width = ColWidths(p);
     for (int i = p; i <= ColCount() - 2; ++i)
       SetColWidths(i, ColWidths(i + 1));
-    ++FNumHidden;
-    FVisibleCol[size_t(c)] = false;
-    UpdateColumnMap();
+    FHiddenCols.Hide(c, width);
     if (Col() == ColCount() - 1 && Col() > 0)
       SetCol(Col() - 1);
     SetColCount(ColCount() - 1);
@@ -89,26 +44,24 @@ void TZavStringGrid::UnHideColumns(int FromCol, int ToCol)
   HideInplaceEdit();
   const int last = std::min(ToCol, MaxHiddenColumns - 1);
   for (int c = std::max(FromCol, 0); c <= last; ++c) {
-    if (FVisibleCol[size_t(c)])
+    if (!IsHiddenColumn(c))
       continue;
-    --FNumHidden;
-    FVisibleCol[size_t(c)] = true;
-    UpdateColumnMap();
+    const int width = FHiddenCols.Show(c);
     SetColCount(ColCount() + 1);
     const int p = RealToDisplCol(c);
     for (int i = ColCount() - 1; i > p; --i)
       SetColWidths(i, ColWidths(i - 1));
-    SetColWidths(p, FAllColWidths[size_t(c)]);
+    SetColWidths(p, width);
   }
   Invalidate();
 }
 
-void TZavStringGrid::UnHideColumnsAll() { UnHideColumns(0, ColCount() + FNumHidden); }
+void TZavStringGrid::UnHideColumnsAll() { UnHideColumns(0, AllColCount()); }
 
 int TZavStringGrid::AllColWidths(int ACol) const
 {
   if (IsHiddenColumn(ACol))
-    return FAllColWidths[size_t(ACol)];
+    return FHiddenCols.Width(ACol);
   return ColWidths(RealToDisplCol(ACol));
 }
 
@@ -116,8 +69,7 @@ void TZavStringGrid::SetAllColWidths(int ACol, int Value)
 {
   if (ACol < 0)
     return;
-  if (ACol < int(FAllColWidths.size()))
-    FAllColWidths[size_t(ACol)] = int16_t(Value);
+  FHiddenCols.SetWidth(ACol, Value);
   if (!IsHiddenColumn(ACol)) {
     const int d = RealToDisplCol(ACol);
     if (d < ColCount())
@@ -131,32 +83,19 @@ void TZavStringGrid::HiddenColumnsRemoved(int ColIndex, int CCount)
 {
   if (ColIndex < 0 || CCount <= 0)
     return;
-  const int end = std::min(ColIndex + CCount, ColCount() + FNumHidden);
-  int shown = 0, hidden = 0, firstShown = -1;
-  for (int c = ColIndex; c < end; ++c) {
-    if (IsHiddenColumn(c)) {
-      ++hidden;
-    } else {
+  const int end = std::min(ColIndex + CCount, AllColCount());
+  int shown = 0, firstShown = -1;
+  for (int c = ColIndex; c < end; ++c)
+    if (!IsHiddenColumn(c)) {
       if (firstShown < 0)
         firstShown = RealToDisplCol(c);
       ++shown;
     }
-  }
   // The shown ones among them sit side by side on screen: the widths after them close up.
   if (shown > 0)
     for (int i = firstShown; i + shown < ColCount(); ++i)
       SetColWidths(i, ColWidths(i + shown));
-  if (ColIndex < MaxHiddenColumns) {
-    const int n = std::min(CCount, MaxHiddenColumns - ColIndex);
-    std::move(FVisibleCol.begin() + ColIndex + n, FVisibleCol.begin() + MaxHiddenColumns, FVisibleCol.begin() + ColIndex);
-    std::fill(FVisibleCol.begin() + MaxHiddenColumns - n, FVisibleCol.begin() + MaxHiddenColumns, true);
-    std::move(FAllColWidths.begin() + ColIndex + n, FAllColWidths.begin() + MaxHiddenColumns,
-              FAllColWidths.begin() + ColIndex);
-    std::fill(FAllColWidths.begin() + MaxHiddenColumns - n, FAllColWidths.begin() + MaxHiddenColumns, int16_t(0));
-  }
-  FNumHidden -= hidden;
-  UpdateColumnMap();
+  FHiddenCols.Removed(ColIndex, CCount);
   if (shown > 0)
     SetColCount(ColCount() - shown);
 }
-

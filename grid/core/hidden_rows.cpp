@@ -8,8 +8,8 @@
 #include "grid/core/grid_helper_classes.h"
 #include "grid/foundation/grid_options.h"
 
-// Every real column travels with the row, the hidden ones included: the store is read
-// directly, so the display count need not be widened for the copy.
+// Every real column travels with the row, the hidden ones included: the row leaves the store
+// whole, so its texts are handed on, not copied.
 TGridItem *TZavStringGrid::TakeDisplayRow(int D, int Real, int Level)
 {
   auto *item = static_cast<TGridItem *>(FGridItems->Add());
@@ -17,26 +17,31 @@ TGridItem *TZavStringGrid::TakeDisplayRow(int D, int Real, int Level)
   item->SetHeight(RowHeights(D));
   item->SetLevel(Level);
   TStrings *list = item->Items();
-  for (int c = 0; c < AllColCount(); ++c)
-    list->AddObject(GridCells(c, D), GridObjects(c, D));
+  TGridCellStore::TRowData cells = TakeRowCells(D);
+  const int cols = AllColCount();
+  cells.resize(std::max(cells.size(), size_t(cols)));
+  for (int c = 0; c < cols; ++c)
+    list->AddObject(cells[size_t(c)].Text, cells[size_t(c)].Object);
   return item;
 }
 
 void TZavStringGrid::RestoreDisplayRow(int D, TGridItem *Item)
 {
   TStrings *list = Item->Items();
-  for (int c = 0; c < list->Count(); ++c) {
-    SetGridCells(c, D, list->Strings(c));
-    SetGridObjects(c, D, list->Objects(c));
-  }
+  TGridCellStore::TRowData cells(size_t(list->Count()));
+  for (int c = 0; c < list->Count(); ++c)
+    cells[size_t(c)] = {list->Strings(c), list->Objects(c)};
+  PutRowCells(D, std::move(cells));
   SetRowHeights(D, Item->Height());
 }
 
+// The cells move as whole rows in one pass; the heights follow only where they differ.
 void TZavStringGrid::CutDisplayRows(const std::vector<int> &Rows)
 {
   if (Rows.empty())
     return;
   const int count = RowCount();
+  CloseRowCellSet(Rows, count);
   int w = Rows.front();
   size_t k = 0;
   for (int r = Rows.front(); r < count; ++r) {
@@ -44,14 +49,10 @@ void TZavStringGrid::CutDisplayRows(const std::vector<int> &Rows)
       ++k;
       continue;
     }
-    CopyRowCells(r, w);
     if (RowHeights(w) != RowHeights(r))
       SetRowHeights(w, RowHeights(r));
     ++w;
   }
-  // The rows left behind hold copies: the objects belong to the rows moved up or to records.
-  for (int r = w; r < count; ++r)
-    ClearRowCells(r);
   SetRowCountRaw(count - int(Rows.size()));
 }
 
@@ -61,15 +62,14 @@ void TZavStringGrid::OpenDisplayRows(const std::vector<int> &Rows)
     return;
   const int old = RowCount();
   SetRowCountRaw(old + int(Rows.size()));
+  OpenRowCellSet(Rows, old);
   // From the bottom: each row moves down by the number of opened rows at or above its place.
   int read = old - 1;
   size_t j = Rows.size();
-  for (int w = RowCount() - 1; j > 0; --w) {
+  for (int w = RowCount() - 1; j > 0 && w >= 0; --w) {
     if (Rows[j - 1] == w) {
-      ClearRowCells(w);
       --j;
     } else {
-      CopyRowCells(read, w);
       if (RowHeights(w) != RowHeights(read))
         SetRowHeights(w, RowHeights(read));
       --read;

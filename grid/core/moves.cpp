@@ -25,16 +25,6 @@ int MovedIndex(int I, int From, int To)
   return I;
 }
 
-// The entries of a table move as a column or row does from From to To.
-template <typename It>
-void RotateMove(It Begin, int From, int To)
-{
-  if (From < To)
-    std::rotate(Begin + From, Begin + From + 1, Begin + To + 1);
-  else if (To < From)
-    std::rotate(Begin + To, Begin + From, Begin + From + 1);
-}
-
 // A per-row or per-column list entry follows its row; a list that ends before both is left.
 void MoveEntry(TList *L, int From, int To)
 {
@@ -76,11 +66,7 @@ void TZavStringGrid::ColumnMoved(int FromIndex, int ToIndex)
       list->Add(QString());
     list->Move(rf, rt);
   }
-  if (std::max(rf, rt) < MaxHiddenColumns) {
-    RotateMove(FVisibleCol.begin(), rf, rt);
-    RotateMove(FAllColWidths.begin(), rf, rt);
-    UpdateColumnMap();
-  }
+  FHiddenCols.Moved(rf, rt);
   if (FEnhRowColMove) {
     if (FromIndex < ToIndex)
       RotateColWidths(FromIndex, FromIndex + 1, ToIndex + 1);
@@ -169,7 +155,10 @@ void TZavStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)
 {
   if (FromIndex == ToIndex || Count <= 0 || FromIndex < 0 || ToIndex < 0 || FromIndex >= RowCount())
     return;
-  Count = std::min(Count, RowCount() - FromIndex);
+  // The block leaves before it comes back: no more than a removal may take.
+  Count = std::min({Count, RowCount() - FromIndex, RowCount() - MinRowCount()});
+  if (Count <= 0)
+    return;
   // The target names the row the block goes before; one just below the block moves it one row.
   if (ToIndex > FromIndex + Count)
     ToIndex -= Count;

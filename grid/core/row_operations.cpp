@@ -173,13 +173,16 @@ void TZavStringGrid::PlaceAfterRowsRemoved(int OldRow, int OldTop, bool RestoreR
   FSelHidden = false;
 }
 
+int TZavStringGrid::MinRowCount() const { return std::max(FixedRows() + (FFixedRowAlways ? 0 : 1), 1); }
+int TZavStringGrid::MinColCount() const { return std::max(FixedCols() + (FFixedColAlways ? 0 : 1), 1); }
+
 namespace {
-// The rows asked for that exist; the inherited grid keeps one row.
-bool ClipRows(const TZavStringGrid &G, int RowIndex, int &RCount)
+// The rows asked for that exist, as many from the first on as leave Least rows.
+bool ClipRows(int Count, int Least, int RowIndex, int &RCount)
 {
-  if (RCount <= 0 || RowIndex < 0 || RowIndex >= G.RowCount())
+  if (RCount <= 0 || RowIndex < 0 || RowIndex >= Count)
     return false;
-  RCount = std::min({RCount, G.RowCount() - RowIndex, G.RowCount() - 1});
+  RCount = std::min({RCount, Count - RowIndex, Count - Least});
   return RCount > 0;
 }
 }  // namespace
@@ -187,7 +190,7 @@ bool ClipRows(const TZavStringGrid &G, int RowIndex, int &RCount)
 void TZavStringGrid::DeleteDisplayRows(int ARow, int ACount, bool Full)
 {
   (void)Full;  // hidden rows and controls always follow: a partial renumbering loses rows
-  if (!ClipRows(*this, ARow, ACount))
+  if (!ClipRows(RowCount(), MinRowCount(), ARow, ACount))
     return;
   const int oldRow = Row(), oldTop = TopRow();
   BeginUpdate();
@@ -207,7 +210,7 @@ void TZavStringGrid::DeleteDisplayRows(int ARow, int ACount, bool Full)
 
 void TZavStringGrid::RemoveRowsBlock(int RowIndex, int RCount)
 {
-  if (!ClipRows(*this, RowIndex, RCount))
+  if (!ClipRows(RowCount(), MinRowCount(), RowIndex, RCount))
     return;
   FreeCellPropertiesRange(0, RowIndex, AllColCount() - 1, RowIndex + RCount - 1);
   DeleteDisplayRows(RowIndex, RCount, true);
@@ -219,7 +222,7 @@ void TZavStringGrid::RemoveRows(int RowIndex, int RCount) { TZavStringGrid::Remo
 // their rows as everywhere else.
 void TZavStringGrid::RemoveRowsEx(int RowIndex, int RCount)
 {
-  if (!ClipRows(*this, RowIndex, RCount))
+  if (!ClipRows(RowCount(), MinRowCount(), RowIndex, RCount))
     return;
   const int oldRow = Row(), oldTop = TopRow();
   BeginUpdate();
@@ -402,12 +405,36 @@ void TZavStringGrid::RemoveHiddenRowColumns(int ColIndex, int CCount)
   }
 }
 
+void TZavStringGrid::DropHiddenRowsAfter(int Real)
+{
+  const std::vector<TRowIndexMap::TEntry> gone =
+      FHiddenRows.Extract([Real](const TRowIndexMap::TEntry &e) { return e.Real > Real; });
+  for (auto it = gone.rbegin(); it != gone.rend(); ++it) {
+    if (!FNilObjects) {
+      TStrings *list = it->Item->Items();
+      for (int c = 0; c < list->Count(); ++c)
+        FreeDetachedProps(list->Objects(c));
+    }
+    delete it->Item;
+  }
+  if (FHiddenRows.Empty())
+    FGridItems->Clear();
+}
+
 void TZavStringGrid::RemoveCols(int ColIndex, int CCount)
 {
   const int all = AllColCount();
   if (ColIndex < 0 || CCount <= 0 || ColIndex >= all)
     return;
   CCount = std::min(CCount, all - ColIndex);
+  // Shown columns leave only down to the least count: the range is cut from its end.
+  int allowed = std::max(ColCount() - MinColCount(), 0), n = 0;
+  for (; n < CCount; ++n)
+    if (!IsHiddenColumn(ColIndex + n) && allowed-- == 0)
+      break;
+  CCount = n;
+  if (CCount == 0)
+    return;
   BeginUpdate();
   FBlockCellChange = true;
   ClearCols(ColIndex, CCount);
@@ -447,16 +474,7 @@ void TZavStringGrid::InsertCols(int ColIndex, int CCount)
   }
   // New columns are shown, with the default width; the later flags and widths move along.
   const int d = RealToDisplCol(ColIndex);
-  if (ColIndex < MaxHiddenColumns) {
-    const int n = std::min(CCount, MaxHiddenColumns - ColIndex);
-    std::move_backward(FVisibleCol.begin() + ColIndex, FVisibleCol.begin() + MaxHiddenColumns - n,
-                       FVisibleCol.begin() + MaxHiddenColumns);
-    std::fill(FVisibleCol.begin() + ColIndex, FVisibleCol.begin() + ColIndex + n, true);
-    std::move_backward(FAllColWidths.begin() + ColIndex, FAllColWidths.begin() + MaxHiddenColumns - n,
-                       FAllColWidths.begin() + MaxHiddenColumns);
-    std::fill(FAllColWidths.begin() + ColIndex, FAllColWidths.begin() + ColIndex + n, int16_t(DefaultColWidth()));
-    UpdateColumnMap();
-  }
+  FHiddenCols.Inserted(ColIndex, CCount, DefaultColWidth());
   const int oldCount = ColCount();
   SetColCount(oldCount + CCount);
   RotateColWidths(d, oldCount, ColCount());
@@ -517,7 +535,7 @@ void TZavStringGrid::Clear()
     ClearRect(0, 0, AllColCount() - 1, RowCount() - 1);
   }
   FIncrSearchText.clear();
-  if (FNumHidden > 0)
+  if (NumHiddenColumns() > 0)
     Invalidate();
 }
 

@@ -16,6 +16,7 @@
 #include "grid/core/grid_core_enums.h"
 #include "grid/core/grid_core_events.h"
 #include "grid/core/find_params.h"
+#include "grid/core/column_index_map.h"
 #include "grid/core/row_index_map.h"
 #include "grid/foundation/grid_options.h"
 #include "grid/foundation/int_lists.h"
@@ -720,15 +721,15 @@ public:
 
   // Hidden columns keep their cells under their real index; only the display count and the
   // display widths change. Real indexes 0 .. MaxHiddenColumns - 1 can be hidden and mapped.
-  static constexpr int MaxHiddenColumns = 512;
+  static constexpr int MaxHiddenColumns = TColumnIndexMap::Capacity;
   void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
   void HideColumns(int FromCol, int ToCol);
   void UnHideColumn(int ColIndex) { UnHideColumns(ColIndex, ColIndex); }
   void UnHideColumns(int FromCol, int ToCol);
   void UnHideColumnsAll();
   bool IsHiddenColumn(int ColIndex) const;
-  int NumHiddenColumns() const { return FNumHidden; }
-  int TotalColCount() const override { return ColCount() + FNumHidden; }
+  int NumHiddenColumns() const { return FHiddenCols.HiddenCount(); }
+  int TotalColCount() const override { return ColCount() + FHiddenCols.HiddenCount(); }
   int RealColIndex(int ACol) const { return DisplToRealCol(ACol); }
   int DisplColIndex(int ACol) override { return RealToDisplCol(ACol); }
   int GetRealCol() const { return DisplToRealCol(Col()); }
@@ -1881,20 +1882,16 @@ private:
   TPoint GraphicXYOffset();
 
   // --- dimensions, hidden columns, hidden rows (fields) ---
-  using TBoolArray = std::array<bool, 513>;
-  using TWidthArray = std::array<int16_t, 513>;
-  static TBoolArray AllColumnsShown();
   bool FWordWrapEx = true;
   int FMaxColCount = 0;
-  TBoolArray FVisibleCol = AllColumnsShown();
-  TWidthArray FAllColWidths{};
-  int FNumHidden = 0;
-  // Derived from FVisibleCol by UpdateColumnMap: hidden columns before each real index, and
-  // the real index of each display index (within the mapped range).
-  std::array<int16_t, 513> FHiddenBefore{};
-  std::vector<int16_t> FShownCols;
-  void UpdateColumnMap();
+  TColumnIndexMap FHiddenCols;
   TRowIndexMap FHiddenRows;
+  // Rows (columns) a removal leaves at least: the fixed ones and, unless they are kept always,
+  // one normal row (column).
+  int MinRowCount() const;
+  int MinColCount() const;
+  // The records of hidden rows past real row Real go, with the properties they hold.
+  void DropHiddenRowsAfter(int Real);
   int FFilterLevel = 0;
   // Takes display row D into a new hidden-row record for real row Real.
   TGridItem *TakeDisplayRow(int D, int Real, int Level);

@@ -185,6 +185,71 @@ TEST(GridCellStore, OpenAndCloseRowsMatchAPlainVector)
     }
 }
 
+// Scattered rows closed up and opened again (as rows are hidden and shown), against a plain
+// vector: the rows in between keep their order, rows past the end keep their place.
+TEST(GridCellStore, RowSetsCloseAndOpenLikeAPlainVector)
+{
+  const struct {
+    const char *Name;
+    std::vector<int> Rows;
+    int End;
+  } cases[] = {
+      {"every other row", {1, 3, 5, 7, 9, 11}, 40},
+      {"a run at the top", {0, 1, 2}, 40},
+      {"the last rows", {37, 38, 39}, 40},
+      {"rows past the stored ones", {30, 45, 50}, 60},
+      {"an end inside the store", {2, 9}, 20},
+  };
+  for (const auto &k : cases) {
+    SCOPED_TRACE(k.Name);
+    TGridCellStore s;
+    std::vector<QString> model(100);
+    for (int r = 0; r < 42; ++r) {
+      s.SetText(1, r, QString::number(r));
+      model[size_t(r)] = QString::number(r);
+    }
+    auto expectModel = [&] {
+      for (int r = 0; r < int(model.size()); ++r)
+        ASSERT_EQ(s.Text(1, r), model[size_t(r)]) << "row " << r;
+    };
+    std::vector<QString> closed = model;
+    for (auto it = k.Rows.rbegin(); it != k.Rows.rend(); ++it)
+      closed.erase(closed.begin() + *it);
+    closed.insert(closed.begin() + std::ptrdiff_t(k.End) - std::ptrdiff_t(k.Rows.size()), k.Rows.size(), QString());
+    s.CloseRowSet(k.Rows, k.End);
+    model = closed;
+    expectModel();
+
+    std::vector<QString> opened = model;
+    opened.erase(opened.begin() + k.End, opened.begin() + k.End + std::ptrdiff_t(k.Rows.size()));
+    for (int r : k.Rows)
+      opened.insert(opened.begin() + r, QString());
+    s.OpenRowSet(k.Rows, k.End);
+    model = opened;
+    expectModel();
+  }
+}
+
+TEST(GridCellStore, RowsHandedOverWhole)
+{
+  TGridCellStore s;
+  TObject *const tag = reinterpret_cast<TObject *>(0x10);
+  s.SetText(2, 3, QStringLiteral("x"));
+  s.SetObject(0, 3, tag);
+  TGridCellStore::TRowData row = s.TakeRow(3);
+  EXPECT_EQ(s.Cell(2, 3), nullptr);
+  ASSERT_EQ(row.size(), 3u);
+  EXPECT_EQ(row[2].Text, "x");
+  EXPECT_EQ(row[0].Object, tag);
+  EXPECT_TRUE(s.TakeRow(3).empty());
+  EXPECT_TRUE(s.TakeRow(500).empty());
+  s.PutRow(7, std::move(row));
+  EXPECT_EQ(s.Text(2, 7), "x");
+  EXPECT_EQ(s.Object(0, 7), tag);
+  s.PutRow(7, {});
+  EXPECT_EQ(s.Cell(2, 7), nullptr);
+}
+
 }  // namespace
 
 namespace {

@@ -136,3 +136,41 @@ TEST(DimsHiddenColumns, RemovingColumnsKeepsTheCountsWhole)
 }
 
 }  // namespace
+
+namespace {
+
+// A smaller column count drops the shown columns from the cut on and every hidden column after
+// the first of them; hidden columns before it stay hidden, with their cells and widths.
+TEST(DimsHiddenColumns, ShrinkingTheColumnCountDropsOnlyTheHiddenColumnsPastTheCut)
+{
+  struct {
+    const char *Name;
+    std::vector<int> Hidden;
+    int Count;
+    int Kept;  // hidden columns left
+    int AfterShowing;  // columns once all are shown, each c0 .. cN-1 with width 20 + c
+  } cases[] = {
+      {"hidden columns at the end", {6, 7}, 4, 0, 4},
+      {"hidden columns before the cut", {1, 2}, 4, 2, 6},
+      {"hidden columns on both sides", {2, 6}, 4, 1, 5},
+  };
+  for (const auto &k : cases) {
+    SCOPED_TRACE(k.Name);
+    TZavStringGrid g(nullptr);
+    Fill(g, 8, 3);
+    for (int c : k.Hidden)
+      g.HideColumn(c);
+    g.SetColCount(k.Count);
+    EXPECT_EQ(g.ColCount(), k.Count);
+    EXPECT_EQ(g.NumHiddenColumns(), k.Kept);
+    EXPECT_EQ(g.AllColCount(), k.Count + k.Kept);
+    g.UnHideColumnsAll();
+    ASSERT_EQ(g.ColCount(), k.AfterShowing);
+    for (int c = 0; c < g.ColCount(); ++c) {
+      EXPECT_EQ(g.Cells(c, 2), QStringLiteral("c%1r2").arg(c)) << c;
+      EXPECT_EQ(g.ColWidths(c), 20 + c) << c;
+    }
+  }
+}
+
+}  // namespace

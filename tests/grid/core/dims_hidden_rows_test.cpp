@@ -174,3 +174,40 @@ TEST(DimsHiddenRows, MappingMatchesCountingTheRows)
 }
 
 }  // namespace
+
+namespace {
+
+// A smaller row count drops the shown rows from the cut on and every hidden row after the first
+// of them; hidden rows before it stay hidden and come back in their place.
+TEST(DimsHiddenRows, ShrinkingTheRowCountDropsOnlyTheHiddenRowsPastTheCut)
+{
+  struct {
+    const char *Name;
+    std::vector<int> Hidden;
+    int Count;
+    int Kept;  // hidden rows left
+    std::vector<int> AfterShowing;
+  } cases[] = {
+      {"hidden rows at the end", {8, 9}, 5, 0, {0, 1, 2, 3, 4}},
+      {"hidden rows before the cut", {2, 3}, 5, 2, {0, 1, 2, 3, 4, 5, 6}},
+      {"hidden rows just before the first row cut", {5, 6}, 5, 2, {0, 1, 2, 3, 4, 5, 6}},
+      {"hidden rows on both sides", {2, 7}, 5, 1, {0, 1, 2, 3, 4, 5}},
+      {"down to one row", {0, 4}, 1, 1, {0, 1}},
+  };
+  for (const auto &k : cases) {
+    SCOPED_TRACE(k.Name);
+    TZavStringGrid g(nullptr);
+    Fill(g, 10);
+    for (int r : k.Hidden)
+      g.HideRow(r);
+    g.SetRowCount(k.Count);
+    EXPECT_EQ(g.RowCount(), k.Count);
+    EXPECT_EQ(g.NumHiddenRows(), k.Kept);
+    ExpectRowsIntact(g);
+    g.UnHideRowsAll();
+    EXPECT_EQ(Shown(g), k.AfterShowing);
+    ExpectRowsIntact(g);
+  }
+}
+
+}  // namespace

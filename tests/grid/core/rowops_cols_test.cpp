@@ -77,6 +77,33 @@ TEST(RowOpsCols, EverySideTableFollowsTheColumns)
   }
 }
 
+// However far a removal reaches, the fixed columns stay fixed and one normal column stays.
+TEST(RowOpsCols, RemovalsKeepTheFixedColumns)
+{
+  struct {
+    const char *Name;
+    int Hidden;
+    int From, Count;
+    const char *After;
+  } cases[] = {
+      {"from inside the fixed columns", -1, 1, 4, "ade"},
+      {"every column", -1, 0, 5, "cde"},
+      {"the normal columns and beyond", -1, 2, 10, "abe"},
+      {"with a hidden column among them", 3, 1, 4, "acde"},
+  };
+  for (const auto &k : cases) {
+    TZavStringGrid g(nullptr);
+    Fill(g);
+    g.SetFixedCols(2);
+    if (k.Hidden >= 0)
+      g.HideColumn(k.Hidden);
+    g.RemoveCols(k.From, k.Count);
+    EXPECT_EQ(g.FixedCols(), 2) << k.Name;
+    EXPECT_EQ(g.ColCount(), 3) << k.Name;
+    EXPECT_EQ(Columns(g), k.After) << k.Name;
+  }
+}
+
 TEST(RowOpsCols, MergeColsJoinsTheNormalRows)
 {
   TZavStringGrid g(nullptr);

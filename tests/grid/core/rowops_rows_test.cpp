@@ -176,6 +176,36 @@ TEST(RowOpsRows, CurrentRowAndCountsAfterRemoval)
   }
 }
 
+// However far a removal reaches, the fixed rows stay fixed and one normal row stays: the rows
+// asked for are removed from the first on, as many as leave that.
+TEST(RowOpsRows, RemovalsKeepTheFixedRows)
+{
+  struct {
+    const char *Name;
+    void (*Op)(TZavStringGrid &);
+    std::vector<int> After;
+  } cases[] = {
+      {"from inside the fixed rows", [](TZavStringGrid &g) { g.RemoveRows(1, 5); }, {0, 4, 5}},
+      {"every row", [](TZavStringGrid &g) { g.RemoveRows(0, 6); }, {3, 4, 5}},
+      {"the normal rows and beyond", [](TZavStringGrid &g) { g.RemoveRows(2, 10); }, {0, 1, 5}},
+      {"a move of every normal row", [](TZavStringGrid &g) { g.MoveRows(2, 0, 4); }, {2, 3, 4, 0, 1, 5}},
+      {"a selection over all normal rows", [](TZavStringGrid &g) {
+         g.MouseActions()->SetDisjunctRowSelect(false);
+         g.SetSelection(TGridRect(0, 2, 1, 5));
+         g.RemoveSelectedRows();
+       }, {0, 1, 5}},
+  };
+  for (const auto &k : cases) {
+    TZavStringGrid g(nullptr);
+    Fill(g, 6);
+    g.SetFixedRows(2);
+    k.Op(g);
+    EXPECT_EQ(g.FixedRows(), 2) << k.Name;
+    EXPECT_EQ(Shown(g), k.After) << k.Name;
+    ExpectRowsIntact(g, k.Name, false);
+  }
+}
+
 TEST(RowOpsRows, AddRowKeepsAFixedFooterRowLast)
 {
   TZavStringGrid g(nullptr);
