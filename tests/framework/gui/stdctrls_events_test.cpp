@@ -9,7 +9,9 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "framework/controls/forms.h"
 #include "framework/stdctrls/buttons.h"
@@ -365,6 +367,66 @@ TEST_F(StdCtrlsEvents, ComboBoxDropDownTyping)
   EXPECT_EQ(c->Text(), "alphaX");
   EXPECT_EQ(c->ItemIndex(), -1);
   EXPECT_EQ(changes, 1);
+}
+
+// A drop-down list searches the keys typed in quick succession as one prefix; a pause starts
+// over. In Keys a '|' is a pause longer than the platform's interval.
+TEST_F(StdCtrlsEvents, DropDownListTypeAheadSearchesQuickKeysAsOnePrefix)
+{
+  uint32_t Now = 100000;
+  struct TClockGuard {
+    std::function<uint32_t()> Old;
+    ~TClockGuard() { TCustomComboBox::SetTypeAheadClock(std::move(Old)); }
+  } Guard{TCustomComboBox::SetTypeAheadClock([&Now] { return Now; })};
+  QStringList Numbers;
+  for (int I = 0; I < 1500; ++I)
+    Numbers << QString::number(I);
+  const QStringList Areas{"Inputs (I)", "Outputs (Q)", "Flags (M)", "Data block (DB)", "Data view"};
+  struct Case {
+    const QStringList *Items;
+    const char *Start;
+    const char *Keys;
+    const char *Picked;
+  } Cases[] = {
+      {&Numbers, "0", "120", "120"},
+      {&Numbers, "0", "12", "12"},
+      {&Numbers, "130", "12", "12"},  // wherever the list stood
+      {&Numbers, "0", "11", "11"},
+      {&Numbers, "0", "1|2", "2"},    // the pause starts a new search
+      {&Numbers, "0", "1|1|1", "11"},  // a new search with the same key walks on
+      {&Numbers, "0", "12|1", "13"},   // and steps on from the item found before
+      {&Areas, "Inputs (I)", "o", "Outputs (Q)"},
+      {&Areas, "Inputs (I)", "DATA V", "Data view"},
+      {&Areas, "Inputs (I)", "fx", "Flags (M)"},  // no item of that prefix: the last found stays
+      {&Areas, "Data block (DB)", "dd", "Data block (DB)"},  // one letter again walks when nothing fits
+  };
+  for (const Case &K : Cases) {
+    SCOPED_TRACE(std::string(K.Keys) + " from " + K.Start);
+    auto *c = Add<TComboBox>();
+    c->SetStyle(csDropDownList);
+    TStringList Items;
+    Items.SetText(K.Items->join('\n'));
+    c->SetItems(&Items);
+    c->SetItemIndex(c->Items()->IndexOf(K.Start));
+    int selects = 0;
+    c->OnSelect = [&](TObject *) { ++selects; };
+    ShowForm();
+    c->SetFocus();
+    Pump();
+    Now += 5000;
+    for (const char *k = K.Keys; *k; ++k) {
+      if (*k == '|') {
+        Now += TCustomComboBox::TypeAheadInterval + 1;
+        continue;
+      }
+      Now += 300;
+      SimType(c, QString(QChar(*k)));
+    }
+    EXPECT_EQ(c->Text().toStdString(), K.Picked);
+    EXPECT_EQ(c->ItemIndex(), c->Items()->IndexOf(K.Picked));
+    EXPECT_GE(selects, 1);
+    delete c;
+  }
 }
 
 TEST_F(StdCtrlsEvents, AComboListOpenedWithTheMouseLeavesTheOtherControlsClickable)
