@@ -373,12 +373,9 @@ int TCustomComboBox::TypeAhead(QChar Ch)
     found = FindPrefix(FItems.get(), FTypeAhead, next);
   } else {
     FTypeAhead += Ch;
-    // The longer prefix keeps the item while it still fits, else takes the first that does, so
-    // the same quick keys always land on the same item wherever the list stood.
-    if (current >= 0 && FItems->Get(current).startsWith(FTypeAhead, Qt::CaseInsensitive))
-      found = current;
-    else
-      found = FindPrefix(FItems.get(), FTypeAhead, 0);
+    // The longer prefix takes the first item that fits, so the same quick keys always land on
+    // the same item wherever the list stood ("12" is 12, not the 121 the "1" stepped to).
+    found = FindPrefix(FItems.get(), FTypeAhead, 0);
     // One letter struck again with no item of that prefix walks on as a new search would.
     if (found < 0 && FTypeAhead.count(FTypeAhead.front()) == FTypeAhead.size())
       found = FindPrefix(FItems.get(), QString(Ch), next);

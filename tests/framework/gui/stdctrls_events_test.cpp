@@ -391,6 +391,7 @@ TEST_F(StdCtrlsEvents, DropDownListTypeAheadSearchesQuickKeysAsOnePrefix)
       {&Numbers, "0", "120", "120"},
       {&Numbers, "0", "12", "12"},
       {&Numbers, "130", "12", "12"},  // wherever the list stood
+      {&Numbers, "120", "12", "12"},  // the "1" steps to 121, which the "2" does not keep
       {&Numbers, "0", "11", "11"},
       {&Numbers, "0", "1|2", "2"},    // the pause starts a new search
       {&Numbers, "0", "1|1|1", "11"},  // a new search with the same key walks on
@@ -465,6 +466,41 @@ TEST_F(StdCtrlsEvents, AComboListOpenedWithTheMouseLeavesTheOtherControlsClickab
     EXPECT_EQ(clicks, 1);
     delete c;
     delete b;
+  }
+}
+
+// A click on an item of the dropped list picks it and closes the list, whether the combo has an
+// edit field or not and however few items the list holds.
+TEST_F(StdCtrlsEvents, AClickInTheDroppedListPicksTheItem)
+{
+  struct Case {
+    TComboBoxStyle Style;
+    int Count;
+    int Clicked;
+  } Cases[] = {{csDropDown, 1, 0}, {csDropDown, 2, 1}, {csDropDown, 5, 3},
+               {csDropDownList, 1, 0}, {csDropDownList, 2, 1}, {csDropDownList, 5, 3}};
+  ShowForm();
+  for (const Case &K : Cases) {
+    SCOPED_TRACE(std::string(K.Style == csDropDown ? "edit field, " : "list only, ") + std::to_string(K.Count) + " items");
+    auto *c = Add<TComboBox>(10, 10, 120, 21);
+    c->SetStyle(K.Style);
+    for (int I = 0; I < K.Count; ++I)
+      c->Items()->Add(QStringLiteral("Item %1").arg(I));
+    int selects = 0;
+    c->OnSelect = [&](TObject *) { ++selects; };
+    Pump();
+    SimClick(c, 112, 10);  // the drop button
+    ASSERT_TRUE(c->DroppedDown());
+    QAbstractItemView *view = qobject_cast<QComboBox *>(c->Handle())->view();
+    const QPoint at = view->viewport()->mapToGlobal(view->visualRect(view->model()->index(K.Clicked, 0)).center());
+    const TPoint p = c->ScreenToClient(TPoint(at.x(), at.y()));
+    SimMouseMove(c, p.X, p.Y);
+    SimClick(c, p.X, p.Y);
+    EXPECT_FALSE(c->DroppedDown());
+    EXPECT_EQ(c->ItemIndex(), K.Clicked);
+    EXPECT_EQ(c->Text(), QStringLiteral("Item %1").arg(K.Clicked));
+    EXPECT_EQ(selects, 1);
+    delete c;
   }
 }
 
