@@ -205,13 +205,15 @@ void TFSoftOptions::Update_Lang_Page(int Num_Page)
   Btn_Prev->SetVisible(Num_Page > 1);
   Btn_Next->SetVisible(Num_Page < Pages);
 
-  const int Shown = qBound(0, Count - (Num_Page - 1) * Lang_Slots_Per_Page, Lang_Slots_Per_Page);
+  // Page 0 (no language file) shows no slot.
+  const int First = (Num_Page - 1) * Lang_Slots_Per_Page;
+  const int Shown = Num_Page < 1 ? 0 : qBound(0, Count - First, Lang_Slots_Per_Page);
   for (int K = 0; K < Lang_Slots_Per_Page; ++K) {
     I_L[K]->SetVisible(K < Shown);
     L_L[K]->SetVisible(K < Shown);
   }
   for (int K = 0; K < Shown; ++K) {
-    const QString File = SL_Languages->Strings((Num_Page - 1) * Lang_Slots_Per_Page + K);
+    const QString File = SL_Languages->Strings(First + K);
     const QString Name = File.left(File.size() - 4);
     L_L[K]->SetCaption(Name);
     QString Flag = S.Language_Dir + QLatin1Char('/') + Name + QStringLiteral(".bmp");
