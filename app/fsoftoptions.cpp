@@ -147,7 +147,7 @@ void TFSoftOptions::Set_Lang()
   TS_Language->SetCaption(Lang_Text(302));
   TS_Con_Options->SetCaption(Lang_Text(303));
   L_Sel_Lang->SetCaption(Lang_Text(304));
-  L_Page_Lang->SetCaption(Lang_Text(305) + QStringLiteral("1") + Lang_Text(306) + QStringLiteral("1"));
+  Show_Page_Caption();
   Btn_Prev->SetCaption(Lang_Text(307));
   Btn_Next->SetCaption(Lang_Text(308));
   CB_En_Con->SetCaption(Lang_Text(309));
@@ -182,11 +182,17 @@ void TFSoftOptions::Create_Lang_List()
   QStringList Names = FindFiles(AppState().Language_Dir, QStringLiteral("*.lng"), false);
   Names.sort(Qt::CaseInsensitive);
   for (const QString &N : Names) SL_Languages->Add(N);
-  Show_Page = 1;
-  Update_Lang_Page(1);
+  // No language file: there is no page to be on.
+  Show_Page = Page_Count() > 0 ? 1 : 0;
+  Update_Lang_Page(Show_Page);
 }
 
 int TFSoftOptions::Page_Count() const { return (SL_Languages->Count() + Lang_Slots_Per_Page - 1) / Lang_Slots_Per_Page; }
+
+void TFSoftOptions::Show_Page_Caption()
+{
+  L_Page_Lang->SetCaption(Lang_Text(305) + QString::number(Show_Page) + Lang_Text(306) + QString::number(Page_Count()));
+}
 
 void TFSoftOptions::Update_Lang_Page(int Num_Page)
 {
@@ -194,17 +200,20 @@ void TFSoftOptions::Update_Lang_Page(int Num_Page)
   const int Count = SL_Languages->Count();
   const int Pages = Page_Count();
   L_Sel_Lang->SetCaption(Lang_Text(304) + Language_In_Use);
-  L_Page_Lang->SetCaption(Lang_Text(305) + QString::number(Num_Page) + Lang_Text(306) + QString::number(Pages));
-  Btn_Prev->SetVisible(Num_Page != 1);
-  Btn_Next->SetVisible(Num_Page != Pages);
+  Show_Page = Num_Page;
+  Show_Page_Caption();
+  Btn_Prev->SetVisible(Num_Page > 1);
+  Btn_Next->SetVisible(Num_Page < Pages);
 
-  const int Shown = qBound(0, Count - (Num_Page - 1) * Lang_Slots_Per_Page, Lang_Slots_Per_Page);
+  // Page 0 (no language file) shows no slot.
+  const int First = (Num_Page - 1) * Lang_Slots_Per_Page;
+  const int Shown = Num_Page < 1 ? 0 : qBound(0, Count - First, Lang_Slots_Per_Page);
   for (int K = 0; K < Lang_Slots_Per_Page; ++K) {
     I_L[K]->SetVisible(K < Shown);
     L_L[K]->SetVisible(K < Shown);
   }
   for (int K = 0; K < Shown; ++K) {
-    const QString File = SL_Languages->Strings((Num_Page - 1) * Lang_Slots_Per_Page + K);
+    const QString File = SL_Languages->Strings(First + K);
     const QString Name = File.left(File.size() - 4);
     L_L[K]->SetCaption(Name);
     QString Flag = S.Language_Dir + QLatin1Char('/') + Name + QStringLiteral(".bmp");
@@ -243,7 +252,7 @@ void TFSoftOptions::LangClick(TObject *Sender)
 {
   const int Slot = Slot_Of(Sender);
   const int Index = (Show_Page - 1) * Lang_Slots_Per_Page + Slot - 1;
-  if (Slot == 0 || Index >= SL_Languages->Count()) return;
+  if (Slot == 0 || Index < 0 || Index >= SL_Languages->Count()) return;
   const QString File = SL_Languages->Strings(Index);
   const QString Language = File.left(File.size() - 4);
   if (MessageDlg(Lang_Text(316) + Language_In_Use + Lang_Text(317) + Language + Lang_Text(318), mtConfirmation, mbYesNo,

@@ -86,6 +86,8 @@ public:
 
 private:
   int Page_Count() const;
+  // "Page n / m" for the page shown.
+  void Show_Page_Caption();
   // Slot number 1 to 6 of a slot's image or label, 0 for anything else.
   int Slot_Of(TObject *Sender) const;
 };

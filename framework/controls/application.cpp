@@ -265,7 +265,9 @@ void TApplication::HintMouseMessage(TControl *Control, TPoint ClientPos)
   if (!FShowHint)
     return;
   TControl *hc = GetHintControl(Control);
-  if (!hc || !hc->ShowHint() || GetHint(hc).isEmpty()) {
+  // No hint text of its own is no reason to give up: the control answers CM_HINTSHOW when the
+  // pause is over and may supply one for the spot under the pointer (a grid's header cell).
+  if (!hc || !hc->ShowHint()) {
     CancelHint();
     return;
   }

@@ -21,6 +21,10 @@ void RegisterTree(QWidget *w, TControlHandle *h, bool Native)
   w->setMouseTracking(true);
   if (Native) {
     for (QWidget *child : w->findChildren<QWidget *>()) {
+      // A popup the native widget keeps (a combo box's list) is a window of its own, with its
+      // own pointer and keys: its parts are not the control's.
+      if (child->window() != w->window())
+        continue;
       pump.Register(child, h);
       child->setMouseTracking(true);
     }

@@ -9,6 +9,7 @@
 #include <QStylePainter>
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/controls/classiclook.h"
 
@@ -152,6 +153,7 @@ void TCustomComboBox::ApplyLook()
 
 void TCustomComboBox::ItemsChanged()
 {
+  FTypeAhead.clear();
   if (FItemIndex >= FItems->Count())
     FItemIndex = -1;
   QComboBox *c = ComboBox();
@@ -320,7 +322,67 @@ void TCustomComboBox::Dispatch(TMessage &Message)
     Reflected(MessageAs<TWMCommand>(Message).NotifyCode);
     return;
   }
+  // A search typed before the focus left does not go on when it comes back.
+  if (Message.Msg == WM_KILLFOCUS)
+    FTypeAhead.clear();
   TWinControl::Dispatch(Message);
+}
+
+namespace {
+
+std::function<uint32_t()> &TypeAheadClock()
+{
+  static std::function<uint32_t()> Clock;
+  return Clock;
+}
+
+// The first item at or after From (wrapping round) whose text starts with Prefix; -1 if none.
+int FindPrefix(const TStrings *Items, const QString &Prefix, int From)
+{
+  const int n = Items->Count();
+  for (int k = 0; k < n; ++k) {
+    const int i = (From + k) % n;
+    if (Items->Get(i).startsWith(Prefix, Qt::CaseInsensitive))
+      return i;
+  }
+  return -1;
+}
+
+}  // namespace
+
+std::function<uint32_t()> TCustomComboBox::SetTypeAheadClock(std::function<uint32_t()> Clock)
+{
+  return std::exchange(TypeAheadClock(), std::move(Clock));
+}
+
+int TCustomComboBox::TypeAhead(QChar Ch)
+{
+  const uint32_t now = TypeAheadClock() ? TypeAheadClock()() : GetTickCount();
+  if (now - FTypeAheadTick > TypeAheadInterval)
+    FTypeAhead.clear();
+  FTypeAheadTick = now;
+  const int current = ItemIndex();
+  const int n = FItems->Count();
+  if (n == 0)
+    return current;
+  const int next = (std::max(current, -1) + 1) % n;
+  int found;
+  if (FTypeAhead.isEmpty()) {
+    // A new search steps to the next item with that letter: the same key walks through them.
+    FTypeAhead = Ch;
+    found = FindPrefix(FItems.get(), FTypeAhead, next);
+  } else {
+    FTypeAhead += Ch;
+    // The longer prefix takes the first item that fits, so the same quick keys always land on
+    // the same item wherever the list stood ("12" is 12, not the 121 the "1" stepped to).
+    found = FindPrefix(FItems.get(), FTypeAhead, 0);
+    // One letter struck again with no item of that prefix walks on as a new search would.
+    if (found < 0 && FTypeAhead.count(FTypeAhead.front()) == FTypeAhead.size())
+      found = FindPrefix(FItems.get(), QString(Ch), next);
+  }
+  if (found >= 0 && found != current)
+    SetItemIndex(found);
+  return ItemIndex();
 }
 
 void TCustomComboBox::NativeEdited(const QString &Text)
@@ -485,6 +547,19 @@ void TCustomComboBox::WMGetDlgCode(TWMGetDlgCode &Message)
 
 void TCustomComboBox::DefaultHandler(TMessage &Message)
 {
+  // A drop-down list searches its items itself (the native class would restart at every key);
+  // Space is a character of the search there, not a key that opens the list.
+  if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_SPACE && FStyle == csDropDownList)
+    return;
+  if (Message.Msg == WM_CHAR && FStyle == csDropDownList) {
+    const QChar ch(uint16_t(Message.WParam));
+    if (ch.isPrint()) {
+      const int before = ItemIndex();
+      if (TypeAhead(ch) != before)
+        Notify(CBN_SELCHANGE);
+      return;
+    }
+  }
   auto *w = dynamic_cast<TComboWidget *>(ComboBox());
   if (Message.Msg == WM_PAINT && Message.WParam && w) {
     auto *canvas = reinterpret_cast<TCanvas *>(Message.WParam);

@@ -335,6 +335,13 @@ public:
 
   QString GetText() const override;
 
+  // A drop-down list's type-ahead: characters typed less than TypeAheadInterval apart search
+  // the items as one prefix, a longer pause starts a new search.
+  static constexpr uint32_t TypeAheadInterval = 1000;
+  // Milliseconds for the type-ahead's pauses; an empty clock is GetTickCount. Gives back the
+  // clock it replaces.
+  static std::function<uint32_t()> SetTypeAheadClock(std::function<uint32_t()> Clock);
+
   TNotifyEvent OnChange;
   TNotifyEvent OnSelect;
   TNotifyEvent OnDropDown;
@@ -366,6 +373,9 @@ protected:
   // A user action: to the parent as WM_COMMAND, reflected back as CN_COMMAND.
   void Notify(uint16_t Code);
   void Reflected(uint16_t Code);
+  // Takes a typed character into the type-ahead and selects the item it finds (no notification);
+  // gives back the item index now selected.
+  int TypeAhead(QChar Ch);
 
   std::unique_ptr<TControlStrings> FItems;
   TComboBoxStyle FStyle = csDropDown;
@@ -376,6 +386,8 @@ protected:
   int FUpdatingWidget = 0;
   int FDroppedWidth = 0;
   bool FAutoComplete = true;
+  QString FTypeAhead;  // the prefix typed so far
+  uint32_t FTypeAheadTick = 0;
 
   friend class TComboWidget;
   // Context of the widget's signal connections: they end with the control.

@@ -275,19 +275,10 @@ void TGridCombo::KeyPress(QChar &Key)
   if (Key == KeyEnter || Key == KeyTab)
     Key = QChar();
   TZsgComboBox::KeyPress(Key);
-  // A drop-down list selects the next item starting with the typed character.
-  if (Style() == csDropDownList && !Key.isNull() && Key.isPrint() && Items()->Count() > 0) {
-    const int n = Items()->Count();
-    for (int k = 1; k <= n; ++k) {
-      const int i = (std::max(before, -1) + k) % n;
-      if (Items()->Strings(i).startsWith(Key, Qt::CaseInsensitive)) {
-        if (i != before) {
-          SetItemIndex(i);
-          Select();
-        }
-        break;
-      }
-    }
+  // A drop-down list searches with the combo's type-ahead; the grid reports the item itself.
+  if (Style() == csDropDownList && !Key.isNull() && Key.isPrint()) {
+    if (TypeAhead(Key) != before)
+      Select();
     Key = QChar();
   }
   const int after = ItemIndex();

@@ -10,6 +10,7 @@
 #include "framework/testing/x11/x11_input.h"
 #include "grid/core/aux_controls.h"
 #include "grid/core/column_grid.h"
+#include "grid/foundation/grid_options.h"
 #include "grid/view/editor_wrappers.h"
 #include "tables/fmqtt_set_topic.h"
 #include "tables/fs7_protocol_set_access.h"
@@ -21,6 +22,8 @@
 #include <QWindow>
 
 #include <atomic>
+#include <functional>
+#include <string>
 #include <thread>
 
 using namespace shelltest;
@@ -254,6 +257,172 @@ TEST_F(RealDisplay, TemplateWrittenInTheEditorOpenedByADoubleClickReachesTheCell
   for (const TShownBox &B : Boxes) ADD_FAILURE() << "message box: " << B.Text.toStdString();
   EXPECT_TRUE(Editor_Shown);
   EXPECT_EQ(Cell.toStdString(), "{\r\n$VALUE$");
+}
+
+// Quick keys in a list-only cell spell the item, whether the first key opens the editor or it
+// is open already; the pause between keys is the type-ahead clock's, not the wall clock's.
+TEST_F(RealDisplay, S7PositionTypedQuicklyIsTheNumberTyped)
+{
+  uint32_t Tick = 100000;
+  struct TClockGuard {
+    std::function<uint32_t()> Old;
+    ~TClockGuard() { TCustomComboBox::SetTypeAheadClock(std::move(Old)); }
+  } Guard{TCustomComboBox::SetTypeAheadClock([&Tick] { return Tick += 10; })};
+  Start_With_Project("Plant4");
+  TFS7_Protocol_Set_Access *F = FS7_Protocol_Set_Access;
+  Modal_Actions["FS7_Protocol_Set_Access"] = [&](TCustomForm *Form) {
+    ASSERT_TRUE(Wait_Active(Form));
+    TZavColumnGrid *G = F->ACG_S7_Read;
+    const int Col = s7cols::cRead_Position;
+    if (G->CellRect(G->DisplColIndex(Col), 1).Right > G->ClientWidth()) {
+      G->SetLeftCol(G->DisplColIndex(Col));
+      XSettle();
+    }
+    const struct {
+      bool Editor_Open;
+      const char *Keys;
+    } Cases[] = {{false, "120"}, {true, "12"}, {false, "149"}};
+    for (const auto &C : Cases) {
+      SCOPED_TRACE(std::string(C.Keys) + (C.Editor_Open ? " editor open" : " editor closed"));
+      Click_Cell(G, Col, 1);
+      if (C.Editor_Open) {
+        XKey(VK_F2);
+        XSettle();
+        ASSERT_TRUE(G->Combobox()->Visible());
+      }
+      Tick += 5000;  // a pause before each case
+      XType(QString::fromLatin1(C.Keys));
+      XSettle();
+      XKey(VK_RETURN);
+      XSettle();
+      EXPECT_EQ(G->Cells(Col, 1).toStdString(), C.Keys);
+    }
+    Click_Middle(F->Btn_Cancel);
+    XSettle();
+  };
+  Click_Middle(FQuillomarkeFirmWare->Btn_S7_Protocol_Access);
+}
+
+// An edit combo's dropped list, of one, two or many items: a click on an item, or Down and
+// Return, picks it and closes the list; the edit's end puts it in the cell.
+TEST_F(RealDisplay, DroppedEditComboListPicksByPointerAndByKeys)
+{
+  TForm Form(nullptr);
+  Form.SetBounds(100, 100, 500, 400);
+  auto *G = new TZavStringGrid(&Form);
+  G->SetParent(&Form);
+  G->SetBounds(0, 0, 400, 300);
+  G->SetColCount(3);
+  G->SetRowCount(4);
+  G->SetOptions(G->Options() + goEditing);
+  int Count = 0;
+  G->OnGetEditorType = [&](TObject *, int ACol, int, TEditorType &AEditor) {
+    if (ACol != 1) return;
+    AEditor = edComboEdit;
+    G->ClearComboString();
+    for (int I = 0; I < Count; ++I) G->AddComboString(I == 0 ? QStringLiteral("$VALUE$") : QStringLiteral("Item %1").arg(I));
+  };
+  Form.Show();
+  ASSERT_TRUE(Wait_Active(&Form));
+  const auto Item = [](int I) { return I == 0 ? QStringLiteral("$VALUE$") : QStringLiteral("Item %1").arg(I); };
+  const struct {
+    int Count;
+    bool By_Pointer;
+    int Picked;
+  } Cases[] = {{1, true, 0}, {1, false, 0}, {2, true, 1}, {2, false, 0}, {6, true, 4}, {6, false, 0}};
+  for (const auto &C : Cases) {
+    SCOPED_TRACE(std::to_string(C.Count) + (C.By_Pointer ? " items, by pointer" : " items, by keys"));
+    Count = C.Count;
+    G->SetCells(1, 1, QString());
+    Click_Cell(G, 1, 1);
+    XKey(VK_F2);
+    XSettle();
+    TGridCombo *Combo = G->Combobox();
+    ASSERT_TRUE(Combo->Visible());
+    XClick(Combo, Combo->Width() - 6, Combo->Height() / 2);
+    XSettle();
+    ASSERT_TRUE(Combo->DroppedDown());
+    if (C.By_Pointer) {
+      QAbstractItemView *View = qobject_cast<QComboBox *>(Combo->Handle())->view();
+      const QPoint At = View->viewport()->mapToGlobal(View->visualRect(View->model()->index(C.Picked, 0)).center());
+      XClickAt(At.x(), At.y());
+    } else {
+      XKey(VK_DOWN);
+      XSettle();
+      XKey(VK_RETURN);
+    }
+    XSettle();
+    EXPECT_FALSE(Combo->DroppedDown());
+    EXPECT_EQ(Combo->Text(), Item(C.Picked));
+    XKey(VK_RETURN);
+    XSettle();
+    EXPECT_EQ(G->Cells(1, 1), Item(C.Picked));
+    if (Combo->Visible()) {
+      XKey(VK_ESCAPE);
+      XSettle();
+    }
+  }
+}
+
+// The MQTT form's one template: a click picks it.
+TEST_F(RealDisplay, MqttTemplateListItemIsPickedByAClick)
+{
+  Start_With_Project("Plant3");
+  TFMQTT_Set_Topic *F = FMQTT_Set_Topic;
+  QString Cell;
+  Modal_Actions["FMQTT_Set_Topic"] = [&](TCustomForm *Form) {
+    ASSERT_TRUE(Wait_Active(Form));
+    TZavColumnGrid *P = F->ACG_Pub;
+    const int Col = P->DisplColIndex(mqttcols::cPub_Template);
+    if (P->CellRect(Col, 1).Right > P->ClientWidth()) {
+      P->SetLeftCol(Col);
+      XSettle();
+    }
+    Click_Cell(P, mqttcols::cPub_Template, 1);
+    XKey(VK_F2);
+    XSettle();
+    TGridCombo *Combo = P->Combobox();
+    ASSERT_TRUE(Combo->Visible());
+    XClick(Combo, Combo->Width() - 6, Combo->Height() / 2);
+    XSettle();
+    ASSERT_TRUE(Combo->DroppedDown());
+    QAbstractItemView *View = qobject_cast<QComboBox *>(Combo->Handle())->view();
+    const QPoint At = View->viewport()->mapToGlobal(View->visualRect(View->model()->index(0, 0)).center());
+    XClickAt(At.x(), At.y());
+    XSettle();
+    EXPECT_FALSE(Combo->DroppedDown());
+    XKey(VK_RETURN);
+    XSettle();
+    Cell = P->Cells(mqttcols::cPub_Template, 1);
+    Click_Middle(F->Btn_Cancel);
+    XSettle();
+  };
+  Click_Middle(FQuillomarkeFirmWare->Btn_MQTT_Set_Topic);
+  EXPECT_EQ(Cell.toStdString(), "$VALUE$");
+}
+
+// The pointer resting on a column header shows the column's hint, as on the form's buttons.
+TEST_F(RealDisplay, RestingOnAColumnHeaderShowsItsHint)
+{
+  Start_With_Project("Plant5");
+  TFS7_Protocol_Set_Access *F = FS7_Protocol_Set_Access;
+  QString Expected, Shown;
+  Modal_Actions["FS7_Protocol_Set_Access"] = [&](TCustomForm *Form) {
+    ASSERT_TRUE(Wait_Active(Form));
+    TZavColumnGrid *G = F->ACG_S7_Read;
+    const int Col = G->DisplColIndex(s7cols::cPLC_Address);
+    G->OnGridHint(G, 0, Col, Expected);
+    const TRect R = G->CellRect(Col, 0);
+    XMoveTo(G, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    XSettle();
+    SimWaitFor([] { return Application->HintWindow() != nullptr; }, 3000);
+    if (THintWindow *W = Application->HintWindow()) Shown = W->Caption();
+    Click_Middle(F->Btn_Cancel);
+    XSettle();
+  };
+  Click_Middle(FQuillomarkeFirmWare->Btn_S7_Protocol_Access);
+  EXPECT_FALSE(Expected.isEmpty());
+  EXPECT_EQ(Shown.toStdString(), Expected.toStdString());
 }
 
 // A header's filter glyph opens the check list inside the grid; the pointer's clicks on its

@@ -212,6 +212,8 @@ TEST_F(SoftOptions, GalleryPagesSevenLanguagesAndSkipsReadOnlyFiles)
     EXPECT_TRUE(Form->Btn_Prev->Visible());
     Form->Btn_NextClick(Form->Btn_Next);
     EXPECT_EQ(Form->Show_Page, 2);
+    Form->Set_Lang();  // texts of another language keep the page shown
+    EXPECT_EQ(Form->L_Page_Lang->Caption(), "Page 2 / 2");
     Form->Btn_NextClick(Form->Btn_Prev);
     EXPECT_EQ(Form->Show_Page, 1);
 
@@ -235,14 +237,19 @@ TEST_F(SoftOptions, FlagsFallBackToTheDefaultOrNone)
   EXPECT_TRUE(Form->I_L[1]->Visible());
   EXPECT_EQ(Form->I_L[1]->Picture()->Width(), 24);
 
-  // No language at all: page 1 of 0, no slot, Next shown but idle.
+  // No language at all: no page to be on, no slot, neither Next nor Previous.
   QDir(AppState().Language_Dir).removeRecursively();
   Form->Create_Lang_List();
-  EXPECT_EQ(Form->L_Page_Lang->Caption(), "Page 1 / 0");
+  EXPECT_EQ(Form->L_Page_Lang->Caption(), "Page 0 / 0");
   EXPECT_TRUE(Shown_Slots().isEmpty());
-  EXPECT_TRUE(Form->Btn_Next->Visible());
-  Form->Btn_NextClick(Form->Btn_Next);
-  EXPECT_EQ(Form->Show_Page, 1);
+  EXPECT_FALSE(Form->Btn_Next->Visible());
+  EXPECT_FALSE(Form->Btn_Prev->Visible());
+  for (TLbButton *B : {Form->Btn_Next, Form->Btn_Prev}) {
+    Form->Btn_NextClick(B);
+    EXPECT_EQ(Form->L_Page_Lang->Caption(), "Page 0 / 0");
+  }
+  Form->Set_Lang();
+  EXPECT_EQ(Form->L_Page_Lang->Caption(), "Page 0 / 0");
 }
 
 TEST_F(SoftOptions, UpdateOptionDependsOnInternetAndOkStoresTheFlags)

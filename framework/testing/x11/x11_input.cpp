@@ -135,6 +135,12 @@ void XClick(TControl *Control, int X, int Y)
   XClickAt(p.X, p.Y);
 }
 
+void XMoveTo(TControl *Control, int X, int Y)
+{
+  const TPoint p = ScreenPoint(Control, X, Y);
+  Send([p]() { x11server::Motion(p.X, p.Y); });
+}
+
 void XClickAtFromAnyThread(int ScreenX, int ScreenY) { x11server::ClickFromAnyThread(ScreenX, ScreenY); }
 
 void XKeyDown(uint16_t Key)

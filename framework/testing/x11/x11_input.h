@@ -16,6 +16,8 @@ bool XInputAvailable();
 // Moves there, presses and releases the left button.
 void XClick(TControl *Control, int X, int Y);
 void XClickAt(int ScreenX, int ScreenY);
+// Moves the pointer there, no button.
+void XMoveTo(TControl *Control, int X, int Y);
 // The same from any thread, without waiting for the program: for input that a user gives
 // while the program is busy and that waits in the queue meanwhile.
 void XClickAtFromAnyThread(int ScreenX, int ScreenY);

@@ -408,6 +408,39 @@ TEST(Forms, HintsShowAfterThePauseAndCanBeChangedByTheControl)
   Application->SetHintPause(500);
 }
 
+// A control with no hint text of its own (a grid over its header) still shows what its
+// CM_HINTSHOW answer supplies; one that supplies nothing shows no window.
+TEST(Forms, HintSuppliedByTheControlAloneIsShown)
+{
+  TTestForm f;
+  struct TSupplier : TProbe {
+    using TProbe::TProbe;
+    QString Supplied;
+    int Asked = 0;
+    void CMHintShow(TCMHintShow &M) override
+    {
+      ++Asked;
+      M.HintInfo->HintStr = Supplied;
+    }
+  };
+  auto *s = new TSupplier(f, "s");
+  s->SetParent(f);
+  s->SetBounds(10, 10, 100, 50);
+  s->SetShowHint(true);
+  s->Supplied = "Column header";
+  f->Show();
+  Application->SetHintPause(1);
+  SimMouseMove(s, 5, 5);
+  EXPECT_TRUE(SimWaitFor([] { return Application->HintWindow() && Application->HintWindow()->Caption() == "Column header"; }));
+  Application->CancelHint();
+  s->Supplied.clear();
+  const int Asked = s->Asked;
+  SimMouseMove(s, 6, 6);
+  EXPECT_TRUE(SimWaitFor([&] { return s->Asked > Asked; }));
+  EXPECT_EQ(Application->HintWindow(), nullptr);
+  Application->SetHintPause(500);
+}
+
 }  // namespace
 
 namespace {

@@ -9,7 +9,9 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "framework/controls/forms.h"
 #include "framework/stdctrls/buttons.h"
@@ -367,6 +369,67 @@ TEST_F(StdCtrlsEvents, ComboBoxDropDownTyping)
   EXPECT_EQ(changes, 1);
 }
 
+// A drop-down list searches the keys typed in quick succession as one prefix; a pause starts
+// over. In Keys a '|' is a pause longer than the platform's interval.
+TEST_F(StdCtrlsEvents, DropDownListTypeAheadSearchesQuickKeysAsOnePrefix)
+{
+  uint32_t Now = 100000;
+  struct TClockGuard {
+    std::function<uint32_t()> Old;
+    ~TClockGuard() { TCustomComboBox::SetTypeAheadClock(std::move(Old)); }
+  } Guard{TCustomComboBox::SetTypeAheadClock([&Now] { return Now; })};
+  QStringList Numbers;
+  for (int I = 0; I < 1500; ++I)
+    Numbers << QString::number(I);
+  const QStringList Areas{"Inputs (I)", "Outputs (Q)", "Flags (M)", "Data block (DB)", "Data view"};
+  struct Case {
+    const QStringList *Items;
+    const char *Start;
+    const char *Keys;
+    const char *Picked;
+  } Cases[] = {
+      {&Numbers, "0", "120", "120"},
+      {&Numbers, "0", "12", "12"},
+      {&Numbers, "130", "12", "12"},  // wherever the list stood
+      {&Numbers, "120", "12", "12"},  // the "1" steps to 121, which the "2" does not keep
+      {&Numbers, "0", "11", "11"},
+      {&Numbers, "0", "1|2", "2"},    // the pause starts a new search
+      {&Numbers, "0", "1|1|1", "11"},  // a new search with the same key walks on
+      {&Numbers, "0", "12|1", "13"},   // and steps on from the item found before
+      {&Areas, "Inputs (I)", "o", "Outputs (Q)"},
+      {&Areas, "Inputs (I)", "DATA V", "Data view"},
+      {&Areas, "Inputs (I)", "fx", "Flags (M)"},  // no item of that prefix: the last found stays
+      {&Areas, "Data block (DB)", "dd", "Data block (DB)"},  // one letter again walks when nothing fits
+  };
+  for (const Case &K : Cases) {
+    SCOPED_TRACE(std::string(K.Keys) + " from " + K.Start);
+    auto *c = Add<TComboBox>();
+    c->SetStyle(csDropDownList);
+    TStringList Items;
+    Items.SetText(K.Items->join('\n'));
+    c->SetItems(&Items);
+    c->SetItemIndex(c->Items()->IndexOf(K.Start));
+    int selects = 0;
+    c->OnSelect = [&](TObject *) { ++selects; };
+    ShowForm();
+    c->SetFocus();
+    Pump();
+    Now += 5000;
+    for (const char *k = K.Keys; *k; ++k) {
+      if (*k == '|') {
+        Now += TCustomComboBox::TypeAheadInterval + 1;
+        continue;
+      }
+      Now += 300;
+      SimType(c, QString(QChar(*k)));
+    }
+    EXPECT_EQ(c->Text().toStdString(), K.Picked);
+    EXPECT_EQ(c->ItemIndex(), c->Items()->IndexOf(K.Picked));
+    EXPECT_GE(selects, 1);
+    delete c;
+  }
+}
+
 TEST_F(StdCtrlsEvents, AComboListOpenedWithTheMouseLeavesTheOtherControlsClickable)
 {
   enum TClose { ByEscape, ByChoosingAnItem };
@@ -403,6 +466,41 @@ TEST_F(StdCtrlsEvents, AComboListOpenedWithTheMouseLeavesTheOtherControlsClickab
     EXPECT_EQ(clicks, 1);
     delete c;
     delete b;
+  }
+}
+
+// A click on an item of the dropped list picks it and closes the list, whether the combo has an
+// edit field or not and however few items the list holds.
+TEST_F(StdCtrlsEvents, AClickInTheDroppedListPicksTheItem)
+{
+  struct Case {
+    TComboBoxStyle Style;
+    int Count;
+    int Clicked;
+  } Cases[] = {{csDropDown, 1, 0}, {csDropDown, 2, 1}, {csDropDown, 5, 3},
+               {csDropDownList, 1, 0}, {csDropDownList, 2, 1}, {csDropDownList, 5, 3}};
+  ShowForm();
+  for (const Case &K : Cases) {
+    SCOPED_TRACE(std::string(K.Style == csDropDown ? "edit field, " : "list only, ") + std::to_string(K.Count) + " items");
+    auto *c = Add<TComboBox>(10, 10, 120, 21);
+    c->SetStyle(K.Style);
+    for (int I = 0; I < K.Count; ++I)
+      c->Items()->Add(QStringLiteral("Item %1").arg(I));
+    int selects = 0;
+    c->OnSelect = [&](TObject *) { ++selects; };
+    Pump();
+    SimClick(c, 112, 10);  // the drop button
+    ASSERT_TRUE(c->DroppedDown());
+    QAbstractItemView *view = qobject_cast<QComboBox *>(c->Handle())->view();
+    const QPoint at = view->viewport()->mapToGlobal(view->visualRect(view->model()->index(K.Clicked, 0)).center());
+    const TPoint p = c->ScreenToClient(TPoint(at.x(), at.y()));
+    SimMouseMove(c, p.X, p.Y);
+    SimClick(c, p.X, p.Y);
+    EXPECT_FALSE(c->DroppedDown());
+    EXPECT_EQ(c->ItemIndex(), K.Clicked);
+    EXPECT_EQ(c->Text(), QStringLiteral("Item %1").arg(K.Clicked));
+    EXPECT_EQ(selects, 1);
+    delete c;
   }
 }
 
