@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "framework/classes/thread.h"
+#include "framework/system/clock.h"
 
 namespace {
 
@@ -161,4 +162,10 @@ bool TThread::CheckSynchronize()
   return any;
 }
 
-void Sleep(uint32_t Milliseconds) { QThread::msleep(Milliseconds); }
+void Sleep(uint32_t Milliseconds)
+{
+  QThread::msleep(Milliseconds);
+  // The program's own time passes too; a worker thread's pause is its own business.
+  if (TThread::IsMainThread())
+    AdvanceSimulatedClock(Milliseconds);
+}

@@ -56,5 +56,6 @@ private:
   int FReturnValue = 0;
 };
 
-// Blocks the calling thread for the given milliseconds.
+// Blocks the calling thread for the given milliseconds; on the main thread the framework's
+// clock (framework/system/clock.h) moves on by as much, simulated or not.
 void Sleep(uint32_t Milliseconds);

@@ -218,19 +218,18 @@ void TApplication::SetShowHint(bool Value)
 void TApplication::StartHintTimer(int Delay)
 {
   if (!FHintTimer) {
-    FHintTimer = std::make_unique<QTimer>();
-    FHintTimer->setSingleShot(true);
-    QObject::connect(FHintTimer.get(), &QTimer::timeout, FHintTimer.get(), [this]() { HintTimerExpired(); });
+    FHintTimer = std::make_unique<TClockTimer>([this]() { HintTimerExpired(); });
+    FHintTimer->SetSingleShot(true);
   }
-  FHintTimer->start(std::max(Delay, 0));
+  FHintTimer->Start(uint32_t(std::max(Delay, 0)));
 }
 
 void TApplication::StopHintTimer()
 {
   if (FHintTimer)
-    FHintTimer->stop();
+    FHintTimer->Stop();
   if (FHideTimer)
-    FHideTimer->stop();
+    FHideTimer->Stop();
 }
 
 void TApplication::HintTimerExpired()
@@ -317,11 +316,10 @@ void TApplication::ActivateHint(TPoint CursorPos)
       StartHintTimer(info.ReshowTimeout);
     } else if (info.HideTimeout > 0) {
       if (!FHideTimer) {
-        FHideTimer = std::make_unique<QTimer>();
-        FHideTimer->setSingleShot(true);
-        QObject::connect(FHideTimer.get(), &QTimer::timeout, FHideTimer.get(), [this]() { HideHint(); });
+        FHideTimer = std::make_unique<TClockTimer>([this]() { HideHint(); });
+        FHideTimer->SetSingleShot(true);
       }
-      FHideTimer->start(info.HideTimeout);
+      FHideTimer->Start(uint32_t(info.HideTimeout));
     }
     return;
   }

@@ -17,13 +17,13 @@
 #include "framework/classes/classes.h"
 #include "framework/controls/messages.h"
 #include "framework/graphics/graphics.h"
+#include "framework/system/clock.h"
 #include "framework/system/types.h"
 
 class QCursor;
 class QEvent;
 class QImage;
 class QObject;
-class QTimer;
 class QWidget;
 
 class TControl;
@@ -664,7 +664,7 @@ private:
   void UpdateTimer();
   bool FEnabled = true;
   uint32_t FInterval = 1000;
-  std::unique_ptr<QTimer> FTimer;
+  std::unique_ptr<TClockTimer> FTimer;
 };
 
 // ---------------------------------------------------------------------------------------------

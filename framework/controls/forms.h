@@ -278,8 +278,8 @@ private:
   TRect FHintCursorRect;
   THintWindow *FHintWindow = nullptr;  // owned by the application while shown
   bool FHintActive = false;
-  std::unique_ptr<QTimer> FHintTimer;
-  std::unique_ptr<QTimer> FHideTimer;
+  std::unique_ptr<TClockTimer> FHintTimer;
+  std::unique_ptr<TClockTimer> FHideTimer;
   QEventLoop *FRunLoop = nullptr;
 };
 

@@ -67,7 +67,7 @@ struct TControlHandle {
     bool Updating = false;
   } Bars[2];
 
-  std::map<uintptr_t, std::unique_ptr<QTimer>> Timers;
+  std::map<uintptr_t, std::unique_ptr<TClockTimer>> Timers;
 
   // Non-client edges: left, top, right, bottom.
   int NCLeft() const;

@@ -1531,12 +1531,11 @@ void TTimer::UpdateTimer()
 {
   if (!FEnabled || FInterval == 0) {
     if (FTimer)
-      FTimer->stop();
+      FTimer->Stop();
     return;
   }
   if (!FTimer) {
-    FTimer = std::make_unique<QTimer>();
-    QObject::connect(FTimer.get(), &QTimer::timeout, FTimer.get(), [this]() {
+    FTimer = std::make_unique<TClockTimer>([this]() {
       auto &pump = TMessagePump::Instance();
       if (pump.AtLoopLevel())
         ++pump.Serial;
@@ -1547,7 +1546,7 @@ void TTimer::UpdateTimer()
         pump.FlushPosted();
     });
   }
-  FTimer->start(int(FInterval));
+  FTimer->Start(FInterval);
 }
 
 void TTimer::SetEnabled(bool Value)

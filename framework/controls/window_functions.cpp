@@ -41,14 +41,13 @@ uintptr_t SetTimer(HWND Wnd, uintptr_t IDEvent, uint32_t Elapse, void *)
     return 0;
   auto &t = h->Timers[IDEvent];
   if (!t) {
-    t = std::make_unique<QTimer>();
     TControlHandle *handle = h;
-    QObject::connect(t.get(), &QTimer::timeout, t.get(), [handle, IDEvent]() {
+    t = std::make_unique<TClockTimer>([handle, IDEvent]() {
       TMessage m(WM_TIMER, IDEvent, 0);
       TMessagePump::Instance().Deliver(handle->Control, m);
     });
   }
-  t->start(int(std::max<uint32_t>(Elapse, 1)));
+  t->Start(std::max<uint32_t>(Elapse, 1));
   return IDEvent ? IDEvent : 1;
 }
 
@@ -60,8 +59,6 @@ bool KillTimer(HWND Wnd, uintptr_t IDEvent)
   auto it = h->Timers.find(IDEvent);
   if (it == h->Timers.end())
     return false;
-  it->second->stop();
-  it->second.release()->deleteLater();
   h->Timers.erase(it);
   return true;
 }

@@ -1,8 +1,8 @@
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <cmath>
 #include <optional>
 
+#include "framework/system/clock.h"
 #include "framework/system/sysutils.h"
 
 namespace {
@@ -191,11 +191,7 @@ TDateTime Time() { const TDateTime n = Now(); return n - std::trunc(n); }
 void SetNowOverride(TDateTime dt) { gNowOverride = dt; }
 void ClearNowOverride() { gNowOverride.reset(); }
 
-uint32_t GetTickCount()
-{
-  static QElapsedTimer timer = [] { QElapsedTimer t; t.start(); return t; }();
-  return uint32_t(timer.elapsed());
-}
+uint32_t GetTickCount() { return uint32_t(ClockMs()); }
 
 // ---------------------------------------------------------------------------------------------
 // FormatDateTime

@@ -345,7 +345,8 @@ TDateTime Date();
 TDateTime Time();
 void SetNowOverride(TDateTime dt);
 void ClearNowOverride();
-// Milliseconds since an arbitrary start (monotonic), as GetTickCount.
+// Milliseconds since an arbitrary start (monotonic), as GetTickCount: the framework's clock
+// (framework/system/clock.h), simulated in tests.
 uint32_t GetTickCount();
 
 // Format specifiers: c d dd ddd dddd ddddd dddddd m mm mmm mmmm yy yyyy h hh n nn s ss z zzz

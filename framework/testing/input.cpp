@@ -8,11 +8,13 @@
 #include <QThread>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <deque>
 #include <map>
 
 #include "framework/controls/forms.h"
 #include "framework/controls/pump.h"
+#include "framework/system/clock.h"
 
 namespace {
 uint64_t Clock = 1000000;
@@ -427,14 +429,39 @@ void SimProcess()
 bool SimWaitFor(const std::function<bool()> &Condition, int TimeoutMs)
 {
   QDeadlineTimer deadline(TimeoutMs);
+  const uint64_t until = ClockMs() + uint64_t(std::max(TimeoutMs, 0));
   while (!Condition()) {
-    if (deadline.hasExpired())
-      return false;
     Application->ProcessMessages();
-    if (!Condition())
-      QThread::msleep(1);
+    if (Condition())
+      return true;
+    if (ClockSimulated() && FireNextClockTimer(until))
+      continue;
+    if (deadline.hasExpired()) {
+      SetSimulatedClock(until);
+      return false;
+    }
+    QThread::msleep(1);
   }
   return true;
+}
+
+void SimAdvanceTime(uint32_t Ms)
+{
+  if (!ClockSimulated()) {
+    QDeadlineTimer deadline{qint64(Ms)};
+    while (!deadline.hasExpired()) {
+      Application->ProcessMessages();
+      QThread::msleep(1);
+    }
+    Application->ProcessMessages();
+    return;
+  }
+  const uint64_t until = ClockMs() + Ms;
+  Application->ProcessMessages();
+  while (FireNextClockTimer(until))
+    Application->ProcessMessages();
+  SetSimulatedClock(until);
+  Application->ProcessMessages();
 }
 
 QImage GrabControl(TControl *Control)

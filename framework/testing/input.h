@@ -47,8 +47,16 @@ void SimResetInput();
 
 // Handles everything pending, posted messages included.
 void SimProcess();
-// Processes events until Condition holds or TimeoutMs passes; answers Condition.
+// Processes events until Condition holds or TimeoutMs passes; answers Condition. On the
+// simulated clock (framework/system/clock.h) time moves on, whenever nothing else is left to
+// handle, to the next framework timer due within TimeoutMs; beyond that only events from
+// outside the program's clock (threads, processes, sockets) can still help, and those are
+// waited for up to TimeoutMs of real time. A wait that fails has taken TimeoutMs.
 bool SimWaitFor(const std::function<bool()> &Condition, int TimeoutMs = 2000);
+// Lets Ms milliseconds of the program's time pass: on the simulated clock every framework
+// timer falling due meanwhile fires in turn, at its time, with the messages it causes handled
+// before the next one; on the real clock, a real wait handling events.
+void SimAdvanceTime(uint32_t Ms);
 
 // The control as it shows now (painted first when needed); a windowless control is cut from
 // its parent's picture.

@@ -5,6 +5,7 @@
 
 #include "app/forms.h"
 #include "ui/lbbutton.h"
+#include "framework/classes/thread.h"
 #include "framework/controls/busywait.h"
 #include "framework/dialogs/dialogs.h"
 #include "framework/services/ping.h"
@@ -80,8 +81,9 @@ TReplyStatus Answer()
 
 TReplyStatus No_Answer()
 {
-  // A real client spends its whole reply time-out on a silent target.
-  QThread::msleep(20);
+  // A real client spends its whole reply time-out on a silent target, time the program's clock
+  // sees pass.
+  Sleep(20);
   return TReplyStatus{};
 }
 

@@ -4,6 +4,8 @@
 
 #include "tests/support/test_support.h"
 
+#include "framework/system/clock.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -23,6 +25,7 @@ class TResetListener : public ::testing::EmptyTestEventListener {
 public:
   void OnTestStart(const ::testing::TestInfo &) override
   {
+    ResetSimulatedClock();
     for (const auto &hook : Hooks())
       hook();
   }

@@ -3,6 +3,7 @@
 #include "tests/support/test_support.h"
 
 #include "framework/controls/platform_app.h"
+#include "framework/system/clock.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -40,6 +41,9 @@ int main(int argc, char **argv)
     if (mkdtemp(runtime))
       setenv("XDG_RUNTIME_DIR", runtime, 1);
   }
+  // The framework's timers wait on a simulated clock that only the tests move on, so that
+  // no test depends on how fast the machine is.
+  SetClockSimulated(true);
   ::testing::InitGoogleTest(&argc, argv);
   TPlatformApplication app(argc, argv);
   return RUN_ALL_TESTS();

@@ -604,8 +604,15 @@ TEST_F(LbButtonInput, HoverTintsAndFadesBack)
   Button->SetSlowDecease(true);
   SimMouseMove(Button, 10, 10);
   SimMouseMove(Form.get(), 250, 150);
-  EXPECT_GT(Button->HotTrackStep(), 0);
-  EXPECT_TRUE(SimWaitFor([&] { return Button->HotTrackStep() == 0; }));
+  EXPECT_EQ(Button->HotTrackStep(), 8);
+  // One step every 30 ms.
+  SimAdvanceTime(30);
+  EXPECT_EQ(Button->HotTrackStep(), 7);
+  SimAdvanceTime(209);
+  EXPECT_EQ(Button->HotTrackStep(), 1);
+  EXPECT_FALSE(Button->FadeThread()->Suspended());
+  SimAdvanceTime(1);
+  EXPECT_EQ(Button->HotTrackStep(), 0);
   EXPECT_TRUE(Button->FadeThread()->Suspended());
 }
 

@@ -441,6 +441,28 @@ TEST(Forms, HintSuppliedByTheControlAloneIsShown)
   Application->SetHintPause(500);
 }
 
+TEST(Forms, AHintComesAfterItsPauseToTheMillisecondAndGoesAfterItsHidePause)
+{
+  TTestForm f;
+  auto *p = new TProbe(f, "p");
+  p->SetParent(f);
+  p->SetBounds(10, 10, 100, 50);
+  p->SetHint("Short");
+  p->SetShowHint(true);
+  f->Show();
+  Application->SetHintPause(500);
+  Application->SetHintHidePause(2500);
+  SimMouseMove(p, 5, 5);
+  SimAdvanceTime(499);
+  EXPECT_EQ(Application->HintWindow(), nullptr);
+  SimAdvanceTime(1);
+  ASSERT_NE(Application->HintWindow(), nullptr);
+  SimAdvanceTime(2499);
+  EXPECT_NE(Application->HintWindow(), nullptr);
+  SimAdvanceTime(1);
+  EXPECT_EQ(Application->HintWindow(), nullptr);
+}
+
 }  // namespace
 
 namespace {

@@ -389,6 +389,68 @@ TEST_F(Pipeline, TimersDeliverWmTimerUntilKilled)
   EXPECT_EQ(ticks, 3);
 }
 
+// Stamps its timer messages with the time; a posts itself a message from each one.
+struct TTimedProbe : TProbe {
+  using TProbe::TProbe;
+  QStringList *Fired = nullptr;
+  void WndProc(TMessage &Message) override
+  {
+    if (Message.Msg == WM_TIMER) {
+      *Fired << QStringLiteral("%1@%2").arg(Name()).arg(GetTickCount());
+      if (Name() == "a2")
+        PostMessage(Handle(), WM_USER, 0, 0);
+    } else if (Message.Msg == WM_USER) {
+      *Fired << QStringLiteral("%1:posted@%2").arg(Name()).arg(GetTickCount());
+    }
+    TProbe::WndProc(Message);
+  }
+};
+
+TEST_F(Pipeline, TimersFireAtTheirTimeInOrderEachWithTheMessagesItPosts)
+{
+  QStringList fired;
+  TTimedProbe *timed[2];
+  for (int i = 0; i < 2; ++i) {
+    timed[i] = new TTimedProbe(form, QStringLiteral("%1%2").arg(i ? "b" : "a").arg(2));
+    timed[i]->SetParent(form);
+    timed[i]->SetBounds(120, 10 + 60 * i, 50, 50);
+    timed[i]->Fired = &fired;
+  }
+  TTimer timer(nullptr);
+  timer.SetInterval(25);
+  timer.OnTimer = [&](TObject *) { fired << QStringLiteral("t@%1").arg(GetTickCount()); };
+  const uint32_t t0 = GetTickCount();
+  ASSERT_NE(SetTimer(timed[0]->Handle(), 1, 30), 0u);
+  ASSERT_NE(SetTimer(timed[1]->Handle(), 2, 20), 0u);
+  SimAdvanceTime(19);
+  EXPECT_TRUE(fired.isEmpty());
+  SimAdvanceTime(41);
+  // At 60 the timer set again at 30 goes before the one set again at 40.
+  EXPECT_EQ(fired.join(' '), QStringLiteral("b2@%1 t@%2 a2@%3 a2:posted@%3 b2@%4 t@%5 a2@%6 a2:posted@%6 b2@%6")
+                                 .arg(t0 + 20)
+                                 .arg(t0 + 25)
+                                 .arg(t0 + 30)
+                                 .arg(t0 + 40)
+                                 .arg(t0 + 50)
+                                 .arg(t0 + 60));
+  EXPECT_EQ(GetTickCount(), t0 + 60);
+}
+
+TEST_F(Pipeline, AWaitMovesTimeOnToTheTimersItNeedsAndNoFurther)
+{
+  int ticks = 0;
+  TTimer timer(nullptr);
+  timer.SetInterval(700);
+  timer.OnTimer = [&](TObject *) { ++ticks; };
+  const uint32_t start = GetTickCount();
+  EXPECT_TRUE(SimWaitFor([&] { return ticks == 2; }));
+  EXPECT_EQ(GetTickCount(), start + 1400);
+  // A third tick would come after the time the wait may take: the wait gives up at its end.
+  EXPECT_FALSE(SimWaitFor([&] { return ticks == 3; }, 500));
+  EXPECT_EQ(ticks, 2);
+  EXPECT_EQ(GetTickCount(), start + 1900);
+}
+
 TEST_F(Pipeline, ADisabledControlGetsNoInput)
 {
   int clicks = 0;

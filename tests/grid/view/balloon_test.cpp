@@ -130,7 +130,10 @@ TEST_F(Balloons, ABalloonClosesAfterItsDelayOrWhenClicked)
   SimKey(Editor(), VK_RETURN);
   SimProcess();
   ASSERT_TRUE(tip->Showing());
-  EXPECT_TRUE(SimWaitFor([&] { return !tip->Showing(); }));
+  SimAdvanceTime(29);
+  EXPECT_TRUE(tip->Showing());
+  SimAdvanceTime(1);
+  EXPECT_FALSE(tip->Showing());
 }
 
 struct CellBalloons : EditGridTest {
@@ -159,7 +162,13 @@ TEST_F(CellBalloons, TheCellUnderThePointerShowsItsTextAndAnotherCellClosesIt)
 {
   ASSERT_NE(Tip(), nullptr);
   g->SetCells(cText, 2, "\r\nfirst\tline");
-  ASSERT_TRUE(RestOn(cText, 2));
+  // The pointer must rest for the initial delay.
+  const TRect R2 = g->CellRect(cText, 2);
+  SimMouseMove(g, R2.Left + 5, R2.Top + 5);
+  SimAdvanceTime(9);
+  EXPECT_FALSE(Tip()->Showing());
+  SimAdvanceTime(1);
+  ASSERT_TRUE(Tip()->Showing());
   EXPECT_EQ(Tip()->Content().Text, "first line");
   EXPECT_EQ(Tip()->Content().Title, " ");
   EXPECT_EQ(Tip()->Content().Icon, btiInfo);
