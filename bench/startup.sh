@@ -34,7 +34,7 @@ measure() {
 }
 
 : >"$work/app" ; : >"$work/qt"
-measure "$app" >/dev/null; measure "$qt" "$work/layout" >/dev/null  # warm the file cache
+measure "$app" >/dev/null 2>"$work/app.err"; measure "$qt" "$work/layout" >/dev/null  # warm the file cache
 for ((i = 0; i < runs; ++i)); do
   measure "$app" >>"$work/app"
   measure "$qt" "$work/layout" >>"$work/qt"
@@ -47,6 +47,7 @@ read -r qt_ns qt_ns_min < <(cut -d' ' -f1 "$work/qt" | stat)
 read -r app_kib _ < <(cut -d' ' -f2 "$work/app" | stat)
 read -r qt_kib _ < <(cut -d' ' -f2 "$work/qt" | stat)
 echo "platform ${QT_QPA_PLATFORM:-xcb}, $runs runs each; buttons: $(($(wc -l <"$work/layout") - 1))"
+grep -h "label measurements" "$work/app.err" || true
 awk -v an="$app_ns" -v qn="$qt_ns" -v am="$app_ns_min" -v qm="$qt_ns_min" -v ak="$app_kib" -v qk="$qt_kib" 'BEGIN {
   printf "start-up (median)  program %7.1f ms   Qt %7.1f ms   ratio %.2f\n", an / 1e6, qn / 1e6, an / qn
   printf "start-up (least)   program %7.1f ms   Qt %7.1f ms   ratio %.2f\n", am / 1e6, qm / 1e6, am / qm

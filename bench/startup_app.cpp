@@ -5,11 +5,13 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/forms.h"
 #include "startup_probe.h"
 #include "framework/controls/forms.h"
+#include "framework/stdctrls/stdctrls.h"
 
 namespace {
 
@@ -40,6 +42,7 @@ int main(int argc, char **argv)
     return 0;
   }
   TStartupProbe probe;
+  probe.OnIdle = [] { std::fprintf(stderr, "label measurements %d\n", TCustomLabel::Measurements()); };
   Application->Run();
   return 1;
 }

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 
 class TStartupProbe : public QObject {
 public:
@@ -34,6 +35,10 @@ protected:
     return false;
   }
 
+public:
+  // Reports more about the idle program (on stderr: stdout carries the figures above).
+  std::function<void()> OnIdle;
+
 private:
   void Tick()
   {
@@ -43,6 +48,8 @@ private:
     clock_gettime(CLOCK_REALTIME, &now);
     rusage usage;
     getrusage(RUSAGE_SELF, &usage);
+    if (OnIdle)
+      OnIdle();
     std::printf("idle_ns=%lld peak_kib=%ld\n", (long long)now.tv_sec * 1000000000LL + now.tv_nsec, usage.ru_maxrss);
     std::fflush(stdout);
     std::_Exit(0);

@@ -187,8 +187,8 @@ void TControl::UpdateBoundsRect(const TRect &R)
 
 TRect TControl::GetClientRect() const { return TRect(0, 0, FWidth, FHeight); }
 
-void TControl::SetClientWidth(int Value) { SetWidth(Value + (FWidth - ClientWidth())); }
-void TControl::SetClientHeight(int Value) { SetHeight(Value + (FHeight - ClientHeight())); }
+void TControl::SetClientWidth(int Value) { SetWidth(Value + (Width() - ClientWidth())); }
+void TControl::SetClientHeight(int Value) { SetHeight(Value + (Height() - ClientHeight())); }
 
 void TControl::SetClientSize(int W, int H)
 {

@@ -170,14 +170,25 @@ public:
   virtual void SetParent(TWinControl *AParent);
   int Left() const { return FLeft; }
   int Top() const { return FTop; }
-  int Width() const { return FWidth; }
-  int Height() const { return FHeight; }
-  void SetLeft(int Value) { SetBounds(Value, FTop, FWidth, FHeight); }
-  void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
-  void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
-  void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+  int Width() const { BoundsNeeded(); return FWidth; }
+  int Height() const { BoundsNeeded(); return FHeight; }
+  void SetLeft(int Value) { SetPos(Value, FTop); }
+  void SetTop(int Value) { SetPos(FLeft, Value); }
+  void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, Height()); }
+  void SetHeight(int Value) { SetBounds(FLeft, FTop, Width(), Value); }
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
-  TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+  TRect BoundsRect() const { BoundsNeeded(); return Bounds(FLeft, FTop, FWidth, FHeight); }
+  // A control sized by its content may put off measuring it while it cannot be seen
+  // (FBoundsPending; the measuring never moves it); reading its size, or showing it,
+  // measures it first.
+  void BoundsNeeded() const
+  {
+    if (FBoundsPending)
+      const_cast<TControl *>(this)->ResolveBounds();
+  }
+  virtual void ResolveBounds() { FBoundsPending = false; }
+  // SetLeft and SetTop: a move that keeps the size, whatever it is measured to be.
+  virtual void SetPos(int ALeft, int ATop) { SetBounds(ALeft, ATop, FWidth, FHeight); }
   void SetBoundsRect(const TRect &R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
   virtual TRect GetClientRect() const;
   TRect ClientRect() const { return GetClientRect(); }
@@ -357,6 +368,7 @@ protected:
   int FAnchorRight = 0;
   int FAnchorBottom = 0;
   bool FAnchorsKnown = false;
+  bool FBoundsPending = false;
 
 private:
   void FontChanged(TObject *Sender);
@@ -557,6 +569,8 @@ protected:
   void PaintHandler(TWMPaint &Message);
   // Draws the graphic (windowless) children onto DC.
   void PaintControls(HDC DC, TControl *First);
+  // Measures the visible controls inside that put it off, before they are seen.
+  void ResolveShownBounds();
   // True when the message was a mouse message for a graphic child, which received it.
   bool IsControlMouseMsg(TWMMouse &Message);
 

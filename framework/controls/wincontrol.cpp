@@ -750,6 +750,17 @@ void TWinControl::PaintControls(HDC DC, TControl *First)
   }
 }
 
+void TWinControl::ResolveShownBounds()
+{
+  for (TControl *c : FControls) {
+    if (!c->FVisible)
+      continue;
+    c->BoundsNeeded();
+    if (auto *w = dynamic_cast<TWinControl *>(c))
+      w->ResolveShownBounds();
+  }
+}
+
 void TWinControl::ChangeScale(int M, int D)
 {
   DisableAlign();
@@ -1322,6 +1333,8 @@ void TWinControl::CMEnabledChanged(TMessage &Message)
 
 void TWinControl::CMVisibleChanged(TMessage &Message)
 {
+  if (FVisible && IsShowing())
+    ResolveShownBounds();
   if (!FVisible && FParent) {
     if (TCustomForm *f = GetParentForm(this))
       f->DefocusControl(this, false);

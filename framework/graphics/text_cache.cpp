@@ -10,6 +10,7 @@
 #include <QTextLayout>
 #include <QThread>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <unordered_map>
@@ -43,7 +44,25 @@ struct TEntry {
   qreal Ascent = 0;     // baseline of the runs below their origin
   QList<QGlyphRun> Runs;
   QRect Ink;            // pixels the runs may touch, about the baseline's left end
+  uint32_t Used = 0;    // the store's tick at its last use
+  uint32_t Bytes = 0;   // its estimated heap cost, as counted in the store
 };
+
+// Rough heap costs, for the bound in bytes: a map node with its key and entry, a glyph run's
+// shared data, each glyph's index and position, a probed glyph's hash node.
+constexpr size_t NodeBytes = 96 + sizeof(TEntry);
+constexpr size_t RunBytes = 160;
+constexpr size_t GlyphBytes = sizeof(quint32) + sizeof(QPointF);
+constexpr size_t InkBytes = 48;
+constexpr size_t FaceBytes = 512;
+
+size_t EntryBytes(qsizetype TextSize, const TEntry &E)
+{
+  size_t n = NodeBytes + size_t(TextSize) * sizeof(QChar);
+  for (const QGlyphRun &r : E.Runs)
+    n += RunBytes + size_t(r.glyphIndexes().size()) * GlyphBytes;
+  return n;
+}
 
 // Looked up by a view into the caller's text, without making a string of it.
 struct TTextHash {
@@ -71,6 +90,7 @@ public:
   TMetrics Metrics{};
   std::unordered_map<QString, TEntry, TTextHash, TTextEqual> Map;
   std::vector<TGlyphInks> Inks;
+  size_t Bytes = FaceBytes;  // of the face, its entries and its inks
 };
 
 namespace {
@@ -79,29 +99,131 @@ namespace {
 struct TStore {
   QHash<TFontKey, TFaceRef> Faces;
   TFaceRef Last;  // callers ask for the same font many times in a row
+  // Faces dropped from Faces that a caller may still hold and fill: their entries count too.
+  std::vector<std::weak_ptr<TFace>> Dropped;
   int Entries = 0;
+  size_t Bytes = 0;
+  uint32_t Tick = 0;
   int Generation = 0;
   bool Watching = false;
 
+  static void Empty(TFace &F)
+  {
+    F.Map.clear();
+    F.Inks.clear();
+    F.Bytes = FaceBytes;
+  }
+
+  // Every face that may hold entries, kept alive while the caller walks them.
+  std::vector<TFaceRef> Reachable()
+  {
+    std::vector<TFaceRef> all;
+    for (const TFaceRef &f : std::as_const(Faces))
+      if (f)  // a face being made
+        all.push_back(f);
+    std::erase_if(Dropped, [&](const std::weak_ptr<TFace> &W) {
+      TFaceRef f = W.lock();
+      const bool gone = !f;
+      if (f)
+        all.push_back(std::move(f));
+      return gone;
+    });
+    return all;
+  }
+
+  void Recount(const std::vector<TFaceRef> &All)
+  {
+    Entries = 0;
+    Bytes = 0;
+    for (const TFaceRef &f : All) {
+      Entries += int(f->Map.size());
+      Bytes += f->Bytes;
+    }
+  }
+
   void DropEntries()
   {
+    for (const TFaceRef &f : Reachable())
+      Empty(*f);
+    Recount(Reachable());
+  }
+
+  // Forgets every face; those a caller holds stay usable.
+  void DropFaces()
+  {
+    DropEntries();
     for (const TFaceRef &f : std::as_const(Faces))
-      f->Map.clear();
-    Entries = 0;
+      if (f)
+        Dropped.push_back(f);
+    Faces.clear();
+  }
+
+  void Charge(TFace &Face, size_t Old, size_t New)
+  {
+    Face.Bytes = Face.Bytes - Old + New;
+    Bytes = Bytes - Old + New;
+  }
+
+  void Recharge(TFace &Face, TEntry &E, qsizetype TextSize)
+  {
+    const size_t now = EntryBytes(TextSize, E);
+    Charge(Face, E.Bytes, now);
+    E.Bytes = uint32_t(now);
   }
 
   TEntry &Find(TFace &Face, QStringView Text)
   {
-    const auto it = Face.Map.find(Text);
-    if (it != Face.Map.end())
-      return it->second;
-    // Bounded memory: a full store starts over rather than tracking recency per hit.
-    if (Entries >= Limit) {
-      DropEntries();
-      Face.Map.clear();
+    auto it = Face.Map.find(Text);
+    if (it == Face.Map.end()) {
+      it = Face.Map.try_emplace(Text.toString()).first;
+      ++Entries;
+      Recharge(Face, it->second, Text.size());
     }
-    ++Entries;
-    return Face.Map.try_emplace(Text.toString()).first->second;
+    it->second.Used = ++Tick;
+    return it->second;
+  }
+
+  // Back within both bounds, to three quarters of them so that this stays rare: the entries
+  // used longest ago go first, then the probed glyphs. Only between calls, while nobody
+  // holds an entry.
+  void Trim()
+  {
+    if (Bytes <= ByteLimit && Entries <= Limit)
+      return;
+    const std::vector<TFaceRef> all = Reachable();
+    Recount(all);
+    if (Bytes <= ByteLimit && Entries <= Limit)
+      return;
+    const size_t byteGoal = ByteLimit / 4 * 3;
+    const int entryGoal = Limit / 4 * 3;
+    using TIt = decltype(TFace::Map)::iterator;
+    struct TOld {
+      uint32_t Used;
+      TFace *Face;
+      TIt It;
+    };
+    std::vector<TOld> old;
+    old.reserve(size_t(Entries));
+    for (const TFaceRef &f : all)
+      for (auto it = f->Map.begin(); it != f->Map.end(); ++it)
+        old.push_back(TOld{it->second.Used, f.get(), it});
+    // Ticks wrap after four billion uses: age is measured back from the latest.
+    std::sort(old.begin(), old.end(), [&](const TOld &A, const TOld &B) { return Tick - A.Used > Tick - B.Used; });
+    for (const TOld &o : old) {
+      if (Bytes <= byteGoal && Entries <= entryGoal)
+        break;
+      Charge(*o.Face, o.It->second.Bytes, 0);
+      o.Face->Map.erase(o.It);
+      --Entries;
+    }
+    if (Bytes > byteGoal)
+      for (const TFaceRef &f : all) {
+        size_t inks = 0;
+        for (const TGlyphInks &g : f->Inks)
+          inks += size_t(g.Ink.size()) * InkBytes;
+        f->Inks.clear();
+        Charge(*f, inks, 0);
+      }
   }
 };
 
@@ -216,8 +338,10 @@ QRect ExactInk(TFace &Face, const TEntry &E, const QPaintDevice *Device)
       Face.Inks.push_back(TGlyphInks{font, format, {}});
       inks = &Face.Inks.back();
     }
-    if (inks->Ink.size() > 4096)
+    if (inks->Ink.size() > 4096) {
+      Store().Charge(Face, size_t(inks->Ink.size()) * InkBytes, 0);
       inks->Ink.clear();
+    }
     const QList<quint32> glyphs = r.glyphIndexes();
     const QList<QPointF> at = r.positions();
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
@@ -226,8 +350,10 @@ QRect ExactInk(TFace &Face, const TEntry &E, const QPaintDevice *Device)
       const qint64 px = fx >> 6, py = fy >> 6;
       const quint64 key = quint64(glyphs[i]) << 12 | quint64(fx & 63) << 6 | quint64(fy & 63);
       auto it = inks->Ink.constFind(key);
-      if (it == inks->Ink.constEnd())
+      if (it == inks->Ink.constEnd()) {
         it = inks->Ink.insert(key, ProbeGlyph(font, glyphs[i], (fx & 63) / 64.0, (fy & 63) / 64.0, probeFormat));
+        Store().Charge(Face, 0, InkBytes);
+      }
       if (!it->isNull())
         ink |= it->translated(int(px), int(py));
     }
@@ -274,13 +400,15 @@ void ShapeEntry(TEntry &E, const TFace &Face, QStringView Text, const QPaintDevi
 }
 
 // Shapes the entry for the painter's device and direction unless it already is.
-void Prepare(TEntry &E, const TFace &Face, QStringView Text, const QPainter &Painter)
+void Prepare(TEntry &E, TFace &Face, QStringView Text, const QPainter &Painter)
 {
   const QPaintDevice *device = Painter.device();
   const int dpi = device->logicalDpiY();
   const Qt::LayoutDirection dir = Painter.layoutDirection();
-  if (E.Dpi != dpi || E.Direction != dir)
+  if (E.Dpi != dpi || E.Direction != dir) {
     ShapeEntry(E, Face, Text, device, dpi, dir);
+    Store().Recharge(Face, E, Text.size());
+  }
 }
 
 int MeasuredAdvance(TEntry &E, const TFace &Face, QStringView Text)
@@ -305,11 +433,11 @@ TFaceRef Face(const QFont &Font)
   TFaceRef &f = s.Faces[TFontKey{Font}];
   if (!f) {
     if (s.Faces.size() > 256) {
-      s.DropEntries();
-      s.Faces.clear();
+      s.DropFaces();
       return Face(Font);
     }
     f = std::make_shared<TFace>();
+    s.Bytes += f->Bytes;
     f->Font = Font;
     const QFontMetrics fm(Font);
     f->Metrics = TMetrics{fm.ascent(), fm.descent(), fm.leading()};
@@ -328,10 +456,13 @@ int Advance(TFace &Face, QStringView Text, QPainter *Painter)
 {
   if (Text.isEmpty())
     return 0;
-  TEntry &e = Store().Find(Face, Text);
+  TStore &s = Store();
+  TEntry &e = s.Find(Face, Text);
   if (e.Advance < 0 && Painter && Accepts(*Painter))
     Prepare(e, Face, Text, *Painter);
-  return MeasuredAdvance(e, Face, Text);
+  const int advance = MeasuredAdvance(e, Face, Text);
+  s.Trim();
+  return advance;
 }
 
 int Advance(const QFont &Font, const QString &Text)
@@ -339,8 +470,10 @@ int Advance(const QFont &Font, const QString &Text)
   return Text.isEmpty() ? 0 : Advance(*Face(Font), Text);
 }
 
-TDrawn Shape(QPainter &Painter, TFace &Face, int X, int Baseline, QStringView Text, const QRect *Clip,
-             TShaped &Out)
+namespace {
+
+TDrawn ShapeKept(QPainter &Painter, TFace &Face, int X, int Baseline, QStringView Text, const QRect *Clip,
+                 TShaped &Out)
 {
   if (!Accepts(Painter))
     return Refused;
@@ -369,6 +502,16 @@ TDrawn Shape(QPainter &Painter, TFace &Face, int X, int Baseline, QStringView Te
   return e.Ink.isNull() || Clip->contains(e.Ink.translated(X, Baseline)) ? Drawn : Outside;
 }
 
+}  // namespace
+
+TDrawn Shape(QPainter &Painter, TFace &Face, int X, int Baseline, QStringView Text, const QRect *Clip,
+             TShaped &Out)
+{
+  const TDrawn done = ShapeKept(Painter, Face, X, Baseline, Text, Clip, Out);
+  Store().Trim();
+  return done;
+}
+
 TDrawn Shape(QPainter &Painter, const QFont &Font, int X, int Baseline, const QString &Text, const QRect *Clip,
              TShaped &Out)
 {
@@ -393,8 +536,7 @@ TDrawn Draw(QPainter &Painter, const QFont &Font, int X, int Baseline, const QSt
 void Clear()
 {
   TStore &s = Store();
-  s.DropEntries();
-  s.Faces.clear();
+  s.DropFaces();
   s.Last.reset();
   ++s.Generation;
 }
@@ -402,5 +544,7 @@ void Clear()
 int Generation() { return Store().Generation; }
 
 int Count() { return Store().Entries; }
+
+size_t Bytes() { return Store().Bytes; }
 
 }  // namespace TextCache

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstddef>
 #include <memory>
 
 class QPainter;
@@ -66,8 +67,11 @@ void Clear();
 // Changes with every Clear: faces held from before are stale.
 int Generation();
 
-// Entries held (for tests of the bound).
+// Entries held, and their estimated heap cost, each with its bound: past either, the entries
+// used longest ago go.
 int Count();
 constexpr int Limit = 20000;
+size_t Bytes();
+constexpr size_t ByteLimit = size_t(1) << 20;
 
 }  // namespace TextCache

@@ -12,6 +12,9 @@ void TCustomLabel::SetAlignment(TAlignment Value)
 {
   if (FAlignment == Value)
     return;
+  // A pending measurement places the label as the settings it was asked under did (so in
+  // SetAutoSize and SetWordWrap too).
+  BoundsNeeded();
   FAlignment = Value;
   Invalidate();
 }
@@ -20,6 +23,7 @@ void TCustomLabel::SetAutoSize(bool Value)
 {
   if (FAutoSize == Value)
     return;
+  BoundsNeeded();
   FAutoSize = Value;
   AdjustBounds();
 }
@@ -36,6 +40,7 @@ void TCustomLabel::SetWordWrap(bool Value)
 {
   if (FWordWrap == Value)
     return;
+  BoundsNeeded();
   FWordWrap = Value;
   AdjustBounds();
   Invalidate();
@@ -129,13 +134,45 @@ void TCustomLabel::Paint()
   DoDrawText(rect, flags);
 }
 
+namespace {
+
+int LabelMeasurements = 0;
+
+// One canvas for every measurement: the label may have no parent yet, and a bitmap per call
+// cost more than the measuring. Left to the end of the process, after the GUI is gone.
+TCanvas *MeasuringCanvas()
+{
+  static TBitmap *scratch = new TBitmap(1, 1);
+  return scratch->Canvas();
+}
+
+}  // namespace
+
+int TCustomLabel::Measurements() { return LabelMeasurements; }
+
 void TCustomLabel::AdjustBounds()
 {
   if (!FAutoSize || ComponentState().Contains(csLoading))
     return;
-  // Measured on a scratch canvas: the label may have no parent yet.
-  TBitmap scratch(1, 1);
-  TCanvas *c = scratch.Canvas();
+  // A label nobody sees yet is measured once, when it is shown or its size is read, instead
+  // of on every font and caption step of building its form. Only where measuring keeps its
+  // place (not centred or right-aligned on one line) and moves no neighbour (not aligned or
+  // anchored).
+  if ((FWordWrap || FAlignment == taLeftJustify) && FAlign == alNone && FAnchors == TAnchors{akLeft, akTop} &&
+      !IsShowing()) {
+    FBoundsPending = true;
+    return;
+  }
+  ResolveBounds();
+}
+
+void TCustomLabel::ResolveBounds()
+{
+  FBoundsPending = false;
+  if (!FAutoSize || ComponentState().Contains(csLoading))
+    return;
+  ++LabelMeasurements;
+  TCanvas *c = MeasuringCanvas();
   c->Font()->Assign(Font());
   TRect rect = ClientRect();
   if (!FWordWrap)
@@ -152,6 +189,40 @@ void TCustomLabel::AdjustBounds()
   else if (!FWordWrap && FAlignment == taCenter)
     x += (Width() - w) / 2;
   SetBounds(x, Top(), FWordWrap ? Width() : w, rect.Height());
+}
+
+void TCustomLabel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+  BoundsNeeded();
+  TGraphicControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+TRect TCustomLabel::GetClientRect() const
+{
+  BoundsNeeded();
+  return TGraphicControl::GetClientRect();
+}
+
+void TCustomLabel::SetPos(int ALeft, int ATop)
+{
+  // Measuring will keep the new place: the move needs no measuring first.
+  if (FBoundsPending)
+    TGraphicControl::SetBounds(ALeft, ATop, FWidth, FHeight);
+  else
+    TGraphicControl::SetPos(ALeft, ATop);
+}
+
+void TCustomLabel::ChangeScale(int M, int D)
+{
+  BoundsNeeded();
+  TGraphicControl::ChangeScale(M, D);
+}
+
+void TCustomLabel::CMVisibleChanged(TMessage &Message)
+{
+  if (FVisible && IsShowing())
+    BoundsNeeded();
+  TGraphicControl::CMVisibleChanged(Message);
 }
 
 void TCustomLabel::CMTextChanged(TMessage &Message)

@@ -111,10 +111,18 @@ public:
 
   void CMTextChanged(TMessage &Message) override;
   void CMFontChanged(TMessage &Message) override;
+  void CMVisibleChanged(TMessage &Message) override;
   void CMDialogChar(TCMDialogChar &Message);
   void Dispatch(TMessage &Message) override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void SetPos(int ALeft, int ATop) override;
+  TRect GetClientRect() const override;
+  // Auto-sized labels measured so far (every label of the process).
+  static int Measurements();
 
 protected:
+  void ChangeScale(int M, int D) override;
+  void ResolveBounds() override;
   void Paint() override;
   void Notification(TComponent *AComponent, TOperation Operation) override;
   // Text drawn; the label's caption by default.

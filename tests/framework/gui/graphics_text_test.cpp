@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -231,6 +232,47 @@ TEST(GraphicsText, KeptWidthsFollowTheFontAndStayBounded)
     s.Canvas.TextWidth(QString::number(i));
   EXPECT_LE(TextCache::Count(), TextCache::Limit);
   EXPECT_GT(TextCache::Count(), 0);
+}
+
+// Shaped text stays within its bound in bytes while a grid scrolls row by row through
+// thousands of distinct cells, and a screenful drawn again is all still kept (nothing is
+// shaped anew).
+TEST(GraphicsText, ShapedTextStaysWithinItsByteBoundAndKeepsAScreenful)
+{
+  QImage img(10, 10, QImage::Format_RGB32);
+  QPainter p(&img);
+  TFont f;
+  const QFont qf = f.ToQFont();
+  const TextCache::TFaceRef held = TextCache::Face(qf);  // dropped by Clear, still in use
+  TextCache::Clear();
+  constexpr int Rows = 40, Cols = 8;
+  const auto cell = [](int Row, int Col) { return QStringLiteral("Gateway/Topic_%1/Value_%2").arg(Row).arg(Col); };
+  const auto drawScreen = [&](int Top) {
+    for (int r = Top; r < Top + Rows; ++r)
+      for (int c = 0; c < Cols; ++c) {
+        TextCache::TShaped shaped;
+        TextCache::Shape(p, *TextCache::Face(qf), 0, 10, cell(r, c), nullptr, shaped);
+        ASSERT_LE(TextCache::Bytes(), TextCache::ByteLimit);
+      }
+  };
+  size_t most = 0;
+  for (int top = 0; top < 300; top += 3) {
+    drawScreen(top);
+    most = std::max(most, TextCache::Bytes());
+    // Drawn again, the screen is all found: nothing is added, nothing goes.
+    const size_t bytes = TextCache::Bytes();
+    const int count = TextCache::Count();
+    drawScreen(top);
+    ASSERT_EQ(TextCache::Bytes(), bytes) << top;
+    ASSERT_EQ(TextCache::Count(), count) << top;
+  }
+  EXPECT_GT(most, TextCache::ByteLimit / 2);  // the bound was reached, not just respected
+  // One text larger than the bound alone does not stay.
+  TextCache::TShaped shaped;
+  const QString huge(60000, QLatin1Char('x'));
+  TextCache::Shape(p, *held, 0, 10, huge, nullptr, shaped);
+  EXPECT_LE(TextCache::Bytes(), TextCache::ByteLimit);
+  EXPECT_GT(shaped.Advance, 0);
 }
 
 // Text measured while a painter is at hand is shaped for it at once, and its width taken
