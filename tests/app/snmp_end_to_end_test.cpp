@@ -72,6 +72,18 @@ TEST_F(TableFormsEndToEnd, SNMPRowsTypedIntoTheFormBecomeTheMIBObjects)
       for (const auto &[Col, Text] : Row.Cells)
         Enter(R, Col, Row.Row, Text);
     EXPECT_EQ(R->Cells(cRead_Description, 3), "pumpStateOfLine");
+    // Its 15 are characters: the column's border drags wider than 15 pixels.
+    {
+      Cell_Point(R, cRead_Description, 0);
+      const TRect H = R->CellRect(R->DisplColIndex(cRead_Description), 0);
+      const int Y = (H.Top + H.Bottom) / 2;
+      SimMouseMove(R, H.Right, Y);
+      SimMouseDown(R, H.Right, Y);
+      SimMouseMove(R, H.Right + 40, Y);
+      SimMouseUp(R, H.Right + 40, Y);
+      SimProcess();
+      EXPECT_EQ(R->ColWidths(R->DisplColIndex(cRead_Description)), 170);
+    }
     EXPECT_EQ(R->Cells(cRead_Position, 1), "12");
     // On Timer ticked by the mouse; row 2 disabled, which takes its number away.
     Click_Cell(R, cOn_Timer, 1);
