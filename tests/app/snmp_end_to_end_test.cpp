@@ -38,13 +38,39 @@ QStringList Smilint_Errors(const QString &File, bool &Missing)
   return Errors;
 }
 
-// A drop-down list cell picked, any other cell typed.
+// A column scrolled off to the left brought back, as the user does with the scroll bar.
+void Scroll_Back_To(TZavColumnGrid *Grid, int Col)
+{
+  if (Grid->DisplColIndex(Col) < Grid->LeftCol()) {
+    Grid->SetLeftCol(Grid->FixedCols());
+    SimProcess();
+  }
+}
+
+// A drop-down list cell picked; a combo with free text typed into its edit (the first key opens
+// it), Enter; any other cell typed.
 void Enter(TZavColumnGrid *Grid, int Col, int Row, const QString &Text)
 {
-  if (Grid->Columns()->Items(Col)->Editor() == edComboList)
-    TableFormsEndToEnd::Pick_Cell(Grid, Col, Row, Text);
-  else
-    TableFormsEndToEnd::Type_Cell(Grid, Col, Row, Text);
+  // Enter in the last cell of a row may leave the next cell's editor open: close it first.
+  if (Grid->EditorMode()) {
+    SimKey(Grid, VK_ESCAPE);
+    SimProcess();
+  }
+  Scroll_Back_To(Grid, Col);
+  const TEditorType Editor = Grid->Columns()->Items(Col)->Editor();
+  if (Editor == edComboList)
+    return TableFormsEndToEnd::Pick_Cell(Grid, Col, Row, Text);
+  if (Editor != edComboEdit)
+    return TableFormsEndToEnd::Type_Cell(Grid, Col, Row, Text);
+  TableFormsEndToEnd::Click_Cell(Grid, Col, Row);
+  SimType(Grid, Text.left(1));
+  SimProcess();
+  TGridCombo *Combo = Grid->Combobox();
+  ASSERT_TRUE(Combo && Combo->Visible()) << Text.toStdString();
+  SimType(Combo, Text.mid(1));
+  SimProcess();
+  SimKey(Combo, VK_RETURN);
+  SimProcess();
 }
 
 TEST_F(TableFormsEndToEnd, SNMPRowsTypedIntoTheFormBecomeTheMIBObjects)
@@ -69,8 +95,10 @@ TEST_F(TableFormsEndToEnd, SNMPRowsTypedIntoTheFormBecomeTheMIBObjects)
              {cRead_Conversion, "Float"}}},
     };
     for (const TRow &Row : Read_Rows)
-      for (const auto &[Col, Text] : Row.Cells)
+      for (const auto &[Col, Text] : Row.Cells) {
         Enter(R, Col, Row.Row, Text);
+        EXPECT_EQ(R->Cells(Col, Row.Row), Text.left(15)) << Col << " " << Row.Row;
+      }
     EXPECT_EQ(R->Cells(cRead_Description, 3), "pumpStateOfLine");
     // Its 15 are characters: the column's border drags wider than 15 pixels.
     {
@@ -86,6 +114,7 @@ TEST_F(TableFormsEndToEnd, SNMPRowsTypedIntoTheFormBecomeTheMIBObjects)
     }
     EXPECT_EQ(R->Cells(cRead_Position, 1), "12");
     // On Timer ticked by the mouse; row 2 disabled, which takes its number away.
+    Scroll_Back_To(R, cEnable);
     Click_Cell(R, cOn_Timer, 1);
     EXPECT_EQ(R->Cells(cOn_Timer, 1), "Y");
     Click_Cell(R, cEnable, 2);
