@@ -36,24 +36,6 @@ void TFTLS_Server_Known_Cert::FormCreate(TObject *) { Set_Lang(); }
 
 void TFTLS_Server_Known_Cert::Set_Lang() {}
 
-TFReceiveCAN::TFReceiveCAN(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FReceiveCAN"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFReceiveCAN::FormCreate(TObject *) { Set_Lang(); }
-
-void TFReceiveCAN::Set_Lang() {}
-
-TFTransmitCAN::TFTransmitCAN(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FTransmitCAN"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFTransmitCAN::FormCreate(TObject *) { Set_Lang(); }
-
-void TFTransmitCAN::Set_Lang() {}
-
 TFSet_PDO_Access::TFSet_PDO_Access(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FSet_PDO_Access"))
 {
   OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
@@ -80,15 +62,6 @@ TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(TComponent *AOwner) : TTable_Fo
 void TFSet_SDO_Server_Access::FormCreate(TObject *) { Set_Lang(); }
 
 void TFSet_SDO_Server_Access::Set_Lang() {}
-
-TFSNMP_Trap_Access::TFSNMP_Trap_Access(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FSNMP_Trap_Access"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFSNMP_Trap_Access::FormCreate(TObject *) { Set_Lang(); }
-
-void TFSNMP_Trap_Access::Set_Lang() {}
 
 TFBACnet_Eng_Unit::TFBACnet_Eng_Unit(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FBACnet_Eng_Unit"))
 {

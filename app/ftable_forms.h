@@ -33,19 +33,9 @@ public:
   void Set_Lang() override;
 };
 
-class TFReceiveCAN : public TTable_Form_Placeholder {
-public:
-  explicit TFReceiveCAN(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
-
-class TFTransmitCAN : public TTable_Form_Placeholder {
-public:
-  explicit TFTransmitCAN(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The CAN frame forms are built (tables/).
+#include "tables/freceivecan.h"
+#include "tables/ftransmitcan.h"
 
 class TFSet_PDO_Access : public TTable_Form_Placeholder {
 public:
@@ -68,12 +58,8 @@ public:
   void Set_Lang() override;
 };
 
-class TFSNMP_Trap_Access : public TTable_Form_Placeholder {
-public:
-  explicit TFSNMP_Trap_Access(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The SNMP form is built (tables/).
+#include "tables/fsnmp_trap_access.h"
 
 // The MQTT topic form and its template editor are built (tables/).
 #include "tables/fmqtt_set_topic.h"

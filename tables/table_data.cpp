@@ -10,6 +10,16 @@
 
 int Table_Int(const QString &Text) { return StrToIntDef(Text, -1); }
 
+bool Row_Enabled(const TGridDesc &Desc, const QString &Enable)
+{
+  switch (Desc.Enable_Rule) {
+  case TEnableRule::erTrimmed: return Trim(Enable) == QLatin1String("Y");
+  case TEnableRule::erTrimmedUpper: return UpperCase(Trim(Enable)) == QLatin1String("Y");
+  case TEnableRule::erUpper: return UpperCase(Enable) == QLatin1String("Y");
+  }
+  return false;
+}
+
 QString Table_Cell(TZavStringGrid *Grid, const TColumnDesc &Column, int Row)
 {
   if (Column.Keeping == TCellKeeping::ckGridCheckBox) {
@@ -117,6 +127,8 @@ bool Load_Grid(const TTableFile &File, const TTableFormDesc &Desc, const TGridDe
       }
       Set_Table_Cell(Grid, C, R, C.Default);
     }
+    if (G.After_Row_Load)
+      G.After_Row_Load(R, Row);
     ++Result.Rows;
     ++R;
   }
@@ -191,7 +203,7 @@ bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGr
           return false;
         }
       }
-      if (G.Enable_Col >= 0 && Trim(Grid->Cells(G.Enable_Col, R)) != QLatin1String("Y"))
+      if (G.Enable_Col >= 0 && !Row_Enabled(G, Grid->Cells(G.Enable_Col, R)))
         continue;
       for (const TRowCheck &K : G.Checks) {
         if (Grid->IsHiddenColumn(K.Shown_Col >= 0 ? K.Shown_Col : K.Col))
@@ -223,6 +235,8 @@ bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGr
           Message = Lang_Text(Desc.Error_Row_Text) + QString::number(R) + Lang_Text(K.Message);
           if (K.Bound_Suffix)
             Message += QString::number(Size - 1);
+          if (K.Suffix_Text)
+            Message += Lang_Text(K.Suffix_Text);
           return false;
         }
       }

@@ -15,6 +15,9 @@ class TZavStringGrid;
 // reads the same texts by the same rule, so a value that passes reaches the bank unchanged.
 int Table_Int(const QString &Text);
 
+// True when a row whose Enable cell holds Enable is checked, by the grid's rule.
+bool Row_Enabled(const TGridDesc &Desc, const QString &Enable);
+
 // A cell's value as the file holds it, and back ("Y"/"N" for a grid-held check box).
 QString Table_Cell(TZavStringGrid *Grid, const TColumnDesc &Column, int Row);
 void Set_Table_Cell(TZavStringGrid *Grid, const TColumnDesc &Column, int Row, const QString &Value);

@@ -23,6 +23,8 @@ std::vector<TColumnDesc> Twin_Columns(const std::vector<TColumnDesc> &Base, std:
       C.Width = *D.Width;
     if (D.Hidden)
       C.Hidden = *D.Hidden;
+    if (D.Default)
+      C.Default = *D.Default;
   }
   std::vector<TColumnDesc> Twin;
   Twin.reserve(Columns.size());

@@ -15,6 +15,7 @@
 #include "grid/foundation/grid_enums.h"
 
 struct TAppState;
+class TTableRow;
 class TZavStringGrid;
 
 // How a cell keeps its value: as its text (every column of a column grid, check boxes as "Y"
@@ -67,6 +68,7 @@ struct TColumnDiff {
   std::optional<int> Hint_Text{};
   std::optional<int> Width{};
   std::optional<bool> Hidden{};
+  std::optional<QString> Default{};  // the load default
 };
 
 // The twin's columns: the base's in order, each changed as Diffs say, those absent left out, and
@@ -93,6 +95,7 @@ struct TRowCheck {
   int Min = 0;
   int Max = 0;
   bool Bound_Suffix = false;
+  int Suffix_Text = 0;  // a text after the bound (" or None"); 0: none
   std::function<bool(int ARow)> Guard;  // empty: always applies
   std::function<bool(int ARow)> Fails;  // ckCustom only
 };
@@ -137,6 +140,13 @@ inline TRowCheck Check_Custom(int Col, int Message, std::function<bool(int ARow)
   return K;
 }
 
+// How the Enable cell is read: a row is checked when its cell, so read, is "Y".
+enum class TEnableRule {
+  erTrimmed,       // trimmed
+  erTrimmedUpper,  // trimmed and upper-cased
+  erUpper          // upper-cased, not trimmed
+};
+
 struct TGridDesc {
   QString Grid_Name{};               // "ACG_S7_Read"
   QString Sheet_Name{};              // "TS_S7_Read" (two-grid forms)
@@ -144,11 +154,14 @@ struct TGridDesc {
   const char *Section = nullptr;     // UTF-8 section element; nullptr: rows under the root
   int Data_Rows = 0;                 // fixed number of data rows
   int Key_Col = 1;                   // a row whose trimmed key cell is blank is not in use
-  int Enable_Col = -1;               // rows whose trimmed cell here is not "Y" are not checked
+  int Enable_Col = -1;               // rows whose cell here is not "Y" (by Enable_Rule) are not checked
+  TEnableRule Enable_Rule = TEnableRule::erTrimmed;
   bool Insert_Enabled = false;       // Insert Row writes "Y" into column 1
   bool Plain_String_Grid = false;    // a TZavStringGrid with grid-held check boxes
   std::vector<TColumnDesc> Columns{}; // column 0 included
   std::vector<TRowCheck> Checks{};   // in the order they run
+  // Runs after each file row has filled grid row Row: fixes that depend on several cells.
+  std::function<void(int Row, const TTableRow &File_Row)> After_Row_Load{};
 
   int Col_Count() const { return int(Columns.size()); }
 };

@@ -197,6 +197,8 @@ void TTableForm::Fill_Position_Items()
       TStringList *Items = CG->Columns()->Items(C.Col)->ComboItems();
       Items->BeginUpdate();
       Items->Clear();
+      for (const QString &S : C.Items.Fixed)
+        Items->Add(S);
       for (int N = 0; N < FGrids[I].Data_Size; ++N)
         Items->Add(QString::number(N));
       Items->EndUpdate();
