@@ -63,24 +63,6 @@ void TFSet_SDO_Server_Access::FormCreate(TObject *) { Set_Lang(); }
 
 void TFSet_SDO_Server_Access::Set_Lang() {}
 
-TFBACnet_Eng_Unit::TFBACnet_Eng_Unit(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FBACnet_Eng_Unit"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFBACnet_Eng_Unit::FormCreate(TObject *) { Set_Lang(); }
-
-void TFBACnet_Eng_Unit::Set_Lang() {}
-
-TFBACnetSlaveSetAccess::TFBACnetSlaveSetAccess(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FBACnetSlaveSetAccess"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFBACnetSlaveSetAccess::FormCreate(TObject *) { Set_Lang(); }
-
-void TFBACnetSlaveSetAccess::Set_Lang() {}
-
 TFOPC_UA_Server_Access::TFOPC_UA_Server_Access(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FOPC_UA_Server_Access"))
 {
   OnCreate = [this](TObject *Sender) { FormCreate(Sender); };

@@ -65,19 +65,9 @@ public:
 #include "tables/fmqtt_set_topic.h"
 #include "tables/ftopic_template.h"
 
-class TFBACnet_Eng_Unit : public TTable_Form_Placeholder {
-public:
-  explicit TFBACnet_Eng_Unit(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
-
-class TFBACnetSlaveSetAccess : public TTable_Form_Placeholder {
-public:
-  explicit TFBACnetSlaveSetAccess(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The BACnet access form and its unit picker are built (tables/).
+#include "tables/fbacnet_eng_unit.h"
+#include "tables/fbacnet_slave_set_access.h"
 
 class TFOPC_UA_Server_Access : public TTable_Form_Placeholder {
 public:

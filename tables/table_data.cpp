@@ -40,7 +40,8 @@ void Set_Table_Cell(TZavStringGrid *Grid, const TColumnDesc &Column, int Row, co
 void Reset_Table_Grid(TZavStringGrid *Grid, const TGridDesc &Desc)
 {
   Grid->BeginUpdate();
-  for (int R = 1; R <= Desc.Data_Rows; ++R) {
+  // Only the rows the grid has: a table shown smaller than its description leaves nothing past it.
+  for (int R = 1; R < Grid->RowCount(); ++R) {
     Grid->SetCells(0, R, QString::number(R));
     for (const TColumnDesc &C : Desc.Columns)
       if (C.Col > 0)
@@ -93,12 +94,14 @@ bool Load_Grid(const TTableFile &File, const TTableFormDesc &Desc, const TGridDe
     return false;
   }
   const TColumnDesc *Key = Key_Column(G);
+  // The size chosen at this showing, which may be smaller than the one the file was saved with.
+  const int Data_Rows = Grid->RowCount() - 1;
   int R = 1;
   for (const TTableRow Row : Section) {
-    if (R > G.Data_Rows) {
+    if (R > Data_Rows) {
       Result.Reason = QStringLiteral("The file \"%1\" holds more rows in \"%2\" than the table's %3.")
                           .arg(File.Path(), Section_Name(Desc, G))
-                          .arg(G.Data_Rows);
+                          .arg(Data_Rows);
       return false;
     }
     if (Key && Key_Blank_In_File(Row, *Key)) {

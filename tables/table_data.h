@@ -22,7 +22,8 @@ bool Row_Enabled(const TGridDesc &Desc, const QString &Enable);
 QString Table_Cell(TZavStringGrid *Grid, const TColumnDesc &Column, int Row);
 void Set_Table_Cell(TZavStringGrid *Grid, const TColumnDesc &Column, int Row, const QString &Value);
 
-// Every data row: column 0 its number, the other columns their reset text.
+// Every data row the grid has (1 to RowCount - 1): column 0 its number, the other columns their
+// reset text.
 void Reset_Table_Grid(TZavStringGrid *Grid, const TGridDesc &Desc);
 
 struct TTableLoadResult {

@@ -124,6 +124,7 @@ void TTableForm::Make_Grid(size_t Index)
   T.Grid = G;
   T.Hint = std::make_unique<TStringList>();
   T.Data_Size = FDesc.Data_Array_Size;
+  T.Rows = D.Data_Rows;
   G->OnClickCell = [this](TObject *Sender, int ARow, int ACol) { ClickCell(Sender, ARow, ACol); };
   G->OnDblClickCell = [this](TObject *Sender, int ARow, int ACol) { DblClickCell(Sender, ARow, ACol); };
   G->OnKeyPress = [this](TObject *Sender, QChar &Key) { KeyPress(Sender, Key); };
@@ -217,7 +218,7 @@ void TTableForm::FormShow(TObject *)
       else
         T.Grid->UnHideColumn(C.Col);
     }
-    T.Grid->SetRowCount(D.Data_Rows + 1);
+    T.Grid->SetRowCount(T.Rows + 1);
     if (T.Sheet)
       T.Sheet->SetTabVisible(true);
     Reset_Table_Grid(T.Grid, D);

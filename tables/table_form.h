@@ -46,6 +46,9 @@ public:
   // The table file into the grids (after the reset). A file that exists but did not load
   // completely is reported to the user, and OK then asks before replacing it.
   void Load_Table();
+  // The grid's data rows from the next showing on (at most the description's Data_Rows): a
+  // table size the form chooses per showing, set before the reset and the load.
+  void Set_Table_Rows(int Index, int Rows) { FGrids[size_t(Index)].Rows = Rows; }
   // The grids into the table file; raises when it cannot be written.
   void Save_Table();
 
@@ -92,6 +95,7 @@ private:
     std::unique_ptr<TStringList> Hint;
     bool Do_Copy = false;
     int Data_Size = 0;
+    int Rows = 0;  // data rows at this showing
   };
   void Make_Grid(size_t Index);
   void Fill_Position_Items();
