@@ -473,7 +473,7 @@ public:
   // Set by the editing code: the next repaint request is swallowed.
   void SetEditChange() { FEditChange = true; }
 
-  // Members of topics not built yet, with their smallest honest bodies (obj_defaults.cpp).
+  // Members defined by their topics' files; the ones not built yet are in core/pending.cpp.
   bool IsNode(int ARow);
   bool IsSummary(int ARow);
   void HideInplaceEdit();
@@ -928,8 +928,7 @@ public:
   TStrings *GetRadioStrings(int ACol, int ARow);
   bool SelectNextRadio(int ACol, int ARow, bool CheckEditable);
 
-  // Members of topics built beside this one or later, called here through these declarations
-  // (checks_defaults.cpp in grid/core and grid/view).
+  // Node and layout members the check boxes call (core/nodes.cpp, view/cell_layout.cpp).
   int GetParentRow(int ARow);
   int GetNodeSpan(int ARow);
   bool GetNodeState(int ARow);
