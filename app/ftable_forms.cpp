@@ -54,33 +54,6 @@ void TFTransmitCAN::FormCreate(TObject *) { Set_Lang(); }
 
 void TFTransmitCAN::Set_Lang() {}
 
-TFSet_PDO_Access::TFSet_PDO_Access(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FSet_PDO_Access"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFSet_PDO_Access::FormCreate(TObject *) { Set_Lang(); }
-
-void TFSet_PDO_Access::Set_Lang() {}
-
-TFSet_SDO_Client_Access::TFSet_SDO_Client_Access(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FSet_SDO_Client_Access"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFSet_SDO_Client_Access::FormCreate(TObject *) { Set_Lang(); }
-
-void TFSet_SDO_Client_Access::Set_Lang() {}
-
-TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FSet_SDO_Server_Access"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFSet_SDO_Server_Access::FormCreate(TObject *) { Set_Lang(); }
-
-void TFSet_SDO_Server_Access::Set_Lang() {}
-
 TFSNMP_Trap_Access::TFSNMP_Trap_Access(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FSNMP_Trap_Access"))
 {
   OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
