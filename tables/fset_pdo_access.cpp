@@ -91,6 +91,16 @@ TTableFormDesc TCANopen_Table_Form::CANopen_Description()
   return D;
 }
 
+TGridDesc TCANopen_Table_Form::CANopen_Grid(TGridDesc G)
+{
+  G.Key_Col = 1;
+  G.Enable_Col = -1;
+  G.Insert_Enabled = false;
+  G.Header_Place = THeaderPlace::hpHeaderCells;
+  G.Hint_Rule = THintRule::hrActivePageEmpty;
+  return G;
+}
+
 std::vector<TRowCheck> TCANopen_Table_Form::Address_Checks(int First_Col, int Count, int First_Message,
                                                            std::function<int(int ARow)> Byte_Count)
 {
@@ -121,7 +131,7 @@ void TCANopen_Table_Form::Delete_Row(int Num_Row, TZavColumnGrid *SGA) { Grid_De
 
 TGridDesc TFSet_PDO_Access::Grid_Description(TFSet_PDO_Access *Form, bool Transmit)
 {
-  TGridDesc G{
+  TGridDesc G = CANopen_Grid({
       .Grid_Name = Transmit ? QStringLiteral("sgb") : QStringLiteral("sga"),
       .Sheet_Name = Transmit ? QStringLiteral("TS_Transmit_PDO") : QStringLiteral("TS_Receive_PDO"),
       .Sheet_Text = Transmit ? 1915 : 1914,
@@ -130,7 +140,7 @@ TGridDesc TFSet_PDO_Access::Grid_Description(TFSet_PDO_Access *Form, bool Transm
       .Key_Col = cCOB_ID,
       .Columns = Twin_Columns(Both_Columns(), Transmit ? std::span<const TColumnDiff>(Transmit_Diffs)
                                                        : std::span<const TColumnDiff>(Receive_Diffs)),
-  };
+  });
   const int Grid = Transmit ? 1 : 0;
   auto Msg = [Transmit](int Receive, int Transmitted) { return Transmit ? Transmitted : Receive; };
   G.Checks = {

@@ -32,6 +32,9 @@ protected:
   TCANopen_Table_Form(TComponent *AOwner, TTableFormDesc ADesc);
   // The shape the CANopen forms share; each sets its own grids, texts and file on it.
   static TTableFormDesc CANopen_Description();
+  // A grid as the CANopen forms have it: the key in column 1, no Enable column, the header
+  // texts in the header row's cells, the hint of the shown page and none outside the header.
+  static TGridDesc CANopen_Grid(TGridDesc G);
   // The address checks of a grid: address k (column First_Col + k - 1, message
   // First_Message + k - 1, the bound appended) only when k is at most the row's byte count as
   // Byte_Count reads it. An earlier check of the row has bounded the count.

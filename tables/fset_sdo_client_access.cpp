@@ -64,7 +64,7 @@ const TColumnDiff Read_Diffs[] = {
 
 TGridDesc TFSet_SDO_Client_Access::Grid_Description(TFSet_SDO_Client_Access *Form, bool Write)
 {
-  TGridDesc G{
+  TGridDesc G = CANopen_Grid({
       .Grid_Name = Write ? QStringLiteral("sgb") : QStringLiteral("sga"),
       .Sheet_Name = Write ? QStringLiteral("TS_SDO_Write") : QStringLiteral("TS_SDO_Read"),
       .Sheet_Text = Write ? 2015 : 2014,
@@ -72,7 +72,7 @@ TGridDesc TFSet_SDO_Client_Access::Grid_Description(TFSet_SDO_Client_Access *For
       .Data_Rows = Data_Rows,
       .Key_Col = cDevice_ID,
       .Columns = Write ? Write_Columns() : Twin_Columns(Write_Columns(), Read_Diffs),
-  };
+  });
   const int Grid = Write ? 1 : 0;
   auto Msg = [Write](int Read, int Written) { return Write ? Written : Read; };
   auto Byte_Count = [Form, Grid](int Row) { return SDO_Byte_Count(Form->Grid(Grid)->Cells(cNByte, Row)); };

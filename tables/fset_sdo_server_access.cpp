@@ -52,7 +52,7 @@ const TColumnDiff Write_Diffs[] = {
 
 TGridDesc TFSet_SDO_Server_Access::Grid_Description(TFSet_SDO_Server_Access *Form, bool Write)
 {
-  TGridDesc G{
+  TGridDesc G = CANopen_Grid({
       .Grid_Name = Write ? QStringLiteral("sgb") : QStringLiteral("sga"),
       .Sheet_Name = Write ? QStringLiteral("TS_SDO_Write") : QStringLiteral("TS_SDO_Read"),
       .Sheet_Text = Write ? 2115 : 2114,
@@ -60,7 +60,7 @@ TGridDesc TFSet_SDO_Server_Access::Grid_Description(TFSet_SDO_Server_Access *For
       .Data_Rows = Data_Rows,
       .Key_Col = cIndex,
       .Columns = Write ? Twin_Columns(Read_Columns(), Write_Diffs) : Read_Columns(),
-  };
+  });
   const int Grid = Write ? 1 : 0;
   // The write grid's messages follow the read grid's seven.
   const int M = Write ? 7 : 0;

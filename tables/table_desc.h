@@ -137,6 +137,15 @@ inline TRowCheck Check_Custom(int Col, int Message, std::function<bool(int ARow)
   return K;
 }
 
+// Where Set_Lang writes the header texts: the column items' Header, or the header row's cells.
+enum class THeaderPlace { hpColumnItems, hpHeaderCells };
+
+// What the header hint of a cell is: entry c - 1 of a hint list for column c > 0 of the header.
+enum class THintRule {
+  hrRealColumnKeep,  // c the real column, the grid's list; other cells keep their hint
+  hrActivePageEmpty  // c as displayed, the list of the grid on the shown tab; other cells get none
+};
+
 struct TGridDesc {
   QString Grid_Name{};               // "ACG_S7_Read"
   QString Sheet_Name{};              // "TS_S7_Read" (two-grid forms)
@@ -149,6 +158,8 @@ struct TGridDesc {
   bool Plain_String_Grid = false;    // a TZavStringGrid with grid-held check boxes
   std::vector<TColumnDesc> Columns{}; // column 0 included
   std::vector<TRowCheck> Checks{};   // in the order they run
+  THeaderPlace Header_Place = THeaderPlace::hpColumnItems;
+  THintRule Hint_Rule = THintRule::hrRealColumnKeep;
 
   int Col_Count() const { return int(Columns.size()); }
 };

@@ -114,7 +114,7 @@ TEST_F(SDOServerForm, FileHoldsTheUntrimmedCellsInColumnOrderAndLoadsBack)
   EXPECT_EQ(G(1)->Cells(cIndex, 3), "");
   EXPECT_EQ(G(1)->Cells(0, 3), "3");
 
-  // No defaults: a row without NByte ends the load, the rows before it staying.
+  // No defaults: a row without NByte ends the load there, what was read until then staying.
   WriteBytes(Path(), "<SDO_Server_CANopen><SDO_Read><row Index=\"0x2000\" SubIndex=\"1\" NByte=\"1\" Address_B1=\"0\" "
                      "Address_B2=\"\" Address_B3=\"\" Address_B4=\"\" Mnemonic=\"\"/><row Index=\"0x2001\" "
                      "SubIndex=\"1\" Address_B1=\"0\" Address_B2=\"\" Address_B3=\"\" Address_B4=\"\" Mnemonic=\"\"/>"
@@ -125,7 +125,9 @@ TEST_F(SDOServerForm, FileHoldsTheUntrimmedCellsInColumnOrderAndLoadsBack)
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_TRUE(Boxes[0].Text.contains("no attribute \"NByte\"")) << Boxes[0].Text.toStdString();
   EXPECT_EQ(G(0)->Cells(cIndex, 1), "0x2000");
-  EXPECT_EQ(G(0)->Cells(cIndex, 2), "");
+  EXPECT_EQ(G(0)->Cells(cIndex, 2), "0x2001");
+  EXPECT_EQ(G(0)->Cells(cNByte, 2), "");
+  EXPECT_EQ(G(0)->Cells(cAdd_Byte1, 2), "");
 }
 
 }  // namespace
