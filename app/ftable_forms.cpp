@@ -36,33 +36,6 @@ void TFTLS_Server_Known_Cert::FormCreate(TObject *) { Set_Lang(); }
 
 void TFTLS_Server_Known_Cert::Set_Lang() {}
 
-TFSet_PDO_Access::TFSet_PDO_Access(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FSet_PDO_Access"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFSet_PDO_Access::FormCreate(TObject *) { Set_Lang(); }
-
-void TFSet_PDO_Access::Set_Lang() {}
-
-TFSet_SDO_Client_Access::TFSet_SDO_Client_Access(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FSet_SDO_Client_Access"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFSet_SDO_Client_Access::FormCreate(TObject *) { Set_Lang(); }
-
-void TFSet_SDO_Client_Access::Set_Lang() {}
-
-TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FSet_SDO_Server_Access"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFSet_SDO_Server_Access::FormCreate(TObject *) { Set_Lang(); }
-
-void TFSet_SDO_Server_Access::Set_Lang() {}
-
 TFOPC_UA_Server_Access::TFOPC_UA_Server_Access(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FOPC_UA_Server_Access"))
 {
   OnCreate = [this](TObject *Sender) { FormCreate(Sender); };

@@ -37,26 +37,10 @@ public:
 #include "tables/freceivecan.h"
 #include "tables/ftransmitcan.h"
 
-class TFSet_PDO_Access : public TTable_Form_Placeholder {
-public:
-  explicit TFSet_PDO_Access(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
-
-class TFSet_SDO_Client_Access : public TTable_Form_Placeholder {
-public:
-  explicit TFSet_SDO_Client_Access(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
-
-class TFSet_SDO_Server_Access : public TTable_Form_Placeholder {
-public:
-  explicit TFSet_SDO_Server_Access(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The CANopen PDO, SDO client and SDO server forms are built (tables/).
+#include "tables/fset_pdo_access.h"
+#include "tables/fset_sdo_client_access.h"
+#include "tables/fset_sdo_server_access.h"
 
 // The SNMP form is built (tables/).
 #include "tables/fsnmp_trap_access.h"

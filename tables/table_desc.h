@@ -147,6 +147,15 @@ enum class TEnableRule {
   erUpper          // upper-cased, not trimmed
 };
 
+// Where Set_Lang writes the header texts: the column items' Header, or the header row's cells.
+enum class THeaderPlace { hpColumnItems, hpHeaderCells };
+
+// What the header hint of a cell is: entry c - 1 of a hint list for column c > 0 of the header.
+enum class THintRule {
+  hrRealColumnKeep,  // c the real column, the grid's list; other cells keep their hint
+  hrActivePageEmpty  // c as displayed, the list of the grid on the shown tab; other cells get none
+};
+
 struct TGridDesc {
   QString Grid_Name{};               // "ACG_S7_Read"
   QString Sheet_Name{};              // "TS_S7_Read" (two-grid forms)
@@ -162,6 +171,8 @@ struct TGridDesc {
   std::vector<TRowCheck> Checks{};   // in the order they run
   // Runs after each file row has filled grid row Row: fixes that depend on several cells.
   std::function<void(int Row, const TTableRow &File_Row)> After_Row_Load{};
+  THeaderPlace Header_Place = THeaderPlace::hpColumnItems;
+  THintRule Hint_Rule = THintRule::hrRealColumnKeep;
 
   int Col_Count() const { return int(Columns.size()); }
 };

@@ -176,7 +176,7 @@ void TTableForm::Set_Lang()
     TZavColumnGrid *CG = Column_Grid(int(I));
     T.Hint->Clear();
     for (const TColumnDesc &C : D.Columns) {
-      if (CG)
+      if (CG && D.Header_Place == THeaderPlace::hpColumnItems)
         CG->Columns()->Items(C.Col)->SetHeader(Lang_Text(C.Header_Text));
       else
         T.Grid->SetCells(C.Col, 0, Lang_Text(C.Header_Text));
@@ -352,8 +352,11 @@ void TTableForm::GridHint(TObject *Sender, int ARow, int ACol, QString &HintStr)
   const int I = Grid_Index(Sender);
   if (I < 0)
     return;
-  const int C = Grid(I)->RealColIndex(ACol);
-  TStringList *Hints = Hint_List(I);
+  const bool By_Page = FDesc.Grids[size_t(I)].Hint_Rule == THintRule::hrActivePageEmpty;
+  const int C = By_Page ? ACol : Grid(I)->RealColIndex(ACol);
+  TStringList *Hints = Hint_List(By_Page ? Active_Grid() : I);
   if (ARow == 0 && C > 0 && C - 1 < Hints->Count())
     HintStr = Hints->Strings(C - 1);
+  else if (By_Page)
+    HintStr.clear();
 }
