@@ -70,7 +70,6 @@ TYPED_TEST(CANopenDepartures, HeaderTextsStandInTheHeaderRowsCells)
 // column 0, the hint is emptied.
 TYPED_TEST(CANopenDepartures, HeaderHintsComeFromTheShownPageAndAreEmptyElsewhere)
 {
-  auto &F = this->F;
   for (int Page = 0; Page < 2; ++Page)
     for (int Grid = 0; Grid < 2; ++Grid) {
       SCOPED_TRACE(std::to_string(Page) + "," + std::to_string(Grid));
