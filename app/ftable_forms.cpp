@@ -9,24 +9,6 @@ TTable_Form_Placeholder::TTable_Form_Placeholder(TComponent *AOwner, const QStri
   SetClientSize(640, 400);
 }
 
-TFKNXAccess::TFKNXAccess(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FKNXAccess"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFKNXAccess::FormCreate(TObject *) { Set_Lang(); }
-
-void TFKNXAccess::Set_Lang() {}
-
-TFIEC61850_Variables::TFIEC61850_Variables(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FIEC61850_Variables"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFIEC61850_Variables::FormCreate(TObject *) { Set_Lang(); }
-
-void TFIEC61850_Variables::Set_Lang() {}
-
 TFTLS_Server_Known_Cert::TFTLS_Server_Known_Cert(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FTLS_Server_Known_Cert"))
 {
   OnCreate = [this](TObject *Sender) { FormCreate(Sender); };

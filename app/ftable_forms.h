@@ -9,22 +9,10 @@ public:
   TTable_Form_Placeholder(TComponent *AOwner, const QString &AName);
 };
 
-// The S7 access form is built (tables/).
+// The S7 access, KNX and IEC 61850 forms are built (tables/).
 #include "tables/fs7_protocol_set_access.h"
-
-class TFKNXAccess : public TTable_Form_Placeholder {
-public:
-  explicit TFKNXAccess(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
-
-class TFIEC61850_Variables : public TTable_Form_Placeholder {
-public:
-  explicit TFIEC61850_Variables(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+#include "tables/fknx_access.h"
+#include "tables/fiec61850_variables.h"
 
 class TFTLS_Server_Known_Cert : public TTable_Form_Placeholder {
 public:

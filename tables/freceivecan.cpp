@@ -110,9 +110,9 @@ TTableFormDesc TFReceiveCAN::Description(TFReceiveCAN *Form)
       .Data_Rows = Data_Rows,
       .Key_Col = cCobID,
       .Enable_Col = cEnable,
-      .Enable_Rule = TEnableRule::erTrimmedUpper,
       .Insert_Enabled = true,
       .Columns = Twin_Columns(Frame_Columns(), Receive_Diffs),
+      .Enable_Test = TEnableTest::etTrimmedUpper,
   };
   G.Checks = Frame_Checks(Form, 1745, cByte1, Check_Range(cTimeOut, 0, Max_Time_Ms, 1748), 1749, 1751, 1750);
   return TTableFormDesc{

@@ -142,9 +142,9 @@ TGridDesc TFSNMP_Trap_Access::Grid_Description(TFSNMP_Trap_Access *Form, bool Wr
       .Data_Rows = Data_Rows,
       .Key_Col = cCommunity_Name,
       .Enable_Col = cEnable,
-      .Enable_Rule = TEnableRule::erUpper,
       .Insert_Enabled = true,
       .Columns = Write ? Twin_Columns(Read_Columns(), Write_Diffs) : Read_Columns(),
+      .Enable_Test = TEnableTest::etUpper,
   };
   const int Grid = Write ? 1 : 0;
   const int Position = Write ? int(cWrite_Position) : int(cRead_Position);
@@ -234,7 +234,7 @@ void TFSNMP_Trap_Access::Index_Row_Build(TZavStringGrid *app_SGA)
   int N = 1;
   app_SGA->BeginUpdate();
   for (int R = 1; R <= D.Data_Rows && R < app_SGA->RowCount(); ++R)
-    app_SGA->SetCells(cN, R, Row_Enabled(D, app_SGA->Cells(cEnable, R)) ? QString::number(N++) : QString());
+    app_SGA->SetCells(cN, R, Row_Enabled(app_SGA, D, R) ? QString::number(N++) : QString());
   app_SGA->EndUpdate();
 }
 

@@ -48,9 +48,9 @@ TTableFormDesc TFTransmitCAN::Description(TFTransmitCAN *Form)
       .Data_Rows = 512,
       .Key_Col = cCobID,
       .Enable_Col = cEnable,
-      .Enable_Rule = TEnableRule::erTrimmedUpper,
       .Insert_Enabled = true,
       .Columns = Twin_Columns(TFReceiveCAN::Frame_Columns(), Transmit_Diffs()),
+      .Enable_Test = TEnableTest::etTrimmedUpper,
   };
   TRowCheck Time = Check_Range(cTime, 0, Max_Time_Ms, 1851);
   Time.Guard = [Form](int Row) { return cancheck::On_Timer(Form->Grid(0)->Cells(cOnTimer, Row)); };
