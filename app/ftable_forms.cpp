@@ -27,15 +27,6 @@ void TFIEC61850_Variables::FormCreate(TObject *) { Set_Lang(); }
 
 void TFIEC61850_Variables::Set_Lang() {}
 
-TFTLS_Server_Known_Cert::TFTLS_Server_Known_Cert(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FTLS_Server_Known_Cert"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFTLS_Server_Known_Cert::FormCreate(TObject *) { Set_Lang(); }
-
-void TFTLS_Server_Known_Cert::Set_Lang() {}
-
 TFReceiveCAN::TFReceiveCAN(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FReceiveCAN"))
 {
   OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
@@ -107,12 +98,3 @@ TFBACnetSlaveSetAccess::TFBACnetSlaveSetAccess(TComponent *AOwner) : TTable_Form
 void TFBACnetSlaveSetAccess::FormCreate(TObject *) { Set_Lang(); }
 
 void TFBACnetSlaveSetAccess::Set_Lang() {}
-
-TFOPC_UA_Server_Access::TFOPC_UA_Server_Access(TComponent *AOwner) : TTable_Form_Placeholder(AOwner, QStringLiteral("FOPC_UA_Server_Access"))
-{
-  OnCreate = [this](TObject *Sender) { FormCreate(Sender); };
-}
-
-void TFOPC_UA_Server_Access::FormCreate(TObject *) { Set_Lang(); }
-
-void TFOPC_UA_Server_Access::Set_Lang() {}

@@ -26,12 +26,8 @@ public:
   void Set_Lang() override;
 };
 
-class TFTLS_Server_Known_Cert : public TTable_Form_Placeholder {
-public:
-  explicit TFTLS_Server_Known_Cert(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The TLS known-certificate form is built (tables/).
+#include "tables/ftls_server_known_cert.h"
 
 class TFReceiveCAN : public TTable_Form_Placeholder {
 public:
@@ -93,9 +89,5 @@ public:
   void Set_Lang() override;
 };
 
-class TFOPC_UA_Server_Access : public TTable_Form_Placeholder {
-public:
-  explicit TFOPC_UA_Server_Access(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The OPC UA server variable form is built (tables/).
+#include "tables/fopc_ua_server_access.h"
