@@ -27,7 +27,6 @@ TFSet_SDO_Client_Access *FSet_SDO_Client_Access = nullptr;
 TFSet_SDO_Server_Access *FSet_SDO_Server_Access = nullptr;
 TFSNMP_Trap_Access *FSNMP_Trap_Access = nullptr;
 TFMQTT_Set_Topic *FMQTT_Set_Topic = nullptr;
-TFBACnet_Eng_Unit *FBACnet_Eng_Unit = nullptr;
 TFBACnetSlaveSetAccess *FBACnetSlaveSetAccess = nullptr;
 TFOPC_UA_Server_Access *FOPC_UA_Server_Access = nullptr;
 

@@ -44,7 +44,7 @@ extern TFSet_SDO_Server_Access *FSet_SDO_Server_Access;
 extern TFSNMP_Trap_Access *FSNMP_Trap_Access;
 extern TFMQTT_Set_Topic *FMQTT_Set_Topic;
 extern TFTopicTemplate *FTopicTemplate;  // defined with its form in tables/
-extern TFBACnet_Eng_Unit *FBACnet_Eng_Unit;
+extern TFBACnet_Eng_Unit *FBACnet_Eng_Unit;  // defined with its form in tables/
 extern TFBACnetSlaveSetAccess *FBACnetSlaveSetAccess;
 extern TFOPC_UA_Server_Access *FOPC_UA_Server_Access;
 

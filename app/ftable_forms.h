@@ -9,85 +9,33 @@ public:
   TTable_Form_Placeholder(TComponent *AOwner, const QString &AName);
 };
 
-// The S7 access form is built (tables/).
+// The S7 access, KNX and IEC 61850 forms are built (tables/).
 #include "tables/fs7_protocol_set_access.h"
-
-class TFKNXAccess : public TTable_Form_Placeholder {
-public:
-  explicit TFKNXAccess(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
-
-class TFIEC61850_Variables : public TTable_Form_Placeholder {
-public:
-  explicit TFIEC61850_Variables(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+#include "tables/fknx_access.h"
+#include "tables/fiec61850_variables.h"
 
 // The TLS known-certificate form is built (tables/).
 #include "tables/ftls_server_known_cert.h"
 
-class TFReceiveCAN : public TTable_Form_Placeholder {
-public:
-  explicit TFReceiveCAN(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The CAN frame forms are built (tables/).
+#include "tables/freceivecan.h"
+#include "tables/ftransmitcan.h"
 
-class TFTransmitCAN : public TTable_Form_Placeholder {
-public:
-  explicit TFTransmitCAN(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The CANopen PDO, SDO client and SDO server forms are built (tables/).
+#include "tables/fset_pdo_access.h"
+#include "tables/fset_sdo_client_access.h"
+#include "tables/fset_sdo_server_access.h"
 
-class TFSet_PDO_Access : public TTable_Form_Placeholder {
-public:
-  explicit TFSet_PDO_Access(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
-
-class TFSet_SDO_Client_Access : public TTable_Form_Placeholder {
-public:
-  explicit TFSet_SDO_Client_Access(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
-
-class TFSet_SDO_Server_Access : public TTable_Form_Placeholder {
-public:
-  explicit TFSet_SDO_Server_Access(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
-
-class TFSNMP_Trap_Access : public TTable_Form_Placeholder {
-public:
-  explicit TFSNMP_Trap_Access(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The SNMP form is built (tables/).
+#include "tables/fsnmp_trap_access.h"
 
 // The MQTT topic form and its template editor are built (tables/).
 #include "tables/fmqtt_set_topic.h"
 #include "tables/ftopic_template.h"
 
-class TFBACnet_Eng_Unit : public TTable_Form_Placeholder {
-public:
-  explicit TFBACnet_Eng_Unit(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
-
-class TFBACnetSlaveSetAccess : public TTable_Form_Placeholder {
-public:
-  explicit TFBACnetSlaveSetAccess(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The BACnet access form and its unit picker are built (tables/).
+#include "tables/fbacnet_eng_unit.h"
+#include "tables/fbacnet_slave_set_access.h"
 
 // The OPC UA server variable form is built (tables/).
 #include "tables/fopc_ua_server_access.h"

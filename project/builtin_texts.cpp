@@ -1624,6 +1624,7 @@ const TBuiltinText Builtin_Texts[] = {
     {2558, u"!! [BACnet in Write] Too many bytes to save starting from the Position indicate"},
     {2559, u"Error!! Too many Requests. Max requests "},
     {2560, u"Are you sure to delete the Row number "},
+    {2561, u"The project settings file could not be read: the tables keep 2000 rows each.\n"},
     {2600, u"Select the BACnet Engineering Unit"},
     {2601, u"Select the BACnet Engineering Unit"},
     {2602, u"OK"},

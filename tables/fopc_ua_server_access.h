@@ -31,15 +31,12 @@ public:
   explicit TFOPC_UA_Server_Access(TComponent *AOwner);
   ~TFOPC_UA_Server_Access() override;
 
-  void FormShow(TObject *Sender) override;
-  void Btn_DelRowClick(TObject *Sender) override;
-  void Btn_InsRowClick(TObject *Sender) override;
+  // Paste Row: the pasted Length stays as copied, and an empty R/W gets its default, also when
+  // the paste was refused or declined.
   void Btn_PasteRowClick(TObject *Sender) override;
+  // After the load and every row button: the Length read-only marks from the Types.
+  void Rows_Changed(int Index) override;
 
-  // The Type and R/W cells edit with drop-down lists of VarType and RWType.
-  void ZSGGetEditorType(TObject *Sender, int ACol, int ARow, TEditorType &AEditor);
-  // A Type chosen in the list fills in the row's Length.
-  void ZSGComboChange(TObject *Sender, int ACol, int ARow, int AItemIndex, const QString &ASelection);
   // Length (text and read-only mark) of row ARow from type T; an empty R/W becomes "Read/Write".
   // A text that is no type name changes neither the Length text nor its mark.
   void VarSetLength(const QString &T, int ACol, int ARow);
@@ -48,10 +45,10 @@ public:
   void Set_Length_Marks();
 
   TZavStringGrid *ZSG = nullptr;
+  // The items of the Type and R/W drop-downs.
   std::unique_ptr<TStringList> VarType;
   std::unique_ptr<TStringList> RWType;
 
 private:
   static TTableFormDesc Description(TFOPC_UA_Server_Access *Form);
-  void Init_Table();
 };

@@ -35,6 +35,12 @@ TTableFormDesc TFTLS_Server_Known_Cert::Description()
               {.Col = cMnemonic, .Header_Text = 1617, .Hint_Text = 1620, .Attribute = "Mnemonic", .Load = Defaulted,
                .Width = 160, .Color = clWhite},
           },
+      .Header_Place = THeaderPlace::hpHeaderCells,
+      // The hint of a header cell, none elsewhere; the grid shows no hints all the same.
+      .Hint_Rule = THintRule::hrRealColumnEmpty,
+      .Show_Hint = false,
+      .Look = {.Row_Height = 60, .Header_Height = 22, .Center_Vertically = true, .Col_Sizing = true,
+               .Row_Sizing = true},
   };
   return TTableFormDesc{
       .Form_Name = QStringLiteral("FTLS_Server_Known_Cert"),
@@ -46,6 +52,7 @@ TTableFormDesc TFTLS_Server_Known_Cert::Description()
       .Caption_Text = 1600,
       .Desc_Text = 1601,
       .First_Button_Text = 1602,
+      .Error_Row_Text = 1622,  // only a cell the file cannot hold is refused
       .Delete_Question_Text = 1621,
       .Grids = {G},
   };

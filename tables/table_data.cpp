@@ -22,7 +22,8 @@ QString Table_Cell(TZavStringGrid *Grid, const TColumnDesc &Column, int Row)
 
 void Set_Table_Cell(TZavStringGrid *Grid, const TColumnDesc &Column, int Row, const QString &Value)
 {
-  if (Column.Keeping == TCellKeeping::ckGridCheckBox && Grid->SetCheckBoxState(Column.Col, Row, Value == QLatin1String("Y")))
+  // Only exactly "N" clears a grid-held box: a lower-case or empty value is checked.
+  if (Column.Keeping == TCellKeeping::ckGridCheckBox && Grid->SetCheckBoxState(Column.Col, Row, Value != QLatin1String("N")))
     return;
   Grid->SetCells(Column.Col, Row, Value);
 }
@@ -30,7 +31,8 @@ void Set_Table_Cell(TZavStringGrid *Grid, const TColumnDesc &Column, int Row, co
 void Reset_Table_Grid(TZavStringGrid *Grid, const TGridDesc &Desc)
 {
   Grid->BeginUpdate();
-  for (int R = 1; R <= Desc.Data_Rows; ++R) {
+  // Only the rows the grid has: a table shown smaller than its description leaves nothing past it.
+  for (int R = 1; R < Grid->RowCount(); ++R) {
     Grid->SetCells(0, R, QString::number(R));
     for (const TColumnDesc &C : Desc.Columns)
       if (C.Col > 0)
@@ -44,6 +46,26 @@ namespace {
 bool Key_Blank(TZavStringGrid *Grid, const TGridDesc &Desc, int Row)
 {
   return Trim(Grid->Cells(Desc.Key_Col, Row)).isEmpty();
+}
+
+// The last row the walk and the save reach: the row before the first blank key, or the grid's
+// last row when blank keys are skipped.
+int Last_Walked_Row(TZavStringGrid *Grid, const TGridDesc &Desc)
+{
+  if (Desc.Blank_Key == TBlankKey::bkSkip)
+    return Grid->RowCount() - 1;
+  for (int R = 1; R < Grid->RowCount(); ++R)
+    if (Key_Blank(Grid, Desc, R))
+      return R - 1;
+  return Grid->RowCount() - 1;
+}
+
+bool Is_Item(const TColumnDesc &C, const QString &Text)
+{
+  for (const QString &S : C.Items.Fixed)
+    if (S == Text)
+      return true;
+  return false;
 }
 
 QString Section_Name(const TTableFormDesc &Desc, const TGridDesc &G)
@@ -82,13 +104,16 @@ bool Load_Grid(const TTableFile &File, const TTableFormDesc &Desc, const TGridDe
     Result.Reason = QStringLiteral("The file \"%1\" has no section \"%2\".").arg(File.Path(), Section_Name(Desc, G));
     return false;
   }
-  const TColumnDesc *Key = Key_Column(G);
+  // A table skipping blank keys saves every row in use, so a blank key loses nothing.
+  const TColumnDesc *Key = G.Blank_Key == TBlankKey::bkStop ? Key_Column(G) : nullptr;
+  // The size chosen at this showing, which may be smaller than the one the file was saved with.
+  const int Data_Rows = Grid->RowCount() - 1;
   int R = 1;
   for (const TTableRow Row : Section) {
-    if (R > G.Data_Rows) {
+    if (R > Data_Rows) {
       Result.Reason = QStringLiteral("The file \"%1\" holds more rows in \"%2\" than the table's %3.")
                           .arg(File.Path(), Section_Name(Desc, G))
-                          .arg(G.Data_Rows);
+                          .arg(Data_Rows);
       return false;
     }
     if (Key && Key_Blank_In_File(Row, *Key)) {
@@ -106,7 +131,8 @@ bool Load_Grid(const TTableFile &File, const TTableFormDesc &Desc, const TGridDe
         continue;
       }
       if (const char *V = Row.Utf8(C.Attribute)) {
-        Set_Table_Cell(Grid, C, R, QString::fromUtf8(V));
+        const QString Text = QString::fromUtf8(V);
+        Set_Table_Cell(Grid, C, R, C.Load_Only_Items && !Is_Item(C, Text) ? C.Default : Text);
         continue;
       }
       if (C.Load == TLoadPolicy::lpRequired) {
@@ -117,6 +143,8 @@ bool Load_Grid(const TTableFile &File, const TTableFormDesc &Desc, const TGridDe
       }
       Set_Table_Cell(Grid, C, R, C.Default);
     }
+    if (G.After_Row_Load)
+      G.After_Row_Load(R, Row);
     ++Result.Rows;
     ++R;
   }
@@ -158,9 +186,10 @@ void Save_Table_File(const QString &Path, const TTableFormDesc &Desc, const std:
     TZavStringGrid *Grid = Grids[I];
     if (G.Section)
       File.Begin_Section(G.Section);
-    for (int R = 1; R < Grid->RowCount(); ++R) {
+    const int Last = Last_Walked_Row(Grid, G);
+    for (int R = 1; R <= Last; ++R) {
       if (Key_Blank(Grid, G, R))
-        break;
+        continue;
       File.Begin_Row();
       for (const TColumnDesc &C : G.Columns)
         if (C.Attribute)
@@ -173,6 +202,84 @@ void Save_Table_File(const QString &Path, const TTableFormDesc &Desc, const std:
   File.Finish(Desc.Version);
 }
 
+QString Row_Message(const TTableFormDesc &Desc, int Row, int Message, std::optional<int> Number, int Suffix_Text)
+{
+  if (Desc.Message_Style == TTableFormDesc::msFormat) {
+    const QString Text = Lang_Text(Message);
+    try {
+      return Number ? Format(Text, Row, *Number) : Format(Text, Row);
+    } catch (Exception &) {
+      // A translated text whose placeholders do not fit still says what is wrong.
+      return Text + QLatin1Char(' ') + QString::number(Row) + (Number ? QLatin1Char(' ') + QString::number(*Number) : QString());
+    }
+  }
+  QString Text = Lang_Text(Desc.Error_Row_Text) + QString::number(Row) + Lang_Text(Message);
+  if (Number)
+    Text += QString::number(*Number);
+  if (Suffix_Text)
+    Text += Lang_Text(Suffix_Text);
+  return Text;
+}
+
+QString Table_Message(const TTableCheck &Check)
+{
+  QString Text = Lang_Text(Check.Message);
+  if (Check.Suffix_Number)
+    Text += QString::number(Check.Suffix_Number());
+  return Text;
+}
+
+QString Delete_Question(const TTableFormDesc &Desc, int Row)
+{
+  const QString Text = Lang_Text(Desc.Delete_Question_Text);
+  if (Desc.Message_Style == TTableFormDesc::msFormat) {
+    try {
+      return Format(Text, Row);
+    } catch (Exception &) {
+    }
+  }
+  return Text + QString::number(Row);
+}
+
+bool Row_Enabled(TZavStringGrid *Grid, const TGridDesc &Desc, int Row)
+{
+  if (Desc.Enable_Col < 0)
+    return true;
+  QString Text = Grid->Cells(Desc.Enable_Col, Row);
+  for (const TColumnDesc &C : Desc.Columns)
+    if (C.Col == Desc.Enable_Col)
+      Text = Table_Cell(Grid, C, Row);
+  switch (Desc.Enable_Test) {
+  case TEnableTest::etTrimmed: return Trim(Text) == QLatin1String("Y");
+  case TEnableTest::etTrimmedUpper: return UpperCase(Trim(Text)) == QLatin1String("Y");
+  case TEnableTest::etUpper: return UpperCase(Text) == QLatin1String("Y");
+  }
+  return false;
+}
+
+void Number_Rows(TZavStringGrid *Grid, const TGridDesc &Desc)
+{
+  Grid->BeginUpdate();
+  int N = 0;
+  for (int R = 1; R < Grid->RowCount(); ++R) {
+    if (Desc.Row_Numbers == TRowNumbers::rnAll)
+      Grid->SetCells(0, R, QString::number(R));
+    else
+      Grid->SetCells(0, R, Row_Enabled(Grid, Desc, R) ? QString::number(++N) : QString());
+  }
+  Grid->EndUpdate();
+}
+
+int Rows_In_Use(TZavStringGrid *Grid, const TGridDesc &Desc)
+{
+  int N = 0;
+  const int Last = Last_Walked_Row(Grid, Desc);
+  for (int R = 1; R <= Last; ++R)
+    if (!Key_Blank(Grid, Desc, R))
+      ++N;
+  return N;
+}
+
 bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGrid *> &Grids,
                       const std::vector<int> &Data_Sizes, QString &Message)
 {
@@ -180,18 +287,22 @@ bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGr
     const TGridDesc &G = Desc.Grids[I];
     TZavStringGrid *Grid = Grids[I];
     const int Size = Data_Sizes[I];
-    for (int R = 1; R < Grid->RowCount(); ++R) {
+    const int Last = Last_Walked_Row(Grid, G);
+    for (int R = 1; R <= Last; ++R) {
       if (Key_Blank(Grid, G, R))
-        break;
+        continue;
       // Every row in use is saved, enabled or not: nothing the file cannot hold may stay.
       for (const TColumnDesc &C : G.Columns) {
         if (C.Attribute && XMLForbiddenCharIndex(Table_Cell(Grid, C, R)) >= 0) {
-          Message = Lang_Text(Desc.Error_Row_Text) + QString::number(R) + Lang_Text(1106) + Lang_Text(C.Header_Text) +
-                    Lang_Text(1107);
+          // A form with format texts has no "Error row " text to lead with.
+          const QString Lead = Desc.Message_Style == TTableFormDesc::msFormat
+                                   ? QStringLiteral("Row %1: ").arg(R)
+                                   : Lang_Text(Desc.Error_Row_Text) + QString::number(R);
+          Message = Lead + Lang_Text(1106) + Lang_Text(C.Header_Text) + Lang_Text(1107);
           return false;
         }
       }
-      if (G.Enable_Col >= 0 && Trim(Grid->Cells(G.Enable_Col, R)) != QLatin1String("Y"))
+      if (!Row_Enabled(Grid, G, R))
         continue;
       for (const TRowCheck &K : G.Checks) {
         if (Grid->IsHiddenColumn(K.Shown_Col >= 0 ? K.Shown_Col : K.Col))
@@ -220,13 +331,21 @@ bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGr
         case TCheckKind::ckCustom: Fails = K.Fails && K.Fails(R); break;
         }
         if (Fails) {
-          Message = Lang_Text(Desc.Error_Row_Text) + QString::number(R) + Lang_Text(K.Message);
-          if (K.Bound_Suffix)
-            Message += QString::number(Size - 1);
+          std::optional<int> Number;
+          if (K.Suffix_Number)
+            Number = K.Suffix_Number(R);
+          else if (K.Bound_Suffix)
+            Number = Size - 1;
+          Message = Row_Message(Desc, R, K.Message, Number, K.Suffix_Text);
           return false;
         }
       }
     }
   }
+  for (const TTableCheck &K : Desc.Table_Checks)
+    if (K.Fails && K.Fails()) {
+      Message = Table_Message(K);
+      return false;
+    }
   return true;
 }

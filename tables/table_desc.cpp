@@ -2,7 +2,8 @@
 
 #include "framework/system/sysutils.h"
 
-std::vector<TColumnDesc> Twin_Columns(const std::vector<TColumnDesc> &Base, std::span<const TColumnDiff> Diffs)
+std::vector<TColumnDesc> Twin_Columns(const std::vector<TColumnDesc> &Base, std::span<const TColumnDiff> Diffs,
+                                      std::span<const TColumnDesc> Added)
 {
   std::vector<TColumnDesc> Columns = Base;
   std::vector<bool> Absent(Base.size(), false);
@@ -23,13 +24,38 @@ std::vector<TColumnDesc> Twin_Columns(const std::vector<TColumnDesc> &Base, std:
       C.Width = *D.Width;
     if (D.Hidden)
       C.Hidden = *D.Hidden;
+    if (D.Attribute)
+      C.Attribute = *D.Attribute;
+    if (D.Load)
+      C.Load = *D.Load;
+    if (D.Default)
+      C.Default = *D.Default;
+    if (D.Reset_Text)
+      C.Reset_Text = *D.Reset_Text;
+    if (D.Editor)
+      C.Editor = *D.Editor;
+    if (D.Items)
+      C.Items = *D.Items;
+    if (D.Color)
+      C.Color = *D.Color;
+    if (D.Alignment)
+      C.Alignment = *D.Alignment;
+    if (D.Edit_Length)
+      C.Edit_Length = *D.Edit_Length;
+    if (D.Max_Size)
+      C.Max_Size = *D.Max_Size;
   }
   std::vector<TColumnDesc> Twin;
-  Twin.reserve(Columns.size());
+  Twin.reserve(Columns.size() + Added.size());
   for (size_t I = 0; I < Columns.size(); ++I)
-    if (!Absent[I]) {
+    if (!Absent[I])
       Twin.push_back(std::move(Columns[I]));
-      Twin.back().Col = int(Twin.size()) - 1;
-    }
+  for (const TColumnDesc &A : Added) {
+    if (A.Col < 0 || A.Col > int(Twin.size()))
+      throw Exception(QStringLiteral("A twin grid adds column %1 past its last column %2.").arg(A.Col).arg(Twin.size()));
+    Twin.insert(Twin.begin() + A.Col, A);
+  }
+  for (size_t I = 0; I < Twin.size(); ++I)
+    Twin[I].Col = int(I);
   return Twin;
 }

@@ -8,6 +8,7 @@
 #include "framework/stdctrls/stdctrls.h"
 #include "framework/system/paths.h"
 #include "grid/core/column_grid.h"
+#include "grid/foundation/cell_properties.h"
 #include "project/app_state.h"
 #include "tables/row_helpers.h"
 #include "ui/bands.h"
@@ -95,9 +96,22 @@ void TTableForm::Make_Grid(size_t Index)
     G->SetColCount(D.Col_Count());
   G->SetFixedCols(1);
   G->SetFixedRows(1);
-  G->SetOptions(G->Options() + goEditing + goColSizing);
-  G->SetShowHint(true);
+  TGridOptions Options = G->Options() + goEditing;
+  if (D.Look.Col_Sizing)
+    Options = Options + goColSizing;
+  if (D.Look.Row_Sizing)
+    Options = Options + goRowSizing;
+  G->SetOptions(Options);
+  G->SetShowHint(D.Show_Hint);
+  if (D.Look.Row_Height > 0)
+    G->SetDefaultRowHeight(D.Look.Row_Height);
+  if (D.Look.Header_Height > 0)
+    G->SetRowHeights(0, D.Look.Header_Height);
+  if (D.Look.Center_Vertically)
+    G->SetVAlignment(vtaCenter);
+  bool Combo_Hooks = false, Served_Editors = false;
   for (const TColumnDesc &C : D.Columns) {
+    Combo_Hooks = Combo_Hooks || bool(C.On_Combo_Change);
     if (CG) {
       TGridColumnItem *Item = CG->Columns()->Items(C.Col);
       Item->SetEditor(C.Editor);
@@ -119,15 +133,40 @@ void TTableForm::Make_Grid(size_t Index)
       G->SetColWidths(C.Col, C.Width);
       if (C.Keeping == TCellKeeping::ckGridCheckBox)
         G->AddCheckBoxColumn(C.Col, false, false);
+      Served_Editors = Served_Editors || C.Editor == edComboList || C.Editor == edComboEdit;
+      // A plain grid has no column items: every data cell carries its column's look.
+      if (C.Col > 0)
+        for (int R = 1; R <= D.Data_Rows; ++R) {
+          TCellProperties *P = G->CellProperties(C.Col, R);
+          P->SetBrushColor(C.Color);
+          P->SetAlignment(C.Alignment);
+        }
     }
   }
   T.Grid = G;
   T.Hint = std::make_unique<TStringList>();
   T.Data_Size = FDesc.Data_Array_Size;
-  G->OnClickCell = [this](TObject *Sender, int ARow, int ACol) { ClickCell(Sender, ARow, ACol); };
-  G->OnDblClickCell = [this](TObject *Sender, int ARow, int ACol) { DblClickCell(Sender, ARow, ACol); };
-  G->OnKeyPress = [this](TObject *Sender, QChar &Key) { KeyPress(Sender, Key); };
-  G->OnGridHint = [this](TObject *Sender, int ARow, int ACol, QString &Hint) { GridHint(Sender, ARow, ACol, Hint); };
+  T.Rows = D.Data_Rows;
+  if (D.Events.Click)
+    G->OnClickCell = [this](TObject *Sender, int ARow, int ACol) { ClickCell(Sender, ARow, ACol); };
+  if (D.Events.Dbl_Click)
+    G->OnDblClickCell = [this](TObject *Sender, int ARow, int ACol) { DblClickCell(Sender, ARow, ACol); };
+  if (D.Events.Key_Press)
+    G->OnKeyPress = [this](TObject *Sender, QChar &Key) { KeyPress(Sender, Key); };
+  if (D.Events.Hint)
+    G->OnGridHint = [this](TObject *Sender, int ARow, int ACol, QString &Hint) { GridHint(Sender, ARow, ACol, Hint); };
+  if (Served_Editors)
+    G->OnGetEditorType = [this](TObject *Sender, int ACol, int ARow, TEditorType &AEditor) {
+      GetEditorType(Sender, ACol, ARow, AEditor);
+    };
+  if (Combo_Hooks)
+    G->OnComboChange = [this](TObject *Sender, int ACol, int ARow, int AItemIndex, const QString &ASelection) {
+      ComboChange(Sender, ACol, ARow, AItemIndex, ASelection);
+    };
+  if (D.Row_Numbers == TRowNumbers::rnEnabled)
+    G->OnCheckBoxClick = [this](TObject *Sender, int ACol, int ARow, bool State) {
+      CheckBoxClick(Sender, ACol, ARow, State);
+    };
 }
 
 TZavColumnGrid *TTableForm::Column_Grid(int Index) const { return dynamic_cast<TZavColumnGrid *>(Grid(Index)); }
@@ -175,7 +214,7 @@ void TTableForm::Set_Lang()
     TZavColumnGrid *CG = Column_Grid(int(I));
     T.Hint->Clear();
     for (const TColumnDesc &C : D.Columns) {
-      if (CG)
+      if (CG && D.Header_Place == THeaderPlace::hpColumnItems)
         CG->Columns()->Items(C.Col)->SetHeader(Lang_Text(C.Header_Text));
       else
         T.Grid->SetCells(C.Col, 0, Lang_Text(C.Header_Text));
@@ -197,6 +236,8 @@ void TTableForm::Fill_Position_Items()
       TStringList *Items = CG->Columns()->Items(C.Col)->ComboItems();
       Items->BeginUpdate();
       Items->Clear();
+      for (const QString &S : C.Items.Fixed)
+        Items->Add(S);
       for (int N = 0; N < FGrids[I].Data_Size; ++N)
         Items->Add(QString::number(N));
       Items->EndUpdate();
@@ -205,6 +246,15 @@ void TTableForm::Fill_Position_Items()
 }
 
 void TTableForm::FormShow(TObject *)
+{
+  Show_Reset();
+  Show_First_Page();
+  Show_Sizes();
+  Load_Table();
+  Show_Done();
+}
+
+void TTableForm::Show_Reset()
 {
   for (size_t I = 0; I < FGrids.size(); ++I) {
     const TGridDesc &D = FDesc.Grids[I];
@@ -215,18 +265,50 @@ void TTableForm::FormShow(TObject *)
       else
         T.Grid->UnHideColumn(C.Col);
     }
-    T.Grid->SetRowCount(D.Data_Rows + 1);
+    T.Grid->SetRowCount(T.Rows + 1);
     if (T.Sheet)
       T.Sheet->SetTabVisible(true);
     Reset_Table_Grid(T.Grid, D);
-    T.Data_Size = FDesc.Data_Array_Size;
     // Cleared before the load, so that a load that fails leaves no flag of an earlier showing.
     T.Do_Copy = false;
   }
+}
+
+void TTableForm::Show_First_Page()
+{
   if (PageControl1)
     PageControl1->SetActivePageIndex(0);
+}
+
+void TTableForm::Show_Sizes()
+{
+  for (TTableGrid &T : FGrids)
+    T.Data_Size = FDesc.Data_Array_Size;
   Fill_Position_Items();
-  Load_Table();
+}
+
+void TTableForm::Show_Done()
+{
+  for (size_t I = 0; I < FGrids.size(); ++I)
+    Rows_Changed(int(I));
+}
+
+void TTableForm::Rows_Changed(int Index)
+{
+  if (FDesc.Grids[size_t(Index)].Row_Numbers == TRowNumbers::rnEnabled)
+    Number_Rows(Grid(Index), FDesc.Grids[size_t(Index)]);
+}
+
+void TTableForm::Set_Table_Rows(int Index, int Rows)
+{
+  TTableGrid &T = FGrids[size_t(Index)];
+  T.Rows = Rows;
+  // Set before the reset, the reset sizes the grid; set after it (in Show_Sizes), the rows the
+  // size adds must not show texts of an earlier showing.
+  if (T.Grid->RowCount() != Rows + 1) {
+    T.Grid->SetRowCount(Rows + 1);
+    Reset_Table_Grid(T.Grid, FDesc.Grids[size_t(Index)]);
+  }
 }
 
 void TTableForm::Load_Table()
@@ -282,13 +364,13 @@ void TTableForm::Btn_DelRowClick(TObject *)
   const int I = Active_Grid();
   TZavStringGrid *G = Grid(I);
   const int Row = G->GetRowEx();
-  if (MessageDlg(Lang_Text(FDesc.Delete_Question_Text) + QString::number(Row), mtConfirmation,
-                 TMsgDlgButtons{mbYes, mbNo}, 0) != mrYes)
+  if (MessageDlg(Delete_Question(FDesc, Row), mtConfirmation, TMsgDlgButtons{mbYes, mbNo}, 0) != mrYes)
     return;
   if (TZavColumnGrid *CG = Column_Grid(I))
     Grid_Delete_Row(Row, CG);
   else
     CheckBox_Grid_Delete_Row(Row, G, true);
+  Rows_Changed(I);
 }
 
 void TTableForm::Btn_InsRowClick(TObject *)
@@ -299,6 +381,7 @@ void TTableForm::Btn_InsRowClick(TObject *)
     Grid_Insert_Row(G->GetRowEx(), CG, FDesc.Grids[size_t(I)].Insert_Enabled);
   else
     CheckBox_Grid_Insert_Row(G->GetRowEx(), G, true);
+  Rows_Changed(I);
 }
 
 void TTableForm::Btn_CopyRowClick(TObject *)
@@ -321,6 +404,8 @@ void TTableForm::Btn_PasteRowClick(TObject *)
     Grid_Paste_Row(CG, G->GetRowEx(), Do_Copy(I));
   else
     CheckBox_Grid_Paste_Row(G, G->GetRowEx(), Do_Copy(I));
+  // Also after a refused paste: what a form derives from its rows is set again either way.
+  Rows_Changed(I);
 }
 
 void TTableForm::ClickCell(TObject *Sender, int ARow, int ACol)
@@ -349,8 +434,58 @@ void TTableForm::GridHint(TObject *Sender, int ARow, int ACol, QString &HintStr)
   const int I = Grid_Index(Sender);
   if (I < 0)
     return;
-  const int C = Grid(I)->RealColIndex(ACol);
+  const THintRule Rule = FDesc.Grids[size_t(I)].Hint_Rule;
+  if (Rule == THintRule::hrNone)
+    return;
+  int C = ACol;
   TStringList *Hints = Hint_List(I);
+  if (Rule == THintRule::hrRealColumnKeep || Rule == THintRule::hrRealColumnEmpty)
+    C = Grid(I)->RealColIndex(ACol);
+  else if (Rule == THintRule::hrActivePageEmpty)
+    Hints = Hint_List(Active_Grid());
   if (ARow == 0 && C > 0 && C - 1 < Hints->Count())
     HintStr = Hints->Strings(C - 1);
+  else if (Rule != THintRule::hrRealColumnKeep)
+    HintStr.clear();
+}
+
+const TColumnDesc *TTableForm::Column_Desc(int Index, int ACol) const
+{
+  for (const TColumnDesc &C : FDesc.Grids[size_t(Index)].Columns)
+    if (C.Col == ACol)
+      return &C;
+  return nullptr;
+}
+
+void TTableForm::GetEditorType(TObject *Sender, int ACol, int, TEditorType &AEditor)
+{
+  const int I = Grid_Index(Sender);
+  const TColumnDesc *C = I >= 0 ? Column_Desc(I, ACol) : nullptr;
+  if (!C || (C->Editor != edComboList && C->Editor != edComboEdit))
+    return;
+  AEditor = C->Editor;
+  TZavStringGrid *G = Grid(I);
+  G->ClearComboString();
+  for (const QString &S : C->Items.Fixed)
+    G->AddComboString(S);
+  for (int N = C->Items.From; N <= C->Items.To; ++N)
+    G->AddComboString(QString::number(N));
+  if (C->Items.Positions)
+    for (int N = 0; N < Data_Size(I); ++N)
+      G->AddComboString(QString::number(N));
+}
+
+void TTableForm::ComboChange(TObject *Sender, int ACol, int ARow, int AItemIndex, const QString &ASelection)
+{
+  const int I = Grid_Index(Sender);
+  const TColumnDesc *C = I >= 0 ? Column_Desc(I, ACol) : nullptr;
+  if (C && C->On_Combo_Change)
+    C->On_Combo_Change(ARow, AItemIndex, ASelection);
+}
+
+void TTableForm::CheckBoxClick(TObject *Sender, int ACol, int, bool)
+{
+  const int I = Grid_Index(Sender);
+  if (I >= 0 && ACol == FDesc.Grids[size_t(I)].Enable_Col)
+    Rows_Changed(I);
 }

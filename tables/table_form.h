@@ -39,13 +39,34 @@ public:
   virtual void DblClickCell(TObject *Sender, int ARow, int ACol);
   virtual void KeyPress(TObject *Sender, QChar &Key);
   virtual void GridHint(TObject *Sender, int ARow, int ACol, QString &HintStr);
+  // Bound only where the description asks: the editor kind and items of a plain grid's
+  // drop-down columns, a column's combo-change hook, the renumbering after an Enable click.
+  virtual void GetEditorType(TObject *Sender, int ACol, int ARow, TEditorType &AEditor);
+  virtual void ComboChange(TObject *Sender, int ACol, int ARow, int AItemIndex, const QString &ASelection);
+  virtual void CheckBoxClick(TObject *Sender, int ACol, int ARow, bool State);
   // True when every row in use passes its checks; otherwise the first failure is shown.
   virtual bool Controllo_dati();
   void Set_Lang() override;
 
+  // The steps of FormShow, in this order; a form overrides the one it departs in.
+  // Every grid back to its data rows, hidden columns and reset texts; the copy flags cleared.
+  virtual void Show_Reset();
+  // The first tab shown.
+  virtual void Show_First_Page();
+  // The data-array sizes and the position drop-downs (a table size chosen per showing goes here,
+  // through Set_Table_Rows).
+  virtual void Show_Sizes();
   // The table file into the grids (after the reset). A file that exists but did not load
-  // completely is reported to the user, and OK then asks before replacing it.
-  void Load_Table();
+  // completely (also one with more rows than the size chosen at this showing) is reported to
+  // the user, and OK then asks before replacing it.
+  virtual void Load_Table();
+  // After the load: Rows_Changed for every grid.
+  virtual void Show_Done();
+  // After the load and every row button on grid Index: what the form derives from the rows
+  // (the enabled rows' numbers here) is set again.
+  virtual void Rows_Changed(int Index);
+  // The grid's data rows at this showing (at most the description's Data_Rows).
+  void Set_Table_Rows(int Index, int Rows);
   // The grids into the table file; raises when it cannot be written.
   void Save_Table();
 
@@ -83,6 +104,8 @@ public:
 
 protected:
   QString File_Path() const;
+  // The description of grid Index's real column ACol; nullptr when it has none.
+  const TColumnDesc *Column_Desc(int Index, int ACol) const;
   std::vector<TZavStringGrid *> Grid_List() const;
 
 private:
@@ -92,6 +115,7 @@ private:
     std::unique_ptr<TStringList> Hint;
     bool Do_Copy = false;
     int Data_Size = 0;
+    int Rows = 0;  // data rows at this showing
   };
   void Make_Grid(size_t Index);
   void Fill_Position_Items();

@@ -402,6 +402,8 @@ public:
   void PutObject(int Index, TObject *AObject) override;
   int Add(const QString &S) override;
   int AddObject(const QString &S, TObject *AObject) override;
+  // The same, S moved in: a list filled from texts that leave their old place does not copy them.
+  int AddObject(QString &&S, TObject *AObject);
   void Insert(int Index, const QString &S) override;  // EStringListError on a sorted list
   void Delete(int Index) override;
   void Clear() override;
@@ -409,6 +411,11 @@ public:
   int IndexOf(const QString &S) const override;
   // Binary search of a sorted list: True when found; Index is the match or the insertion point.
   virtual bool Find(const QString &S, int &Index) const;
+  // The string at Index moved out; "" stays in its place (EStringListError on a sorted list).
+  QString TakeString(int Index);
+  // Room for that many items without growing again; below Count raises EStringListError.
+  int Capacity() const { return int(FList.capacity()); }
+  void SetCapacity(int Value);
   virtual void Sort();
   virtual void CustomSort(const TStringListSortCompare &Compare);
 

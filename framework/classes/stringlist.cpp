@@ -1,8 +1,10 @@
 #include <QFile>
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 #include "framework/classes/classes.h"
+
 #include "framework/services/atomicfile.h"
 
 TStrings::~TStrings() = default;
@@ -431,6 +433,32 @@ int TStringList::AddObject(const QString &S, TObject *AObject)
   }
   InsertItem(r, S, AObject);
   return r;
+}
+
+int TStringList::AddObject(QString &&S, TObject *AObject)
+{
+  if (FSorted)
+    return AddObject(static_cast<const QString &>(S), AObject);
+  Changing();
+  FList.push_back(TStringItem{std::move(S), AObject});
+  Changed();
+  return Count() - 1;
+}
+
+QString TStringList::TakeString(int Index)
+{
+  if (FSorted) throw EStringListError(QStringLiteral("Operation not allowed on sorted list"));
+  CheckIndex(Index);
+  Changing();
+  QString s = std::exchange(FList[size_t(Index)].FString, QString());
+  Changed();
+  return s;
+}
+
+void TStringList::SetCapacity(int Value)
+{
+  if (Value < Count()) Error(QStringLiteral("List capacity out of bounds (%1)"), Value);
+  FList.reserve(size_t(Value));
 }
 
 void TStringList::Insert(int Index, const QString &S)

@@ -740,6 +740,9 @@ void TWinControl::PaintControls(HDC DC, TControl *First)
       if (!started)
         continue;
     }
+    // Windows paint themselves; the cheap test spares a failing cast per child window per paint.
+    if (c->IsWindowed())
+      continue;
     auto *g = dynamic_cast<TGraphicControl *>(c);
     if (!g || !g->Visible())
       continue;

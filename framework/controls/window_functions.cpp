@@ -138,18 +138,26 @@ bool InvalidateRect(HWND Wnd, const TRect *Rect, bool Erase)
   }
   if (!Rect) {
     h->PaintPending = true;
-  } else {
-    const TRect cr = h->Control->ClientRect();
-    const TRect r(std::max(Rect->Left, 0), std::max(Rect->Top, 0), std::min(Rect->Right, cr.Width()),
-                  std::min(Rect->Bottom, cr.Height()));
-    if (r.IsEmpty())
-      return true;
-    if (!h->PaintPending)
-      h->UpdateRgn |= QRect(r.Left, r.Top, r.Width(), r.Height());
+    if (Erase)
+      h->ErasePending = true;
+    h->ScheduleUpdate();
+    return true;
   }
+  const TRect cr = h->Control->ClientRect();
+  const TRect r(std::max(Rect->Left, 0), std::max(Rect->Top, 0), std::min(Rect->Right, cr.Width()),
+                std::min(Rect->Bottom, cr.Height()));
+  if (r.IsEmpty())
+    return true;
+  const QRect part(r.Left, r.Top, r.Width(), r.Height());
+  if (!h->PaintPending)
+    h->UpdateRgn |= part;
   if (Erase)
     h->ErasePending = true;
-  h->ScheduleUpdate();
+  // The window shows only that part again, not the whole image (unless all of it waits anyway).
+  if (h->PaintPending || h->FramePending)
+    h->ScheduleUpdate();
+  else if (h->Widget && h->Redraw)
+    h->Widget->update(part.translated(h->NCLeft(), h->NCTop()));
   return true;
 }
 

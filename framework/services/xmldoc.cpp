@@ -2,6 +2,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <sstream>
 #include <vector>
@@ -96,15 +97,25 @@ void DropLoneBlankText(pugi::xml_node parent)
 pugi::xml_node RepeatedAttribute(const pugi::xml_document &doc, const char *&name)
 {
   std::vector<const char *> names;
+  std::vector<uint32_t> hashes;
+  // FNV-1a: the pairwise test compares these and reads the names only when two agree, which
+  // for names sharing a prefix ("PLC_Add", "PLC_Area") saves most of the string compares.
+  auto hash = [](const char *s) {
+    uint32_t h = 2166136261u;
+    for (; *s; ++s) h = (h ^ uint8_t(*s)) * 16777619u;
+    return h;
+  };
   for (pugi::xml_node n = doc.first_child(); n;) {
     if (n.type() == pugi::node_element) {
       names.clear();
       for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) names.push_back(a.name());
       // Pairwise for the usual short lists; sorted when a hostile file makes them long.
       if (names.size() <= 24) {
+        hashes.resize(names.size());
+        for (size_t i = 0; i < names.size(); ++i) hashes[i] = hash(names[i]);
         for (size_t i = 1; i < names.size(); ++i)
           for (size_t j = 0; j < i; ++j)
-            if (std::strcmp(names[i], names[j]) == 0) {
+            if (hashes[i] == hashes[j] && std::strcmp(names[i], names[j]) == 0) {
               name = names[i];
               return n;
             }

@@ -432,6 +432,12 @@ TGridRect TZavStringGrid::GetUsedCellsRect()
   return TGridRect(left, top, right, bottom);
 }
 
+void TZavStringGrid::GetUsedCells(int &ACols, int &ARows)
+{
+  ACols = ColCount();
+  ARows = RowCount();
+}
+
 void TZavStringGrid::ScreenToCell(TPoint pt, int &ACol, int &ARow)
 {
   const TPoint p = ScreenToClient(pt);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "grid/core/control_look.h"
 #include "grid/core/zav_string_grid.h"
 #include "grid/foundation/grid_helpers.h"
 #include "grid/foundation/int_lists.h"
@@ -666,3 +667,9 @@ int TZavStringGrid::ColumnAtPosition(int APosition)
     ++col;
   return col;
 }
+
+// The control look's sizes and style as the cell graphics read them.
+int TZavStringGrid::GraphicCheckSize() { return FControlLook->CheckSize(); }
+int TZavStringGrid::GraphicRadioSize() { return FControlLook->RadioSize(); }
+bool TZavStringGrid::GraphicFlatControls() { return FControlLook->ControlStyle() == csFlat; }
+TPoint TZavStringGrid::GraphicXYOffset() { return XYOffset(); }

@@ -400,3 +400,12 @@ void TFooterPanel::CMMouseLeave(TMessage &Message)
   TCustomPanel::CMMouseLeave(Message);
   FLastHintX = -1;
 }
+
+// The floating footer in fsFixedLastRow style shows the last row, which then leaves the cells.
+void TZavStringGrid::SetHideLastRow(bool Value)
+{
+  if (FHideLastRow == Value)
+    return;
+  FHideLastRow = Value;
+  Invalidate();
+}

@@ -331,3 +331,45 @@ void TZavStringGrid::GridButtonClick(TObject *)
   if (OnButtonClick)
     OnButtonClick(this, Col(), RealRow());
 }
+
+void TZavStringGrid::DoUpdateColumnSize(int ACol, int &AWidth)
+{
+  if (OnUpdateColumnSize)
+    OnUpdateColumnSize(this, ACol, AWidth);
+}
+
+void TZavStringGrid::DoPrintGetPageNum(int PageNum, int PageColNum, QString &PageNumString)
+{
+  if (OnPrintGetPageNum)
+    OnPrintGetPageNum(this, PageNum, PageColNum, PageNumString);
+}
+
+void TZavStringGrid::DoClickSort(int ACol)
+{
+  if (OnClickSort)
+    OnClickSort(this, ACol);
+}
+
+void TZavStringGrid::DoCheckBoxClick(int ACol, int ARow, bool State)
+{
+  if (OnCheckBoxClick)
+    OnCheckBoxClick(this, ACol, ARow, State);
+}
+
+void TZavStringGrid::DoEllipsClick(int ACol, int ARow, QString &S)
+{
+  if (OnEllipsClick)
+    OnEllipsClick(this, ACol, ARow, S);
+}
+
+void TZavStringGrid::DoScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax)
+{
+  if (OnScrollCell)
+    OnScrollCell(this, ACol, ARow, ScrollPosition, ScrollMin, ScrollMax);
+}
+
+void TZavStringGrid::DoCanShowFixedDropDown(int ACol, bool &CanShow)
+{
+  if (OnCanShowFixedDropDown)
+    OnCanShowFixedDropDown(this, ACol, CanShow);
+}

@@ -31,6 +31,8 @@ public:
   void SetHeight(int Value) { FHeight = Value; }
   // The cell texts; the item owns this one list for its whole life.
   TStrings *Items() const { return FItems.get(); }
+  // The same list with the string list's own calls (texts moved in and out).
+  TStringList *ItemList() const { return FItems.get(); }
   // Copies the texts (and their objects) of Value into the item's own list.
   void SetItems(TStrings *Value);
   int Level() const { return FLevel; }

@@ -3,6 +3,7 @@
 
 #include "framework/graphics/richtext.h"
 #include "framework/stdctrls/comctrls.h"
+#include "grid/core/grid_helper_classes.h"
 
 namespace {
 
@@ -45,4 +46,25 @@ QString TZavStringGrid::RichToString(TRichEdit *RichEditor)
 void TZavStringGrid::RichToCell(int ACol, int ARow, TRichEdit *RichEditor)
 {
   SetCells(ACol, ARow, RichToString(RichEditor));
+}
+
+// The rich edits the rich-text cells are read and edited through, made on first use.
+TZavRichEdit *TZavStringGrid::GetRichEdit()
+{
+  if (!FRichEdit) {
+    FRichEdit = new TZavRichEdit(this);
+    FRichEdit->SetVisible(false);
+    FRichEdit->SetParent(this);
+  }
+  return FRichEdit;
+}
+
+TZavRichEdit *TZavStringGrid::GetInplaceRichEdit()
+{
+  if (!FInplaceRichEdit) {
+    FInplaceRichEdit = new TZavRichEdit(this);
+    FInplaceRichEdit->SetVisible(false);
+    FInplaceRichEdit->SetParent(this);
+  }
+  return FInplaceRichEdit;
 }

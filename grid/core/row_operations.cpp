@@ -273,6 +273,9 @@ void TZavStringGrid::AddRow()
   }
 }
 
+// The hook row-appending code calls; derived grids grow their own stores with it.
+void TZavStringGrid::GrowRowCount(int ACount) { SetRowCount(RowCount() + ACount); }
+
 // Appended after every real column, hidden ones included.
 void TZavStringGrid::AddColumn() { InsertCols(AllColCount(), 1); }
 

@@ -144,6 +144,9 @@ void TZavStringGrid::SetColumnHeaders(TStringList *Value)
   ShowColumnHeaders();
 }
 
+// A hook for derived grids (the column grid copies the headers into its columns).
+void TZavStringGrid::ColumnHeadersChanged() {}
+
 void TZavStringGrid::ShowColumnHeaders()
 {
   if (FixedRows() <= 0)

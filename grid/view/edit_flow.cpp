@@ -230,3 +230,14 @@ bool TZavStringGrid::IsEditable(int ACol, int ARow)
       Options().Contains(goEditing) || MouseActions()->RangeSelectAndEdit() || FEditingDisabled;
   return enabled && CellEditable(ACol, ARow);
 }
+
+// The window procedure an edit link installs on a custom editor control.
+void TZavStringGrid::EditControlWndProc(TMessage &Message)
+{
+  if (Message.Msg == WM_GETDLGCODE && Options().Contains(goTabs)) {
+    Message.Result |= DLGC_WANTCHARS | DLGC_WANTTAB | DLGC_WANTARROWS;  // 0x83
+    return;
+  }
+  if (FGridControlWndProc)
+    FGridControlWndProc(Message);
+}

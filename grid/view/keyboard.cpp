@@ -49,6 +49,9 @@ int TZavStringGrid::VisibleFixedRightCols()
   return NumHiddenColumns() == 0 ? FixedRightCols() : n;
 }
 
+// The first normal row, where a Tab step down the columns starts over.
+void TZavStringGrid::GotoFirstRow() { SetRow(FixedRows() < RowCount() ? FixedRows() : Row()); }
+
 bool TZavStringGrid::CanTabToCell(int ACol, int ARow)
 {
   bool can = Options().Contains(goEditing) ? CellInputEditable(DisplToRealCol(ACol), ARow) : !IsFixed(ACol, ARow);

@@ -460,6 +460,31 @@ void TZavStringGrid::DrawDesignColumnNumber(TCellPaintContext &c)
   ACanvas->Brush()->SetStyle(bsSolid);
 }
 
+// The fixed cells' gradient, kept as RGB: a write repaints.
+void TZavStringGrid::SetZAVGradientFrom(TColor Value)
+{
+  FZAVGradientFrom = ColorToRGB(Value);
+  Invalidate();
+}
+
+void TZavStringGrid::SetZAVGradientTo(TColor Value)
+{
+  FZAVGradientTo = ColorToRGB(Value);
+  Invalidate();
+}
+
+void TZavStringGrid::SetZAVGradientMirrorFrom(TColor Value)
+{
+  FZAVGradientMirrorFrom = ColorToRGB(Value);
+  Invalidate();
+}
+
+void TZavStringGrid::SetZAVGradientMirrorTo(TColor Value)
+{
+  FZAVGradientMirrorTo = ColorToRGB(Value);
+  Invalidate();
+}
+
 void TZavStringGrid::DrawFixedCellFace(TCellPaintContext &c)
 {
   TCanvas *C = c.Canvas;

@@ -12,6 +12,8 @@
 #include "grid/core/column_grid.h"
 #include "grid/foundation/grid_options.h"
 #include "grid/view/editor_wrappers.h"
+#include "tables/fbacnet_eng_unit.h"
+#include "tables/fbacnet_slave_set_access.h"
 #include "tables/fmqtt_set_topic.h"
 #include "tables/fs7_protocol_set_access.h"
 #include "tables/ftopic_template.h"
@@ -474,6 +476,55 @@ TEST_F(RealDisplay, FilterCheckListOpenedFromTheHeaderFiltersByPointer)
   XSettle();
   EXPECT_FALSE(Checks->Visible());
   EXPECT_EQ(G->FilterColumn(), -1);
+}
+
+// The unit picker opened by a double-click on an Eng. Unit cell, a category and a unit chosen
+// in its lists with the pointer, "Select Engineering Unit" and OK: the code is in the cell.
+TEST_F(RealDisplay, BACnetUnitChosenByPointerInThePickerReachesTheCell)
+{
+  Start_With_Project("Plant4");
+  TFBACnetSlaveSetAccess *F = FBACnetSlaveSetAccess;
+  using namespace bacnetcols;
+  // Opens a list with the pointer and clicks its item Index.
+  auto Pick = [](TComboBox *List, int Index) {
+    Click_Middle(List);
+    ASSERT_TRUE(SimWaitFor([List] { return List->DroppedDown(); }));
+    QAbstractItemView *View = qobject_cast<QComboBox *>(List->Handle())->view();
+    const QPoint At = View->viewport()->mapToGlobal(View->visualRect(View->model()->index(Index, 0)).center());
+    XClickAt(At.x(), At.y());
+    EXPECT_TRUE(SimWaitFor([List] { return !List->DroppedDown(); }));
+    EXPECT_EQ(List->ItemIndex(), Index);
+  };
+  QString Shown, Cell;
+  Modal_Actions["FBACnet_Eng_Unit"] = [&](TCustomForm *Form) {
+    ASSERT_TRUE(Wait_Active(Form));
+    TFBACnet_Eng_Unit *P = FBACnet_Eng_Unit;
+    Shown = P->E_Selected_EU->Text() + "|" + P->Label5->Caption();
+    Pick(P->CB_Select_Type, P->CB_Select_Type->Items()->IndexOf(QStringLiteral("Temperature")));
+    Pick(P->CB_Select_Unit, P->CB_Select_Unit->Items()->IndexOf(QStringLiteral("degrees-Fahrenheit")));
+    Click_Middle(P->Btn_Select_Eng_Unit);
+    XSettle();
+    EXPECT_EQ(P->E_Selected_EU->Text(), "64");
+    EXPECT_EQ(P->Label5->Caption(), "-> degrees-Fahrenheit");
+    Click_Middle(P->Btn_OK);
+    XSettle();
+  };
+  Modal_Actions["FBACnetSlaveSetAccess"] = [&](TCustomForm *Form) {
+    ASSERT_TRUE(Wait_Active(Form));
+    TZavColumnGrid *G = F->ACG_BACnet_in_Read;
+    G->SetCells(cEng_Unit, 2, QStringLiteral("62"));
+    const TRect R = G->CellRect(G->DisplColIndex(cEng_Unit), 2);
+    XClick(G, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    XClick(G, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    XSettle();
+    Cell = G->Cells(cEng_Unit, 2);
+    Click_Middle(F->Btn_Cancel);
+    XSettle();
+  };
+  FQuillomarkeFirmWare->Btn_BACnet_SetAccess->OnClick(FQuillomarkeFirmWare->Btn_BACnet_SetAccess);
+  for (const TShownBox &B : Boxes) ADD_FAILURE() << "message box: " << B.Text.toStdString();
+  EXPECT_EQ(Shown, "62|-> degrees-Celsius");
+  EXPECT_EQ(Cell, "64");
 }
 
 }  // namespace

@@ -59,6 +59,48 @@ TEST(TwinColumns, DropsAbsentColumnsRenumbersAndAppliesOnlyTheGivenFields)
   }
 }
 
+// A transmit twin of a receive table changes a column's load default, editor and items, and adds
+// columns of its own between the base's: they take their place and every later column moves on.
+TEST(TwinColumns, ChangesLoadAndEditorFieldsAndPutsAddedColumnsInPlace)
+{
+  const TColumnDiff diffs[] = {
+      {.Col = 1, .Load = TLoadPolicy::lpDefault, .Default = QStringLiteral("2.0A"), .Editor = edComboList,
+       .Items = TColumnItems{.Fixed = {"None"}, .Positions = true}, .Color = clYellow, .Alignment = taCenter},
+      {.Col = 2, .Attribute = "B2", .Reset_Text = QStringLiteral("N"), .Edit_Length = 15, .Max_Size = 30},
+      {.Col = 3, .Absent = true},
+  };
+  const TColumnDesc added[] = {
+      {.Col = 1, .Header_Text = 51, .Attribute = "New1"},
+      {.Col = 4, .Header_Text = 54, .Attribute = "New4"},
+  };
+  const std::vector<TColumnDesc> twin = Twin_Columns(Base(), diffs, added);
+  struct TRow {
+    int Header;
+    const char *Attribute;
+  } expected[] = {{10, nullptr}, {51, "New1"}, {11, "A"}, {12, "B2"}, {54, "New4"}};
+  ASSERT_EQ(twin.size(), std::size(expected));
+  for (size_t i = 0; i < twin.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(twin[i].Col, int(i));
+    EXPECT_EQ(twin[i].Header_Text, expected[i].Header);
+    EXPECT_STREQ(twin[i].Attribute, expected[i].Attribute);
+  }
+  EXPECT_EQ(twin[2].Load, TLoadPolicy::lpDefault);
+  EXPECT_EQ(twin[2].Default, "2.0A");
+  EXPECT_EQ(twin[2].Editor, edComboList);
+  EXPECT_EQ(twin[2].Items.Fixed, QStringList{"None"});
+  EXPECT_TRUE(twin[2].Items.Positions);
+  EXPECT_EQ(twin[2].Color, clYellow);
+  EXPECT_EQ(twin[2].Alignment, taCenter);
+  EXPECT_EQ(twin[3].Reset_Text, "N");
+  EXPECT_EQ(twin[3].Edit_Length, 15);
+  EXPECT_EQ(twin[3].Max_Size, 30);
+  EXPECT_EQ(twin[3].Load, TLoadPolicy::lpRequired);  // fields not named stay the base's
+
+  const TColumnDesc past_end[] = {{.Col = 6}};
+  EXPECT_THROW(Twin_Columns(Base(), {}, past_end), Exception);
+}
+
 TEST(TwinColumns, ADifferenceOutsideTheBaseOrABaseOutOfOrderRaises)
 {
   const TColumnDiff beyond[] = {{.Col = 4, .Header_Text = 1}};

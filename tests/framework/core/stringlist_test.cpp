@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <utility>
 
 #include "framework/classes/classes.h"
 
@@ -127,6 +128,43 @@ TEST(StringList, AssignAddStringsMoveExchange)
   b.AddStrings(&a);
   EXPECT_EQ(b.Count(), 6);
   EXPECT_THROW(b.Get(6), EStringListError);
+}
+
+// Texts that leave their old place move in and out without a copy; each still counts as one
+// change, and a sorted list keeps its order and duplicate rules.
+TEST(StringList, TextsMoveInAndTakenOut)
+{
+  TStringList l;
+  TObject marker;
+  int changes = 0;
+  l.OnChange = [&](TObject *) { ++changes; };
+  l.SetCapacity(4);
+  EXPECT_GE(l.Capacity(), 4);
+  QString a = QStringLiteral("alpha");
+  EXPECT_EQ(l.AddObject(std::move(a), &marker), 0);
+  EXPECT_TRUE(a.isNull()) << "the list took the text over";
+  QString b = QStringLiteral("beta");
+  EXPECT_EQ(l.AddObject(std::move(b), nullptr), 1);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(l.Text(), "alpha\r\nbeta\r\n");
+
+  EXPECT_EQ(l.TakeString(0), "alpha");
+  EXPECT_EQ(l.Count(), 2) << "the item stays, with an empty text and its object";
+  EXPECT_EQ(l[0], "");
+  EXPECT_EQ(l.Objects(0), &marker);
+  EXPECT_EQ(changes, 3);
+  EXPECT_THROW(l.TakeString(2), EStringListError);
+  EXPECT_THROW(l.SetCapacity(1), EStringListError);
+  EXPECT_EQ(l.Count(), 2);
+
+  TStringList sorted;
+  sorted.SetSorted(true);
+  for (const char *t : {"pear", "apple", "Pear"}) {
+    QString s = QString::fromLatin1(t);
+    sorted.AddObject(std::move(s), nullptr);
+  }
+  EXPECT_EQ(sorted.Text(), "apple\r\npear\r\n") << "sorted, the duplicate ignored";
+  EXPECT_THROW(sorted.TakeString(0), EStringListError);
 }
 
 TEST(StringList, OwnedObjectsAreFreed)

@@ -195,6 +195,8 @@ TEST(XmlDocument, AnElementRepeatingAnAttributeIsRefusedWithItsLine)
   } cases[] = {
       {"row", "<T>\n<S>\n<row Key=\"a\" Enable=\"Y\" Key=\"b\"/>\n</S></T>", "Key", 3},
       {"root", "<T x=\"1\" x=\"1\"/>", "x", 1},
+      {"names sharing a prefix", "<T>\n<row PLC_Address=\"1\" PLC_Port=\"2\" PLC_Area=\"3\" PLC_Add=\"4\" PLC_Bit=\"5\" PLC_Add=\"6\"/></T>",
+       "PLC_Add", 2},
       {"long attribute list", many, "n7", 3},
       {"windows-1252", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<a \xFC=\"1\" \xFC=\"2\"/>", "\xC3\xBC", 2},
       {"utf-16", QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(u"<a>\n<b k='1' k='2'/></a>"), 48), "k", 2},

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPaintEvent>
+#include <QRegion>
+#include <QWidget>
 
 #include <memory>
 
@@ -185,6 +188,61 @@ TEST_F(GridPaint, ModifiedMarkDrawEventsAndPaintedNotice)
   // The modified row's mark: a 4-pixel bar at the right of column 0.
   EXPECT_EQ(At(img, 56, 3 * 22 + 11), Rgb(clRed));
   EXPECT_NE(At(img, 56, 2 * 22 + 11), Rgb(clRed));
+}
+
+// What Qt repaints of a window: the regions of its paint events.
+class TShownRegion : public QObject {
+public:
+  QRegion Region;
+  bool eventFilter(QObject *, QEvent *E) override
+  {
+    if (E->type() == QEvent::Paint)
+      Region += static_cast<QPaintEvent *>(E)->region();
+    return false;
+  }
+};
+
+QRect CellArea(TZavColumnGrid *G, int ACol, int ARow)
+{
+  const TRect r = G->CellRect(ACol, ARow);
+  return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+
+// Moving with an arrow key shows the old and the new current cell again, whole, and not the
+// rest of the grid; typing into the open editor shows no more than the edited cell.
+TEST_F(GridPaint, KeysRepaintOnlyTheCellsTheyChange)
+{
+  g->SetFocus();
+  g->FocusCell(cAddress, 2);
+  SimProcess();
+  ASSERT_TRUE(g->Focused());
+  TShownRegion shown;
+  g->Handle()->installEventFilter(&shown);
+  QList<QPoint> drawn;
+  g->OnDrawCell = [&](TObject *, int ACol, int ARow, TRect, TGridDrawState) { drawn << QPoint(ACol, ARow); };
+
+  SimKey(g, VK_DOWN);
+  SimProcess();
+  ASSERT_EQ(g->Row(), 3);
+  const QRegion cells = QRegion(CellArea(g, cAddress, 2)) + CellArea(g, cAddress, 3);
+  EXPECT_TRUE((cells - shown.Region).isEmpty()) << "a moved-over cell keeps its old picture";
+  EXPECT_TRUE((shown.Region - cells).isEmpty()) << "more than the two cells repainted";
+  EXPECT_TRUE(drawn.contains(QPoint(cAddress, 2)) && drawn.contains(QPoint(cAddress, 3)));
+  for (const QPoint &p : drawn)
+    EXPECT_EQ(p.x(), cAddress) << "cell " << p.x() << "," << p.y() << " drawn again";
+
+  g->SetOptions(g->Options() + goEditing);
+  SimKey(g, VK_F2);
+  SimProcess();
+  ASSERT_TRUE(g->NormalEdit() && g->NormalEdit()->Visible());
+  shown.Region = QRegion();
+  drawn.clear();
+  SimType(g->NormalEdit(), "x");
+  SimProcess();
+  EXPECT_EQ(g->NormalEdit()->Text(), "DB3.DBW0x");
+  EXPECT_TRUE((shown.Region - CellArea(g, cAddress, 3)).isEmpty()) << "typing repainted more than its cell";
+  for (const QPoint &p : drawn)
+    EXPECT_EQ(p, QPoint(cAddress, 3)) << "cell " << p.x() << "," << p.y() << " drawn again";
 }
 
 }  // namespace
