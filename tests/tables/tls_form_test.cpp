@@ -93,13 +93,14 @@ TEST_F(TLSFormTest, OkSavesWithoutChecksAndAnEmptyTableIsTheRootAlone)
   EXPECT_TRUE(Boxes.empty());
 }
 
-// Every attribute may be missing; the check box loads unchecked for exactly "N" only.
+// Every attribute but the key may be missing (a row without a certificate ends the load, as in
+// every table: OK would drop the rows below it); the check box loads unchecked for exactly "N" only.
 TEST_F(TLSFormTest, MissingAttributesAndTheEnableTexts)
 {
   testsupport::WriteBytes(Path(), "<TLS_Server_Known_Cert>"
                                   "<row Enable=\"N\" Certificate=\"a\" Mnemonic=\"m\"/>"
                                   "<row Enable=\"Y\" Certificate=\"b\"/>"
-                                  "<row Enable=\"n\" Mnemonic=\"only a mnemonic\"/>"
+                                  "<row Enable=\"n\" Certificate=\"c\" Mnemonic=\"only a mnemonic\"/>"
                                   "<row Enable=\"y\" Certificate=\"d\"/>"
                                   "<row Enable=\"\" Certificate=\"e\"/>"
                                   "<row Certificate=\"f\"/>"
@@ -109,7 +110,7 @@ TEST_F(TLSFormTest, MissingAttributesAndTheEnableTexts)
   const struct {
     bool Checked;
     const char *Certificate, *Mnemonic;
-  } Rows[] = {{false, "a", "m"}, {true, "b", ""}, {true, "", "only a mnemonic"}, {true, "d", ""},
+  } Rows[] = {{false, "a", "m"}, {true, "b", ""}, {true, "c", "only a mnemonic"}, {true, "d", ""},
               {true, "e", ""},   {true, "f", ""}, {true, "g", ""},                  {true, "", ""}};
   for (int R = 1; R <= 8; ++R) {
     SCOPED_TRACE(R);
