@@ -14,12 +14,8 @@ public:
 #include "tables/fknx_access.h"
 #include "tables/fiec61850_variables.h"
 
-class TFTLS_Server_Known_Cert : public TTable_Form_Placeholder {
-public:
-  explicit TFTLS_Server_Known_Cert(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The TLS known-certificate form is built (tables/).
+#include "tables/ftls_server_known_cert.h"
 
 // The CAN frame forms are built (tables/).
 #include "tables/freceivecan.h"
@@ -41,9 +37,5 @@ public:
 #include "tables/fbacnet_eng_unit.h"
 #include "tables/fbacnet_slave_set_access.h"
 
-class TFOPC_UA_Server_Access : public TTable_Form_Placeholder {
-public:
-  explicit TFOPC_UA_Server_Access(TComponent *AOwner);
-  void FormCreate(TObject *Sender);
-  void Set_Lang() override;
-};
+// The OPC UA server variable form is built (tables/).
+#include "tables/fopc_ua_server_access.h"
