@@ -69,6 +69,12 @@ TWinControl *TComboEditor::Open(TZavStringGrid &Grid, const TEditorCell &Cell) c
     combo->SetMaxLength(Grid.MaxComboLength());
   combo->SetBounds(R.Left, R.Top, Cell.Width, Cell.Height);
   combo->SetColor(Cell.Color);
+  // One combo serves every column, so the list width is set again for each cell's items; a
+  // width left from another column would be wrong here.
+  if (Grid.Navigation()->AutoComboDropSize())
+    combo->SizeDropDownWidth();
+  else
+    combo->SetDroppedWidth(combo->DropWidth());
 
   bool report = false;
   if (FListOnly) {

@@ -318,6 +318,25 @@ TEST_F(ComboEditor, DropDownWidthFitsTheWidestItem)
   }
 }
 
+TEST_F(ComboEditor, OpeningSizesTheListForTheCellsItemsOnlyWhenAsked)
+{
+  const QString wide = QStringLiteral("An item far wider than the column it drops from");
+  items.push_back(wide);
+  const struct {
+    bool autoSize;
+    int dropWidth;
+  } cases[] = {{true, 0}, {false, 0}, {false, 333}, {true, 0}, {false, 0}};
+  for (const auto &c : cases) {
+    grid->Navigation()->SetAutoComboDropSize(c.autoSize);
+    Combo()->SetDropWidth(c.dropWidth);
+    Open(2, edComboList);
+    const int wanted = c.autoSize ? grid->Canvas()->TextWidth(wide) + 8 : c.dropWidth;
+    EXPECT_EQ(Combo()->DroppedWidth(), wanted) << c.autoSize << " " << c.dropWidth;
+    SimKey(Combo(), VK_ESCAPE);
+    SimProcess();
+  }
+}
+
 TEST_F(ComboEditor, LookupHistoryKeepsTypedTextsOnExit)
 {
   grid->SetLookupHistory(true);
