@@ -155,7 +155,15 @@ TGridDesc TFBACnetSlaveSetAccess::Grid_Description(TFBACnetSlaveSetAccess *Form,
       .Data_Rows = BACnet_Rows,
       .Key_Col = cData_Type,
       .Columns = Columns(Write),
+      .Header_Place = THeaderPlace::hpHeaderCells,
+      .Hint_Rule = THintRule::hrNone,
+      .Show_Hint = false,
+      .Events = {.Hint = false},
   };
+  if (Write)
+    G.Columns[cData_Type].On_Combo_Change = [Form](int ARow, int AItemIndex, const QString &ASelection) {
+      Form->ACG_BACnet_in_WriteComboChange(Form->ACG_BACnet_in_Write, cData_Type, ARow, AItemIndex, ASelection);
+    };
   const int Grid = Write ? 1 : 0;
   const TMessages &M = Write ? Write_Messages : Read_Messages;
   auto Cell = [Form, Grid](int Col, int Row) { return Form->Grid(Grid)->Cells(Col, Row); };
@@ -195,6 +203,14 @@ TTableFormDesc TFBACnetSlaveSetAccess::Description(TFBACnetSlaveSetAccess *Form)
       .Error_Row_Text = 2532,
       .Delete_Question_Text = 2560,
       .Grids = {Grid_Description(Form, false), Grid_Description(Form, true)},
+      // The gateway serves so many objects over both tables together.
+      .Table_Checks = {{.Message = 2559,
+                        .Fails = [Form] {
+                          return Rows_In_Use(Form->Grid(0), Form->Desc().Grids[0]) +
+                                     Rows_In_Use(Form->Grid(1), Form->Desc().Grids[1]) >
+                                 Form->Table_Rows();
+                        },
+                        .Suffix_Number = [Form] { return Form->Table_Rows(); }}},
   };
 }
 
@@ -207,34 +223,9 @@ TFBACnetSlaveSetAccess::TFBACnetSlaveSetAccess(TComponent *AOwner) : TTableForm(
   SetBorderIcons(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
   Btn_OK->OnClick = [this](TObject *Sender) { bitbtn1Click(Sender); };
   Btn_DelRow->OnClick = [this](TObject *Sender) { Btn_DelRow_Click(Sender); };
-  ACG_BACnet_in_Read->OnDblClickCell = [this](TObject *Sender, int ARow, int ACol) {
-    ACG_BACnet_in_ReadDblClickCell(Sender, ARow, ACol);
-  };
-  ACG_BACnet_in_Write->OnDblClickCell = [this](TObject *Sender, int ARow, int ACol) {
-    ACG_BACnet_in_WriteDblClickCell(Sender, ARow, ACol);
-  };
-  ACG_BACnet_in_Write->OnComboChange = [this](TObject *Sender, int ACol, int ARow, int AItemIndex,
-                                              const QString &ASelection) {
-    ACG_BACnet_in_WriteComboChange(Sender, ACol, ARow, AItemIndex, ASelection);
-  };
-  // Neither grid shows header hints.
-  ACG_BACnet_in_Read->OnGridHint = nullptr;
-  ACG_BACnet_in_Write->OnGridHint = nullptr;
-  ACG_BACnet_in_Read->SetShowHint(false);
-  ACG_BACnet_in_Write->SetShowHint(false);
 }
 
-void TFBACnetSlaveSetAccess::Set_Lang()
-{
-  TTableForm::Set_Lang();
-  // The header texts stand in the header row's cells.
-  for (int I = 0; I < Grid_Count(); ++I)
-    for (const TColumnDesc &C : Desc().Grids[size_t(I)].Columns) {
-      Grid(I)->SetCells(C.Col, 0, Lang_Text(C.Header_Text));
-    }
-}
-
-void TFBACnetSlaveSetAccess::FormShow(TObject *Sender)
+void TFBACnetSlaveSetAccess::Show_Sizes()
 {
   QString Error;
   Desc_Lenght = BACnet_Short_Descriptions(*XML1, AppState().File_ParGen, Error);
@@ -242,30 +233,16 @@ void TFBACnetSlaveSetAccess::FormShow(TObject *Sender)
   // so that OK cannot replace the saved rows with empty grids.
   if (!Error.isEmpty())
     MessageDlg(Lang_Text(Settings_Unreadable_Text) + Error, mtError, TMsgDlgButtons{mbOK}, 0);
-  // Sized before the reset and the load: the reset writes only the rows shown, and a file with
-  // more rows than that is told and guarded as one that did not load completely.
+  // Sized before the load: the rows a smaller size drops are cleared, and a file with more rows
+  // than that is told and guarded as one that did not load completely.
   for (int I = 0; I < Grid_Count(); ++I)
     Set_Table_Rows(I, Table_Rows());
-  TTableForm::FormShow(Sender);
+  TTableForm::Show_Sizes();
 }
 
 void TFBACnetSlaveSetAccess::bitbtn1Click(TObject *Sender) { TTableForm::Btn_OKClick(Sender); }
 
 void TFBACnetSlaveSetAccess::Btn_DelRow_Click(TObject *Sender) { TTableForm::Btn_DelRowClick(Sender); }
-
-bool TFBACnetSlaveSetAccess::Controllo_dati()
-{
-  if (!TTableForm::Controllo_dati())
-    return false;
-  int Objects = 0;
-  for (int I = 0; I < Grid_Count(); ++I)
-    for (int R = 1; R < Grid(I)->RowCount() && !Trim(Grid(I)->Cells(cData_Type, R)).isEmpty(); ++R)
-      ++Objects;
-  if (Objects <= Table_Rows())
-    return true;
-  MessageDlg(Lang_Text(2559) + QString::number(Table_Rows()), mtError, TMsgDlgButtons{mbOK}, 0);
-  return false;
-}
 
 void TFBACnetSlaveSetAccess::DblClickCell(TObject *Sender, int ARow, int ACol)
 {

@@ -54,8 +54,8 @@ class TFBACnetSlaveSetAccess : public TTableForm {
 public:
   explicit TFBACnetSlaveSetAccess(TComponent *AOwner);
 
-  // The table size is decided from the project's settings before the reset and the load.
-  void FormShow(TObject *Sender) override;
+  // The table size is decided from the project's settings at every showing, before the load.
+  void Show_Sizes() override;
   // OK: the checks, then the file.
   void bitbtn1Click(TObject *Sender);
   void Btn_DelRow_Click(TObject *Sender);
@@ -65,8 +65,6 @@ public:
   void DblClickCell(TObject *Sender, int ARow, int ACol) override;
   // A Data Type chosen in the write table fills in its Length.
   void ACG_BACnet_in_WriteComboChange(TObject *Sender, int ACol, int ARow, int AItemIndex, const QString &ASelection);
-  bool Controllo_dati() override;
-  void Set_Lang() override;
 
   // Data rows per table, and objects allowed over both tables, for this showing.
   int Table_Rows() const { return Desc_Lenght ? BACnet_Short_Rows : BACnet_Rows; }

@@ -105,17 +105,13 @@ TTableFormDesc TFIEC61850_Variables::Description(TFIEC61850_Variables *Form)
       .Delete_Question_Text = 1531,
       .Data_Array_Size = Data_Array_Size,
       .Grids = {G},
+      // The separator the program reads numbers with, taken once per check, so that an accepted
+      // factor reads back.
+      .Before_Checks = [Form] { Form->FSeparator = Get_Decimal_Separator(); },
   };
 }
 
 TFIEC61850_Variables::TFIEC61850_Variables(TComponent *AOwner) : TTableForm(AOwner, Description(this))
 {
   ACG = Column_Grid(0);
-}
-
-bool TFIEC61850_Variables::Controllo_dati()
-{
-  // The separator the program reads numbers with, so that an accepted factor reads back.
-  FSeparator = Get_Decimal_Separator();
-  return TTableForm::Controllo_dati();
 }

@@ -22,9 +22,6 @@ public:
   // reads back with Text_To_Single and the separator given (either mark as the decimal point).
   static bool Error_In_Factor(const QString &Text, QChar Separator);
 
-  // Takes the decimal separator once, then walks the rows.
-  bool Controllo_dati() override;
-
   bool Do_Copy_Var() const { return Do_Copy(0); }
   int NByte_IN() const { return Data_Size(0); }
   TStringList *Hint_List_Var() const { return Hint_List(0); }

@@ -140,6 +140,7 @@ TGridDesc TFMQTT_Set_Topic::Grid_Description(TFMQTT_Set_Topic *Form, bool Subscr
       .Data_Rows = Data_Rows,
       .Key_Col = cTopic,
       .Columns = Subscribe ? Twin_Columns(Both_Columns(), Subscribe_Diffs) : Twin_Columns(Both_Columns(), Publish_Diffs),
+      .Events = {.Click = false},  // no row selection on a click in column 0
   };
 
   const int Grid = Subscribe ? 1 : 0;
@@ -224,8 +225,6 @@ int TFMQTT_Set_Topic::Template_Col(TZavStringGrid *Grid) const
     return cSub_Template;
   return -1;
 }
-
-void TFMQTT_Set_Topic::ClickCell(TObject *, int, int) {}
 
 void TFMQTT_Set_Topic::DblClickCell(TObject *Sender, int ARow, int ACol)
 {

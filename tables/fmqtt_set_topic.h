@@ -25,8 +25,6 @@ public:
   // Edits one cell in the template editor; OK writes the text back, line breaks included.
   void Show_Form_Topic(TZavColumnGrid *Grid, int Row, int Column);
 
-  // No row selection on a click in column 0.
-  void ClickCell(TObject *Sender, int ARow, int ACol) override;
   // Auto-size on the header, and the template editor when the current cell is a template.
   void DblClickCell(TObject *Sender, int ARow, int ACol) override;
 

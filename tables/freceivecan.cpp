@@ -112,6 +112,8 @@ TTableFormDesc TFReceiveCAN::Description(TFReceiveCAN *Form)
       .Enable_Col = cEnable,
       .Insert_Enabled = true,
       .Columns = Twin_Columns(Frame_Columns(), Receive_Diffs),
+      .Hint_Rule = THintRule::hrRealColumnEmpty,
+      .Events = {.Click = false},
       .Enable_Test = TEnableTest::etTrimmedUpper,
   };
   G.Checks = Frame_Checks(Form, 1745, cByte1, Check_Range(cTimeOut, 0, Max_Time_Ms, 1748), 1749, 1751, 1750);
@@ -137,17 +139,9 @@ TFReceiveCAN::TFReceiveCAN(TComponent *AOwner) : TTableForm(AOwner, Description(
   ACG_CAN_Receive = Column_Grid(0);
 }
 
-void TFReceiveCAN::FormShow(TObject *Sender)
+void TFReceiveCAN::Show_Done()
 {
-  TTableForm::FormShow(Sender);
+  TTableForm::Show_Done();
   if (Grid(0)->CanFocus())
     Grid(0)->SetFocus();
-}
-
-void TFReceiveCAN::ClickCell(TObject *, int, int) {}
-
-void TFReceiveCAN::GridHint(TObject *Sender, int ARow, int ACol, QString &HintStr)
-{
-  HintStr.clear();
-  TTableForm::GridHint(Sender, ARow, ACol, HintStr);
 }

@@ -33,11 +33,7 @@ public:
   explicit TFReceiveCAN(TComponent *AOwner);
 
   // After the load the grid takes the focus.
-  void FormShow(TObject *Sender) override;
-  // No row selection on a click in column 0.
-  void ClickCell(TObject *Sender, int ARow, int ACol) override;
-  // Only the header row has hints.
-  void GridHint(TObject *Sender, int ARow, int ACol, QString &HintStr) override;
+  void Show_Done() override;
 
   // The columns of both CAN frame tables (cancols::u...), with the receive form's texts.
   static const std::vector<TColumnDesc> &Frame_Columns();

@@ -154,6 +154,8 @@ TTableFormDesc TFS7_Protocol_Set_Access::Description(TFS7_Protocol_Set_Access *F
       .Error_Row_Text = 1270,
       .Delete_Question_Text = 1325,
       .Grids = {Grid_Description(Form, false), Grid_Description(Form, true)},
+      // The connections are counted over both tables together.
+      .Before_Checks = [Form] { Form->array_ip_Port.assign(S7_Max_Connections, TIPPort{}); },
   };
 }
 
@@ -177,11 +179,4 @@ int TFS7_Protocol_Set_Access::Check_IP_Port(uint8_t b1, uint8_t b2, uint8_t b3, 
       return int(I);
   }
   return -1;
-}
-
-bool TFS7_Protocol_Set_Access::Controllo_dati()
-{
-  // The connections are counted over both tables together.
-  array_ip_Port.assign(S7_Max_Connections, TIPPort{});
-  return TTableForm::Controllo_dati();
 }

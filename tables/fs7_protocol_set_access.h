@@ -39,7 +39,6 @@ public:
   // Registers a PLC connection: the index of its entry (a free one is taken), -1 when all
   // entries hold other connections.
   int Check_IP_Port(uint8_t b1, uint8_t b2, uint8_t b3, uint8_t b4, int p);
-  bool Controllo_dati() override;
 
   bool Do_Copy_In_Read() const { return Do_Copy(0); }
   bool Do_Copy_In_Write() const { return Do_Copy(1); }

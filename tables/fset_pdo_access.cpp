@@ -77,8 +77,6 @@ const TColumnDiff Transmit_Diffs[] = {
 TCANopen_Table_Form::TCANopen_Table_Form(TComponent *AOwner, TTableFormDesc ADesc)
     : TTableForm(AOwner, std::move(ADesc))
 {
-  Btn_OK->OnClick = [this](TObject *Sender) { Btn_OK_Click(Sender); };
-  Btn_DelRow->OnClick = [this](TObject *Sender) { Btn_DelRow_Click(Sender); };
 }
 
 TTableFormDesc TCANopen_Table_Form::CANopen_Description()
@@ -115,14 +113,7 @@ std::vector<TRowCheck> TCANopen_Table_Form::Address_Checks(int First_Col, int Co
 
 void TCANopen_Table_Form::Btn_OK_Click(TObject *Sender) { TTableForm::Btn_OKClick(Sender); }
 
-void TCANopen_Table_Form::Btn_DelRow_Click(TObject *)
-{
-  TZavColumnGrid *G = Column_Grid(Active_Grid());
-  const int Row = G->GetRowEx();
-  if (MessageDlg(Lang_Text(Desc().Delete_Question_Text) + QString::number(Row), mtConfirmation,
-                 TMsgDlgButtons{mbYes, mbNo}, 0) == mrYes)
-    Delete_Row(Row, G);
-}
+void TCANopen_Table_Form::Btn_DelRow_Click(TObject *Sender) { TTableForm::Btn_DelRowClick(Sender); }
 
 // The shared helper does exactly this on grids without hidden columns, which these are.
 void TCANopen_Table_Form::Delete_Row(int Num_Row, TZavColumnGrid *SGA) { Grid_Delete_Row(Num_Row, SGA); }

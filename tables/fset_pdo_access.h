@@ -19,8 +19,9 @@ constexpr int cSend_Time = 11, cOn_Change = 12, cTra_Mnemonic = 13, cTra_Count =
 }  // namespace pdocols
 
 // What the three CANopen forms share where they depart from the other table forms: the OK and
-// delete handlers spelt with an underscore, rows deleted by the form's own Delete_Row, and
-// (in the description) no Enable column.
+// delete handlers' names (spelt with an underscore; the base form's buttons do the same work),
+// the row removal under its own name, and (in the description) no Enable column, the header
+// texts in the header row and the shown page's hints.
 class TCANopen_Table_Form : public TTableForm {
 public:
   void Btn_OK_Click(TObject *Sender);

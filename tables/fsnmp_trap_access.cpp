@@ -144,7 +144,10 @@ TGridDesc TFSNMP_Trap_Access::Grid_Description(TFSNMP_Trap_Access *Form, bool Wr
       .Enable_Col = cEnable,
       .Insert_Enabled = true,
       .Columns = Write ? Twin_Columns(Read_Columns(), Write_Diffs) : Read_Columns(),
+      .Hint_Rule = THintRule::hrRealColumnEmpty,
+      .Events = {.Click = false},
       .Enable_Test = TEnableTest::etUpper,
+      .Row_Numbers = TRowNumbers::rnEnabled,
   };
   const int Grid = Write ? 1 : 0;
   const int Position = Write ? int(cWrite_Position) : int(cRead_Position);
@@ -210,6 +213,9 @@ TTableFormDesc TFSNMP_Trap_Access::Description(TFSNMP_Trap_Access *Form)
       .Delete_Question_Text = 2275,
       .Data_Array_Size = Data_Array_Size,
       .Grids = {Grid_Description(Form, false), Grid_Description(Form, true)},
+      // The descriptions name the MIB's objects: no two enabled rows of both tables share one.
+      .Table_Checks = {{.Message = 2280, .Fails = [Form] { return First_Repeated(Form->SL_Check_Desc) >= 0; }}},
+      .Before_Checks = [Form] { Form->SL_Check_Desc.clear(); },
   };
 }
 
@@ -219,77 +225,22 @@ TFSNMP_Trap_Access::TFSNMP_Trap_Access(TComponent *AOwner) : TTableForm(AOwner, 
   TS_SNMP_Write = Sheet(1);
   ACG_SNMP_Read = Column_Grid(0);
   ACG_SNMP_Write = Column_Grid(1);
-  for (TZavColumnGrid *G : {ACG_SNMP_Read, ACG_SNMP_Write})
-    G->OnCheckBoxClick = [this](TObject *Sender, int ACol, int ARow, bool State) {
-      ACG_SNMP_ReadCheckBoxClick(Sender, ACol, ARow, State);
-    };
 }
 
 void TFSNMP_Trap_Access::Index_Row_Build(TZavStringGrid *app_SGA)
 {
   const int I = Grid_Index(app_SGA);
-  if (I < 0)
-    return;
-  const TGridDesc &D = Desc().Grids[size_t(I)];
-  int N = 1;
-  app_SGA->BeginUpdate();
-  for (int R = 1; R <= D.Data_Rows && R < app_SGA->RowCount(); ++R)
-    app_SGA->SetCells(cN, R, Row_Enabled(app_SGA, D, R) ? QString::number(N++) : QString());
-  app_SGA->EndUpdate();
+  if (I >= 0)
+    Number_Rows(app_SGA, Desc().Grids[size_t(I)]);
 }
 
-void TFSNMP_Trap_Access::FormShow(TObject *Sender)
+void TFSNMP_Trap_Access::Show_First_Page()
 {
-  // The form opens on the page it was closed on.
-  const int Page = PageControl1->ActivePageIndex();
-  TTableForm::FormShow(Sender);
-  if (Page >= 0)
-    PageControl1->SetActivePageIndex(Page);
-  Index_Row_Build(ACG_SNMP_Read);
-  Index_Row_Build(ACG_SNMP_Write);
+  if (PageControl1->ActivePageIndex() < 0)
+    TTableForm::Show_First_Page();
 }
 
-bool TFSNMP_Trap_Access::Controllo_dati()
+void TFSNMP_Trap_Access::ACG_SNMP_ReadCheckBoxClick(TObject *Sender, int ACol, int ARow, bool State)
 {
-  SL_Check_Desc.clear();
-  if (!TTableForm::Controllo_dati())
-    return false;
-  if (First_Repeated(SL_Check_Desc) < 0)
-    return true;
-  MessageDlg(Lang_Text(2280), mtError, TMsgDlgButtons{mbOK}, 0);
-  return false;
-}
-
-// The rows move under their numbers: each row button numbers the table again.
-void TFSNMP_Trap_Access::Btn_DelRowClick(TObject *Sender)
-{
-  TTableForm::Btn_DelRowClick(Sender);
-  Index_Row_Build(Grid(Active_Grid()));
-}
-
-void TFSNMP_Trap_Access::Btn_InsRowClick(TObject *Sender)
-{
-  TTableForm::Btn_InsRowClick(Sender);
-  Index_Row_Build(Grid(Active_Grid()));
-}
-
-void TFSNMP_Trap_Access::Btn_PasteRowClick(TObject *Sender)
-{
-  TTableForm::Btn_PasteRowClick(Sender);
-  Index_Row_Build(Grid(Active_Grid()));
-}
-
-void TFSNMP_Trap_Access::ClickCell(TObject *, int, int) {}
-
-void TFSNMP_Trap_Access::GridHint(TObject *Sender, int ARow, int ACol, QString &HintStr)
-{
-  HintStr.clear();
-  TTableForm::GridHint(Sender, ARow, ACol, HintStr);
-}
-
-void TFSNMP_Trap_Access::ACG_SNMP_ReadCheckBoxClick(TObject *Sender, int ACol, int, bool)
-{
-  if (ACol == cEnable)
-    if (TZavStringGrid *G = dynamic_cast<TZavStringGrid *>(Sender))
-      Index_Row_Build(G);
+  CheckBoxClick(Sender, ACol, ARow, State);
 }

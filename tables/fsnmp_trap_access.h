@@ -32,13 +32,8 @@ public:
   // the others blank.
   void Index_Row_Build(TZavStringGrid *app_SGA);
 
-  void FormShow(TObject *Sender) override;
-  bool Controllo_dati() override;
-  void Btn_DelRowClick(TObject *Sender) override;
-  void Btn_InsRowClick(TObject *Sender) override;
-  void Btn_PasteRowClick(TObject *Sender) override;
-  void ClickCell(TObject *Sender, int ARow, int ACol) override;
-  void GridHint(TObject *Sender, int ARow, int ACol, QString &HintStr) override;
+  // The form opens on the page it was closed on.
+  void Show_First_Page() override;
   // A toggle in column 1 renumbers the table that raised it.
   void ACG_SNMP_ReadCheckBoxClick(TObject *Sender, int ACol, int ARow, bool State);
 
@@ -48,7 +43,8 @@ public:
   int NByte_OUT() const { return Data_Size(1); }
   TStringList *Hint_SNMP_Read() const { return Hint_List(0); }
   TStringList *Hint_SNMP_Write() const { return Hint_List(1); }
-  // The descriptions of the enabled rows met by the last check, read rows first.
+  // The descriptions of the enabled rows met by the last check, read rows first; compared
+  // across both tables once every row passed.
   QStringList SL_Check_Desc;
 
   TTabSheet *TS_SNMP_Read = nullptr;

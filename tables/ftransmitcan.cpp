@@ -50,6 +50,8 @@ TTableFormDesc TFTransmitCAN::Description(TFTransmitCAN *Form)
       .Enable_Col = cEnable,
       .Insert_Enabled = true,
       .Columns = Twin_Columns(TFReceiveCAN::Frame_Columns(), Transmit_Diffs()),
+      .Hint_Rule = THintRule::hrRealColumnEmpty,
+      .Events = {.Click = false},
       .Enable_Test = TEnableTest::etTrimmedUpper,
   };
   TRowCheck Time = Check_Range(cTime, 0, Max_Time_Ms, 1851);
@@ -83,17 +85,9 @@ TFTransmitCAN::TFTransmitCAN(TComponent *AOwner) : TTableForm(AOwner, Descriptio
   ACG_CAN_Transmit = Column_Grid(0);
 }
 
-void TFTransmitCAN::FormShow(TObject *Sender)
+void TFTransmitCAN::Show_Done()
 {
-  TTableForm::FormShow(Sender);
+  TTableForm::Show_Done();
   if (Grid(0)->CanFocus())
     Grid(0)->SetFocus();
-}
-
-void TFTransmitCAN::ClickCell(TObject *, int, int) {}
-
-void TFTransmitCAN::GridHint(TObject *Sender, int ARow, int ACol, QString &HintStr)
-{
-  HintStr.clear();
-  TTableForm::GridHint(Sender, ARow, ACol, HintStr);
 }

@@ -23,11 +23,7 @@ public:
   explicit TFTransmitCAN(TComponent *AOwner);
 
   // After the load the grid takes the focus.
-  void FormShow(TObject *Sender) override;
-  // No row selection on a click in column 0.
-  void ClickCell(TObject *Sender, int ARow, int ACol) override;
-  // Only the header row has hints.
-  void GridHint(TObject *Sender, int ARow, int ACol, QString &HintStr) override;
+  void Show_Done() override;
 
   int MAX_Byte() const { return Data_Size(0); }
   TStringList *Hint_TransmitCAN() const { return Hint_List(0); }

@@ -283,6 +283,8 @@ int Rows_In_Use(TZavStringGrid *Grid, const TGridDesc &Desc)
 bool Check_Table_Rows(const TTableFormDesc &Desc, const std::vector<TZavStringGrid *> &Grids,
                       const std::vector<int> &Data_Sizes, QString &Message)
 {
+  if (Desc.Before_Checks)
+    Desc.Before_Checks();
   for (size_t I = 0; I < Desc.Grids.size(); ++I) {
     const TGridDesc &G = Desc.Grids[I];
     TZavStringGrid *Grid = Grids[I];

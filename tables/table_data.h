@@ -62,7 +62,7 @@ void Number_Rows(TZavStringGrid *Grid, const TGridDesc &Desc);
 // The rows the check walk and the save reach that have a key.
 int Rows_In_Use(TZavStringGrid *Grid, const TGridDesc &Desc);
 
-// The first row that fails a check (then the first form-wide check that fails): false with the error box's text ("Error row ", the row
+// Before_Checks first; then the first row that fails a check (then the first form-wide check that fails): false with the error box's text ("Error row ", the row
 // number, the message) in Message; true when every row in use passes. A saved cell of a row in
 // use (enabled or not) that holds a character the file cannot hold fails first, naming the
 // column. Data_Sizes holds each grid's data-array size.

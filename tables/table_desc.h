@@ -262,4 +262,7 @@ struct TTableFormDesc {
   // (and the bound) for their "%d"s, instead of texts joined to them.
   enum TMessageStyle { msJoined, msFormat } Message_Style = msJoined;
   std::vector<TTableCheck> Table_Checks{};  // run after every row of every grid passed
+  // Called before every check walk: what the checks gather over the rows (the connections
+  // counted, the descriptions compared, the decimal separator read) starts there.
+  std::function<void()> Before_Checks{};
 };

@@ -306,6 +306,12 @@ void TTableForm::Set_Table_Rows(int Index, int Rows)
   // Set before the reset, the reset sizes the grid; set after it (in Show_Sizes), the rows the
   // size adds must not show texts of an earlier showing.
   if (T.Grid->RowCount() != Rows + 1) {
+    // The rows a smaller size drops keep no text of this showing's reset.
+    T.Grid->BeginUpdate();
+    for (int R = Rows + 1; R < T.Grid->RowCount(); ++R)
+      for (const TColumnDesc &C : FDesc.Grids[size_t(Index)].Columns)
+        T.Grid->SetCells(C.Col, R, QString());
+    T.Grid->EndUpdate();
     T.Grid->SetRowCount(Rows + 1);
     Reset_Table_Grid(T.Grid, FDesc.Grids[size_t(Index)]);
   }
@@ -411,28 +417,28 @@ void TTableForm::Btn_PasteRowClick(TObject *)
 void TTableForm::ClickCell(TObject *Sender, int ARow, int ACol)
 {
   const int I = Grid_Index(Sender);
-  if (I >= 0 && ACol == 0)
+  if (I >= 0 && ACol == 0 && FDesc.Grids[size_t(I)].Events.Click)
     Grid(I)->SelectRows(ARow, 1);
 }
 
 void TTableForm::DblClickCell(TObject *Sender, int ARow, int ACol)
 {
   const int I = Grid_Index(Sender);
-  if (I >= 0)
+  if (I >= 0 && FDesc.Grids[size_t(I)].Events.Dbl_Click)
     Grid_Auto_Size_Column(Grid(I), ARow, ACol);
 }
 
 void TTableForm::KeyPress(TObject *Sender, QChar &Key)
 {
   const int I = Grid_Index(Sender);
-  if (I >= 0)
+  if (I >= 0 && FDesc.Grids[size_t(I)].Events.Key_Press)
     Grid_Enter_Next_Cell(Grid(I), Key);
 }
 
 void TTableForm::GridHint(TObject *Sender, int ARow, int ACol, QString &HintStr)
 {
   const int I = Grid_Index(Sender);
-  if (I < 0)
+  if (I < 0 || !FDesc.Grids[size_t(I)].Events.Hint)
     return;
   const THintRule Rule = FDesc.Grids[size_t(I)].Hint_Rule;
   if (Rule == THintRule::hrNone)

@@ -27,7 +27,8 @@ public:
   TTableForm(TComponent *AOwner, TTableFormDesc ADesc);
   ~TTableForm() override;
 
-  // Bound at construction: OnCreate, OnShow, the buttons' and the grids' events.
+  // Bound at construction: OnCreate, OnShow, the buttons' and the grids' events (the grid
+  // events the description leaves unbound do nothing here either).
   virtual void FormCreate(TObject *Sender);
   virtual void FormShow(TObject *Sender);
   virtual void Btn_OKClick(TObject *Sender);

@@ -13,6 +13,10 @@ enum class TGridLook {
 };
 using enum TGridLook;
 
+// The last clipboard operation, told to a paste of the grid's own cells.
+enum class TClipOperation { coCut, coCopy };
+using enum TClipOperation;
+
 enum class TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
 using enum TScrollType;
 

@@ -11,16 +11,6 @@ void TZavStringGrid::MergedColumnsChanged(TObject *, int, int) {}           // g
 void TZavStringGrid::DoColorSelect(int, int) {}                            // grid/view/picker_editors.cpp
 void TZavStringGrid::DoImageSelect(int, int) {}                            // grid/view/picker_editors.cpp
 
-// Clipboard: copy, cut, paste and their hooks (the keyboard shortcuts reach these already).
-void TZavStringGrid::CopySelectionToClipboard() {}                         // grid/data/clipboard.cpp
-void TZavStringGrid::CutSelectionToClipboard() {}                          // grid/data/clipboard.cpp
-void TZavStringGrid::PasteSelectionFromClipboard() {}                      // grid/data/clipboard.cpp
-void TZavStringGrid::StoreCellValue(int, int) {}                           // grid/data/clipboard.cpp
-void TZavStringGrid::BeforePaste(int, int) {}                              // grid/data/clipboard.cpp
-void TZavStringGrid::AfterPaste(int, int) {}                               // grid/data/clipboard.cpp
-void TZavStringGrid::CellsPasted(TGridRect) {}                             // grid/data/clipboard.cpp
-bool TZavStringGrid::AllowGridClipboardFormat() { return true; }           // grid/data/clipboard.cpp
-
 // Sorting.
 void TZavStringGrid::SortSwapRows(int, int) {}                             // grid/data/sort.cpp
 void TZavStringGrid::QSort() {}                                            // grid/data/sort.cpp

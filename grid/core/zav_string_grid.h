@@ -49,6 +49,7 @@ class TBands;
 class TFocusHelper;
 // Classes of the settings, helper, footer, feature and editor topics.
 class TFooterPanel;
+struct TClipboardFlavour;
 class TSearchPanel;
 class TFloatingFooter;
 class TPrintSettings;
@@ -1799,6 +1800,58 @@ private:
   // The row indicator leaves OldRow for NewRow.
   void RepaintRowIndicators(int OldRow, int NewRow);
 
+  // --- clipboard and the selection as text (data/clipboard.cpp) ---
+public:
+  void CopySelectionToClipboard();
+  void CutSelectionToClipboard();
+  void PasteSelectionFromClipboard();
+  void CopyToClipBoard();
+  void CutToClipboard();
+  void CopyToClipBoardAsHTML();
+  void PasteFromClipboard();
+  QString GetSelectionAsText();
+  void SetSelectionAsText(const QString &Value);
+  // The drag text of the selection.
+  QString SelectedText();
+  // Reads a tabbed text into the grid from (ACol, ARow) as a paste does; the count of fields
+  // read, Cols and Rows the extent of the last line and the number of lines.
+  int PasteText(int ACol, int ARow, const QString &Text, int &Cols, int &Rows);
+  // Size.X the most fields of a line, Size.Y the line ends less the empty lines.
+  void GetTextBlockSize(const QString &Text, TPoint &Size);
+protected:
+  QString GetRectAsText(TGridRect Rect, bool DisjunctOnly);
+  void CopyRectToClipboard(TGridRect Rect, bool DisjunctOnly);
+  void CopyCellsToClipboard(TGridRect Rect);
+  void CopyRTFToClipboard(int ACol, int ARow);
+  void ExpandSelectionToMergedCells();
+  int PasteClipboardAt(int ACol, int ARow, int &Cols, int &Rows);
+  int PasteClipboardAt(int ACol, int ARow);
+  virtual void StoreCellValue(int ACol, int ARow, const QString &Value);
+  virtual void BeforePaste() {}
+  virtual void AfterPaste() {}
+  virtual void CellsPasted(TPoint SourceTopLeft, TGridRect R, TClipOperation Op);
+  virtual bool AllowGridClipboardFormat();
+private:
+  // The flavours of one copy, put on the clipboard together.
+  void AddRTFFlavour(int ACol, int ARow, std::vector<TClipboardFlavour> &Flavours);
+  void AddCellsFlavour(TGridRect Rect, std::vector<TClipboardFlavour> &Flavours);
+  QString RectAsHTMLFragment(TGridRect Rect, bool DisjunctOnly);
+  bool TakeRowOnCopy(int ARow, bool DisjunctOnly);
+  bool TakeColOnCopy(int ACol, bool DisjunctOnly);
+  QString CellCopyText(int ACol, int ARow);
+  // The row below which pasted text does not go without growing the grid.
+  int PasteRowLimit();
+  bool PasteReaches(int RealCol, int ARow);
+  void SmartFill(const TGridRect &S);
+  bool SmartSeries(const TGridRect &S, int N);
+  void SmartRepeatBlock(const TGridRect &S, int N);
+  void SmartPasteAgain(const TGridRect &S, int Cols, int Rows);
+  // Stores V at (c, r) with the before- and after-paste events; False when the event refused.
+  bool PasteCellValue(int c, int r, QString V, bool Events);
+  TClipOperation FClipLastOp = coCopy;
+  bool FPasteAll = false;
+  TGridRect FLastPasteRect{-1, -1, -1, -1};  // the cells the last text paste stored
+
   // --- members whose topics are not built yet (core/pending.cpp) ---
   // Each body there is the smallest honest one; the file names the topic that replaces it.
 public:
@@ -1816,17 +1869,8 @@ public:
   virtual void QSortGroup();
   virtual void QSortGroupIndexed();
   virtual void QUnSort();
-  void CopySelectionToClipboard();
-  void CutSelectionToClipboard();
-  void PasteSelectionFromClipboard();
 protected:
-  virtual void StoreCellValue(int ACol, int ARow);
-
-  virtual void BeforePaste(int ACol, int ARow);
-  virtual void AfterPaste(int ACol, int ARow);
-  virtual void CellsPasted(TGridRect R);
   virtual QString CalcFooterColumn(int ACol);
-  virtual bool AllowGridClipboardFormat();
   virtual void PaintDesignHelper();
   virtual void ShowDesignLookMenu();
   virtual void DoColorSelect(int ACol, int ARow);

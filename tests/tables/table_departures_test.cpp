@@ -195,6 +195,53 @@ TEST_F(TableDeparturesTest, OnlyTheEventsTheDescriptionNamesAreBound)
   G = Open(D);
   EXPECT_FALSE(G->OnClickCell);
   EXPECT_TRUE(G->OnDblClickCell && G->OnKeyPress && G->OnGridHint);
+  // A handler of an event the description leaves unbound does nothing when called.
+  D.Grids[0].Events = {.Click = false, .Dbl_Click = false, .Key_Press = false, .Hint = false};
+  G = Open(D);
+  G->SetRowEx(3);
+  F->ClickCell(G, 1, 0);
+  EXPECT_EQ(G->GetRowEx(), 3);
+  QString Hint = QStringLiteral("grid's own");
+  F->GridHint(G, 0, 2, Hint);
+  EXPECT_EQ(Hint, "grid's own");
+}
+
+// What the row checks gather for a form-wide check (here the keys, which must differ) starts
+// empty at every walk, also after a walk that stopped at a failing row.
+TEST_F(TableDeparturesTest, WhatTheChecksGatherStartsEmptyAtEveryWalk)
+{
+  QStringList Keys;
+  TTableFormDesc D = Small();
+  D.Grids[0].Checks.push_back(Check_Custom(2, 1273, [this, &Keys](int Row) {
+    Keys << F->Grid(0)->Cells(2, Row);
+    return false;
+  }));
+  D.Table_Checks = {{.Message = 1274, .Fails = [&Keys] { return Keys.removeDuplicates() > 0; }}};
+  D.Before_Checks = [&Keys] { Keys.clear(); };
+  TZavStringGrid *G = Open(D);
+  struct TCase {
+    const char *Name;
+    QStringList Rows;  // key:value per row
+    bool Passes;
+    QStringList Gathered;
+  };
+  const TCase Cases[] = {
+      {"a row fails after one was gathered", {"a:1", "b:11"}, false, {"a"}},
+      {"every row gathered, all different", {"a:1", "b:2"}, true, {"a", "b"}},
+      {"the same key twice", {"a:1", "a:2", "c:3"}, false, {"a", "c"}},
+      {"again, all different", {"c:1", "a:2"}, true, {"c", "a"}},
+  };
+  for (const TCase &C : Cases) {
+    SCOPED_TRACE(C.Name);
+    for (int R = 1; R <= 4; ++R) {
+      const QStringList Cell = R <= C.Rows.size() ? C.Rows[R - 1].split(':') : QStringList{"", ""};
+      G->SetCells(2, R, Cell[0]);
+      G->SetCells(3, R, Cell[1]);
+    }
+    Boxes.clear();
+    EXPECT_EQ(F->Controllo_dati(), C.Passes);
+    EXPECT_EQ(Keys, C.Gathered);
+  }
 }
 
 TEST_F(TableDeparturesTest, TheEnableTestReadsTheCellAsTheDescriptionSays)
