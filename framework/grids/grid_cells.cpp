@@ -234,6 +234,45 @@ void TGridCellStore::MoveCol(int from, int to)
   }
 }
 
+// A row holding nothing from At on is left as it is; the others are grown to End so that their
+// shifted cells keep a place, as moving the columns one by one would leave them.
+void TGridCellStore::CloseCols(int At, int Count, int End)
+{
+  if (At < 0 || Count <= 0 || End < At + Count)
+    return;
+  for (TRowData *row : rows_) {
+    if (!row || int(row->size()) <= At)
+      continue;
+    if (int(row->size()) < End)
+      row->resize(size_t(End));
+    // Moved, not rotated: every cell is written once, which is what a pass over a long
+    // store costs.
+    auto first = row->begin();
+    std::move(first + At + Count, first + End, first + At);
+    std::fill(first + End - Count, first + End, TCell());
+  }
+}
+
+void TGridCellStore::OpenCols(int At, int Count, int End)
+{
+  if (At < 0 || Count <= 0 || End < At)
+    return;
+  for (TRowData *row : rows_) {
+    if (!row || int(row->size()) <= At)
+      continue;
+    if (At == End) {
+      // Nothing moves: only the cells stored where the new columns come are emptied.
+      std::fill(row->begin() + At, row->begin() + std::min(End + Count, int(row->size())), TCell());
+      continue;
+    }
+    if (int(row->size()) < End + Count)
+      row->resize(size_t(End + Count));
+    auto first = row->begin();
+    std::move_backward(first + At, first + End, first + End + Count);
+    std::fill(first + At, first + At + Count, TCell());
+  }
+}
+
 void TGridCellStore::ClearRow(int r)
 {
   if (r >= 0 && r < int(rows_.size())) {

@@ -145,6 +145,12 @@ public:
   // Row From taken out and put back at To; the rows between shift by one.
   void MoveRow(int from, int to);
   void MoveCol(int from, int to);
+  // Columns [At, At + Count) dropped and the columns up to End move left, in every row in one
+  // pass; the columns left at [End - Count, End) are empty. Columns from End on keep their place.
+  void CloseCols(int At, int Count, int End);
+  // Count empty columns come in at At in every row in one pass and the columns [At, End) move
+  // right; the columns they move over ([End, End + Count)) are dropped.
+  void OpenCols(int At, int Count, int End);
   // Rows [first, last) turned so that row middle comes first: a block of rows changes place
   // in one pass, however many rows it holds.
   void RotateRows(int first, int middle, int last);

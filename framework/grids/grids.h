@@ -345,6 +345,10 @@ public:
   void CopyColCells(int FromCol, int ToCol) { FCells.CopyCol(FromCol, ToCol); }
   void MoveRowCells(int FromRow, int ToRow) { FCells.MoveRow(FromRow, ToRow); }
   void MoveColCells(int FromCol, int ToCol) { FCells.MoveCol(FromCol, ToCol); }
+  // Columns taken out at ACol (the columns up to AEnd move left, leaving empty ones before
+  // AEnd), and empty columns opened at ACol (columns [ACol, AEnd) move right over those behind).
+  void CloseColCells(int ACol, int ACount, int AEnd) { FCells.CloseCols(ACol, ACount, AEnd); }
+  void OpenColCells(int ACol, int ACount, int AEnd) { FCells.OpenCols(ACol, ACount, AEnd); }
   // Rows [First, Last) turned so that row Middle comes first.
   void RotateRowCells(int First, int Middle, int Last) { FCells.RotateRows(First, Middle, Last); }
   // Empty rows opened at ARow (rows [ARow, AEnd) move down over the rows behind AEnd), and

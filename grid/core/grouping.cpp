@@ -140,14 +140,15 @@ void TZavStringGrid::Group(int ColIndex)
   const int end = RowCount() - FFixedFooters;
   std::vector<int> starts;
   std::vector<QString> values;
-  QString prev = GroupSentinel;
+  // Read in place: a copy per row would write to every text's shared data.
+  const QString *prev = &GroupSentinel;
   for (int r = FixedRows(); r < end; ++r) {
-    QString value = GridCells(ColIndex, r);
-    if (value == prev)
+    const QString &value = GridCells(ColIndex, r);
+    if (value == *prev)
       continue;
     starts.push_back(r);
     values.push_back(value);
-    prev = std::move(value);
+    prev = &value;
   }
   const int groups = int(starts.size());
   std::vector<int> gaps;
@@ -214,15 +215,22 @@ void TZavStringGrid::UnGroup()
     return;
   const bool expandOne = FCellNode->ExpandOne();
   FCellNode->SetExpandOne(false);
-  ExpandAll();
+  // Everything expanded (as ExpandAll does), noting on the way the columns of a second level.
+  std::set<int> subColumns;
+  BeginUpdate();
+  for (int r = FixedRows(); r < RowCount(); ++r)
+    if (TCellGraphic *g = NodeGraphic(r)) {
+      ExpandNode(RealRowIndex(r));
+      g->SetCellBoolean(false);
+      if (g->CellVar() >= 0)
+        subColumns.insert(g->CellVar());
+    }
+  EndUpdate();
+  CalcFooter(-1);
   BeginUpdate();
   FIsGrouping = true;
 
   // A second level goes first: its member rows get their values back.
-  std::set<int> subColumns;
-  for (int r = FixedRows(); r < RowCount(); ++r)
-    if (TCellGraphic *g = NodeGraphic(r); g && g->CellVar() >= 0)
-      subColumns.insert(g->CellVar());
   for (auto it = subColumns.rbegin(); it != subColumns.rend(); ++it)
     SubUnGroup(*it);
 
@@ -244,13 +252,14 @@ void TZavStringGrid::UnGroup()
   const int end = RowCount() - FFixedFooters;
   values.reserve(size_t(std::max(end - FixedRows(), 0)));
   for (int r = FixedRows(); r < end; ++r) {
-    if (IsNode(r)) {
+    const TCellType type = GetCellType(0, r);
+    if (type == ctNode) {
       current = GridCells(valueCol, r);
       takeHiddenAfter(r, current);
       drop.push_back(r);
       if (FGrouping->MergeHeader())
         SplitCells(1, r);
-    } else if (IsSummary(r)) {
+    } else if (type == ctSummary) {
       drop.push_back(r);
       if (FGrouping->MergeSummary())
         SplitCells(1, r);

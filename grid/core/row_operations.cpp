@@ -450,10 +450,7 @@ void TZavStringGrid::RemoveCols(int ColIndex, int CCount)
   const int firstShown = RealToDisplCol(ColIndex);
   RemapEntries(FColSelectList.get(),
                [&](int d) { return d < firstShown ? d : d < firstShown + shown ? -1 : d - shown; });
-  for (int k = 0; k < CCount; ++k)
-    MoveColCells(ColIndex, all - 1);
-  for (int c = all - CCount; c < all; ++c)
-    ClearColCells(c);
+  CloseColCells(ColIndex, CCount, all);
   HiddenColumnsRemoved(ColIndex, CCount);
   DoCellsChanged(TRect(ColIndex, 0, ColIndex + CCount, RowCount() - 1));
   EndUpdate();
@@ -466,10 +463,7 @@ void TZavStringGrid::InsertCols(int ColIndex, int CCount)
   const int all = AllColCount();
   ColIndex = std::min(ColIndex, all);
   BeginUpdate();
-  for (int k = 0; k < CCount; ++k) {
-    ClearColCells(all + k);
-    MoveColCells(all + k, ColIndex + k);
-  }
+  OpenColCells(ColIndex, CCount, all);
   for (const TRowIndexMap::TEntry &e : FHiddenRows.Entries()) {
     TStrings *list = e.Item->Items();
     for (int k = 0; k < CCount && ColIndex < list->Count(); ++k)

@@ -37,7 +37,7 @@ bool TBaseGrid::HasCellProperties(int ACol, int ARow) const
 
 TCellProperties *TBaseGrid::PropsAt(int ACol, int ARow) const
 {
-  return HasCellProperties(ACol, ARow) ? static_cast<TCellProperties *>(GridObjects(ACol, ARow)) : nullptr;
+  return InGrid(ACol, ARow) ? static_cast<TCellProperties *>(GridObjects(ACol, ARow)) : nullptr;
 }
 
 QString TBaseGrid::GetCellEx(int ACol, int ARow)

@@ -185,6 +185,50 @@ TEST(GridCellStore, OpenAndCloseRowsMatchAPlainVector)
     }
 }
 
+// Columns closed and opened across all rows in one pass, against the same edit done column by
+// column with MoveCol and ClearCol; rows of different lengths (some ending before the edit,
+// some past End) show which cells keep their place.
+TEST(GridCellStore, ColumnBlocksMatchMovingColumnsOneByOne)
+{
+  auto fill = [](TGridCellStore &s) {
+    const int lengths[] = {0, 1, 3, 5, 8, 12};
+    for (int r = 0; r < int(std::size(lengths)); ++r)
+      for (int c = 0; c < lengths[r]; ++c)
+        s.SetText(c, r, QString("%1.%2").arg(r).arg(c));
+    s.SetObject(2, 4, reinterpret_cast<TObject *>(0x1000));
+  };
+  const struct { bool Open; int At, Count, End; } cases[] = {
+      {false, 1, 1, 8}, {false, 0, 3, 8}, {false, 2, 2, 4}, {false, 4, 1, 5}, {false, 6, 2, 10},
+      {true, 1, 1, 8},  {true, 0, 3, 8},  {true, 2, 2, 4},  {true, 4, 1, 5},  {true, 8, 2, 8},
+      {true, 6, 3, 10},
+  };
+  for (const auto &c : cases) {
+    TGridCellStore blocks, single;
+    fill(blocks);
+    fill(single);
+    if (c.Open) {
+      blocks.OpenCols(c.At, c.Count, c.End);
+      for (int k = 0; k < c.Count; ++k) {
+        single.ClearCol(c.End + k);
+        single.MoveCol(c.End + k, c.At + k);
+      }
+    } else {
+      blocks.CloseCols(c.At, c.Count, c.End);
+      for (int k = 0; k < c.Count; ++k)
+        single.MoveCol(c.At, c.End - 1);
+      for (int col = c.End - c.Count; col < c.End; ++col)
+        single.ClearCol(col);
+    }
+    for (int r = 0; r < 6; ++r)
+      for (int col = 0; col < 16; ++col) {
+        ASSERT_EQ(blocks.Text(col, r), single.Text(col, r))
+            << (c.Open ? "open " : "close ") << c.At << "," << c.Count << "," << c.End << " cell " << col << "," << r;
+        ASSERT_EQ(blocks.Object(col, r), single.Object(col, r)) << col << "," << r;
+        ASSERT_EQ(blocks.Cell(col, r) != nullptr, single.Cell(col, r) != nullptr) << col << "," << r;
+      }
+  }
+}
+
 // Scattered rows closed up and opened again (as rows are hidden and shown), against a plain
 // vector: the rows in between keep their order, rows past the end keep their place.
 TEST(GridCellStore, RowSetsCloseAndOpenLikeAPlainVector)
