@@ -19,10 +19,6 @@ void TZavStringGrid::QSortGroup() {}                                       // gr
 void TZavStringGrid::QSortGroupIndexed() {}                                // grid/data/sort.cpp
 void TZavStringGrid::QUnSort() {}                                          // grid/data/sort.cpp
 
-// The grid's cells in a stream.
-void TZavStringGrid::SaveToStream(TStream *) {}                            // grid/data/streams.cpp
-void TZavStringGrid::LoadFromStream(TStream *) {}                          // grid/data/streams.cpp
-
 // Looks: the style presets, the office themes and the framework's styles.
 void TZavStringGrid::SetStyle(int) {}                                      // grid/view/looks.cpp
 void TZavStringGrid::AdaptToOfficeTheme() {}                               // grid/view/looks.cpp

@@ -7,6 +7,7 @@
 #include <array>
 #include <bitset>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "grid/foundation/base_grid.h"
@@ -18,6 +19,7 @@
 #include "grid/core/find_params.h"
 #include "grid/core/column_index_map.h"
 #include "grid/core/row_index_map.h"
+#include "grid/core/sort_settings.h"
 #include "grid/foundation/grid_options.h"
 #include "grid/foundation/int_lists.h"
 #include "grid/foundation/themes.h"
@@ -1334,6 +1336,61 @@ public:
   double ColumnMax(int ACol, int FromRow, int ToRow);
   double ColumnStdDev(int ACol, int FromRow, int ToRow);
   double ColumnDistinct(int ACol, int FromRow, int ToRow);
+  // The OnColumnCalc handler's value; 0 without one.
+  double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+  // Over the base cells of one row; unreadable cells are skipped, an empty range gives 0.
+  double RowSum(int ARow, int FromCol, int ToCol);
+  double RowAvg(int ARow, int FromCol, int ToCol);
+  double RowMin(int ARow, int FromCol, int ToCol);
+  double RowMax(int ARow, int FromCol, int ToCol);
+  // Running numbers over the normal rows (columns), leaving out AutoNumberStart of them.
+  void AutoNumberCol(int ACol);
+  void AutoNumberRow(int ARow);
+  int AutoNumberStart() const { return FAutoNumberStart; }
+  void SetAutoNumberStart(int Value) { FAutoNumberStart = Value; }
+  int AutoNumberOffset() const { return FAutoNumberOffset; }
+  void SetAutoNumberOffset(int Value) { FAutoNumberOffset = Value; }
+  TSortDirection AutoNumberDirection() const { return FAutoNumberDirection; }
+  void SetAutoNumberDirection(TSortDirection Value) { FAutoNumberDirection = Value; }
+  void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+private:
+  // A column range with the -1 bounds resolved; Real when the bounds are real row indexes.
+  struct TStatRange {
+    int From = 0, To = -1;
+    bool Real = false;
+    int Rows() const { return To - From + 1; }
+  };
+  TStatRange StatRange(int FromRow, int ToRow) const;
+  // Row R's number when the row counts and the cell reads as one.
+  std::optional<double> StatValue(int ACol, int R, bool Real);
+  template <typename F> void ForEachStatValue(int ACol, const TStatRange &Range, F &&Fn);
+  std::vector<double> RowValues(int ARow, int FromCol, int ToCol);
+
+  // --- cell text file and stream (data/cell_text_file.cpp) ---
+public:
+  // Unicode: UTF-16LE with a byte-order mark, else Windows-1252. Lines end with CR LF.
+  void SaveToFile(const QString &FileName, bool Unicode = false);
+  // Any byte-order mark, else Windows-1252. A size line asking for more than the limits below
+  // raises EZavGridError before anything changes.
+  void LoadFromFile(const QString &FileName);
+  void SaveToStream(TStream *Stream);
+  void LoadFromStream(TStream *Stream);
+  // The stored text as a number (0 when empty); EZavGridError names the failing position.
+  double CellToReal(int ACol, int ARow);
+  static constexpr int64_t MaxLoadColCount = 65536;
+  static constexpr int64_t MaxLoadCellCount = int64_t(64) * 1024 * 1024;
+private:
+  struct TCellTextLoad;
+  // The storage columns the format covers, in the order it numbers them.
+  std::vector<int> CellTextColumns(bool WithHidden) const;
+  void AppendCellLines(QString &Out, const std::vector<int> &Cols, bool Relative, bool Progress);
+  void CheckLoadSize(int64_t Cols, int64_t Rows, const QString &Source);
+  void ApplyCellTextLoad(const TCellTextLoad &Load, int ColOffset, int RowOffset, bool Progress);
+
+  // --- font scaling (data/font_scaling.cpp) ---
+public:
+  // The fixed and active-cell fonts follow the control's scaling.
+  void ChangeScale(int M, int D) override;
 
   // --- measuring: font mapping, rotated text, lines and lengths (data/measure_ops.cpp) ---
   // Point size <-> height in 0.1 mm (negative: character height).
@@ -1859,8 +1916,6 @@ public:
   void DrawNCBorder();
   void AdaptToOfficeTheme();
   void ApplyFrameworkStyle();
-  void SaveToStream(TStream *Stream);
-  void LoadFromStream(TStream *Stream);
 
   virtual void SortSwapRows(int ARow1, int ARow2);
   virtual void SetStyle(int AStyle);
@@ -2152,6 +2207,9 @@ private:
   bool FSaveFixedRows = false;
   bool FSaveFixedCols = false;
   bool FSaveHiddenCells = false;
+  int FAutoNumberStart = 0;
+  int FAutoNumberOffset = 0;
+  TSortDirection FAutoNumberDirection = sdAscending;
   bool FSaveVirtCells = true;
   bool FSaveWithHTML = true;
   bool FLoadFirstRow = true;
