@@ -266,9 +266,13 @@ public:
       return TRecordValue::Set(names);
     }
     case TValueType::vaList: {
+      // Lists nest by recursion: a bound keeps a stream of list tags from exhausting the stack.
+      if (++FListDepth > kMaxListDepth)
+        throw EReadError(QStringLiteral("Invalid stream format"));
       TRecordValue list = TRecordValue::StringList({});
       for (TValueType it = TValueType(Byte()); it != TValueType::vaNull; it = TValueType(Byte()))
         list.Items.push_back(Value(it));
+      --FListDepth;
       return list;
     }
     default:
@@ -277,7 +281,9 @@ public:
   }
 
 private:
+  static constexpr int kMaxListDepth = 64;
   TStream *FStream;
+  int FListDepth = 0;
 };
 
 } // namespace

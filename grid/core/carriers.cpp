@@ -195,11 +195,12 @@ void TGridCarrier::WriteRecord(TStream *Stream)
   WriteComponentRecord(Stream, rec);
 }
 
-void TGridCarrier::ReadRecord(TStream *Stream)
+void TGridCarrier::ReadRecord(TStream *Stream) { ApplyRecord(ReadComponentRecord(Stream)); }
+
+void TGridCarrier::ApplyRecord(const TComponentRecord &Rec)
 {
-  const TComponentRecord rec = ReadComponentRecord(Stream);
   const std::vector<TCarrierField> fields = Fields();
-  for (const auto &[name, value] : rec.Properties) {
+  for (const auto &[name, value] : Rec.Properties) {
     auto it = std::find_if(fields.begin(), fields.end(), [&](const TCarrierField &f) {
       return f.Name.compare(name, Qt::CaseInsensitive) == 0;
     });

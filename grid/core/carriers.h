@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "framework/classes/classes.h"
@@ -36,6 +37,8 @@ public:
   // Reads the next record into the carrier whatever class it names; the fields present replace
   // the carrier's values. A field the carrier does not have raises EReadError.
   void ReadRecord(TStream *Stream);
+  // The fields of a record already read, as ReadRecord takes them in.
+  void ApplyRecord(const TComponentRecord &Rec);
 };
 
 // Stream header: size, widths and heights as comma-separated decimals, whole-grid flag, writer.
@@ -65,8 +68,9 @@ private:
   int FID = 0;
 };
 
-// One cell: position, stored text, whether a properties record follows. The position is
-// 32-bit, so cells beyond 65535 travel too.
+// One cell: position, stored text, whether a properties record follows. The carrier holds a
+// 32-bit position; the grid's stream operations keep to 0..65535, which every reader of the
+// format can address.
 class TGridCellIO : public TGridCarrier {
 public:
   using TGridCarrier::TGridCarrier;
@@ -109,6 +113,9 @@ template <typename T>
 class TGridObjectCarrier : public TGridCarrier {
 public:
   explicit TGridObjectCarrier(TComponent *AOwner) : TGridCarrier(AOwner), FObject(std::make_unique<T>()) {}
+  // Hands the object read over to the caller and starts the carrier afresh, so that nothing of
+  // one record reaches the next.
+  std::unique_ptr<T> Take() { return std::exchange(FObject, std::make_unique<T>()); }
 
 protected:
   std::unique_ptr<T> FObject;

@@ -49,6 +49,8 @@ class TMouseActions;
 class TSyncGrid;
 class TBands;
 class TFocusHelper;
+struct TComponentRecord;
+class TGridCellPropIO;
 // Classes of the settings, helper, footer, feature and editor topics.
 class TFooterPanel;
 struct TClipboardFlavour;
@@ -1908,6 +1910,37 @@ private:
   TClipOperation FClipLastOp = coCopy;
   bool FPasteAll = false;
   TGridRect FLastPasteRect{-1, -1, -1, -1};  // the cells the last text paste stored
+
+  // --- binary cell stream (data/streams.cpp) ---
+  // A rectangle of cells with their texts, properties and graphics as a chain of component
+  // records: a header (size, widths, heights, whole-grid flag, writer's ID), then per cell its
+  // record, its properties and graphic records and a picture payload where the kind has one.
+public:
+  // Rect is inclusive; columns and rows beyond 65535 raise EZavGridError before anything is
+  // written.
+  void SaveRectToBinStream(const TGridRect &Rect, TStream *Stream);
+  // The save range.
+  void SaveToBinStream(TStream *Stream);
+  void SaveToBinFile(const QString &FileName);
+  // The first cell lands at Point unless the stream is a whole grid. The stream is read whole
+  // before the grid changes: a damaged stream raises its read error and leaves the grid as it
+  // was. Cells that would land outside the grid are dropped.
+  void LoadAtPointFromBinStream(TPoint Point, TStream *Stream);
+  // At (0, 0), then the node rows are counted again.
+  void LoadFromBinStream(TStream *Stream);
+  void LoadFromBinFile(const QString &FileName);
+  // The writer's ID in a stream's header: unique among this process's grids and unlikely in any
+  // other process. Attached objects and controls named in a stream are taken only from streams
+  // this process wrote.
+  int BinStreamID();
+  static bool IsOwnBinStreamID(int ID);
+private:
+  void WriteGraphicPayload(TCellGraphic *g, TStream *Stream);
+  // Replays a properties record read earlier over the cell's properties, then gives the cell
+  // the graphic read with it and the payload made for that graphic.
+  void ApplyReadProperties(TGridCellPropIO &IO, int ACol, int ARow, const TComponentRecord &Props,
+                           TCellGraphic *Graphic, std::unique_ptr<TObject> Payload, const std::vector<int> &Images);
+  int FBinStreamID = 0;
 
   // --- members whose topics are not built yet (core/pending.cpp) ---
   // Each body there is the smallest honest one; the file names the topic that replaces it.
