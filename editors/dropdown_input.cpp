@@ -172,7 +172,8 @@ TDropDownInputResult MoneyChar(const TWork &W, QChar Ch)
 {
   const QChar dec = DropDownDecimalSeparator();
   if (!IsDigit(Ch) && Ch != '-' && Ch != dec) return Dropped(W.In);
-  if (Ch == dec && (W.Value.contains(dec) || W.S.Precision == 0))
+  // The separator over the whole value starts a zero; with one in the value it only moves.
+  if (Ch == dec && (W.Value.contains(dec) || W.S.Precision == 0 || (W.WholeSelected() && W.S.Precision > 0)))
   {
     if (W.S.Precision <= 0) return Dropped(W.In);
     QString v = W.Value;
