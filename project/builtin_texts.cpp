@@ -941,6 +941,7 @@ const TBuiltinText Builtin_Texts[] = {
     {1619, u"Insert the TLS Certificate"},
     {1620, u"Insert a Description of TLS Certificate"},
     {1621, u"Are you sure to delete the Row number "},
+    {1622, u"Error row "},
     {1700, u"Receive CAN Frames Set Access"},
     {1701, u"Receive CAN Frames Set Access"},
     {1702, u"OK"},

@@ -90,11 +90,28 @@ int TFKNXAccess::Size_In_Bytes(const QString &Bit_Mode, const QString &Length)
   return (L + Table_Int(Bit_Mode) + 7) / 8;
 }
 
+bool TFKNXAccess::Two_Level_Address(const QString &Text)
+{
+  const QStringList Parts = Text.split(QLatin1Char('.'));
+  if (Parts.size() != 2)
+    return false;
+  for (const QString &Part : Parts) {
+    const QString P = Trim(Part);
+    bool Ok = false;
+    const int N = P.toInt(&Ok, 10);
+    if (!Ok || N < 0 || N > 255)
+      return false;
+  }
+  return true;
+}
+
 int TFKNXAccess::Destination_Error(const QString &Dest)
 {
   const QString D = Trim(Dest);
   if (No_Dot_In_Address(D))
     return Error_In_KNX_Address(D, true, false) ? 1451 : 0;
+  if (Two_Level_Address(D))
+    return 0;
   return Error_In_KNX_Address(D, false, true) ? 1450 : 0;
 }
 

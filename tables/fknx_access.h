@@ -23,8 +23,12 @@ public:
   // The bytes of the data array the row takes from its Position: Length, or in bit mode the
   // bytes its bits reach from the start bit.
   static int Size_In_Bytes(const QString &Bit_Mode, const QString &Length);
-  // The destination check: a text without "." is a group address, one with "." a physical one
-  // (0.0.0 allowed). The message that applies when it fails (1450 or 1451), 0 when it passes.
+  // True for the two-level form of a destination: two decimal numbers of 0 to 255 (blanks
+  // around each allowed) joined by one ".", as "230.240".
+  static bool Two_Level_Address(const QString &Text);
+  // The destination check: a text without "." is a group address, one with "." the two-level
+  // form or a physical address (0.0.0 allowed). The message that applies when it fails (1450 or
+  // 1451), 0 when it passes.
   static int Destination_Error(const QString &Dest);
 
   bool Do_Copy_In_Write() const { return Do_Copy(0); }

@@ -121,6 +121,30 @@ TEST_F(KNXForm, EveryCheckFailsWithItsMessageAtItsBoundaries)
   }
 }
 
+// A destination with one "." is the two-level form, two numbers of 0 to 255 (the example the
+// destination message gives); a source address has three levels always.
+TEST_F(KNXForm, TheDestinationTakesTheTwoLevelForm)
+{
+  const struct {
+    int Col;
+    const char *Text;
+    int Message;  // 0: passes
+  } Cases[] = {
+      {cDest, "230.240", 0},    {cDest, " 230 . 240 ", 0}, {cDest, "255.255", 0},   {cDest, "0.0", 0},
+      {cDest, "256.0", 1450},   {cDest, "0.256", 1450},    {cDest, "-1.5", 1450},   {cDest, "a.b", 1450},
+      {cDest, "230.", 1450},    {cDest, ".240", 1450},     {cDest, "$E6.240", 1450}, {cDest, "230.240/1", 1450},
+      {cSource, "230.240", 1449}, {cSource, "1.2", 1449},
+  };
+  for (const auto &C : Cases) {
+    SCOPED_TRACE(std::to_string(C.Col) + " '" + C.Text + "'");
+    F->FormShow(nullptr);
+    Fill(1);
+    Fill(2);
+    G->SetCells(C.Col, 2, QString::fromUtf8(C.Text));
+    EXPECT_EQ(Check(), C.Message ? Error(C.Message) : QString());
+  }
+}
+
 // A fresh row (only Source Add typed) is refused first for its blank destination; a disabled row
 // and the rows below a blank Source Add are not checked.
 TEST_F(KNXForm, FreshDisabledAndUnusedRows)

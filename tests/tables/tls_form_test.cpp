@@ -6,6 +6,7 @@
 #include "tests/tables/tables_fixture.h"
 
 #include "framework/classes/classes.h"
+#include "framework/system/paths.h"
 
 using namespace tablestest;
 using namespace tlscols;
@@ -91,6 +92,17 @@ TEST_F(TLSFormTest, OkSavesWithoutChecksAndAnEmptyTableIsTheRootAlone)
   Row(1, "not a certificate at all", "", false);
   EXPECT_TRUE(F->Controllo_dati());
   EXPECT_TRUE(Boxes.empty());
+}
+
+// The one refusal: a text the file cannot hold, named by its row and column, and nothing is written.
+TEST_F(TLSFormTest, ACertificateWithAControlCharacterIsRefusedByRowAndColumn)
+{
+  Row(1, "good", "");
+  Row(2, QStringLiteral("bad") + QChar(1), "");
+  F->Btn_OKClick(nullptr);
+  EXPECT_EQ(F->ModalResult(), mrNone);
+  EXPECT_FALSE(FileExists(Path()));
+  EXPECT_EQ(Box_Texts(), QStringList{"Error row 2" + Lang_Text(1106) + "Certificate" + Lang_Text(1107)});
 }
 
 // Every attribute but the key may be missing (a row without a certificate ends the load, as in
