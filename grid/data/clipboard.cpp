@@ -98,8 +98,8 @@ QString UnquoteField(QStringView Field)
   if (!(f.contains(kLF) || f.contains(QChar(11))) || !f.startsWith(kQuote))
     return f;
   f.remove(0, 1);
-  if (f.endsWith(kQuote) && !f.endsWith(QStringLiteral("\"\"\"")) &&
-      (f.size() == 1 || f.count(kQuote) % 2 == 1))
+  // The closing quote is the one left over when the doubled ones pair up.
+  if (f.endsWith(kQuote) && f.count(kQuote) % 2 == 1)
     f.chop(1);
   f.replace(QStringLiteral("\"\""), QStringLiteral("\""));
   QString out;
@@ -443,7 +443,7 @@ void TZavStringGrid::CutSelectionToClipboard()
       for (int r = FixedRows(); r < RowCount(); ++r) {
         if (!RowSelect(MouseActions()->RowSelectPersistent() ? RealRowIndex(r) : r))
           continue;
-        for (int c = 0; c < ColCount(); ++c)
+        for (int c = FixedCols(); c < ColCount() - FixedRightCols(); ++c)
           clearCell(c, r);
         if (modified)
           SetRowModified(r, true);
@@ -452,7 +452,7 @@ void TZavStringGrid::CutSelectionToClipboard()
       for (int c = FixedCols(); c < ColCount(); ++c) {
         if (!ColSelect(c))
           continue;
-        for (int r = 0; r < RowCount(); ++r)
+        for (int r = FixedRows(); r < RowCount() - FixedFooters(); ++r)
           clearCell(c, r);
       }
     } else {
@@ -628,6 +628,7 @@ int TZavStringGrid::PasteClipboardAt(int ACol, int ARow)
 
 int TZavStringGrid::PasteClipboardAt(int ACol, int ARow, int &Cols, int &Rows)
 {
+  FLastPasteRect = TGridRect(-1, -1, -1, -1);
   const QString cellsMime = ClipboardFormatMime(GridCellsClipFormatName);
   if (AllowGridClipboardFormat() && ClipboardHasFormat(cellsMime)) {
     const QByteArray block = ClipboardData(cellsMime);
