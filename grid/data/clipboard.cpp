@@ -136,6 +136,19 @@ QString HtmlEscaped(const QString &T)
   return out;
 }
 
+std::vector<QStringView> SplitFields(QStringView Line)
+{
+  std::vector<QStringView> fields;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < Line.size(); ++i)
+    if (Line[i] == kTab) {
+      fields.push_back(Line.mid(start, i - start));
+      start = i + 1;
+    }
+  fields.push_back(Line.mid(start));
+  return fields;
+}
+
 bool IsRichText(const QString &T) { return T.contains(QStringLiteral("{\\")); }
 
 }  // namespace
@@ -251,10 +264,10 @@ void TZavStringGrid::SetSelectionAsText(const QString &Value)
   int r = S.Top, maxc = S.Left, maxr = S.Top;
   for (size_t i = 0; i < lines.size(); ++i) {
     const TTextLine &line = lines[i];
-    const QList<QStringView> fields = line.Text.split(kTab);
+    const std::vector<QStringView> fields = SplitFields(line.Text);
     int c = S.Left;
-    for (qsizetype j = 0; j < fields.size(); ++j, ++c) {
-      if (j == fields.size() - 1 && fields[j].isEmpty() && !line.HasBreak)
+    for (size_t j = 0; j < fields.size(); ++j, ++c) {
+      if (j + 1 == fields.size() && fields[j].isEmpty() && !line.HasBreak)
         continue;
       if (c >= ColCount())
         SetColCount(c + 1);
@@ -580,11 +593,11 @@ int TZavStringGrid::PasteText(int ACol, int ARow, const QString &Text, int &Cols
       ImportNotification(int(FPasteAll ? isImportNewRow : isImportSelRow), r);
       if (!line.Text.isEmpty() && Navigation()->ClipboardPasteAction() == paInsert)
         InsertRows(r, 1, true);
-      const QList<QStringView> fields = line.Text.split(kTab);
+      const std::vector<QStringView> fields = SplitFields(line.Text);
       Cols = int(fields.size());
       int c = ACol;
-      for (qsizetype j = 0; j < fields.size(); ++j, ++c, ++N) {
-        if (j == fields.size() - 1 && fields[j].isEmpty() && !line.HasBreak)
+      for (size_t j = 0; j < fields.size(); ++j, ++c, ++N) {
+        if (j + 1 == fields.size() && fields[j].isEmpty() && !line.HasBreak)
           continue;
         if (c >= ColCount()) {
           if (!Navigation()->AllowClipboardColGrow())
