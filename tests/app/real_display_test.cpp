@@ -564,7 +564,9 @@ TEST_F(RealDisplay, GridCellsGoToAndComeFromOtherProgramsThroughTheClipboard)
   G->SetBounds(0, 0, 400, 300);
   G->SetColCount(4);
   G->SetRowCount(8);
-  G->SetOptions(G->Options() + goEditing + goRangeSelect);
+  // No in-place editor, which would take the shortcuts for its own text.
+  G->SetOptions(G->Options() - goEditing + goRangeSelect);
+  G->Navigation()->SetAllowClipboardAlways(true);
   G->Navigation()->SetAllowClipboardShortCuts(true);
   G->SetCells(1, 1, QStringLiteral("Gr\u00fc\u00dfe"));
   G->SetCells(2, 1, "a<b");
@@ -574,6 +576,8 @@ TEST_F(RealDisplay, GridCellsGoToAndComeFromOtherProgramsThroughTheClipboard)
   ASSERT_TRUE(Wait_Active(&Form));
   Click_Cell(G, 1, 1);
   G->SetSelection(TGridRect(1, 1, 2, 2));
+  XSettle();
+  ASSERT_EQ(G->Selection(), TGridRect(1, 1, 2, 2));
   XKeyDown(VK_CONTROL);
   XKey('C');
   XKeyUp(VK_CONTROL);
