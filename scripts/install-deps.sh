@@ -10,6 +10,8 @@ packages=(
   smitools
   # The end-to-end tests on a real display: Xvfb, Qt's xcb platform and input through XTEST.
   xvfb xauth libxcb-cursor0 libxkbcommon-x11-0 libxtst-dev
+  # The clipboard seen from another program on that display.
+  xclip
 )
 missing=()
 for p in "${packages[@]}"; do

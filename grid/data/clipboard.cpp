@@ -98,8 +98,8 @@ QString UnquoteField(QStringView Field)
   if (!(f.contains(kLF) || f.contains(QChar(11))) || !f.startsWith(kQuote))
     return f;
   f.remove(0, 1);
-  if (f.endsWith(kQuote) && !f.endsWith(QStringLiteral("\"\"\"")) &&
-      (f.size() == 1 || f.count(kQuote) % 2 == 1))
+  // The closing quote is the one left over when the doubled ones pair up.
+  if (f.endsWith(kQuote) && f.count(kQuote) % 2 == 1)
     f.chop(1);
   f.replace(QStringLiteral("\"\""), QStringLiteral("\""));
   QString out;
@@ -134,6 +134,19 @@ QString HtmlEscaped(const QString &T)
     }
   }
   return out;
+}
+
+std::vector<QStringView> SplitFields(QStringView Line)
+{
+  std::vector<QStringView> fields;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < Line.size(); ++i)
+    if (Line[i] == kTab) {
+      fields.push_back(Line.mid(start, i - start));
+      start = i + 1;
+    }
+  fields.push_back(Line.mid(start));
+  return fields;
 }
 
 bool IsRichText(const QString &T) { return T.contains(QStringLiteral("{\\")); }
@@ -251,10 +264,10 @@ void TZavStringGrid::SetSelectionAsText(const QString &Value)
   int r = S.Top, maxc = S.Left, maxr = S.Top;
   for (size_t i = 0; i < lines.size(); ++i) {
     const TTextLine &line = lines[i];
-    const QList<QStringView> fields = line.Text.split(kTab);
+    const std::vector<QStringView> fields = SplitFields(line.Text);
     int c = S.Left;
-    for (qsizetype j = 0; j < fields.size(); ++j, ++c) {
-      if (j == fields.size() - 1 && fields[j].isEmpty() && !line.HasBreak)
+    for (size_t j = 0; j < fields.size(); ++j, ++c) {
+      if (j + 1 == fields.size() && fields[j].isEmpty() && !line.HasBreak)
         continue;
       if (c >= ColCount())
         SetColCount(c + 1);
@@ -443,7 +456,7 @@ void TZavStringGrid::CutSelectionToClipboard()
       for (int r = FixedRows(); r < RowCount(); ++r) {
         if (!RowSelect(MouseActions()->RowSelectPersistent() ? RealRowIndex(r) : r))
           continue;
-        for (int c = 0; c < ColCount(); ++c)
+        for (int c = FixedCols(); c < ColCount() - FixedRightCols(); ++c)
           clearCell(c, r);
         if (modified)
           SetRowModified(r, true);
@@ -452,7 +465,7 @@ void TZavStringGrid::CutSelectionToClipboard()
       for (int c = FixedCols(); c < ColCount(); ++c) {
         if (!ColSelect(c))
           continue;
-        for (int r = 0; r < RowCount(); ++r)
+        for (int r = FixedRows(); r < RowCount() - FixedFooters(); ++r)
           clearCell(c, r);
       }
     } else {
@@ -580,11 +593,11 @@ int TZavStringGrid::PasteText(int ACol, int ARow, const QString &Text, int &Cols
       ImportNotification(int(FPasteAll ? isImportNewRow : isImportSelRow), r);
       if (!line.Text.isEmpty() && Navigation()->ClipboardPasteAction() == paInsert)
         InsertRows(r, 1, true);
-      const QList<QStringView> fields = line.Text.split(kTab);
+      const std::vector<QStringView> fields = SplitFields(line.Text);
       Cols = int(fields.size());
       int c = ACol;
-      for (qsizetype j = 0; j < fields.size(); ++j, ++c, ++N) {
-        if (j == fields.size() - 1 && fields[j].isEmpty() && !line.HasBreak)
+      for (size_t j = 0; j < fields.size(); ++j, ++c, ++N) {
+        if (j + 1 == fields.size() && fields[j].isEmpty() && !line.HasBreak)
           continue;
         if (c >= ColCount()) {
           if (!Navigation()->AllowClipboardColGrow())
@@ -628,6 +641,7 @@ int TZavStringGrid::PasteClipboardAt(int ACol, int ARow)
 
 int TZavStringGrid::PasteClipboardAt(int ACol, int ARow, int &Cols, int &Rows)
 {
+  FLastPasteRect = TGridRect(-1, -1, -1, -1);
   const QString cellsMime = ClipboardFormatMime(GridCellsClipFormatName);
   if (AllowGridClipboardFormat() && ClipboardHasFormat(cellsMime)) {
     const QByteArray block = ClipboardData(cellsMime);

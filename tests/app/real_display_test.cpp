@@ -6,6 +6,7 @@
 #include "app/fpargen.h"
 #include "app/fproject_dialogs.h"
 #include "ui/lbbutton.h"
+#include "framework/controls/clipboard.h"
 #include "framework/stdctrls/stdctrls.h"
 #include "framework/testing/x11/x11_input.h"
 #include "grid/core/aux_controls.h"
@@ -21,6 +22,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QWindow>
 
 #include <atomic>
@@ -528,3 +531,76 @@ TEST_F(RealDisplay, BACnetUnitChosenByPointerInThePickerReachesTheCell)
 }
 
 }  // namespace
+
+namespace {
+
+// Runs xclip with Args, Input on its standard input, while the event loop goes on serving our
+// side of the selection; its standard output.
+QByteArray Run_Xclip(const QStringList &Args, const QByteArray &Input = {})
+{
+  QProcess P;
+  P.start(QStringLiteral("xclip"), Args);
+  if (!P.waitForStarted(5000))
+    return "xclip did not start";
+  if (!Input.isNull())
+    P.write(Input);
+  P.closeWriteChannel();
+  SimWaitFor([&P] { return P.state() == QProcess::NotRunning; }, 10000);
+  return P.readAllStandardOutput();
+}
+
+}  // namespace
+
+// Ctrl+C in a grid reaches other programs as tabbed text and as an HTML table; text another
+// program put on the clipboard pastes with Ctrl+V.
+TEST_F(RealDisplay, GridCellsGoToAndComeFromOtherProgramsThroughTheClipboard)
+{
+  if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
+    GTEST_SKIP() << "needs xclip";
+  TForm Form(nullptr);
+  Form.SetBounds(100, 100, 500, 400);
+  auto *G = new TZavStringGrid(&Form);
+  G->SetParent(&Form);
+  G->SetBounds(0, 0, 400, 300);
+  G->SetColCount(4);
+  G->SetRowCount(8);
+  // No in-place editor, which would take the shortcuts for its own text.
+  G->SetOptions(G->Options() - goEditing + goRangeSelect);
+  G->Navigation()->SetAllowClipboardAlways(true);
+  G->Navigation()->SetAllowClipboardShortCuts(true);
+  G->SetCells(1, 1, QStringLiteral("Gr\u00fc\u00dfe"));
+  G->SetCells(2, 1, "a<b");
+  G->SetCells(1, 2, "x\r\ny");
+  G->SetCells(2, 2, "42");
+  Form.Show();
+  ASSERT_TRUE(Wait_Active(&Form));
+  Click_Cell(G, 1, 1);
+  G->SetSelection(TGridRect(1, 1, 2, 2));
+  XSettle();
+  ASSERT_EQ(G->Selection(), TGridRect(1, 1, 2, 2));
+  XKeyDown(VK_CONTROL);
+  XKey('C');
+  XKeyUp(VK_CONTROL);
+  XSettle();
+  EXPECT_EQ(QString::fromUtf8(Run_Xclip({"-o", "-selection", "clipboard"})).toStdString(),
+            QStringLiteral("Gr\u00fc\u00dfe\ta<b\r\n\"x\ny\"\t42\r\n").toStdString());
+  EXPECT_EQ(QString::fromUtf8(Run_Xclip({"-o", "-selection", "clipboard", "-t", "text/html"})).toStdString(),
+            QStringLiteral("<table><tr><td>Gr\u00fc\u00dfe</td><td>a&lt;b</td></tr>"
+                           "<tr><td>x<br>y</td><td>42</td></tr></table>").toStdString());
+
+  // A spreadsheet's copy: LF lines, a quoted multi-line cell.
+  Run_Xclip({"-i", "-selection", "clipboard"}, QByteArray("p\t\"q\nr\"\ns\tt\n"));
+  ASSERT_TRUE(SimWaitFor([] { return ClipboardText().startsWith('p'); }));
+  Click_Cell(G, 1, 5);
+  XKeyDown(VK_CONTROL);
+  XKey('V');
+  XKeyUp(VK_CONTROL);
+  XSettle();
+  EXPECT_EQ(G->Cells(1, 5), "p");
+  EXPECT_EQ(G->Cells(2, 5), "q\r\nr");
+  EXPECT_EQ(G->Cells(1, 6), "s");
+  EXPECT_EQ(G->Cells(2, 6), "t");
+  // Taking the clipboard back ends the xclip that served it.
+  SetClipboardText(QString());
+  XSettle();
+}

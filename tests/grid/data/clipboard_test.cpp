@@ -96,7 +96,7 @@ TEST_F(Clipboard, CopyWritesTheCellsAsTabbedText)
 
 TEST_F(Clipboard, CopiedCellsPasteBackUnchanged)
 {
-  const QString cells[] = {"x\r\ny", "plain", "a\r\n\r\nb", "q \"1\"\r\nq 2", "tab\tin", ""};
+  const QString cells[] = {"x\r\ny", "plain", "a\r\n\r\nb", "q \"1\"\r\nq 2\"", "tab\tin", ""};
   for (int i = 0; i < 6; ++i)
     g->SetCells(1, 1 + i, cells[i]);
   g->SetCells(2, 1, PackWideText(QStringLiteral("\u4e2d")));
