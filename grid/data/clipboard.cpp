@@ -9,6 +9,7 @@
 #include "framework/controls/clipboard.h"
 #include "framework/stdctrls/comctrls.h"
 #include "framework/system/sysutils.h"
+#include "grid/core/carriers.h"
 #include "grid/core/feature_settings.h"
 #include "grid/core/footer.h"
 #include "grid/core/grid_helper_classes.h"
@@ -334,11 +335,9 @@ void TZavStringGrid::AddRTFFlavour(int ACol, int ARow, std::vector<TClipboardFla
 
 void TZavStringGrid::AddCellsFlavour(TGridRect Rect, std::vector<TClipboardFlavour> &Flavours)
 {
-  (void)Rect;
   TMemoryStream stream;
-  SaveToStream(&stream);
-  if (stream.Size() > 0)
-    Flavours.push_back({ClipboardFormatMime(GridCellsClipFormatName), stream.Bytes()});
+  SaveRectToBinStream(Rect, &stream);
+  Flavours.push_back({ClipboardFormatMime(GridCellsClipFormatName), stream.Bytes()});
 }
 
 // The copied cells as an HTML table for the programs that paste HTML; no pictures, so that a
@@ -650,11 +649,38 @@ int TZavStringGrid::PasteClipboardAt(int ACol, int ARow, int &Cols, int &Rows)
       TMemoryStream stream;
       stream.Write(block.constData(), block.size());
       stream.SetPosition(0);
-      LoadFromStream(&stream);
+      TGridPropIO header(this);
+      header.ReadRecord(&stream);
+      stream.SetPosition(0);
+      const int hc = header.ColCount(), hr = header.RowCount();
+      const TClipboardPasteAction action = Navigation()->ClipboardPasteAction();
+      const int oldCols = ColCount(), oldRows = RowCount();
+      if (Navigation()->AllowClipboardColGrow() && ACol + hc >= ColCount())
+        SetColCount(ACol + hc);
+      if (Navigation()->AllowClipboardRowGrow() && ARow + hr >= RowCount())
+        SetRowCount(ARow + hr);
       Cols = ColCount();
       Rows = RowCount();
+      if (action == paInsert)
+        InsertRows(ARow, hr, true);
+      try {
+        LoadAtPointFromBinStream(TPoint(ACol, ARow), &stream);
+      } catch (...) {
+        // A damaged block leaves the grid as it was: the reader changed no cell, so only the
+        // room made for it goes again.
+        if (action == paInsert)
+          RemoveRows(ARow, hr);
+        SetRowCount(oldRows);
+        SetColCount(oldCols);
+        throw;
+      }
+      const TGridRect R(ACol, ARow, ACol + hc - 1, ARow + hr - 1);
+      if (header.ID() == BinStreamID())
+        CellsPasted(TPoint(FClipTopLeftX, FClipTopLeftY), R, FClipLastOp);
+      else
+        CellsPasted(TPoint(-1, -1), R, FClipLastOp);
       AfterPaste();
-      return 0;
+      return hc * hr;
     }
   }
   if (Navigation()->AllowRTFClipboard() && ClipboardHasFormat(ClipMimeRTF)) {

@@ -264,6 +264,44 @@ TEST_F(Clipboard, CopyOffersTabbedTextAndAnHtmlTableInUtf8)
   EXPECT_TRUE(ClipboardHasFormat(ClipMimeHTML));
 }
 
+TEST_F(Clipboard, TheGridsOwnFormatCarriesPropertiesAndADamagedBlockChangesNothing)
+{
+  g->Navigation()->SetAllowFmtClipboard(true);
+  g->SetCells(1, 1, "a");
+  g->SetColors(1, 1, clRed);
+  g->SetCells(2, 2, "b");
+  g->SetSelection(TGridRect(1, 1, 2, 2));
+  g->CopySelectionToClipboard();
+  const QString mime = ClipboardFormatMime(QStringLiteral("TZavStringGrid Cells"));
+  const QByteArray block = ClipboardData(mime);
+  ASSERT_FALSE(block.isEmpty());
+
+  // Into another grid, at its bottom right: it grows to take the block.
+  TClipGrid *other = new TClipGrid(&form);
+  other->SetParent(&form);
+  other->SetColCount(3);
+  other->SetRowCount(3);
+  other->SetSelection(TGridRect(2, 2, 2, 2));
+  other->PasteSelectionFromClipboard();
+  EXPECT_EQ(other->ColCount(), 4);
+  EXPECT_EQ(other->RowCount(), 4);
+  EXPECT_EQ(other->Cells(2, 2), "a");
+  EXPECT_EQ(other->Colors(2, 2), clRed);
+  EXPECT_EQ(other->Cells(3, 3), "b");
+  EXPECT_EQ(other->pasted, QStringList{"2,2-3,3"});
+
+  // A block cut short: counts and cells stay as they were.
+  for (const TClipboardPasteAction action : {paReplace, paInsert}) {
+    other->Navigation()->SetClipboardPasteAction(action);
+    SetClipboardFlavours({{mime, block.left(block.size() - 6)}});
+    other->SetSelection(TGridRect(3, 3, 3, 3));
+    EXPECT_ANY_THROW(other->PasteSelectionFromClipboard()) << int(action);
+    EXPECT_EQ(other->ColCount(), 4) << int(action);
+    EXPECT_EQ(other->RowCount(), 4) << int(action);
+    EXPECT_EQ(other->Cells(3, 3), "b") << int(action);
+  }
+}
+
 TEST_F(Clipboard, RichTextFlavourCarriesTheTopLeftRichCell)
 {
   const QString rtf = "{\\rtf1\\ansi hello}";
