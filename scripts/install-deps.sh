@@ -5,6 +5,8 @@ packages=(
   cmake ninja-build g++ ccache pkg-config
   qt6-base-dev libgl-dev
   libpugixml-dev libjpeg62-turbo-dev
+  # Independent readers of the exported files in the tests: CSV, HTML, XHTML and JPEG.
+  python3 tidy libxml2-utils libjpeg-turbo-progs
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fontconfig
   smitools

@@ -1433,6 +1433,36 @@ private:
   void PadColWidth(int ACol, int Padding);
   void PadRowHeight(int ARow, int Padding);
 
+  // --- CSV files (data/csv.cpp) ---
+public:
+  // Writes the save range; Unicode: UTF-8 with its byte-order mark, else Windows-1252. Fields
+  // that hold the delimiter, a quote or a line break are quoted (line breaks kept inside).
+  void SaveToCSV(const QString &FileName, bool Unicode = false);
+  // As SaveToCSV after the existing file's text; a missing file raises EFOpenError.
+  void AppendToCSV(const QString &FileName, bool Unicode = false);
+  // Fills from SaveStartRow (Load) or after the last data row (Insert); an empty file changes
+  // nothing. MaxRows <= 0 reads every record.
+  void LoadFromCSV(const QString &FileName, int MaxRows = 0);
+  void InsertFromCSV(const QString &FileName, int MaxRows = 0);
+  // From the stream's position; no data raises "File is empty".
+  void LoadFromCSVStream(TStream *AStream, int MaxRows = 0);
+private:
+  QString CSVText();
+  void WriteCSVFile(const QString &FileName, const QString &Before, bool Unicode);
+  void ReadCSVText(const QString &Text, int MaxRows, bool Insert);
+
+  // --- HTML export (data/html_export.cpp) ---
+public:
+  // The page (style block and table) with pictures written below ImageFolder + "images/";
+  // an empty ImageFolder links them relative to the page.
+  QString SaveToHTMLString(const QString &ImageFolder);
+  // Unicode: UTF-16LE with its byte-order mark, else ASCII with character references.
+  void SaveToHTML(const QString &FileName, bool Show = false, bool Unicode = false);
+  void AppendToHTML(const QString &FileName, bool Show = false, bool Unicode = false);
+private:
+  QString BuildHTMLPage(const QString &ImageFolder, bool RelativeImages, const QString &Charset);
+  void WriteHTMLFile(const QString &FileName, bool Append, bool Show, bool Unicode);
+
   // --- paint chain: window paint, cell content, fixed cells, tree lines (view/paint.cpp) ---
 public:
   // Fixed-cell gradient of the painting looks, kept as RGB; a write repaints.
