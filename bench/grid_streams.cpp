@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QDataStream>
+#include <QIODevice>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>

@@ -281,6 +281,7 @@ TEST_F(Clipboard, TheGridsOwnFormatCarriesPropertiesAndADamagedBlockChangesNothi
   other->SetParent(&form);
   other->SetColCount(3);
   other->SetRowCount(3);
+  other->Navigation()->SetAllowFmtClipboard(true);
   other->SetSelection(TGridRect(2, 2, 2, 2));
   other->PasteSelectionFromClipboard();
   EXPECT_EQ(other->ColCount(), 4);
