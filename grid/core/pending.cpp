@@ -21,14 +21,6 @@ void TZavStringGrid::AfterPaste(int, int) {}                               // gr
 void TZavStringGrid::CellsPasted(TGridRect) {}                             // grid/data/clipboard.cpp
 bool TZavStringGrid::AllowGridClipboardFormat() { return true; }           // grid/data/clipboard.cpp
 
-// Sorting.
-void TZavStringGrid::SortSwapRows(int, int) {}                             // grid/data/sort.cpp
-void TZavStringGrid::QSort() {}                                            // grid/data/sort.cpp
-void TZavStringGrid::QSortIndexed() {}                                     // grid/data/sort.cpp
-void TZavStringGrid::QSortGroup() {}                                       // grid/data/sort.cpp
-void TZavStringGrid::QSortGroupIndexed() {}                                // grid/data/sort.cpp
-void TZavStringGrid::QUnSort() {}                                          // grid/data/sort.cpp
-
 // The grid's cells in a stream.
 void TZavStringGrid::SaveToStream(TStream *) {}                            // grid/data/streams.cpp
 void TZavStringGrid::LoadFromStream(TStream *) {}                          // grid/data/streams.cpp
