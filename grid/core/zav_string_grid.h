@@ -1846,15 +1846,18 @@ private:
   TSortStyle ResolveSortStyle(TSortStyle Style, int ACol, int ARow1, const QString &s1, const QString &s2);
   int CompareByStyle(TSortStyle Style, int ACol, int ARow1, int ARow2, QString &s1, QString &s2,
                      const QString &Prefix, const QString &Suffix);
-  // The store row one past the rows that holds a partition's pivot.
-  int SortPivotRow() const { return RowCount() + 1; }
+  // Three scratch rows after the grid's rows while a sort runs (cell properties are seen only
+  // inside the row count); the middle one holds a partition's pivot.
+  int SortPivotRow() const { return RowCount() - 2; }
   void CopyPivotRow(int ARow);
-  void ClearSortScratchRows();
+  void AddSortScratchRows();
+  void RemoveSortScratchRows();
   void ExchangeRowData(int ARow1, int ARow2);
   // Whole-grid sorts: everything around the row pass (column 0 kept, scroll, current row).
   void RunWholeGridSort(bool Indexed);
   // Columns a sort pass reaches: the shown ones plus the hidden ones (their cells travel too).
   int FSortColExtra = 0;
+  bool FSortScratch = false;
 
   // --- members whose topics are not built yet (core/pending.cpp) ---
   // Each body there is the smallest honest one; the file names the topic that replaces it.

@@ -43,12 +43,28 @@ void TZavStringGrid::ExchangeRowData(int ARow1, int ARow2)
     PutRowCells(ARow2, std::move(r1));
 }
 
-void TZavStringGrid::ClearSortScratchRows()
+void TZavStringGrid::AddSortScratchRows()
 {
-  // The rows past the grid are the sort's scratch rows; a grid that once held more rows may have
-  // left cells there. The references go, the objects stay with the grid.
+  // A grid that once held more rows may have left cells in the rows that become scratch rows;
+  // the references go, the objects stay with the grid.
   for (int r = RowCount(); r < RowCount() + 3; ++r)
     ClearRowCells(r);
+  SetRowCountRaw(RowCount() + 3);
+  FSortScratch = true;
+  // The scratch rows never go through the display-text hooks.
+  FNormalRowCount = RowCount() - 3;
+  FSortColExtra = NumHiddenColumns();
+}
+
+void TZavStringGrid::RemoveSortScratchRows()
+{
+  FSortColExtra = 0;
+  if (!FSortScratch)
+    return;
+  FSortScratch = false;
+  for (int r = RowCount() - 3; r < RowCount(); ++r)
+    ClearRowCells(r);
+  SetRowCountRaw(RowCount() - 3);
 }
 
 void TZavStringGrid::CopyPivotRow(int ARow)
@@ -321,8 +337,7 @@ void TZavStringGrid::RunWholeGridSort(bool Indexed)
   const bool footerShown = FFloatingFooter->Visible();
   BeginUpdate();
   TScopeExit cleanup{[&] {
-    ClearSortScratchRows();
-    FSortColExtra = 0;
+    RemoveSortScratchRows();
     if (keepCol0)
       for (int r = 0; r < int(col0.size()) && r < RowCount(); ++r) {
         SetGridCells(0, r, col0[size_t(r)].first);
@@ -336,16 +351,16 @@ void TZavStringGrid::RunWholeGridSort(bool Indexed)
     if (!Indexed && FSearchFooter->Visible() && FSearchPanel->Showing())
       FSearchPanel->Invalidate();
   }};
-  ClearSortScratchRows();
-  FSortColExtra = NumHiddenColumns();
+  AddSortScratchRows();
   const bool moveRow = FNavigation->MoveRowOnSort();
   SortRow = Row();
   const int oldRow = Row();
-  const int last = RowCount() - 1 - FFixedFooters;
+  const int last = RowCount() - 4 - FFixedFooters;
   if (Indexed)
     QuickSortRowsIndexed(0, FixedRows(), last);
   else
     QuickSortRows(FSortSettings->Column(), FixedRows(), last);
+  RemoveSortScratchRows();
   const bool entered = FEntered;
   FEntered = false;
   const int target = moveRow ? SortRow : oldRow;
@@ -377,8 +392,7 @@ void TZavStringGrid::SortGroups(bool Indexed)
   const int topRow = TopRow();
   BeginUpdate();
   TScopeExit cleanup{[&] {
-    ClearSortScratchRows();
-    FSortColExtra = 0;
+    RemoveSortScratchRows();
     if (keepCol0)
       for (int r = 0; r < int(col0.size()) && r < RowCount(); ++r) {
         SetGridCells(0, r, col0[size_t(r)].first);
@@ -388,11 +402,10 @@ void TZavStringGrid::SortGroups(bool Indexed)
       SetTopRowEx(topRow);
     EndUpdate();
   }};
-  ClearSortScratchRows();
-  FSortColExtra = NumHiddenColumns();
+  AddSortScratchRows();
   SortRow = Row();
   const int oldRow = Row();
-  const int first = FixedRows(), last = RowCount() - 1 - FFixedFooters;
+  const int first = FixedRows(), last = RowCount() - 4 - FFixedFooters;
   int deepest = 0;
   for (int r = first; r <= last; ++r)
     if (IsNode(r))
@@ -409,6 +422,7 @@ void TZavStringGrid::SortGroups(bool Indexed)
     else
       QuickSortRows(FSortSettings->Column(), r + 1, to);
   }
+  RemoveSortScratchRows();
   const bool entered = FEntered;
   FEntered = false;
   const int target = FNavigation->MoveRowOnSort() ? SortRow : oldRow;
@@ -479,19 +493,17 @@ void TZavStringGrid::SortByColumn(int Col)
 void TZavStringGrid::QuickSort(int Col, int Left, int Right)
 {
   TScopeExit cleanup{[&] {
-    ClearSortScratchRows();
-    FSortColExtra = 0;
+    RemoveSortScratchRows();
   }};
-  FSortColExtra = NumHiddenColumns();
+  AddSortScratchRows();
   QuickSortRows(Col, Left, Right);
 }
 
 void TZavStringGrid::QuickSortIndexed(int Left, int Right)
 {
   TScopeExit cleanup{[&] {
-    ClearSortScratchRows();
-    FSortColExtra = 0;
+    RemoveSortScratchRows();
   }};
-  FSortColExtra = NumHiddenColumns();
+  AddSortScratchRows();
   QuickSortRowsIndexed(0, Left, Right);
 }
