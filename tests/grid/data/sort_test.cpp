@@ -99,7 +99,10 @@ TEST_F(SortFixture, CellComparisonFollowsTheStyle)
       {ssAlphaCase, "B", "a", -1},
       {ssAnsiAlphaNoCase, "a", "B", -1},
       {ssAnsiAlphaCase, "b", "C", -1},
-      {ssAnsiAlphaNoCase, "Straße", "STRASSE", 0},
+      {ssAnsiAlphaCase, "é", "f", -1},  // locale order: an accented letter goes with its base letter
+      {ssAnsiAlphaNoCase, "éa", "F", -1},
+      {ssAlphabetic, "é", "f", 1},
+      {ssAlphaNoCase, "é", "F", 1},
       // Numbers: empty counts 0, two unreadable texts are equal, separators, prefix and suffix.
       {ssNumeric, "", "-1", 1},
       {ssNumeric, "", "1", -1},
