@@ -9,13 +9,20 @@
 // rows and lifting the filter (QSortFilterProxyModel),
 // grouping by a column of runs of 100 equal values and ungrouping (the model builds and takes
 // down the same tree), and finding every cell that contains a text (the model's match).
+// Sorting 10,000, 100,000 and 1,000,000 rows by a numeric, a text and a date column runs against
+// QStandardItemModel::sort on the same cells and against std::stable_sort of the row texts (the
+// floor); each sort starts from the same shuffled order (QUnSort for the grid, a sort by the
+// original position for the model, a copy for the floor, all outside the timing). QUnSort of
+// 100,000 rows is timed after a sort.
 #include <QApplication>
 #include <QList>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -24,6 +31,7 @@
 #include "grid/core/feature_settings.h"
 #include "grid/core/grid_helper_classes.h"
 #include "grid/core/sort_settings.h"
+#include "framework/system/sysutils.h"
 #include "grid/core/zav_string_grid.h"
 
 namespace {
@@ -258,6 +266,121 @@ void BM_ModelFindAll(benchmark::State &state)
   state.counters["hits"] = hits;
 }
 
+
+// Sorting: column 1 numeric, 2 text, 3 date; the other columns filler.
+constexpr int kSortCols = 10;
+enum { kNumeric = 1, kText = 2, kDate = 3 };
+
+QString SortCellText(int Kind, uint32_t Key)
+{
+  switch (Kind) {
+    case kNumeric: return QString::number(double(Key % 1000003) / 100.0, 'f', 2);
+    case kText: return QStringLiteral("Item %1").arg(Key % 999983, 0, 36);
+    case kDate: return QStringLiteral("%1/%2/%3").arg(Key % 12 + 1).arg(Key % 28 + 1).arg(1950 + Key % 70);
+    default: return QStringLiteral("v%1").arg(Key & 255);
+  }
+}
+
+uint32_t SortKey(int Row, int Col) { return uint32_t(Row) * 2654435761u + uint32_t(Col) * 40503u; }
+
+void FixSortFormats()
+{
+  FormatSettings.DateSeparator = '/';
+  FormatSettings.DecimalSeparator = '.';
+  FormatSettings.ThousandSeparator = ',';
+  FormatSettings.ShortDateFormat = "M/d/yyyy";
+}
+
+std::unique_ptr<TZavStringGrid> MakeSortGrid(int Rows)
+{
+  FixSortFormats();
+  auto grid = std::make_unique<TZavStringGrid>(nullptr);
+  grid->SetColCount(kSortCols);
+  grid->SetRowCount(Rows + 1);
+  for (int r = 1; r <= Rows; ++r)
+    for (int c = 0; c < kSortCols; ++c)
+      grid->SetGridCells(c, r, SortCellText(c, SortKey(r, c)));
+  grid->InitSortXRef();
+  return grid;
+}
+
+void BM_GridSort(benchmark::State &state)
+{
+  const int rows = int(state.range(0)), col = int(state.range(1));
+  auto grid = MakeSortGrid(rows);
+  for (auto _ : state) {
+    state.PauseTiming();
+    grid->QUnSort();
+    state.ResumeTiming();
+    grid->Sort(col, sdAscending);
+  }
+}
+
+void BM_ModelSort(benchmark::State &state)
+{
+  const int rows = int(state.range(0)), col = int(state.range(1));
+  constexpr int kOrderRole = Qt::UserRole + 1;
+  auto model = std::make_unique<QStandardItemModel>(rows, kSortCols + 1);
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < kSortCols; ++c)
+      model->setItem(r, c, new QStandardItem(SortCellText(c, SortKey(r + 1, c))));
+    auto *order = new QStandardItem;
+    order->setData(r, kOrderRole);
+    model->setItem(r, kSortCols, order);
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    model->setSortRole(kOrderRole);
+    model->sort(kSortCols);
+    model->setSortRole(Qt::DisplayRole);
+    state.ResumeTiming();
+    model->sort(col);
+  }
+}
+
+void BM_FloorSort(benchmark::State &state)
+{
+  const int rows = int(state.range(0)), col = int(state.range(1));
+  std::vector<std::vector<QString>> start{size_t(rows), std::vector<QString>(size_t(kSortCols))};
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < kSortCols; ++c)
+      start[size_t(r)][size_t(c)] = SortCellText(c, SortKey(r + 1, c));
+  std::vector<const std::vector<QString> *> order;
+  for (auto _ : state) {
+    state.PauseTiming();
+    order.clear();
+    for (const auto &row : start)
+      order.push_back(&row);
+    state.ResumeTiming();
+    std::stable_sort(order.begin(), order.end(),
+                     [col](const std::vector<QString> *a, const std::vector<QString> *b) { return (*a)[size_t(col)] < (*b)[size_t(col)]; });
+    benchmark::DoNotOptimize(order.data());
+  }
+}
+
+void BM_GridUnSort(benchmark::State &state)
+{
+  auto grid = MakeSortGrid(int(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    grid->Sort(kNumeric, sdAscending);
+    state.ResumeTiming();
+    grid->QUnSort();
+  }
+}
+
+void SortArgs(benchmark::internal::Benchmark *b)
+{
+  for (int rows : {10000, 100000, 1000000})
+    for (int col : {int(kNumeric), int(kText), int(kDate)})
+      b->Args({rows, col});
+}
+
+BENCHMARK(BM_GridSort)->Apply(SortArgs)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_ModelSort)->Apply(SortArgs)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_FloorSort)->Apply(SortArgs)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_GridUnSort)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
 constexpr int kSmallRows = kRows / 4;
 constexpr int kTenthRows = kRows / 10;
 
@@ -308,6 +431,32 @@ int main(int argc, char **argv)
                     p.What, kRows, std::string(p.Model).find("Filter") != std::string::npos ? "QSortFilterProxyModel"
                                                                                          : "QStandardItemModel",
                     model / grid, grid / small);
+    }
+    static const char *const kinds[] = {"", "numeric", "text", "date"};
+    for (int col : {int(kNumeric), int(kText), int(kDate)}) {
+      for (int rows : {10000, 100000, 1000000}) {
+        const std::string arg = "/" + std::to_string(rows) + "/" + std::to_string(col);
+        const auto t = [&](const char *Name) {
+          const auto it = reporter.TimesByRun.find(std::string(Name) + arg);
+          return it == reporter.TimesByRun.end() ? 0.0 : it->second;
+        };
+        const double grid = t("BM_GridSort"), model = t("BM_ModelSort"), floor = t("BM_FloorSort");
+        if (grid > 0 && model > 0 && floor > 0)
+          std::printf("sort %d rows by a %s column: QStandardItemModel / TZavStringGrid = %.2f (goal: at least 2); "
+                      "TZavStringGrid / stable_sort floor = %.2f (goal: at most 3)\n",
+                      rows, kinds[col], model / grid, grid / floor);
+      }
+      const auto it1 = reporter.TimesByRun.find("BM_GridSort/1000000/" + std::to_string(col));
+      const auto it0 = reporter.TimesByRun.find("BM_GridSort/100000/" + std::to_string(col));
+      if (it1 != reporter.TimesByRun.end() && it0 != reporter.TimesByRun.end() && it0->second > 0)
+        std::printf("sort by a %s column: grid time x%.1f for 10x the rows (n log n: about 12)\n", kinds[col],
+                    it1->second / it0->second);
+    }
+    {
+      const auto u = reporter.TimesByRun.find("BM_GridUnSort/100000");
+      const auto s = reporter.TimesByRun.find("BM_GridSort/100000/1");
+      if (u != reporter.TimesByRun.end() && s != reporter.TimesByRun.end() && s->second > 0)
+        std::printf("QUnSort of 100000 rows / one sort = %.2f (goal: at most 2)\n", u->second / s->second);
     }
     if (const double large = at("BM_GridFilterHalf", kRows), tenth = at("BM_GridFilterHalf", kTenthRows);
         large > 0 && tenth > 0)

@@ -2,6 +2,7 @@
 #include <QCollator>
 #include <algorithm>
 
+#include "framework/system/collation.h"
 #include "framework/system/sysutils.h"
 
 namespace {
@@ -9,18 +10,25 @@ namespace {
 inline QChar AsciiUpper(QChar c) { return (c >= 'a' && c <= 'z') ? QChar(c.unicode() - 32) : c; }
 inline QChar AsciiLower(QChar c) { return (c >= 'A' && c <= 'Z') ? QChar(c.unicode() + 32) : c; }
 
+QString &CollationLocaleName()
+{
+  static QString name;
+  return name;
+}
+
 QCollator &Collator(bool caseSensitive)
 {
-  static QCollator ci = [] {
-    QCollator c(QLocale::system());
-    c.setCaseSensitivity(Qt::CaseInsensitive);
-    return c;
-  }();
-  static QCollator cs = [] {
-    QCollator c(QLocale::system());
-    c.setCaseSensitivity(Qt::CaseSensitive);
-    return c;
-  }();
+  // Rebuilt when the collation locale changes; "" is the user's locale.
+  static QString builtFor = QStringLiteral("\x01");
+  static QCollator ci, cs;
+  if (builtFor != CollationLocaleName()) {
+    builtFor = CollationLocaleName();
+    const QLocale loc = builtFor.isEmpty() ? QLocale::system() : QLocale(builtFor);
+    ci = QCollator(loc);
+    ci.setCaseSensitivity(Qt::CaseInsensitive);
+    cs = QCollator(loc);
+    cs.setCaseSensitivity(Qt::CaseSensitive);
+  }
   return caseSensitive ? cs : ci;
 }
 
@@ -88,6 +96,8 @@ int CompareStr(const QString &a, const QString &b)
 }
 
 bool SameStr(const QString &a, const QString &b) { return a == b; }
+
+void SetCollationLocale(const QString &Name) { CollationLocaleName() = Name; }
 
 int AnsiCompareText(const QString &a, const QString &b)
 {

@@ -11,13 +11,6 @@ void TZavStringGrid::MergedColumnsChanged(TObject *, int, int) {}           // g
 void TZavStringGrid::DoColorSelect(int, int) {}                            // grid/view/picker_editors.cpp
 void TZavStringGrid::DoImageSelect(int, int) {}                            // grid/view/picker_editors.cpp
 
-// Sorting.
-void TZavStringGrid::SortSwapRows(int, int) {}                             // grid/data/sort.cpp
-void TZavStringGrid::QSort() {}                                            // grid/data/sort.cpp
-void TZavStringGrid::QSortIndexed() {}                                     // grid/data/sort.cpp
-void TZavStringGrid::QSortGroup() {}                                       // grid/data/sort.cpp
-void TZavStringGrid::QSortGroupIndexed() {}                                // grid/data/sort.cpp
-void TZavStringGrid::QUnSort() {}                                          // grid/data/sort.cpp
 
 // Looks: the style presets, the office themes and the framework's styles.
 void TZavStringGrid::SetStyle(int) {}                                      // grid/view/looks.cpp

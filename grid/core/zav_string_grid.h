@@ -59,6 +59,7 @@ class TFloatingFooter;
 class TPrintSettings;
 class THTMLSettings;
 class TSortSettings;
+enum class TSortDirection;
 class TDragDropSettings;
 class TDragScrollOptions;
 class TControlLook;
@@ -1972,6 +1973,65 @@ private:
                            TCellGraphic *Graphic, std::unique_ptr<TObject> Payload, const std::vector<int> &Images);
   int FBinStreamID = 0;
 
+  // --- sorting: comparisons and row sorts (data/sort_compare.cpp, data/sort_rows.cpp) ---
+  // Column indexes are real ones; the hidden columns' cells travel with their rows.
+public:
+  virtual void SortSwapRows(int ARow1, int ARow2);
+  virtual void QSort();
+  virtual void QSortIndexed();
+  virtual void QSortGroup();
+  virtual void QSortGroupIndexed();
+  // Back to the order of the last reset of the row cross-reference; refuses (moves nothing)
+  // when rows were added or removed since.
+  virtual void QUnSort();
+  void Sort(int Column, TSortDirection Direction);
+  // Nothing with fewer than two rows.
+  void SortByColumn(int Col);
+  // Rows Left..Right only; no update lock, cross-reference check or current-row handling.
+  void QuickSort(int Col, int Left, int Right);
+  void QuickSortIndexed(int Left, int Right);
+  // Exchanges the two rows when they are out of order by column Col (ties go on to the next
+  // column, hidden ones included); True when it did.
+  bool SortLine(int Col, int ARow1, int ARow2);
+  void InitSortXRef();
+  // Every real column of the two rows, their heights and the cell controls on them.
+  void SwapRows(int ARow1, int ARow2);
+  void SwapColumns(int ACol1, int ACol2);
+
+  // -1, 0 or +1 in the ascending sense; Direction only steers where blanks go.
+  int CompareCells(int ACol, int ARow1, int ARow2, TSortDirection Direction);
+  // From column ACol on (ties to the right with SortSettings.Full); not turned for descending.
+  int CompareRows(int ACol, int ARow1, int ARow2);
+  // From entry Index of SortIndexes on, already turned per entry: +1 means ARow1 goes after ARow2.
+  int CompareRowsIndexed(int Index, int ARow1, int ARow2);
+
+  int SortDir = 1;    // the comparison result that means out of order in the current pass
+  int SortRow = -1;   // the current row, followed through the exchanges of a sort
+  int Compares = 0;   // cell comparisons, never reset here
+  int Swaps = 0;      // row exchanges of sorts, never reset here
+protected:
+  void QuickSortRows(int ACol, int Left, int Right);
+  void QuickSortRowsIndexed(int FirstIndex, int Left, int Right);
+  void QuickUnSortRows(int Left, int Right);
+  void SortGroups(bool Indexed);
+private:
+  // The style a comparison of (s1, s2) uses once the automatic and alphanumeric choices are made.
+  TSortStyle ResolveSortStyle(TSortStyle Style, int ACol, int ARow1, const QString &s1, const QString &s2);
+  int CompareByStyle(TSortStyle Style, int ACol, int ARow1, int ARow2, QString &s1, QString &s2,
+                     const QString &Prefix, const QString &Suffix);
+  // Three scratch rows after the grid's rows while a sort runs (cell properties are seen only
+  // inside the row count); the middle one holds a partition's pivot.
+  int SortPivotRow() const { return RowCount() - 2; }
+  void CopyPivotRow(int ARow);
+  void AddSortScratchRows();
+  void RemoveSortScratchRows();
+  void ExchangeRowData(int ARow1, int ARow2);
+  // Whole-grid sorts: everything around the row pass (column 0 kept, scroll, current row).
+  void RunWholeGridSort(bool Indexed);
+  // Columns a sort pass reaches: the shown ones plus the hidden ones (their cells travel too).
+  int FSortColExtra = 0;
+  bool FSortScratch = false;
+
   // --- members whose topics are not built yet (core/pending.cpp) ---
   // Each body there is the smallest honest one; the file names the topic that replaces it.
 public:
@@ -1980,13 +2040,7 @@ public:
   void AdaptToOfficeTheme();
   void ApplyFrameworkStyle();
 
-  virtual void SortSwapRows(int ARow1, int ARow2);
   virtual void SetStyle(int AStyle);
-  virtual void QSort();
-  virtual void QSortIndexed();
-  virtual void QSortGroup();
-  virtual void QSortGroupIndexed();
-  virtual void QUnSort();
 protected:
   virtual QString CalcFooterColumn(int ACol);
   virtual void PaintDesignHelper();

@@ -4,6 +4,7 @@
 
 #include "framework/controls/platform_app.h"
 #include "framework/system/clock.h"
+#include "framework/system/collation.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -44,6 +45,8 @@ int main(int argc, char **argv)
   // The framework's timers wait on a simulated clock that only the tests move on, so that
   // no test depends on how fast the machine is.
   SetClockSimulated(true);
+  // Locale-aware comparisons give the same order on every machine.
+  SetCollationLocale(QStringLiteral("en_US"));
   ::testing::InitGoogleTest(&argc, argv);
   TPlatformApplication app(argc, argv);
   return RUN_ALL_TESTS();
