@@ -1933,6 +1933,7 @@ private:
   int PasteRowLimit();
   bool PasteReaches(int RealCol, int ARow);
   void SmartFill(const TGridRect &S);
+  void SmartStoreCell(const TGridRect &S, int c, int r, QString V);
   bool SmartSeries(const TGridRect &S, int N);
   void SmartRepeatBlock(const TGridRect &S, int N);
   void SmartPasteAgain(const TGridRect &S, int Cols, int Rows);

@@ -723,20 +723,24 @@ void TZavStringGrid::SmartFill(const TGridRect &S)
     V = state ? CheckTrue() : CheckFalse();
   }
   for (int c = S.Left; c <= S.Right; ++c)
-    for (int r = S.Top; r <= S.Bottom; ++r) {
-      if (!PasteReaches(RealColIndex(c), r))
-        continue;
-      const bool topLeft = c == S.Left && r == S.Top;
-      QString v = V;
-      bool allow = true;
-      if (!topLeft && OnClipboardBeforePasteCell)
-        OnClipboardBeforePasteCell(this, c, r, v, allow);
-      if (allow)
-        StoreCellValue(c, r, v);
-      CellsPasted(TPoint(FClipTopLeftX, FClipTopLeftY), TGridRect(c, r, c, r), coCopy);
-      if (!topLeft && OnClipboardAfterPasteCell)
-        OnClipboardAfterPasteCell(this, c, r, v);
-    }
+    for (int r = S.Top; r <= S.Bottom; ++r)
+      SmartStoreCell(S, c, r, V);
+}
+
+// One cell of a smart paste, with the paste events for every cell but the top-left one.
+void TZavStringGrid::SmartStoreCell(const TGridRect &S, int c, int r, QString V)
+{
+  if (!PasteReaches(RealColIndex(c), r))
+    return;
+  const bool topLeft = c == S.Left && r == S.Top;
+  bool allow = true;
+  if (!topLeft && OnClipboardBeforePasteCell)
+    OnClipboardBeforePasteCell(this, c, r, V, allow);
+  if (allow)
+    StoreCellValue(c, r, V);
+  CellsPasted(TPoint(FClipTopLeftX, FClipTopLeftY), TGridRect(c, r, c, r), coCopy);
+  if (!topLeft && OnClipboardAfterPasteCell)
+    OnClipboardAfterPasteCell(this, c, r, V);
 }
 
 // A date, decimal or integer series continued from the first two cells; False when the two
@@ -751,21 +755,8 @@ bool TZavStringGrid::SmartSeries(const TGridRect &S, int)
   // One step over every cell; Next gives the value of the cell and moves on.
   auto run = [&](const std::function<QString()> &Next) {
     for (int c = S.Left; c <= S.Right; ++c)
-      for (int r = S.Top; r <= S.Bottom; ++r) {
-        const QString V = Next();
-        if (!PasteReaches(RealColIndex(c), r))
-          continue;
-        const bool topLeft = c == S.Left && r == S.Top;
-        QString v = V;
-        bool allow = true;
-        if (!topLeft && OnClipboardBeforePasteCell)
-          OnClipboardBeforePasteCell(this, c, r, v, allow);
-        if (allow)
-          StoreCellValue(c, r, v);
-        CellsPasted(TPoint(FClipTopLeftX, FClipTopLeftY), TGridRect(c, r, c, r), coCopy);
-        if (!topLeft && OnClipboardAfterPasteCell)
-          OnClipboardAfterPasteCell(this, c, r, v);
-      }
+      for (int r = S.Top; r <= S.Bottom; ++r)
+        SmartStoreCell(S, c, r, Next());
   };
   try {
     if (isDateOrTime(C1) && isDateOrTime(C2)) {
